@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the screenshots need. Safe to run again.
+set -euo pipefail
+
+packages=(
+    cmake make g++ clang-format
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    fonts-dejavu-core # Cyrillic glyphs for the offscreen window
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,42 @@
+#pragma once
+// Shorthands for creating named controls.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace talvik
+{
+
+template <typename T> T* named(T* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+inline QLabel* makeLabel(const char* name, const QString& text, QWidget* parent = nullptr)
+{
+    auto* label = named(new QLabel(text, parent), name);
+    label->setTextFormat(Qt::PlainText); // board data ends up in labels: never rich text
+    return label;
+}
+
+inline QPushButton* makeButton(const char* name, const QString& text, QSize size, QWidget* parent = nullptr)
+{
+    auto* button = named(new QPushButton(text, parent), name);
+    button->setFixedSize(size);
+    return button;
+}
+
+inline QCheckBox* makeCheckBox(const char* name, const QString& text, QWidget* parent = nullptr)
+{
+    return named(new QCheckBox(text, parent), name);
+}
+
+inline void hideAndDisable(QWidget* w)
+{
+    w->setVisible(false);
+    w->setEnabled(false);
+}
+
+} // namespace talvik

@@ -1,0 +1,35 @@
+#pragma once
+// The window's own texts, exactly as operators know them.
+
+#include <QString>
+
+namespace talvik::texts
+{
+
+inline const QString ApplicationTitle = QStringLiteral("Конфігуратор V-8.5");
+inline const QString WindowCaption = QStringLiteral("Конфігуратор плат \"ТАЛВІКОР\" 2025-V_8.5");
+
+inline const QString ZeroBoardAddress = QStringLiteral("IP - Плати що конфігуруеться = 000.000.000.000");
+inline const QString ZeroRangeAddress = QStringLiteral("IP - Плати що перезавантажуется = 000.000.000.000");
+inline const QString PortError = QStringLiteral("Port 6767 ERROR");
+
+inline const QString ConsoleDynamic = QStringLiteral("Динамічна IP адреса Пульта");
+inline const QString ConsoleStatic = QStringLiteral("Статична IP адреса Пульта");
+inline const QString BoardDynamic = QStringLiteral("Динамічна IP адреса Плати ( DHCP )");
+inline const QString BoardStatic = QStringLiteral("Статична IP адреса Плати");
+inline const QString BoardStaticTrailing = QStringLiteral("Статична IP адреса Плати ");
+inline const QString VersionSuffix = QStringLiteral(" - Версія программи");
+
+inline const QString NoVersion = QStringLiteral("-------------");
+inline const QString NoRemembered = QStringLiteral("-----------------------------");
+inline const QString ShortcutAddress = QStringLiteral("010.000.000.002");
+inline const QString RebootPending = QStringLiteral("__");
+inline const QString RebootAcknowledged = QStringLiteral("Ok");
+inline const QString NoExternalAddress = QStringLiteral("000.000.000.000");
+inline const QString PauseCaption = QStringLiteral("Stop");
+inline const QString RunCaption = QStringLiteral("Pusk");
+
+inline const QString IdentifierLabel = QStringLiteral("Ідентифікатор плати\n(номер луча\nпристрою зв'язку)");
+inline const QString BranchLabel = QStringLiteral("№ луча\n(мережевий)");
+
+} // namespace talvik::texts

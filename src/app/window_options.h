@@ -1,0 +1,27 @@
+#pragma once
+// What the window is wired to. The defaults are the production values; tests
+// replace them (ephemeral ports, a recording link, a temporary settings file, a
+// local echo server, captured messages).
+
+#include <QString>
+#include <QUrl>
+
+namespace talvik
+{
+
+class Link;
+class Messages;
+
+struct WindowOptions {
+    Link* link = nullptr;         // nullptr: real UDP sockets on listenPort
+    Messages* messages = nullptr; // nullptr: modal message boxes
+    quint16 listenPort = 6767;
+    quint16 secondPort = 8024; // command frames go to the configured port, then these two
+    quint16 thirdPort = 6767;
+    quint16 wordPort = 8026; // "msi"/"vsi" word frames
+    QString settingsPath;    // empty: TalvikCom.ini beside the executable
+    QUrl echoUrl = QUrl(QStringLiteral("http://checkip.dyndns.org/"));
+    int lookupTimeoutMs = 10000;
+};
+
+} // namespace talvik

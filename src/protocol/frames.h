@@ -1,0 +1,54 @@
+#pragma once
+// Command frames sent to a board. Positions in the comments are 1-based, as the
+// board firmware counts them; the code indexes QByteArray from 0.
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+namespace talvik
+{
+
+using Ipv4 = std::array<quint8, 4>; // most significant octet first
+using Mac = std::array<quint8, 6>;
+
+constexpr int ReadFrameLength = 100;
+constexpr int WriteFrameLength = 110;
+constexpr int RebootFrameLength = 103;
+constexpr int WordFrameLength = 100;
+
+// "1234567890" ten times: the character at position p is the last digit of p.
+QByteArray readPattern();
+// "rzt" followed by the read pattern. Sent unchanged.
+QByteArray rebootFrame();
+// Forty characters that close the write frame; partly covered by the tag bytes.
+QByteArray writePreamble();
+
+// 'd' asks for permanent memory, 'C' for the working configuration.
+char readLetterForTag(int requesterTag);
+QByteArray buildReadFrame(char letter);
+
+// Everything the write frame carries, already encoded from the window's editors.
+struct WriteFields {
+    Ipv4 dispatcher{};
+    Ipv4 ip{};
+    Ipv4 mask{};
+    Ipv4 gateway{};
+    Mac mac{};
+    quint8 branch = 0;
+    quint16 ident = 0;
+    bool consoleDynamic = false; // dispatcher, ident and reserves travel only when set
+    Ipv4 reserve1{};
+    Ipv4 reserve2{};
+    bool boardDhcp = false;
+};
+
+QByteArray buildWriteFrame(const WriteFields& fields);
+
+// Appends 0xFF until the frame is 110 bytes; longer frames stay as they are.
+QByteArray padTailFF(QByteArray frame);
+// Appends the first decimal digit of 0, 1, 2, ... until the text is 100 characters.
+QByteArray padDigits(QByteArray text);
+
+} // namespace talvik

@@ -1,0 +1,73 @@
+// The three ways a datagram leaves the configurator.
+
+#include "app/TForm1_Config_UDP.h"
+#include "app/texts.h"
+#include "protocol/board_address.h"
+#include "protocol/frames.h"
+#include "protocol/link.h"
+#include "ui/rows.h"
+
+namespace talvik
+{
+
+bool TForm1_Config_UDP::boardAddressRefused()
+{
+    if (!isZeroAddress(Ed_0->texts()))
+        return false;
+    showMessage(texts::ZeroBoardAddress);
+    return true;
+}
+
+QString TForm1_Config_UDP::boardAddressString() const
+{
+    return joinOctets(Ed_0->texts());
+}
+
+int TForm1_Config_UDP::configuredPort() const
+{
+    bool ok = false;
+    const int port = CurEd_Port->formattedText().toInt(&ok);
+    return ok ? port : 8026;
+}
+
+void TForm1_Config_UDP::SendCommandFrame(const QByteArray& frame)
+{
+    if (Ch_Box_Conf_IP->isChecked())
+        return;
+    const QString host = boardAddressString();
+    const int port = configuredPort();
+    // The first failure ends this command's sending; the ports after it are skipped.
+    if (!host.isEmpty() && port != 0 && !SendFromListener(host, quint16(port), frame))
+        return;
+    if (!SendFromListener(host, options_.secondPort, frame))
+        return;
+    SendFromListener(host, options_.thirdPort, frame);
+}
+
+bool TForm1_Config_UDP::SendFromListener(const QString& host, quint16 port, const QByteArray& frame)
+{
+    const auto address = parseDottedDecimal(host);
+    if (!address)
+        return false;
+    // Sending also restores listening when the port could not be opened before.
+    if (!link_->isListening() && !link_->openListener())
+        return false;
+    return link_->sendFromListener(QHostAddress(*address), port, frame);
+}
+
+void TForm1_Config_UDP::SendWordFrame(const QString& word, const QString& host, quint16 port)
+{
+    if (host.isEmpty() || host == QLatin1String("000.000.000.000") || port == 0 || word.isEmpty() ||
+        host.size() != 15)
+        return;
+    clientActive_ = false;
+    clientHost_ = host;
+    clientPort_ = port;
+    clientActive_ = true;
+    const auto address = parseDottedDecimal(host);
+    if (address)
+        link_->sendFromClient(QHostAddress(*address), port, padDigits(word.toLatin1()));
+    clientActive_ = false;
+}
+
+} // namespace talvik

@@ -1,0 +1,39 @@
+#include "mac_edit.h"
+
+#include <QKeyEvent>
+
+namespace talvik
+{
+
+MacEdit::MacEdit(QWidget* parent) : QLineEdit(parent)
+{
+    setMaxLength(2);
+    setAlignment(Qt::AlignCenter);
+    setFrame(false);
+}
+
+void MacEdit::keyPressEvent(QKeyEvent* event)
+{
+    int code = event->key();
+    if (keyDownHook)
+        keyDownHook(this, code);
+    // The key code itself never edits: a digit key's code carries no action of its
+    // own, and every other code has been replaced by a digit's.
+    const QString typed = event->text();
+    if (typed.size() != 1)
+        return;
+    QChar c = typed.at(0);
+    if (keyPressHook)
+        keyPressHook(this, c);
+    if (!c.isNull() && !isReadOnly())
+        insert(QString(c)); // refused by the length limit when full and nothing selected
+}
+
+void MacEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (exitHook)
+        exitHook(this);
+}
+
+} // namespace talvik

@@ -1,0 +1,110 @@
+#include "rows.h"
+
+#include <QLabel>
+
+namespace talvik
+{
+
+namespace
+{
+void makeWhitePanel(QFrame* panel, const QString& name, QSize size)
+{
+    panel->setObjectName(name);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setAutoFillBackground(true);
+    QPalette pal = panel->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(pal);
+    panel->setFixedSize(size);
+}
+
+void addSeparator(QWidget* panel, const QString& text, const QFont& font, QRect where)
+{
+    auto* label = new QLabel(text, panel);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(where);
+}
+} // namespace
+
+AddressRow::AddressRow(const QString& panelName, const QString& editorPrefix, QWidget* parent)
+    : QFrame(parent)
+{
+    makeWhitePanel(this, panelName, QSize(183, 33));
+    static const int xs[4] = {5, 49, 93, 137};
+    QFont dotFont(QStringLiteral("Arial Black"));
+    dotFont.setPixelSize(16);
+    dotFont.setBold(true);
+    for (int i = 0; i < 4; ++i) {
+        auto* edit = new NumberEdit(255, NumberEdit::Format::ThreeDigits, this);
+        edit->setObjectName(QStringLiteral("%1_IP_%2").arg(editorPrefix).arg(i));
+        edit->setGeometry(xs[i], 5, 41, 22);
+        edit->setFrame(false);
+        edit->setAlignment(Qt::AlignCenter);
+        octets_[i] = edit;
+        if (i < 3)
+            addSeparator(this, QStringLiteral("."), dotFont, QRect(xs[i] + 41, 3, 3, 22));
+    }
+}
+
+QStringList AddressRow::texts() const
+{
+    QStringList out;
+    for (auto* o : octets_)
+        out << o->formattedText();
+    return out;
+}
+
+Ipv4 AddressRow::bytes() const
+{
+    Ipv4 out{};
+    for (int i = 0; i < 4; ++i)
+        out[i] = quint8(octets_[i]->value());
+    return out;
+}
+
+void AddressRow::setBytes(const Ipv4& bytes)
+{
+    for (int i = 0; i < 4; ++i)
+        octets_[i]->setValue(bytes[i]);
+}
+
+void AddressRow::setReadOnly(bool on)
+{
+    for (auto* o : octets_)
+        o->setReadOnly(on);
+}
+
+MacRow::MacRow(const QString& panelName, const QString& editorPrefix, const QString& designedText,
+               QWidget* parent)
+    : QFrame(parent)
+{
+    makeWhitePanel(this, panelName, QSize(270, 33));
+    static const int xs[6] = {7, 52, 96, 143, 185, 229};
+    QFont editFont(QStringLiteral("Arial"));
+    editFont.setPixelSize(16);
+    QFont colonFont(QStringLiteral("Arial"));
+    colonFont.setPixelSize(21);
+    for (int i = 0; i < 6; ++i) {
+        auto* edit = new MacEdit(this);
+        edit->setObjectName(QStringLiteral("%1_IP_%2").arg(editorPrefix).arg(i));
+        edit->setProperty("Tag", i);
+        edit->setFont(editFont);
+        edit->setGeometry(xs[i], 6, 33, 21);
+        edit->setText(designedText);
+        bytes_[i] = edit;
+        if (i < 5)
+            addSeparator(this, QStringLiteral(":"), colonFont,
+                         QRect(xs[i] + 33, 4, xs[i + 1] - xs[i] - 33, 24));
+    }
+}
+
+QStringList MacRow::texts() const
+{
+    QStringList out;
+    for (auto* b : bytes_)
+        out << b->text();
+    return out;
+}
+
+} // namespace talvik
