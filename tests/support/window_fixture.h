@@ -4,6 +4,8 @@
 #include "app/TForm1_Config_UDP.h"
 #include "app/messages.h"
 #include "recording_link.h"
+#include "ui/clickable.h"
+#include "ui/rows.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

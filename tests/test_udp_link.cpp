@@ -1,0 +1,140 @@
+// The real sockets, on loopback only: what a board at 127.0.0.1 receives, the
+// exclusive listening port, and what the window receives.
+
+#include "app/texts.h"
+#include "protocol/frames.h"
+#include "protocol/udp_link.h"
+#include "window_fixture.h"
+
+#include <QNetworkDatagram>
+#include <QUdpSocket>
+#include <QtTest>
+
+using namespace talvik;
+using namespace talvik::test;
+
+namespace
+{
+std::unique_ptr<QUdpSocket> boardSocket()
+{
+    auto s = std::make_unique<QUdpSocket>();
+    s->bind(QHostAddress::LocalHost, 0);
+    return s;
+}
+
+struct RealWindow {
+    QTemporaryDir dir;
+    UdpLink link;
+    RecordingMessages messages;
+    std::unique_ptr<TForm1_Config_UDP> window;
+
+    RealWindow(quint16 listenPort, quint16 second, quint16 third) : link(listenPort)
+    {
+        link.setLoopbackOnly(true);
+        WindowOptions o;
+        o.link = &link;
+        o.messages = &messages;
+        o.listenPort = listenPort;
+        o.secondPort = second;
+        o.thirdPort = third;
+        o.wordPort = third;
+        o.settingsPath = dir.filePath("TalvikCom.ini");
+        window = std::make_unique<TForm1_Config_UDP>(o);
+    }
+};
+} // namespace
+
+class TestUdpLink : public QObject
+{
+    Q_OBJECT
+  private slots:
+    void aReadReachesTheBoardFromTheListeningPort()
+    {
+        auto a = boardSocket(), b = boardSocket(), c = boardSocket();
+        RealWindow w(0, b->localPort(), c->localPort());
+        QVERIFY(w.link.isListening());
+        setAddress(w.window->Ed_0, "127.0.0.1");
+        w.window->CurEd_Port->setValue(a->localPort());
+        w.window->Button8->click();
+        for (QUdpSocket* s : {a.get(), b.get(), c.get()}) {
+            QTRY_VERIFY(s->hasPendingDatagrams());
+            const QNetworkDatagram d = s->receiveDatagram();
+            QCOMPARE(d.data(), buildReadFrame('C'));
+            QCOMPARE(d.senderPort(), int(w.link.boundPort()));
+        }
+    }
+
+    void wordFramesLeaveFromAnotherPort()
+    {
+        auto a = boardSocket();
+        RealWindow w(0, a->localPort(), a->localPort());
+        w.window->SendWordFrame("msi", "127.000.000.001", a->localPort());
+        QTRY_VERIFY(a->hasPendingDatagrams());
+        const QNetworkDatagram d = a->receiveDatagram();
+        QCOMPARE(d.data(), padDigits("msi"));
+        QVERIFY(d.senderPort() != int(w.link.boundPort()));
+    }
+
+    void theListeningPortIsExclusive()
+    {
+        UdpLink first(0);
+        QVERIFY(first.openListener());
+        UdpLink second(first.boundPort());
+        QVERIFY(!second.openListener());
+    }
+
+    void aTakenPortIsReportedAndASendReopensIt()
+    {
+        auto holder = std::make_unique<QUdpSocket>();
+        QVERIFY(holder->bind(QHostAddress::AnyIPv4, 0, QAbstractSocket::DontShareAddress));
+        const quint16 port = holder->localPort();
+        auto board = boardSocket();
+        RealWindow w(port, board->localPort(), board->localPort());
+        QCOMPARE(w.messages.messages, QStringList{texts::PortError});
+        QVERIFY(!w.link.isListening());
+
+        setAddress(w.window->Ed_0, "127.0.0.1");
+        w.window->CurEd_Port->setValue(board->localPort());
+        w.window->Button2->click(); // port still taken: nothing leaves
+        QVERIFY(!w.link.isListening());
+
+        holder.reset();
+        w.window->Button2->click();
+        QVERIFY(w.link.isListening());
+        QTRY_VERIFY(board->hasPendingDatagrams());
+        const QNetworkDatagram d = board->receiveDatagram();
+        QCOMPARE(d.senderPort(), int(port));
+
+        board->writeDatagram(QByteArray("hello"), QHostAddress::LocalHost, port); // replies come in again
+        QTRY_COMPARE(w.window->LabIn->text(), QString("1"));
+    }
+
+    void datagramsArriveWholeUpTo8192Bytes()
+    {
+        UdpLink link(0);
+        link.setLoopbackOnly(true);
+        QVERIFY(link.openListener());
+        QList<QByteArray> got;
+        QList<quint16> ports;
+        connect(&link, &Link::datagramArrived, this,
+                [&](const QByteArray& d, const QString& from, quint16 port) {
+                    got << d;
+                    ports << port;
+                    QCOMPARE(from, QString("127.0.0.1"));
+                });
+        auto sender = boardSocket();
+        QByteArray withZeros("\0\xff\0iden", 7);
+        sender->writeDatagram(QByteArray(), QHostAddress::LocalHost, link.boundPort());
+        sender->writeDatagram(withZeros, QHostAddress::LocalHost, link.boundPort());
+        sender->writeDatagram(QByteArray(8193, 'x'), QHostAddress::LocalHost, link.boundPort());
+        sender->writeDatagram(QByteArray(8192, 'y'), QHostAddress::LocalHost, link.boundPort());
+        QTRY_COMPARE(got.size(), 3);
+        QCOMPARE(got[0], QByteArray());
+        QCOMPARE(got[1], withZeros);
+        QCOMPARE(got[2], QByteArray(8192, 'y'));
+        QCOMPARE(ports[0], sender->localPort());
+    }
+};
+
+QTEST_MAIN(TestUdpLink)
+#include "test_udp_link.moc"
