@@ -20,6 +20,13 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# Two simulated boards on loopback and the configurator: type 127.0.0.2 or 127.0.0.3.
+demo: build
+	@$(BUILD)/tools/talvik-board-sim --verbose \
+	    --board 127.0.0.2,ident=1234,version=2.17,dhcp=0 \
+	    --board 127.0.0.3,ident=77,version=3.01,dhcp=1,console=1,dispatcher=127.0.0.1 & \
+	sim=$$!; trap "kill $$sim" EXIT; $(BUILD)/src/talvikcom
+
 screenshot: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -R screenshot --output-on-failure
 

@@ -16,10 +16,6 @@ void append(QByteArray& out, const Ipv4& ip)
         out.append(char(octet));
 }
 
-void appendZeros(QByteArray& out, int count)
-{
-    out.append(count, '\0');
-}
 } // namespace
 
 QByteArray readPattern()
@@ -56,35 +52,38 @@ QByteArray buildReadFrame(char letter)
     return frame;
 }
 
-QByteArray buildWriteFrame(const WriteFields& f)
+QByteArray configFields(const WriteFields& f)
 {
-    const bool dyn = f.consoleDynamic;
-    QByteArray frame;
-    frame.reserve(WriteFrameLength);
-    if (dyn)
-        append(frame, f.dispatcher);
-    else
-        appendZeros(frame, 4);
-    append(frame, f.ip);
-    append(frame, f.mask);
-    append(frame, f.gateway);
+    QByteArray out;
+    out.reserve(40);
+    append(out, f.dispatcher);
+    append(out, f.ip);
+    append(out, f.mask);
+    append(out, f.gateway);
     for (quint8 b : f.mac)
-        frame.append(char(b));
-    frame.append('N');
-    frame.append('L');
-    frame.append(char(f.branch));
-    frame.append("iden", 4);
-    if (dyn) {
-        frame.append(char(f.ident & 0xFF));
-        frame.append(char((f.ident & 0xFF00) >> 8));
-        frame.append(char(0x01));
-        append(frame, f.reserve1);
-        append(frame, f.reserve2);
-    } else {
-        appendZeros(frame, 3 + 4 + 4);
-    }
-    frame.append(writePreamble());
+        out.append(char(b));
+    out.append("NL", 2);
+    out.append(char(f.branch));
+    out.append("iden", 4);
+    out.append(char(f.ident & 0xFF));
+    out.append(char((f.ident & 0xFF00) >> 8));
+    out.append(char(f.consoleDynamic ? 0x01 : 0x00));
+    append(out, f.reserve1);
+    append(out, f.reserve2);
+    return out;
+}
 
+QByteArray buildWriteFrame(const WriteFields& fields)
+{
+    // The dispatcher, identifier and reserves travel only for a dynamic console.
+    WriteFields f = fields;
+    if (!f.consoleDynamic) {
+        f.dispatcher = {};
+        f.ident = 0;
+        f.reserve1 = {};
+        f.reserve2 = {};
+    }
+    QByteArray frame = configFields(f) + writePreamble();
     for (int p = 41; p <= 45; ++p)
         put(frame, p, '\0');
     static const char tag[] = "epwr";

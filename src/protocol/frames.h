@@ -44,6 +44,10 @@ struct WriteFields {
     bool boardDhcp = false;
 };
 
+// Positions 1..40 as both the write frame and a board's configuration reply lay
+// them out: addresses, MAC, "NL" and branch, "iden", identifier, console flag, reserves.
+QByteArray configFields(const WriteFields& fields);
+
 QByteArray buildWriteFrame(const WriteFields& fields);
 
 // Appends 0xFF until the frame is 110 bytes; longer frames stay as they are.

@@ -1,0 +1,247 @@
+// The board simulator: its answers byte by byte, its memories, and its sockets on loopback.
+
+#include "board_simulator.h"
+#include "protocol/frames.h"
+#include "replies/datagram.h"
+
+#include <QNetworkDatagram>
+#include <QSignalSpy>
+#include <QUdpSocket>
+#include <QtTest>
+
+using namespace talvik;
+using namespace talvik::sim;
+
+namespace
+{
+BoardDefinition definition(const QString& text)
+{
+    QString error;
+    const auto def = parseBoardDefinition(text, &error);
+    if (!def)
+        qFatal("%s", qPrintable(error));
+    return *def;
+}
+
+QByteArray slice(const QByteArray& d, int from, int to)
+{
+    return d.mid(from - 1, to - from + 1);
+}
+
+WriteFields newConfig()
+{
+    WriteFields w;
+    w.ip = {127, 0, 0, 2};
+    w.mask = {255, 255, 0, 0};
+    w.gateway = {127, 0, 0, 9};
+    w.mac = {0x00, 0x1E, 0xC0, 0xA8, 0x01, 0x05};
+    w.dispatcher = {127, 0, 0, 1};
+    w.ident = 4321;
+    w.consoleDynamic = true;
+    w.boardDhcp = true;
+    return w;
+}
+} // namespace
+
+class TestBoardSim : public QObject
+{
+    Q_OBJECT
+  private slots:
+    void configReplyLayout()
+    {
+        SimBoard board("127.0.0.2",
+                       definition("127.0.0.2,ident=12345,version=2.17,dhcp=1,console=1,"
+                                  "dispatcher=127.0.0.1,mac=00:1E:AF:05:C0:FF,branch=3")
+                           .config,
+                       "2.17");
+        const QByteArray r = board.handle(buildReadFrame('C')).reply;
+        QVERIFY(r.size() <= 100);
+        QCOMPARE(slice(r, 1, 4), QByteArray("\x7f\x00\x00\x01", 4));
+        QCOMPARE(slice(r, 5, 8), QByteArray("\x7f\x00\x00\x02", 4));
+        QCOMPARE(slice(r, 9, 12), QByteArray("\xff\x00\x00\x00", 4));
+        QCOMPARE(slice(r, 13, 16), QByteArray("\x7f\x00\x00\x01", 4));
+        QCOMPARE(slice(r, 17, 22), QByteArray("\x00\x1e\xaf\x05\xc0\xff", 6));
+        QCOMPARE(slice(r, 23, 25), QByteArray("NL\x03"));
+        QCOMPARE(slice(r, 26, 29), QByteArray("iden"));
+        QCOMPARE(slice(r, 30, 32), QByteArray("\x39\x30\x01"));
+        QCOMPARE(slice(r, 43, 45), QByteArray("VER"));
+        QCOMPARE(slice(r, 46, 50), QByteArray("2.17#"));
+        QCOMPARE(slice(r, 76, 76), QByteArray("1"));
+        QCOMPARE(classify(r), ReplyKind::Configuration);
+        QCOMPARE(versionText(r).value_or(QString()), QString("2.17"));
+    }
+
+    void thirtyCharacterVersionHasNoHash()
+    {
+        const QByteArray version(30, 'v');
+        const QByteArray r = configReply(WriteFields{}, version);
+        QCOMPARE(slice(r, 46, 75), version);
+        QCOMPARE(slice(r, 76, 76), QByteArray(1, '\0'));
+    }
+
+    void writeGoesToPermanentMemoryUntilAReboot()
+    {
+        SimBoard board("127.0.0.2", definition("127.0.0.2,ident=7").config, "2.17");
+        WriteFields written = newConfig();
+        QVERIFY(board.handle(buildWriteFrame(written)).reply.isEmpty());
+
+        const QByteArray permanent = board.handle(buildReadFrame('d')).reply;
+        const QByteArray working = board.handle(buildReadFrame('C')).reply;
+        QCOMPARE(permanent.left(40), configFields(written));
+        QCOMPARE(identBlock(working)->ident, 7);
+
+        const Answer ack = board.handle(rebootFrame());
+        QVERIFY(ack.startReboot);
+        QVERIFY(ack.reply.startsWith("rzt"));
+        QCOMPARE(classify(ack.reply), ReplyKind::RebootAck);
+        QCOMPARE(talvik::identifierField(ack.reply).value_or(-1), 7);
+        QVERIFY(board.handle(buildReadFrame('C')).reply.isEmpty()); // silent while rebooting
+
+        board.finishReboot();
+        QCOMPARE(board.handle(buildReadFrame('C')).reply.left(40), configFields(written));
+    }
+
+    void wordFramesAreIgnored()
+    {
+        SimBoard board("127.0.0.2", WriteFields{}, "1");
+        QVERIFY(board.handle(padDigits("msi")).reply.isEmpty());
+        QVERIFY(board.handle(padDigits("vsi")).reply.isEmpty());
+        QVERIFY(!board.rebooting());
+    }
+
+    void definitions_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("plain") << "127.0.0.2" << true;
+        QTest::newRow("keys") << "127.0.0.3,ident=1234,version=2.17,dhcp=0" << true;
+        QTest::newRow("private address") << "192.168.1.20" << false;
+        QTest::newRow("public address") << "8.8.8.8" << false;
+        QTest::newRow("version with Port") << "127.0.0.2,version=Port1" << false;
+        QTest::newRow("version with #") << "127.0.0.2,version=1#2" << false;
+        QTest::newRow("version too long") << "127.0.0.2,version=" + QString(31, 'x') << false;
+        QTest::newRow("ident too large") << "127.0.0.2,ident=65536" << false;
+        QTest::newRow("unknown key") << "127.0.0.2,colour=red" << false;
+    }
+    void definitions()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        QString error;
+        QCOMPARE(bool(parseBoardDefinition(text, &error)), accepted);
+        QCOMPARE(error.isEmpty(), accepted);
+    }
+
+    void answersOnEveryPortItWasSentTo_data()
+    {
+        QTest::addColumn<bool>("firstPortOnly");
+        QTest::addColumn<int>("replies");
+        QTest::newRow("every port") << false << 2;
+        QTest::newRow("first port only") << true << 1;
+    }
+    void answersOnEveryPortItWasSentTo()
+    {
+        QFETCH(bool, firstPortOnly);
+        QFETCH(int, replies);
+        SimOptions o;
+        o.ports = {0, 0};
+        o.firstPortOnly = firstPortOnly;
+        BoardSimulator sim(o);
+        QString error;
+        QVERIFY2(sim.addBoard(definition("127.0.0.2,ident=99"), &error), qPrintable(error));
+        QSignalSpy log(&sim, &BoardSimulator::logLine);
+        QUdpSocket pc;
+        QVERIFY(pc.bind(QHostAddress::LocalHost, 0));
+        for (quint16 port : sim.ports(0))
+            pc.writeDatagram(buildReadFrame('C'), QHostAddress("127.0.0.2"), port);
+        // both frames are logged in, and every reply out, before the count settles
+        QTRY_COMPARE(log.count(), 2 + replies);
+        QList<quint16> from;
+        while (pc.hasPendingDatagrams()) {
+            const QNetworkDatagram d = pc.receiveDatagram();
+            QCOMPARE(d.senderAddress(), QHostAddress("127.0.0.2"));
+            QCOMPARE(identBlock(d.data())->ident, 99);
+            from << quint16(d.senderPort());
+        }
+        QCOMPARE(from.size(), replies);
+        QCOMPARE(from.first(), sim.ports(0).first());
+    }
+
+    void rebootThenTheNewWorkingConfiguration()
+    {
+        SimOptions o;
+        o.ports = {0};
+        o.rebootMs = 50;
+        BoardSimulator sim(o);
+        QString error;
+        QVERIFY(sim.addBoard(definition("127.0.0.2,ident=5"), &error));
+        const quint16 port = sim.ports(0).first();
+        QUdpSocket pc;
+        QVERIFY(pc.bind(QHostAddress::LocalHost, 0));
+        auto ask = [&](const QByteArray& frame) {
+            pc.writeDatagram(frame, QHostAddress("127.0.0.2"), port);
+            if (!QTest::qWaitFor([&] { return pc.hasPendingDatagrams(); }, 2000))
+                return QByteArray();
+            return pc.receiveDatagram().data();
+        };
+        pc.writeDatagram(buildWriteFrame(newConfig()), QHostAddress("127.0.0.2"), port);
+        QCOMPARE(ask(buildReadFrame('d')).left(40), configFields(newConfig()));
+        QCOMPARE(identBlock(ask(buildReadFrame('C')))->ident, 5);
+        QVERIFY(ask(rebootFrame()).startsWith("rzt"));
+        QTRY_VERIFY(!sim.board(0).rebooting());
+        QCOMPARE(ask(buildReadFrame('C')).left(40), configFields(newConfig()));
+    }
+
+    void lostRepliesAndAnnouncements()
+    {
+        QUdpSocket pc;
+        QVERIFY(pc.bind(QHostAddress::LocalHost, 0));
+        SimOptions o;
+        o.ports = {0};
+        o.dropRate = 1.0;
+        o.announceHost = QHostAddress::LocalHost;
+        o.announcePort = pc.localPort();
+        o.announceMs = 20;
+        BoardSimulator sim(o);
+        QString error;
+        QVERIFY(sim.addBoard(definition("127.0.0.2,ident=258"), &error));
+        QSignalSpy log(&sim, &BoardSimulator::logLine);
+        pc.writeDatagram(buildReadFrame('C'), QHostAddress("127.0.0.2"), sim.ports(0).first());
+        QTRY_VERIFY(log.count() >= 3); // the read in, its reply dropped, an announcement dropped
+        QVERIFY(log.at(1).at(0).toString().startsWith("dropped configuration reply"));
+        QVERIFY(!pc.hasPendingDatagrams());
+    }
+
+    void announcementsCarryTheIdentifier()
+    {
+        QUdpSocket pc;
+        QVERIFY(pc.bind(QHostAddress::LocalHost, 0));
+        SimOptions o;
+        o.ports = {0};
+        o.announceHost = QHostAddress::LocalHost;
+        o.announcePort = pc.localPort();
+        o.announceMs = 20;
+        BoardSimulator sim(o);
+        QString error;
+        QVERIFY(sim.addBoard(definition("127.0.0.4,ident=258"), &error));
+        QTRY_VERIFY(pc.hasPendingDatagrams());
+        const QByteArray a = pc.receiveDatagram().data();
+        QCOMPARE(talvik::identifierField(a).value_or(-1), 258);
+        QCOMPARE(classify(a), ReplyKind::Other);
+    }
+
+    void refusesAnnouncementsOffLoopback()
+    {
+        SimOptions o;
+        o.ports = {0};
+        o.announceHost = QHostAddress("192.168.1.1");
+        o.announcePort = 6767;
+        BoardSimulator sim(o);
+        QString error;
+        QVERIFY(!sim.addBoard(definition("127.0.0.2"), &error));
+        QVERIFY(error.contains("loopback"));
+    }
+};
+
+QTEST_MAIN(TestBoardSim)
+#include "test_board_sim.moc"

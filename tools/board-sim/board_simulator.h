@@ -1,0 +1,62 @@
+#pragma once
+// Simulated boards on loopback addresses, each listening on the command ports and
+// answering as sim_board.h describes.
+
+#include "sim_board.h"
+
+#include <QHostAddress>
+#include <QObject>
+#include <QRandomGenerator>
+#include <memory>
+#include <vector>
+
+class QUdpSocket;
+class QTimer;
+
+namespace talvik::sim
+{
+
+struct SimOptions {
+    QList<quint16> ports{8026, 8024}; // 0: a port the system picks (tests)
+    int rebootMs = 1500;
+    int replyDelayMs = 0;
+    double dropRate = 0.0;      // share of replies not sent, 0..1
+    bool firstPortOnly = false; // answer only frames that came to the first port
+    QHostAddress announceHost;  // null: no periodic identifier datagram
+    quint16 announcePort = 0;
+    int announceMs = 1000;
+    bool dump = false; // an "ikl" dump after every configuration reply
+    quint32 seed = 1;
+};
+
+class BoardSimulator : public QObject
+{
+    Q_OBJECT
+  public:
+    explicit BoardSimulator(const SimOptions& options, QObject* parent = nullptr);
+    ~BoardSimulator() override;
+
+    // Binds the board's ports; false with a reason when it cannot.
+    bool addBoard(const BoardDefinition& definition, QString* error);
+
+    int boardCount() const { return int(boards_.size()); }
+    SimBoard& board(int i);
+    QList<quint16> ports(int i) const;
+
+  signals:
+    void logLine(const QString& line);
+
+  private:
+    struct Hosted;
+    void onReadyRead(Hosted* hosted, QUdpSocket* socket, int portIndex);
+    void reply(Hosted* hosted, QUdpSocket* socket, const QHostAddress& to, quint16 port,
+               const QByteArray& data, const QString& what);
+
+    SimOptions options_;
+    QRandomGenerator random_;
+    std::vector<std::unique_ptr<Hosted>> boards_;
+};
+
+QString describe(const WriteFields& config, const QByteArray& version);
+
+} // namespace talvik::sim

@@ -1,0 +1,116 @@
+// talvik-board-sim: lift-controller boards on loopback, for tests, demos and
+// operators without hardware.
+
+#include "board_simulator.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+using namespace talvik::sim;
+
+namespace
+{
+QTextStream& out()
+{
+    static QTextStream s(stdout);
+    return s;
+}
+
+[[noreturn]] void die(const QString& why)
+{
+    QTextStream(stderr) << "talvik-board-sim: " << why << Qt::endl;
+    std::exit(2);
+}
+
+QList<quint16> parsePorts(const QString& text)
+{
+    QList<quint16> ports;
+    for (const QString& p : text.split(QLatin1Char(','))) {
+        bool ok = false;
+        const uint v = p.toUInt(&ok);
+        if (!ok || v > 65535)
+            die(QStringLiteral("bad port '%1'").arg(p));
+        ports << quint16(v);
+    }
+    return ports;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("talvik-board-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Simulated lift-controller boards on loopback addresses.\n"
+        "Example: talvik-board-sim --board 127.0.0.2,ident=1234,version=2.17,dhcp=0 --verbose\n"
+        "Board keys: ident, version, dhcp, console, ip, mask, gateway, mac, dispatcher, branch."));
+    parser.addHelpOption();
+    const QCommandLineOption board(QStringLiteral("board"),
+                                   QStringLiteral("A board: address[,key=value...]."),
+                                   QStringLiteral("definition"));
+    const QCommandLineOption ports(QStringLiteral("ports"),
+                                   QStringLiteral("Command ports (default 8026,8024)."),
+                                   QStringLiteral("list"), QStringLiteral("8026,8024"));
+    const QCommandLineOption rebootMs(QStringLiteral("reboot-ms"),
+                                      QStringLiteral("Reboot time (default 1500)."), QStringLiteral("ms"),
+                                      QStringLiteral("1500"));
+    const QCommandLineOption delay(QStringLiteral("reply-delay-ms"),
+                                   QStringLiteral("Delay before each reply."), QStringLiteral("ms"),
+                                   QStringLiteral("0"));
+    const QCommandLineOption drop(QStringLiteral("drop-rate"), QStringLiteral("Share of replies lost, 0..1."),
+                                  QStringLiteral("rate"), QStringLiteral("0"));
+    const QCommandLineOption firstOnly(QStringLiteral("first-port-only"),
+                                       QStringLiteral("Answer only frames sent to the first port."));
+    const QCommandLineOption announce(
+        QStringLiteral("announce-to"),
+        QStringLiteral("Send the identifier periodically to host:port (loopback)."),
+        QStringLiteral("host:port"));
+    const QCommandLineOption announceMs(QStringLiteral("announce-ms"), QStringLiteral("Announcement period."),
+                                        QStringLiteral("ms"), QStringLiteral("1000"));
+    const QCommandLineOption dump(QStringLiteral("dump"),
+                                  QStringLiteral("Follow each reply with an \"ikl\" dump."));
+    const QCommandLineOption verbose(QStringLiteral("verbose"),
+                                     QStringLiteral("Log every datagram in and out."));
+    parser.addOptions({board, ports, rebootMs, delay, drop, firstOnly, announce, announceMs, dump, verbose});
+    parser.process(app);
+
+    SimOptions options;
+    options.ports = parsePorts(parser.value(ports));
+    options.rebootMs = parser.value(rebootMs).toInt();
+    options.replyDelayMs = parser.value(delay).toInt();
+    options.dropRate = parser.value(drop).toDouble();
+    options.firstPortOnly = parser.isSet(firstOnly);
+    options.announceMs = qMax(10, parser.value(announceMs).toInt());
+    options.dump = parser.isSet(dump);
+    if (parser.isSet(announce)) {
+        const QStringList hp = parser.value(announce).split(QLatin1Char(':'));
+        options.announceHost = QHostAddress(hp.value(0));
+        options.announcePort = quint16(hp.value(1).toUInt());
+        if (options.announceHost.isNull() || !options.announceHost.isLoopback() || options.announcePort == 0)
+            die(QStringLiteral("--announce-to must be a loopback host:port"));
+    }
+
+    BoardSimulator sim(options);
+    if (parser.isSet(verbose))
+        QObject::connect(&sim, &BoardSimulator::logLine,
+                         [](const QString& line) { out() << line << Qt::endl; });
+
+    QStringList definitions = parser.values(board);
+    if (definitions.isEmpty())
+        definitions << QStringLiteral("127.0.0.2");
+    for (const QString& text : definitions) {
+        QString error;
+        const auto def = parseBoardDefinition(text, &error);
+        if (!def || !sim.addBoard(*def, &error))
+            die(error);
+        QStringList portTexts;
+        for (quint16 p : sim.ports(sim.boardCount() - 1))
+            portTexts << QString::number(p);
+        out() << "board " << def->address << " listening on ports " << portTexts.join(QLatin1String(", "))
+              << ": " << describe(def->config, def->version) << Qt::endl;
+    }
+    return app.exec();
+}

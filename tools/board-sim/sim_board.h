@@ -1,0 +1,77 @@
+#pragma once
+// One simulated lift-controller board: a working and a permanent configuration, a
+// firmware version, and how it answers each frame. No sockets here.
+
+#include "protocol/frames.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace talvik::sim
+{
+
+struct BoardConfig {
+    WriteFields fields;
+};
+
+enum class FrameKind { ReadWorking, ReadPermanent, Write, Reboot, Word, Unknown };
+
+FrameKind frameKind(const QByteArray& frame);
+QString frameKindName(FrameKind kind);
+
+// The fields a write frame carries (positions 1..40 and 76).
+WriteFields parseWriteFrame(const QByteArray& frame);
+
+// 80 bytes: 1..40 the configuration, "VER" at 43, the version from 46 ended by '#',
+// the DHCP flag at 76.
+QByteArray configReply(const WriteFields& config, const QByteArray& version);
+// "rzt", then "iden" and the identifier at 26..31.
+QByteArray rebootAck(quint16 ident);
+// Carries the identifier field for identifier mode, and "report" so it is never
+// taken for a configuration reply.
+QByteArray announcement(quint16 ident);
+// "ikl" and nine status bytes.
+QByteArray diagnosticDump(quint16 ident);
+
+// True when the text may stand in a reply (none of the tags the configurator
+// treats as "not a configuration reply", no '#', at most 30 characters).
+bool versionIsUsable(const QByteArray& version);
+bool replyIsReadable(const QByteArray& reply);
+
+struct Answer {
+    QByteArray reply; // empty: no answer
+    bool startReboot = false;
+};
+
+class SimBoard
+{
+  public:
+    SimBoard(const QString& address, const WriteFields& config, const QByteArray& version);
+
+    Answer handle(const QByteArray& frame);
+    void finishReboot(); // the permanent configuration becomes the working one
+
+    const QString& address() const { return address_; }
+    const WriteFields& working() const { return working_; }
+    const WriteFields& permanent() const { return permanent_; }
+    const QByteArray& version() const { return version_; }
+    bool rebooting() const { return rebooting_; }
+
+  private:
+    QString address_;
+    WriteFields working_;
+    WriteFields permanent_;
+    QByteArray version_;
+    bool rebooting_ = false;
+};
+
+// "127.0.0.2,ident=1234,version=2.17,dhcp=0": nullopt and a reason when it is not valid.
+struct BoardDefinition {
+    QString address;
+    WriteFields config;
+    QByteArray version;
+};
+std::optional<BoardDefinition> parseBoardDefinition(const QString& text, QString* error);
+
+} // namespace talvik::sim
