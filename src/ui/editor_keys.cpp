@@ -13,14 +13,13 @@ void TForm1_Config_UDP::moveToNextOctet(QObject* sender, QChar& key)
         return;
     const QString name = sender ? sender->objectName() : QString();
     const int at = name.lastIndexOf(QLatin1String("_IP_"));
-    if (at < 0)
-        return; // a single-number editor has no next octet
-    const int octet = name.mid(at + 4).toInt();
-    auto* next = findChild<QWidget*>(name.left(at + 4) + QString::number(octet + 1));
-    if (!next)
-        return;
-    next->setFocus(Qt::TabFocusReason);
-    key = QChar(); // the separator has done its work; it is not a refused character
+    QWidget* next = nullptr;
+    if (at >= 0)
+        next = findChild<QWidget*>(name.left(at + 4) + QString::number(name.mid(at + 4).toInt() + 1));
+    if (next)
+        next->setFocus(Qt::TabFocusReason);
+    // Taken as a separator (single-number editors have no next octet): never a refused character.
+    key = QChar();
 }
 
 void TForm1_Config_UDP::Ed_1_IP_0KeyPress(QObject* sender, QChar& key)
