@@ -26,11 +26,15 @@ QString resolveSettingsPath(const QString& explicitPath)
 {
     if (!explicitPath.isEmpty())
         return explicitPath;
-    const QString besideExe = QCoreApplication::applicationDirPath();
+    return settingsPathIn(QCoreApplication::applicationDirPath(),
+                          QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
+
+QString settingsPathIn(const QString& besideExecutable, const QString& userFolder)
+{
     const QString fileName = QLatin1String(settings::FileName);
-    if (folderIsWritable(besideExe))
-        return QDir(besideExe).filePath(fileName);
-    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (folderIsWritable(besideExecutable))
+        return QDir(besideExecutable).filePath(fileName);
     QDir().mkpath(userFolder);
     return QDir(userFolder).filePath(fileName);
 }
