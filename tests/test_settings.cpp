@@ -10,7 +10,8 @@
 using namespace talvik;
 using namespace talvik::test;
 
-namespace {
+namespace
+{
 struct Start {
     RecordingLink link;
     RecordingMessages messages;
@@ -34,7 +35,10 @@ void writeFile(const QString& path, const QByteArray& content)
     file.write(content);
 }
 
-QString value(const QString& path, const QString& key) { return QSettings(path, QSettings::IniFormat).value(key).toString(); }
+QString value(const QString& path, const QString& key)
+{
+    return QSettings(path, QSettings::IniFormat).value(key).toString();
+}
 } // namespace
 
 class TestSettings : public QObject
@@ -44,7 +48,7 @@ class TestSettings : public QObject
     QTemporaryDir dir;
     QString path;
 
-private slots:
+  private slots:
     void init() { path = dir.filePath(QString("case-%1.ini").arg(QTest::currentTestFunction())); }
 
     void firstStartInAnEmptyFolder()
@@ -101,7 +105,8 @@ private slots:
         QCOMPARE(w.ED_3->texts(), QStringList({"255", "255", "255", "000"}));
         QCOMPARE(w.ED_4->texts(), QStringList({"192", "168", "001", "001"}));
         QCOMPARE(w.ED_1->texts(), QStringList({"010", "000", "000", "005"}));
-        QCOMPARE(w.ED_5->texts(), QStringList({"00", "1e", "C0", "A8", "7", ""})); // unchanged, not upper-cased
+        QCOMPARE(w.ED_5->texts(),
+                 QStringList({"00", "1e", "C0", "A8", "7", ""})); // unchanged, not upper-cased
         QCOMPARE(w.Panel1->texts(), QStringList({"192", "168", "001", "030"}));
         QCOMPARE(w.EdR1_0_IP_0->formattedText(), QString("012"));
         QCOMPARE(w.IND_MEdit->formattedText(), QString("4321"));
