@@ -1,7 +1,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: all deps configure build run test demo screenshot clean
+.PHONY: all deps configure build run test demo bench screenshot clean
 
 all: build
 
@@ -26,6 +26,9 @@ demo: build
 	    --board 127.0.0.2,ident=1234,version=2.17,dhcp=0 \
 	    --board 127.0.0.3,ident=77,version=3.01,dhcp=1,console=1,dispatcher=127.0.0.1 & \
 	sim=$$!; trap "kill $$sim" EXIT; $(BUILD)/src/talvikcom
+
+bench: build
+	$(BUILD)/bench/talvik_bench
 
 screenshot: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -R screenshot --output-on-failure

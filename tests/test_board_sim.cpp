@@ -12,8 +12,7 @@
 using namespace talvik;
 using namespace talvik::sim;
 
-namespace
-{
+namespace {
 BoardDefinition definition(const QString& text)
 {
     QString error;
@@ -43,8 +42,7 @@ WriteFields newConfig()
 }
 } // namespace
 
-class TestBoardSim : public QObject
-{
+class TestBoardSim : public QObject {
     Q_OBJECT
   private slots:
     void configReplyLayout()

@@ -11,8 +11,7 @@
 using namespace talvik;
 using namespace talvik::test;
 
-namespace
-{
+namespace {
 QByteArray readFrame(char letter)
 {
     return buildReadFrame(letter);
@@ -32,8 +31,7 @@ QByteArray bytes(std::initializer_list<int> values)
 }
 } // namespace
 
-class TestCommands : public QObject
-{
+class TestCommands : public QObject {
     Q_OBJECT
   private slots:
     void readGoesToThreePortsFromTheListener_data()

@@ -4,8 +4,7 @@
 
 using namespace talvik;
 
-namespace
-{
+namespace {
 QByteArray bytes(std::initializer_list<int> values)
 {
     QByteArray out;
@@ -30,8 +29,7 @@ QByteArray configReply(const QByteArray& version = "2.17#", char dhcp = '1', int
 }
 } // namespace
 
-class TestDatagram : public QObject
-{
+class TestDatagram : public QObject {
     Q_OBJECT
   private slots:
     void readsPastTheEndSeeZero()

@@ -8,8 +8,7 @@
 using namespace talvik;
 using namespace talvik::test;
 
-class TestEditors : public QObject
-{
+class TestEditors : public QObject {
     Q_OBJECT
 
     std::unique_ptr<WindowFixture> f;

@@ -12,8 +12,7 @@
 using namespace talvik;
 using namespace talvik::test;
 
-namespace
-{
+namespace {
 struct Bench {
     QTemporaryDir dir;
     sim::BoardSimulator sim;
@@ -52,8 +51,7 @@ struct Bench {
 };
 } // namespace
 
-class TestEndToEnd : public QObject
-{
+class TestEndToEnd : public QObject {
     Q_OBJECT
   private slots:
     void readsTheWorkingConfiguration()

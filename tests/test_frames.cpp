@@ -6,8 +6,7 @@
 
 using namespace talvik;
 
-class TestFrames : public QObject
-{
+class TestFrames : public QObject {
     Q_OBJECT
 
     static QByteArray bytes(std::initializer_list<int> values)

@@ -10,8 +10,7 @@
 using namespace talvik;
 using namespace talvik::test;
 
-namespace
-{
+namespace {
 struct Boards {
     QTemporaryDir dir;
     UdpLink link{0};
@@ -48,8 +47,7 @@ struct Boards {
 };
 } // namespace
 
-class TestIdentMode : public QObject
-{
+class TestIdentMode : public QObject {
     Q_OBJECT
   private slots:
     void onAndOffWithNothingReceived()

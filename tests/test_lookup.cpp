@@ -10,11 +10,9 @@
 using namespace talvik;
 using namespace talvik::test;
 
-namespace
-{
+namespace {
 // Answers every request with one canned response, or never answers.
-class EchoServer : public QTcpServer
-{
+class EchoServer : public QTcpServer {
   public:
     QByteArray response; // empty: accept and stay silent
     QByteArray lastRequest;
@@ -61,8 +59,7 @@ struct LookupWindow {
 };
 } // namespace
 
-class TestLookup : public QObject
-{
+class TestLookup : public QObject {
     Q_OBJECT
   private slots:
     void answers_data()

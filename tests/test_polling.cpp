@@ -10,8 +10,7 @@
 using namespace talvik;
 using namespace talvik::test;
 
-class TestPolling : public QObject
-{
+class TestPolling : public QObject {
     Q_OBJECT
 
     static QString lettersSent(const RecordingLink& link)

@@ -11,8 +11,7 @@
 using namespace talvik;
 using namespace talvik::test;
 
-namespace
-{
+namespace {
 struct Range : WindowFixture {
     Range(const QString& first, int count)
     {
@@ -35,8 +34,7 @@ struct Range : WindowFixture {
 };
 } // namespace
 
-class TestRangeReboot : public QObject
-{
+class TestRangeReboot : public QObject {
     Q_OBJECT
   private slots:
     void theGroupFollowsItsBox()

@@ -5,8 +5,7 @@
 using namespace talvik;
 using Decision = RangeSequencer::Decision;
 
-class TestRangeSequencer : public QObject
-{
+class TestRangeSequencer : public QObject {
     Q_OBJECT
 
     // Ticks until the run stops; returns how many ticks it took.

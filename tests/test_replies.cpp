@@ -9,8 +9,7 @@
 using namespace talvik;
 using namespace talvik::test;
 
-namespace
-{
+namespace {
 QByteArray bytes(std::initializer_list<int> values)
 {
     QByteArray out;
@@ -35,8 +34,7 @@ QByteArray reply(int consoleFlag = 2, const QByteArray& version = "2.17#", int d
 }
 } // namespace
 
-class TestReplies : public QObject
-{
+class TestReplies : public QObject {
     Q_OBJECT
   private slots:
     void everyDatagramIsCountedAndItsSenderShown()

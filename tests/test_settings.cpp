@@ -10,8 +10,7 @@
 using namespace talvik;
 using namespace talvik::test;
 
-namespace
-{
+namespace {
 struct Start {
     RecordingLink link;
     RecordingMessages messages;
@@ -41,8 +40,7 @@ QString value(const QString& path, const QString& key)
 }
 } // namespace
 
-class TestSettings : public QObject
-{
+class TestSettings : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;

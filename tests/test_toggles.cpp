@@ -8,8 +8,7 @@
 using namespace talvik;
 using namespace talvik::test;
 
-class TestToggles : public QObject
-{
+class TestToggles : public QObject {
     Q_OBJECT
 
     static void checkDispatcherFields(TForm1_Config_UDP& w, bool on)

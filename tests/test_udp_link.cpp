@@ -13,8 +13,7 @@
 using namespace talvik;
 using namespace talvik::test;
 
-namespace
-{
+namespace {
 std::unique_ptr<QUdpSocket> boardSocket()
 {
     auto s = std::make_unique<QUdpSocket>();
@@ -44,8 +43,7 @@ struct RealWindow {
 };
 } // namespace
 
-class TestUdpLink : public QObject
-{
+class TestUdpLink : public QObject {
     Q_OBJECT
   private slots:
     void aReadReachesTheBoardFromTheListeningPort()

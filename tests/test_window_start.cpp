@@ -11,8 +11,7 @@
 using namespace talvik;
 using namespace talvik::test;
 
-class TestWindowStart : public QObject
-{
+class TestWindowStart : public QObject {
     Q_OBJECT
 
     static QString textOf(QWidget* w)

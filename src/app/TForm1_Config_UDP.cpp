@@ -11,35 +11,33 @@
 #include <QVBoxLayout>
 #include <exception>
 
-namespace talvik
-{
+namespace talvik {
 
 TForm1_Config_UDP::TForm1_Config_UDP(const WindowOptions& options, QWidget* parent)
     : QWidget(parent), options_(options)
 {
     setObjectName(QStringLiteral("Form1_Config_UDP"));
     setWindowTitle(texts::WindowCaption);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(8);
-    setFont(font);
 
     if (options_.link) {
         link_ = options_.link;
-    } else {
+    }
+    else {
         ownedLink_ = std::make_unique<UdpLink>(options_.listenPort);
         link_ = ownedLink_.get();
     }
     if (options_.messages) {
         messages_ = options_.messages;
-    } else {
+    }
+    else {
         ownedMessages_ = std::make_unique<DialogMessages>(this);
         messages_ = ownedMessages_.get();
     }
 
     buildControls();
     bindHandlers();
-    move(393, 137); // the designed position: no automatic placement
-    adjustSize();
+    move(393, 137);       // the designed position: no automatic placement
+    resize(sizeHint());   // its bounds before the settings load; laid out once, when shown
     clientActive_ = true; // the sending socket is designed active
     guarded([this] { FormCreate(this); });
 }
@@ -132,9 +130,11 @@ void TForm1_Config_UDP::guarded(const std::function<void()>& handler)
 {
     try {
         handler();
-    } catch (const std::exception& e) {
+    }
+    catch (const std::exception& e) {
         messages_->error(QString::fromUtf8(e.what()));
-    } catch (...) {
+    }
+    catch (...) {
         messages_->error(QStringLiteral("Unknown error"));
     }
 }

@@ -22,8 +22,7 @@
 
 class QHostAddress;
 
-namespace talvik
-{
+namespace talvik {
 
 class AddressRow;
 class ClickableLabel;
@@ -34,8 +33,7 @@ class Messages;
 class NumberEdit;
 class PanelButton;
 
-class TForm1_Config_UDP : public QWidget
-{
+class TForm1_Config_UDP : public QWidget {
     Q_OBJECT
   public:
     explicit TForm1_Config_UDP(const WindowOptions& options = {}, QWidget* parent = nullptr);

@@ -5,8 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace talvik
-{
+namespace talvik {
 
 template <typename T> T* named(T* widget, const char* name)
 {

@@ -7,8 +7,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 
-namespace talvik
-{
+namespace talvik {
 
 QWidget* TForm1_Config_UDP::buildRangeGroup()
 {

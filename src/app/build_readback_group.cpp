@@ -8,11 +8,9 @@
 #include <QGridLayout>
 #include <QVBoxLayout>
 
-namespace talvik
-{
+namespace talvik {
 
-namespace
-{
+namespace {
 AddressRow* readOnlyRow(const char* panel, const char* prefix)
 {
     auto* row = new AddressRow(QLatin1String(panel), QLatin1String(prefix));

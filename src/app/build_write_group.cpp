@@ -8,11 +8,9 @@
 #include <QGridLayout>
 #include <QVBoxLayout>
 
-namespace talvik
-{
+namespace talvik {
 
-namespace
-{
+namespace {
 // A row with its caption to the right, as both main groups lay them out.
 void addRow(QGridLayout* grid, int line, QWidget* row, QLabel* caption)
 {

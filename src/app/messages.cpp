@@ -3,8 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-namespace talvik
-{
+namespace talvik {
 
 void DialogMessages::message(const QString& text)
 {

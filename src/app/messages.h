@@ -6,19 +6,16 @@
 
 class QWidget;
 
-namespace talvik
-{
+namespace talvik {
 
-class Messages
-{
+class Messages {
   public:
     virtual ~Messages() = default;
     virtual void message(const QString& text) = 0; // one fixed text, OK button
     virtual void error(const QString& text) = 0;   // an error a handler did not expect
 };
 
-class DialogMessages : public Messages
-{
+class DialogMessages : public Messages {
   public:
     explicit DialogMessages(QWidget* parent) : parent_(parent) {}
     void message(const QString& text) override;

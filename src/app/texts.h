@@ -3,8 +3,7 @@
 
 #include <QString>
 
-namespace talvik::texts
-{
+namespace talvik::texts {
 
 inline const QString ApplicationTitle = QStringLiteral("Конфігуратор V-8.5");
 inline const QString WindowCaption = QStringLiteral("Конфігуратор плат \"ТАЛВІКОР\" 2025-V_8.5");

@@ -6,8 +6,7 @@
 #include <QString>
 #include <QUrl>
 
-namespace talvik
-{
+namespace talvik {
 
 class Link;
 class Messages;

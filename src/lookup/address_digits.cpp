@@ -1,7 +1,6 @@
 #include "address_digits.h"
 
-namespace talvik
-{
+namespace talvik {
 
 std::optional<QString> externalAddressDigits(const QByteArray& body)
 {

@@ -12,11 +12,9 @@
 #include <QThread>
 #include <QTimer>
 
-namespace talvik
-{
+namespace talvik {
 
-namespace
-{
+namespace {
 QNetworkRequest echoRequest(const QUrl& url)
 {
     QNetworkRequest request(url);

@@ -1,7 +1,6 @@
 #include "board_address.h"
 
-namespace talvik
-{
+namespace talvik {
 
 QString joinOctets(const QStringList& texts)
 {

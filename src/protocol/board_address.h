@@ -6,8 +6,7 @@
 #include <QStringList>
 #include <optional>
 
-namespace talvik
-{
+namespace talvik {
 
 QString joinOctets(const QStringList& threeDigitTexts);
 bool isZeroAddress(const QStringList& threeDigitTexts);

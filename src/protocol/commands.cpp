@@ -9,11 +9,9 @@
 
 #include <QThread>
 
-namespace talvik
-{
+namespace talvik {
 
-namespace
-{
+namespace {
 WriteFields writeFieldsOf(const TForm1_Config_UDP& w)
 {
     WriteFields f;

@@ -3,8 +3,7 @@
 
 #include <QString>
 
-namespace talvik
-{
+namespace talvik {
 
 QChar cp1251ToUnicode(quint8 byte);
 

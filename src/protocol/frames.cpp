@@ -1,10 +1,8 @@
 #include "frames.h"
 
-namespace talvik
-{
+namespace talvik {
 
-namespace
-{
+namespace {
 void put(QByteArray& frame, int position, char c)
 {
     frame[position - 1] = c;

@@ -7,8 +7,7 @@
 #include <array>
 #include <cstdint>
 
-namespace talvik
-{
+namespace talvik {
 
 using Ipv4 = std::array<quint8, 4>; // most significant octet first
 using Mac = std::array<quint8, 6>;

@@ -1,10 +1,8 @@
 #include "hex_codec.h"
 
-namespace talvik
-{
+namespace talvik {
 
-namespace
-{
+namespace {
 const char DigitTable[] = "0123456789ABCDEF";
 
 int nibbleOf(const QString& text, int index)

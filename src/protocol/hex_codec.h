@@ -4,8 +4,7 @@
 
 #include <QString>
 
-namespace talvik
-{
+namespace talvik {
 
 quint8 HexPairToByte(const QString& text);
 QString ByteToHexPair(quint8 value);

@@ -6,11 +6,9 @@
 #include <QHostAddress>
 #include <QObject>
 
-namespace talvik
-{
+namespace talvik {
 
-class Link : public QObject
-{
+class Link : public QObject {
     Q_OBJECT
   public:
     using QObject::QObject;

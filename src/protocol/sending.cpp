@@ -7,8 +7,7 @@
 #include "protocol/link.h"
 #include "ui/rows.h"
 
-namespace talvik
-{
+namespace talvik {
 
 bool TForm1_Config_UDP::boardAddressRefused()
 {

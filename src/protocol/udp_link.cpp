@@ -1,9 +1,9 @@
 #include "udp_link.h"
 
 #include <QNetworkDatagram>
+#include <QVariant>
 
-namespace talvik
-{
+namespace talvik {
 
 UdpLink::UdpLink(quint16 listenPort, QObject* parent) : Link(parent), listenPort_(listenPort) {}
 
@@ -18,6 +18,8 @@ bool UdpLink::openListener()
     // the program must not silently steal half of the replies.
     if (!socket->bind(QHostAddress::AnyIPv4, listenPort_, QAbstractSocket::DontShareAddress))
         return false;
+    // Room for a burst of replies while the window thread is busy (the kernel caps it).
+    socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, QVariant(1 << 20));
     connect(socket.get(), &QUdpSocket::readyRead, this, &UdpLink::drain);
     listener_ = std::move(socket);
     return true;
@@ -61,8 +63,10 @@ bool UdpLink::sendFromClient(const QHostAddress& host, quint16 port, const QByte
 
 void UdpLink::drain()
 {
+    // A bounded batch per pass: under a flood, timers and repaints still get their turn.
+    // The socket notifier fires again for whatever is left.
     // The handler of one datagram may close the listener (e.g. the window closing).
-    while (listener_ && listener_->hasPendingDatagrams()) {
+    for (int batch = 0; batch < DrainBatch && listener_ && listener_->hasPendingDatagrams(); ++batch) {
         QUdpSocket* socket = listener_.get();
         if (socket->pendingDatagramSize() > MaxDatagram) {
             socket->receiveDatagram(0); // larger than the receive buffer: dropped

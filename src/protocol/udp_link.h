@@ -5,14 +5,13 @@
 #include <QUdpSocket>
 #include <memory>
 
-namespace talvik
-{
+namespace talvik {
 
-class UdpLink : public Link
-{
+class UdpLink : public Link {
     Q_OBJECT
   public:
     static constexpr int MaxDatagram = 8192;
+    static constexpr int DrainBatch = 64;
 
     explicit UdpLink(quint16 listenPort, QObject* parent = nullptr);
     ~UdpLink() override;

@@ -6,8 +6,7 @@
 #include "ui/rows.h"
 #include "ui/tag.h"
 
-namespace talvik
-{
+namespace talvik {
 
 void TForm1_Config_UDP::Ch_Box_Conf_IPClick(QObject*)
 {
@@ -20,7 +19,8 @@ void TForm1_Config_UDP::Ch_Box_Conf_IPClick(QObject*)
         for (int i = 0; i < 4; ++i)
             Ed_0->octet(i)->clearValue();
         CurEd_Port->clearValue();
-    } else {
+    }
+    else {
         CurEd_Port->setValue(8026);
         for (int i = 0; i < 4; ++i)
             Ed_0->octet(i)->setValueText(savedAddress_.value(i));

@@ -1,7 +1,6 @@
 #include "ident_records.h"
 
-namespace talvik
-{
+namespace talvik {
 
 bool IdentRecords::put(const IdentRecord& record)
 {

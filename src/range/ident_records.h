@@ -6,8 +6,7 @@
 #include <QString>
 #include <optional>
 
-namespace talvik
-{
+namespace talvik {
 
 struct IdentRecord {
     int ident = 0;
@@ -15,8 +14,7 @@ struct IdentRecord {
     int port = 0;
 };
 
-class IdentRecords
-{
+class IdentRecords {
   public:
     static constexpr int Capacity = 256;
 

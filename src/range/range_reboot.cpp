@@ -8,11 +8,9 @@
 #include "ui/rows.h"
 #include "ui/tag.h"
 
-namespace talvik
-{
+namespace talvik {
 
-namespace
-{
+namespace {
 // Fixed peers of the dispatch network that expect the burst of every tick.
 const QString BurstHost = QStringLiteral("192.168.1.8");
 constexpr quint16 BurstPort = 8025;

@@ -1,7 +1,6 @@
 #include "range_sequencer.h"
 
-namespace talvik
-{
+namespace talvik {
 
 void RangeSequencer::advance()
 {

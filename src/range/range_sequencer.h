@@ -5,11 +5,9 @@
 #include <QString>
 #include <QStringList>
 
-namespace talvik
-{
+namespace talvik {
 
-class RangeSequencer
-{
+class RangeSequencer {
   public:
     enum class Decision { Continue, StopAtCount, StopAtBound, StopByOperator };
 

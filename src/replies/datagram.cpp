@@ -2,8 +2,7 @@
 
 #include "protocol/cp1251.h"
 
-namespace talvik
-{
+namespace talvik {
 
 quint8 byteAt(const QByteArray& datagram, int position)
 {
@@ -57,8 +56,7 @@ ReplyKind classify(const QByteArray& datagram)
     return ReplyKind::Configuration;
 }
 
-namespace
-{
+namespace {
 Ipv4 ipv4At(const QByteArray& datagram, int position)
 {
     return {byteAt(datagram, position), byteAt(datagram, position + 1), byteAt(datagram, position + 2),

@@ -9,8 +9,7 @@
 #include <QString>
 #include <optional>
 
-namespace talvik
-{
+namespace talvik {
 
 quint8 byteAt(const QByteArray& datagram, int position);
 bool textAt(const QByteArray& datagram, int position, const char* text);

@@ -4,8 +4,7 @@
 #include <QRegularExpression>
 #include <QTime>
 
-namespace talvik
-{
+namespace talvik {
 
 QString longTimeNow()
 {

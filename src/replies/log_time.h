@@ -2,8 +2,7 @@
 
 #include <QString>
 
-namespace talvik
-{
+namespace talvik {
 
 // The current local time in the system's long time format, without a time zone
 // (a log line only needs the clock).

@@ -3,8 +3,7 @@
 #include "app/TForm1_Config_UDP.h"
 #include "ui/tag.h"
 
-namespace talvik
-{
+namespace talvik {
 
 void TForm1_Config_UDP::TimerRead_ConfTimer(QObject*)
 {

@@ -6,8 +6,7 @@
 #include "replies/datagram.h"
 #include "ui/rows.h"
 
-namespace talvik
-{
+namespace talvik {
 
 void TForm1_Config_UDP::decodeFields(const QByteArray& data)
 {

@@ -9,8 +9,7 @@
 #include "ui/rows.h"
 #include "ui/tag.h"
 
-namespace talvik
-{
+namespace talvik {
 
 void TForm1_Config_UDP::IdUDPServer_ConfUDPRead(const QByteArray& data, const QString& senderAddress,
                                                 quint16 senderPort)

@@ -1,7 +1,6 @@
 #include "ini_store.h"
 
-namespace talvik
-{
+namespace talvik {
 
 IniStore::IniStore(const QString& path) : settings_(path, QSettings::IniFormat) {}
 

@@ -4,11 +4,9 @@
 #include <QSettings>
 #include <optional>
 
-namespace talvik
-{
+namespace talvik {
 
-class IniStore
-{
+class IniStore {
   public:
     explicit IniStore(const QString& path);
 

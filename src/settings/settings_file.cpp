@@ -6,11 +6,9 @@
 #include "settings/settings_location.h"
 #include "ui/rows.h"
 
-namespace talvik
-{
+namespace talvik {
 
-namespace
-{
+namespace {
 using namespace settings;
 
 void loadRow(const IniStore& store, const char* section, AddressRow* row)
@@ -37,9 +35,14 @@ void TForm1_Config_UDP::loadSettings()
 {
     IniStore store(settingsPath());
     const int bounds[4] = {x(), y(), width(), height()};
+    bool changed = false;
     for (int key = 1; key <= 4; ++key)
-        store.write(Bounds, key, QString::number(bounds[key - 1]));
-    store.flush();
+        changed = changed || store.read(Bounds, key, QString()) != QString::number(bounds[key - 1]);
+    if (changed) { // the file already holding these bounds needs no rewrite
+        for (int key = 1; key <= 4; ++key)
+            store.write(Bounds, key, QString::number(bounds[key - 1]));
+        store.flush();
+    }
     int read[4];
     for (int key = 1; key <= 4; ++key) {
         bool ok = false;
@@ -47,7 +50,8 @@ void TForm1_Config_UDP::loadSettings()
         if (!ok)
             read[key - 1] = bounds[key - 1];
     }
-    setGeometry(read[0], read[1], read[2], read[3]);
+    move(read[0], read[1]); // left and top are the frame's, as written above
+    resize(read[2], read[3]);
 
     for (auto [section, row] :
          {std::pair{BoardAddress, Ed_0}, {Dispatcher, ED_1}, {BoardIp, ED_2}, {Mask, ED_3}, {Gateway, ED_4}})

@@ -3,8 +3,7 @@
 
 #include <QString>
 
-namespace talvik::settings
-{
+namespace talvik::settings {
 
 constexpr const char* FileName = "TalvikCom.ini";
 

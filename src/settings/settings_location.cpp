@@ -10,11 +10,9 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-namespace talvik
-{
+namespace talvik {
 
-namespace
-{
+namespace {
 bool folderIsWritable(const QString& folder)
 {
     QTemporaryFile probe(folder + QStringLiteral("/.talvikcom-probe-XXXXXX"));

@@ -2,8 +2,7 @@
 
 #include <QString>
 
-namespace talvik
-{
+namespace talvik {
 
 class IniStore;
 class NumberEdit;

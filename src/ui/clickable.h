@@ -4,11 +4,9 @@
 #include <QFrame>
 #include <QLabel>
 
-namespace talvik
-{
+namespace talvik {
 
-class ClickableLabel : public QLabel
-{
+class ClickableLabel : public QLabel {
     Q_OBJECT
   public:
     using QLabel::QLabel;
@@ -20,8 +18,7 @@ class ClickableLabel : public QLabel
 };
 
 // A raised panel with a centred caption, used as a push button.
-class PanelButton : public QLabel
-{
+class PanelButton : public QLabel {
     Q_OBJECT
   public:
     explicit PanelButton(const QString& caption, QWidget* parent = nullptr) : QLabel(caption, parent)

@@ -4,8 +4,7 @@
 #include "ui/rows.h"
 #include "ui/tag.h"
 
-namespace talvik
-{
+namespace talvik {
 
 void TForm1_Config_UDP::moveToNextOctet(QObject* sender, QChar& key)
 {

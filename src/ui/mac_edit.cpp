@@ -2,8 +2,7 @@
 
 #include <QKeyEvent>
 
-namespace talvik
-{
+namespace talvik {
 
 MacEdit::MacEdit(QWidget* parent) : QLineEdit(parent)
 {

@@ -5,11 +5,9 @@
 #include <QLineEdit>
 #include <functional>
 
-namespace talvik
-{
+namespace talvik {
 
-class MacEdit : public QLineEdit
-{
+class MacEdit : public QLineEdit {
     Q_OBJECT
   public:
     explicit MacEdit(QWidget* parent = nullptr);

@@ -4,11 +4,9 @@
 #include <QKeyEvent>
 #include <optional>
 
-namespace talvik
-{
+namespace talvik {
 
-namespace
-{
+namespace {
 bool isAsciiDigit(QChar c)
 {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
@@ -80,12 +78,12 @@ QString NumberEdit::plainText() const
 
 void NumberEdit::refreshText()
 {
-    if (hasFocus())
-        QLineEdit::setText(value_ == 0 ? QString() : QString::number(value_));
-    else
-        QLineEdit::setText(format_ == Format::ThreeDigits
-                               ? QStringLiteral("%1").arg(value_, 3, 10, QLatin1Char('0'))
-                               : QString::number(value_));
+    const QString shown = hasFocus() ? (value_ == 0 ? QString() : QString::number(value_))
+                          : format_ == Format::ThreeDigits
+                              ? QStringLiteral("%1").arg(value_, 3, 10, QLatin1Char('0'))
+                              : QString::number(value_);
+    if (shown != text()) // a text layout per unchanged value costs more than the comparison
+        QLineEdit::setText(shown);
 }
 
 void NumberEdit::keyPressEvent(QKeyEvent* event)

@@ -6,11 +6,9 @@
 #include <QLineEdit>
 #include <functional>
 
-namespace talvik
-{
+namespace talvik {
 
-class NumberEdit : public QLineEdit
-{
+class NumberEdit : public QLineEdit {
     Q_OBJECT
   public:
     enum class Format { ThreeDigits, Plain };

@@ -1,12 +1,10 @@
 #include "rows.h"
 
-#include <QLabel>
+#include <QPainter>
 
-namespace talvik
-{
+namespace talvik {
 
-namespace
-{
+namespace {
 void makeWhitePanel(QFrame* panel, const QString& name, QSize size)
 {
     panel->setObjectName(name);
@@ -18,12 +16,15 @@ void makeWhitePanel(QFrame* panel, const QString& name, QSize size)
     panel->setFixedSize(size);
 }
 
-void addSeparator(QWidget* panel, const QString& text, const QFont& font, QRect where)
+// The "." and ":" between the editors are painted by the panel: a label each would
+// add some sixty widgets to the window's start.
+void paintSeparators(QWidget* panel, const QString& text, const QFont& font, const QList<QRect>& places)
 {
-    auto* label = new QLabel(text, panel);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(where);
+    QPainter painter(panel);
+    painter.setFont(font);
+    painter.setPen(panel->palette().color(QPalette::WindowText));
+    for (const QRect& r : places)
+        painter.drawText(r, Qt::AlignCenter, text);
 }
 } // namespace
 
@@ -32,9 +33,6 @@ AddressRow::AddressRow(const QString& panelName, const QString& editorPrefix, QW
 {
     makeWhitePanel(this, panelName, QSize(183, 33));
     static const int xs[4] = {5, 49, 93, 137};
-    QFont dotFont(QStringLiteral("Arial Black"));
-    dotFont.setPixelSize(16);
-    dotFont.setBold(true);
     for (int i = 0; i < 4; ++i) {
         auto* edit = new NumberEdit(255, NumberEdit::Format::ThreeDigits, this);
         edit->setObjectName(QStringLiteral("%1_IP_%2").arg(editorPrefix).arg(i));
@@ -42,9 +40,17 @@ AddressRow::AddressRow(const QString& panelName, const QString& editorPrefix, QW
         edit->setFrame(false);
         edit->setAlignment(Qt::AlignCenter);
         octets_[i] = edit;
-        if (i < 3)
-            addSeparator(this, QStringLiteral("."), dotFont, QRect(xs[i] + 41, 3, 3, 22));
     }
+}
+
+void AddressRow::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    QFont dot(QStringLiteral("Arial Black"));
+    dot.setPixelSize(16);
+    dot.setBold(true);
+    paintSeparators(this, QStringLiteral("."), dot,
+                    {QRect(46, 3, 3, 22), QRect(90, 3, 3, 22), QRect(134, 3, 3, 22)});
 }
 
 QStringList AddressRow::texts() const
@@ -83,8 +89,6 @@ MacRow::MacRow(const QString& panelName, const QString& editorPrefix, const QStr
     static const int xs[6] = {7, 52, 96, 143, 185, 229};
     QFont editFont(QStringLiteral("Arial"));
     editFont.setPixelSize(16);
-    QFont colonFont(QStringLiteral("Arial"));
-    colonFont.setPixelSize(21);
     for (int i = 0; i < 6; ++i) {
         auto* edit = new MacEdit(this);
         edit->setObjectName(QStringLiteral("%1_IP_%2").arg(editorPrefix).arg(i));
@@ -93,10 +97,19 @@ MacRow::MacRow(const QString& panelName, const QString& editorPrefix, const QStr
         edit->setGeometry(xs[i], 6, 33, 21);
         edit->setText(designedText);
         bytes_[i] = edit;
-        if (i < 5)
-            addSeparator(this, QStringLiteral(":"), colonFont,
-                         QRect(xs[i] + 33, 4, xs[i + 1] - xs[i] - 33, 24));
     }
+}
+
+void MacRow::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    QFont colon(QStringLiteral("Arial"));
+    colon.setPixelSize(21);
+    static const int xs[6] = {7, 52, 96, 143, 185, 229};
+    QList<QRect> places;
+    for (int i = 0; i < 5; ++i)
+        places << QRect(xs[i] + 33, 4, xs[i + 1] - xs[i] - 33, 24);
+    paintSeparators(this, QStringLiteral(":"), colon, places);
 }
 
 QStringList MacRow::texts() const

@@ -9,11 +9,9 @@
 #include <QFrame>
 #include <QStringList>
 
-namespace talvik
-{
+namespace talvik {
 
-class AddressRow : public QFrame
-{
+class AddressRow : public QFrame {
     Q_OBJECT
   public:
     // panelName "ED_2", editorPrefix "Ed_2" gives editors Ed_2_IP_0 .. Ed_2_IP_3.
@@ -25,12 +23,14 @@ class AddressRow : public QFrame
     void setBytes(const Ipv4& bytes);
     void setReadOnly(bool on);
 
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
   private:
     NumberEdit* octets_[4];
 };
 
-class MacRow : public QFrame
-{
+class MacRow : public QFrame {
     Q_OBJECT
   public:
     MacRow(const QString& panelName, const QString& editorPrefix, const QString& designedText,
@@ -38,6 +38,9 @@ class MacRow : public QFrame
 
     MacEdit* byte(int i) const { return bytes_[i]; }
     QStringList texts() const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     MacEdit* bytes_[6];

@@ -6,8 +6,7 @@
 #include "ui/clickable.h"
 #include "ui/rows.h"
 
-namespace talvik
-{
+namespace talvik {
 
 void TForm1_Config_UDP::Lab_IP1DblClick(QObject*)
 {

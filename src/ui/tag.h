@@ -5,8 +5,7 @@
 #include <QObject>
 #include <QVariant>
 
-namespace talvik
-{
+namespace talvik {
 
 inline int tagOf(const QObject* object)
 {

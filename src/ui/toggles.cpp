@@ -5,15 +5,15 @@
 #include "app/texts.h"
 #include "ui/rows.h"
 
-namespace talvik
-{
+namespace talvik {
 
 void TForm1_Config_UDP::CheckBox2Click(QObject*)
 {
     const bool dynamic = CheckBox2->isChecked();
     if (dynamic) {
         CheckBox2->setText(texts::ConsoleDynamic);
-    } else {
+    }
+    else {
         CheckBox2->setText(texts::ConsoleStatic);
         CheckBox4->setChecked(false);
     }
@@ -29,7 +29,8 @@ void TForm1_Config_UDP::CheckBox4Click(QObject*)
     if (CheckBox4->isChecked()) {
         CheckBox4->setText(texts::BoardDynamic);
         CheckBox2->setChecked(true);
-    } else {
+    }
+    else {
         CheckBox4->setText(texts::BoardStatic);
     }
 }

@@ -1,7 +1,6 @@
 #include "recording_link.h"
 
-namespace talvik::test
-{
+namespace talvik::test {
 
 bool RecordingLink::openListener()
 {

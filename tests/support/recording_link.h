@@ -6,8 +6,7 @@
 
 #include <QList>
 
-namespace talvik::test
-{
+namespace talvik::test {
 
 struct SentDatagram {
     enum class From { Listener, Client } from;
@@ -16,8 +15,7 @@ struct SentDatagram {
     QByteArray data;
 };
 
-class RecordingLink : public Link
-{
+class RecordingLink : public Link {
     Q_OBJECT
   public:
     bool openListener() override;

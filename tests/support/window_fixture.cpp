@@ -2,8 +2,7 @@
 
 #include "ui/rows.h"
 
-namespace talvik::test
-{
+namespace talvik::test {
 
 void setAddress(AddressRow* row, const QString& dotted)
 {

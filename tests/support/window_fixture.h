@@ -11,11 +11,9 @@
 #include <QTemporaryDir>
 #include <memory>
 
-namespace talvik::test
-{
+namespace talvik::test {
 
-class RecordingMessages : public Messages
-{
+class RecordingMessages : public Messages {
   public:
     void message(const QString& text) override
     {

@@ -7,8 +7,7 @@
 #include <QTimer>
 #include <QUdpSocket>
 
-namespace talvik::sim
-{
+namespace talvik::sim {
 
 struct BoardSimulator::Hosted {
     SimBoard board;
@@ -16,8 +15,7 @@ struct BoardSimulator::Hosted {
     std::unique_ptr<QTimer> announcer;
 };
 
-namespace
-{
+namespace {
 QString ip(const Ipv4& a)
 {
     return QStringLiteral("%1.%2.%3.%4").arg(a[0]).arg(a[1]).arg(a[2]).arg(a[3]);

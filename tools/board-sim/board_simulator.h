@@ -13,8 +13,7 @@
 class QUdpSocket;
 class QTimer;
 
-namespace talvik::sim
-{
+namespace talvik::sim {
 
 struct SimOptions {
     QList<quint16> ports{8026, 8024}; // 0: a port the system picks (tests)
@@ -29,8 +28,7 @@ struct SimOptions {
     quint32 seed = 1;
 };
 
-class BoardSimulator : public QObject
-{
+class BoardSimulator : public QObject {
     Q_OBJECT
   public:
     explicit BoardSimulator(const SimOptions& options, QObject* parent = nullptr);

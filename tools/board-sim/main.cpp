@@ -9,8 +9,7 @@
 
 using namespace talvik::sim;
 
-namespace
-{
+namespace {
 QTextStream& out()
 {
     static QTextStream s(stdout);

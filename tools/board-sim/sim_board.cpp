@@ -4,8 +4,7 @@
 #include "protocol/hex_codec.h"
 #include "replies/datagram.h"
 
-namespace talvik::sim
-{
+namespace talvik::sim {
 
 FrameKind frameKind(const QByteArray& f)
 {
@@ -39,8 +38,7 @@ QString frameKindName(FrameKind kind)
     return QStringLiteral("unknown");
 }
 
-namespace
-{
+namespace {
 Ipv4 ipAt(const QByteArray& f, int p)
 {
     return {byteAt(f, p), byteAt(f, p + 1), byteAt(f, p + 2), byteAt(f, p + 3)};
@@ -150,8 +148,7 @@ void SimBoard::finishReboot()
     rebooting_ = false;
 }
 
-namespace
-{
+namespace {
 std::optional<Ipv4> ipv4(const QString& text)
 {
     const auto a = parseDottedDecimal(text);
@@ -189,27 +186,32 @@ bool applyKey(BoardDefinition& def, const QString& key, const QString& value, QS
         if (!ok || v > 65535)
             return fail(error, QStringLiteral("ident must be 0..65535"));
         def.config.ident = quint16(v);
-    } else if (key == QLatin1String("version")) {
+    }
+    else if (key == QLatin1String("version")) {
         def.version = value.toLatin1();
         if (!versionIsUsable(def.version))
             return fail(error,
                         QStringLiteral("version must be at most 30 characters without '#', 'vzo', 'otv', "
                                        "'ort', 'iden' or 'VER'"));
-    } else if (key == QLatin1String("dhcp") || key == QLatin1String("console")) {
+    }
+    else if (key == QLatin1String("dhcp") || key == QLatin1String("console")) {
         if (value != QLatin1String("0") && value != QLatin1String("1"))
             return fail(error, key + QStringLiteral(" must be 0 or 1"));
         (key == QLatin1String("dhcp") ? def.config.boardDhcp : def.config.consoleDynamic) = value == "1";
-    } else if (key == QLatin1String("branch")) {
+    }
+    else if (key == QLatin1String("branch")) {
         const uint v = value.toUInt(&ok);
         if (!ok || v > 255)
             return fail(error, QStringLiteral("branch must be 0..255"));
         def.config.branch = quint8(v);
-    } else if (key == QLatin1String("mac")) {
+    }
+    else if (key == QLatin1String("mac")) {
         const auto m = mac(value);
         if (!m)
             return fail(error, QStringLiteral("mac must look like 00:1E:7F:00:00:02"));
         def.config.mac = *m;
-    } else {
+    }
+    else {
         Ipv4* target = key == QLatin1String("ip")           ? &def.config.ip
                        : key == QLatin1String("mask")       ? &def.config.mask
                        : key == QLatin1String("gateway")    ? &def.config.gateway

@@ -8,8 +8,7 @@
 #include <QString>
 #include <optional>
 
-namespace talvik::sim
-{
+namespace talvik::sim {
 
 struct BoardConfig {
     WriteFields fields;
@@ -44,8 +43,7 @@ struct Answer {
     bool startReboot = false;
 };
 
-class SimBoard
-{
+class SimBoard {
   public:
     SimBoard(const QString& address, const WriteFields& config, const QByteArray& version);
 

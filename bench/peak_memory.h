@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+// VmHWM of this process, in kB.
+inline long peakResidentKb()
+{
+    FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f)
+        return -1;
+    char line[256];
+    long kb = -1;
+    while (std::fgets(line, sizeof line, f))
+        if (std::strncmp(line, "VmHWM:", 6) == 0)
+            kb = std::atol(line + 6);
+    std::fclose(f);
+    return kb;
+}
