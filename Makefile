@@ -1,7 +1,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: all deps configure build run test demo bench screenshot clean
+.PHONY: all deps configure build run test test-sanitized demo bench fuzz screenshot clean
 
 all: build
 
@@ -27,11 +27,23 @@ demo: build
 	    --board 127.0.0.3,ident=77,version=3.01,dhcp=1,console=1,dispatcher=127.0.0.1 & \
 	sim=$$!; trap "kill $$sim" EXIT; $(BUILD)/src/talvikcom
 
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitized: deps
+	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTALVIK_SANITIZE=ON >/dev/null
+	@cmake --build build-asan -j $(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# libFuzzer over the datagram readers and the receive handler: make fuzz FUZZ_SECONDS=300
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	bash scripts/fuzz.sh $(FUZZ_SECONDS)
+
 bench: build
 	$(BUILD)/bench/talvik_bench
 
 screenshot: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -R screenshot --output-on-failure
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ./tests/test_window_start screenshot
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-fuzz

@@ -6,6 +6,7 @@ packages=(
     cmake make g++ clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-dejavu-core # Cyrillic glyphs for the offscreen window
+    clang libclang-rt-14-dev # libFuzzer for the fuzz targets
 )
 
 missing=()

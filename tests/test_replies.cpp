@@ -280,6 +280,7 @@ class TestReplies : public QObject {
         f.link.deliver(QByteArray("no field"), "127.0.0.30", 1);
         QVERIFY(w.CoBox_Iden->findText("0") >= 0);
 
+        QCoreApplication::processEvents(); // the log is written once the datagrams at hand are handled
         const QStringList lines = w.Memo1->toPlainText().split('\n');
         QCOMPARE(lines.size(), 6);
         QVERIFY2(QRegularExpression(
@@ -290,6 +291,7 @@ class TestReplies : public QObject {
 
         w.Panel5Click(nullptr); // paused
         f.link.deliver(ident(77), "127.0.0.77", 7);
+        QCoreApplication::processEvents();
         QCOMPARE(w.CoBox_Iden->findText("77"), -1);
         QCOMPARE(w.Memo1->blockCount(), 6);
         QCOMPARE(w.LabIdent->text(), QString("77"));
@@ -315,6 +317,7 @@ class TestReplies : public QObject {
         QCOMPARE(w.identRecords().size(), 256);
         QCOMPARE(w.CoBox_Iden->findText("257"), -1);
         QCOMPARE(w.LabIdent->text(), QString("300"));
+        QCoreApplication::processEvents();
         QCOMPARE(w.Memo1->blockCount(), 300);
         f.link.deliver(QByteArray("iden") + char(5) + char(0) + "report", "127.0.0.55", 2); // known: updated
         QCOMPARE(w.identRecords().find(5)->address, QString("127.0.0.55"));
@@ -327,6 +330,7 @@ class TestReplies : public QObject {
         w.Ch_Box_Conf_IP->setChecked(true);
         for (int i = 0; i < 10050; ++i)
             f.link.deliver(QByteArray("x"), "127.0.0.2", quint16(i));
+        QCoreApplication::processEvents();
         QCOMPARE(w.Memo1->blockCount(), 10000);
         QVERIFY(w.Memo1->toPlainText().endsWith(QString("Port - %1 - Tim - ").arg(10049) +
                                                 w.Memo1->toPlainText().section(" - Tim - ", -1)));

@@ -4,8 +4,10 @@
 #include "window_fixture.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace talvik;
 using namespace talvik::test;
@@ -158,6 +160,33 @@ class TestSettings : public QObject {
         QCOMPARE(s.window->CheckBox2->isChecked(), console);
         QVERIFY(s.link.isListening()); // a bad value never costs the listening socket
         QVERIFY(s.messages.errors.isEmpty());
+    }
+
+    void aSaveReplacesTheFileWhole()
+    {
+        {
+            Start s(path);
+            s.close();
+        }
+        const auto inode = [&] {
+            struct stat st {};
+            ::stat(QFile::encodeName(path).constData(), &st);
+            return st.st_ino;
+        };
+        const auto before = inode();
+        {
+            Start s(path);
+            setAddress(s.window->Ed_0, "127.0.0.3");
+            s.close();
+        }
+        // written beside and renamed over the old file, so a failure or a kill during
+        // the save leaves the old values or the new ones, never half of each
+        QVERIFY(inode() != before);
+        QCOMPARE(value(path, "0/4"), QString("003"));
+        QVERIFY(QDir(dir.path())
+                    .entryList(QDir::Files | QDir::Hidden)
+                    .filter(QRegularExpression("~|tmp|\\.lock$"))
+                    .isEmpty());
     }
 
     void aBadValueIsWrittenOverAtTheNextSave()

@@ -174,6 +174,16 @@ class TestWindowStart : public QObject {
         QVERIFY(f.window->Button2->isEnabled());
     }
 
+    void anErrorInAHandlerIsShownAndTheProgramGoesOn()
+    {
+        WindowFixture f;
+        f.window->guarded([] { throw std::runtime_error("conversion failed"); });
+        QCOMPARE(f.messages.errors, QStringList{"conversion failed"});
+        setAddress(f.window->Ed_0, "127.0.0.2");
+        f.window->Button8->click();
+        QCOMPARE(f.link.sent.size(), 3);
+    }
+
     void theWindowSizesItselfToItsVisibleControls()
     {
         WindowFixture f;

@@ -42,7 +42,19 @@ TForm1_Config_UDP::TForm1_Config_UDP(const WindowOptions& options, QWidget* pare
     guarded([this] { FormCreate(this); });
 }
 
-TForm1_Config_UDP::~TForm1_Config_UDP() = default;
+TForm1_Config_UDP::~TForm1_Config_UDP()
+{
+    // Tearing the controls down moves the focus out of an editor; by then the
+    // handlers' window is gone, so the editors must no longer call them.
+    for (MacEdit* m : findChildren<MacEdit*>()) {
+        m->keyDownHook = nullptr;
+        m->keyPressHook = nullptr;
+        m->exitHook = nullptr;
+    }
+    for (NumberEdit* n : findChildren<NumberEdit*>())
+        n->keyPressHook = nullptr;
+    disconnect(link_, nullptr, this, nullptr);
+}
 
 void TForm1_Config_UDP::buildControls()
 {

@@ -221,6 +221,7 @@ class TForm1_Config_UDP : public QWidget {
     void copyRecordToEditors(const IdentRecord& record);
     void identBookkeeping(int ident, const QString& senderAddress, quint16 senderPort);
     void appendLog(const QString& line);
+    void flushLog();
 
     WindowOptions options_;
     std::unique_ptr<Link> ownedLink_;
@@ -239,6 +240,8 @@ class TForm1_Config_UDP : public QWidget {
     IdentRecords identRecords_;
     RangeSequencer sequencer_;
     bool lookupRunning_ = false;
+    QStringList pendingLog_;
+    bool logFlushQueued_ = false;
     QString settingsPath_;
 };
 

@@ -14,6 +14,7 @@ void TForm1_Config_UDP::Ch_Box_Conf_IPClick(QObject*)
     CoBox_Iden->clear();
     identRecords_.clear();
     Memo1->clear();
+    pendingLog_.clear();
     if (on) {
         savedAddress_ = Ed_0->texts();
         for (int i = 0; i < 4; ++i)

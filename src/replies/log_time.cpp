@@ -6,13 +6,21 @@
 
 namespace talvik {
 
-QString longTimeNow()
+namespace {
+QString clockFormat()
 {
     QString format = QLocale::system().timeFormat(QLocale::LongFormat);
     format.remove(QRegularExpression(QStringLiteral("\\s*t+")))
         .remove(QLatin1Char('('))
         .remove(QLatin1Char(')'));
-    return QTime::currentTime().toString(format.trimmed());
+    return format.trimmed();
+}
+} // namespace
+
+QString longTimeNow()
+{
+    static const QString format = clockFormat(); // the system's format is read once
+    return QTime::currentTime().toString(format);
 }
 
 } // namespace talvik

@@ -51,8 +51,8 @@ void TForm1_Config_UDP::identBookkeeping(int ident, const QString& senderAddress
                   .arg(identText, senderAddress, QString::number(senderPort), longTimeNow()));
 
     const IdentRecord record{ident, senderAddress, senderPort};
-    const int known = CoBox_Iden->findText(identText, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (known >= 0) {
+    // The records and the list hold the same identifiers; the records answer faster.
+    if (identRecords_.contains(ident)) {
         identRecords_.put(record);
         if (CoBox_Iden->currentText() == identText)
             copyRecordToEditors(record);
@@ -82,7 +82,25 @@ void TForm1_Config_UDP::copyRecordToEditors(const IdentRecord& record)
 
 void TForm1_Config_UDP::appendLog(const QString& line)
 {
-    Memo1->appendPlainText(line);
+    // Lines reach Memo1 together once the datagrams at hand are handled: laying out
+    // the log once per batch instead of once per datagram keeps up with many boards.
+    pendingLog_.append(line);
+    if (pendingLog_.size() > Memo1->maximumBlockCount())
+        pendingLog_.removeFirst();
+    if (!logFlushQueued_) {
+        logFlushQueued_ = true;
+        QMetaObject::invokeMethod(
+            this, [this] { flushLog(); }, Qt::QueuedConnection);
+    }
+}
+
+void TForm1_Config_UDP::flushLog()
+{
+    logFlushQueued_ = false;
+    if (pendingLog_.isEmpty())
+        return;
+    Memo1->appendPlainText(pendingLog_.join(QLatin1Char('\n')));
+    pendingLog_.clear();
 }
 
 } // namespace talvik

@@ -1,0 +1,75 @@
+// Two copies of the program on the real port 6767 (under a CTest resource lock):
+// the second reports the port and both keep working.
+
+#include "app/texts.h"
+#include "protocol/udp_link.h"
+#include "window_fixture.h"
+
+#include <QNetworkDatagram>
+#include <QtTest>
+
+using namespace talvik;
+using namespace talvik::test;
+
+namespace {
+struct Copy {
+    QTemporaryDir dir;
+    UdpLink link{6767};
+    RecordingMessages messages;
+    std::unique_ptr<TForm1_Config_UDP> window;
+    explicit Copy(quint16 boardPort)
+    {
+        link.setLoopbackOnly(true);
+        WindowOptions o;
+        o.link = &link;
+        o.messages = &messages;
+        o.secondPort = boardPort;
+        o.thirdPort = boardPort;
+        o.settingsPath = dir.filePath("TalvikCom.ini");
+        window = std::make_unique<TForm1_Config_UDP>(o);
+        setAddress(window->Ed_0, "127.0.0.1");
+        window->CurEd_Port->setValue(boardPort);
+    }
+};
+} // namespace
+
+class TestSecondCopy : public QObject {
+    Q_OBJECT
+  private slots:
+    void theSecondCopyReportsThePortAndBothWork()
+    {
+        QUdpSocket board;
+        QVERIFY(board.bind(QHostAddress::LocalHost, 0));
+        Copy first(board.localPort());
+        QVERIFY2(first.link.isListening(), "port 6767 is taken on this machine");
+        QVERIFY(first.messages.messages.isEmpty());
+
+        Copy second(board.localPort());
+        QCOMPARE(second.messages.messages, QStringList{texts::PortError});
+        QVERIFY(!second.link.isListening());
+
+        // the first copy still gets every reply
+        board.writeDatagram(QByteArray("reply"), QHostAddress::LocalHost, 6767);
+        QTRY_COMPARE(first.window->LabIn->text(), QString("1"));
+        QCOMPARE(second.window->LabIn->text(), QString("0"));
+        first.window->Button8->click();
+        QTRY_VERIFY(board.hasPendingDatagrams());
+        QCOMPARE(board.receiveDatagram().senderPort(), 6767);
+        while (board.hasPendingDatagrams())
+            board.receiveDatagram();
+
+        // the second copy stays live and, once the port is free, listens and sends
+        second.window->Button8->click();
+        QVERIFY(!second.link.isListening());
+        QVERIFY(second.window->isEnabled());
+        first.window->close();
+        second.window->Button8->click();
+        QVERIFY(second.link.isListening());
+        QTRY_VERIFY(board.hasPendingDatagrams());
+        board.writeDatagram(QByteArray("reply"), QHostAddress::LocalHost, 6767);
+        QTRY_COMPARE(second.window->LabIn->text(), QString("1"));
+    }
+};
+
+QTEST_MAIN(TestSecondCopy)
+#include "test_second_copy.moc"
