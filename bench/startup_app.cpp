@@ -4,10 +4,9 @@
 #include "app/TForm1_Config_UDP.h"
 #include "app/texts.h"
 #include "app/window_font.h"
-#include "peak_memory.h"
+#include "startup_report.h"
 
 #include <QApplication>
-#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -20,10 +19,6 @@ int main(int argc, char* argv[])
     options.settingsPath = QString::fromLocal8Bit(argv[argc - 1]); // a file kept across the runs
     talvik::TForm1_Config_UDP window(options);
     window.show();
-    QTimer::singleShot(0, [] {
-        printf("ready %ld\n", peakResidentKb());
-        fflush(stdout);
-        QCoreApplication::quit();
-    });
+    reportWhenRunning();
     return app.exec();
 }

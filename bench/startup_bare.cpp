@@ -1,10 +1,9 @@
 // The floor for start-up: a bare Qt window in the same tree.
 
-#include "peak_memory.h"
+#include "startup_report.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QTimer>
 #include <QUdpSocket>
 
 int main(int argc, char* argv[])
@@ -15,10 +14,6 @@ int main(int argc, char* argv[])
     QUdpSocket socket; // a program that listens, like the configurator
     socket.bind(QHostAddress::AnyIPv4, 0);
     window.show();
-    QTimer::singleShot(0, [] {
-        printf("ready %ld\n", peakResidentKb());
-        fflush(stdout);
-        QCoreApplication::quit();
-    });
+    reportWhenRunning();
     return app.exec();
 }

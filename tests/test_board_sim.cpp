@@ -9,8 +9,11 @@
 #include <QUdpSocket>
 #include <QtTest>
 
+#include "bytes.h"
+
 using namespace talvik;
 using namespace talvik::sim;
+using talvik::test::slice;
 
 namespace {
 BoardDefinition definition(const QString& text)
@@ -20,11 +23,6 @@ BoardDefinition definition(const QString& text)
     if (!def)
         qFatal("%s", qPrintable(error));
     return *def;
-}
-
-QByteArray slice(const QByteArray& d, int from, int to)
-{
-    return d.mid(from - 1, to - from + 1);
 }
 
 WriteFields newConfig()

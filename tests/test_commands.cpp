@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+#include "bytes.h"
+
 using namespace talvik;
 using namespace talvik::test;
 
@@ -17,18 +19,6 @@ QByteArray readFrame(char letter)
     return buildReadFrame(letter);
 }
 
-QByteArray slice(const QByteArray& frame, int from, int to)
-{
-    return frame.mid(from - 1, to - from + 1);
-}
-
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
 } // namespace
 
 class TestCommands : public QObject {

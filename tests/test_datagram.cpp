@@ -2,16 +2,12 @@
 
 #include <QtTest>
 
+#include "bytes.h"
+
 using namespace talvik;
+using namespace talvik::test;
 
 namespace {
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
 
 // A reply in the board's layout: 1..40 as the write frame has them, "VER" at 43.
 QByteArray configReply(const QByteArray& version = "2.17#", char dhcp = '1', int length = 80)

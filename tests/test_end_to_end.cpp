@@ -29,13 +29,10 @@ struct Bench {
             qFatal("%s", qPrintable(error));
         link.setLoopbackOnly(true);
         const QList<quint16> ports = sim.ports(0);
-        WindowOptions o;
-        o.link = &link;
-        o.messages = &messages;
+        WindowOptions o = testOptions(link, messages, dir);
         o.secondPort = ports[1];
         o.thirdPort = ports[1];
         o.wordPort = ports[0];
-        o.settingsPath = dir.filePath("TalvikCom.ini");
         window = std::make_unique<TForm1_Config_UDP>(o);
         setAddress(window->Ed_0, "127.0.0.2");
         window->CurEd_Port->setValue(ports[0]);

@@ -36,10 +36,7 @@ class TestFlood : public QObject {
         UdpLink link(0);
         link.setLoopbackOnly(true);
         RecordingMessages messages;
-        WindowOptions o;
-        o.link = &link;
-        o.messages = &messages;
-        o.settingsPath = dir.filePath("TalvikCom.ini");
+        WindowOptions o = testOptions(link, messages, dir);
         TForm1_Config_UDP w(o);
         w.Ch_Box_Conf_IP->setChecked(true);
         long delivered = 0;

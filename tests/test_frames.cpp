@@ -4,7 +4,10 @@
 
 #include <QtTest>
 
+#include "bytes.h"
+
 using namespace talvik;
+using namespace talvik::test;
 
 class TestFrames : public QObject {
     Q_OBJECT

@@ -21,10 +21,7 @@ struct Boards {
     Boards()
     {
         link.setLoopbackOnly(true);
-        WindowOptions o;
-        o.link = &link;
-        o.messages = &messages;
-        o.settingsPath = dir.filePath("TalvikCom.ini");
+        WindowOptions o = testOptions(link, messages, dir);
         window = std::make_unique<TForm1_Config_UDP>(o);
     }
     // A board at `address` says who it is.

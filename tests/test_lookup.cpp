@@ -48,10 +48,7 @@ struct LookupWindow {
     std::unique_ptr<TForm1_Config_UDP> window;
     explicit LookupWindow(const QUrl& url, int timeoutMs = 10000)
     {
-        WindowOptions o;
-        o.link = &link;
-        o.messages = &messages;
-        o.settingsPath = dir.filePath("TalvikCom.ini");
+        WindowOptions o = testOptions(link, messages, dir);
         o.echoUrl = url;
         o.lookupTimeoutMs = timeoutMs;
         window = std::make_unique<TForm1_Config_UDP>(o);

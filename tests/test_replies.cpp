@@ -6,17 +6,12 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include "bytes.h"
+
 using namespace talvik;
 using namespace talvik::test;
 
 namespace {
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
 
 // A configuration reply in the board's layout.
 QByteArray reply(int consoleFlag = 2, const QByteArray& version = "2.17#", int dhcp = '1', int length = 80)

@@ -20,12 +20,9 @@ struct Copy {
     explicit Copy(quint16 boardPort)
     {
         link.setLoopbackOnly(true);
-        WindowOptions o;
-        o.link = &link;
-        o.messages = &messages;
+        WindowOptions o = testOptions(link, messages, dir);
         o.secondPort = boardPort;
         o.thirdPort = boardPort;
-        o.settingsPath = dir.filePath("TalvikCom.ini");
         window = std::make_unique<TForm1_Config_UDP>(o);
         setAddress(window->Ed_0, "127.0.0.1");
         window->CurEd_Port->setValue(boardPort);

@@ -30,14 +30,11 @@ struct RealWindow {
     RealWindow(quint16 listenPort, quint16 second, quint16 third) : link(listenPort)
     {
         link.setLoopbackOnly(true);
-        WindowOptions o;
-        o.link = &link;
-        o.messages = &messages;
+        WindowOptions o = testOptions(link, messages, dir);
         o.listenPort = listenPort;
         o.secondPort = second;
         o.thirdPort = third;
         o.wordPort = third;
-        o.settingsPath = dir.filePath("TalvikCom.ini");
         window = std::make_unique<TForm1_Config_UDP>(o);
     }
 };

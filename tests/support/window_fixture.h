@@ -27,6 +27,17 @@ class RecordingMessages : public Messages {
     std::function<void()> onMessage; // runs "while the message is open"
 };
 
+// Options for a window under test: the given link, captured messages, and a settings
+// file of its own in `dir`. Tests adjust ports or the echo URL from there.
+inline WindowOptions testOptions(Link& link, Messages& messages, const QTemporaryDir& dir)
+{
+    WindowOptions options;
+    options.link = &link;
+    options.messages = &messages;
+    options.settingsPath = dir.filePath(QStringLiteral("TalvikCom.ini"));
+    return options;
+}
+
 struct WindowFixture {
     QTemporaryDir dir;
     RecordingLink link;
@@ -36,11 +47,7 @@ struct WindowFixture {
     explicit WindowFixture(bool listenerTaken = false)
     {
         link.refuseListener = listenerTaken;
-        WindowOptions options;
-        options.link = &link;
-        options.messages = &messages;
-        options.settingsPath = settingsFile();
-        window = std::make_unique<TForm1_Config_UDP>(options);
+        window = std::make_unique<TForm1_Config_UDP>(testOptions(link, messages, dir));
         link.refuseListener = false;
     }
     QString settingsFile() const { return dir.filePath(QStringLiteral("TalvikCom.ini")); }

@@ -1,5 +1,8 @@
 #pragma once
+// What a start-up probe reports: the moment its event loop runs, and its peak memory.
 
+#include <QCoreApplication>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,4 +20,14 @@ inline long peakResidentKb()
             kb = std::atol(line + 6);
     std::fclose(f);
     return kb;
+}
+
+// Once the event loop runs: print "ready <peak kB>" at once and quit.
+inline void reportWhenRunning()
+{
+    QTimer::singleShot(0, [] {
+        std::printf("ready %ld\n", peakResidentKb());
+        std::fflush(stdout);
+        QCoreApplication::quit();
+    });
 }
