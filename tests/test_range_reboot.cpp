@@ -138,6 +138,23 @@ class TestRangeReboot : public QObject {
         QCOMPARE(r.link.fromClient().at(2).host, QHostAddress("192.168.1.6"));
     }
 
+    void startDuringARunBeginsAgainAtTheFirstBoard()
+    {
+        Range r("192.168.1.5", 10);
+        auto& w = *r.window;
+        w.Button4->click();
+        for (int i = 0; i < 4; ++i)
+            w.Timer2_Conf->timeout({});
+        QCOMPARE(w.rangeSequencer().offset(), quint8(1));
+        w.Button4->click();
+        QVERIFY(w.Timer2_Conf->isActive());
+        QCOMPARE(w.rangeSequencer().offset(), quint8(0));
+        QCOMPARE(w.ProgressBar1->value(), 0);
+        r.link.sent.clear();
+        w.Timer2_Conf->timeout({});
+        QCOMPARE(r.link.fromClient().at(0).host, QHostAddress("192.168.1.5"));
+    }
+
     void aFailingBurstStillAdvances()
     {
         Range r("192.168.1.5", 5);

@@ -31,7 +31,8 @@ void TForm1_Config_UDP::Button4Click(QObject*)
     ProgressBar1->show();
     ProgressBar1->setMaximum(EdR1_0_IP_0->value());
     ProgressBar1->setValue(0);
-    Timer2_Conf->start();
+    if (!Timer2_Conf->isActive()) // START during a run keeps the tick rhythm
+        Timer2_Conf->start();
 }
 
 void TForm1_Config_UDP::Button6Click(QObject*)
