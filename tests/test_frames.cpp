@@ -12,18 +12,6 @@ using namespace talvik::test;
 class TestFrames : public QObject {
     Q_OBJECT
 
-    static QByteArray bytes(std::initializer_list<int> values)
-    {
-        QByteArray out;
-        for (int v : values)
-            out.append(char(v));
-        return out;
-    }
-    static QByteArray at(const QByteArray& frame, int from, int to)
-    {
-        return frame.mid(from - 1, to - from + 1);
-    }
-
   private slots:
     void readFrames_data()
     {
@@ -158,14 +146,14 @@ class TestFrames : public QObject {
                 f.boardDhcp = dhcp;
                 const QByteArray frame = buildWriteFrame(f);
                 QCOMPARE(frame.size(), 110);
-                QCOMPARE(at(frame, 23, 24), QByteArray("NL"));
-                QCOMPARE(at(frame, 26, 29), QByteArray("iden"));
-                QCOMPARE(at(frame, 41, 45), QByteArray(5, '\0'));
-                QCOMPARE(at(frame, 46, 59), QByteArray("kyt27182818284"));
-                QCOMPARE(at(frame, 60, 75), QByteArray("epwrepwrepwrepwr"));
-                QCOMPARE(at(frame, 76, 76), dhcp ? QByteArray("1") : QByteArray(1, '\0'));
-                QCOMPARE(at(frame, 77, 80), QByteArray("3526"));
-                QCOMPARE(at(frame, 81, 110), QByteArray(30, char(0xFF)));
+                QCOMPARE(slice(frame, 23, 24), QByteArray("NL"));
+                QCOMPARE(slice(frame, 26, 29), QByteArray("iden"));
+                QCOMPARE(slice(frame, 41, 45), QByteArray(5, '\0'));
+                QCOMPARE(slice(frame, 46, 59), QByteArray("kyt27182818284"));
+                QCOMPARE(slice(frame, 60, 75), QByteArray("epwrepwrepwrepwr"));
+                QCOMPARE(slice(frame, 76, 76), dhcp ? QByteArray("1") : QByteArray(1, '\0'));
+                QCOMPARE(slice(frame, 77, 80), QByteArray("3526"));
+                QCOMPARE(slice(frame, 81, 110), QByteArray(30, char(0xFF)));
             }
         }
     }
@@ -185,23 +173,23 @@ class TestFrames : public QObject {
 
         f.consoleDynamic = false;
         QByteArray frame = buildWriteFrame(f);
-        QCOMPARE(at(frame, 1, 4), QByteArray(4, '\0'));
-        QCOMPARE(at(frame, 5, 8), bytes({0xC0, 0xA8, 0x01, 0x14}));
-        QCOMPARE(at(frame, 9, 12), bytes({0xFF, 0xFF, 0xFF, 0x00}));
-        QCOMPARE(at(frame, 13, 16), bytes({0xC0, 0xA8, 0x01, 0x01}));
-        QCOMPARE(at(frame, 17, 22), bytes({0x00, 0x1E, 0xAF, 0xAF, 0xAF, 0xAF}));
-        QCOMPARE(at(frame, 25, 25), bytes({7}));
-        QCOMPARE(at(frame, 30, 40), QByteArray(11, '\0'));
+        QCOMPARE(slice(frame, 1, 4), QByteArray(4, '\0'));
+        QCOMPARE(slice(frame, 5, 8), bytes({0xC0, 0xA8, 0x01, 0x14}));
+        QCOMPARE(slice(frame, 9, 12), bytes({0xFF, 0xFF, 0xFF, 0x00}));
+        QCOMPARE(slice(frame, 13, 16), bytes({0xC0, 0xA8, 0x01, 0x01}));
+        QCOMPARE(slice(frame, 17, 22), bytes({0x00, 0x1E, 0xAF, 0xAF, 0xAF, 0xAF}));
+        QCOMPARE(slice(frame, 25, 25), bytes({7}));
+        QCOMPARE(slice(frame, 30, 40), QByteArray(11, '\0'));
 
         f.consoleDynamic = true;
         frame = buildWriteFrame(f);
-        QCOMPARE(at(frame, 1, 4), bytes({10, 1, 2, 3}));
-        QCOMPARE(at(frame, 30, 32), bytes({0x02, 0x01, 0x01}));
-        QCOMPARE(at(frame, 33, 40), bytes({1, 2, 3, 4, 5, 6, 7, 8}));
+        QCOMPARE(slice(frame, 1, 4), bytes({10, 1, 2, 3}));
+        QCOMPARE(slice(frame, 30, 32), bytes({0x02, 0x01, 0x01}));
+        QCOMPARE(slice(frame, 33, 40), bytes({1, 2, 3, 4, 5, 6, 7, 8}));
 
         f.ident = 65535;
         frame = buildWriteFrame(f);
-        QCOMPARE(at(frame, 30, 31), bytes({0xFF, 0xFF}));
+        QCOMPARE(slice(frame, 30, 31), bytes({0xFF, 0xFF}));
     }
 };
 

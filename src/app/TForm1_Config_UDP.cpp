@@ -3,6 +3,7 @@
 #include "app/messages.h"
 #include "app/texts.h"
 #include "protocol/udp_link.h"
+#include "settings/settings_location.h"
 #include "ui/clickable.h"
 #include "ui/rows.h"
 
@@ -34,11 +35,11 @@ TForm1_Config_UDP::TForm1_Config_UDP(const WindowOptions& options, QWidget* pare
         messages_ = ownedMessages_.get();
     }
 
+    settingsPath_ = resolveSettingsPath(options_.settingsPath);
     buildControls();
     bindHandlers();
-    move(393, 137);       // the designed position: no automatic placement
-    resize(sizeHint());   // its bounds before the settings load; laid out once, when shown
-    clientActive_ = true; // the sending socket is designed active
+    move(393, 137);     // the designed position: no automatic placement
+    resize(sizeHint()); // its bounds before the settings load; laid out once, when shown
     guarded([this] { FormCreate(this); });
 }
 
@@ -181,7 +182,6 @@ void TForm1_Config_UDP::FormClose(QObject*)
     Lab_IP2DblClick(nullptr);
     if (!saveSettings())
         showMessage(QStringLiteral("Не вдалося записати файл налаштувань %1").arg(settingsPath()));
-    clientActive_ = false;
     link_->closeListener();
 }
 

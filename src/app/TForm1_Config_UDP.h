@@ -188,7 +188,7 @@ class TForm1_Config_UDP : public QWidget {
     // --- settings
     void loadSettings();
     bool saveSettings();
-    QString settingsPath() const;
+    QString settingsPath() const { return settingsPath_; }
 
     // The sending socket's destination, as the range reboot re-points it.
     QString clientHost() const { return clientHost_; }
@@ -233,7 +233,6 @@ class TForm1_Config_UDP : public QWidget {
 
     QString clientHost_ = QStringLiteral("1");
     quint16 clientPort_ = 8024;
-    bool clientActive_ = false;
 
     QStringList rememberedAddress_; // Lab_IP1 shortcut
     QStringList savedAddress_;      // set aside by identifier mode

@@ -2,6 +2,7 @@
 // Shorthands for creating named controls.
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -30,6 +31,13 @@ inline QPushButton* makeButton(const char* name, const QString& text, QSize size
 inline QCheckBox* makeCheckBox(const char* name, const QString& text, QWidget* parent = nullptr)
 {
     return named(new QCheckBox(text, parent), name);
+}
+
+// A row with its caption to the right, as both main groups lay them out.
+inline void addRow(QGridLayout* grid, int line, QWidget* row, QLabel* caption)
+{
+    grid->addWidget(row, line, 0);
+    grid->addWidget(caption, line, 1);
 }
 
 inline void hideAndDisable(QWidget* w)

@@ -66,14 +66,10 @@ QWidget* TForm1_Config_UDP::buildReadBackGroup()
     Label9 = makeLabel("Label9", QStringLiteral("MASK"));
     Label8 = makeLabel("Label8", QStringLiteral("ROUTER"));
     Label7 = makeLabel("Label7", QStringLiteral("MAC"));
-    rows->addWidget(ED_7, 0, 0);
-    rows->addWidget(Label10, 0, 1);
-    rows->addWidget(ED_8, 1, 0);
-    rows->addWidget(Label9, 1, 1);
-    rows->addWidget(ED_9, 2, 0);
-    rows->addWidget(Label8, 2, 1);
-    rows->addWidget(ED_10, 3, 0);
-    rows->addWidget(Label7, 3, 1);
+    addRow(rows, 0, ED_7, Label10);
+    addRow(rows, 1, ED_8, Label9);
+    addRow(rows, 2, ED_9, Label8);
+    addRow(rows, 3, ED_10, Label7);
     Lab_Ver = makeLabel("Lab_Ver", texts::NoVersion);
     Lab_Ver->setMinimumHeight(23);
     rows->addWidget(Lab_Ver, 4, 0, 1, 2);

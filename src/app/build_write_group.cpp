@@ -10,15 +10,6 @@
 
 namespace talvik {
 
-namespace {
-// A row with its caption to the right, as both main groups lay them out.
-void addRow(QGridLayout* grid, int line, QWidget* row, QLabel* caption)
-{
-    grid->addWidget(row, line, 0);
-    grid->addWidget(caption, line, 1);
-}
-} // namespace
-
 QWidget* TForm1_Config_UDP::buildWriteGroup()
 {
     GroupBox2 = named(new QGroupBox, "GroupBox2");

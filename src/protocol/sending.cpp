@@ -59,14 +59,11 @@ void TForm1_Config_UDP::SendWordFrame(const QString& word, const QString& host, 
     if (host.isEmpty() || host == QLatin1String("000.000.000.000") || port == 0 || word.isEmpty() ||
         host.size() != 15)
         return;
-    clientActive_ = false;
     clientHost_ = host;
     clientPort_ = port;
-    clientActive_ = true;
     const auto address = parseDottedDecimal(host);
     if (address)
         link_->sendFromClient(QHostAddress(*address), port, padDigits(word.toLatin1()));
-    clientActive_ = false;
 }
 
 } // namespace talvik

@@ -58,11 +58,9 @@ void TForm1_Config_UDP::Timer2_ConfTimer(QObject*)
 
     ProgressBar1->setValue(sequencer_.offset());
 
-    clientActive_ = false;
     clientHost_ = RepointHost;
     Edit2->setText(clientHost_);
     clientPort_ = RepointPort;
-    clientActive_ = true;
 
     const QByteArray frame = rebootFrame();
     for (int i = 0; i < BurstSize; ++i)

@@ -24,13 +24,6 @@ void saveRow(IniStore& store, const char* section, const AddressRow* row)
 }
 } // namespace
 
-QString TForm1_Config_UDP::settingsPath() const
-{
-    if (settingsPath_.isEmpty())
-        const_cast<TForm1_Config_UDP*>(this)->settingsPath_ = resolveSettingsPath(options_.settingsPath);
-    return settingsPath_;
-}
-
 void TForm1_Config_UDP::loadSettings()
 {
     IniStore store(settingsPath());
