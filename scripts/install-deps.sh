@@ -5,8 +5,11 @@ set -euo pipefail
 packages=(
     cmake make g++ clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    libqt6svg6 # draws the window's SVG icon
     fonts-dejavu-core # Cyrillic glyphs for the offscreen window
     clang libclang-rt-14-dev # libFuzzer for the fuzz targets
+    xvfb x11-utils xdotool openbox imagemagick # the real window on a virtual display
+    iproute2 util-linux # the tests' own network namespace
 )
 
 missing=()

@@ -56,15 +56,67 @@ class TestEditors : public QObject {
         QCOMPARE(refused.count(), 0);
     }
 
-    void typingAnAddressWithSpaces()
+    // However an editor is entered, the digits typed next replace its value.
+    void typingOverAValueReplacesIt_data()
     {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("value");
+        for (const char* entry : {"tab", "shift+tab", "space", "enter", "click"})
+            for (int value : {1, 20, 99, 100, 255})
+                QTest::addRow("%s into %d", entry, value) << QString(entry) << value;
+    }
+    void typingOverAValueReplacesIt()
+    {
+        QFETCH(QString, entry);
+        QFETCH(int, value);
+        w->CheckBox2->setChecked(true); // shows the identifier editor
+        w->CheckBox1->setChecked(true); // shows the range group
+        // octet 1 of the board address, the write group and the range group; the identifier
+        const QStringList before{"Ed_0_IP_0", "Ed_2_IP_0", "EdR_0_IP_0", "Ed_1_IP_3"};
+        const QStringList targets{"Ed_0_IP_1", "Ed_2_IP_1", "EdR_0_IP_1", "IND_MEdit"};
+        const QStringList after{"Ed_0_IP_2", "Ed_2_IP_2", "EdR_0_IP_2", ""};
+        for (int i = 0; i < targets.size(); ++i) {
+            auto* target = w->findChild<NumberEdit*>(targets[i]);
+            const bool single = after[i].isEmpty();
+            if (single && (entry == "space" || entry == "enter" || entry == "shift+tab"))
+                continue; // no octet before or after it
+            target->setValue(value);
+            if (entry == "click") {
+                w->Button1->setFocus();
+                QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(3, target->height() / 2));
+            }
+            else {
+                auto* from = w->findChild<QWidget*>(entry == "shift+tab" ? after[i] : before[i]);
+                from->setFocus();
+                QTRY_COMPARE(focused(), from);
+                const auto key = entry == "tab"         ? Qt::Key_Tab
+                                 : entry == "shift+tab" ? Qt::Key_Backtab
+                                 : entry == "space"     ? Qt::Key_Space
+                                                        : Qt::Key_Return;
+                QTest::keyClick(from, key, entry == "shift+tab" ? Qt::ShiftModifier : Qt::NoModifier);
+            }
+            QCOMPARE(focused(), target);
+            QTest::keyClicks(target, "7");
+            w->Button1->setFocus();
+            QVERIFY2(target->value() == 7, qPrintable(targets[i] + " holds " + target->formattedText()));
+        }
+    }
+
+    void typingAnAddressOverAnother()
+    {
+        setAddress(w->Ed_0, "192.168.1.20");
         auto* first = child<NumberEdit>("Ed_0_IP_0");
-        first->setFocus();
-        for (QChar c : QString("192 168 1 20"))
+        w->Button3->setFocus();
+        QTest::mouseClick(first, Qt::LeftButton);
+        for (QChar c : QString("10 0 0 2"))
             QTest::keyClick(focused(), c.toLatin1()); // each key goes where the focus is
         w->Button3->setFocus();                       // leaving the row
+        QCOMPARE(w->boardAddressString(), QString("010.000.000.002"));
+        QTest::mouseClick(first, Qt::LeftButton);
+        for (QChar c : QString("192 168 1 20"))
+            QTest::keyClick(focused(), c.toLatin1());
+        w->Button3->setFocus();
         QCOMPARE(w->Ed_0->texts(), QStringList({"192", "168", "001", "020"}));
-        QCOMPARE(w->boardAddressString(), QString("192.168.001.020"));
     }
 
     void focusedEditorShowsThePlainNumber()
@@ -123,12 +175,14 @@ class TestEditors : public QObject {
                                             << "A0";
         QTest::newRow("full field refuses") << "1E" << int(Qt::Key_5) << "5"
                                             << "1E";
-        QTest::newRow("delete does nothing") << "1E" << int(Qt::Key_Delete) << ""
-                                             << "1E";
-        QTest::newRow("left does nothing") << "1" << int(Qt::Key_Left) << ""
-                                           << "1";
-        QTest::newRow("home does nothing") << "1" << int(Qt::Key_Home) << ""
-                                           << "1";
+        // caret and deletion keys as X11 delivers them: Delete comes with the text "\x7f"
+        // (the caret stands where each would act: a deletion, a move or a typed "0" would show)
+        for (auto [name, key, text] : {std::tuple{"delete does nothing", Qt::Key_Delete, "\x7f"},
+                                       {"left does nothing", Qt::Key_Left, ""},
+                                       {"right does nothing", Qt::Key_Right, ""},
+                                       {"home does nothing", Qt::Key_Home, ""},
+                                       {"end does nothing", Qt::Key_End, ""}})
+            QTest::newRow(name) << "7" << int(key) << text << "7";
     }
     void macCharacterFilter()
     {
@@ -139,11 +193,27 @@ class TestEditors : public QObject {
         auto* mac = child<MacEdit>("Ed_5_IP_3");
         mac->setText(start);
         mac->setFocus();
-        mac->deselect();
-        mac->end(false);
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QApplication::sendEvent(mac, &press);
+        const bool movesLeft = key == Qt::Key_Left || key == Qt::Key_Home || key == Qt::Key_Backspace;
+        const int caret = movesLeft ? start.size() : 0;
+        mac->setCursorPosition(caret);
+        QTest::sendKeyEvent(QTest::Press, mac, Qt::Key(key), text, Qt::NoModifier);
+        QTest::keyEvent(QTest::Release, mac, Qt::Key(key));
         QCOMPARE(mac->text(), result);
+        if (result == start)
+            QCOMPARE(mac->cursorPosition(), caret);
+    }
+
+    void enteringAMacByteSelectsNothing()
+    {
+        auto* from = child<MacEdit>("Ed_5_IP_0");
+        auto* mac = child<MacEdit>("Ed_5_IP_1");
+        QCOMPARE(mac->text(), QString("1E"));
+        from->setFocus();
+        QTest::keyClick(from, Qt::Key_Tab);
+        QCOMPARE(focused(), mac);
+        QVERIFY(!mac->hasSelectedText());
+        QTest::keyClicks(mac, "5"); // a full byte refuses what is typed
+        QCOMPARE(mac->text(), QString("1E"));
     }
 
     void overtypingASelectedMacByte()

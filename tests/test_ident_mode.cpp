@@ -85,10 +85,12 @@ class TestIdentMode : public QObject {
         QCOMPARE(w.Ed_0->texts(), QStringList({"127", "000", "000", "002"}));
         QCOMPARE(w.CurEd_Port->value(), int(p2));
 
-        // the operator picks 77
+        // the operator picks 77 with the keyboard
         w.show();
-        w.CoBox_Iden->setCurrentIndex(2);
-        emit w.CoBox_Iden->activated(2);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.CoBox_Iden->setFocus();
+        QTest::keyClick(w.CoBox_Iden, Qt::Key_Down);
+        QCOMPARE(w.CoBox_Iden->currentText(), QString("77"));
         QCOMPARE(w.Ed_0->texts(), QStringList({"127", "000", "000", "004"}));
         QCOMPARE(w.CurEd_Port->value(), int(p4));
 
@@ -100,15 +102,20 @@ class TestIdentMode : public QObject {
         QTRY_COMPARE(w.Memo1->blockCount(), 4);
     }
 
+    // A new identifier sorted above the selected one moves the selection from code:
+    // that is no pick, so the address the operator typed since stays.
     void theListsOwnSelectionRaisesNoPick()
     {
         WindowFixture f;
         auto& w = *f.window;
         w.Ch_Box_Conf_IP->setChecked(true);
-        QSignalSpy picks(w.CoBox_Iden, &QComboBox::activated);
-        f.link.deliver(QByteArray("report iden\x01\x00", 13), "127.0.0.2", 9);
-        QCOMPARE(w.CoBox_Iden->currentText(), QString("1"));
-        QCOMPARE(picks.count(), 0);
+        f.link.deliver(QByteArray("report iden\x2c\x01", 13), "127.0.0.2", 9); // 300, selected
+        QCOMPARE(w.CoBox_Iden->currentText(), QString("300"));
+        setAddress(w.Ed_0, "127.0.0.77");
+        f.link.deliver(QByteArray("report iden\xd2\x04", 13), "127.0.0.3", 9); // 1234 goes above it
+        QCOMPARE(w.CoBox_Iden->currentIndex(), 1);
+        QCOMPARE(w.Ed_0->texts(), QStringList({"127", "000", "000", "077"}));
+        QCOMPARE(w.CurEd_Port->value(), 9);
     }
 
     void pauseStopsLoggingAndListing()

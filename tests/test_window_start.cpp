@@ -6,7 +6,11 @@
 #include "ui/number_edit.h"
 #include "window_fixture.h"
 
+#include <QAccessible>
+#include <QRegularExpression>
+#include <QStyleOptionButton>
 #include <QtTest>
+#include <cmath>
 
 using namespace talvik;
 using namespace talvik::test;
@@ -58,7 +62,7 @@ class TestWindowStart : public QObject {
         row("Label5", "QLabel", "", true, true);
         row("GroupBox7", "QGroupBox", "http://checkip.dyndns.org/", true, true);
         row("Edit1", "QLineEdit", "000.000.000.000", true, true);
-        row("BitBtn1", "QPushButton", "&Retry", true, true);
+        row("BitBtn1", "talvik::GlyphButton", "&Retry", true, true);
         row("Button7", "QPushButton", "<-", true, true);
         row("CheckBox1", "QCheckBox", "Перезапуск масиву", false, false);
         row("GroupBox3", "QGroupBox", "", false, true);
@@ -194,14 +198,136 @@ class TestWindowStart : public QObject {
         QTRY_VERIFY(f.window->size().height() > before.height());
     }
 
-    void screenshot()
+    // The board's configuration, the thing the operator came to read, stands out from
+    // its field at least 4.5 to 1 (WCAG 2.1 AA), though the fields take no input.
+    void theReadBackIsLegible()
     {
         WindowFixture f;
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
-        const QString dir = QStringLiteral(SCREENSHOT_DIR);
-        QDir().mkpath(dir);
-        QVERIFY(f.window->grab().save(dir + QStringLiteral("/main-window.png")));
+        auto& w = *f.window;
+        QByteArray reply(80, '\0');
+        reply.replace(25, 4, "iden");
+        reply[31] = 1; // a dynamic console: its row and the identifier are shown
+        reply.replace(42, 8, "VER2.17#");
+        reply[75] = '1';
+        f.link.deliver(reply);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (const char* name : {"Ed_7_IP_0", "Ed_8_IP_3", "Ed_9_IP_1", "Ed_10_IP_0", "Ed_6_IP_0",
+                                 "CurrencyEdit1", "CheckBox3", "CheckBox5"}) {
+            auto* field = w.findChild<QWidget*>(name);
+            QVERIFY(!field->isEnabled()); // still no focus and no input
+            QRect area = field->rect().adjusted(3, 3, -3, -3);
+            if (auto* box = qobject_cast<QCheckBox*>(field)) {
+                QStyleOptionButton option;
+                option.initFrom(box);
+                area = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+            }
+            const double ratio = contrastOfText(field->grab(area).toImage());
+            QVERIFY2(ratio >= 4.5, qPrintable(QString("%1: %2 to 1").arg(name).arg(ratio)));
+        }
+    }
+
+    void rowsStandLevelWithTheRowsTheyMirror()
+    {
+        WindowFixture f;
+        auto& w = *f.window;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QList<QPair<QWidget*, QWidget*>> pairs{{w.ED_2, w.ED_7},           {w.ED_3, w.ED_8},
+                                                     {w.ED_4, w.ED_9},           {w.ED_5, w.ED_10},
+                                                     {w.GroupBox4, w.GroupBox5}, {w.Button1, w.Button2}};
+        for (auto [written, read] : pairs)
+            QCOMPARE(read->mapTo(&w, QPoint()).y(), written->mapTo(&w, QPoint()).y());
+    }
+
+    void iconAndGlyph()
+    {
+        WindowFixture f;
+        auto& w = *f.window;
+        QCOMPARE(opaquePixels(w.windowIcon().pixmap(16).toImage()) > 64, true); // drawn at 16 px
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QImage button = w.BitBtn1->grab().toImage();
+        int green = 0, red = 0;
+        for (int y = 0; y < button.height(); ++y)
+            for (int x = 0; x < button.width(); ++x) {
+                const QColor c = button.pixelColor(x, y);
+                green += c.green() > 90 && c.red() < 80 && c.blue() < 80;
+                red += c.red() > 150 && c.green() < 90;
+            }
+        QVERIFY2(green >= 20, "the retry glyph is drawn");
+        QCOMPARE(red, 0); // and no clipped caption beside it
+        QCOMPARE(w.BitBtn1->text(), QString("&Retry"));
+        QVERIFY(!w.BitBtn1->toolTip().isEmpty());
+    }
+
+    void everyFieldSaysWhatItIs_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("heard");
+        QTest::newRow("board address") << "Ed_0_IP_0"
+                                       << "IP - Плати що конфігуруеться, 1";
+        QTest::newRow("write row") << "Ed_2_IP_3"
+                                   << "IP - Ліфта, 4";
+        QTest::newRow("read-back row") << "Ed_7_IP_0"
+                                       << "IP - Ліфта (прочитано), 1";
+        QTest::newRow("MAC") << "Ed_5_IP_5"
+                             << "MAC, 6";
+        QTest::newRow("identifier") << "IND_MEdit"
+                                    << "Ідентифікатор плати (номер луча пристрою зв'язку)";
+        QTest::newRow("counter") << "LabIn"
+                                 << "Отримано датаграм";
+        QTest::newRow("button") << "BitBtn1"
+                                << "Retry";
+    }
+    void everyFieldSaysWhatItIs()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, heard);
+        WindowFixture f;
+        const auto heardFor = [](QWidget* w) {
+            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        };
+        QCOMPARE(heardFor(f.window->findChild<QWidget*>(name)), heard);
+        for (QLineEdit* editor : f.window->findChildren<QLineEdit*>()) {
+            const QString said = heardFor(editor);
+            QVERIFY2(said.contains(QRegularExpression("[^0-9 ]{3}")),
+                     qPrintable(editor->objectName() + " says \"" + said + "\""));
+        }
+    }
+
+  private:
+    static double luminance(const QColor& c)
+    {
+        auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    }
+    // The darkest pixel (the text's core) against the commonest one (the field).
+    static double contrastOfText(const QImage& image)
+    {
+        QHash<QRgb, int> counts;
+        QColor darkest = Qt::white;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                ++counts[c.rgb()];
+                if (luminance(c) < luminance(darkest))
+                    darkest = c;
+            }
+        QRgb background = 0;
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+            if (it.value() > counts.value(background))
+                background = it.key();
+        const double a = luminance(QColor(background)), b = luminance(darkest);
+        return (qMax(a, b) + 0.05) / (qMin(a, b) + 0.05);
+    }
+    static int opaquePixels(const QImage& image)
+    {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += qAlpha(image.pixel(x, y)) > 128;
+        return n;
     }
 };
 

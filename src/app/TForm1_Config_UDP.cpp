@@ -19,6 +19,7 @@ TForm1_Config_UDP::TForm1_Config_UDP(const WindowOptions& options, QWidget* pare
 {
     setObjectName(QStringLiteral("Form1_Config_UDP"));
     setWindowTitle(texts::WindowCaption);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/talvikcom.svg")));
 
     if (options_.link) {
         link_ = options_.link;
@@ -70,6 +71,7 @@ void TForm1_Config_UDP::buildControls()
     Button7->setFixedSize(25, 529);
     middle->addWidget(Button7, 0, Qt::AlignTop);
     middle->addWidget(buildReadBackGroup(), 0, Qt::AlignTop);
+    levelCommandBlocks();
     Memo1 = new QPlainTextEdit;
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
@@ -88,6 +90,19 @@ void TForm1_Config_UDP::buildControls()
     TimerRead_Conf->setObjectName(QStringLiteral("TimerRead_Conf"));
     TimerRead_Conf->setInterval(1000);
     TimerRead_Conf->setProperty("Tag", 0);
+    nameForScreenReaders();
+}
+
+// The two groups mirror each other row by row: their command blocks (a button on
+// the left, captions over two buttons on the right) take the same height, so each
+// read-back row stands level with the row it can be copied into.
+void TForm1_Config_UDP::levelCommandBlocks()
+{
+    auto* write = GroupBox2->findChild<QWidget*>(QStringLiteral("WriteCommands"));
+    auto* read = GroupBox1->findChild<QWidget*>(QStringLiteral("ReadCommands"));
+    const int height = qMax(write->sizeHint().height(), read->sizeHint().height());
+    write->setFixedHeight(height);
+    read->setFixedHeight(height);
 }
 
 void TForm1_Config_UDP::bindHandlers()

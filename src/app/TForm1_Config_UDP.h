@@ -214,6 +214,8 @@ class TForm1_Config_UDP : public QWidget {
     QWidget* buildWriteGroup();
     QWidget* buildReadBackGroup();
     QWidget* buildRangeGroup();
+    void levelCommandBlocks();
+    void nameForScreenReaders();
     void bindHandlers();
     void bindEditorKeys();
     void openListenerAtStart();

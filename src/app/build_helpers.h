@@ -46,4 +46,15 @@ inline void hideAndDisable(QWidget* w)
     w->setEnabled(false);
 }
 
+// A disabled control that shows a value the operator came to read: it takes no focus
+// and no input, but its text keeps the contrast of a read-only field instead of the
+// faint grey of a disabled one.
+inline void drawAsReadOnly(QWidget* w)
+{
+    QPalette pal = w->palette();
+    for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText, QPalette::Base})
+        pal.setColor(QPalette::Disabled, role, pal.color(QPalette::Active, role));
+    w->setPalette(pal);
+}
+
 } // namespace talvik

@@ -25,7 +25,10 @@ QWidget* TForm1_Config_UDP::buildReadBackGroup()
     GroupBox1->setMinimumSize(345, 532);
     auto* layout = new QVBoxLayout(GroupBox1);
 
-    auto* buttons = new QGridLayout;
+    auto* commands = new QWidget;
+    commands->setObjectName(QStringLiteral("ReadCommands"));
+    auto* buttons = new QGridLayout(commands);
+    buttons->setContentsMargins(0, 0, 0, 0);
     Label59 = makeLabel("Label59", QStringLiteral("постійна памьять"));
     Button2 = makeButton("Button2", QStringLiteral("Прочитати"), QSize(126, 40));
     Button2->setProperty("Tag", 0);
@@ -50,7 +53,7 @@ QWidget* TForm1_Config_UDP::buildReadBackGroup()
     buttons->addWidget(Button8, 1, 1);
     buttons->addWidget(Panel4, 1, 2);
     buttons->addWidget(Label56, 0, 2);
-    layout->addLayout(buttons);
+    layout->addWidget(commands);
 
     auto* rows = new QGridLayout;
     ED_7 = readOnlyRow("ED_7", "Ed_7");
@@ -113,6 +116,10 @@ QWidget* TForm1_Config_UDP::buildReadBackGroup()
     type->addWidget(ED_62, 7, 0);
     layout->addWidget(GroupBox5);
     layout->addStretch();
+
+    for (QWidget* value : std::initializer_list<QWidget*>{ED_7, ED_8, ED_9, ED_10, ED_6, ED_61, CurrencyEdit1,
+                                                          CheckBox5, CheckBox3})
+        drawAsReadOnly(value);
     return GroupBox1;
 }
 

@@ -5,31 +5,13 @@
 #include "app/build_helpers.h"
 #include "app/texts.h"
 #include "ui/clickable.h"
+#include "ui/glyph_button.h"
 #include "ui/rows.h"
 
 #include <QHBoxLayout>
-#include <QPainter>
 #include <QVBoxLayout>
 
 namespace talvik {
-
-namespace {
-// A green circular arrow, drawn rather than loaded: the style's stock icon costs a
-// noticeable part of the start.
-QIcon retryGlyph()
-{
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0, 128, 0), 2));
-    p.drawArc(QRectF(3, 3, 10, 10), 90 * 16, 270 * 16);
-    p.setBrush(QColor(0, 128, 0));
-    p.setPen(Qt::NoPen);
-    p.drawPolygon(QPolygonF({QPointF(8, 0), QPointF(12, 3), QPointF(8, 6)}));
-    return QIcon(pixmap);
-}
-} // namespace
 
 QWidget* TForm1_Config_UDP::buildTopBand()
 {
@@ -111,13 +93,8 @@ QWidget* TForm1_Config_UDP::buildTopBand()
     auto* lookupLayout = new QHBoxLayout(GroupBox7);
     Edit1 = named(new QLineEdit(texts::NoExternalAddress), "Edit1");
     Edit1->setReadOnly(true);
-    BitBtn1 = makeButton("BitBtn1", QStringLiteral("&Retry"), QSize(25, 28));
-    BitBtn1->setIcon(retryGlyph());
-    QFont retryFont = BitBtn1->font();
-    retryFont.setPixelSize(24);
-    retryFont.setBold(true);
-    BitBtn1->setFont(retryFont);
-    BitBtn1->setStyleSheet(QStringLiteral("color: red"));
+    BitBtn1 = named(new GlyphButton(QStringLiteral("&Retry"), retryGlyph()), "BitBtn1");
+    BitBtn1->setFixedSize(25, 28);
     lookupLayout->addWidget(Edit1);
     lookupLayout->addWidget(BitBtn1);
     row->addWidget(GroupBox7, 0, Qt::AlignTop);

@@ -16,7 +16,10 @@ QWidget* TForm1_Config_UDP::buildWriteGroup()
     GroupBox2->setMinimumSize(345, 532);
     auto* layout = new QVBoxLayout(GroupBox2);
 
-    auto* top = new QHBoxLayout;
+    auto* commands = new QWidget;
+    commands->setObjectName(QStringLiteral("WriteCommands"));
+    auto* top = new QHBoxLayout(commands);
+    top->setContentsMargins(0, 0, 0, 0);
     Button1 = makeButton("Button1", QStringLiteral("Записати"), QSize(180, 40));
     Panel3 = named(new QFrame, "Panel3");
     auto* branchLayout = new QHBoxLayout(Panel3);
@@ -27,11 +30,11 @@ QWidget* TForm1_Config_UDP::buildWriteGroup()
     hideAndDisable(Panel3);
     Label55 = makeLabel("Label55", texts::BranchLabel);
     hideAndDisable(Label55);
-    top->addWidget(Button1);
+    top->addWidget(Button1, 0, Qt::AlignBottom); // level with the read buttons
     top->addWidget(Panel3);
     top->addWidget(Label55);
     top->addStretch();
-    layout->addLayout(top);
+    layout->addWidget(commands);
 
     auto* rows = new QGridLayout;
     ED_2 = new AddressRow(QStringLiteral("ED_2"), QStringLiteral("Ed_2"));

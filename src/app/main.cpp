@@ -1,5 +1,4 @@
 #include "app/TForm1_Config_UDP.h"
-#include "app/texts.h"
 #include "app/window_font.h"
 
 #include <QApplication>
@@ -8,7 +7,9 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TalvikCom"));
-    QApplication::setApplicationDisplayName(talvik::texts::ApplicationTitle);
+    // The application title is the desktop entry's name and the title of the message
+    // boxes; given to Qt as the display name it would be glued to every window caption.
+    QGuiApplication::setDesktopFileName(QStringLiteral("talvikcom"));
     talvik::useWindowFont();
     talvik::TForm1_Config_UDP window;
     window.show();

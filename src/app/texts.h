@@ -31,4 +31,19 @@ inline const QString RunCaption = QStringLiteral("Pusk");
 inline const QString IdentifierLabel = QStringLiteral("Ідентифікатор плати\n(номер луча\nпристрою зв'язку)");
 inline const QString BranchLabel = QStringLiteral("№ луча\n(мережевий)");
 
+// Heard through a screen reader and seen as tooltips; the window shows no caption for them.
+inline const QString ReadBackSuffix = QStringLiteral(" (прочитано)");
+inline const QString LookupTip = QStringLiteral("Дізнатися зовнішню IP-адресу цього комп'ютера");
+inline const QString CopyInTip = QStringLiteral("Перенести прочитану конфігурацію в поля запису");
+inline const QString RebootStatusName = QStringLiteral("Стан перезавантаження");
+inline const QString ReceivedCountName = QStringLiteral("Отримано датаграм");
+inline const QString SenderAddressName = QStringLiteral("Адреса відправника");
+inline const QString SenderPortName = QStringLiteral("Порт відправника");
+inline const QString LastIdentifierName = QStringLiteral("Ідентифікатор останньої датаграми");
+inline const QString DumpName = QStringLiteral("Діагностика плати");
+inline const QString ExternalAddressName = QStringLiteral("Зовнішня IP-адреса");
+inline const QString VersionName = QStringLiteral("Версія програми плати");
+inline const QString SendingHostName = QStringLiteral("Адреса відправлення");
+inline const QString IdentLogName = QStringLiteral("Журнал ідентифікаторів");
+
 } // namespace talvik::texts

@@ -29,7 +29,9 @@ void TForm1_Config_UDP::Button4Click(QObject*)
     setTag(Button6, 1);
     sequencer_.start();
     ProgressBar1->show();
-    ProgressBar1->setMaximum(EdR1_0_IP_0->value());
+    // A bar whose maximum equals its minimum is drawn as endlessly busy; a count of
+    // 000 (refused by the first tick) shows an empty bar instead.
+    ProgressBar1->setMaximum(qMax(1, EdR1_0_IP_0->value()));
     ProgressBar1->setValue(0);
     if (!Timer2_Conf->isActive()) // START during a run keeps the tick rhythm
         Timer2_Conf->start();

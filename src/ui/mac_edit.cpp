@@ -17,8 +17,9 @@ void MacEdit::keyPressEvent(QKeyEvent* event)
     if (keyDownHook)
         keyDownHook(this, code);
     // The key code itself never edits: a digit key's code carries no action of its
-    // own, and every other code has been replaced by a digit's.
-    const QString typed = event->text();
+    // own, and every other code has been replaced by a digit's. Delete types no
+    // character, although X11 delivers it with the text "\x7f".
+    const QString typed = event->key() == Qt::Key_Delete ? QString() : event->text();
     if (typed.size() != 1)
         return;
     QChar c = typed.at(0);
@@ -26,6 +27,12 @@ void MacEdit::keyPressEvent(QKeyEvent* event)
         keyPressHook(this, c);
     if (!c.isNull() && !isReadOnly())
         insert(QString(c)); // refused by the length limit when full and nothing selected
+}
+
+void MacEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    deselect(); // no selection on entry: a full byte is replaced only by selecting it first
 }
 
 void MacEdit::focusOutEvent(QFocusEvent* event)

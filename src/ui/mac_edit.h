@@ -18,6 +18,7 @@ class MacEdit : public QLineEdit {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 };
 

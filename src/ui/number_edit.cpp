@@ -113,14 +113,35 @@ void NumberEdit::keyPressEvent(QKeyEvent* event)
 void NumberEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
-    refreshText();
+    refreshText(); // a changed text drops the selection the line edit made on entry
+    switch (event->reason()) {
+    case Qt::MouseFocusReason:
+        selectOnRelease_ = true; // the press that brought the focus places the caret next
+        break;
+    case Qt::ActiveWindowFocusReason: // coming back to the window keeps what was being typed
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+        break;
+    default:
+        selectAll();
+    }
 }
 
 void NumberEdit::focusOutEvent(QFocusEvent* event)
 {
+    selectOnRelease_ = false;
     value_ = pendingValue();
     QLineEdit::focusOutEvent(event);
     refreshText();
+}
+
+void NumberEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLineEdit::mouseReleaseEvent(event);
+    // A click that entered the editor selects its value; a drag keeps what it selected.
+    if (selectOnRelease_ && !hasSelectedText())
+        selectAll();
+    selectOnRelease_ = false;
 }
 
 void NumberEdit::mouseDoubleClickEvent(QMouseEvent* event)

@@ -1,7 +1,9 @@
 #pragma once
 // Numeric editor: an octet (0..255 shown "000"), the board count, the port or the
 // board identifier. Unfocused it shows its formatted value; while focused the plain
-// number (empty for 0) so the operator types over it.
+// number (empty for 0). However it is entered (Tab, Shift+Tab, the Space/Enter
+// advance, a click), its whole text is selected, so the digits typed next replace
+// the value instead of being appended to it.
 
 #include <QLineEdit>
 #include <functional>
@@ -41,6 +43,7 @@ class NumberEdit : public QLineEdit {
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     void refreshText();
@@ -50,6 +53,7 @@ class NumberEdit : public QLineEdit {
     Format format_;
     bool beepOnRefuse_ = true;
     int value_ = 0;
+    bool selectOnRelease_ = false; // entered by a click: select once the click is over
 };
 
 } // namespace talvik

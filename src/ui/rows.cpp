@@ -18,6 +18,12 @@ void makeWhitePanel(QFrame* panel, const QString& name, QSize size)
 
 // The "." and ":" between the editors are painted by the panel: a label each would
 // add some sixty widgets to the window's start.
+template <typename Editor, size_t N> void nameAll(Editor* const (&editors)[N], const QString& caption)
+{
+    for (size_t i = 0; i < N; ++i)
+        editors[i]->setAccessibleName(QStringLiteral("%1, %2").arg(caption).arg(i + 1));
+}
+
 void paintSeparators(QWidget* panel, const QString& text, const QFont& font, const QList<QRect>& places)
 {
     QPainter painter(panel);
@@ -75,6 +81,11 @@ void AddressRow::setBytes(const Ipv4& bytes)
         octets_[i]->setValue(bytes[i]);
 }
 
+void AddressRow::nameEditors(const QString& rowCaption)
+{
+    nameAll(octets_, rowCaption);
+}
+
 void AddressRow::setReadOnly(bool on)
 {
     for (auto* o : octets_)
@@ -110,6 +121,11 @@ void MacRow::paintEvent(QPaintEvent* event)
     for (int i = 0; i < 5; ++i)
         places << QRect(xs[i] + 33, 4, xs[i + 1] - xs[i] - 33, 24);
     paintSeparators(this, QStringLiteral(":"), colon, places);
+}
+
+void MacRow::nameEditors(const QString& rowCaption)
+{
+    nameAll(bytes_, rowCaption);
 }
 
 QStringList MacRow::texts() const

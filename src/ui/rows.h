@@ -22,6 +22,8 @@ class AddressRow : public QFrame {
     Ipv4 bytes() const;
     void setBytes(const Ipv4& bytes);
     void setReadOnly(bool on);
+    // What a screen reader says for each editor: the row's caption and the octet's place.
+    void nameEditors(const QString& rowCaption);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -38,6 +40,7 @@ class MacRow : public QFrame {
 
     MacEdit* byte(int i) const { return bytes_[i]; }
     QStringList texts() const;
+    void nameEditors(const QString& rowCaption);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

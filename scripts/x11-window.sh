@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The configurator's real window on a virtual X display of its own, as an operator sees it.
+#   x11-window.sh check BUILD            what the window manager gets: the exact title, an icon
+#   x11-window.sh screenshot BUILD FILE  the window with its title bar, drawn by a window manager
+# Exits 77 (a skip for CTest) when the X tools are not installed.
+set -euo pipefail
+mode=$1
+build=$(cd "$2" && pwd)
+out=${3:-}
+
+need=(Xvfb xprop xdotool)
+[ "$mode" = screenshot ] && need+=(openbox import xwininfo)
+for tool in "${need[@]}"; do
+    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A copy of the program in a folder of its own: its settings file is written there.
+cp "$build/src/talvikcom" "$work/"
+
+display=
+for n in $(seq 91 140); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=:$n; break; fi
+done
+[ -n "$display" ] || { echo "no free X display number"; exit 1; }
+Xvfb "$display" -screen 0 1280x1000x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+unset QT_QPA_PLATFORM # the real window, through the X server
+for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
+
+if [ "$mode" = screenshot ]; then
+    openbox >"$work/openbox.log" 2>&1 &
+    pids+=($!)
+    sleep 0.5
+fi
+
+"$work/talvikcom" >"$work/talvikcom.log" 2>&1 &
+pids+=($!)
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Конфігуратор плат' | head -n 1)
+[ -n "$wid" ] || { echo "the window did not appear"; cat "$work/talvikcom.log"; exit 1; }
+
+case "$mode" in
+check)
+    title=$(xprop -id "$wid" -notype _NET_WM_NAME)
+    want='_NET_WM_NAME = "Конфігуратор плат \"ТАЛВІКОР\" 2025-V_8.5"'
+    if [ "$title" != "$want" ]; then
+        echo "title as the window manager gets it: $title"
+        echo "expected:                             $want"
+        exit 1
+    fi
+    icon=$(xprop -id "$wid" -notype _NET_WM_ICON | head -c 200)
+    case "$icon" in
+    *"not found"* | "") echo "the window has no icon: $icon"; exit 1 ;;
+    esac
+    sizes=$(xprop -id "$wid" -notype _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort -u | tr '\n' ' ')
+    echo "title: $title"
+    echo "icon sizes: ${sizes:-(one icon)}"
+    ;;
+screenshot)
+    sleep 1 # let the window manager decorate it and the window paint
+    mkdir -p "$(dirname "$out")"
+    # the client window and the frame the window manager drew around it
+    read -r X Y WIDTH HEIGHT < <(xwininfo -id "$wid" |
+        awk '/Absolute upper-left X/{x=$NF}/Absolute upper-left Y/{y=$NF}/Width/{w=$NF}/Height/{h=$NF}
+             END{print x, y, w, h}')
+    read -r left right top bottom < <(xprop -id "$wid" -notype _NET_FRAME_EXTENTS | tr -dc '0-9 \n' | tr -s ' ')
+    import -window root -crop "$((WIDTH + left + right))x$((HEIGHT + top + bottom))+$((X - left))+$((Y - top))" \
+        +repage "$out"
+    echo "wrote $out"
+    ;;
+esac
