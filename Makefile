@@ -1,26 +1,38 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
+# Extra CMake options, e.g. CMAKE_FLAGS=-DTALVIK_WERROR=ON (as CI builds).
+CMAKE_FLAGS ?=
+# Every test and benchmark runs in a network namespace of its own (scripts/own-network.sh).
+OWN_NETWORK = bash scripts/own-network.sh
 
-.PHONY: all deps configure build run test test-sanitized demo bench fuzz screenshot clean
+.PHONY: all deps configure build run test test-sanitized demo bench soak fuzz screenshot format \
+        format-check package clean
 
 all: build
 
+# The Debian packages for building, testing, screenshots and packaging. The first
+# configure runs it; run it again after pulling a change that needs new packages.
 deps:
-	@bash scripts/install-deps.sh
+	bash scripts/install-deps.sh
 
-configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+$(BUILD)/CMakeCache.txt:
+	bash scripts/install-deps.sh
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+configure: $(BUILD)/CMakeCache.txt
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 
 build: configure
-	@cmake --build $(BUILD) -j $(JOBS)
+	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
 	$(BUILD)/src/talvikcom
 
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen bash ../scripts/own-network.sh \
+	    ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
-# Two simulated boards on loopback and the configurator: type 127.0.0.2 or 127.0.0.3.
+# Simulated boards on loopback and the configurator: type 127.0.0.2 or 127.0.0.3.
 demo: build
 	@$(BUILD)/tools/talvik-board-sim --verbose \
 	    --board 127.0.0.2,ident=1234,version=2.17,dhcp=0 \
@@ -28,23 +40,31 @@ demo: build
 	sim=$$!; trap "kill $$sim" EXIT; $(BUILD)/src/talvikcom
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
-test-sanitized: deps
-	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTALVIK_SANITIZE=ON >/dev/null
-	@cmake --build build-asan -j $(JOBS)
+test-sanitized: $(BUILD)/CMakeCache.txt
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTALVIK_SANITIZE=ON -DTALVIK_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build build-asan -j $(JOBS)
 	cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
-	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 bash ../scripts/own-network.sh \
+	    ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
 # libFuzzer over the datagram readers and the receive handler: make fuzz FUZZ_SECONDS=300
 FUZZ_SECONDS ?= 60
-fuzz: deps
+fuzz: $(BUILD)/CMakeCache.txt
 	bash scripts/fuzz.sh $(FUZZ_SECONDS)
 
 bench: build
-	$(BUILD)/bench/talvik_bench
+	$(OWN_NETWORK) $(BUILD)/bench/talvik_bench
 
 # The real window on a virtual X display with a window manager: title bar, icon and all.
 screenshot: build
-	bash scripts/own-network.sh bash scripts/x11-window.sh screenshot $(BUILD) $(BUILD)/screenshots/main-window.png
+	$(OWN_NETWORK) bash scripts/x11-window.sh screenshot $(BUILD) $(BUILD)/screenshots/main-window.png
+
+FORMATTED = $(shell git ls-files --cached --others --exclude-standard '*.cpp' '*.h')
+format:
+	clang-format -i $(FORMATTED)
+
+format-check:
+	clang-format --dry-run --Werror $(FORMATTED)
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

@@ -191,6 +191,43 @@ class TestFrames : public QObject {
         frame = buildWriteFrame(f);
         QCOMPARE(slice(frame, 30, 31), bytes({0xFF, 0xFF}));
     }
+
+    // Reading the block back gives what was written: the window, the simulator and
+    // talvikctl read with the same reader the frames are built with.
+    void configFieldsRoundTrip_data()
+    {
+        QTest::addColumn<WriteFields>("fields");
+        QTest::newRow("all zero") << WriteFields{};
+        WriteFields full;
+        full.dispatcher = full.ip = full.mask = full.gateway = {255, 255, 255, 255};
+        full.mac = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+        full.branch = 255;
+        full.ident = 65535;
+        full.consoleDynamic = true;
+        full.reserve1 = full.reserve2 = {255, 255, 255, 255};
+        QTest::newRow("all full") << full;
+        WriteFields mixed;
+        mixed.dispatcher = {10, 0, 0, 5};
+        mixed.ip = {192, 168, 1, 20};
+        mixed.mask = {255, 255, 255, 0};
+        mixed.gateway = {192, 168, 1, 1};
+        mixed.mac = {0x00, 0x1E, 0xC0, 0xA8, 0x01, 0x14};
+        mixed.branch = 3;
+        mixed.ident = 258;
+        mixed.consoleDynamic = true;
+        mixed.reserve1 = {1, 2, 3, 4};
+        mixed.reserve2 = {5, 6, 7, 8};
+        QTest::newRow("mixed") << mixed;
+    }
+    void configFieldsRoundTrip()
+    {
+        QFETCH(WriteFields, fields);
+        const QByteArray block = configFields(fields);
+        QCOMPARE(block.size(), 40);
+        QVERIFY(readConfigFields(block) == fields);
+        fields.boardDhcp = true;
+        QVERIFY(readConfiguration(buildWriteFrame(fields)) == fields);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestFrames)

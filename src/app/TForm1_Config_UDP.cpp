@@ -148,8 +148,8 @@ void TForm1_Config_UDP::bindHandlers()
             [this] { guarded([&] { TimerRead_ConfTimer(TimerRead_Conf); }); });
 
     connect(link_, &Link::datagramArrived, this,
-            [this](const QByteArray& data, const QString& address, quint16 port) {
-                guarded([&] { IdUDPServer_ConfUDPRead(data, address, port); });
+            [this](const QByteArray& datagram, const QString& address, quint16 port) {
+                guarded([&] { IdUDPServer_ConfUDPRead(datagram, address, port); });
             });
     bindEditorKeys();
 }

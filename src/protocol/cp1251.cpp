@@ -20,7 +20,7 @@ const char16_t UpperHalf[128] = {
 
 QChar cp1251ToUnicode(quint8 byte)
 {
-    return byte < 0x80 ? QChar(byte) : QChar(UpperHalf[byte - 0x80]);
+    return byte < 0x80 ? QChar(char16_t(byte)) : QChar(UpperHalf[byte - 0x80]);
 }
 
 } // namespace talvik

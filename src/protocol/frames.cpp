@@ -3,17 +3,19 @@
 namespace talvik {
 
 namespace {
-void put(QByteArray& frame, int position, char c)
+template <size_t N> QByteArray bytesOf(const std::array<quint8, N>& values)
 {
-    frame[position - 1] = c;
+    QByteArray out;
+    for (quint8 v : values)
+        out.append(char(v));
+    return out;
 }
 
-void append(QByteArray& out, const Ipv4& ip)
+Ipv4 ipv4At(const QByteArray& bytes, int position)
 {
-    for (quint8 octet : ip)
-        out.append(char(octet));
+    return {byteAt(bytes, position), byteAt(bytes, position + 1), byteAt(bytes, position + 2),
+            byteAt(bytes, position + 3)};
 }
-
 } // namespace
 
 QByteArray readPattern()
@@ -43,31 +45,27 @@ char readLetterForTag(int requesterTag)
 QByteArray buildReadFrame(char letter)
 {
     QByteArray frame = readPattern();
-    put(frame, 60, 'e');
-    put(frame, 61, 'p');
-    put(frame, 62, 'r');
-    put(frame, 63, letter);
+    putAt(frame, pos::ReadTag, "epr");
+    putAt(frame, pos::ReadLetter, QByteArray(1, letter));
     return frame;
 }
 
 QByteArray configFields(const WriteFields& f)
 {
-    QByteArray out;
-    out.reserve(40);
-    append(out, f.dispatcher);
-    append(out, f.ip);
-    append(out, f.mask);
-    append(out, f.gateway);
-    for (quint8 b : f.mac)
-        out.append(char(b));
-    out.append("NL", 2);
-    out.append(char(f.branch));
-    out.append("iden", 4);
-    out.append(char(f.ident & 0xFF));
-    out.append(char((f.ident & 0xFF00) >> 8));
-    out.append(char(f.consoleDynamic ? 0x01 : 0x00));
-    append(out, f.reserve1);
-    append(out, f.reserve2);
+    QByteArray out(pos::ConfigBlockEnd, '\0');
+    putAt(out, pos::Dispatcher, bytesOf(f.dispatcher));
+    putAt(out, pos::BoardIp, bytesOf(f.ip));
+    putAt(out, pos::Mask, bytesOf(f.mask));
+    putAt(out, pos::Gateway, bytesOf(f.gateway));
+    putAt(out, pos::Mac, bytesOf(f.mac));
+    putAt(out, pos::BranchTag, "NL");
+    putAt(out, pos::Branch, QByteArray(1, char(f.branch)));
+    putAt(out, pos::IdentTag, "iden");
+    putAt(out, pos::IdentLow, QByteArray(1, char(f.ident & 0xFF)));
+    putAt(out, pos::IdentHigh, QByteArray(1, char((f.ident & 0xFF00) >> 8)));
+    putAt(out, pos::ConsoleFlag, QByteArray(1, f.consoleDynamic ? '\x01' : '\0'));
+    putAt(out, pos::Reserve1, bytesOf(f.reserve1));
+    putAt(out, pos::Reserve2, bytesOf(f.reserve2));
     return out;
 }
 
@@ -82,13 +80,34 @@ QByteArray buildWriteFrame(const WriteFields& fields)
         f.reserve2 = {};
     }
     QByteArray frame = configFields(f) + writePreamble();
-    for (int p = 41; p <= 45; ++p)
-        put(frame, p, '\0');
-    static const char tag[] = "epwr";
-    for (int p = 60; p <= 75; ++p)
-        put(frame, p, tag[(p - 60) % 4]);
-    put(frame, 76, f.boardDhcp ? '1' : '\0');
+    putAt(frame, pos::WriteZeros, QByteArray(pos::WriteZerosEnd - pos::WriteZeros + 1, '\0'));
+    putAt(frame, pos::WriteTag, QByteArray("epwr").repeated((pos::WriteTagEnd - pos::WriteTag + 1) / 4));
+    putAt(frame, pos::BoardDhcp, QByteArray(1, f.boardDhcp ? '1' : '\0'));
     return padTailFF(frame);
+}
+
+WriteFields readConfigFields(const QByteArray& bytes)
+{
+    WriteFields f;
+    f.dispatcher = ipv4At(bytes, pos::Dispatcher);
+    f.ip = ipv4At(bytes, pos::BoardIp);
+    f.mask = ipv4At(bytes, pos::Mask);
+    f.gateway = ipv4At(bytes, pos::Gateway);
+    for (int i = 0; i < int(f.mac.size()); ++i)
+        f.mac[size_t(i)] = byteAt(bytes, pos::Mac + i);
+    f.branch = byteAt(bytes, pos::Branch);
+    f.ident = quint16(byteAt(bytes, pos::IdentLow) | byteAt(bytes, pos::IdentHigh) << 8);
+    f.consoleDynamic = byteAt(bytes, pos::ConsoleFlag) != 0;
+    f.reserve1 = ipv4At(bytes, pos::Reserve1);
+    f.reserve2 = ipv4At(bytes, pos::Reserve2);
+    return f;
+}
+
+WriteFields readConfiguration(const QByteArray& frame)
+{
+    WriteFields f = readConfigFields(frame);
+    f.boardDhcp = byteAt(frame, pos::BoardDhcp) != 0;
+    return f;
 }
 
 QByteArray padTailFF(QByteArray frame)

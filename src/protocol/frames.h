@@ -1,6 +1,8 @@
 #pragma once
-// Command frames sent to a board. Positions in the comments are 1-based, as the
-// board firmware counts them; the code indexes QByteArray from 0.
+// Command frames sent to a board, and the configuration block that the write frame
+// and a board's reply share. Positions are in frame_layout.h.
+
+#include "protocol/frame_layout.h"
 
 #include <QByteArray>
 #include <QString>
@@ -41,11 +43,24 @@ struct WriteFields {
     Ipv4 reserve1{};
     Ipv4 reserve2{};
     bool boardDhcp = false;
+
+    bool operator==(const WriteFields& o) const
+    {
+        return dispatcher == o.dispatcher && ip == o.ip && mask == o.mask && gateway == o.gateway &&
+               mac == o.mac && branch == o.branch && ident == o.ident && consoleDynamic == o.consoleDynamic &&
+               reserve1 == o.reserve1 && reserve2 == o.reserve2 && boardDhcp == o.boardDhcp;
+    }
+    bool operator!=(const WriteFields& o) const { return !(*this == o); }
 };
 
 // Positions 1..40 as both the write frame and a board's configuration reply lay
 // them out: addresses, MAC, "NL" and branch, "iden", identifier, console flag, reserves.
 QByteArray configFields(const WriteFields& fields);
+// The exact inverse of configFields: the block's fields from positions 1..40 (bytes
+// past the end read as 0). The board's DHCP flag stands outside the block.
+WriteFields readConfigFields(const QByteArray& bytes);
+// A whole write frame or configuration reply: the block and the board's DHCP flag.
+WriteFields readConfiguration(const QByteArray& frame);
 
 QByteArray buildWriteFrame(const WriteFields& fields);
 

@@ -4,25 +4,12 @@
 
 namespace talvik {
 
-quint8 byteAt(const QByteArray& datagram, int position)
-{
-    return position >= 1 && position <= datagram.size() ? quint8(datagram.at(position - 1)) : 0;
-}
-
-bool textAt(const QByteArray& datagram, int position, const char* text)
-{
-    for (int i = 0; text[i]; ++i)
-        if (byteAt(datagram, position + i) != quint8(text[i]))
-            return false;
-    return true;
-}
-
 std::optional<QString> diagnosticDump(const QByteArray& datagram)
 {
-    if (!textAt(datagram, 1, "ikl") || byteAt(datagram, 5) == 0)
+    if (!textAt(datagram, pos::KindTag, "ikl") || byteAt(datagram, pos::DumpFlag) == 0)
         return std::nullopt;
     QString dump;
-    for (int p = 1; p <= 12; ++p) {
+    for (int p = 1; p <= pos::DumpEnd; ++p) {
         if (p > 1)
             dump += QLatin1Char('*');
         dump += QString::number(byteAt(datagram, p));
@@ -32,10 +19,10 @@ std::optional<QString> diagnosticDump(const QByteArray& datagram)
 
 std::optional<int> identifierField(const QByteArray& datagram)
 {
-    const int index = datagram.indexOf("ide");
+    const qsizetype index = datagram.indexOf("ide");
     if (index < 0)
         return std::nullopt;
-    const int p = index + 1;
+    const int p = int(index) + 1; // the two identifier bytes follow "iden"
     return byteAt(datagram, p + 4) + 256 * byteAt(datagram, p + 5);
 }
 
@@ -49,46 +36,34 @@ ReplyKind classify(const QByteArray& datagram)
 {
     if (!passesConfigGate(datagram))
         return ReplyKind::Other;
-    if (textAt(datagram, 1, "rzt"))
+    if (textAt(datagram, pos::KindTag, "rzt"))
         return ReplyKind::RebootAck;
-    if (byteAt(datagram, 11) == 4)
+    if (byteAt(datagram, pos::StatusMarker) == 4)
         return ReplyKind::StatusOnly;
     return ReplyKind::Configuration;
 }
 
-namespace {
-Ipv4 ipv4At(const QByteArray& datagram, int position)
-{
-    return {byteAt(datagram, position), byteAt(datagram, position + 1), byteAt(datagram, position + 2),
-            byteAt(datagram, position + 3)};
-}
-} // namespace
-
 std::optional<IdentBlock> identBlock(const QByteArray& datagram)
 {
-    if (!textAt(datagram, 26, "iden"))
+    if (!textAt(datagram, pos::IdentTag, "iden"))
         return std::nullopt;
-    IdentBlock block;
-    block.ident = byteAt(datagram, 30) + 256 * byteAt(datagram, 31);
-    block.consoleDynamic = byteAt(datagram, 32) != 0;
-    block.reserve1 = ipv4At(datagram, 33);
-    block.reserve2 = ipv4At(datagram, 37);
-    return block;
+    const WriteFields f = readConfigFields(datagram);
+    return IdentBlock{f.ident, f.consoleDynamic, f.reserve1, f.reserve2};
 }
 
 std::optional<int> branchNumber(const QByteArray& datagram)
 {
-    if (!textAt(datagram, 23, "NL") || datagram.size() < 25)
+    if (!textAt(datagram, pos::BranchTag, "NL") || datagram.size() < pos::Branch)
         return std::nullopt;
-    return byteAt(datagram, 25);
+    return readConfigFields(datagram).branch;
 }
 
 std::optional<QString> versionText(const QByteArray& datagram)
 {
-    if (!textAt(datagram, 43, "VER"))
+    if (!textAt(datagram, pos::VersionTag, "VER"))
         return std::nullopt;
     QString version;
-    for (int p = 46; p <= 75 && p <= datagram.size(); ++p) {
+    for (int p = pos::Version; p <= pos::VersionEnd && p <= datagram.size(); ++p) {
         const quint8 b = byteAt(datagram, p);
         if (b == '#')
             break;

@@ -1,7 +1,7 @@
 #pragma once
-// Reading what arrives on the listening port. Positions are 1-based as boards
-// count them, and a read past the end of a datagram sees 0: no read ever leaves
-// the buffer, whatever its length.
+// Reading what arrives on the listening port. Positions (frame_layout.h) are 1-based
+// as boards count them, and a read past the end of a datagram sees 0: no read ever
+// leaves the buffer, whatever its length.
 
 #include "protocol/frames.h"
 
@@ -11,10 +11,7 @@
 
 namespace talvik {
 
-quint8 byteAt(const QByteArray& datagram, int position);
-bool textAt(const QByteArray& datagram, int position, const char* text);
-
-// "ikl" at 1..3 and byte 5 not 0: bytes 1..12 in decimal, joined by '*', ended by '#'.
+// "ikl" first and its flag byte not 0: bytes 1..12 in decimal, joined by '*', ended by '#'.
 std::optional<QString> diagnosticDump(const QByteArray& datagram);
 
 // First "ide" anywhere, at p: byte p+4 + 256 * byte p+5.
@@ -27,7 +24,8 @@ bool passesConfigGate(const QByteArray& datagram);
 enum class ReplyKind { Other, RebootAck, StatusOnly, Configuration };
 ReplyKind classify(const QByteArray& datagram);
 
-// Positions 26..40 when "iden" stands at 26..29.
+// The identifier, console flag and reserves of the configuration block, when "iden"
+// stands at its place.
 struct IdentBlock {
     int ident = 0;
     bool consoleDynamic = false;
@@ -36,10 +34,10 @@ struct IdentBlock {
 };
 std::optional<IdentBlock> identBlock(const QByteArray& datagram);
 
-// The branch number that follows "NL" at 23..24.
+// The branch number that follows "NL".
 std::optional<int> branchNumber(const QByteArray& datagram);
 
-// "VER" at 43..45: the characters from 46 up to the first '#', 30 at most.
+// After "VER": the characters up to the first '#', 30 at most.
 std::optional<QString> versionText(const QByteArray& datagram);
 
 } // namespace talvik

@@ -8,28 +8,36 @@
 
 namespace talvik {
 
-void TForm1_Config_UDP::decodeFields(const QByteArray& data)
+void TForm1_Config_UDP::decodeFields(const QByteArray& datagram)
 {
-    AddressRow* const rows[4] = {ED_6, ED_7, ED_8, ED_9};
-    const int reach = qMin(int(data.size()), 22);
-    for (int p = 1; p <= reach; ++p) {
-        const quint8 b = byteAt(data, p);
-        if (p <= 16)
-            rows[(p - 1) / 4]->octet((p - 1) % 4)->setValue(b);
-        else
-            ED_10->byte(p - 17)->setText(ByteToHexPair(b));
-    }
-    if (const auto block = identBlock(data)) {
+    const WriteFields f = readConfigFields(datagram);
+    // Only the editors whose bytes the reply reaches are written: a short reply leaves
+    // the rest as the read request emptied them.
+    const auto reaches = [&](int position) { return position <= datagram.size(); };
+    const std::pair<AddressRow*, std::pair<int, const Ipv4*>> rows[] = {
+        {ED_6, {pos::Dispatcher, &f.dispatcher}},
+        {ED_7, {pos::BoardIp, &f.ip}},
+        {ED_8, {pos::Mask, &f.mask}},
+        {ED_9, {pos::Gateway, &f.gateway}}};
+    for (const auto& [row, field] : rows)
+        for (int i = 0; i < 4; ++i)
+            if (reaches(field.first + i))
+                row->octet(i)->setValue((*field.second)[size_t(i)]);
+    for (int i = 0; i < 6; ++i)
+        if (reaches(pos::Mac + i))
+            ED_10->byte(i)->setText(ByteToHexPair(f.mac[size_t(i)]));
+
+    if (const auto block = identBlock(datagram)) {
         CurrencyEdit1->setValue(block->ident);
         CheckBox3->setChecked(block->consoleDynamic);
         ED_61->setBytes(block->reserve1);
         ED_62->setBytes(block->reserve2);
     }
-    if (const auto branch = branchNumber(data))
+    if (const auto branch = branchNumber(datagram))
         Str_NL_R->setText(QStringLiteral("%1").arg(*branch, 3, 10, QLatin1Char('0')));
 }
 
-void TForm1_Config_UDP::showTypeAndVersion(const QByteArray& data)
+void TForm1_Config_UDP::showTypeAndVersion(const QByteArray& datagram)
 {
     CheckBox3->show();
     const bool consoleDynamic = CheckBox3->isChecked();
@@ -38,11 +46,12 @@ void TForm1_Config_UDP::showTypeAndVersion(const QByteArray& data)
                        static_cast<QWidget*>(CurrencyEdit1), static_cast<QWidget*>(ED_6)})
         w->setVisible(consoleDynamic);
 
-    if (const auto version = versionText(data))
+    if (const auto version = versionText(datagram))
         Lab_Ver->setText(version->isEmpty() ? QString() : *version + texts::VersionSuffix);
 
     CheckBox5->show();
-    const bool boardDhcp = byteAt(data, 76) != 0 && !Lab_Ver->text().isEmpty();
+    // The board's DHCP flag counts only while a version is shown.
+    const bool boardDhcp = readConfiguration(datagram).boardDhcp && !Lab_Ver->text().isEmpty();
     CheckBox5->setChecked(boardDhcp);
     CheckBox5->setText(boardDhcp ? texts::BoardDynamic : texts::BoardStaticTrailing);
 }

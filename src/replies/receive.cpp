@@ -11,25 +11,25 @@
 
 namespace talvik {
 
-void TForm1_Config_UDP::IdUDPServer_ConfUDPRead(const QByteArray& data, const QString& senderAddress,
+void TForm1_Config_UDP::IdUDPServer_ConfUDPRead(const QByteArray& datagram, const QString& senderAddress,
                                                 quint16 senderPort)
 {
     LabIn->setText(QString::number(LabIn->text().toLongLong() + 1));
 
-    if (const auto dump = diagnosticDump(data))
+    if (const auto dump = diagnosticDump(datagram))
         Label5->setText(*dump);
 
     Label_In_IP->setText(senderAddress);
     Label_In_Port->setText(QString::number(senderPort));
 
-    const auto ident = identifierField(data);
+    const auto ident = identifierField(datagram);
     if (ident)
         LabIdent->setText(QString::number(*ident));
 
     if (Ch_Box_Conf_IP->isChecked() && tagOf(Panel5) == 0)
         identBookkeeping(ident.value_or(0), senderAddress, senderPort);
 
-    switch (classify(data)) {
+    switch (classify(datagram)) {
     case ReplyKind::Other:
         return;
     case ReplyKind::RebootAck:
@@ -38,10 +38,10 @@ void TForm1_Config_UDP::IdUDPServer_ConfUDPRead(const QByteArray& data, const QS
     case ReplyKind::StatusOnly:
         break;
     case ReplyKind::Configuration:
-        decodeFields(data);
+        decodeFields(datagram);
         break;
     }
-    showTypeAndVersion(data);
+    showTypeAndVersion(datagram);
 }
 
 void TForm1_Config_UDP::identBookkeeping(int ident, const QString& senderAddress, quint16 senderPort)

@@ -11,7 +11,7 @@ void TForm1_Config_UDP::moveToNextOctet(QObject* sender, QChar& key)
     if (key != QLatin1Char(' ') && key != QLatin1Char('\r'))
         return;
     const QString name = sender ? sender->objectName() : QString();
-    const int at = name.lastIndexOf(QLatin1String("_IP_"));
+    const auto at = name.lastIndexOf(QLatin1String("_IP_"));
     QWidget* next = nullptr;
     if (at >= 0)
         next = findChild<QWidget*>(name.left(at + 4) + QString::number(name.mid(at + 4).toInt() + 1));

@@ -33,7 +33,7 @@ std::optional<qint64> parseNumber(const QString& text)
 NumberEdit::NumberEdit(int maximum, Format format, QWidget* parent)
     : QLineEdit(parent), maximum_(maximum), format_(format)
 {
-    setMaxLength(QString::number(maximum).size());
+    setMaxLength(int(QString::number(maximum).size()));
     refreshText();
 }
 

@@ -36,7 +36,8 @@ QString describe(const WriteFields& c, const QByteArray& version)
                "ident=%1 ip=%2 mask=%3 gateway=%4 mac=%5 dispatcher=%6 console=%7 dhcp=%8 version=%9")
         .arg(c.ident)
         .arg(ip(c.ip), ip(c.mask), ip(c.gateway), mac.join(QLatin1Char(':')), ip(c.dispatcher))
-        .arg(c.consoleDynamic ? "dynamic" : "static", c.boardDhcp ? "1" : "0", QString::fromLatin1(version));
+        .arg(c.consoleDynamic ? QStringLiteral("dynamic") : QStringLiteral("static"),
+             c.boardDhcp ? QStringLiteral("1") : QStringLiteral("0"), QString::fromLatin1(version));
 }
 
 BoardSimulator::BoardSimulator(const SimOptions& options, QObject* parent)
@@ -90,7 +91,7 @@ bool BoardSimulator::addBoard(const BoardDefinition& def, QString* error)
         h->announcer = std::make_unique<QTimer>();
         connect(h->announcer.get(), &QTimer::timeout, this, [this, h] {
             if (!h->board.rebooting())
-                reply(h, h->sockets.front().get(), options_.announceHost, options_.announcePort,
+                reply(h->sockets.front().get(), options_.announceHost, options_.announcePort,
                       announcement(h->board.working().ident), QStringLiteral("identifier announcement"));
         });
         h->announcer->start(options_.announceMs);
@@ -133,19 +134,18 @@ void BoardSimulator::onReadyRead(Hosted* h, QUdpSocket* socket, int portIndex)
         const bool isConfig = kind == FrameKind::ReadWorking || kind == FrameKind::ReadPermanent;
         const WriteFields& shown =
             kind == FrameKind::ReadPermanent ? h->board.permanent() : h->board.working();
-        reply(h, socket, d.senderAddress(), quint16(d.senderPort()), answer.reply,
+        reply(socket, d.senderAddress(), quint16(d.senderPort()), answer.reply,
               isConfig ? QStringLiteral("configuration reply %1").arg(describe(shown, h->board.version()))
                        : QStringLiteral("reboot acknowledgement ident=%1").arg(h->board.working().ident));
         if (isConfig && options_.dump)
-            reply(h, socket, d.senderAddress(), quint16(d.senderPort()), diagnosticDump(shown.ident),
+            reply(socket, d.senderAddress(), quint16(d.senderPort()), diagnosticDump(shown.ident),
                   QStringLiteral("diagnostic dump"));
     }
 }
 
-void BoardSimulator::reply(Hosted* h, QUdpSocket* socket, const QHostAddress& to, quint16 port,
-                           const QByteArray& data, const QString& what)
+void BoardSimulator::reply(QUdpSocket* socket, const QHostAddress& to, quint16 port, const QByteArray& data,
+                           const QString& what)
 {
-    Q_UNUSED(h);
     if (options_.dropRate > 0 && random_.generateDouble() < options_.dropRate) {
         emit logLine(QStringLiteral("dropped %1").arg(what));
         return;

@@ -47,8 +47,8 @@ class BoardSimulator : public QObject {
   private:
     struct Hosted;
     void onReadyRead(Hosted* hosted, QUdpSocket* socket, int portIndex);
-    void reply(Hosted* hosted, QUdpSocket* socket, const QHostAddress& to, quint16 port,
-               const QByteArray& data, const QString& what);
+    void reply(QUdpSocket* socket, const QHostAddress& to, quint16 port, const QByteArray& data,
+               const QString& what);
 
     SimOptions options_;
     QRandomGenerator random_;

@@ -2,19 +2,18 @@
 
 #include "protocol/board_address.h"
 #include "protocol/hex_codec.h"
-#include "replies/datagram.h"
 
 namespace talvik::sim {
 
 FrameKind frameKind(const QByteArray& f)
 {
-    if (f.size() == WriteFrameLength && textAt(f, 60, "epwr"))
+    if (f.size() == WriteFrameLength && textAt(f, pos::WriteTag, "epwr"))
         return FrameKind::Write;
-    if (f.size() == ReadFrameLength && textAt(f, 60, "epr"))
-        return byteAt(f, 63) == 'd' ? FrameKind::ReadPermanent : FrameKind::ReadWorking;
-    if (f.size() == RebootFrameLength && textAt(f, 1, "rzt"))
+    if (f.size() == ReadFrameLength && textAt(f, pos::ReadTag, "epr"))
+        return byteAt(f, pos::ReadLetter) == 'd' ? FrameKind::ReadPermanent : FrameKind::ReadWorking;
+    if (f.size() == RebootFrameLength && textAt(f, pos::KindTag, "rzt"))
         return FrameKind::Reboot;
-    if (f.size() == WordFrameLength && (textAt(f, 1, "msi") || textAt(f, 1, "vsi")))
+    if (f.size() == WordFrameLength && (textAt(f, pos::KindTag, "msi") || textAt(f, pos::KindTag, "vsi")))
         return FrameKind::Word;
     return FrameKind::Unknown;
 }
@@ -38,52 +37,25 @@ QString frameKindName(FrameKind kind)
     return QStringLiteral("unknown");
 }
 
-namespace {
-Ipv4 ipAt(const QByteArray& f, int p)
-{
-    return {byteAt(f, p), byteAt(f, p + 1), byteAt(f, p + 2), byteAt(f, p + 3)};
-}
-} // namespace
-
-WriteFields parseWriteFrame(const QByteArray& f)
-{
-    WriteFields w;
-    w.dispatcher = ipAt(f, 1);
-    w.ip = ipAt(f, 5);
-    w.mask = ipAt(f, 9);
-    w.gateway = ipAt(f, 13);
-    for (int i = 0; i < 6; ++i)
-        w.mac[i] = byteAt(f, 17 + i);
-    w.branch = byteAt(f, 25);
-    w.ident = quint16(byteAt(f, 30) | (byteAt(f, 31) << 8));
-    w.consoleDynamic = byteAt(f, 32) != 0;
-    w.reserve1 = ipAt(f, 33);
-    w.reserve2 = ipAt(f, 37);
-    w.boardDhcp = byteAt(f, 76) != 0;
-    return w;
-}
-
 QByteArray configReply(const WriteFields& config, const QByteArray& version)
 {
-    QByteArray reply = configFields(config);
-    reply.append(2, '\0');
-    reply.append("VER", 3);
-    reply.append(version.left(30));
-    if (version.size() < 30)
-        reply.append('#');
-    reply.append(75 - reply.size(), '\0');
-    reply.append(config.boardDhcp ? '1' : '\0');
-    reply.append(4, char(0xFF));
+    QByteArray reply(ConfigReplyLength, '\0');
+    putAt(reply, 1, configFields(config));
+    putAt(reply, pos::VersionTag, "VER");
+    const int room = pos::VersionEnd - pos::Version + 1;
+    putAt(reply, pos::Version, version.size() < room ? version + '#' : version.left(room));
+    putAt(reply, pos::BoardDhcp, QByteArray(1, config.boardDhcp ? '1' : '\0'));
+    putAt(reply, pos::WritePreambleTail, QByteArray(ConfigReplyLength - pos::BoardDhcp, char(0xFF)));
     return reply;
 }
 
 QByteArray rebootAck(quint16 ident)
 {
-    QByteArray ack("rzt");
-    ack.append(22, '0');
-    ack.append("iden", 4);
-    ack.append(char(ident & 0xFF));
-    ack.append(char(ident >> 8));
+    QByteArray ack(pos::IdentHigh, '0');
+    putAt(ack, pos::KindTag, "rzt");
+    putAt(ack, pos::IdentTag, "iden");
+    putAt(ack, pos::IdentLow, QByteArray(1, char(ident & 0xFF)));
+    putAt(ack, pos::IdentHigh, QByteArray(1, char(ident >> 8)));
     return ack;
 }
 
@@ -110,11 +82,6 @@ bool versionIsUsable(const QByteArray& version)
            !version.contains("VER");
 }
 
-bool replyIsReadable(const QByteArray& reply)
-{
-    return passesConfigGate(reply);
-}
-
 SimBoard::SimBoard(const QString& address, const WriteFields& config, const QByteArray& version)
     : address_(address), working_(config), permanent_(config), version_(version)
 {
@@ -130,7 +97,7 @@ Answer SimBoard::handle(const QByteArray& frame)
     case FrameKind::ReadPermanent:
         return {configReply(permanent_, version_)};
     case FrameKind::Write:
-        permanent_ = parseWriteFrame(frame);
+        permanent_ = readConfiguration(frame);
         return {};
     case FrameKind::Reboot:
         rebooting_ = true;
@@ -197,7 +164,8 @@ bool applyKey(BoardDefinition& def, const QString& key, const QString& value, QS
     else if (key == QLatin1String("dhcp") || key == QLatin1String("console")) {
         if (value != QLatin1String("0") && value != QLatin1String("1"))
             return fail(error, key + QStringLiteral(" must be 0 or 1"));
-        (key == QLatin1String("dhcp") ? def.config.boardDhcp : def.config.consoleDynamic) = value == "1";
+        (key == QLatin1String("dhcp") ? def.config.boardDhcp : def.config.consoleDynamic) =
+            value == QLatin1String("1");
     }
     else if (key == QLatin1String("branch")) {
         const uint v = value.toUInt(&ok);
@@ -250,7 +218,7 @@ std::optional<BoardDefinition> parseBoardDefinition(const QString& text, QString
     def.version = "2.17";
     for (int i = 1; i < items.size(); ++i) {
         const QString item = items[i].trimmed();
-        const int eq = item.indexOf(QLatin1Char('='));
+        const auto eq = item.indexOf(QLatin1Char('='));
         if (eq <= 0) {
             fail(error, QStringLiteral("'%1' is not key=value").arg(item));
             return std::nullopt;

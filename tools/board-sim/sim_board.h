@@ -10,22 +10,16 @@
 
 namespace talvik::sim {
 
-struct BoardConfig {
-    WriteFields fields;
-};
-
 enum class FrameKind { ReadWorking, ReadPermanent, Write, Reboot, Word, Unknown };
 
 FrameKind frameKind(const QByteArray& frame);
 QString frameKindName(FrameKind kind);
 
-// The fields a write frame carries (positions 1..40 and 76).
-WriteFields parseWriteFrame(const QByteArray& frame);
-
-// 80 bytes: 1..40 the configuration, "VER" at 43, the version from 46 ended by '#',
-// the DHCP flag at 76.
+constexpr int ConfigReplyLength = 80;
+// The configuration block, "VER" and the version ended by '#', the DHCP flag, 0xFF
+// to the end: what a board answers to a read frame.
 QByteArray configReply(const WriteFields& config, const QByteArray& version);
-// "rzt", then "iden" and the identifier at 26..31.
+// "rzt", then "iden" and the identifier where the configuration block has them.
 QByteArray rebootAck(quint16 ident);
 // Carries the identifier field for identifier mode, and "report" so it is never
 // taken for a configuration reply.
@@ -36,7 +30,6 @@ QByteArray diagnosticDump(quint16 ident);
 // True when the text may stand in a reply (none of the tags the configurator
 // treats as "not a configuration reply", no '#', at most 30 characters).
 bool versionIsUsable(const QByteArray& version);
-bool replyIsReadable(const QByteArray& reply);
 
 struct Answer {
     QByteArray reply; // empty: no answer
