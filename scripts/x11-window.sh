@@ -57,13 +57,14 @@ check)
         echo "expected:                             $want"
         exit 1
     fi
-    icon=$(xprop -id "$wid" -notype _NET_WM_ICON | head -c 200)
-    case "$icon" in
-    *"not found"* | "") echo "the window has no icon: $icon"; exit 1 ;;
-    esac
-    sizes=$(xprop -id "$wid" -notype _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort -u | tr '\n' ' ')
+    xprop -id "$wid" -notype _NET_WM_ICON >"$work/icon.txt"
+    if ! grep -q 'Icon (16 x 16)' "$work/icon.txt"; then
+        echo "the window has no 16 px icon: $(head -n 1 "$work/icon.txt")"
+        exit 1
+    fi
+    sizes=$(grep -o 'Icon ([0-9]* x [0-9]*)' "$work/icon.txt" | sort -u | tr '\n' ' ')
     echo "title: $title"
-    echo "icon sizes: ${sizes:-(one icon)}"
+    echo "icon sizes: $sizes"
     ;;
 screenshot)
     sleep 1 # let the window manager decorate it and the window paint

@@ -130,7 +130,7 @@ class TestCommands : public QObject {
 
     void sendingReopensAClosedListener()
     {
-        WindowFixture f(/*listenerTaken=*/true);
+        WindowFixture f(WindowSetup().taken());
         QVERIFY(!f.link.isListening());
         setAddress(f.window->Ed_0, "127.0.0.2");
         f.window->Button2->click();
@@ -270,7 +270,9 @@ class TestCommands : public QObject {
         QTest::addColumn<int>("port");
         QTest::addColumn<int>("sent");
         QTest::newRow("full") << "192.168.001.010" << 8026 << 1;
-        QTest::newRow("14 characters") << "192.168.1.10" << 8026 << 0;
+        QTest::newRow("12 characters") << "192.168.1.10" << 8026 << 0;
+        QTest::newRow("14 characters") << "192.168.01.010" << 8026 << 0;
+        QTest::newRow("16 characters") << "192.168.001.010 " << 8026 << 0;
         QTest::newRow("zero address") << "000.000.000.000" << 8026 << 0;
         QTest::newRow("port 0") << "192.168.001.010" << 0 << 0;
         QTest::newRow("empty") << "" << 8026 << 0;

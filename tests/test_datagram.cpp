@@ -2,26 +2,15 @@
 
 #include <QtTest>
 
-#include "bytes.h"
+#include "golden_replies.h"
 
 using namespace talvik;
 using namespace talvik::test;
 
 namespace {
-
-// A reply in the board's layout: 1..40 as the write frame has them, "VER" at 43.
 QByteArray configReply(const QByteArray& version = "2.17#", char dhcp = '1', int length = 80)
 {
-    QByteArray r(length, '\0');
-    const QByteArray head =
-        bytes({10,   0,    0,    1,    192,  168,  1,    20,  255, 255, 255, 0,   192, 168, 1,
-               1,    0x00, 0x1E, 0xAF, 0x05, 0xC0, 0xFF, 'N', 'L', 3,   'i', 'd', 'e', 'n', 0x39,
-               0x30, 2,    1,    2,    3,    4,    5,    6,   7,   8,   0,   0,   'V', 'E', 'R'});
-    r.replace(0, head.size(), head);
-    r.replace(45, version.size(), version);
-    if (length >= 76)
-        r[75] = dhcp;
-    return r;
+    return goldenReply(2, version, dhcp, length);
 }
 } // namespace
 

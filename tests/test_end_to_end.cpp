@@ -13,12 +13,11 @@ using namespace talvik;
 using namespace talvik::test;
 
 namespace {
+// The window on real sockets and one simulated board on 127.0.0.2 answering on both its ports.
 struct Bench {
-    QTemporaryDir dir;
     sim::BoardSimulator sim;
-    UdpLink link{0};
-    RecordingMessages messages;
-    std::unique_ptr<TForm1_Config_UDP> window;
+    std::unique_ptr<WindowFixture> f;
+    TForm1_Config_UDP* window = nullptr;
 
     explicit Bench(int rebootMs) : sim(simOptions(rebootMs))
     {
@@ -27,13 +26,9 @@ struct Bench {
             sim::parseBoardDefinition("127.0.0.2,ident=1234,version=2.17,dhcp=0,mask=255.255.255.0", &error);
         if (!def || !sim.addBoard(*def, &error))
             qFatal("%s", qPrintable(error));
-        link.setLoopbackOnly(true);
         const QList<quint16> ports = sim.ports(0);
-        WindowOptions o = testOptions(link, messages, dir);
-        o.secondPort = ports[1];
-        o.thirdPort = ports[1];
-        o.wordPort = ports[0];
-        window = std::make_unique<TForm1_Config_UDP>(o);
+        f = std::make_unique<WindowFixture>(WindowSetup().real().boards(ports[1], ports[1], ports[0]));
+        window = f->window.get();
         setAddress(window->Ed_0, "127.0.0.2");
         window->CurEd_Port->setValue(ports[0]);
     }
@@ -63,7 +58,7 @@ class TestEndToEnd : public QObject {
         QCOMPARE(w.CurrencyEdit1->formattedText(), QString("1234"));
         QVERIFY(!w.CheckBox5->isChecked());
         QCOMPARE(w.Label_In_IP->text(), QString("127.0.0.2"));
-        QVERIFY(b.messages.messages.isEmpty());
+        QVERIFY(b.f->messages.messages.isEmpty());
     }
 
     void writeThenPermanentMemoryThenRebootAndFollowUpReads()
@@ -96,7 +91,7 @@ class TestEndToEnd : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(w.ED_8->texts(), QStringList({"255", "255", "000", "000"}), 8000);
         QTRY_VERIFY_WITH_TIMEOUT(!w.TimerRead_Conf->isActive(), 8000);
         QTRY_COMPARE(w.CurrencyEdit1->formattedText(), QString("4321"));
-        QVERIFY(b.messages.messages.isEmpty());
+        QVERIFY(b.f->messages.messages.isEmpty());
     }
 };
 

@@ -32,12 +32,10 @@ class TestFlood : public QObject {
   private slots:
     void aMillionDatagramsFromAThousandIdentifiers()
     {
-        QTemporaryDir dir;
-        UdpLink link(0);
-        link.setLoopbackOnly(true);
-        RecordingMessages messages;
-        WindowOptions o = testOptions(link, messages, dir);
-        TForm1_Config_UDP w(o);
+        WindowFixture f(WindowSetup().real());
+        auto& w = *f.window;
+        auto& link = *f.udp;
+        auto& messages = f.messages;
         w.Ch_Box_Conf_IP->setChecked(true);
         long delivered = 0;
         connect(&link, &Link::datagramArrived, this, [&] { ++delivered; });

@@ -11,25 +11,17 @@ using namespace talvik;
 using namespace talvik::test;
 
 namespace {
-struct Boards {
-    QTemporaryDir dir;
-    UdpLink link{0};
-    RecordingMessages messages;
-    std::unique_ptr<TForm1_Config_UDP> window;
+// The window on real sockets, and boards on loopback addresses that announce themselves.
+struct Boards : WindowFixture {
     std::vector<std::unique_ptr<QUdpSocket>> senders;
 
-    Boards()
-    {
-        link.setLoopbackOnly(true);
-        WindowOptions o = testOptions(link, messages, dir);
-        window = std::make_unique<TForm1_Config_UDP>(o);
-    }
+    Boards() : WindowFixture(WindowSetup().real()) {}
     // A board at `address` says who it is.
     quint16 announce(const QString& address, int ident)
     {
         auto s = std::make_unique<QUdpSocket>();
         s->bind(QHostAddress(address), 0);
-        s->writeDatagram(sim::announcement(quint16(ident)), QHostAddress::LocalHost, link.boundPort());
+        s->writeDatagram(sim::announcement(quint16(ident)), QHostAddress::LocalHost, listeningPort());
         const quint16 port = s->localPort();
         senders.push_back(std::move(s));
         return port;

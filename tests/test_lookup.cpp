@@ -1,6 +1,7 @@
 // The external address from a local stand-in for the echo service, and "<-".
 
 #include "app/texts.h"
+#include "golden_replies.h"
 #include "window_fixture.h"
 
 #include <QTcpServer>
@@ -41,17 +42,10 @@ QByteArray http(int status, const QByteArray& body)
            "\r\nConnection: close\r\n\r\n" + body;
 }
 
-struct LookupWindow {
-    QTemporaryDir dir;
-    RecordingLink link;
-    RecordingMessages messages;
-    std::unique_ptr<TForm1_Config_UDP> window;
+struct LookupWindow : WindowFixture {
     explicit LookupWindow(const QUrl& url, int timeoutMs = 10000)
+        : WindowFixture(WindowSetup().echo(url, timeoutMs))
     {
-        WindowOptions o = testOptions(link, messages, dir);
-        o.echoUrl = url;
-        o.lookupTimeoutMs = timeoutMs;
-        window = std::make_unique<TForm1_Config_UDP>(o);
     }
 };
 } // namespace
@@ -140,14 +134,7 @@ class TestLookup : public QObject {
     {
         WindowFixture f;
         auto& w = *f.window;
-        QByteArray reply(80, '\0');
-        const char head[] =
-            "\x0a\x00\x00\x01\xc0\xa8\x01\x14\xff\xff\xff\x00\xc0\xa8\x01\x01\x00\x1e\xaf\x05\xc0\xff"
-            "NL\x00iden\x39\x30\x00";
-        reply.replace(0, sizeof(head) - 1, QByteArray(head, sizeof(head) - 1));
-        reply.replace(42, 8, "VER2.17#");
-        reply[75] = '1';
-        f.link.deliver(reply); // static console, DHCP board
+        f.link.deliver(goldenReply(0)); // static console, DHCP board
         QVERIFY(w.CheckBox5->isChecked());
         QVERIFY(!w.CheckBox3->isChecked());
 

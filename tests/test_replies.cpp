@@ -6,26 +6,15 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-#include "bytes.h"
+#include "golden_replies.h"
 
 using namespace talvik;
 using namespace talvik::test;
 
 namespace {
-
-// A configuration reply in the board's layout.
 QByteArray reply(int consoleFlag = 2, const QByteArray& version = "2.17#", int dhcp = '1', int length = 80)
 {
-    QByteArray r(length, '\0');
-    QByteArray head =
-        bytes({10,   0,           0,    1,    192,  168,  1,    20,  255, 255, 255, 0,   192, 168, 1,
-               1,    0x00,        0x1E, 0xAF, 0x05, 0xC0, 0xFF, 'N', 'L', 3,   'i', 'd', 'e', 'n', 0x39,
-               0x30, consoleFlag, 1,    2,    3,    4,    5,    6,   7,   8,   0,   0,   'V', 'E', 'R'});
-    head += version;
-    r.replace(0, qMin(head.size(), length), head.left(length));
-    if (length >= 76)
-        r[75] = char(dhcp);
-    return r;
+    return goldenReply(consoleFlag, version, dhcp, length);
 }
 } // namespace
 

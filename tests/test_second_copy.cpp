@@ -12,18 +12,11 @@ using namespace talvik;
 using namespace talvik::test;
 
 namespace {
-struct Copy {
-    QTemporaryDir dir;
-    UdpLink link{6767};
-    RecordingMessages messages;
-    std::unique_ptr<TForm1_Config_UDP> window;
+// A copy of the program on port 6767, pointed at a board on every command port.
+struct Copy : WindowFixture {
     explicit Copy(quint16 boardPort)
+        : WindowFixture(WindowSetup().real(6767).boards(boardPort, boardPort, boardPort))
     {
-        link.setLoopbackOnly(true);
-        WindowOptions o = testOptions(link, messages, dir);
-        o.secondPort = boardPort;
-        o.thirdPort = boardPort;
-        window = std::make_unique<TForm1_Config_UDP>(o);
         setAddress(window->Ed_0, "127.0.0.1");
         window->CurEd_Port->setValue(boardPort);
     }
@@ -38,12 +31,12 @@ class TestSecondCopy : public QObject {
         QUdpSocket board;
         QVERIFY(board.bind(QHostAddress::LocalHost, 0));
         Copy first(board.localPort());
-        QVERIFY2(first.link.isListening(), "port 6767 is taken on this machine");
+        QVERIFY2(first.listening(), "port 6767 is taken on this machine");
         QVERIFY(first.messages.messages.isEmpty());
 
         Copy second(board.localPort());
         QCOMPARE(second.messages.messages, QStringList{texts::PortError});
-        QVERIFY(!second.link.isListening());
+        QVERIFY(!second.listening());
 
         // the first copy still gets every reply
         board.writeDatagram(QByteArray("reply"), QHostAddress::LocalHost, 6767);
@@ -57,11 +50,11 @@ class TestSecondCopy : public QObject {
 
         // the second copy stays live and, once the port is free, listens and sends
         second.window->Button8->click();
-        QVERIFY(!second.link.isListening());
+        QVERIFY(!second.listening());
         QVERIFY(second.window->isEnabled());
         first.window->close();
         second.window->Button8->click();
-        QVERIFY(second.link.isListening());
+        QVERIFY(second.listening());
         QTRY_VERIFY(board.hasPendingDatagrams());
         board.writeDatagram(QByteArray("reply"), QHostAddress::LocalHost, 6767);
         QTRY_COMPARE(second.window->LabIn->text(), QString("1"));

@@ -13,20 +13,9 @@ using namespace talvik;
 using namespace talvik::test;
 
 namespace {
-struct Start {
-    RecordingLink link;
-    RecordingMessages messages;
-    std::unique_ptr<TForm1_Config_UDP> window;
-
-    explicit Start(const QString& path)
-    {
-        WindowOptions o;
-        o.link = &link;
-        o.messages = &messages;
-        o.settingsPath = path;
-        window = std::make_unique<TForm1_Config_UDP>(o);
-    }
-    void close() { window->close(); }
+// A start of the program on a given settings file.
+struct Start : WindowFixture {
+    explicit Start(const QString& path) : WindowFixture(WindowSetup().settings(path)) {}
 };
 
 void writeFile(const QString& path, const QByteArray& content)

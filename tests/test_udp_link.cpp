@@ -21,21 +21,11 @@ std::unique_ptr<QUdpSocket> boardSocket()
     return s;
 }
 
-struct RealWindow {
-    QTemporaryDir dir;
-    UdpLink link;
-    RecordingMessages messages;
-    std::unique_ptr<TForm1_Config_UDP> window;
-
-    RealWindow(quint16 listenPort, quint16 second, quint16 third) : link(listenPort)
+// The window on real sockets, its second and third command ports (and the word frames) at a board's.
+struct RealWindow : WindowFixture {
+    RealWindow(quint16 listenPort, quint16 second, quint16 third)
+        : WindowFixture(WindowSetup().real(listenPort).boards(second, third, third))
     {
-        link.setLoopbackOnly(true);
-        WindowOptions o = testOptions(link, messages, dir);
-        o.listenPort = listenPort;
-        o.secondPort = second;
-        o.thirdPort = third;
-        o.wordPort = third;
-        window = std::make_unique<TForm1_Config_UDP>(o);
     }
 };
 } // namespace
@@ -47,7 +37,7 @@ class TestUdpLink : public QObject {
     {
         auto a = boardSocket(), b = boardSocket(), c = boardSocket();
         RealWindow w(0, b->localPort(), c->localPort());
-        QVERIFY(w.link.isListening());
+        QVERIFY(w.listening());
         setAddress(w.window->Ed_0, "127.0.0.1");
         w.window->CurEd_Port->setValue(a->localPort());
         w.window->Button8->click();
@@ -55,7 +45,7 @@ class TestUdpLink : public QObject {
             QTRY_VERIFY(s->hasPendingDatagrams());
             const QNetworkDatagram d = s->receiveDatagram();
             QCOMPARE(d.data(), buildReadFrame('C'));
-            QCOMPARE(d.senderPort(), int(w.link.boundPort()));
+            QCOMPARE(d.senderPort(), int(w.listeningPort()));
         }
     }
 
@@ -67,7 +57,7 @@ class TestUdpLink : public QObject {
         QTRY_VERIFY(a->hasPendingDatagrams());
         const QNetworkDatagram d = a->receiveDatagram();
         QCOMPARE(d.data(), padDigits("msi"));
-        QVERIFY(d.senderPort() != int(w.link.boundPort()));
+        QVERIFY(d.senderPort() != int(w.listeningPort()));
     }
 
     void theListeningPortIsExclusive()
@@ -86,16 +76,16 @@ class TestUdpLink : public QObject {
         auto board = boardSocket();
         RealWindow w(port, board->localPort(), board->localPort());
         QCOMPARE(w.messages.messages, QStringList{texts::PortError});
-        QVERIFY(!w.link.isListening());
+        QVERIFY(!w.listening());
 
         setAddress(w.window->Ed_0, "127.0.0.1");
         w.window->CurEd_Port->setValue(board->localPort());
         w.window->Button2->click(); // port still taken: nothing leaves
-        QVERIFY(!w.link.isListening());
+        QVERIFY(!w.listening());
 
         holder.reset();
         w.window->Button2->click();
-        QVERIFY(w.link.isListening());
+        QVERIFY(w.listening());
         QTRY_VERIFY(board->hasPendingDatagrams());
         const QNetworkDatagram d = board->receiveDatagram();
         QCOMPARE(d.senderPort(), int(port));

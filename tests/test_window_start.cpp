@@ -2,6 +2,7 @@
 // caption, visibility and enabled state.
 
 #include "app/texts.h"
+#include "golden_replies.h"
 #include "ui/mac_edit.h"
 #include "ui/number_edit.h"
 #include "window_fixture.h"
@@ -172,7 +173,7 @@ class TestWindowStart : public QObject {
 
     void takenPortIsReportedAndTheWindowStillOpens()
     {
-        WindowFixture f(/*listenerTaken=*/true);
+        WindowFixture f(WindowSetup().taken());
         QCOMPARE(f.messages.messages, QStringList{"Port 6767 ERROR"});
         QVERIFY(!f.link.isListening());
         QVERIFY(f.window->Button2->isEnabled());
@@ -204,12 +205,7 @@ class TestWindowStart : public QObject {
     {
         WindowFixture f;
         auto& w = *f.window;
-        QByteArray reply(80, '\0');
-        reply.replace(25, 4, "iden");
-        reply[31] = 1; // a dynamic console: its row and the identifier are shown
-        reply.replace(42, 8, "VER2.17#");
-        reply[75] = '1';
-        f.link.deliver(reply);
+        f.link.deliver(goldenReply(1)); // a dynamic console: its row and the identifier are shown
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         for (const char* name : {"Ed_7_IP_0", "Ed_8_IP_3", "Ed_9_IP_1", "Ed_10_IP_0", "Ed_6_IP_0",

@@ -66,7 +66,7 @@ void TForm1_Config_UDP::buildControls()
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(buildWriteGroup(), 0, Qt::AlignTop);
-    Button7 = new QPushButton(QStringLiteral("<-"));
+    Button7 = new QPushButton(texts::CopyInButton);
     Button7->setObjectName(QStringLiteral("Button7"));
     Button7->setFixedSize(25, 529);
     middle->addWidget(Button7, 0, Qt::AlignTop);
@@ -163,7 +163,7 @@ void TForm1_Config_UDP::guarded(const std::function<void()>& handler)
         messages_->error(QString::fromUtf8(e.what()));
     }
     catch (...) {
-        messages_->error(QStringLiteral("Unknown error"));
+        messages_->error(texts::UnknownError);
     }
 }
 
@@ -196,7 +196,7 @@ void TForm1_Config_UDP::FormClose(QObject*)
     Ch_Box_Conf_IP->setChecked(false);
     Lab_IP2DblClick(nullptr);
     if (!saveSettings())
-        showMessage(QStringLiteral("Не вдалося записати файл налаштувань %1").arg(settingsPath()));
+        showMessage(texts::SettingsNotSaved.arg(settingsPath()));
     link_->closeListener();
 }
 

@@ -39,9 +39,6 @@ class TForm1_Config_UDP : public QWidget {
     explicit TForm1_Config_UDP(const WindowOptions& options = {}, QWidget* parent = nullptr);
     ~TForm1_Config_UDP() override;
 
-    Link* link() const { return link_; }
-    const WindowOptions& options() const { return options_; }
-
     // --- top band: the addressed board, reboot, reply status, external address
     QGroupBox* GroupBox6;
     ClickableLabel* Lab_IP1;
@@ -138,63 +135,81 @@ class TForm1_Config_UDP : public QWidget {
     QTimer* Timer2_Conf;
     QTimer* TimerRead_Conf;
 
-    // --- handlers, one per event; a handler called from code gets sender nullptr
-    void Button2Click(QObject* sender);
-    void Button1Click(QObject* sender);
-    void Button3Click(QObject* sender);
-    void IdUDPServer_ConfUDPRead(const QByteArray& data, const QString& senderAddress, quint16 senderPort);
-    void Ed_1_IP_0KeyPress(QObject* sender, QChar& key);
-    void Ed_1_IP_1KeyPress(QObject* sender, QChar& key);
-    void Ed_1_IP_2KeyPress(QObject* sender, QChar& key);
+    // Handlers, one per event, grouped by the file that defines them. A handler
+    // called from code gets the sender nullptr; one bound to several controls tells
+    // them apart by the sender's Tag.
+
+    // app/TForm1_Config_UDP.cpp: creation and closing
     void FormCreate(QObject* sender);
-    void Ed_5_IP_0Exit(QObject* sender);
-    void Ed_5_IP_0KeyDown(QObject* sender, int& keyCode);
-    void Ed_5_IP_0KeyPress(QObject* sender, QChar& key);
     void FormClose(QObject* sender);
-    void Button5Click(QObject* sender);
-    void Timer2_ConfTimer(QObject* sender);
-    void Button4Click(QObject* sender);
-    void TimerRead_ConfTimer(QObject* sender);
-    void Button6Click(QObject* sender);
-    void CheckBox1Click(QObject* sender);
-    void CheckBox2Click(QObject* sender);
-    void Lab_IP1DblClick(QObject* sender);
-    void Lab_IP2DblClick(QObject* sender);
-    void Ed_11_IP_0KeyPress(QObject* sender, QChar& key);
-    void Ed_11_IP_1KeyPress(QObject* sender, QChar& key);
-    void Ed_11_IP_2KeyPress(QObject* sender, QChar& key);
-    void Ch_Box_Conf_IPClick(QObject* sender);
-    void CoBox_IdenChange(QObject* sender);
-    void BitBtn1Click(QObject* sender);
-    void CurEd_PortDblClick(QObject* sender);
-    void Panel5Click(QObject* sender);
-    void CheckBox4Click(QObject* sender);
-    void Button7Click(QObject* sender);
+    // Status changes of the listening socket: a UDP socket has none an operator needs.
     void IdUDPServer_ConfStatus(QObject* sender);
 
-    // --- sending
+    // protocol/commands.cpp: read, write, reboot
+    void Button2Click(QObject* sender); // Button2 (Tag 0) and Button8 (Tag 1)
+    void Button1Click(QObject* sender);
+    void Button3Click(QObject* sender);
+    void ClearReadBack();
+
+    // protocol/sending.cpp: the three ways a datagram leaves
     bool boardAddressRefused(); // shows the message for 000.000.000.000
     QString boardAddressString() const;
     int configuredPort() const;
     void SendCommandFrame(const QByteArray& frame);
     bool SendFromListener(const QString& host, quint16 port, const QByteArray& frame);
     void SendWordFrame(const QString& word, const QString& host, quint16 port);
-    void ClearReadBack();
 
-    // --- replies
-    void decodeFields(const QByteArray& data);
-    void showTypeAndVersion(const QByteArray& data);
+    // replies/receive.cpp: every datagram on the listening port
+    void IdUDPServer_ConfUDPRead(const QByteArray& datagram, const QString& senderAddress,
+                                 quint16 senderPort);
+    // replies/readback_display.cpp: a configuration reply in the read-back group
+    void decodeFields(const QByteArray& datagram);
+    void showTypeAndVersion(const QByteArray& datagram);
+    // replies/polling.cpp: the four reads after a reboot
+    void TimerRead_ConfTimer(QObject* sender);
 
-    // --- settings
+    // range/range_reboot.cpp: a run of boards rebooted on a 30 ms timer
+    void CheckBox1Click(QObject* sender);
+    void Button4Click(QObject* sender);
+    void Button6Click(QObject* sender);
+    void Timer2_ConfTimer(QObject* sender);
+    // range/ident_mode.cpp: boards picked by the identifier they report
+    void Ch_Box_Conf_IPClick(QObject* sender);
+    void CoBox_IdenChange(QObject* sender);
+    void CurEd_PortDblClick(QObject* sender);
+    void Panel5Click(QObject* sender);
+
+    // ui/editor_keys.cpp: keys in the octet and MAC editors
+    void Ed_1_IP_0KeyPress(QObject* sender, QChar& key);
+    void Ed_1_IP_1KeyPress(QObject* sender, QChar& key);
+    void Ed_1_IP_2KeyPress(QObject* sender, QChar& key);
+    void Ed_11_IP_0KeyPress(QObject* sender, QChar& key);
+    void Ed_11_IP_1KeyPress(QObject* sender, QChar& key);
+    void Ed_11_IP_2KeyPress(QObject* sender, QChar& key);
+    void Ed_5_IP_0KeyDown(QObject* sender, int& keyCode);
+    void Ed_5_IP_0KeyPress(QObject* sender, QChar& key);
+    void Ed_5_IP_0Exit(QObject* sender);
+    // ui/toggles.cpp: the address-type boxes
+    void CheckBox2Click(QObject* sender); // CheckBox2 and CheckBox5
+    void CheckBox4Click(QObject* sender);
+    // ui/shortcuts.cpp: the 010.000.000.002 shortcut and "IP --> MAC"
+    void Lab_IP1DblClick(QObject* sender);
+    void Lab_IP2DblClick(QObject* sender);
+    void Button5Click(QObject* sender);
+
+    // settings/settings_file.cpp
     void loadSettings();
     bool saveSettings();
     QString settingsPath() const { return settingsPath_; }
 
+    // lookup/lookup.cpp: the external address and "<-"
+    void BitBtn1Click(QObject* sender);
+    void Button7Click(QObject* sender);
+    bool lookupRunning() const { return lookupRunning_; }
+
     // The sending socket's destination, as the range reboot re-points it.
     QString clientHost() const { return clientHost_; }
     quint16 clientPort() const { return clientPort_; }
-
-    bool lookupRunning() const { return lookupRunning_; }
     const IdentRecords& identRecords() const { return identRecords_; }
     const RangeSequencer& rangeSequencer() const { return sequencer_; }
 
@@ -209,6 +224,7 @@ class TForm1_Config_UDP : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // app/: building the controls (build_*.cpp), binding them, naming them
     void buildControls();
     QWidget* buildTopBand();
     QWidget* buildWriteGroup();
@@ -217,11 +233,13 @@ class TForm1_Config_UDP : public QWidget {
     void levelCommandBlocks();
     void nameForScreenReaders();
     void bindHandlers();
-    void bindEditorKeys();
     void openListenerAtStart();
+    // ui/editor_keys.cpp
+    void bindEditorKeys();
     void moveToNextOctet(QObject* sender, QChar& key);
-    void copyRecordToEditors(const IdentRecord& record);
+    // range/ident_mode.cpp: the list, the records and the log kept by the receive handler
     void identBookkeeping(int ident, const QString& senderAddress, quint16 senderPort);
+    void copyRecordToEditors(const IdentRecord& record);
     void appendLog(const QString& line);
     void flushLog();
 

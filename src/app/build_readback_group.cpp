@@ -29,11 +29,11 @@ QWidget* TForm1_Config_UDP::buildReadBackGroup()
     commands->setObjectName(QStringLiteral("ReadCommands"));
     auto* buttons = new QGridLayout(commands);
     buttons->setContentsMargins(0, 0, 0, 0);
-    Label59 = makeLabel("Label59", QStringLiteral("постійна памьять"));
-    Button2 = makeButton("Button2", QStringLiteral("Прочитати"), QSize(126, 40));
+    Label59 = makeLabel("Label59", texts::PermanentMemoryLabel);
+    Button2 = makeButton("Button2", texts::ReadButton, QSize(126, 40));
     Button2->setProperty("Tag", 0);
-    Label49 = makeLabel("Label49", QStringLiteral("робоча конфігурація"));
-    Button8 = makeButton("Button8", QStringLiteral("Прочитати"), QSize(126, 40));
+    Label49 = makeLabel("Label49", texts::WorkingConfigLabel);
+    Button8 = makeButton("Button8", texts::ReadButton, QSize(126, 40));
     Button8->setProperty("Tag", 1);
     Panel4 = named(new QFrame, "Panel4");
     auto* branchLayout = new QHBoxLayout(Panel4);
@@ -65,10 +65,10 @@ QWidget* TForm1_Config_UDP::buildReadBackGroup()
     for (QWidget* w : {static_cast<QWidget*>(ED_7), static_cast<QWidget*>(ED_8), static_cast<QWidget*>(ED_9),
                        static_cast<QWidget*>(ED_10)})
         w->setEnabled(false);
-    Label10 = makeLabel("Label10", QStringLiteral("IP - Ліфта"));
-    Label9 = makeLabel("Label9", QStringLiteral("MASK"));
-    Label8 = makeLabel("Label8", QStringLiteral("ROUTER"));
-    Label7 = makeLabel("Label7", QStringLiteral("MAC"));
+    Label10 = makeLabel("Label10", texts::BoardIpLabel);
+    Label9 = makeLabel("Label9", texts::MaskLabel);
+    Label8 = makeLabel("Label8", texts::RouterLabel);
+    Label7 = makeLabel("Label7", texts::MacLabel);
     addRow(rows, 0, ED_7, Label10);
     addRow(rows, 1, ED_8, Label9);
     addRow(rows, 2, ED_9, Label8);
@@ -78,13 +78,13 @@ QWidget* TForm1_Config_UDP::buildReadBackGroup()
     rows->addWidget(Lab_Ver, 4, 0, 1, 2);
     layout->addLayout(rows);
 
-    GroupBox5 = named(new QGroupBox(QStringLiteral("Тип IP адреси")), "GroupBox5");
+    GroupBox5 = named(new QGroupBox(texts::AddressTypeGroup), "GroupBox5");
     auto* type = new QGridLayout(GroupBox5);
-    CheckBox5 = makeCheckBox("CheckBox5", QStringLiteral("Статична IP адреса Плати ( DHCP )"));
+    CheckBox5 = makeCheckBox("CheckBox5", texts::BoardStaticDhcp);
     CheckBox3 = makeCheckBox("CheckBox3", texts::ConsoleStatic);
     hideAndDisable(CheckBox5);
     hideAndDisable(CheckBox3);
-    Label11 = makeLabel("Label11", QStringLiteral("IP - Комп'ютера диспетч."));
+    Label11 = makeLabel("Label11", texts::DispatcherLabel);
     Label11->hide();
     ED_6 = readOnlyRow("ED_6", "Ed_6");
     hideAndDisable(ED_6);
@@ -96,11 +96,11 @@ QWidget* TForm1_Config_UDP::buildReadBackGroup()
     CurrencyEdit1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     CurrencyEdit1->setBeepOnRefuse(false);
     hideAndDisable(CurrencyEdit1);
-    Label64 = makeLabel("Label64", QStringLiteral("IP - Резервний №1"));
+    Label64 = makeLabel("Label64", texts::Reserve1Label);
     Label64->hide();
     ED_61 = readOnlyRow("ED_61", "Ed_61");
     hideAndDisable(ED_61);
-    Label76 = makeLabel("Label76", QStringLiteral("IP - Резервний №2"));
+    Label76 = makeLabel("Label76", texts::Reserve2Label);
     Label76->hide();
     ED_62 = new AddressRow(QStringLiteral("ED_62"), QStringLiteral("Ed_62"));
     ED_62->hide();

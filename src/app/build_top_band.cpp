@@ -20,15 +20,15 @@ QWidget* TForm1_Config_UDP::buildTopBand()
     row->setContentsMargins(0, 0, 0, 0);
 
     auto* identColumn = new QVBoxLayout;
-    Ch_Box_Conf_IP = makeCheckBox("Ch_Box_Conf_IP", QStringLiteral("Конфігурування по Ідентифікатору"));
+    Ch_Box_Conf_IP = makeCheckBox("Ch_Box_Conf_IP", texts::IdentModeBox);
     hideAndDisable(Ch_Box_Conf_IP);
-    Lab_Iden = makeLabel("Lab_Iden", QStringLiteral("Ідентифікатор"));
+    Lab_Iden = makeLabel("Lab_Iden", texts::IdentListLabel);
     Lab_Iden->hide();
     CoBox_Iden = named(new QComboBox, "CoBox_Iden");
     CoBox_Iden->setEditable(false);
     CoBox_Iden->setMinimumContentsLength(5);
     CoBox_Iden->hide();
-    CheckBox1 = makeCheckBox("CheckBox1", QStringLiteral("Перезапуск масиву"));
+    CheckBox1 = makeCheckBox("CheckBox1", texts::RangeBox);
     hideAndDisable(CheckBox1);
     identColumn->addWidget(Ch_Box_Conf_IP);
     identColumn->addWidget(Lab_Iden);
@@ -37,7 +37,7 @@ QWidget* TForm1_Config_UDP::buildTopBand()
     identColumn->addStretch();
     row->addLayout(identColumn);
 
-    GroupBox6 = named(new QGroupBox(QStringLiteral("  IP - Плати що конфігуруеться  ")), "GroupBox6");
+    GroupBox6 = named(new QGroupBox(texts::BoardGroupCaption), "GroupBox6");
     GroupBox6->setMinimumSize(200, 81);
     auto* boardLayout = new QGridLayout(GroupBox6);
     Lab_IP1 = named(new ClickableLabel(texts::ShortcutAddress), "Lab_IP1");
@@ -50,7 +50,7 @@ QWidget* TForm1_Config_UDP::buildTopBand()
     boardLayout->addWidget(Ed_0, 1, 0, 1, 2);
     row->addWidget(GroupBox6);
 
-    Button3 = makeButton("Button3", QStringLiteral("Reboot"), QSize(105, 88));
+    Button3 = makeButton("Button3", texts::RebootButton, QSize(105, 88));
     row->addWidget(Button3);
 
     Pan_Port = named(new QFrame, "Pan_Port");
@@ -62,7 +62,7 @@ QWidget* TForm1_Config_UDP::buildTopBand()
     CurEd_Port->setFixedWidth(60);
     portLayout->addWidget(CurEd_Port);
     Pan_Port->hide();
-    Lab_Port = makeLabel("Lab_Port", QStringLiteral("Port"));
+    Lab_Port = makeLabel("Lab_Port", texts::PortLabel);
     Lab_Port->hide();
     auto* portColumn = new QVBoxLayout;
     portColumn->addWidget(Lab_Port);
@@ -93,7 +93,7 @@ QWidget* TForm1_Config_UDP::buildTopBand()
     auto* lookupLayout = new QHBoxLayout(GroupBox7);
     Edit1 = named(new QLineEdit(texts::NoExternalAddress), "Edit1");
     Edit1->setReadOnly(true);
-    BitBtn1 = named(new GlyphButton(QStringLiteral("&Retry"), retryGlyph()), "BitBtn1");
+    BitBtn1 = named(new GlyphButton(texts::RetryCaption, retryGlyph()), "BitBtn1");
     BitBtn1->setFixedSize(25, 28);
     lookupLayout->addWidget(Edit1);
     lookupLayout->addWidget(BitBtn1);

@@ -28,8 +28,40 @@ inline const QString NoExternalAddress = QStringLiteral("000.000.000.000");
 inline const QString PauseCaption = QStringLiteral("Stop");
 inline const QString RunCaption = QStringLiteral("Pusk");
 
+// Captions of the controls, as the window's design has them.
+inline const QString BoardGroupCaption = QStringLiteral("  IP - Плати що конфігуруеться  ");
+inline const QString RebootButton = QStringLiteral("Reboot");
+inline const QString PortLabel = QStringLiteral("Port");
+inline const QString RetryCaption = QStringLiteral("&Retry");
+inline const QString IdentModeBox = QStringLiteral("Конфігурування по Ідентифікатору");
+inline const QString IdentListLabel = QStringLiteral("Ідентифікатор");
+inline const QString RangeBox = QStringLiteral("Перезапуск масиву");
+inline const QString WriteButton = QStringLiteral("Записати");
+inline const QString ReadButton = QStringLiteral("Прочитати");
+inline const QString PermanentMemoryLabel = QStringLiteral("постійна памьять");
+inline const QString WorkingConfigLabel = QStringLiteral("робоча конфігурація");
+inline const QString BoardIpLabel = QStringLiteral("IP - Ліфта");
+inline const QString MaskLabel = QStringLiteral("MASK");
+inline const QString RouterLabel = QStringLiteral("ROUTER");
+inline const QString MacLabel = QStringLiteral("MAC");
+inline const QString IpToMacButton = QStringLiteral("IP --> MAC");
+inline const QString AddressTypeGroup = QStringLiteral("Тип IP адреси");
+inline const QString DispatcherLabel = QStringLiteral("IP - Комп'ютера диспетч.");
+inline const QString Reserve1Label = QStringLiteral("IP - Резервний №1");
+inline const QString Reserve2Label = QStringLiteral("IP - Резервний №2");
+inline const QString BoardStaticDhcp = QStringLiteral("Статична IP адреса Плати ( DHCP )");
+inline const QString CopyInButton = QStringLiteral("<-");
+inline const QString FirstBoardLabel = QStringLiteral("IP - першої плати");
+inline const QString BoardCountLabel = QStringLiteral("кількість плат");
+inline const QString RangeStartButton = QStringLiteral("Reboot START");
+inline const QString RangeStopButton = QStringLiteral("Reboot STOP");
 inline const QString IdentifierLabel = QStringLiteral("Ідентифікатор плати\n(номер луча\nпристрою зв'язку)");
 inline const QString BranchLabel = QStringLiteral("№ луча\n(мережевий)");
+
+// Messages and log lines.
+inline const QString UnknownError = QStringLiteral("Unknown error");
+inline const QString SettingsNotSaved = QStringLiteral("Не вдалося записати файл налаштувань %1");
+inline const QString IdentLogLine = QStringLiteral("Ind - %1 * IP - %2 * Port - %3 - Tim - %4");
 
 // Heard through a screen reader and seen as tooltips; the window shows no caption for them.
 inline const QString ReadBackSuffix = QStringLiteral(" (прочитано)");

@@ -2,6 +2,7 @@
 
 #include "app/TForm1_Config_UDP.h"
 #include "app/texts.h"
+#include "replies/log_time.h"
 #include "ui/clickable.h"
 #include "ui/rows.h"
 #include "ui/tag.h"
@@ -56,6 +57,64 @@ void TForm1_Config_UDP::Panel5Click(QObject*)
     const int paused = tagOf(Panel5) == 0 ? 1 : 0;
     setTag(Panel5, paused);
     Panel5->setText(paused ? texts::PauseCaption : texts::RunCaption);
+}
+
+void TForm1_Config_UDP::identBookkeeping(int ident, const QString& senderAddress, quint16 senderPort)
+{
+    const QString identText = QString::number(ident);
+    appendLog(texts::IdentLogLine.arg(identText, senderAddress, QString::number(senderPort), longTimeNow()));
+
+    const IdentRecord record{ident, senderAddress, senderPort};
+    // The records and the list hold the same identifiers; the records answer faster.
+    if (identRecords_.contains(ident)) {
+        identRecords_.put(record);
+        if (CoBox_Iden->currentText() == identText)
+            copyRecordToEditors(record);
+        return;
+    }
+    // A full store takes no new identifier; known ones keep being updated.
+    if (!identRecords_.put(record))
+        return;
+    const bool hadSelection = CoBox_Iden->currentIndex() >= 0;
+    int at = 0;
+    while (at < CoBox_Iden->count() && QString::compare(CoBox_Iden->itemText(at), identText) < 0)
+        ++at;
+    CoBox_Iden->insertItem(at, identText);
+    if (!hadSelection) {
+        copyRecordToEditors(record);
+        CoBox_Iden->setCurrentIndex(at);
+    }
+}
+
+void TForm1_Config_UDP::copyRecordToEditors(const IdentRecord& record)
+{
+    const QStringList parts = record.address.split(QLatin1Char('.'));
+    for (int i = 0; i < 4 && i < parts.size(); ++i)
+        Ed_0->octet(i)->setValueText(parts.at(i));
+    CurEd_Port->setValue(record.port);
+}
+
+void TForm1_Config_UDP::appendLog(const QString& line)
+{
+    // Lines reach Memo1 together once the datagrams at hand are handled: laying out
+    // the log once per batch instead of once per datagram keeps up with many boards.
+    pendingLog_.append(line);
+    if (pendingLog_.size() > Memo1->maximumBlockCount())
+        pendingLog_.removeFirst();
+    if (!logFlushQueued_) {
+        logFlushQueued_ = true;
+        QMetaObject::invokeMethod(
+            this, [this] { flushLog(); }, Qt::QueuedConnection);
+    }
+}
+
+void TForm1_Config_UDP::flushLog()
+{
+    logFlushQueued_ = false;
+    if (pendingLog_.isEmpty())
+        return;
+    Memo1->appendPlainText(pendingLog_.join(QLatin1Char('\n')));
+    pendingLog_.clear();
 }
 
 } // namespace talvik

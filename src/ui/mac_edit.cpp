@@ -13,12 +13,14 @@ MacEdit::MacEdit(QWidget* parent) : QLineEdit(parent)
 
 void MacEdit::keyPressEvent(QKeyEvent* event)
 {
+    // The key-down filter runs first. Its result needs no acting on: it leaves a code
+    // only when it is a main-keyboard digit's and turns every other code into one, and
+    // a digit key's code has no editing action of its own. This widget therefore edits
+    // by characters alone, which is why Left, Right, Home, End and Delete do nothing.
     int code = event->key();
     if (keyDownHook)
         keyDownHook(this, code);
-    // The key code itself never edits: a digit key's code carries no action of its
-    // own, and every other code has been replaced by a digit's. Delete types no
-    // character, although X11 delivers it with the text "\x7f".
+    // Delete types no character, although X11 delivers it with the text "\x7f".
     const QString typed = event->key() == Qt::Key_Delete ? QString() : event->text();
     if (typed.size() != 1)
         return;

@@ -1,8 +1,35 @@
 #include "window_fixture.h"
 
-#include "ui/rows.h"
-
 namespace talvik::test {
+
+WindowFixture::WindowFixture(const WindowSetup& setup)
+{
+    settingsPath_ =
+        setup.settingsPath.isEmpty() ? dir.filePath(QStringLiteral("TalvikCom.ini")) : setup.settingsPath;
+    WindowOptions o;
+    o.messages = &messages;
+    o.settingsPath = settingsPath_;
+    if (setup.realSockets) {
+        udp = std::make_unique<UdpLink>(setup.listenPort);
+        udp->setLoopbackOnly(true);
+        o.link = udp.get();
+        o.listenPort = setup.listenPort;
+    }
+    else {
+        o.link = &link;
+        link.refuseListener = setup.portTaken;
+    }
+    if (!setup.echoUrl.isEmpty())
+        o.echoUrl = setup.echoUrl;
+    o.lookupTimeoutMs = setup.lookupTimeoutMs;
+    if (setup.boardPorts.size() == 3) {
+        o.secondPort = setup.boardPorts[0];
+        o.thirdPort = setup.boardPorts[1];
+        o.wordPort = setup.boardPorts[2];
+    }
+    window = std::make_unique<TForm1_Config_UDP>(o);
+    link.refuseListener = false;
+}
 
 void setAddress(AddressRow* row, const QString& dotted)
 {

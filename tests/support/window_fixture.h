@@ -1,14 +1,17 @@
 #pragma once
-// A window on a recording link, with captured messages and its own settings file.
+// The window under test: on a recording link or on real loopback sockets, with
+// captured messages and a settings file of its own.
 
 #include "app/TForm1_Config_UDP.h"
 #include "app/messages.h"
+#include "protocol/udp_link.h"
 #include "recording_link.h"
 #include "ui/clickable.h"
 #include "ui/rows.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 namespace talvik::test {
@@ -27,30 +30,63 @@ class RecordingMessages : public Messages {
     std::function<void()> onMessage; // runs "while the message is open"
 };
 
-// Options for a window under test: the given link, captured messages, and a settings
-// file of its own in `dir`. Tests adjust ports or the echo URL from there.
-inline WindowOptions testOptions(Link& link, Messages& messages, const QTemporaryDir& dir)
-{
-    WindowOptions options;
-    options.link = &link;
-    options.messages = &messages;
-    options.settingsPath = dir.filePath(QStringLiteral("TalvikCom.ini"));
-    return options;
-}
+// How a window under test is wired. The defaults: a recording link, the production
+// board ports (nothing reaches them), a settings file in the fixture's own folder.
+struct WindowSetup {
+    bool realSockets = false; // a UdpLink, loopback only, instead of the recording link
+    quint16 listenPort = 0;   // with real sockets; 0: a port the system picks
+    bool portTaken = false;   // recording link: the listening port cannot be opened at start
+    QString settingsPath;     // empty: TalvikCom.ini in the fixture's folder
+    QUrl echoUrl;             // empty: the production URL
+    int lookupTimeoutMs = 10000;
+    QList<quint16> boardPorts; // second, third and word-frame port; empty: the production ones
 
-struct WindowFixture {
+    WindowSetup& real(quint16 port = 0)
+    {
+        realSockets = true;
+        listenPort = port;
+        return *this;
+    }
+    WindowSetup& taken()
+    {
+        portTaken = true;
+        return *this;
+    }
+    WindowSetup& settings(const QString& path)
+    {
+        settingsPath = path;
+        return *this;
+    }
+    WindowSetup& echo(const QUrl& url, int timeoutMs = 10000)
+    {
+        echoUrl = url;
+        lookupTimeoutMs = timeoutMs;
+        return *this;
+    }
+    WindowSetup& boards(quint16 second, quint16 third, quint16 word)
+    {
+        boardPorts = {second, third, word};
+        return *this;
+    }
+};
+
+class WindowFixture {
+  public:
+    explicit WindowFixture(const WindowSetup& setup = {});
+
     QTemporaryDir dir;
     RecordingLink link;
+    std::unique_ptr<UdpLink> udp; // with real sockets
     RecordingMessages messages;
     std::unique_ptr<TForm1_Config_UDP> window;
 
-    explicit WindowFixture(bool listenerTaken = false)
-    {
-        link.refuseListener = listenerTaken;
-        window = std::make_unique<TForm1_Config_UDP>(testOptions(link, messages, dir));
-        link.refuseListener = false;
-    }
-    QString settingsFile() const { return dir.filePath(QStringLiteral("TalvikCom.ini")); }
+    QString settingsFile() const { return settingsPath_; }
+    quint16 listeningPort() const { return udp ? udp->boundPort() : 0; }
+    bool listening() const { return udp ? udp->isListening() : link.isListening(); }
+    void close() { window->close(); }
+
+  private:
+    QString settingsPath_;
 };
 
 // Types an address into a row through its editors' values, as an operator would leave it.
