@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QtTest>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace talvik;
 using namespace talvik::test;
@@ -23,6 +24,12 @@ void writeFile(const QString& path, const QByteArray& content)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(content);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString value(const QString& path, const QString& key)
@@ -135,6 +142,10 @@ class TestSettings : public QObject {
         QTest::newRow("octet 300") << QByteArray("[0]\n1=300\n") << "255" << false;
         QTest::newRow("octet with blanks") << QByteArray("[0]\n1= 12 \n") << "012" << false;
         QTest::newRow("octet not a number") << QByteArray("[0]\n1=abc\n2=7\n[10]\n1=1\n") << "000" << true;
+        QTest::newRow("octet in quotes") << QByteArray("[0]\r\n1=\"12\"\r\n") << "012" << false;
+        QTest::newRow("a comment line is no key") << QByteArray("[0]\n;1=12\n1=7\n") << "007" << false;
+        QTest::newRow("names in any case") << QByteArray("[1D]\r\n1=1\r\n") << "000" << true;
+        QTest::newRow("the first of two sections") << QByteArray("[0]\n1=1\n[0]\n1=2\n") << "001" << false;
         QTest::newRow("empty file") << QByteArray() << "000" << false;
         QTest::newRow("binary") << QByteArray("\x00\xff\x13[[\n=\x01\x02", 10) << "000" << false;
     }
@@ -189,16 +200,124 @@ class TestSettings : public QObject {
         QCOMPARE(value(path, "0/1"), QString("000"));
     }
 
-    void aGarbageFileIsReplacedAtClose()
+    // The operator's file is theirs: a save changes the program's own values and no
+    // other byte. {L} {T} {W} {H} stand for the window's bounds, which every start writes.
+    void theOperatorsFileIsKeptByteForByte_data()
     {
-        writeFile(path, QByteArray("\x00\xff\x13[[\n=\x01\x02", 10));
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray windows = "[0]\r\n1=192\r\n2=168\r\n3=001\r\n4=020\r\n"
+                                   "[1]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
+                                   "[11]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
+                                   "[12]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
+                                   "[2]\r\n1=192\r\n2=168\r\n3=001\r\n4=020\r\n"
+                                   "[3]\r\n1=255\r\n2=255\r\n3=255\r\n4=000\r\n"
+                                   "[4]\r\n1=192\r\n2=168\r\n3=001\r\n4=001\r\n"
+                                   "[5]\r\n1=00\r\n2=1e\r\n3=C0\r\n4=A8\r\n5=01\r\n6=14\r\n"
+                                   "[6]\r\n1={L}\r\n2={T}\r\n3={W}\r\n4={H}\r\n"
+                                   "[7]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
+                                   "[8]\r\n1=000\r\n[9]\r\n1=\r\n[10]\r\n1=0\r\n[1d]\r\n1=0\r\n";
+        QTest::newRow("as the Windows program writes it")
+            << windows << QByteArray(windows).replace("4=020\r\n[1]", "4=003\r\n[1]");
+
+        // A comment, notes in Windows-1251, a path, a semicolon, a list, a MAC text of
+        // three characters, the program's sections out of order and partly missing.
+        const QByteArray foreign =
+            "; kept by the dispatch office\r\n"
+            "[\xcf\xf0\xe8\xec\xb3\xf2\xea\xe0]\r\n\xd2\xe5\xea\xf1\xf2=\xcb\xb3\xf4\xf2 \xb9"
+            "1\r\n"
+            "Path=C:\\Program Files\\Talvik\r\nSemi=12;34\r\nList=a,b,c\r\nQuoted=\"x\"\r\n"
+            "\r\n"
+            "[5]\r\n1=00\r\n2=ABC\r\n\r\n"
+            "[0]\r\n1=192\r\n2=168\r\n3=001\r\n4=020\r\n"
+            "[6]\r\n1={L}\r\n2={T}\r\n3={W}\r\n4={H}\r\n";
+        QTest::newRow("foreign content")
+            << foreign
+            << QByteArray(foreign)
+                   .replace("2=ABC\r\n", "2=ABC\r\n3=00\r\n4=00\r\n5=00\r\n6=00\r\n")
+                   .replace("4=020\r\n", "4=003\r\n")
+                   .append("[1]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
+                           "[11]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
+                           "[12]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
+                           "[2]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
+                           "[3]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
+                           "[4]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
+                           "[7]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
+                           "[8]\r\n1=000\r\n[9]\r\n1=\r\n[10]\r\n1=0\r\n[1d]\r\n1=0\r\n");
+
+        const QByteArray lf =
+            "[0]\n1=192\n2=168\n3=001\n4=020\n[Other]\nKey=v\n[6]\n1={L}\n2={T}\n3={W}\n4={H}";
+        QTest::newRow("line feeds stay line feeds, a last line without one")
+            << lf
+            << QByteArray(lf)
+                   .replace("4=020", "4=003")
+                   .append("\n[1]\n1=000\n2=000\n3=000\n4=000\n[11]\n1=000\n2=000\n3=000\n4=000\n"
+                           "[12]\n1=000\n2=000\n3=000\n4=000\n[2]\n1=000\n2=000\n3=000\n4=000\n"
+                           "[3]\n1=000\n2=000\n3=000\n4=000\n[4]\n1=000\n2=000\n3=000\n4=000\n"
+                           "[5]\n1=00\n2=1E\n3=00\n4=00\n5=00\n6=00\n[7]\n1=000\n2=000\n3=000\n4=000\n"
+                           "[8]\n1=000\n[9]\n1=\n[10]\n1=0\n[1d]\n1=0\n");
+    }
+    void theOperatorsFileIsKeptByteForByte()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QByteArray written, expected;
         {
+            Start probe(dir.filePath("bounds.ini")); // where this platform puts the window
+            const auto& w = *probe.window;
+            const auto bounds = [&](QByteArray text) {
+                return text.replace("{L}", QByteArray::number(w.x()))
+                    .replace("{T}", QByteArray::number(w.y()))
+                    .replace("{W}", QByteArray::number(w.width()))
+                    .replace("{H}", QByteArray::number(w.height()));
+            };
+            written = bounds(before);
+            expected = bounds(after);
+        }
+        writeFile(path, written);
+        {
+            Start s(path);
+            QCOMPARE(readFile(path), written); // the start wrote the bounds the file already held
+            setAddress(s.window->Ed_0, "192.168.1.3");
+            s.close();
+            QVERIFY(s.messages.messages.isEmpty());
+        }
+        QCOMPARE(readFile(path), expected);
+    }
+
+    void aStoredMacTextIsKeptUnchanged()
+    {
+        writeFile(path, "[5]\r\n1=ABC\r\n2=1e\r\n");
+        {
+            Start s(path);
+            QCOMPARE(s.window->ED_5->texts().mid(0, 2), QStringList({"ABC", "1e"}));
+            s.close();
+        }
+        QVERIFY(readFile(path).startsWith("[5]\r\n1=ABC\r\n2=1e\r\n"));
+    }
+
+    // Garbage that is not INI is the operator's too: it stays, costs nothing at close
+    // and the file does not grow from one run to the next.
+    void aGarbageFileStaysAndStopsGrowing()
+    {
+        QByteArray garbage(1 << 20, '\0');
+        for (int i = 0; i < garbage.size(); ++i)
+            garbage[i] = char((i * 7919) % 251); // some '[', '=' and line ends among them
+        writeFile(path, garbage);
+        qint64 size = 0;
+        for (int run = 0; run < 3; ++run) {
             Start s(path);
             setAddress(s.window->Ed_0, "127.0.0.7");
             s.close();
             QVERIFY(s.messages.messages.isEmpty());
+            const QByteArray now = readFile(path);
+            QVERIFY(now.startsWith(garbage.left(garbage.lastIndexOf('\n'))));
+            if (run > 0)
+                QCOMPARE(now.size(), size);
+            size = now.size();
         }
-        QCOMPARE(value(path, "0/4"), QString("007"));
+        Start s(path);
+        QCOMPARE(s.window->Ed_0->texts(), QStringList({"127", "000", "000", "007"}));
     }
 
     void aFileThatIsAFolder()
@@ -213,11 +332,73 @@ class TestSettings : public QObject {
         QVERIFY(!s.link.isListening());
     }
 
-    void anUnwritableFolderFallsBackToTheUsersFolder()
+    // An installed copy keeps its settings in the user's folder, and finds the file the
+    // operator kept beside the executable until its first save.
+    void whereAnInstalledCopyKeepsItsSettings_data()
     {
-        const QString user = dir.filePath("user-config");
-        QCOMPARE(settingsPathIn("/proc", user), user + "/TalvikCom.ini");
-        QCOMPARE(settingsPathIn(dir.path(), user), dir.filePath("TalvikCom.ini"));
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("besideHasFile");
+        QTest::addColumn<bool>("userHasFile");
+        QTest::addColumn<QString>("reads");
+        QTest::addColumn<QString>("writes");
+        QTest::newRow("a folder of its own") << false << true << true << "beside"
+                                             << "beside";
+        QTest::newRow("installed, the user's file") << true << true << true << "user"
+                                                    << "user";
+        QTest::newRow("installed, the file beside it") << true << true << false << "beside"
+                                                       << "user";
+        QTest::newRow("installed, no file yet") << true << false << false << "user"
+                                                << "user";
+    }
+    void whereAnInstalledCopyKeepsItsSettings()
+    {
+        QFETCH(bool, installed);
+        QFETCH(bool, besideHasFile);
+        QFETCH(bool, userHasFile);
+        QFETCH(QString, reads);
+        QFETCH(QString, writes);
+        QTemporaryDir root;
+        const QString exe = root.filePath("bin"), user = root.filePath("user");
+        QDir().mkpath(exe);
+        QDir().mkpath(user);
+        if (besideHasFile)
+            writeFile(exe + "/TalvikCom.ini", "[0]\r\n1=1\r\n");
+        if (userHasFile)
+            writeFile(user + "/TalvikCom.ini", "[0]\r\n1=2\r\n");
+        const SettingsLocation at = settingsLocationIn(exe, user, installed);
+        const auto file = [&](const QString& where) {
+            return (where == "user" ? user : exe) + "/TalvikCom.ini";
+        };
+        QCOMPARE(at.readPath, file(reads));
+        QCOMPARE(at.writePath, file(writes));
+        QVERIFY(isInstalledFolder("/usr/bin"));
+        QVERIFY(!isInstalledFolder(exe));
+    }
+
+    // Run by ctest as a user who cannot write to the folder (as nobody when ctest is root).
+    void aReadOnlyExecutableFolder()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root writes anywhere; ctest runs this as another user");
+        QTemporaryDir root;
+        const QString exe = root.filePath("bin"), user = root.filePath("user");
+        QDir().mkpath(exe);
+        const QByteArray operators = "[0]\r\n1=192\r\n2=168\r\n3=001\r\n4=020\r\n[Notes]\r\nA=b\r\n";
+        writeFile(exe + "/TalvikCom.ini", operators);
+        QVERIFY(QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner));
+        {
+            WindowFixture f(WindowSetup().folders(exe, user));
+            QCOMPARE(f.window->Ed_0->texts(), QStringList({"192", "168", "001", "020"}));
+            setAddress(f.window->Ed_0, "192.168.1.21");
+            f.close();
+            QVERIFY(f.messages.messages.isEmpty());
+        }
+        QCOMPARE(readFile(exe + "/TalvikCom.ini"), operators);
+        QVERIFY(readFile(user + "/TalvikCom.ini")
+                    .startsWith("[0]\r\n1=192\r\n2=168\r\n3=001\r\n4=021\r\n[Notes]"));
+        WindowFixture again(WindowSetup().folders(exe, user)); // the latest save wins
+        QCOMPARE(again.window->Ed_0->texts(), QStringList({"192", "168", "001", "021"}));
+        QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void closingSavesTheOperatorsOwnAddress()

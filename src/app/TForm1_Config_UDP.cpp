@@ -36,7 +36,8 @@ TForm1_Config_UDP::TForm1_Config_UDP(const WindowOptions& options, QWidget* pare
         messages_ = ownedMessages_.get();
     }
 
-    settingsPath_ = resolveSettingsPath(options_.settingsPath);
+    settingsLocation_ =
+        resolveSettingsLocation(options_.settingsPath, options_.executableFolder, options_.userFolder);
     buildControls();
     bindHandlers();
     move(393, 137);     // the designed position: no automatic placement

@@ -6,6 +6,7 @@
 #include "app/window_options.h"
 #include "range/ident_records.h"
 #include "range/range_sequencer.h"
+#include "settings/settings_location.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -200,7 +201,7 @@ class TForm1_Config_UDP : public QWidget {
     // settings/settings_file.cpp
     void loadSettings();
     bool saveSettings();
-    QString settingsPath() const { return settingsPath_; }
+    QString settingsPath() const { return settingsLocation_.writePath; }
 
     // lookup/lookup.cpp: the external address and "<-"
     void BitBtn1Click(QObject* sender);
@@ -261,7 +262,7 @@ class TForm1_Config_UDP : public QWidget {
     bool lookupRunning_ = false;
     QStringList pendingLog_;
     bool logFlushQueued_ = false;
-    QString settingsPath_;
+    SettingsLocation settingsLocation_;
 };
 
 } // namespace talvik

@@ -17,8 +17,10 @@ struct WindowOptions {
     quint16 listenPort = 6767;
     quint16 secondPort = 8024; // command frames go to the configured port, then these two
     quint16 thirdPort = 6767;
-    quint16 wordPort = 8026; // "msi"/"vsi" word frames
-    QString settingsPath;    // empty: TalvikCom.ini beside the executable
+    quint16 wordPort = 8026;  // "msi"/"vsi" word frames
+    QString settingsPath;     // empty: TalvikCom.ini beside the executable (settings_location.h)
+    QString executableFolder; // empty: the executable's; where an installed copy is told apart
+    QString userFolder;       // empty: the platform's configuration folder for this program
     QUrl echoUrl = QUrl(QStringLiteral("http://checkip.dyndns.org/"));
     int lookupTimeoutMs = 10000;
 };

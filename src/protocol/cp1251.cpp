@@ -1,5 +1,8 @@
 #include "cp1251.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace talvik {
 
 namespace {
@@ -21,6 +24,31 @@ const char16_t UpperHalf[128] = {
 QChar cp1251ToUnicode(quint8 byte)
 {
     return byte < 0x80 ? QChar(char16_t(byte)) : QChar(UpperHalf[byte - 0x80]);
+}
+
+QString fromCp1251(const QByteArray& bytes)
+{
+    QString out;
+    out.reserve(bytes.size());
+    for (char b : bytes)
+        out += cp1251ToUnicode(quint8(b));
+    return out;
+}
+
+QByteArray toCp1251(const QString& text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            out.append(char(c.unicode()));
+            continue;
+        }
+        const auto* at = std::find(std::begin(UpperHalf), std::end(UpperHalf), c.unicode());
+        out.append(at == std::end(UpperHalf) || *at == 0xFFFD ? '?'
+                                                              : char(0x80 + (at - std::begin(UpperHalf))));
+    }
+    return out;
 }
 
 } // namespace talvik

@@ -1,26 +1,39 @@
 #include "ini_store.h"
 
+#include "protocol/cp1251.h"
+#include "settings/settings_keys.h"
+
 namespace talvik {
 
-IniStore::IniStore(const QString& path) : settings_(path, QSettings::IniFormat) {}
-
-QString IniStore::keyOf(const char* section, int key)
+namespace {
+QList<QByteArray> ownSections()
 {
-    return QLatin1String(section) + QLatin1Char('/') + QString::number(key);
+    QList<QByteArray> out;
+    for (const char* section : settings::Sections)
+        out.append(QByteArray(section));
+    return out;
+}
+
+QByteArray keyName(int key)
+{
+    return QByteArray::number(key);
+}
+} // namespace
+
+IniStore::IniStore(const SettingsLocation& location)
+    : file_(location.readPath, location.writePath, ownSections())
+{
 }
 
 QString IniStore::read(const char* section, int key, const QString& fallback) const
 {
-    const QVariant v = settings_.value(keyOf(section, key));
-    if (!v.isValid())
-        return fallback;
-    // A value holding commas comes back as a list; take the text as it was written.
-    return v.typeId() == QMetaType::QStringList ? v.toStringList().join(QLatin1Char(',')) : v.toString();
+    const auto value = file_.value(section, keyName(key));
+    return value ? fromCp1251(*value) : fallback;
 }
 
 void IniStore::write(const char* section, int key, const QString& value)
 {
-    settings_.setValue(keyOf(section, key), value);
+    file_.setValue(section, keyName(key), toCp1251(value));
 }
 
 std::optional<bool> parseFlag(const QString& text)
@@ -39,10 +52,8 @@ std::optional<bool> parseFlag(const QString& text)
 
 bool IniStore::readFlag(const char* section, int key, bool fallback) const
 {
-    const QVariant v = settings_.value(keyOf(section, key));
-    if (!v.isValid())
-        return fallback;
-    return parseFlag(v.toString()).value_or(fallback);
+    const auto value = file_.value(section, keyName(key));
+    return value ? parseFlag(fromCp1251(*value)).value_or(fallback) : fallback;
 }
 
 void IniStore::writeFlag(const char* section, int key, bool value)
@@ -52,8 +63,7 @@ void IniStore::writeFlag(const char* section, int key, bool value)
 
 bool IniStore::flush()
 {
-    settings_.sync();
-    return settings_.status() == QSettings::NoError;
+    return file_.save();
 }
 
 } // namespace talvik

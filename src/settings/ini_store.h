@@ -1,26 +1,29 @@
 #pragma once
-// Section/key access to the settings file over QSettings in INI format.
+// Section/key access to TalvikCom.ini, opened for one load or one save. Values are
+// Windows-1251 text, as the Windows program keeps them; see profile_file.h for how
+// the rest of the file is kept.
 
-#include <QSettings>
+#include "settings/profile_file.h"
+#include "settings/settings_location.h"
+
 #include <optional>
 
 namespace talvik {
 
 class IniStore {
   public:
-    explicit IniStore(const QString& path);
+    explicit IniStore(const SettingsLocation& location);
 
     QString read(const char* section, int key, const QString& fallback) const;
     void write(const char* section, int key, const QString& value);
     // Whole number, decimal or "0x" hexadecimal; anything other than 0 is true.
     bool readFlag(const char* section, int key, bool fallback) const;
     void writeFlag(const char* section, int key, bool value);
-    // Writes pending values to disk (atomically); false when the file could not be written.
+    // Writes the changed values to disk (atomically); false when the file could not be written.
     bool flush();
 
   private:
-    static QString keyOf(const char* section, int key);
-    mutable QSettings settings_;
+    ProfileFile file_;
 };
 
 // Reads a stored flag text; nullopt when it is not a whole number.

@@ -26,16 +26,11 @@ void saveRow(IniStore& store, const char* section, const AddressRow* row)
 
 void TForm1_Config_UDP::loadSettings()
 {
-    IniStore store(settingsPath());
+    IniStore store(settingsLocation_);
     const int bounds[4] = {x(), y(), width(), height()};
-    bool changed = false;
     for (int key = 1; key <= 4; ++key)
-        changed = changed || store.read(Bounds, key, QString()) != QString::number(bounds[key - 1]);
-    if (changed) { // the file already holding these bounds needs no rewrite
-        for (int key = 1; key <= 4; ++key)
-            store.write(Bounds, key, QString::number(bounds[key - 1]));
-        store.flush();
-    }
+        store.write(Bounds, key, QString::number(bounds[key - 1]));
+    store.flush(); // as the store writes at once; a file already holding these bounds is left alone
     int read[4];
     for (int key = 1; key <= 4; ++key) {
         bool ok = false;
@@ -52,7 +47,7 @@ void TForm1_Config_UDP::loadSettings()
     ED_11->octet(0)->setValue(0);
     ED_12->octet(0)->setValue(0);
     for (int key = 1; key <= 6; ++key)
-        ED_5->byte(key - 1)->setText(store.read(MacBytes, key, QLatin1String(MacDefaults[key - 1])));
+        ED_5->byte(key - 1)->setStoredText(store.read(MacBytes, key, QLatin1String(MacDefaults[key - 1])));
     loadRow(store, RangeFirst, Panel1);
     loadNumber(store, RangeCount, 1, EdR1_0_IP_0);
     loadNumber(store, Identifier, 1, IND_MEdit);
@@ -62,7 +57,7 @@ void TForm1_Config_UDP::loadSettings()
 
 bool TForm1_Config_UDP::saveSettings()
 {
-    IniStore store(settingsPath());
+    IniStore store(settingsLocation_);
     saveRow(store, BoardAddress, Ed_0);
     saveRow(store, Dispatcher, ED_1);
     saveRow(store, Reserve1, ED_11);

@@ -22,6 +22,11 @@ constexpr const char* Identifier = "9";      // key 1: plain number, empty for 0
 constexpr const char* ConsoleDynamic = "10"; // key 1: flag of CheckBox2
 constexpr const char* BoardDhcp = "1d";      // key 1: flag of CheckBox4
 
+// Every section the program owns; the rest of the file is the operator's.
+constexpr const char* Sections[] = {BoardAddress, Dispatcher, Reserve1,       Reserve2, Bounds,
+                                    BoardIp,      Mask,       Gateway,        MacBytes, RangeFirst,
+                                    RangeCount,   Identifier, ConsoleDynamic, BoardDhcp};
+
 constexpr const char* OctetDefault = "0";
 constexpr const char* MacDefaults[6] = {"00", "1E", "00", "00", "00", "00"};
 constexpr const char* BoundsDefaults[4] = {"0", "0", "774", "492"};

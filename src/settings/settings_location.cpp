@@ -20,21 +20,40 @@ bool folderIsWritable(const QString& folder)
 }
 } // namespace
 
-QString resolveSettingsPath(const QString& explicitPath)
+bool isInstalledFolder(const QString& executableFolder)
 {
-    if (!explicitPath.isEmpty())
-        return explicitPath;
-    return settingsPathIn(QCoreApplication::applicationDirPath(),
-                          QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    const QString folder = QDir::cleanPath(QFileInfo(executableFolder).absoluteFilePath());
+    // Even root, who may write there, keeps no settings among the system's programs.
+    const QStringList systemFolders{QStringLiteral(TALVIK_INSTALL_BINDIR), QStringLiteral("/usr/bin"),
+                                    QStringLiteral("/usr/local/bin"), QStringLiteral("/bin")};
+    return systemFolders.contains(folder) || !folderIsWritable(folder);
 }
 
-QString settingsPathIn(const QString& besideExecutable, const QString& userFolder)
+SettingsLocation resolveSettingsLocation(const QString& explicitPath, const QString& executableFolder,
+                                         const QString& userFolder)
+{
+    if (!explicitPath.isEmpty())
+        return {explicitPath, explicitPath};
+    const QString own =
+        executableFolder.isEmpty() ? QCoreApplication::applicationDirPath() : executableFolder;
+    const QString user = userFolder.isEmpty()
+                             ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                             : userFolder;
+    return settingsLocationIn(own, user, isInstalledFolder(own));
+}
+
+SettingsLocation settingsLocationIn(const QString& executableFolder, const QString& userFolder,
+                                    bool installed)
 {
     const QString fileName = QLatin1String(settings::FileName);
-    if (folderIsWritable(besideExecutable))
-        return QDir(besideExecutable).filePath(fileName);
+    const QString beside = QDir(executableFolder).filePath(fileName);
+    if (!installed)
+        return {beside, beside};
     QDir().mkpath(userFolder);
-    return QDir(userFolder).filePath(fileName);
+    const QString own = QDir(userFolder).filePath(fileName);
+    if (QFileInfo::exists(own) || !QFileInfo::exists(beside))
+        return {own, own};
+    return {beside, own};
 }
 
 void loadNumber(const IniStore& store, const char* section, int key, NumberEdit* editor)

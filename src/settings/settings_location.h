@@ -7,12 +7,24 @@ namespace talvik {
 class IniStore;
 class NumberEdit;
 
-// The settings file beside the executable; when that folder cannot be written (an
-// installed program), the same file name in the user's configuration folder. An
-// explicit path is used as given.
-QString resolveSettingsPath(const QString& explicitPath);
-// The file in the first folder that can be written: beside the executable, else the user's.
-QString settingsPathIn(const QString& besideExecutable, const QString& userFolder);
+// Where TalvikCom.ini is read from and saved to.
+struct SettingsLocation {
+    QString readPath;
+    QString writePath; // the same file, or where its first save goes
+};
+
+// The file beside the executable. An installed copy (its folder is a system bin folder,
+// or cannot be written) keeps its settings in the user's configuration folder instead:
+// the file there if there is one (it holds the latest saves); otherwise it reads the
+// file beside the executable, if any, and its first save goes to the user's folder.
+// An explicit path is used as given.
+// Empty folders: the executable's own and the platform's configuration folder.
+SettingsLocation resolveSettingsLocation(const QString& explicitPath, const QString& executableFolder = {},
+                                         const QString& userFolder = {});
+SettingsLocation settingsLocationIn(const QString& executableFolder, const QString& userFolder,
+                                    bool installed);
+// A system bin folder, or one this user cannot write to.
+bool isInstalledFolder(const QString& executableFolder);
 
 // A stored number into a numeric editor; a text that is not a number keeps the
 // key's default, so one bad value never costs the rest of the file.

@@ -6,9 +6,19 @@ namespace talvik {
 
 MacEdit::MacEdit(QWidget* parent) : QLineEdit(parent)
 {
-    setMaxLength(2);
+    setMaxLength(TypedLength);
     setAlignment(Qt::AlignCenter);
     setFrame(false);
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.size() <= TypedLength && maxLength() > TypedLength)
+            setMaxLength(TypedLength);
+    });
+}
+
+void MacEdit::setStoredText(const QString& text)
+{
+    setMaxLength(qMax(TypedLength, int(text.size())));
+    setText(text);
 }
 
 void MacEdit::keyPressEvent(QKeyEvent* event)

@@ -10,7 +10,12 @@ namespace talvik {
 class MacEdit : public QLineEdit {
     Q_OBJECT
   public:
+    static constexpr int TypedLength = 2;
+
     explicit MacEdit(QWidget* parent = nullptr);
+    // A text from the settings file, shown and kept as it is even when longer than an
+    // operator may type; the usual limit returns once the text is that short again.
+    void setStoredText(const QString& text);
 
     std::function<void(MacEdit*, int& keyCode)> keyDownHook;
     std::function<void(MacEdit*, QChar&)> keyPressHook;

@@ -4,11 +4,16 @@ namespace talvik::test {
 
 WindowFixture::WindowFixture(const WindowSetup& setup)
 {
-    settingsPath_ =
-        setup.settingsPath.isEmpty() ? dir.filePath(QStringLiteral("TalvikCom.ini")) : setup.settingsPath;
     WindowOptions o;
     o.messages = &messages;
-    o.settingsPath = settingsPath_;
+    if (setup.executableFolder.isEmpty()) {
+        o.settingsPath =
+            setup.settingsPath.isEmpty() ? dir.filePath(QStringLiteral("TalvikCom.ini")) : setup.settingsPath;
+    }
+    else {
+        o.executableFolder = setup.executableFolder;
+        o.userFolder = setup.userFolder;
+    }
     if (setup.realSockets) {
         udp = std::make_unique<UdpLink>(setup.listenPort);
         udp->setLoopbackOnly(true);

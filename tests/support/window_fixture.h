@@ -37,7 +37,9 @@ struct WindowSetup {
     quint16 listenPort = 0;   // with real sockets; 0: a port the system picks
     bool portTaken = false;   // recording link: the listening port cannot be opened at start
     QString settingsPath;     // empty: TalvikCom.ini in the fixture's folder
-    QUrl echoUrl;             // empty: the production URL
+    QString executableFolder; // with userFolder instead of a path: found as the program finds it
+    QString userFolder;
+    QUrl echoUrl; // empty: the production URL
     int lookupTimeoutMs = 10000;
     QList<quint16> boardPorts; // second, third and word-frame port; empty: the production ones
 
@@ -55,6 +57,12 @@ struct WindowSetup {
     WindowSetup& settings(const QString& path)
     {
         settingsPath = path;
+        return *this;
+    }
+    WindowSetup& folders(const QString& executable, const QString& user)
+    {
+        executableFolder = executable;
+        userFolder = user;
         return *this;
     }
     WindowSetup& echo(const QUrl& url, int timeoutMs = 10000)
@@ -80,13 +88,9 @@ class WindowFixture {
     RecordingMessages messages;
     std::unique_ptr<TForm1_Config_UDP> window;
 
-    QString settingsFile() const { return settingsPath_; }
     quint16 listeningPort() const { return udp ? udp->boundPort() : 0; }
     bool listening() const { return udp ? udp->isListening() : link.isListening(); }
     void close() { window->close(); }
-
-  private:
-    QString settingsPath_;
 };
 
 // Types an address into a row through its editors' values, as an operator would leave it.
