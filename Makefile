@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 # Every test and benchmark runs in a network namespace of its own (scripts/own-network.sh).
 OWN_NETWORK = bash scripts/own-network.sh
 
-.PHONY: all deps configure build run test test-sanitized demo bench soak fuzz screenshot format \
+.PHONY: all deps configure build run test test-sanitized demo demo-boards bench soak fuzz screenshot format \
         format-check package clean
 
 all: build
@@ -32,12 +32,17 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen bash ../scripts/own-network.sh \
 	    ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
-# Simulated boards on loopback and the configurator: type 127.0.0.2 or 127.0.0.3.
+# Simulated boards on loopback: two to try the window with, and a run of twenty.
+DEMO_BOARDS = --board 127.0.0.2,ident=1234,version=2.17,dhcp=0 \
+              --board 127.0.0.3,ident=77,version=3.01,dhcp=1,console=1,dispatcher=127.0.0.1 \
+              --boards 127.0.1.1-127.0.1.20,ident=100,version=2.17
+# The boards and the configurator: type 127.0.0.2 or 127.0.0.3.
 demo: build
-	@$(BUILD)/tools/talvik-board-sim --verbose \
-	    --board 127.0.0.2,ident=1234,version=2.17,dhcp=0 \
-	    --board 127.0.0.3,ident=77,version=3.01,dhcp=1,console=1,dispatcher=127.0.0.1 & \
+	@$(BUILD)/tools/talvik-board-sim --verbose $(DEMO_BOARDS) & \
 	sim=$$!; trap "kill $$sim" EXIT; $(BUILD)/src/talvikcom
+# The same boards alone, for talvikctl (which needs port 6767, as the window does).
+demo-boards: build
+	$(BUILD)/tools/talvik-board-sim $(DEMO_BOARDS)
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitized: $(BUILD)/CMakeCache.txt

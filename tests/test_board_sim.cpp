@@ -118,14 +118,31 @@ class TestBoardSim : public QObject {
         QTest::newRow("version too long") << "127.0.0.2,version=" + QString(31, 'x') << false;
         QTest::newRow("ident too large") << "127.0.0.2,ident=65536" << false;
         QTest::newRow("unknown key") << "127.0.0.2,colour=red" << false;
+        QTest::newRow("fleet") << "127.0.1.1-127.0.1.5,writes=0,ack=0" << true;
+        QTest::newRow("fleet by last octet") << "127.0.1.1-5" << true;
+        QTest::newRow("fleet backwards") << "127.0.1.5-127.0.1.1" << false;
+        QTest::newRow("fleet leaving loopback") << "127.255.255.250-128.0.0.2" << false;
     }
     void definitions()
     {
         QFETCH(QString, text);
         QFETCH(bool, accepted);
         QString error;
-        QCOMPARE(bool(parseBoardDefinition(text, &error)), accepted);
+        QCOMPARE(bool(parseBoards(text, &error)), accepted);
         QCOMPARE(error.isEmpty(), accepted);
+    }
+
+    void eachBoardOfAFleetIsItsOwn()
+    {
+        QString error;
+        const auto numbered = parseBoards("127.0.1.1-3", &error);
+        const auto from40 = parseBoards("127.0.1.1-3,ident=40", &error);
+        QCOMPARE(numbered->size(), 3);
+        QCOMPARE(numbered->at(2).address, QString("127.0.1.3"));
+        QCOMPARE(numbered->at(2).config.ip, (Ipv4{127, 0, 1, 3}));
+        QCOMPARE(numbered->at(2).config.mac[5], quint8(3));
+        QCOMPARE(numbered->at(2).config.ident, quint16(3));
+        QCOMPARE(from40->at(2).config.ident, quint16(42));
     }
 
     void answersOnEveryPortItWasSentTo_data()

@@ -13,14 +13,10 @@ struct BoardSimulator::Hosted {
     SimBoard board;
     std::vector<std::unique_ptr<QUdpSocket>> sockets;
     std::unique_ptr<QTimer> announcer;
+    int index = 0;
 };
 
 namespace {
-QString ip(const Ipv4& a)
-{
-    return QStringLiteral("%1.%2.%3.%4").arg(a[0]).arg(a[1]).arg(a[2]).arg(a[3]);
-}
-
 QString endpoint(const QHostAddress& host, quint16 port)
 {
     return QStringLiteral("%1:%2").arg(QHostAddress(host.toIPv4Address()).toString()).arg(port);
@@ -29,13 +25,11 @@ QString endpoint(const QHostAddress& host, quint16 port)
 
 QString describe(const WriteFields& c, const QByteArray& version)
 {
-    QStringList mac;
-    for (quint8 b : c.mac)
-        mac << ByteToHexPair(b);
     return QStringLiteral(
                "ident=%1 ip=%2 mask=%3 gateway=%4 mac=%5 dispatcher=%6 console=%7 dhcp=%8 version=%9")
         .arg(c.ident)
-        .arg(ip(c.ip), ip(c.mask), ip(c.gateway), mac.join(QLatin1Char(':')), ip(c.dispatcher))
+        .arg(dottedText(c.ip), dottedText(c.mask), dottedText(c.gateway), macText(c.mac),
+             dottedText(c.dispatcher))
         .arg(c.consoleDynamic ? QStringLiteral("dynamic") : QStringLiteral("static"),
              c.boardDhcp ? QStringLiteral("1") : QStringLiteral("0"), QString::fromLatin1(version));
 }
@@ -72,14 +66,19 @@ bool BoardSimulator::addBoard(const BoardDefinition& def, QString* error)
         *error = QStringLiteral("announcements go to loopback addresses only");
         return false;
     }
-    auto hosted = std::make_unique<Hosted>(Hosted{SimBoard(def.address, def.config, def.version), {}, {}});
+    auto hosted = std::make_unique<Hosted>(
+        Hosted{SimBoard(def.address, def.config, def.version), {}, {}, int(boards_.size())});
+    hosted->board.setBehaviour(def.takesWrites, def.acknowledgesReboot);
     Hosted* h = hosted.get();
-    for (int i = 0; i < options_.ports.size(); ++i) {
+    // Ports given as 0 are picked by the system for the first board; the others of a
+    // fleet listen on the same ports, so one command reaches any of them.
+    const QList<quint16> ports = boards_.empty() ? options_.ports : this->ports(0);
+    for (int i = 0; i < ports.size(); ++i) {
         auto socket = std::make_unique<QUdpSocket>();
-        if (!socket->bind(QHostAddress(*address), options_.ports[i])) {
+        if (!socket->bind(QHostAddress(*address), ports[i])) {
             *error = QStringLiteral("cannot listen on %1:%2: %3")
                          .arg(def.address)
-                         .arg(options_.ports[i])
+                         .arg(ports[i])
                          .arg(socket->errorString());
             return false;
         }
@@ -106,6 +105,7 @@ void BoardSimulator::onReadyRead(Hosted* h, QUdpSocket* socket, int portIndex)
         const QNetworkDatagram d = socket->receiveDatagram();
         const QByteArray data = d.data();
         const FrameKind kind = frameKind(data);
+        emit received(h->index, data);
         const QString from = endpoint(d.senderAddress(), quint16(d.senderPort()));
         const QString to = endpoint(socket->localAddress(), socket->localPort());
         emit logLine(QStringLiteral("%1 -> %2 in  %3 (%4 bytes)%5")

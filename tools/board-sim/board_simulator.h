@@ -43,6 +43,8 @@ class BoardSimulator : public QObject {
 
   signals:
     void logLine(const QString& line);
+    // Every datagram a board takes in, before it answers.
+    void received(int board, const QByteArray& datagram);
 
   private:
     struct Hosted;

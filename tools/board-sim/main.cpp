@@ -40,16 +40,25 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("talvik-board-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TALVIK_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Simulated lift-controller boards on loopback addresses.\n"
         "Example: talvik-board-sim --board 127.0.0.2,ident=1234,version=2.17,dhcp=0 --verbose\n"
-        "Board keys: ident, version, dhcp, console, ip, mask, gateway, mac, dispatcher, branch."));
+        "         talvik-board-sim --boards 127.0.1.1-127.0.1.250,version=2.17\n"
+        "Board keys: ident, version, dhcp, console, ip, mask, gateway, mac, dispatcher, branch,\n"
+        "writes (0: the board ignores writes), ack (0: it reboots without acknowledging)."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption board(QStringLiteral("board"),
                                    QStringLiteral("A board: address[,key=value...]."),
                                    QStringLiteral("definition"));
+    const QCommandLineOption boards(
+        QStringLiteral("boards"),
+        QStringLiteral(
+            "A fleet: first-last[,key=value...]; each board gets its own identifier (ident=N: N, N+1...)."),
+        QStringLiteral("range"));
     const QCommandLineOption ports(QStringLiteral("ports"),
                                    QStringLiteral("Command ports (default 8026,8024)."),
                                    QStringLiteral("list"), QStringLiteral("8026,8024"));
@@ -73,7 +82,8 @@ int main(int argc, char* argv[])
                                   QStringLiteral("Follow each reply with an \"ikl\" dump."));
     const QCommandLineOption verbose(QStringLiteral("verbose"),
                                      QStringLiteral("Log every datagram in and out."));
-    parser.addOptions({board, ports, rebootMs, delay, drop, firstOnly, announce, announceMs, dump, verbose});
+    parser.addOptions(
+        {board, boards, ports, rebootMs, delay, drop, firstOnly, announce, announceMs, dump, verbose});
     parser.process(app);
 
     SimOptions options;
@@ -97,19 +107,28 @@ int main(int argc, char* argv[])
         QObject::connect(&sim, &BoardSimulator::logLine,
                          [](const QString& line) { out() << line << Qt::endl; });
 
-    QStringList definitions = parser.values(board);
+    QStringList definitions = parser.values(board) + parser.values(boards);
     if (definitions.isEmpty())
         definitions << QStringLiteral("127.0.0.2");
     for (const QString& text : definitions) {
         QString error;
-        const auto def = parseBoardDefinition(text, &error);
-        if (!def || !sim.addBoard(*def, &error))
+        const auto defs = parseBoards(text, &error);
+        if (!defs)
             die(error);
-        QStringList portTexts;
-        for (quint16 p : sim.ports(sim.boardCount() - 1))
-            portTexts << QString::number(p);
-        out() << "board " << def->address << " listening on ports " << portTexts.join(QLatin1String(", "))
-              << ": " << describe(def->config, def->version) << Qt::endl;
+        for (const BoardDefinition& def : *defs) {
+            if (!sim.addBoard(def, &error))
+                die(error);
+            QStringList portTexts;
+            for (quint16 p : sim.ports(sim.boardCount() - 1))
+                portTexts << QString::number(p);
+            if (defs->size() == 1 || parser.isSet(verbose))
+                out() << "board " << def.address << " listening on ports "
+                      << portTexts.join(QLatin1String(", ")) << ": " << describe(def.config, def.version)
+                      << Qt::endl;
+        }
+        if (defs->size() > 1)
+            out() << defs->size() << " boards " << defs->first().address << " to " << defs->last().address
+                  << " listening on ports " << sim.ports(sim.boardCount() - 1).value(0) << Qt::endl;
     }
     return app.exec();
 }

@@ -97,11 +97,12 @@ Answer SimBoard::handle(const QByteArray& frame)
     case FrameKind::ReadPermanent:
         return {configReply(permanent_, version_)};
     case FrameKind::Write:
-        permanent_ = readConfiguration(frame);
+        if (takesWrites_)
+            permanent_ = readConfiguration(frame);
         return {};
     case FrameKind::Reboot:
         rebooting_ = true;
-        return {rebootAck(working_.ident), true};
+        return {acknowledgesReboot_ ? rebootAck(working_.ident) : QByteArray(), true};
     case FrameKind::Word:
     case FrameKind::Unknown:
         break;
@@ -116,28 +117,6 @@ void SimBoard::finishReboot()
 }
 
 namespace {
-std::optional<Ipv4> ipv4(const QString& text)
-{
-    const auto a = parseDottedDecimal(text);
-    if (!a)
-        return std::nullopt;
-    return Ipv4{quint8(*a >> 24), quint8(*a >> 16), quint8(*a >> 8), quint8(*a)};
-}
-
-std::optional<Mac> mac(const QString& text)
-{
-    const QStringList parts = text.split(QLatin1Char(':'));
-    if (parts.size() != 6)
-        return std::nullopt;
-    Mac m{};
-    for (int i = 0; i < 6; ++i) {
-        if (parts[i].size() != 2 || ByteToHexPair(HexPairToByte(parts[i].toUpper())) != parts[i].toUpper())
-            return std::nullopt;
-        m[i] = HexPairToByte(parts[i].toUpper());
-    }
-    return m;
-}
-
 bool fail(QString* error, const QString& why)
 {
     if (error)
@@ -161,11 +140,15 @@ bool applyKey(BoardDefinition& def, const QString& key, const QString& value, QS
                         QStringLiteral("version must be at most 30 characters without '#', 'vzo', 'otv', "
                                        "'ort', 'iden' or 'VER'"));
     }
-    else if (key == QLatin1String("dhcp") || key == QLatin1String("console")) {
+    else if (key == QLatin1String("dhcp") || key == QLatin1String("console") ||
+             key == QLatin1String("writes") || key == QLatin1String("ack")) {
         if (value != QLatin1String("0") && value != QLatin1String("1"))
             return fail(error, key + QStringLiteral(" must be 0 or 1"));
-        (key == QLatin1String("dhcp") ? def.config.boardDhcp : def.config.consoleDynamic) =
-            value == QLatin1String("1");
+        bool& flag = key == QLatin1String("dhcp")      ? def.config.boardDhcp
+                     : key == QLatin1String("console") ? def.config.consoleDynamic
+                     : key == QLatin1String("writes")  ? def.takesWrites
+                                                       : def.acknowledgesReboot;
+        flag = value == QLatin1String("1");
     }
     else if (key == QLatin1String("branch")) {
         const uint v = value.toUInt(&ok);
@@ -174,7 +157,7 @@ bool applyKey(BoardDefinition& def, const QString& key, const QString& value, QS
         def.config.branch = quint8(v);
     }
     else if (key == QLatin1String("mac")) {
-        const auto m = mac(value);
+        const auto m = parseMac(value);
         if (!m)
             return fail(error, QStringLiteral("mac must look like 00:1E:7F:00:00:02"));
         def.config.mac = *m;
@@ -187,10 +170,10 @@ bool applyKey(BoardDefinition& def, const QString& key, const QString& value, QS
                                                             : nullptr;
         if (!target)
             return fail(error, QStringLiteral("unknown key '%1'").arg(key));
-        const auto ip = ipv4(value);
+        const auto ip = parseDottedDecimal(value);
         if (!ip)
             return fail(error, QStringLiteral("%1 must be a dotted address").arg(key));
-        *target = *ip;
+        *target = octetsOf(*ip);
     }
     return true;
 }
@@ -211,7 +194,7 @@ std::optional<BoardDefinition> parseBoardDefinition(const QString& text, QString
                         .arg(def.address));
         return std::nullopt;
     }
-    def.config.ip = *ipv4(def.address);
+    def.config.ip = octetsOf(*address);
     def.config.mask = {255, 0, 0, 0};
     def.config.gateway = {127, 0, 0, 1};
     def.config.mac = {0x00, 0x1E, def.config.ip[0], def.config.ip[1], def.config.ip[2], def.config.ip[3]};
@@ -227,6 +210,30 @@ std::optional<BoardDefinition> parseBoardDefinition(const QString& text, QString
             return std::nullopt;
     }
     return def;
+}
+
+std::optional<QList<BoardDefinition>> parseBoards(const QString& text, QString* error)
+{
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    const QString rangeText = (comma < 0 ? text : text.left(comma)).trimmed();
+    const QString keys = comma < 0 ? QString() : text.mid(comma);
+    QString why;
+    const auto range = parseAddressRange(rangeText, &why);
+    if (!range || range->size() > MaxBoards) {
+        fail(error, range ? QStringLiteral("at most %1 boards").arg(MaxBoards) : why);
+        return std::nullopt;
+    }
+    const bool identGiven = keys.contains(QLatin1String(",ident="));
+    QList<BoardDefinition> boards;
+    for (qint64 i = 0; i < range->size(); ++i) {
+        auto def = parseBoardDefinition(dottedText(range->first + quint32(i)) + keys, error);
+        if (!def)
+            return std::nullopt;
+        if (range->size() > 1) // each board of a fleet has an identifier of its own
+            def->config.ident = quint16(identGiven ? def->config.ident + i : i + 1);
+        boards.append(*def);
+    }
+    return boards;
 }
 
 } // namespace talvik::sim

@@ -48,6 +48,12 @@ class SimBoard {
     const WriteFields& permanent() const { return permanent_; }
     const QByteArray& version() const { return version_; }
     bool rebooting() const { return rebooting_; }
+    // A board whose memory refuses writes, or that reboots without a word.
+    void setBehaviour(bool takesWrites, bool acknowledgesReboot)
+    {
+        takesWrites_ = takesWrites;
+        acknowledgesReboot_ = acknowledgesReboot;
+    }
 
   private:
     QString address_;
@@ -55,6 +61,8 @@ class SimBoard {
     WriteFields permanent_;
     QByteArray version_;
     bool rebooting_ = false;
+    bool takesWrites_ = true;
+    bool acknowledgesReboot_ = true;
 };
 
 // "127.0.0.2,ident=1234,version=2.17,dhcp=0": nullopt and a reason when it is not valid.
@@ -62,7 +70,15 @@ struct BoardDefinition {
     QString address;
     WriteFields config;
     QByteArray version;
+    bool takesWrites = true;        // key writes=0: the board ignores write frames
+    bool acknowledgesReboot = true; // key ack=0: it reboots without answering
 };
 std::optional<BoardDefinition> parseBoardDefinition(const QString& text, QString* error);
+
+// A fleet: "127.0.1.1-127.0.1.250,version=2.17" (or "...-250") with the keys of one
+// board; each board gets its own address, MAC and identifier (ident=N: N, N+1, ...;
+// without it 1, 2, ...). A single address is a fleet of one.
+constexpr int MaxBoards = 4096;
+std::optional<QList<BoardDefinition>> parseBoards(const QString& text, QString* error);
 
 } // namespace talvik::sim

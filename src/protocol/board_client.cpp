@@ -1,0 +1,160 @@
+#include "board_client.h"
+
+#include "protocol/frames.h"
+
+#include <QEventLoop>
+#include <QHostAddress>
+#include <QTimer>
+
+namespace talvik {
+
+struct BoardClient::Batch {
+    QQueue<quint32> waiting;
+    std::function<QByteArray(quint32)> frameFor;
+    Accept accept;
+    Timing timing;
+    int inFlight = 1;
+    int running = 0;
+    Done done;
+    std::function<void()> finished;
+};
+
+struct BoardClient::Pending {
+    std::shared_ptr<Batch> batch;
+    QByteArray frame;
+    int attempts = 0;
+    QTimer* timer = nullptr; // deleted later: a request may end inside its own timeout
+};
+
+BoardClient::BoardClient(Link& link, const QList<quint16>& commandPorts, quint16 wordPort, QObject* parent)
+    : QObject(parent), link_(link), commandPorts_(commandPorts), wordPort_(wordPort)
+{
+    connect(&link_, &Link::datagramArrived, this, &BoardClient::onDatagram);
+}
+
+BoardClient::~BoardClient() = default;
+
+bool BoardClient::send(quint32 board, const QByteArray& frame)
+{
+    for (quint16 port : commandPorts_)
+        if (!link_.sendFromListener(QHostAddress(board), port, frame))
+            return false;
+    return true;
+}
+
+bool BoardClient::sendWord(quint32 board, const QByteArray& word)
+{
+    return link_.sendFromClient(QHostAddress(board), wordPort_, padDigits(word));
+}
+
+BoardClient::Pending* BoardClient::find(quint32 board) const
+{
+    const auto it = pending_.find(board);
+    return it == pending_.end() ? nullptr : it->second.get();
+}
+
+void BoardClient::requestMany(const QList<quint32>& boards,
+                              const std::function<QByteArray(quint32)>& frameFor, const Accept& accept,
+                              const Timing& timing, int inFlight, const Done& done,
+                              const std::function<void()>& finished)
+{
+    auto batch = std::make_shared<Batch>();
+    for (quint32 board : boards)
+        if (!batch->waiting.contains(board) && !find(board)) // one request per board at a time
+            batch->waiting.enqueue(board);
+    batch->frameFor = frameFor;
+    batch->accept = accept;
+    batch->timing = timing;
+    batch->inFlight = qMax(1, inFlight);
+    batch->done = done;
+    batch->finished = finished;
+    startNext(batch);
+}
+
+void BoardClient::startNext(const std::shared_ptr<Batch>& batch)
+{
+    while (batch->running < batch->inFlight && !batch->waiting.isEmpty()) {
+        const quint32 board = batch->waiting.dequeue();
+        auto pending = std::make_unique<Pending>();
+        pending->batch = batch;
+        pending->frame = batch->frameFor(board);
+        pending->timer = new QTimer(this);
+        pending->timer->setSingleShot(true);
+        connect(pending->timer, &QTimer::timeout, this, [this, board] { attempt(board); });
+        pending_.emplace(board, std::move(pending));
+        ++batch->running;
+        attempt(board);
+    }
+    if (batch->running == 0 && batch->waiting.isEmpty() && batch->finished) {
+        auto finished = std::move(batch->finished);
+        batch->finished = nullptr;
+        finished();
+    }
+}
+
+void BoardClient::attempt(quint32 board)
+{
+    Pending* p = find(board);
+    if (!p)
+        return;
+    if (p->attempts > p->batch->timing.retries) {
+        finish(board, std::nullopt);
+        return;
+    }
+    ++p->attempts;
+    send(board, p->frame); // a failed send is a lost datagram: the timeout tries again
+    p->timer->start(p->batch->timing.timeoutMs);
+}
+
+void BoardClient::onDatagram(const QByteArray& datagram, const QString& sender, quint16 port)
+{
+    bool isV4 = false;
+    const quint32 from = QHostAddress(sender).toIPv4Address(&isV4);
+    emit datagramArrived(datagram, from, port);
+    Pending* p = isV4 ? find(from) : nullptr;
+    if (p && p->batch->accept(datagram))
+        finish(from, BoardReply{datagram, port, p->attempts});
+}
+
+void BoardClient::finish(quint32 board, const std::optional<BoardReply>& reply)
+{
+    const auto it = pending_.find(board);
+    if (it == pending_.end())
+        return;
+    std::unique_ptr<Pending> p = std::move(it->second);
+    pending_.erase(it);
+    p->timer->stop();
+    p->timer->deleteLater();
+    const std::shared_ptr<Batch> batch = p->batch;
+    --batch->running;
+    if (batch->done)
+        batch->done(board, reply);
+    startNext(batch);
+}
+
+std::optional<BoardReply> BoardClient::request(quint32 board, const QByteArray& frame, const Accept& accept,
+                                               const Timing& timing)
+{
+    std::optional<BoardReply> result;
+    QEventLoop loop;
+    bool over = false;
+    requestMany(
+        {board}, [&](quint32) { return frame; }, accept, timing, 1,
+        [&](quint32, const std::optional<BoardReply>& reply) { result = reply; },
+        [&] {
+            over = true;
+            loop.quit();
+        });
+    if (!over)
+        loop.exec();
+    return result;
+}
+
+void BoardClient::pause(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace talvik

@@ -1,0 +1,81 @@
+#pragma once
+// Requests to boards and their replies, for programs that wait for an answer (the
+// window never does). A request is a command frame sent from the listening socket to
+// the board's command ports, as the window sends it; its reply is the first datagram
+// from the board's address that the request accepts. A request without a reply is
+// sent again after each timeout, as many times as its retries allow.
+
+#include "protocol/link.h"
+
+#include <QList>
+#include <QObject>
+#include <QQueue>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+
+class QTimer;
+
+namespace talvik {
+
+struct Timing {
+    int timeoutMs = 1000; // for each attempt
+    int retries = 2;      // attempts after the first
+};
+
+struct BoardReply {
+    QByteArray datagram;
+    quint16 port = 0; // the board's port it came from
+    int attempts = 1; // how many times the request was sent
+};
+
+class BoardClient : public QObject {
+    Q_OBJECT
+  public:
+    using Accept = std::function<bool(const QByteArray& datagram)>;
+    using Done = std::function<void(quint32 board, const std::optional<BoardReply>& reply)>;
+
+    // `commandPorts`: where each frame goes, in order (the window: 8026, 8024, 6767).
+    BoardClient(Link& link, const QList<quint16>& commandPorts, quint16 wordPort, QObject* parent = nullptr);
+    ~BoardClient() override;
+
+    // Sends a frame to every command port of the board; false at the first port that
+    // fails (the remaining ports are skipped, as in the window).
+    bool send(quint32 board, const QByteArray& frame);
+    // A word frame ("msi", "vsi") from a socket not bound to the listening port.
+    bool sendWord(quint32 board, const QByteArray& word);
+
+    // Requests to many boards, at most `inFlight` outstanding; `done` runs once per
+    // board, in the order replies arrive (or time out), then `finished` once.
+    void requestMany(const QList<quint32>& boards, const std::function<QByteArray(quint32)>& frameFor,
+                     const Accept& accept, const Timing& timing, int inFlight, const Done& done,
+                     const std::function<void()>& finished);
+    // One request, waiting for its reply in a local event loop.
+    std::optional<BoardReply> request(quint32 board, const QByteArray& frame, const Accept& accept,
+                                      const Timing& timing);
+
+    // Lets the event loop run for a while (the pauses between word frames).
+    static void pause(int ms);
+
+  signals:
+    // Every datagram that reaches the listening socket, whether a request takes it or not.
+    void datagramArrived(const QByteArray& datagram, quint32 sender, quint16 port);
+
+  private:
+    struct Pending;
+    struct Batch;
+    void onDatagram(const QByteArray& datagram, const QString& sender, quint16 port);
+    void startNext(const std::shared_ptr<Batch>& batch);
+    void attempt(quint32 board);
+    void finish(quint32 board, const std::optional<BoardReply>& reply);
+
+    Pending* find(quint32 board) const;
+
+    Link& link_;
+    QList<quint16> commandPorts_;
+    quint16 wordPort_;
+    std::unordered_map<quint32, std::unique_ptr<Pending>> pending_;
+};
+
+} // namespace talvik

@@ -1,0 +1,156 @@
+#include "board_config.h"
+
+#include "arguments.h"
+#include "protocol/board_address.h"
+#include "replies/datagram.h"
+
+#include <QDateTime>
+#include <QJsonValue>
+#include <QMap>
+
+namespace talvik::ctl {
+
+namespace {
+QString onOff(bool on)
+{
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+QString consoleText(bool dynamic)
+{
+    return dynamic ? QStringLiteral("dynamic") : QStringLiteral("static");
+}
+} // namespace
+
+BoardConfig configFromReply(quint32 address, const QByteArray& reply)
+{
+    return {address, readConfiguration(reply), versionText(reply)};
+}
+
+QList<QPair<QString, QString>> fieldTexts(const BoardConfig& c)
+{
+    const WriteFields& f = c.fields;
+    return {{QStringLiteral("ip"), dottedText(f.ip)},
+            {QStringLiteral("mask"), dottedText(f.mask)},
+            {QStringLiteral("router"), dottedText(f.gateway)},
+            {QStringLiteral("mac"), macText(f.mac)},
+            {QStringLiteral("dhcp"), onOff(f.boardDhcp)},
+            {QStringLiteral("console"), consoleText(f.consoleDynamic)},
+            {QStringLiteral("dispatcher"), dottedText(f.dispatcher)},
+            {QStringLiteral("ident"), QString::number(f.ident)},
+            {QStringLiteral("reserve1"), dottedText(f.reserve1)},
+            {QStringLiteral("reserve2"), dottedText(f.reserve2)},
+            {QStringLiteral("branch"), QString::number(f.branch)}};
+}
+
+QJsonObject toJson(const BoardConfig& c)
+{
+    QJsonObject o;
+    o.insert(QStringLiteral("address"), dottedText(c.address));
+    for (const auto& [name, text] : fieldTexts(c))
+        o.insert(name, text);
+    o.insert(QStringLiteral("dhcp"), c.fields.boardDhcp);
+    o.insert(QStringLiteral("ident"), int(c.fields.ident));
+    o.insert(QStringLiteral("branch"), int(c.fields.branch));
+    o.insert(QStringLiteral("version"), c.version ? QJsonValue(*c.version) : QJsonValue());
+    return o;
+}
+
+QByteArray backupText(const BoardConfig& c)
+{
+    QByteArray out = "# talvikctl backup of " + dottedText(c.address).toUtf8() + ", read " +
+                     QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\n';
+    if (c.version)
+        out += "# program version " + c.version->toUtf8() + '\n';
+    out += "address=" + dottedText(c.address).toUtf8() + '\n';
+    for (const auto& [name, text] : fieldTexts(c))
+        out += name.toUtf8() + '=' + text.toUtf8() + '\n';
+    return out;
+}
+
+BoardConfig parseBackup(const QByteArray& text, const QString& fileName)
+{
+    QMap<QString, QPair<QString, int>> values; // key: value, line
+    int lineNumber = 0;
+    for (const QByteArray& raw : text.split('\n')) {
+        ++lineNumber;
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            throw UsageError{
+                QStringLiteral("%1:%2: not key=value: %3").arg(fileName).arg(lineNumber).arg(line)};
+        values.insert(line.left(eq).trimmed(), {line.mid(eq + 1).trimmed(), lineNumber});
+    }
+    const auto take = [&](const char* key) {
+        const auto it = values.constFind(QLatin1String(key));
+        if (it == values.constEnd())
+            throw UsageError{QStringLiteral("%1: no %2= line").arg(fileName, QLatin1String(key))};
+        return *it;
+    };
+    const auto bad = [&](const char* key, const QPair<QString, int>& v) {
+        return UsageError{QStringLiteral("%1:%2: bad %3 '%4'")
+                              .arg(fileName)
+                              .arg(v.second)
+                              .arg(QLatin1String(key), v.first)};
+    };
+    const auto address = [&](const char* key) {
+        const auto v = take(key);
+        const auto a = parseDottedDecimal(v.first);
+        if (!a)
+            throw bad(key, v);
+        return *a;
+    };
+    const auto flag = [&](const char* key, const char* on, const char* off) {
+        const auto v = take(key);
+        if (v.first != QLatin1String(on) && v.first != QLatin1String(off))
+            throw bad(key, v);
+        return v.first == QLatin1String(on);
+    };
+    const auto number = [&](const char* key, uint max) {
+        const auto v = take(key);
+        bool ok = false;
+        const uint n = v.first.toUInt(&ok, 10);
+        if (!ok || n > max)
+            throw bad(key, v);
+        return n;
+    };
+
+    BoardConfig c;
+    c.address = address("address");
+    c.fields.ip = octetsOf(address("ip"));
+    c.fields.mask = octetsOf(address("mask"));
+    c.fields.gateway = octetsOf(address("router"));
+    const auto mac = take("mac");
+    const auto parsed = parseMac(mac.first);
+    if (!parsed)
+        throw bad("mac", mac);
+    c.fields.mac = *parsed;
+    c.fields.boardDhcp = flag("dhcp", "1", "0");
+    c.fields.consoleDynamic = flag("console", "dynamic", "static");
+    c.fields.dispatcher = octetsOf(address("dispatcher"));
+    c.fields.ident = quint16(number("ident", 65535));
+    c.fields.reserve1 = octetsOf(address("reserve1"));
+    c.fields.reserve2 = octetsOf(address("reserve2"));
+    c.fields.branch = values.contains(QStringLiteral("branch")) ? quint8(number("branch", 255)) : 0;
+    QStringList known{QStringLiteral("address")};
+    for (const auto& field : fieldTexts(c))
+        known.append(field.first);
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it)
+        if (!known.contains(it.key()))
+            throw UsageError{
+                QStringLiteral("%1:%2: unknown key '%3'").arg(fileName).arg(it->second).arg(it.key())};
+    return c;
+}
+
+QList<Difference> differences(const BoardConfig& sent, const BoardConfig& read)
+{
+    QList<Difference> out;
+    const auto a = fieldTexts(sent), b = fieldTexts(read);
+    for (int i = 0; i < a.size(); ++i)
+        if (a[i].first != QLatin1String("branch") && a[i].second != b[i].second)
+            out.append({a[i].first, a[i].second, b[i].second});
+    return out;
+}
+
+} // namespace talvik::ctl

@@ -1,0 +1,103 @@
+// talvikctl reboot: the window's reboot sequence, one board after the other.
+
+#include "commands.h"
+#include "output.h"
+#include "protocol/board_address.h"
+#include "replies/datagram.h"
+#include "session.h"
+
+#include <QElapsedTimer>
+#include <QJsonValue>
+
+namespace talvik::ctl {
+
+namespace {
+constexpr int WordPauseMs = 100; // the window's pause after each word frame
+
+struct Rebooted {
+    bool acknowledged = false;
+    std::optional<double> upAfterSeconds; // with --wait: when the board answered again
+};
+
+Rebooted rebootOne(Session& session, quint32 board, bool wait, int waitSeconds)
+{
+    BoardClient& client = session.client();
+    for (int round = 0; round < 2; ++round)
+        for (const char* word : {"msi", "vsi"}) {
+            client.sendWord(board, QByteArray(word));
+            BoardClient::pause(WordPauseMs);
+        }
+    QElapsedTimer since;
+    since.start();
+    // A reboot frame is never sent twice: a board that took the first one is already restarting.
+    const Timing once{session.options().timing.timeoutMs, 0};
+    Rebooted result;
+    result.acknowledged =
+        client
+            .request(
+                board, rebootFrame(), [](const QByteArray& d) { return classify(d) == ReplyKind::RebootAck; },
+                once)
+            .has_value();
+    if (!wait)
+        return result;
+    const Timing poll{1000, qMax(0, waitSeconds - 1)}; // the window's follow-up reads: one a second
+    const auto back = client.request(
+        board, buildReadFrame('C'),
+        [](const QByteArray& d) { return classify(d) == ReplyKind::Configuration; }, poll);
+    if (back)
+        result.upAfterSeconds = double(since.elapsed()) / 1000.0;
+    return result;
+}
+} // namespace
+
+int runReboot(const QStringList& args)
+{
+    CommandLine line(
+        QStringLiteral("reboot"),
+        QStringLiteral("Reboots boards one after the other with the window's sequence: the word frames "
+                       "\"msi\" and \"vsi\" twice, 100 ms apart, then the reboot frame; and waits for "
+                       "each board's acknowledgement. Nothing is sent to any other address."));
+    line.parser.addPositionalArgument(QStringLiteral("ADDRESS|RANGE..."), QStringLiteral("The boards."));
+    line.parser.addOptions({
+        {QStringLiteral("wait"),
+         QStringLiteral("Then read the working configuration each second until the board "
+                        "answers again.")},
+        {QStringLiteral("wait-seconds"), QStringLiteral("How long --wait waits for each board (default 30)."),
+         QStringLiteral("s"), QStringLiteral("30")},
+    });
+    line.parse(args);
+    const QList<quint32> boards = targetsArgument(line.positional());
+    const bool wait = line.isSet(QStringLiteral("wait"));
+    const int waitSeconds =
+        numberArgument(QStringLiteral("wait-seconds"), line.value(QStringLiteral("wait-seconds")), 1, 3600);
+    const LinkOptions options = line.linkOptions();
+
+    Session session(options);
+    Progress progress(QStringLiteral("reboot"), int(boards.size()));
+    QList<QStringList> rows;
+    int succeeded = 0, failed = 0;
+    for (quint32 board : boards) {
+        const Rebooted r = rebootOne(session, board, wait, waitSeconds);
+        progress.step();
+        const bool ok = r.acknowledged && (!wait || r.upAfterSeconds);
+        (ok ? succeeded : failed)++;
+        const QString up =
+            r.upAfterSeconds ? QString::number(*r.upAfterSeconds, 'f', 1) : QStringLiteral("-");
+        if (options.json)
+            printJson({{QStringLiteral("address"), dottedText(board)},
+                       {QStringLiteral("acknowledged"), r.acknowledged},
+                       {QStringLiteral("up_after_s"),
+                        r.upAfterSeconds ? QJsonValue(*r.upAfterSeconds) : QJsonValue()},
+                       {QStringLiteral("ok"), ok}});
+        else
+            rows.append({dottedText(board), r.acknowledged ? QStringLiteral("yes") : QStringLiteral("no"),
+                         wait ? up : QStringLiteral("-")});
+    }
+    if (!options.json)
+        printTable(
+            {QStringLiteral("ADDRESS"), QStringLiteral("ACKNOWLEDGED"), QStringLiteral("UP AFTER (S)")},
+            rows);
+    return combinedExit(succeeded, failed, NoReply);
+}
+
+} // namespace talvik::ctl

@@ -1,0 +1,246 @@
+// talvikctl write and apply: the window's write frame, then the permanent memory
+// read back and compared field by field.
+
+#include "board_config.h"
+#include "commands.h"
+#include "output.h"
+#include "protocol/board_address.h"
+#include "session.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+
+namespace talvik::ctl {
+
+namespace {
+enum class Outcome { Verified, Written, NoReadBack, Mismatch, NotSent };
+
+struct Result {
+    Outcome outcome;
+    QList<Difference> differences;
+};
+
+Result writeAndVerify(Session& session, const BoardConfig& config, bool verify)
+{
+    const QByteArray frame = buildWriteFrame(config.fields);
+    if (!session.client().send(config.address, frame))
+        return {Outcome::NotSent, {}};
+    if (!verify)
+        return {Outcome::Written, {}};
+    const auto read = readBoard(session, config.address, true);
+    if (!read)
+        return {Outcome::NoReadBack, {}};
+    // What the frame carried: a static console sends no dispatcher, identifier or reserves.
+    const BoardConfig sent{config.address, readConfiguration(frame), std::nullopt};
+    const QList<Difference> diffs = differences(sent, *read);
+    return {diffs.isEmpty() ? Outcome::Verified : Outcome::Mismatch, diffs};
+}
+
+QString outcomeText(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::Verified:
+        return QStringLiteral("written, verified");
+    case Outcome::Written:
+        return QStringLiteral("written, not verified");
+    case Outcome::NoReadBack:
+        return QStringLiteral("written, no reply to the read-back");
+    case Outcome::Mismatch:
+        return QStringLiteral("written, the board holds something else");
+    case Outcome::NotSent:
+        break;
+    }
+    return QStringLiteral("could not be sent");
+}
+
+int exitOf(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::Verified:
+    case Outcome::Written:
+        return Success;
+    case Outcome::Mismatch:
+        return Mismatch;
+    case Outcome::NoReadBack:
+    case Outcome::NotSent:
+        break;
+    }
+    return NoReply;
+}
+
+void report(quint32 board, const Result& result, bool json)
+{
+    if (json) {
+        QJsonArray diffs;
+        for (const Difference& d : result.differences)
+            diffs.append(QJsonObject{{QStringLiteral("field"), d.field},
+                                     {QStringLiteral("sent"), d.sent},
+                                     {QStringLiteral("read"), d.read}});
+        printJson({{QStringLiteral("address"), dottedText(board)},
+                   {QStringLiteral("result"), outcomeText(result.outcome)},
+                   {QStringLiteral("ok"), exitOf(result.outcome) == Success},
+                   {QStringLiteral("differences"), diffs}});
+        return;
+    }
+    printTable({}, {{dottedText(board), outcomeText(result.outcome)}});
+    if (!result.differences.isEmpty()) {
+        QList<QStringList> rows;
+        for (const Difference& d : result.differences)
+            rows.append({QStringLiteral("  ") + d.field, d.sent, d.read});
+        printTable({QStringLiteral("  FIELD"), QStringLiteral("WRITTEN"), QStringLiteral("READ BACK")}, rows);
+    }
+}
+
+BoardConfig readBackup(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw UsageError{QStringLiteral("cannot read %1: %2").arg(path, file.errorString())};
+    return parseBackup(file.readAll(), path);
+}
+
+// The options that change one field; each value is checked before anything is sent.
+void applyOptions(const CommandLine& line, WriteFields& f)
+{
+    const auto address = [&](const char* name, Ipv4& field) {
+        if (line.isSet(QLatin1String(name)))
+            field = octetsOf(addressArgument(line.value(QLatin1String(name))));
+    };
+    address("ip", f.ip);
+    address("mask", f.mask);
+    address("router", f.gateway);
+    address("dispatcher", f.dispatcher);
+    address("reserve1", f.reserve1);
+    address("reserve2", f.reserve2);
+    if (line.isSet(QStringLiteral("mac")))
+        f.mac = macArgument(line.value(QStringLiteral("mac")));
+    if (line.isSet(QStringLiteral("ident")))
+        f.ident =
+            quint16(numberArgument(QStringLiteral("ident"), line.value(QStringLiteral("ident")), 0, 65535));
+    if (line.isSet(QStringLiteral("branch")))
+        f.branch =
+            quint8(numberArgument(QStringLiteral("branch"), line.value(QStringLiteral("branch")), 0, 255));
+    const bool dhcp = line.isSet(QStringLiteral("dhcp")), noDhcp = line.isSet(QStringLiteral("no-dhcp"));
+    const bool dynamic = line.isSet(QStringLiteral("console-dynamic"));
+    const bool fixed = line.isSet(QStringLiteral("console-static"));
+    if ((dhcp && noDhcp) || (dynamic && fixed) || (dhcp && fixed))
+        throw UsageError{
+            QStringLiteral("contradictory address types (a DHCP board needs a dynamic console)")};
+    // The window's coupling: a DHCP board forces a dynamic console, a static console a static board.
+    if (dhcp || dynamic)
+        f.consoleDynamic = true;
+    if (dhcp)
+        f.boardDhcp = true;
+    if (noDhcp || fixed)
+        f.boardDhcp = false;
+    if (fixed)
+        f.consoleDynamic = false;
+}
+} // namespace
+
+int runWrite(const QStringList& args)
+{
+    CommandLine line(
+        QStringLiteral("write"),
+        QStringLiteral("Writes a configuration to a board with the window's write frame, then reads its "
+                       "permanent memory back and compares field by field. The values are the "
+                       "options given, on top of a backup file (--from) or else of what the board's "
+                       "permanent memory holds now."));
+    line.parser.addPositionalArgument(QStringLiteral("ADDRESS"),
+                                      QStringLiteral("The board the frame goes to."));
+    line.parser.addOptions({
+        {QStringLiteral("from"), QStringLiteral("Start from a backup file (survey --save)."),
+         QStringLiteral("file")},
+        {QStringLiteral("ip"), QStringLiteral("The board's own address."), QStringLiteral("address")},
+        {QStringLiteral("mask"), QStringLiteral("Network mask."), QStringLiteral("address")},
+        {QStringLiteral("router"), QStringLiteral("Gateway."), QStringLiteral("address")},
+        {QStringLiteral("mac"), QStringLiteral("MAC address, six hexadecimal pairs."), QStringLiteral("mac")},
+        {QStringLiteral("dhcp"),
+         QStringLiteral("The board takes its address by DHCP (makes the console dynamic).")},
+        {QStringLiteral("no-dhcp"), QStringLiteral("The board's address is static.")},
+        {QStringLiteral("console-dynamic"), QStringLiteral("The dispatch console's address is dynamic.")},
+        {QStringLiteral("console-static"),
+         QStringLiteral("The console's address is static (makes the board static).")},
+        {QStringLiteral("dispatcher"), QStringLiteral("Dispatcher computer (sent with a dynamic console)."),
+         QStringLiteral("address")},
+        {QStringLiteral("ident"), QStringLiteral("Board identifier 0..65535 (sent with a dynamic console)."),
+         QStringLiteral("n")},
+        {QStringLiteral("reserve1"), QStringLiteral("Reserve address 1."), QStringLiteral("address")},
+        {QStringLiteral("reserve2"), QStringLiteral("Reserve address 2."), QStringLiteral("address")},
+        {QStringLiteral("branch"), QStringLiteral("Network branch number 0..255."), QStringLiteral("n")},
+        {QStringLiteral("no-verify"), QStringLiteral("Do not read the permanent memory back.")},
+    });
+    line.parse(args);
+    if (line.positional().size() != 1)
+        throw UsageError{QStringLiteral("write takes one ADDRESS")};
+    const quint32 board = addressArgument(line.positional().first());
+    const LinkOptions options = line.linkOptions();
+    std::optional<BoardConfig> base;
+    if (line.isSet(QStringLiteral("from")))
+        base = readBackup(line.value(QStringLiteral("from")));
+    WriteFields check = base ? base->fields : WriteFields{};
+    applyOptions(line, check); // every value is checked before the board is asked
+
+    Session session(options);
+    if (!base) {
+        base = readBoard(session, board, true);
+        if (!base) {
+            err() << "talvikctl: no reply from " << dottedText(board)
+                  << " to the read of its permanent memory" << Qt::endl;
+            return NoReply;
+        }
+    }
+    BoardConfig config{board, base->fields, std::nullopt};
+    applyOptions(line, config.fields);
+    const Result result = writeAndVerify(session, config, !line.isSet(QStringLiteral("no-verify")));
+    report(board, result, options.json);
+    return exitOf(result.outcome);
+}
+
+int runApply(const QStringList& args)
+{
+    CommandLine line(
+        QStringLiteral("apply"),
+        QStringLiteral("Writes each backup file (survey --save) to the board it names, each verified "
+                       "as write does. A folder stands for its *.conf files."));
+    line.parser.addPositionalArgument(QStringLiteral("DIR|FILE..."),
+                                      QStringLiteral("Backup files or folders."));
+    line.parser.addOption(
+        {QStringLiteral("no-verify"), QStringLiteral("Do not read the permanent memory back.")});
+    line.parse(args);
+    QStringList files;
+    for (const QString& path : line.positional()) {
+        if (QFileInfo(path).isDir()) {
+            for (const QString& name :
+                 QDir(path).entryList({QStringLiteral("*.conf")}, QDir::Files, QDir::Name))
+                files.append(QDir(path).filePath(name));
+        }
+        else {
+            files.append(path);
+        }
+    }
+    if (files.isEmpty())
+        throw UsageError{QStringLiteral("no backup file given")};
+    QList<BoardConfig> configs;
+    for (const QString& file : files) // every file is read before anything is sent
+        configs.append(readBackup(file));
+    const LinkOptions options = line.linkOptions();
+
+    Session session(options);
+    Progress progress(QStringLiteral("apply"), int(configs.size()));
+    int succeeded = 0, failed = 0, worst = NoReply;
+    for (const BoardConfig& config : configs) {
+        const Result result = writeAndVerify(session, config, !line.isSet(QStringLiteral("no-verify")));
+        progress.step();
+        report(config.address, result, options.json);
+        const int code = exitOf(result.outcome);
+        (code == Success ? succeeded : failed)++;
+        if (code == Mismatch)
+            worst = Mismatch;
+    }
+    return combinedExit(succeeded, failed, worst);
+}
+
+} // namespace talvik::ctl
