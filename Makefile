@@ -64,6 +64,19 @@ bench: build
 screenshot: build
 	$(OWN_NETWORK) bash scripts/x11-window.sh screenshot $(BUILD) $(BUILD)/screenshots/main-window.png
 
+# The Debian package, built apart for /usr with Debian's hardening flags and copied into
+# $(BUILD): apt-get install ./$(BUILD)/talvikcom_*.deb
+PACKAGE_FLAGS = $(shell DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CXXFLAGS) \
+                $(shell DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CPPFLAGS)
+PACKAGE_LDFLAGS = $(shell DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get LDFLAGS)
+package: $(BUILD)/CMakeCache.txt
+	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DBUILD_TESTING=OFF -DTALVIK_BENCH=OFF -DCMAKE_CXX_FLAGS="$(PACKAGE_FLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$(PACKAGE_LDFLAGS)" $(CMAKE_FLAGS)
+	cmake --build build-package -j $(JOBS)
+	cd build-package && cpack
+	cp build-package/talvikcom_*.deb $(BUILD)/
+
 FORMATTED = $(shell git ls-files --cached --others --exclude-standard '*.cpp' '*.h')
 format:
 	clang-format -i $(FORMATTED)
@@ -72,4 +85,4 @@ format-check:
 	clang-format --dry-run --Werror $(FORMATTED)
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz
+	rm -rf $(BUILD) build-asan build-fuzz build-package

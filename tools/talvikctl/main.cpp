@@ -19,16 +19,22 @@ with the frames the TalvikCom configurator sends. Results go to stdout (a table,
 or JSON Lines with --json), messages and progress to stderr.
 
 Commands:
-  read ADDRESS [--permanent]       read a board's configuration
-  write ADDRESS [--from FILE] ...  write a configuration, then read it back and compare
-  reboot ADDRESS|RANGE... [--wait] reboot boards one after another
+  read ADDRESS [--permanent]
+      read a board's configuration
+  write ADDRESS [--from FILE] [--ip A] [--mask A] ...
+      write a configuration, then read it back and compare
+  reboot ADDRESS|RANGE... [--wait]
+      reboot boards one after another
   survey RANGE|ADDRESS... [--hosts FILE] [--save DIR] [--csv]
-                                   read many boards at once
-  apply DIR|FILE...                write backups made by survey --save, each verified
-  listen [--seconds S] [--count N] print every datagram that reaches port 6767
-
-  talvikctl COMMAND --help         the options of one command
-  talvikctl --version
+      read many boards at once
+  apply DIR|FILE...
+      write backups made by survey --save, each verified
+  listen [--seconds S] [--count N]
+      print every datagram that reaches port 6767
+  COMMAND --help
+      the options of one command
+  --version
+      the version
 
 Addresses are four decimal numbers (leading zeros allowed: 010 is 10); a range is
 FIRST-LAST or FIRST-LASTOCTET (192.168.1.1-254). Boards answer to port 6767, so

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs the package `make package` built into this machine, looks at it as a desktop,
+# an operator and a maintainer would, and removes it again. Needs root (CI runs it).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+app_id=org.example.talvikcom.TalvikCom
+deb=$(ls -t build/talvikcom_*.deb | head -n 1)
+version=$(dpkg-deb -f "$deb" Version)
+
+echo "== lintian $deb"
+lintian --fail-on error "$deb" 2>&1 | grep -v 'running with root privileges' || true
+lintian --fail-on error "$deb" >/dev/null 2>&1
+
+echo "== install"
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >/dev/null
+desktop-file-validate "/usr/share/applications/$app_id.desktop"
+appstreamcli validate --no-net "/usr/share/metainfo/$app_id.metainfo.xml"
+for page in talvikcom talvikctl talvik-board-sim; do man -w "$page" >/dev/null; done
+talvikctl --version | grep -qx "talvikctl ${version%-*}"
+talvik-board-sim --version | grep -qx "talvik-board-sim ${version%-*}"
+
+echo "== the installed configurator, started from PATH"
+home=$(mktemp -d)
+HOME=$home XDG_CONFIG_HOME= bash scripts/own-network.sh bash -c '
+    set -euo pipefail
+    Xvfb :97 -screen 0 1280x1000x24 -nolisten tcp >/dev/null 2>&1 & x=$!
+    trap "kill $x 2>/dev/null" EXIT
+    for _ in $(seq 100); do DISPLAY=:97 xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
+    cd / && DISPLAY=:97 talvikcom >/dev/null 2>&1 & app=$!
+    wid=$(DISPLAY=:97 timeout 20 xdotool search --sync --onlyvisible --name "^Конфігуратор плат" | head -n 1)
+    [ -n "$wid" ] || { echo "the installed configurator opened no window"; exit 1; }
+    echo "window: $(DISPLAY=:97 xprop -id "$wid" -notype _NET_WM_NAME WM_CLASS | tr "\n" " ")"
+    kill $app; wait $app 2>/dev/null || true'
+test -f "$home/.config/TalvikCom/TalvikCom.ini" || { echo "no settings file in the user's folder"; exit 1; }
+test ! -e /usr/bin/TalvikCom.ini || { echo "settings written into /usr/bin"; exit 1; }
+echo "settings: $home/.config/TalvikCom/TalvikCom.ini"
+rm -rf "$home"
+
+echo "== remove"
+files=$(dpkg -L talvikcom)
+DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq talvikcom >/dev/null
+left=()
+for f in $files; do [ -f "$f" ] && left+=("$f"); done
+[ ${#left[@]} -eq 0 ] || { echo "left behind: ${left[*]}"; exit 1; }
+echo "package $version: installed, checked and removed"
