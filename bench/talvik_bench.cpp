@@ -36,7 +36,7 @@ class SinkLink : public Link {
   public:
     SinkLink(UdpLink& inner, quint16 sinkPort) : inner_(inner), sink_(sinkPort)
     {
-        connect(&inner_, &Link::datagramArrived, this, &Link::datagramArrived);
+        connect(&inner_, &Link::datagramsArrived, this, &Link::datagramsArrived);
     }
     bool openListener() override { return inner_.openListener(); }
     void closeListener() override { inner_.closeListener(); }

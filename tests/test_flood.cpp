@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QUdpSocket>
 #include <QtTest>
 #include <atomic>
 #include <thread>
@@ -38,7 +39,8 @@ class TestFlood : public QObject {
         auto& messages = f.messages;
         w.Ch_Box_Conf_IP->setChecked(true);
         long delivered = 0;
-        connect(&link, &Link::datagramArrived, this, [&] { ++delivered; });
+        connect(&link, &Link::datagramsArrived, this,
+                [&](const QList<Datagram>& d) { delivered += d.size(); });
         const long before = residentKb();
 
         const quint16 port = link.boundPort();

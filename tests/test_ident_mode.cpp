@@ -5,6 +5,7 @@
 #include "protocol/udp_link.h"
 #include "window_fixture.h"
 
+#include <QUdpSocket>
 #include <QtTest>
 
 using namespace talvik;

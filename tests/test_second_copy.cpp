@@ -6,6 +6,7 @@
 #include "window_fixture.h"
 
 #include <QNetworkDatagram>
+#include <QUdpSocket>
 #include <QtTest>
 
 using namespace talvik;

@@ -101,12 +101,13 @@ class TestUdpLink : public QObject {
         QVERIFY(link.openListener());
         QList<QByteArray> got;
         QList<quint16> ports;
-        connect(&link, &Link::datagramArrived, this,
-                [&](const QByteArray& d, const QString& from, quint16 port) {
-                    got << d;
-                    ports << port;
-                    QCOMPARE(from, QString("127.0.0.1"));
-                });
+        connect(&link, &Link::datagramsArrived, this, [&](const QList<Datagram>& datagrams) {
+            for (const Datagram& d : datagrams) {
+                got << d.data;
+                ports << d.port;
+                QCOMPARE(d.sender, QString("127.0.0.1"));
+            }
+        });
         auto sender = boardSocket();
         QByteArray withZeros("\0\xff\0iden", 7);
         sender->writeDatagram(QByteArray(), QHostAddress::LocalHost, link.boundPort());

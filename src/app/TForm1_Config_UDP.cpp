@@ -148,10 +148,7 @@ void TForm1_Config_UDP::bindHandlers()
     connect(TimerRead_Conf, &QTimer::timeout, this,
             [this] { guarded([&] { TimerRead_ConfTimer(TimerRead_Conf); }); });
 
-    connect(link_, &Link::datagramArrived, this,
-            [this](const QByteArray& datagram, const QString& address, quint16 port) {
-                guarded([&] { IdUDPServer_ConfUDPRead(datagram, address, port); });
-            });
+    connect(link_, &Link::datagramsArrived, this, &TForm1_Config_UDP::receiveBatch);
     bindEditorKeys();
 }
 

@@ -4,8 +4,10 @@
 // read-back group into them. Handler bodies live with their subsystem.
 
 #include "app/window_options.h"
+#include "protocol/link.h"
 #include "range/ident_records.h"
 #include "range/range_sequencer.h"
+#include "replies/received_view.h"
 #include "settings/settings_location.h"
 
 #include <QCheckBox>
@@ -157,7 +159,8 @@ class TForm1_Config_UDP : public QWidget {
     QString boardAddressString() const;
     int configuredPort() const;
     void SendCommandFrame(const QByteArray& frame);
-    bool SendFromListener(const QString& host, quint16 port, const QByteArray& frame);
+    // `times` datagrams in a row (the range reboot's burst); false at the first failure.
+    bool SendFromListener(const QString& host, quint16 port, const QByteArray& frame, int times = 1);
     void SendWordFrame(const QString& word, const QString& host, quint16 port);
 
     // replies/receive.cpp: every datagram on the listening port
@@ -235,6 +238,10 @@ class TForm1_Config_UDP : public QWidget {
     void nameForScreenReaders();
     void bindHandlers();
     void openListenerAtStart();
+    // replies/receive.cpp and readback_display.cpp: a batch handled, then shown once
+    void receiveBatch(const QList<Datagram>& datagrams);
+    void startReceived();
+    void showReceived();
     // ui/editor_keys.cpp
     void bindEditorKeys();
     void moveToNextOctet(QObject* sender, QChar& key);
@@ -263,6 +270,8 @@ class TForm1_Config_UDP : public QWidget {
     QStringList pendingLog_;
     bool logFlushQueued_ = false;
     SettingsLocation settingsLocation_;
+    ReceivedView received_; // what the datagrams being handled will show
+    int batchDepth_ = 0;
 };
 
 } // namespace talvik

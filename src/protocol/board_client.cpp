@@ -29,7 +29,11 @@ struct BoardClient::Pending {
 BoardClient::BoardClient(Link& link, const QList<quint16>& commandPorts, quint16 wordPort, QObject* parent)
     : QObject(parent), link_(link), commandPorts_(commandPorts), wordPort_(wordPort)
 {
-    connect(&link_, &Link::datagramArrived, this, &BoardClient::onDatagram);
+    clock_.start();
+    connect(&link_, &Link::datagramsArrived, this, [this](const QList<Datagram>& datagrams) {
+        for (const Datagram& d : datagrams)
+            onDatagram(d.data, d.sender, d.port);
+    });
 }
 
 BoardClient::~BoardClient() = default;
@@ -71,9 +75,24 @@ void BoardClient::requestMany(const QList<quint32>& boards,
     startNext(batch);
 }
 
+bool BoardClient::settling(quint32 board)
+{
+    const auto it = settling_.find(board);
+    if (it == settling_.end())
+        return false;
+    if (it->second.remaining > 0 && clock_.elapsed() < it->second.until)
+        return true;
+    settling_.erase(it);
+    return false;
+}
+
 void BoardClient::startNext(const std::shared_ptr<Batch>& batch)
 {
     while (batch->running < batch->inFlight && !batch->waiting.isEmpty()) {
+        if (settling(batch->waiting.head())) { // look again in a moment
+            QTimer::singleShot(1, this, [this, batch] { startNext(batch); });
+            return;
+        }
         const quint32 board = batch->waiting.dequeue();
         auto pending = std::make_unique<Pending>();
         pending->batch = batch;
@@ -112,8 +131,14 @@ void BoardClient::onDatagram(const QByteArray& datagram, const QString& sender, 
     const quint32 from = QHostAddress(sender).toIPv4Address(&isV4);
     emit datagramArrived(datagram, from, port);
     Pending* p = isV4 ? find(from) : nullptr;
-    if (p && p->batch->accept(datagram))
+    if (p && p->batch->accept(datagram)) {
         finish(from, BoardReply{datagram, port, p->attempts});
+    }
+    else if (!p && isV4) {
+        const auto it = settling_.find(from);
+        if (it != settling_.end() && --it->second.remaining <= 0)
+            settling_.erase(it);
+    }
 }
 
 void BoardClient::finish(quint32 board, const std::optional<BoardReply>& reply)
@@ -126,6 +151,9 @@ void BoardClient::finish(quint32 board, const std::optional<BoardReply>& reply)
     p->timer->stop();
     p->timer->deleteLater();
     const std::shared_ptr<Batch> batch = p->batch;
+    if (reply) // the other answers to what was sent are still to come
+        settling_[board] =
+            Settling{int(commandPorts_.size()) * p->attempts - 1, clock_.elapsed() + batch->timing.timeoutMs};
     --batch->running;
     if (batch->done)
         batch->done(board, reply);

@@ -7,6 +7,7 @@
 
 #include "protocol/link.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QQueue>
@@ -71,6 +72,17 @@ class BoardClient : public QObject {
     void finish(quint32 board, const std::optional<BoardReply>& reply);
 
     Pending* find(quint32 board) const;
+    bool settling(quint32 board);
+
+    // After a request, the board's other answers to it (one per port and attempt) are
+    // still on their way; they are taken up here, so that the next request to that
+    // board cannot mistake one of them for its own reply.
+    struct Settling {
+        int remaining = 0;
+        qint64 until = 0; // ms since the client started
+    };
+    std::unordered_map<quint32, Settling> settling_;
+    QElapsedTimer clock_;
 
     Link& link_;
     QList<quint16> commandPorts_;

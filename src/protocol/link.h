@@ -4,9 +4,17 @@
 
 #include <QByteArray>
 #include <QHostAddress>
+#include <QList>
 #include <QObject>
 
 namespace talvik {
+
+// One datagram that reached the listening socket.
+struct Datagram {
+    QByteArray data;
+    QString sender; // dotted decimal, no leading zeros
+    quint16 port = 0;
+};
 
 class Link : public QObject {
     Q_OBJECT
@@ -19,13 +27,23 @@ class Link : public QObject {
     virtual void closeListener() = 0;
     virtual bool isListening() const = 0;
     virtual bool sendFromListener(const QHostAddress& host, quint16 port, const QByteArray& datagram) = 0;
+    // The same datagram `times` times; stops at the first failure. Returns how many went.
+    virtual int sendRepeatedFromListener(const QHostAddress& host, quint16 port, const QByteArray& datagram,
+                                         int times)
+    {
+        int sent = 0;
+        while (sent < times && sendFromListener(host, port, datagram))
+            ++sent;
+        return sent;
+    }
 
     // A socket bound to no fixed port, opened for one datagram and closed again.
     virtual bool sendFromClient(const QHostAddress& host, quint16 port, const QByteArray& datagram) = 0;
 
   signals:
-    // One per datagram that reached the listening socket.
-    void datagramArrived(const QByteArray& datagram, const QString& senderAddress, quint16 senderPort);
+    // Datagrams that reached the listening socket, in the order they arrived, handed
+    // over together so that their effect is shown once.
+    void datagramsArrived(const QList<talvik::Datagram>& datagrams);
 };
 
 } // namespace talvik

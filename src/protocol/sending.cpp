@@ -43,7 +43,8 @@ void TForm1_Config_UDP::SendCommandFrame(const QByteArray& frame)
     SendFromListener(host, options_.thirdPort, frame);
 }
 
-bool TForm1_Config_UDP::SendFromListener(const QString& host, quint16 port, const QByteArray& frame)
+bool TForm1_Config_UDP::SendFromListener(const QString& host, quint16 port, const QByteArray& frame,
+                                         int times)
 {
     const auto address = parseDottedDecimal(host);
     if (!address)
@@ -51,7 +52,7 @@ bool TForm1_Config_UDP::SendFromListener(const QString& host, quint16 port, cons
     // Sending also restores listening when the port could not be opened before.
     if (!link_->isListening() && !link_->openListener())
         return false;
-    return link_->sendFromListener(QHostAddress(*address), port, frame);
+    return link_->sendRepeatedFromListener(QHostAddress(*address), port, frame, times) == times;
 }
 
 void TForm1_Config_UDP::SendWordFrame(const QString& word, const QString& host, quint16 port)

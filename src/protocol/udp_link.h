@@ -1,9 +1,15 @@
 #pragma once
+// The real sockets. The listening socket receives on a thread of its own: a reader
+// drains it as fast as datagrams arrive into a bounded queue, which the window thread
+// takes in batches. While the window thread is busy (the reboot's pauses, a modal
+// message, a repaint), replies wait in that queue instead of overflowing the socket's
+// buffer in the kernel.
 
 #include "link.h"
 
-#include <QUdpSocket>
-#include <memory>
+#include <QMutex>
+#include <QThread>
+#include <atomic>
 
 namespace talvik {
 
@@ -11,7 +17,13 @@ class UdpLink : public Link {
     Q_OBJECT
   public:
     static constexpr int MaxDatagram = 8192;
-    static constexpr int DrainBatch = 64;
+    // Datagrams waiting for the window thread. Past the bound, new arrivals are dropped
+    // and counted (overflowed()): memory stays bounded under any flood.
+    static constexpr int QueueBound = 200000;
+    // Taken by the window thread in one pass; timers and repaints run between passes.
+    static constexpr int BatchLimit = 2048;
+    // Asked of the system for the socket's receive buffer; it grants what it allows.
+    static constexpr int ReceiveBufferWanted = 8 << 20;
 
     explicit UdpLink(quint16 listenPort, QObject* parent = nullptr);
     ~UdpLink() override;
@@ -20,21 +32,43 @@ class UdpLink : public Link {
     void closeListener() override;
     bool isListening() const override;
     bool sendFromListener(const QHostAddress& host, quint16 port, const QByteArray& datagram) override;
+    int sendRepeatedFromListener(const QHostAddress& host, quint16 port, const QByteArray& datagram,
+                                 int times) override;
     bool sendFromClient(const QHostAddress& host, quint16 port, const QByteArray& datagram) override;
 
     // The port actually bound (differs from the requested one when that was 0).
     quint16 boundPort() const;
+    // The receive buffer the system granted, in bytes (0 while not listening).
+    int receiveBufferSize() const;
+    // Datagrams dropped because the queue was full, since this link was made.
+    quint64 overflowed() const { return overflowed_; }
+    // Datagrams waiting for the window thread now.
+    int queued() const;
 
-    // Test safeguard: abort the process if anything is addressed outside 127.0.0.0/8.
+    // Test safeguard: abort the process if anything is addressed outside 127.0.0.0/8,
+    // unless this machine's network is loopback only (a test's own namespace).
     void setLoopbackOnly(bool on) { loopbackOnly_ = on; }
 
   private:
-    void drain();
+    class Reader;
+    void enqueue(QList<Datagram>& arrived);
+    void takeBatch();
     void checkDestination(const QHostAddress& host) const;
+    template <typename F> auto onReader(F&& work) const;
 
     quint16 listenPort_;
     bool loopbackOnly_ = false;
-    std::unique_ptr<QUdpSocket> listener_;
+    QThread thread_;
+    Reader* reader_ = nullptr; // lives on thread_
+    mutable QMutex mutex_;
+    QList<Datagram> queue_;
+    bool takeQueued_ = false;
+    std::atomic<quint64> overflowed_{0};
+    std::atomic<bool> listening_{false}; // the reader's socket is open: read without a hop
 };
+
+// True when this machine has no network interface but loopback: whatever is sent
+// stays on it (a private network namespace).
+bool networkIsLoopbackOnly();
 
 } // namespace talvik

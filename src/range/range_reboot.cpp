@@ -64,10 +64,7 @@ void TForm1_Config_UDP::Timer2_ConfTimer(QObject*)
     Edit2->setText(clientHost_);
     clientPort_ = RepointPort;
 
-    const QByteArray frame = rebootFrame();
-    for (int i = 0; i < BurstSize; ++i)
-        if (!SendFromListener(BurstHost, BurstPort, frame))
-            break;
+    SendFromListener(BurstHost, BurstPort, rebootFrame(), BurstSize); // an error ends the burst silently
 
     sequencer_.advance();
     if (sequencer_.decide(first, count, tagOf(Button6) != 0) != RangeSequencer::Decision::Continue) {

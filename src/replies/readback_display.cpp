@@ -1,59 +1,64 @@
-// A configuration reply shown in the read-back group.
+// What the datagrams of a batch leave in the window: the status labels and the
+// read-back group, written once and only where they change.
 
 #include "app/TForm1_Config_UDP.h"
 #include "app/texts.h"
 #include "protocol/hex_codec.h"
-#include "replies/datagram.h"
 #include "ui/rows.h"
 
 namespace talvik {
 
-void TForm1_Config_UDP::decodeFields(const QByteArray& datagram)
+void TForm1_Config_UDP::startReceived()
 {
-    const WriteFields f = readConfigFields(datagram);
-    // Only the editors whose bytes the reply reaches are written: a short reply leaves
-    // the rest as the read request emptied them.
-    const auto reaches = [&](int position) { return position <= datagram.size(); };
-    const std::pair<AddressRow*, std::pair<int, const Ipv4*>> rows[] = {
-        {ED_6, {pos::Dispatcher, &f.dispatcher}},
-        {ED_7, {pos::BoardIp, &f.ip}},
-        {ED_8, {pos::Mask, &f.mask}},
-        {ED_9, {pos::Gateway, &f.gateway}}};
-    for (const auto& [row, field] : rows)
-        for (int i = 0; i < 4; ++i)
-            if (reaches(field.first + i))
-                row->octet(i)->setValue((*field.second)[size_t(i)]);
-    for (int i = 0; i < 6; ++i)
-        if (reaches(pos::Mac + i))
-            ED_10->byte(i)->setText(ByteToHexPair(f.mac[size_t(i)]));
-
-    if (const auto block = identBlock(datagram)) {
-        CurrencyEdit1->setValue(block->ident);
-        CheckBox3->setChecked(block->consoleDynamic);
-        ED_61->setBytes(block->reserve1);
-        ED_62->setBytes(block->reserve2);
-    }
-    if (const auto branch = branchNumber(datagram))
-        Str_NL_R->setText(QStringLiteral("%1").arg(*branch, 3, 10, QLatin1Char('0')));
+    received_ = ReceivedView{};
+    received_.count = LabIn->text().toLongLong(); // 0 when it is not a number
+    received_.consoleDynamic = CheckBox3->isChecked();
+    received_.version = Lab_Ver->text();
 }
 
-void TForm1_Config_UDP::showTypeAndVersion(const QByteArray& datagram)
+void TForm1_Config_UDP::showReceived()
 {
+    const ReceivedView& v = received_;
+    if (v.received == 0)
+        return;
+    LabIn->setText(QString::number(v.count));
+    Label_In_IP->setText(v.senderAddress);
+    Label_In_Port->setText(QString::number(v.senderPort));
+    if (v.ident)
+        LabIdent->setText(QString::number(*v.ident));
+    if (v.dump)
+        Label5->setText(*v.dump);
+    if (v.rebootAcknowledged)
+        EditRs->setText(texts::RebootAcknowledged);
+
+    AddressRow* const rows[4] = {ED_6, ED_7, ED_8, ED_9};
+    for (size_t i = 0; i < v.addresses.size(); ++i)
+        if (v.addresses[i])
+            rows[i / 4]->octet(int(i % 4))->setValue(*v.addresses[i]);
+    for (size_t i = 0; i < v.mac.size(); ++i)
+        if (v.mac[i])
+            ED_10->byte(int(i))->setText(ByteToHexPair(*v.mac[i]));
+    if (v.identBlock) {
+        CurrencyEdit1->setValue(v.identBlock->ident);
+        CheckBox3->setChecked(v.identBlock->consoleDynamic);
+        ED_61->setBytes(v.identBlock->reserve1);
+        ED_62->setBytes(v.identBlock->reserve2);
+    }
+    if (v.branch)
+        Str_NL_R->setText(QStringLiteral("%1").arg(*v.branch, 3, 10, QLatin1Char('0')));
+    if (!v.typeShown)
+        return;
+
     CheckBox3->show();
-    const bool consoleDynamic = CheckBox3->isChecked();
-    CheckBox3->setText(consoleDynamic ? texts::ConsoleDynamic : texts::ConsoleStatic);
+    CheckBox3->setText(v.consoleDynamic ? texts::ConsoleDynamic : texts::ConsoleStatic);
     for (QWidget* w : {static_cast<QWidget*>(Label11), static_cast<QWidget*>(Label58),
                        static_cast<QWidget*>(CurrencyEdit1), static_cast<QWidget*>(ED_6)})
-        w->setVisible(consoleDynamic);
-
-    if (const auto version = versionText(datagram))
-        Lab_Ver->setText(version->isEmpty() ? QString() : *version + texts::VersionSuffix);
-
+        w->setVisible(v.consoleDynamic);
+    if (Lab_Ver->text() != v.version)
+        Lab_Ver->setText(v.version);
     CheckBox5->show();
-    // The board's DHCP flag counts only while a version is shown.
-    const bool boardDhcp = readConfiguration(datagram).boardDhcp && !Lab_Ver->text().isEmpty();
-    CheckBox5->setChecked(boardDhcp);
-    CheckBox5->setText(boardDhcp ? texts::BoardDynamic : texts::BoardStaticTrailing);
+    CheckBox5->setChecked(v.boardDhcp); // a change runs CheckBox2Click, as its click does
+    CheckBox5->setText(v.boardDhcp ? texts::BoardDynamic : texts::BoardStaticTrailing);
 }
 
 } // namespace talvik

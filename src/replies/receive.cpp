@@ -9,37 +9,34 @@
 
 namespace talvik {
 
+void TForm1_Config_UDP::receiveBatch(const QList<Datagram>& datagrams)
+{
+    startReceived();
+    ++batchDepth_;
+    for (const Datagram& d : datagrams) {
+        if (!link_->isListening())
+            break; // the listening socket was closed meanwhile (the window closing)
+        guarded([&] { IdUDPServer_ConfUDPRead(d.data, d.sender, d.port); });
+    }
+    --batchDepth_;
+    guarded([this] { showReceived(); });
+}
+
 void TForm1_Config_UDP::IdUDPServer_ConfUDPRead(const QByteArray& datagram, const QString& senderAddress,
                                                 quint16 senderPort)
 {
-    LabIn->setText(QString::number(LabIn->text().toLongLong() + 1));
-
-    if (const auto dump = diagnosticDump(datagram))
-        Label5->setText(*dump);
-
-    Label_In_IP->setText(senderAddress);
-    Label_In_Port->setText(QString::number(senderPort));
-
-    const auto ident = identifierField(datagram);
-    if (ident)
-        LabIdent->setText(QString::number(*ident));
-
+    const bool alone = batchDepth_ == 0; // not part of a batch: shown at once
+    if (alone)
+        startReceived();
+    ++received_.count;
+    ++received_.received;
+    received_.senderAddress = senderAddress;
+    received_.senderPort = senderPort;
     if (Ch_Box_Conf_IP->isChecked() && tagOf(Panel5) == 0)
-        identBookkeeping(ident.value_or(0), senderAddress, senderPort);
-
-    switch (classify(datagram)) {
-    case ReplyKind::Other:
-        return;
-    case ReplyKind::RebootAck:
-        EditRs->setText(texts::RebootAcknowledged);
-        break;
-    case ReplyKind::StatusOnly:
-        break;
-    case ReplyKind::Configuration:
-        decodeFields(datagram);
-        break;
-    }
-    showTypeAndVersion(datagram);
+        identBookkeeping(identifierField(datagram).value_or(0), senderAddress, senderPort);
+    takeDatagram(received_, datagram);
+    if (alone)
+        showReceived();
 }
 
 } // namespace talvik

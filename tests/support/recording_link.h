@@ -27,7 +27,7 @@ class RecordingLink : public Link {
     void deliver(const QByteArray& data, const QString& from = QStringLiteral("127.0.0.2"),
                  quint16 port = 8026)
     {
-        emit datagramArrived(data, from, port);
+        emit datagramsArrived({Datagram{data, from, port}});
     }
 
     QList<SentDatagram> sent;
