@@ -10,7 +10,7 @@ set -euo pipefail
 if [ "${1:-}" = --inside ]; then
     shift
     ip link set lo up
-    ip addr add 192.168.1.1/24 dev lo
+    ip addr add 192.168.1.1/24 brd 192.168.1.255 dev lo
     ip addr add 10.0.0.2/32 dev lo
     export TALVIK_OWN_NETWORK=1
     exec "$@"

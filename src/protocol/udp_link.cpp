@@ -1,7 +1,8 @@
 #include "udp_link.h"
 
+#include "protocol/private_network.h"
+
 #include <QMetaObject>
-#include <QNetworkInterface>
 #include <QUdpSocket>
 #include <QVariant>
 
@@ -138,17 +139,9 @@ int UdpLink::queued() const
     return int(queue_.size());
 }
 
-bool networkIsLoopbackOnly()
-{
-    for (const QNetworkInterface& i : QNetworkInterface::allInterfaces())
-        if (!(i.flags() & QNetworkInterface::IsLoopBack))
-            return false;
-    return true;
-}
-
 void UdpLink::checkDestination(const QHostAddress& host) const
 {
-    if (loopbackOnly_ && !host.isLoopback() && !networkIsLoopbackOnly())
+    if (loopbackOnly_ && !addressStaysLocal(host.toIPv4Address()))
         qFatal("test traffic addressed outside loopback: %s", qPrintable(host.toString()));
 }
 

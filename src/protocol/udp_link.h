@@ -67,8 +67,4 @@ class UdpLink : public Link {
     std::atomic<bool> listening_{false}; // the reader's socket is open: read without a hop
 };
 
-// True when this machine has no network interface but loopback: whatever is sent
-// stays on it (a private network namespace).
-bool networkIsLoopbackOnly();
-
 } // namespace talvik

@@ -2,6 +2,7 @@
 
 #include "protocol/board_address.h"
 #include "protocol/hex_codec.h"
+#include "protocol/private_network.h"
 
 #include <QNetworkDatagram>
 #include <QTimer>
@@ -14,6 +15,7 @@ struct BoardSimulator::Hosted {
     std::vector<std::unique_ptr<QUdpSocket>> sockets;
     std::unique_ptr<QTimer> announcer;
     int index = 0;
+    std::vector<std::unique_ptr<QUdpSocket>> broadcastSockets;
 };
 
 namespace {
@@ -57,17 +59,17 @@ QList<quint16> BoardSimulator::ports(int i) const
 bool BoardSimulator::addBoard(const BoardDefinition& def, QString* error)
 {
     const auto address = parseDottedDecimal(def.address);
-    if (!address || !isLoopback(*address)) {
+    if (!address || !addressStaysLocal(*address)) {
         *error =
             QStringLiteral("%1 is outside 127.0.0.0/8: the simulator runs on loopback only").arg(def.address);
         return false;
     }
-    if (!options_.announceHost.isNull() && !options_.announceHost.isLoopback()) {
+    if (!options_.announceHost.isNull() && !addressStaysLocal(options_.announceHost.toIPv4Address())) {
         *error = QStringLiteral("announcements go to loopback addresses only");
         return false;
     }
     auto hosted = std::make_unique<Hosted>(
-        Hosted{SimBoard(def.address, def.config, def.version), {}, {}, int(boards_.size())});
+        Hosted{SimBoard(def.address, def.config, def.version), {}, {}, int(boards_.size()), {}});
     hosted->board.setBehaviour(def.takesWrites, def.acknowledgesReboot);
     Hosted* h = hosted.get();
     // Ports given as 0 are picked by the system for the first board; the others of a
@@ -85,6 +87,20 @@ bool BoardSimulator::addBoard(const BoardDefinition& def, QString* error)
         QUdpSocket* s = socket.get();
         connect(s, &QUdpSocket::readyRead, this, [this, h, s, i] { onReadyRead(h, s, i); });
         h->sockets.push_back(std::move(socket));
+        if (!options_.broadcast.isNull()) { // every board takes what is sent to the broadcast address too
+            auto shared = std::make_unique<QUdpSocket>();
+            if (!shared->bind(options_.broadcast, s->localPort(),
+                              QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint)) {
+                *error = QStringLiteral("cannot listen on %1:%2: %3")
+                             .arg(options_.broadcast.toString())
+                             .arg(s->localPort())
+                             .arg(shared->errorString());
+                return false;
+            }
+            QUdpSocket* b = shared.get();
+            connect(b, &QUdpSocket::readyRead, this, [this, h, b, i] { onReadyRead(h, b, i); });
+            h->broadcastSockets.push_back(std::move(shared));
+        }
     }
     if (!options_.announceHost.isNull()) {
         h->announcer = std::make_unique<QTimer>();
@@ -134,11 +150,12 @@ void BoardSimulator::onReadyRead(Hosted* h, QUdpSocket* socket, int portIndex)
         const bool isConfig = kind == FrameKind::ReadWorking || kind == FrameKind::ReadPermanent;
         const WriteFields& shown =
             kind == FrameKind::ReadPermanent ? h->board.permanent() : h->board.working();
-        reply(socket, d.senderAddress(), quint16(d.senderPort()), answer.reply,
+        QUdpSocket* own = h->sockets[size_t(portIndex)].get(); // answers come from the board's own address
+        reply(own, d.senderAddress(), quint16(d.senderPort()), answer.reply,
               isConfig ? QStringLiteral("configuration reply %1").arg(describe(shown, h->board.version()))
                        : QStringLiteral("reboot acknowledgement ident=%1").arg(h->board.working().ident));
         if (isConfig && options_.dump)
-            reply(socket, d.senderAddress(), quint16(d.senderPort()), diagnosticDump(shown.ident),
+            reply(own, d.senderAddress(), quint16(d.senderPort()), diagnosticDump(shown.ident),
                   QStringLiteral("diagnostic dump"));
     }
 }

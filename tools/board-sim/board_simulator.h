@@ -24,7 +24,8 @@ struct SimOptions {
     QHostAddress announceHost;  // null: no periodic identifier datagram
     quint16 announcePort = 0;
     int announceMs = 1000;
-    bool dump = false; // an "ikl" dump after every configuration reply
+    bool dump = false;      // an "ikl" dump after every configuration reply
+    QHostAddress broadcast; // not null: every board also takes frames sent to this broadcast address
     quint32 seed = 1;
 };
 

@@ -2,6 +2,7 @@
 // operators without hardware.
 
 #include "board_simulator.h"
+#include "protocol/private_network.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -78,12 +79,16 @@ int main(int argc, char* argv[])
         QStringLiteral("host:port"));
     const QCommandLineOption announceMs(QStringLiteral("announce-ms"), QStringLiteral("Announcement period."),
                                         QStringLiteral("ms"), QStringLiteral("1000"));
+    const QCommandLineOption broadcast(
+        QStringLiteral("broadcast"),
+        QStringLiteral("Every board also takes the frames sent to this broadcast address (192.168.1.255)."),
+        QStringLiteral("address"));
     const QCommandLineOption dump(QStringLiteral("dump"),
                                   QStringLiteral("Follow each reply with an \"ikl\" dump."));
     const QCommandLineOption verbose(QStringLiteral("verbose"),
                                      QStringLiteral("Log every datagram in and out."));
-    parser.addOptions(
-        {board, boards, ports, rebootMs, delay, drop, firstOnly, announce, announceMs, dump, verbose});
+    parser.addOptions({board, boards, ports, rebootMs, delay, drop, firstOnly, announce, announceMs,
+                       broadcast, dump, verbose});
     parser.process(app);
 
     SimOptions options;
@@ -94,11 +99,17 @@ int main(int argc, char* argv[])
     options.firstPortOnly = parser.isSet(firstOnly);
     options.announceMs = qMax(10, parser.value(announceMs).toInt());
     options.dump = parser.isSet(dump);
+    if (parser.isSet(broadcast)) {
+        options.broadcast = QHostAddress(parser.value(broadcast));
+        if (options.broadcast.isNull())
+            die(QStringLiteral("--broadcast must be an IPv4 address"));
+    }
     if (parser.isSet(announce)) {
         const QStringList hp = parser.value(announce).split(QLatin1Char(':'));
         options.announceHost = QHostAddress(hp.value(0));
         options.announcePort = quint16(hp.value(1).toUInt());
-        if (options.announceHost.isNull() || !options.announceHost.isLoopback() || options.announcePort == 0)
+        if (options.announceHost.isNull() || options.announcePort == 0 ||
+            !talvik::addressStaysLocal(options.announceHost.toIPv4Address()))
             die(QStringLiteral("--announce-to must be a loopback host:port"));
     }
 

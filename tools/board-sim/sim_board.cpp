@@ -2,6 +2,7 @@
 
 #include "protocol/board_address.h"
 #include "protocol/hex_codec.h"
+#include "protocol/private_network.h"
 
 namespace talvik::sim {
 
@@ -189,9 +190,11 @@ std::optional<BoardDefinition> parseBoardDefinition(const QString& text, QString
         fail(error, QStringLiteral("'%1' is not an IPv4 address").arg(def.address));
         return std::nullopt;
     }
-    if (!isLoopback(*address)) {
-        fail(error, QStringLiteral("%1 is outside 127.0.0.0/8: the simulator runs on loopback only")
-                        .arg(def.address));
+    if (!addressStaysLocal(*address)) {
+        fail(error,
+             QStringLiteral("%1 is outside 127.0.0.0/8: the simulator runs on loopback only (any address "
+                            "only in a network of loopback alone)")
+                 .arg(def.address));
         return std::nullopt;
     }
     def.config.ip = octetsOf(*address);
