@@ -57,8 +57,16 @@ FUZZ_SECONDS ?= 60
 fuzz: $(BUILD)/CMakeCache.txt
 	bash scripts/fuzz.sh $(FUZZ_SECONDS)
 
+# The window shown on a virtual X display, in a network namespace of its own.
+# BENCH="roundtrip startup" measures only those sections.
 bench: build
-	$(OWN_NETWORK) $(BUILD)/bench/talvik_bench
+	$(OWN_NETWORK) bash scripts/bench.sh $(BUILD)/bench/talvik_bench $(BENCH)
+
+# Identifier mode under a steady stream, memory printed over time.
+SOAK_SECONDS ?= 60
+SOAK_RATE ?= 20000
+soak: build
+	$(OWN_NETWORK) bash scripts/bench.sh $(BUILD)/bench/talvik_soak $(SOAK_SECONDS) $(SOAK_RATE)
 
 # The real window on a virtual X display with a window manager: title bar, icon and all.
 screenshot: build

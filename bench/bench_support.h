@@ -1,64 +1,82 @@
 #pragma once
-// Small helpers shared by the benchmarks: medians, peers on other threads, the table.
+// What the benchmarks share: repeated measurements and their spread, the processes
+// they run beside the window (the floors, the senders, the simulator), the table.
 
-#include <QByteArray>
-#include <QHostAddress>
-#include <QSemaphore>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
 #include <QString>
-#include <QThread>
-#include <QUdpSocket>
+#include <QStringList>
+#include <QTimer>
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace bench {
 
-inline double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-// Runs `setup` on a thread of its own with an event loop; blocks until setup returned.
-class PeerThread : public QThread {
-  public:
-    explicit PeerThread(std::function<void()> setup) : setup_(std::move(setup)) {}
-    ~PeerThread() override
+// A figure measured several times: its median and its spread.
+struct Sample {
+    std::vector<double> values;
+    void add(double v) { values.push_back(v); }
+    double median() const
     {
-        quit();
-        wait();
+        if (values.empty())
+            return 0;
+        std::vector<double> v = values;
+        std::sort(v.begin(), v.end());
+        const size_t n = v.size();
+        return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
     }
-    void startAndWait()
+    double min() const { return values.empty() ? 0 : *std::min_element(values.begin(), values.end()); }
+    double max() const { return values.empty() ? 0 : *std::max_element(values.begin(), values.end()); }
+    // "12.3 (10.1-15.0)": the median and the range of the repetitions.
+    QString text(int decimals = 1) const
     {
-        start();
-        ready_.acquire();
+        return QStringLiteral("%1 (%2-%3)")
+            .arg(median(), 0, 'f', decimals)
+            .arg(min(), 0, 'f', decimals)
+            .arg(max(), 0, 'f', decimals);
     }
-
-  protected:
-    void run() override
-    {
-        setup_();
-        ready_.release();
-        exec();
-        teardown();
-    }
-    virtual void teardown() {}
-
-  private:
-    std::function<void()> setup_;
-    QSemaphore ready_;
 };
 
 struct Row {
-    QString figure;
-    QString value;
-    QString floor;
-    QString ratio;
-    QString target;
-    bool met;
+    QString figure, value, floor, ratio, target;
+    bool met = true;
 };
+
+// CPU time of this process, all threads, in seconds.
+double cpuSeconds();
+// Peak resident memory of this process, in MB.
+double peakResidentMb();
+
+// A program beside the benchmark, on its own, talking through stdout lines.
+class Child {
+  public:
+    Child(const QString& program, const QStringList& arguments);
+    ~Child();
+    // The next line it prints (empty after `timeoutMs`).
+    QByteArray line(int timeoutMs = 20000);
+    // The first number after `word` in the next line that holds it.
+    double number(const QByteArray& word, int timeoutMs = 20000);
+    bool finish(int timeoutMs = 60000); // true once it has ended
+    bool running() const;
+
+  private:
+    std::unique_ptr<QProcess> process_;
+    QByteArray buffered_;
+};
+
+QString tool(const QString& name);            // a program built beside the benchmark
+QString payloadFile(const QByteArray& bytes); // a file holding them, for floor_udp
+
+// Runs the event loop, waiting for events (never spinning), until `done` holds or
+// `timeoutMs` passes; true when it held.
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = 10000);
+// Says on stderr which figure is being measured, and how long the last one took.
+void progress(const QString& figure);
+// Runs the event loop until `count` stops changing for `quietMs`.
+void waitQuiet(const std::function<qint64()>& count, int quietMs = 300, int timeoutMs = 60000);
 
 } // namespace bench

@@ -1,4 +1,4 @@
-// The floor for start-up: a bare Qt window in the same tree.
+// The floor for start-up: a bare Qt window in the same tree, a program that listens.
 
 #include "startup_report.h"
 
@@ -8,12 +8,11 @@
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QLabel window(QStringLiteral("bare"));
-    QUdpSocket socket; // a program that listens, like the configurator
+    QUdpSocket socket;
     socket.bind(QHostAddress::AnyIPv4, 0);
     window.show();
-    reportWhenRunning();
+    reportWhenShown(window);
     return app.exec();
 }

@@ -1,8 +1,11 @@
 #pragma once
-// What a start-up probe reports: the moment its event loop runs, and its peak memory.
+// What a start-up probe reports: the moment its window is on the screen (mapped and
+// exposed), and its peak memory; then it quits.
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <QWidget>
+#include <QWindow>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,12 +25,16 @@ inline long peakResidentKb()
     return kb;
 }
 
-// Once the event loop runs: print "ready <peak kB>" at once and quit.
-inline void reportWhenRunning()
+// Once `window` is exposed: print "ready <peak kB>" at once and quit.
+inline void reportWhenShown(QWidget& window)
 {
-    QTimer::singleShot(0, [] {
+    auto* poll = new QTimer(&window);
+    QObject::connect(poll, &QTimer::timeout, [&window] {
+        if (!window.windowHandle() || !window.windowHandle()->isExposed())
+            return;
         std::printf("ready %ld\n", peakResidentKb());
         std::fflush(stdout);
         QCoreApplication::quit();
     });
+    poll->start(1);
 }

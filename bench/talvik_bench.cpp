@@ -1,195 +1,25 @@
-// The window thread's speed against a floor measured in the same run. Only loopback
-// is used: the range reboot's fixed peers are redirected to a loopback sink here.
+// The configurator against floors measured in the same run: what the operator sees
+// (the window shown), each figure the median of several repetitions with its range.
+// Floors are plain sockets in processes of their own (floor_udp, no Qt).
 
-#include "app/TForm1_Config_UDP.h"
-#include "app/messages.h"
-#include "bench_support.h"
+#include "bench_window.h"
 #include "board_simulator.h"
-#include "protocol/udp_link.h"
+#include "protocol/board_address.h"
+#include "protocol/private_network.h"
+#include "settings/settings_keys.h"
 #include "ui/rows.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QNetworkDatagram>
-#include <QProcess>
-#include <QTemporaryDir>
+#include <QDateTime>
+#include <QFile>
 #include <QTextStream>
-#include <QTimer>
-#include <atomic>
-#include <cstdio>
+#include <QThread>
 
 using namespace talvik;
 using namespace bench;
 
 namespace {
-constexpr int Repetitions = 3;
-
-class SilentMessages : public Messages {
-  public:
-    void message(const QString&) override {}
-    void error(const QString&) override {}
-};
-
-// Sends every datagram to one loopback sink instead of where it was addressed.
-class SinkLink : public Link {
-  public:
-    SinkLink(UdpLink& inner, quint16 sinkPort) : inner_(inner), sink_(sinkPort)
-    {
-        connect(&inner_, &Link::datagramsArrived, this, &Link::datagramsArrived);
-    }
-    bool openListener() override { return inner_.openListener(); }
-    void closeListener() override { inner_.closeListener(); }
-    bool isListening() const override { return inner_.isListening(); }
-    bool sendFromListener(const QHostAddress&, quint16, const QByteArray& d) override
-    {
-        return inner_.sendFromListener(QHostAddress::LocalHost, sink_, d);
-    }
-    bool sendFromClient(const QHostAddress&, quint16, const QByteArray& d) override
-    {
-        return inner_.sendFromClient(QHostAddress::LocalHost, sink_, d);
-    }
-
-  private:
-    UdpLink& inner_;
-    quint16 sink_;
-};
-
-struct Window {
-    QTemporaryDir dir;
-    UdpLink link{0};
-    SilentMessages messages;
-    std::unique_ptr<TForm1_Config_UDP> w;
-    explicit Window(quint16 second = 9, quint16 third = 9, Link* over = nullptr)
-    {
-        link.setLoopbackOnly(true);
-        WindowOptions o;
-        o.link = over ? over : &link;
-        o.messages = &messages;
-        o.listenPort = 0;
-        o.secondPort = second;
-        o.thirdPort = third;
-        o.settingsPath = dir.filePath("TalvikCom.ini");
-        w = std::make_unique<TForm1_Config_UDP>(o);
-    }
-};
-
-// Waits on the window thread's event loop until `done` holds.
-bool spinUntil(const std::function<bool()>& done, int timeoutMs = 2000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    }
-    return true;
-}
-
-// A socket that swallows whatever reaches it, on a thread of its own.
-struct Sink {
-    std::unique_ptr<QUdpSocket> socket;
-    quint16 port = 0;
-    PeerThread thread{[this] {
-        socket = std::make_unique<QUdpSocket>();
-        socket->bind(QHostAddress::LocalHost, 0);
-        port = socket->localPort();
-        QObject::connect(socket.get(), &QUdpSocket::readyRead, [this] {
-            while (socket->hasPendingDatagrams())
-                socket->receiveDatagram();
-        });
-    }};
-    Sink() { thread.startAndWait(); }
-    ~Sink()
-    {
-        QMetaObject::invokeMethod(
-            socket.get(), [this] { socket.reset(); }, Qt::BlockingQueuedConnection);
-    }
-};
-
-// ---- read round trip
-double readRoundTripMs(int reads)
-{
-    std::unique_ptr<sim::BoardSimulator> board;
-    QList<quint16> ports;
-    PeerThread simThread([&] {
-        sim::SimOptions o;
-        o.ports = {0};
-        board = std::make_unique<sim::BoardSimulator>(o);
-        QString error;
-        board->addBoard(*sim::parseBoardDefinition("127.0.0.2,ident=1234", &error), &error);
-        ports = board->ports(0);
-    });
-    simThread.startAndWait();
-    Sink sink;
-    Window win(sink.port, sink.port);
-    auto& w = *win.w;
-    for (int i = 0; i < 4; ++i)
-        w.Ed_0->octet(i)->setValue(i == 0 ? 127 : i == 3 ? 2 : 0);
-    w.CurEd_Port->setValue(ports[0]);
-    std::vector<double> times;
-    QElapsedTimer t;
-    for (int i = 0; i < reads; ++i) {
-        t.start();
-        w.Button8->click(); // empties the read-back group, sends the frame
-        if (!spinUntil([&] { return w.ED_7->octet(3)->value() == 2; }))
-            return -1;
-        times.push_back(t.nsecsElapsed() / 1e6);
-    }
-    QMetaObject::invokeMethod(
-        board.get(), [&] { board.reset(); }, Qt::BlockingQueuedConnection);
-    return median(times);
-}
-
-double pingPongMs(int rounds)
-{
-    std::unique_ptr<QUdpSocket> echo;
-    quint16 echoPort = 0;
-    PeerThread thread([&] {
-        echo = std::make_unique<QUdpSocket>();
-        echo->bind(QHostAddress("127.0.0.2"), 0);
-        echoPort = echo->localPort();
-        QObject::connect(echo.get(), &QUdpSocket::readyRead, [&] {
-            while (echo->hasPendingDatagrams()) {
-                const QNetworkDatagram d = echo->receiveDatagram();
-                echo->writeDatagram(d.data(), d.senderAddress(), quint16(d.senderPort()));
-            }
-        });
-    });
-    thread.startAndWait();
-    QUdpSocket me;
-    me.bind(QHostAddress::AnyIPv4, 0);
-    bool got = false;
-    QObject::connect(&me, &QUdpSocket::readyRead, [&] {
-        while (me.hasPendingDatagrams()) {
-            me.receiveDatagram();
-            got = true;
-        }
-    });
-    const QByteArray frame(100, 'x');
-    std::vector<double> times;
-    QElapsedTimer t;
-    for (int i = 0; i < rounds; ++i) {
-        got = false;
-        t.start();
-        me.writeDatagram(frame, QHostAddress("127.0.0.2"), echoPort);
-        if (!spinUntil([&] { return got; }))
-            return -1;
-        times.push_back(t.nsecsElapsed() / 1e6);
-    }
-    QMetaObject::invokeMethod(
-        echo.get(), [&] { echo.reset(); }, Qt::BlockingQueuedConnection);
-    return median(times);
-}
-
-// ---- floods
-struct FloodResult {
-    double perSecond = 0;
-    long handled = 0;
-    long sent = 0;
-    double worstLatenessMs = 0;
-};
+constexpr int Repetitions = 10;
 
 QByteArray configReply()
 {
@@ -200,227 +30,273 @@ QByteArray configReply()
     return sim::configReply(f, "2.17");
 }
 
-// Floods `port` from another thread with `count` datagrams; the window thread counts
-// what it handles through `handled`, and a 10 ms timer measures how late it fires.
-FloodResult flood(quint16 port, const QByteArray& datagram, long count, const std::function<long()>& handled)
-{
-    std::atomic<bool> done{false};
-    std::atomic<long> sent{0};
-    std::thread sender([&] {
-        QUdpSocket s;
-        s.bind(QHostAddress::LocalHost, 0);
-        for (long i = 0; i < count; ++i) {
-            s.writeDatagram(datagram, QHostAddress::LocalHost, port);
-            ++sent;
-            if (i % 64 == 63)
-                std::this_thread::yield();
-        }
-        done = true;
-    });
-    FloodResult r;
-    QElapsedTimer lateness;
-    QTimer tick;
-    tick.setTimerType(Qt::PreciseTimer);
-    tick.setInterval(10);
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-        r.worstLatenessMs = std::max(r.worstLatenessMs, lateness.nsecsElapsed() / 1e6 - 10.0);
-        lateness.start();
-    });
-    lateness.start();
-    tick.start();
-    QElapsedTimer clock;
-    clock.start();
-    const long before = handled();
-    long last = before;
-    qint64 lastChange = 0;
-    // Runs until the sender is done and nothing more arrives for 200 ms.
-    while (!done || clock.elapsed() - lastChange < 200) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        if (handled() != last) {
-            last = handled();
-            lastChange = clock.elapsed();
-        }
-    }
-    sender.join();
-    r.handled = last - before;
-    r.sent = sent;
-    r.perSecond = r.handled / (lastChange / 1000.0);
-    return r;
-}
-
-FloodResult floodWindow(const QByteArray& datagram, long count)
-{
-    Window win;
-    return flood(win.link.boundPort(), datagram, count, [&] { return win.w->LabIn->text().toLong(); });
-}
-
-FloodResult floodBareDrain(const QByteArray& datagram, long count)
-{
-    QUdpSocket s;
-    s.bind(QHostAddress::AnyIPv4, 0);
-    long n = 0;
-    QObject::connect(&s, &QUdpSocket::readyRead, [&] {
-        while (s.hasPendingDatagrams()) {
-            s.receiveDatagram(8192);
-            ++n;
-        }
-    });
-    return flood(s.localPort(), datagram, count, [&] { return n; });
-}
-
-double idleLatenessMs()
-{
-    double worst = 0;
-    QElapsedTimer lateness;
-    QTimer tick;
-    tick.setTimerType(Qt::PreciseTimer);
-    tick.setInterval(10);
-    int ticks = 0;
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-        worst = std::max(worst, lateness.nsecsElapsed() / 1e6 - 10.0);
-        lateness.start();
-        ++ticks;
-    });
-    lateness.start();
-    tick.start();
-    spinUntil([&] { return ticks >= 100; }, 5000);
-    return worst;
-}
-
-// ---- start-up
-struct Startup {
-    double ms = 0;
-    double peakMb = 0;
+// What reached a receiver from a sender process, and the receiver's CPU time for it.
+struct Received {
+    qint64 sent = 0, handled = 0;
+    double cpu = 0;
+    double perCpuSecond() const { return cpu > 0 ? double(handled) / cpu : 0; }
 };
 
-Startup startProcess(const QString& program, const QStringList& arguments)
+Received sendTo(quint16 port, const QByteArray& datagram, qint64 count, double rate,
+                const std::function<qint64()>& handled)
 {
-    QProcess p;
-    QElapsedTimer t;
-    t.start();
-    p.start(program, arguments);
-    // The child prints as soon as its event loop runs; what it does on quitting is not start-up.
-    if (!p.waitForReadyRead(20000))
-        return {-1, -1};
-    const double ms = t.nsecsElapsed() / 1e6;
-    p.waitForFinished(20000);
-    const QByteArray line = p.readAllStandardOutput().trimmed();
-    return {ms, line.split(' ').value(1).toDouble() / 1024.0};
+    const qint64 before = handled();
+    const double cpu = cpuSeconds();
+    Child sender(tool(QStringLiteral("floor_udp")),
+                 {QStringLiteral("send"), QStringLiteral("127.0.0.1"), QString::number(port),
+                  QString::number(count), payloadFile(datagram), QString::number(rate, 'f', 0)});
+    qint64 sent = -1;
+    waitUntil([&] { return !sender.running(); }, 120000);
+    sent = qint64(sender.number("sent", 1000));
+    waitQuiet([&] { return handled(); });
+    return {sent, handled() - before, cpuSeconds() - cpu};
 }
 
-// ---- range reboot tick
-double rangeTickMs(int ticks)
+Received toWindow(const QByteArray& datagram, qint64 count, double rate = 0)
 {
-    Sink sink;
-    UdpLink real(0);
-    real.setLoopbackOnly(true);
-    SinkLink redirected(real, sink.port);
-    Window win(9, 9, &redirected);
-    auto& w = *win.w;
-    w.CheckBox1->setChecked(true);
-    for (int i = 0; i < 4; ++i)
-        w.Panel1->octet(i)->setValue(i == 0 ? 192 : i == 1 ? 168 : 1);
-    w.EdR1_0_IP_0->setValue(250);
-    std::vector<double> times;
-    QElapsedTimer t;
-    for (int i = 0; i < ticks; ++i) {
-        if (!w.Timer2_Conf->isActive()) {
-            w.Timer2_Conf->stop();
-            w.Button4Click(nullptr);
-        }
-        t.start();
-        w.Timer2_ConfTimer(nullptr);
-        times.push_back(t.nsecsElapsed() / 1e6);
-        QCoreApplication::processEvents();
+    BenchWindow win;
+    return sendTo(win.port(), datagram, count, rate, [&] { return win.handled(); });
+}
+
+Received toFloor(const QByteArray& datagram, qint64 count, double rate = 0)
+{
+    Child floor(tool(QStringLiteral("floor_udp")), {QStringLiteral("recv")});
+    const quint16 port = quint16(floor.number("port"));
+    Child sender(tool(QStringLiteral("floor_udp")),
+                 {QStringLiteral("send"), QStringLiteral("127.0.0.1"), QString::number(port),
+                  QString::number(count), payloadFile(datagram), QString::number(rate, 'f', 0)});
+    sender.finish(120000);
+    const qint64 sent = qint64(sender.number("sent", 1000));
+    const QList<QByteArray> words = floor.line(120000).split(' '); // "received N cpu_us C"
+    return {sent, words.value(1).toLongLong(), words.value(3).toDouble() / 1e6};
+}
+
+// The highest rate at which `count` datagrams all arrive, by bisection on a log scale.
+double zeroLossRate(const std::function<Received(double rate)>& trial, qint64 count)
+{
+    double ok = 0, low = 50000, high = 3000000;
+    for (int i = 0; i < 6; ++i) {
+        const double rate = std::sqrt(low * high);
+        const Received r = trial(rate);
+        (r.handled >= count ? low : high) = rate;
+        if (r.handled >= count)
+            ok = rate;
     }
-    w.Timer2_Conf->stop();
-    return median(times);
+    return ok;
 }
 
-QString num(double v, int decimals = 2)
+QString n(double v, int decimals = 0)
 {
     return QString::number(v, 'f', decimals);
 }
+
+Row ratioRow(const QString& figure, const Sample& value, const Sample& floor, const QString& unit,
+             int decimals, double target, const QString& targetText, bool higherIsBetter = true)
+{
+    const double ratio = floor.median() > 0 ? value.median() / floor.median() : 0;
+    return {figure,
+            value.text(decimals) + unit,
+            floor.text(decimals) + unit,
+            n(ratio, 2) + " x",
+            targetText,
+            higherIsBetter ? ratio >= target : ratio <= target};
+}
 } // namespace
+
+// The sections, in bench_*.cpp.
+void receiveFigures(std::vector<Row>& rows);
+void roundTripFigures(std::vector<Row>& rows);
+void startupFigures(std::vector<Row>& rows);
+void settingsFigures(std::vector<Row>& rows);
+void rangeTickFigures(std::vector<Row>& rows);
+
+void receiveFigures(std::vector<Row>& rows)
+{
+    progress(QStringLiteral("the burst"));
+    // A burst of 10,000 replies while the window thread stands still for 400 ms (the reboot's pauses).
+    Sample handled, lost;
+    bool lastShown = true;
+    for (int r = 0; r < Repetitions; ++r) {
+        BenchWindow win;
+        Child sender(tool(QStringLiteral("floor_udp")),
+                     {QStringLiteral("send"), QStringLiteral("127.0.0.1"), QString::number(win.port()),
+                      QStringLiteral("10000"), payloadFile(configReply()), QStringLiteral("0")});
+        QThread::msleep(400);
+        sender.finish();
+        const qint64 sent = qint64(sender.number("sent", 1000));
+        waitQuiet([&] { return win.handled(); });
+        handled.add(double(win.handled()));
+        lost.add(double(sent - win.handled()));
+        // the floor sender numbers its copies at positions 5..8: the last is 9999
+        lastShown = lastShown && win.w->ED_7->texts() == QStringList({"000", "000", "039", "015"});
+    }
+    rows.push_back({"burst of 10,000 replies, window thread busy 400 ms", "handled " + handled.text(0), "-",
+                    "lost " + n(lost.max()), "0 lost, last one shown", lost.max() == 0 && lastShown});
+
+    // Throughput per CPU-second by size: configuration replies (100 bytes) and other datagrams.
+    const QList<QPair<QString, QByteArray>> sizes{{"0 bytes", QByteArray()},
+                                                  {"100 bytes (configuration replies)", configReply()},
+                                                  {"1,500 bytes", QByteArray(1500, 'x')},
+                                                  {"8,192 bytes", QByteArray(8192, 'x')}};
+    for (const auto& [name, datagram] : sizes) {
+        progress(QStringLiteral("throughput, ") + name);
+        Sample window, floor, windowLost;
+        const qint64 count = datagram.size() > 1000 ? 50000 : 200000;
+        for (int r = 0; r < Repetitions; ++r) {
+            const Received w = toWindow(datagram, count);
+            window.add(w.perCpuSecond());
+            windowLost.add(double(w.sent - w.handled));
+            floor.add(toFloor(datagram, count).perCpuSecond());
+        }
+        const bool replies = datagram.size() == 100;
+        rows.push_back(ratioRow(
+            "datagrams of " + name + " per CPU-second (window lost up to " + n(windowLost.max()) + ")",
+            window, floor, " /s", 0, replies ? 0.25 : 0, replies ? ">= 0.25 x floor" : "-"));
+    }
+
+    progress(QStringLiteral("the highest rate without loss"));
+    // The highest send rate taken with no loss.
+    Sample windowRate, floorRate;
+    const qint64 count = 50000;
+    for (int r = 0; r < Repetitions; ++r) {
+        windowRate.add(
+            zeroLossRate([&](double rate) { return toWindow(configReply(), count, rate); }, count));
+        floorRate.add(zeroLossRate([&](double rate) { return toFloor(configReply(), count, rate); }, count));
+    }
+    rows.push_back(ratioRow("highest rate of replies with none lost (50,000 sent)", windowRate, floorRate,
+                            " /s", 0, 0, "-"));
+
+    progress(QStringLiteral("timer lateness"));
+    // A 10 ms timer while 200,000 datagrams arrive as fast as they can.
+    Sample late, idle;
+    for (int r = 0; r < Repetitions; ++r) {
+        BenchWindow win;
+        double worst = 0;
+        QElapsedTimer since;
+        QTimer tick;
+        tick.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            worst = std::max(worst, double(since.nsecsElapsed()) / 1e6 - 10.0);
+            since.start();
+        });
+        since.start();
+        tick.start(10);
+        sendTo(win.port(), QByteArray("status report 0123456789"), 200000, 0, [&] { return win.handled(); });
+        late.add(worst);
+        worst = 0;
+        since.start();
+        waitUntil([] { return false; }, 500); // the same timer with nothing arriving
+        idle.add(worst);
+    }
+    rows.push_back({"10 ms timer lateness under a flood (worst)", late.text(2) + " ms", idle.text(2) + " ms",
+                    "-", "<= 50 ms", late.median() <= 50});
+}
+
+void roundTripFigures(std::vector<Row>& rows)
+{
+    progress(QStringLiteral("the read round trip"));
+    // One board on loopback, the simulator in a process of its own.
+    Child board(tool(QStringLiteral("../tools/talvik-board-sim")),
+                {QStringLiteral("--board"), QStringLiteral("127.0.0.2,ident=1234"), QStringLiteral("--ports"),
+                 QStringLiteral("0")});
+    const quint16 port = quint16(board.number("ports"));
+    Sample window, floor, click;
+    for (int r = 0; r < Repetitions; ++r) {
+        BenchWindow win;
+        auto& w = *win.w;
+        w.Ed_0->setBytes({127, 0, 0, 2});
+        w.CurEd_Port->setValue(port);
+        Sample reads, clicks;
+        for (int i = 0; i < 300; ++i) {
+            waitQuiet([] { return 0; }, 25); // an operator clicks into a window at rest
+            QElapsedTimer t;
+            t.start();
+            w.Button8->click(); // empties the read-back group, sends the frame
+            clicks.add(double(t.nsecsElapsed()) / 1e3);
+            if (!waitUntil([&] { return w.ED_7->octet(3)->value() == 2; }, 2000)) {
+                QTextStream(stderr) << "the board did not answer a read\n";
+                break;
+            }
+            reads.add(double(t.nsecsElapsed()) / 1e3);
+        }
+        window.add(reads.median());
+        click.add(clicks.median());
+        Child ping(tool(QStringLiteral("floor_udp")),
+                   {QStringLiteral("ping"), QStringLiteral("127.0.0.2"), QString::number(port),
+                    QStringLiteral("300"), payloadFile(buildReadFrame('C'))});
+        floor.add(ping.number("median_us"));
+    }
+    rows.push_back(
+        ratioRow("read round trip, click to shown (median of 300; the click itself " + click.text(0) + " us)",
+                 window, floor, " us", 0, 5, "<= 5 x floor", false));
+
+    progress(QStringLiteral("the survey"));
+    // talvikctl surveys 250 simulated boards; the floor: 250 bare request/reply round trips.
+    Child fleet(tool(QStringLiteral("../tools/talvik-board-sim")),
+                {QStringLiteral("--boards"), QStringLiteral("127.0.6.1-127.0.6.250"),
+                 QStringLiteral("--ports"), QStringLiteral("0,0")});
+    const QList<QByteArray> ports = fleet.line().split(' ');
+    const QString p1 = QString::fromLatin1(ports.value(ports.size() - 2)).remove(QLatin1Char(','));
+    const QString p2 = QString::fromLatin1(ports.value(ports.size() - 1));
+    Sample survey, perSecond, bare;
+    int missed = 0;
+    for (int r = 0; r < Repetitions; ++r) {
+        QElapsedTimer t;
+        t.start();
+        QProcess ctl;
+        ctl.start(tool(QStringLiteral("../tools/talvikctl")),
+                  {QStringLiteral("survey"), QStringLiteral("127.0.6.1-250"), QStringLiteral("--json"),
+                   QStringLiteral("--local-port"), QStringLiteral("0"), QStringLiteral("--ports"),
+                   p1 + "," + p2, QStringLiteral("--parallel"), QStringLiteral("64")});
+        ctl.waitForFinished(60000);
+        const double ms = double(t.nsecsElapsed()) / 1e6;
+        missed = std::max(missed, 250 - int(ctl.readAllStandardOutput().count("\"ip\"")));
+        survey.add(ms);
+        perSecond.add(250.0 / (ms / 1000.0));
+        Child ping(tool(QStringLiteral("floor_udp")),
+                   {QStringLiteral("ping"), QStringLiteral("127.0.6.1"), p1, QStringLiteral("250"),
+                    payloadFile(buildReadFrame('C'))});
+        bare.add(ping.number("total_ms"));
+    }
+    rows.push_back({"survey of 250 boards (talvikctl, a process)",
+                    survey.text(0) + " ms, " + perSecond.text(0) + " boards/s, " + n(missed) + " missed",
+                    bare.text(0) + " ms", n(survey.median() / bare.median(), 2) + " x", "< 1 s, none missed",
+                    survey.median() < 1000 && missed == 0});
+}
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString dir = QCoreApplication::applicationDirPath();
     std::vector<Row> rows;
-
-    std::vector<double> read, ping;
-    for (int r = 0; r < Repetitions; ++r) {
-        read.push_back(readRoundTripMs(1000));
-        ping.push_back(pingPongMs(1000));
-    }
-    const double readMs = median(read), pingMs = median(ping);
-    rows.push_back({"read round trip (median of 1000 reads)", num(readMs, 3) + " ms", num(pingMs, 3) + " ms",
-                    num(readMs / pingMs, 1) + " x", "<= 1 ms and <= 10 x",
-                    readMs <= 1.0 && readMs <= 10 * pingMs});
-
-    const long half = 100000;
-    std::vector<double> cfg, other, bareCfg, bareOther, late;
-    long lostCfg = 0, lostOther = 0;
-    for (int r = 0; r < Repetitions; ++r) {
-        const FloodResult c = floodWindow(configReply(), half);
-        const FloodResult o = floodWindow(QByteArray("status report 0123456789"), half);
-        cfg.push_back(c.perSecond);
-        other.push_back(o.perSecond);
-        late.push_back(std::max(c.worstLatenessMs, o.worstLatenessMs));
-        lostCfg = std::max(lostCfg, c.sent - c.handled);
-        lostOther = std::max(lostOther, o.sent - o.handled);
-        bareCfg.push_back(floodBareDrain(configReply(), half).perSecond);
-        bareOther.push_back(floodBareDrain(QByteArray("status report 0123456789"), half).perSecond);
-    }
-    rows.push_back({"configuration replies handled",
-                    num(median(cfg), 0) + " /s (lost " + QString::number(lostCfg) + ")",
-                    num(median(bareCfg), 0) + " /s", num(median(cfg) / median(bareCfg), 2) + " x",
-                    ">= 20000 /s", median(cfg) >= 20000});
-    rows.push_back({"other datagrams handled",
-                    num(median(other), 0) + " /s (lost " + QString::number(lostOther) + ")",
-                    num(median(bareOther), 0) + " /s", num(median(other) / median(bareOther), 2) + " x",
-                    ">= 100000 /s", median(other) >= 100000});
-    const double idle = idleLatenessMs();
-    rows.push_back({"10 ms timer lateness under flood (worst)", num(median(late)) + " ms", num(idle) + " ms",
-                    "-", "<= 50 ms", median(late) <= 50});
-
-    // An operator's start: the settings file is there from the runs before.
-    QTemporaryDir settingsDir;
-    const QString settings = settingsDir.filePath("TalvikCom.ini");
-    startProcess(dir + "/startup_app", {settings});
-    std::vector<double> appMs, bareMs, appMb, bareMb;
-    for (int r = 0; r < 5; ++r) {
-        const Startup a = startProcess(dir + "/startup_app", {settings});
-        const Startup b = startProcess(dir + "/startup_bare", {});
-        appMs.push_back(a.ms);
-        bareMs.push_back(b.ms);
-        appMb.push_back(a.peakMb);
-        bareMb.push_back(b.peakMb);
-    }
-    rows.push_back({"start-up time", num(median(appMs), 1) + " ms", num(median(bareMs), 1) + " ms",
-                    num(median(appMs) / median(bareMs), 2) + " x", "<= 1.5 x",
-                    median(appMs) <= 1.5 * median(bareMs)});
-    rows.push_back({"start-up peak memory", num(median(appMb), 1) + " MB", num(median(bareMb), 1) + " MB",
-                    "+" + num(median(appMb) - median(bareMb), 1) + " MB", "<= floor + 20 MB",
-                    median(appMb) <= median(bareMb) + 20});
-
-    std::vector<double> tick;
-    for (int r = 0; r < Repetitions; ++r)
-        tick.push_back(rangeTickMs(200));
-    rows.push_back({"range-reboot tick (2 word frames + 100 frames)", num(median(tick), 3) + " ms", "-", "-",
-                    "<= 2 ms", median(tick) <= 2.0});
-
     QTextStream out(stdout);
-    out << "| figure | value | floor (same run) | ratio | target | met |\n|---|---|---|---|---|---|\n";
+    out << "window shown on: " << QGuiApplication::platformName()
+        << (qEnvironmentVariableIsSet("DISPLAY") ? " (X display " + qEnvironmentVariable("DISPLAY") + ")"
+                                                 : QString())
+        << "; network: "
+        << (networkIsLoopbackOnly() ? "a namespace of its own" : "this machine's (loopback only)") << "\n"
+        << Qt::flush;
+    // talvik_bench [SECTION...]: receive, roundtrip, startup, settings, range; all without one.
+    const QStringList only = app.arguments().mid(1);
+    const std::pair<const char*, void (*)(std::vector<Row>&)> sections[] = {{"receive", receiveFigures},
+                                                                            {"roundtrip", roundTripFigures},
+                                                                            {"startup", startupFigures},
+                                                                            {"settings", settingsFigures},
+                                                                            {"range", rangeTickFigures}};
+    for (const auto& [name, figures] : sections)
+        if (only.isEmpty() || only.contains(QLatin1String(name)))
+            figures(rows);
+    progress({});
+
+    out << "\n| figure | value: median (range) | floor (same run) | ratio | target | met |\n"
+           "|---|---|---|---|---|---|\n";
     bool all = true;
     for (const Row& r : rows) {
         out << "| " << r.figure << " | " << r.value << " | " << r.floor << " | " << r.ratio << " | "
             << r.target << " | " << (r.met ? "yes" : "NO") << " |\n";
         all = all && r.met;
     }
-    out << "\nMedians of " << Repetitions << " repetitions (start-up: 5); " << QThread::idealThreadCount()
-        << " cores; " << QDateTime::currentDateTime().toString("yyyy-MM-dd") << ".\n";
+    out << "\n"
+        << Repetitions << " repetitions of each figure; " << QThread::idealThreadCount() << " cores; "
+        << QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd")) << ".\n";
     return all ? 0 : 1;
 }

@@ -153,14 +153,16 @@ class TForm1_Config_UDP : public QWidget {
     void Button1Click(QObject* sender);
     void Button3Click(QObject* sender);
     void ClearReadBack();
+    void holdReadBackPaint();
 
     // protocol/sending.cpp: the three ways a datagram leaves
     bool boardAddressRefused(); // shows the message for 000.000.000.000
     QString boardAddressString() const;
     int configuredPort() const;
     void SendCommandFrame(const QByteArray& frame);
-    // `times` datagrams in a row (the range reboot's burst); false at the first failure.
-    bool SendFromListener(const QString& host, quint16 port, const QByteArray& frame, int times = 1);
+    bool SendFromListener(const QString& host, quint16 port, const QByteArray& frame);
+    // To each port in turn (the command ports, the range reboot's burst); false at the first failure.
+    bool SendFromListener(const QString& host, const QList<quint16>& ports, const QByteArray& frame);
     void SendWordFrame(const QString& word, const QString& host, quint16 port);
 
     // replies/receive.cpp: every datagram on the listening port

@@ -40,10 +40,7 @@ BoardClient::~BoardClient() = default;
 
 bool BoardClient::send(quint32 board, const QByteArray& frame)
 {
-    for (quint16 port : commandPorts_)
-        if (!link_.sendFromListener(QHostAddress(board), port, frame))
-            return false;
-    return true;
+    return link_.sendFromListener(QHostAddress(board), commandPorts_, frame) == commandPorts_.size();
 }
 
 bool BoardClient::sendWord(quint32 board, const QByteArray& word)

@@ -8,6 +8,7 @@
 #include "ui/tag.h"
 
 #include <QThread>
+#include <QTimer>
 
 namespace talvik {
 
@@ -50,6 +51,17 @@ void TForm1_Config_UDP::Button2Click(QObject* sender)
         return;
     ClearReadBack();
     SendCommandFrame(buildReadFrame(readLetterForTag(tagOf(sender))));
+    holdReadBackPaint();
+}
+
+// A board answers within a millisecond or so: the emptied group is painted only if the
+// answer has not come within a frame, so the operator sees the answer at once instead
+// of a flash of empty fields (and the window thread takes the answer without a repaint
+// in between).
+void TForm1_Config_UDP::holdReadBackPaint()
+{
+    GroupBox1->setUpdatesEnabled(false);
+    QTimer::singleShot(20, GroupBox1, [this] { GroupBox1->setUpdatesEnabled(true); });
 }
 
 void TForm1_Config_UDP::Button1Click(QObject*)

@@ -27,12 +27,13 @@ class Link : public QObject {
     virtual void closeListener() = 0;
     virtual bool isListening() const = 0;
     virtual bool sendFromListener(const QHostAddress& host, quint16 port, const QByteArray& datagram) = 0;
-    // The same datagram `times` times; stops at the first failure. Returns how many went.
-    virtual int sendRepeatedFromListener(const QHostAddress& host, quint16 port, const QByteArray& datagram,
-                                         int times)
+    // The datagram to each port in turn (a port may repeat); stops at the first failure.
+    // Returns how many went.
+    virtual int sendFromListener(const QHostAddress& host, const QList<quint16>& ports,
+                                 const QByteArray& datagram)
     {
         int sent = 0;
-        while (sent < times && sendFromListener(host, port, datagram))
+        while (sent < ports.size() && sendFromListener(host, ports[sent], datagram))
             ++sent;
         return sent;
     }

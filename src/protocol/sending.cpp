@@ -35,16 +35,21 @@ void TForm1_Config_UDP::SendCommandFrame(const QByteArray& frame)
         return;
     const QString host = boardAddressString();
     const int port = configuredPort();
+    QList<quint16> ports;
+    if (!host.isEmpty() && port != 0)
+        ports << quint16(port);
+    ports << options_.secondPort << options_.thirdPort;
     // The first failure ends this command's sending; the ports after it are skipped.
-    if (!host.isEmpty() && port != 0 && !SendFromListener(host, quint16(port), frame))
-        return;
-    if (!SendFromListener(host, options_.secondPort, frame))
-        return;
-    SendFromListener(host, options_.thirdPort, frame);
+    SendFromListener(host, ports, frame);
 }
 
-bool TForm1_Config_UDP::SendFromListener(const QString& host, quint16 port, const QByteArray& frame,
-                                         int times)
+bool TForm1_Config_UDP::SendFromListener(const QString& host, quint16 port, const QByteArray& frame)
+{
+    return SendFromListener(host, QList<quint16>{port}, frame);
+}
+
+bool TForm1_Config_UDP::SendFromListener(const QString& host, const QList<quint16>& ports,
+                                         const QByteArray& frame)
 {
     const auto address = parseDottedDecimal(host);
     if (!address)
@@ -52,7 +57,7 @@ bool TForm1_Config_UDP::SendFromListener(const QString& host, quint16 port, cons
     // Sending also restores listening when the port could not be opened before.
     if (!link_->isListening() && !link_->openListener())
         return false;
-    return link_->sendRepeatedFromListener(QHostAddress(*address), port, frame, times) == times;
+    return link_->sendFromListener(QHostAddress(*address), ports, frame) == ports.size();
 }
 
 void TForm1_Config_UDP::SendWordFrame(const QString& word, const QString& host, quint16 port)

@@ -151,13 +151,13 @@ bool UdpLink::sendFromListener(const QHostAddress& host, quint16 port, const QBy
     return onReader([&] { return reader_->send(host, port, datagram); });
 }
 
-int UdpLink::sendRepeatedFromListener(const QHostAddress& host, quint16 port, const QByteArray& datagram,
-                                      int times)
+int UdpLink::sendFromListener(const QHostAddress& host, const QList<quint16>& ports,
+                              const QByteArray& datagram)
 {
     checkDestination(host);
     return onReader([&] {
         int sent = 0;
-        while (sent < times && reader_->send(host, port, datagram))
+        while (sent < ports.size() && reader_->send(host, ports[sent], datagram))
             ++sent;
         return sent;
     });

@@ -31,9 +31,11 @@ class UdpLink : public Link {
     bool openListener() override;
     void closeListener() override;
     bool isListening() const override;
+    using Link::sendFromListener;
     bool sendFromListener(const QHostAddress& host, quint16 port, const QByteArray& datagram) override;
-    int sendRepeatedFromListener(const QHostAddress& host, quint16 port, const QByteArray& datagram,
-                                 int times) override;
+    // In one hand-over to the reader thread: a command's three ports, the range reboot's burst.
+    int sendFromListener(const QHostAddress& host, const QList<quint16>& ports,
+                         const QByteArray& datagram) override;
     bool sendFromClient(const QHostAddress& host, quint16 port, const QByteArray& datagram) override;
 
     // The port actually bound (differs from the requested one when that was 0).

@@ -64,7 +64,8 @@ void TForm1_Config_UDP::Timer2_ConfTimer(QObject*)
     Edit2->setText(clientHost_);
     clientPort_ = RepointPort;
 
-    SendFromListener(BurstHost, BurstPort, rebootFrame(), BurstSize); // an error ends the burst silently
+    SendFromListener(BurstHost, QList<quint16>(BurstSize, BurstPort),
+                     rebootFrame()); // an error ends it silently
 
     sequencer_.advance();
     if (sequencer_.decide(first, count, tagOf(Button6) != 0) != RangeSequencer::Decision::Continue) {

@@ -21,6 +21,8 @@ void TForm1_Config_UDP::showReceived()
     const ReceivedView& v = received_;
     if (v.received == 0)
         return;
+    if (v.typeShown && !GroupBox1->updatesEnabled()) // the answer to a read: paint it now
+        GroupBox1->setUpdatesEnabled(true);
     LabIn->setText(QString::number(v.count));
     Label_In_IP->setText(v.senderAddress);
     Label_In_Port->setText(QString::number(v.senderPort));

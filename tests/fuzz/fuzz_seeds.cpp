@@ -1,4 +1,5 @@
-// Writes the seed corpus for both fuzz targets into the folder given.
+// Writes the seed corpora into the folder given: datagram/ for fuzz_datagram (the bytes of
+// a datagram), receive/ for fuzz_receive (a mode byte, then the datagram).
 
 #include "protocol/frames.h"
 #include "sim_board.h"
@@ -13,7 +14,8 @@ int main(int argc, char* argv[])
     if (argc < 2)
         return 2;
     QDir dir(QString::fromLocal8Bit(argv[1]));
-    dir.mkpath(QStringLiteral("."));
+    dir.mkpath(QStringLiteral("datagram"));
+    dir.mkpath(QStringLiteral("receive"));
     WriteFields config;
     config.ip = {127, 0, 0, 2};
     config.mask = {255, 0, 0, 0};
@@ -32,12 +34,17 @@ int main(int argc, char* argv[])
         rebootFrame(),
         QByteArray("iden\x01\x02otv", 9),
     };
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
     for (int i = 0; i < seeds.size(); ++i) {
-        // the receive target reads a mode byte first: identifier mode on for odd seeds
-        QFile f(dir.filePath(QStringLiteral("seed-%1").arg(i)));
-        if (!f.open(QIODevice::WriteOnly))
+        // the receive target's mode byte: identifier mode off, on, and on but paused
+        for (char mode : {0, 1, 3})
+            if (!write(QStringLiteral("receive/seed-%1-%2").arg(i).arg(int(mode)), char(mode) + seeds[i]))
+                return 1;
+        if (!write(QStringLiteral("datagram/seed-%1").arg(i), seeds[i]))
             return 1;
-        f.write(QByteArray(1, char(i % 2)) + seeds[i]);
     }
     return 0;
 }

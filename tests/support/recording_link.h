@@ -21,6 +21,7 @@ class RecordingLink : public Link {
     bool openListener() override;
     void closeListener() override { listening = false; }
     bool isListening() const override { return listening; }
+    using Link::sendFromListener;
     bool sendFromListener(const QHostAddress& host, quint16 port, const QByteArray& datagram) override;
     bool sendFromClient(const QHostAddress& host, quint16 port, const QByteArray& datagram) override;
 

@@ -137,9 +137,13 @@ int main(int argc, char* argv[])
                       << portTexts.join(QLatin1String(", ")) << ": " << describe(def.config, def.version)
                       << Qt::endl;
         }
-        if (defs->size() > 1)
+        if (defs->size() > 1) {
+            QStringList portTexts;
+            for (quint16 p : sim.ports(sim.boardCount() - 1))
+                portTexts << QString::number(p);
             out() << defs->size() << " boards " << defs->first().address << " to " << defs->last().address
-                  << " listening on ports " << sim.ports(sim.boardCount() - 1).value(0) << Qt::endl;
+                  << " listening on ports " << portTexts.join(QLatin1String(", ")) << Qt::endl;
+        }
     }
     return app.exec();
 }

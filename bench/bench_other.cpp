@@ -1,0 +1,170 @@
+// Start-up, the settings file and the range reboot's tick.
+
+#include "bench_window.h"
+#include "protocol/udp_link.h"
+#include "settings/settings_keys.h"
+#include "ui/rows.h"
+
+#include <QFile>
+#include <QNetworkDatagram>
+#include <QUdpSocket>
+
+using namespace talvik;
+using namespace bench;
+
+namespace {
+constexpr int Repetitions = 10;
+
+QString n(double v, int decimals = 0)
+{
+    return QString::number(v, 'f', decimals);
+}
+
+// Wall time from starting a program to its window on the screen, and its peak memory.
+std::pair<double, double> start(const QString& program, const QStringList& arguments)
+{
+    QElapsedTimer t;
+    t.start();
+    Child child(program, arguments);
+    const QByteArray line = child.line();
+    const double ms = double(t.nsecsElapsed()) / 1e6;
+    child.finish();
+    return {line.startsWith("ready") ? ms : -1, line.split(' ').value(1).toDouble() / 1024.0};
+}
+
+// Every datagram to one loopback sink instead of where it was addressed: the range
+// reboot's fixed peers are not on this machine unless the network is a namespace.
+class SinkLink : public Link {
+  public:
+    SinkLink(UdpLink& inner, quint16 sinkPort) : inner_(inner), sink_(sinkPort)
+    {
+        connect(&inner_, &Link::datagramsArrived, this, &Link::datagramsArrived);
+    }
+    bool openListener() override { return inner_.openListener(); }
+    void closeListener() override { inner_.closeListener(); }
+    bool isListening() const override { return inner_.isListening(); }
+    using Link::sendFromListener;
+    bool sendFromListener(const QHostAddress&, quint16, const QByteArray& d) override
+    {
+        return inner_.sendFromListener(QHostAddress::LocalHost, sink_, d);
+    }
+    int sendFromListener(const QHostAddress&, const QList<quint16>& ports, const QByteArray& d) override
+    {
+        return inner_.sendFromListener(QHostAddress::LocalHost, QList<quint16>(ports.size(), sink_), d);
+    }
+    bool sendFromClient(const QHostAddress&, quint16, const QByteArray& d) override
+    {
+        return inner_.sendFromClient(QHostAddress::LocalHost, sink_, d);
+    }
+
+  private:
+    UdpLink& inner_;
+    quint16 sink_;
+};
+} // namespace
+
+void startupFigures(std::vector<Row>& rows)
+{
+    progress(QStringLiteral("start-up"));
+    QTemporaryDir dir; // an operator's start: the settings file is there from the runs before
+    const QString settings = dir.filePath(QStringLiteral("TalvikCom.ini"));
+    start(tool(QStringLiteral("startup_app")), {settings});
+    Sample app, bare, appMb, bareMb;
+    for (int r = 0; r < Repetitions; ++r) {
+        const auto [a, am] = start(tool(QStringLiteral("startup_app")), {settings});
+        const auto [b, bm] = start(tool(QStringLiteral("startup_bare")), {});
+        app.add(a);
+        bare.add(b);
+        appMb.add(am);
+        bareMb.add(bm);
+    }
+    rows.push_back({"start-up to a window on the screen", app.text(1) + " ms", bare.text(1) + " ms",
+                    n(app.median() / bare.median(), 2) + " x", "<= 1.5 x",
+                    app.median() <= 1.5 * bare.median()});
+    rows.push_back({"start-up peak memory", appMb.text(1) + " MB", bareMb.text(1) + " MB",
+                    "+" + n(appMb.median() - bareMb.median(), 1) + " MB", "<= floor + 20 MB",
+                    appMb.median() <= bareMb.median() + 20});
+}
+
+void settingsFigures(std::vector<Row>& rows)
+{
+    progress(QStringLiteral("the settings file"));
+    // 30 MB of the operator's own notes around the program's sections.
+    QTemporaryDir dir;
+    const QString big = dir.filePath(QStringLiteral("big.ini")),
+                  small = dir.filePath(QStringLiteral("small.ini"));
+    {
+        QByteArray notes = "; the dispatch office's notes\r\n[Notes]\r\n";
+        for (int i = 0; notes.size() < 30 * 1024 * 1024; ++i)
+            notes +=
+                "Lift" + QByteArray::number(i) + "=Building " + QByteArray::number(i % 977) + ", shaft 2\r\n";
+        QFile file(big);
+        file.open(QIODevice::WriteOnly);
+        file.write("[0]\r\n1=192\r\n2=168\r\n3=001\r\n4=020\r\n" + notes);
+    }
+    {
+        QFile file(small);
+        file.open(QIODevice::WriteOnly);
+        file.write("[0]\r\n1=192\r\n2=168\r\n3=001\r\n4=020\r\n");
+    }
+    Sample load, save, loadSmall, floor;
+    for (int r = 0; r < Repetitions; ++r) {
+        QElapsedTimer t;
+        t.start();
+        BenchWindow win(9, 9, nullptr, big); // the start loads the file before the window shows
+        load.add(double(t.nsecsElapsed()) / 1e6);
+        win.w->Ed_0->octet(3)->setValue(r); // a change, so the save writes
+        t.start();
+        win.w->saveSettings();
+        save.add(double(t.nsecsElapsed()) / 1e6);
+        t.start();
+        BenchWindow smallWin(9, 9, nullptr, small);
+        loadSmall.add(double(t.nsecsElapsed()) / 1e6);
+        t.start();
+        QFile file(big);
+        file.open(QIODevice::ReadOnly);
+        const QByteArray all = file.readAll();
+        floor.add(double(t.nsecsElapsed()) / 1e6 + (all.isEmpty() ? 1e9 : 0));
+    }
+    rows.push_back({"start with a 30 MB settings file (to a shown window)", load.text(0) + " ms",
+                    "small file " + loadSmall.text(0) + " ms",
+                    "+" + n(load.median() - loadSmall.median()) + " ms", "well under 1 s",
+                    load.median() < 500});
+    rows.push_back({"save into the 30 MB settings file", save.text(0) + " ms",
+                    "read it: " + floor.text(0) + " ms", n(save.median() / floor.median(), 1) + " x",
+                    "well under 1 s", save.median() < 500});
+}
+
+void rangeTickFigures(std::vector<Row>& rows)
+{
+    progress(QStringLiteral("the range tick"));
+    QUdpSocket sink;
+    sink.bind(QHostAddress::LocalHost, 0);
+    QObject::connect(&sink, &QUdpSocket::readyRead, [&] {
+        while (sink.hasPendingDatagrams())
+            sink.receiveDatagram();
+    });
+    Sample tick;
+    for (int r = 0; r < Repetitions; ++r) {
+        UdpLink real(0);
+        SinkLink redirected(real, sink.localPort());
+        BenchWindow win(9, 9, &redirected);
+        auto& w = *win.w;
+        w.CheckBox1->setChecked(true);
+        w.Panel1->setBytes({192, 168, 1, 1});
+        w.EdR1_0_IP_0->setValue(250);
+        w.Button4->click();
+        w.Timer2_Conf->stop(); // ticked by hand below
+        Sample ticks;
+        for (int i = 0; i < 100; ++i) {
+            QElapsedTimer t;
+            t.start();
+            w.Timer2_ConfTimer(nullptr);
+            ticks.add(double(t.nsecsElapsed()) / 1e6);
+            QCoreApplication::processEvents();
+        }
+        tick.add(ticks.median());
+    }
+    rows.push_back({"range-reboot tick (2 word frames + 100 frames)", tick.text(3) + " ms", "-", "-",
+                    "<= 2 ms", tick.median() <= 2.0});
+}

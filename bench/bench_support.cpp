@@ -1,0 +1,145 @@
+#include "bench_support.h"
+
+#include <QDir>
+#include <QTemporaryFile>
+#include <QTextStream>
+#include <sys/resource.h>
+
+namespace bench {
+
+double cpuSeconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+double peakResidentMb()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_maxrss) / 1024.0;
+}
+
+Child::Child(const QString& program, const QStringList& arguments) : process_(std::make_unique<QProcess>())
+{
+    process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_->start(program, arguments);
+    process_->waitForStarted();
+}
+
+Child::~Child()
+{
+    if (process_->state() != QProcess::NotRunning) {
+        process_->kill();
+        process_->waitForFinished();
+    }
+}
+
+QByteArray Child::line(int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!buffered_.contains('\n')) {
+        const int left = timeoutMs - int(t.elapsed());
+        if (left <= 0 || (!process_->waitForReadyRead(left) && process_->state() == QProcess::NotRunning &&
+                          !process_->bytesAvailable()))
+            break;
+        buffered_ += process_->readAllStandardOutput();
+    }
+    const qsizetype end = buffered_.indexOf('\n');
+    const QByteArray line = end < 0 ? buffered_ : buffered_.left(end);
+    buffered_.remove(0, end < 0 ? buffered_.size() : end + 1);
+    return line.trimmed();
+}
+
+double Child::number(const QByteArray& word, int timeoutMs)
+{
+    for (QByteArray l = line(timeoutMs); !l.isEmpty(); l = line(timeoutMs)) {
+        const QList<QByteArray> words = l.split(' ');
+        const qsizetype at = words.indexOf(word);
+        if (at >= 0 && at + 1 < words.size()) {
+            QByteArray value = words[at + 1];
+            while (value.endsWith(':') || value.endsWith(','))
+                value.chop(1);
+            return value.toDouble();
+        }
+    }
+    return -1;
+}
+
+bool Child::finish(int timeoutMs)
+{
+    // waitForFinished() says false for a process that had already ended
+    return process_->state() == QProcess::NotRunning || process_->waitForFinished(timeoutMs) ||
+           process_->state() == QProcess::NotRunning;
+}
+
+bool Child::running() const
+{
+    return process_->state() != QProcess::NotRunning;
+}
+
+QString tool(const QString& name)
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
+}
+
+QString payloadFile(const QByteArray& bytes)
+{
+    auto* file = new QTemporaryFile(QCoreApplication::instance()); // lives as long as the run
+    file->open();
+    file->write(bytes);
+    file->flush();
+    return file->fileName();
+}
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    QTimer wake; // an event now and then, so a wait without any still ends
+    wake.start(20);
+    while (!done()) {
+        if (t.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+void progress(const QString& figure)
+{
+    static QElapsedTimer since;
+    static QString last;
+    QTextStream err(stderr);
+    if (!last.isEmpty())
+        err << "  " << last << ": " << since.elapsed() / 1000.0 << " s\n";
+    if (!figure.isEmpty())
+        err << "measuring " << figure << Qt::endl;
+    last = figure;
+    since.start();
+}
+
+void waitQuiet(const std::function<qint64()>& count, int quietMs, int timeoutMs)
+{
+    QElapsedTimer total, quiet;
+    total.start();
+    quiet.start();
+    qint64 last = count();
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, [&] {
+        if (count() != last) {
+            last = count();
+            quiet.restart();
+        }
+        if (quiet.elapsed() >= quietMs || total.elapsed() > timeoutMs)
+            loop.quit();
+    });
+    check.start(20);
+    loop.exec();
+}
+
+} // namespace bench

@@ -1,0 +1,45 @@
+#pragma once
+// The configurator's window as an operator has it: real sockets, shown on the screen
+// the benchmark runs on (a virtual X display where there is one), no modal messages.
+
+#include "app/TForm1_Config_UDP.h"
+#include "app/messages.h"
+#include "bench_support.h"
+#include "protocol/udp_link.h"
+
+#include <QTemporaryDir>
+#include <QWindow>
+
+namespace bench {
+
+class SilentMessages : public talvik::Messages {
+  public:
+    void message(const QString&) override {}
+    void error(const QString&) override {}
+};
+
+struct BenchWindow {
+    QTemporaryDir dir;
+    talvik::UdpLink link{0};
+    SilentMessages messages;
+    std::unique_ptr<talvik::TForm1_Config_UDP> w;
+
+    explicit BenchWindow(quint16 second = 9, quint16 third = 9, talvik::Link* over = nullptr,
+                         const QString& settings = {})
+    {
+        talvik::WindowOptions o;
+        o.link = over ? over : &link;
+        o.messages = &messages;
+        o.listenPort = 0;
+        o.secondPort = second;
+        o.thirdPort = third;
+        o.settingsPath = settings.isEmpty() ? dir.filePath(QStringLiteral("TalvikCom.ini")) : settings;
+        w = std::make_unique<talvik::TForm1_Config_UDP>(o);
+        w->show();
+        waitUntil([this] { return w->windowHandle() && w->windowHandle()->isExposed(); }, 5000);
+    }
+    quint16 port() const { return link.boundPort(); }
+    qint64 handled() const { return w->LabIn->text().toLongLong(); }
+};
+
+} // namespace bench
