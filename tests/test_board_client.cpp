@@ -1,0 +1,111 @@
+// The request client under talvikctl, on a recording link: what it sends, which reply it
+// takes, and when it gives up.
+
+#include "protocol/board_client.h"
+#include "recording_link.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace talvik;
+using namespace talvik::test;
+
+namespace {
+const quint32 Board = 0x7F000302; // 127.0.3.2
+const QString BoardText = QStringLiteral("127.0.3.2");
+
+bool isAnswer(const QByteArray& d)
+{
+    return d.startsWith("answer");
+}
+} // namespace
+
+class TestBoardClient : public QObject {
+    Q_OBJECT
+  private slots:
+    // How many replies to drop before answering, and what the request gets.
+    void retriesUntilAnswered_data()
+    {
+        QTest::addColumn<int>("silentAttempts");
+        QTest::addColumn<bool>("answered");
+        QTest::addColumn<int>("framesSent"); // 2 ports each attempt
+        QTest::newRow("the first attempt") << 0 << true << 2;
+        QTest::newRow("after a lost reply") << 1 << true << 4;
+        QTest::newRow("never: 1 + 2 retries") << 3 << false << 6;
+    }
+    void retriesUntilAnswered()
+    {
+        QFETCH(int, silentAttempts);
+        QFETCH(bool, answered);
+        QFETCH(int, framesSent);
+        RecordingLink link;
+        link.openListener();
+        BoardClient client(link, {8026, 8024}, 8026);
+        int attempts = 0;
+        QTimer board; // answers each attempt's first frame once the silent ones are over
+        connect(&board, &QTimer::timeout, [&] {
+            const int sentAttempts = int(link.sent.size()) / 2;
+            if (sentAttempts > attempts) {
+                attempts = sentAttempts;
+                link.deliver("noise", BoardText);                   // not accepted
+                link.deliver("answer from elsewhere", "127.0.3.9"); // another board
+                if (attempts > silentAttempts)
+                    link.deliver("answer " + QByteArray::number(attempts), BoardText);
+            }
+        });
+        board.start(1);
+        const auto reply = client.request(Board, "frame", isAnswer, Timing{50, 2});
+        QCOMPARE(reply.has_value(), answered);
+        QCOMPARE(link.sent.size(), framesSent);
+        QCOMPARE(link.ports(), QList<quint16>({8026, 8024, 8026, 8024, 8026, 8024}).mid(0, framesSent));
+        if (answered)
+            QCOMPARE(reply->datagram, "answer " + QByteArray::number(silentAttempts + 1));
+    }
+
+    // A request went to two ports, so its second answer is still on its way when the
+    // next request to that board starts: it must not be taken for the new reply.
+    void aLateAnswerIsNotTheNextReply()
+    {
+        RecordingLink link;
+        link.openListener();
+        BoardClient client(link, {8026, 8024}, 8026);
+        QTimer::singleShot(5, [&] { link.deliver("answer old", BoardText); });
+        QCOMPARE(client.request(Board, "first", isAnswer, Timing{500, 0})->datagram,
+                 QByteArray("answer old"));
+        QTimer::singleShot(5, [&] { link.deliver("answer old", BoardText); }); // the other port's
+        QTimer::singleShot(10, [&] { link.deliver("answer new", BoardText); });
+        QCOMPARE(client.request(Board, "second", isAnswer, Timing{500, 0})->datagram,
+                 QByteArray("answer new"));
+        QCOMPARE(link.sent.last().data, QByteArray("second")); // sent after the old answer came in
+    }
+
+    void manyInFlightAtMostAtOnce()
+    {
+        RecordingLink link;
+        link.openListener();
+        BoardClient client(link, {8026}, 8026);
+        QList<quint32> boards;
+        for (quint32 i = 1; i <= 20; ++i)
+            boards << (0x7F000400 | i);
+        int done = 0, mostOutstanding = 0;
+        bool finished = false;
+        QTimer boardsAnswer; // every board that was asked answers
+        connect(&boardsAnswer, &QTimer::timeout, [&] {
+            mostOutstanding = qMax(mostOutstanding, int(link.sent.size()) - done);
+            for (const SentDatagram& s : link.sent)
+                link.deliver("answer", s.host.toString());
+        });
+        boardsAnswer.start(1);
+        client.requestMany(
+            boards, [](quint32) { return QByteArray("frame"); }, isAnswer, Timing{1000, 0}, 4,
+            [&](quint32, const std::optional<BoardReply>& reply) { done += reply ? 1 : 0; },
+            [&] { finished = true; });
+        QTRY_VERIFY(finished);
+        QCOMPARE(done, 20);
+        QCOMPARE(link.sent.size(), 20);
+        QVERIFY(mostOutstanding <= 4);
+    }
+};
+
+QTEST_MAIN(TestBoardClient)
+#include "test_board_client.moc"
