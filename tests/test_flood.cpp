@@ -14,7 +14,8 @@
 #include <malloc.h>
 #include <thread>
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// From the AddressSanitizer runtime (GCC ships no header for it).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 using namespace talvik;

@@ -21,7 +21,7 @@ class UdpLink : public Link {
     // and counted (overflowed()): memory stays bounded under any flood.
     static constexpr int QueueBound = 200000;
     // Taken by the window thread in one pass; timers and repaints run between passes.
-    static constexpr int BatchLimit = 2048;
+    static constexpr int BatchLimit = 512;
     // Asked of the system for the socket's receive buffer; it grants what it allows.
     static constexpr int ReceiveBufferWanted = 8 << 20;
 
