@@ -302,7 +302,7 @@ class TestSettings : public QObject {
     {
         QByteArray garbage(1 << 20, '\0');
         for (int i = 0; i < garbage.size(); ++i)
-            garbage[i] = char((i * 7919) % 251); // some '[', '=' and line ends among them
+            garbage[i] = char((qint64(i) * 7919) % 251); // some '[', '=' and line ends among them
         writeFile(path, garbage);
         qint64 size = 0;
         for (int run = 0; run < 3; ++run) {
