@@ -61,7 +61,7 @@ class TestEditors : public QObject {
     {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<int>("value");
-        for (const char* entry : {"tab", "shift+tab", "space", "enter", "click"})
+        for (const char* entry : {"tab", "shift+tab", "space", "enter", "click", "click again"})
             for (int value : {1, 20, 99, 100, 255})
                 QTest::addRow("%s into %d", entry, value) << QString(entry) << value;
     }
@@ -81,8 +81,13 @@ class TestEditors : public QObject {
             if (single && (entry == "space" || entry == "enter" || entry == "shift+tab"))
                 continue; // no octet before or after it
             target->setValue(value);
-            if (entry == "click") {
-                w->Button1->setFocus();
+            if (entry.startsWith("click")) {
+                // "click again": into the editor that already has the focus, as the first
+                // octet has when the window opens
+                if (entry == "click")
+                    w->Button1->setFocus();
+                else
+                    target->setFocus();
                 QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(3, target->height() / 2));
             }
             else {

@@ -115,9 +115,7 @@ void NumberEdit::focusInEvent(QFocusEvent* event)
     QLineEdit::focusInEvent(event);
     refreshText(); // a changed text drops the selection the line edit made on entry
     switch (event->reason()) {
-    case Qt::MouseFocusReason:
-        selectOnRelease_ = true; // the press that brought the focus places the caret next
-        break;
+    case Qt::MouseFocusReason:        // the press places the caret next; its release selects
     case Qt::ActiveWindowFocusReason: // coming back to the window keeps what was being typed
     case Qt::PopupFocusReason:
     case Qt::MenuBarFocusReason:
@@ -129,7 +127,6 @@ void NumberEdit::focusInEvent(QFocusEvent* event)
 
 void NumberEdit::focusOutEvent(QFocusEvent* event)
 {
-    selectOnRelease_ = false;
     value_ = pendingValue();
     QLineEdit::focusOutEvent(event);
     refreshText();
@@ -138,10 +135,10 @@ void NumberEdit::focusOutEvent(QFocusEvent* event)
 void NumberEdit::mouseReleaseEvent(QMouseEvent* event)
 {
     QLineEdit::mouseReleaseEvent(event);
-    // A click that entered the editor selects its value; a drag keeps what it selected.
-    if (selectOnRelease_ && !hasSelectedText())
+    // A click selects the value, also in the editor that has the focus already (the first
+    // octet has it when the window opens); a drag keeps what it selected.
+    if (!hasSelectedText())
         selectAll();
-    selectOnRelease_ = false;
 }
 
 void NumberEdit::mouseDoubleClickEvent(QMouseEvent* event)

@@ -3,7 +3,7 @@
 // board identifier. Unfocused it shows its formatted value; while focused the plain
 // number (empty for 0). However it is entered (Tab, Shift+Tab, the Space/Enter
 // advance, a click), its whole text is selected, so the digits typed next replace
-// the value instead of being appended to it.
+// the value instead of being appended to it; so does any click into it.
 
 #include <QLineEdit>
 #include <functional>
@@ -53,7 +53,6 @@ class NumberEdit : public QLineEdit {
     Format format_;
     bool beepOnRefuse_ = true;
     int value_ = 0;
-    bool selectOnRelease_ = false; // entered by a click: select once the click is over
 };
 
 } // namespace talvik
