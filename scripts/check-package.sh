@@ -23,13 +23,13 @@ echo "== the installed configurator, started from PATH"
 home=$(mktemp -d)
 HOME=$home XDG_CONFIG_HOME= bash scripts/own-network.sh bash -c '
     set -euo pipefail
-    Xvfb :97 -screen 0 1280x1000x24 -nolisten tcp >/dev/null 2>&1 & x=$!
-    trap "kill $x 2>/dev/null" EXIT
-    for _ in $(seq 100); do DISPLAY=:97 xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
-    cd / && DISPLAY=:97 talvikcom >/dev/null 2>&1 & app=$!
-    wid=$(DISPLAY=:97 timeout 20 xdotool search --sync --onlyvisible --name "^Конфігуратор плат" | head -n 1)
+    source scripts/virtual-display.sh
+    start_virtual_display
+    trap "kill $VIRTUAL_DISPLAY_PID 2>/dev/null" EXIT
+    (cd / && exec talvikcom >/dev/null 2>&1) & app=$!
+    wid=$(timeout 20 xdotool search --sync --onlyvisible --name "^Конфігуратор плат" | head -n 1)
     [ -n "$wid" ] || { echo "the installed configurator opened no window"; exit 1; }
-    echo "window: $(DISPLAY=:97 xprop -id "$wid" -notype _NET_WM_NAME WM_CLASS | tr "\n" " ")"
+    echo "window: $(xprop -id "$wid" -notype _NET_WM_NAME WM_CLASS | tr "\n" " ")"
     kill $app; wait $app 2>/dev/null || true'
 test -f "$home/.config/TalvikCom/TalvikCom.ini" || { echo "no settings file in the user's folder"; exit 1; }
 test ! -e /usr/bin/TalvikCom.ini || { echo "settings written into /usr/bin"; exit 1; }

@@ -26,16 +26,10 @@ trap cleanup EXIT
 # A copy of the program in a folder of its own: its settings file is written there.
 cp "$build/src/talvikcom" "$work/"
 
-display=
-for n in $(seq 91 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=:$n; break; fi
-done
-[ -n "$display" ] || { echo "no free X display number"; exit 1; }
-Xvfb "$display" -screen 0 1280x1000x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$display
+source "$(dirname "$0")/virtual-display.sh"
+start_virtual_display
+pids+=("$VIRTUAL_DISPLAY_PID")
 unset QT_QPA_PLATFORM # the real window, through the X server
-for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
 
 if [ "$mode" = screenshot ]; then
     openbox >"$work/openbox.log" 2>&1 &

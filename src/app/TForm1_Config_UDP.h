@@ -160,7 +160,6 @@ class TForm1_Config_UDP : public QWidget {
     QString boardAddressString() const;
     int configuredPort() const;
     void SendCommandFrame(const QByteArray& frame);
-    bool SendFromListener(const QString& host, quint16 port, const QByteArray& frame);
     // To each port in turn (the command ports, the range reboot's burst); false at the first failure.
     bool SendFromListener(const QString& host, const QList<quint16>& ports, const QByteArray& frame);
     void SendWordFrame(const QString& word, const QString& host, quint16 port);

@@ -43,11 +43,6 @@ void TForm1_Config_UDP::SendCommandFrame(const QByteArray& frame)
     SendFromListener(host, ports, frame);
 }
 
-bool TForm1_Config_UDP::SendFromListener(const QString& host, quint16 port, const QByteArray& frame)
-{
-    return SendFromListener(host, QList<quint16>{port}, frame);
-}
-
 bool TForm1_Config_UDP::SendFromListener(const QString& host, const QList<quint16>& ports,
                                          const QByteArray& frame)
 {
