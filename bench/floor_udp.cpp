@@ -6,7 +6,8 @@
 //                                       sends COUNT copies of FILE's bytes (the 5th to 8th byte
 //                                       numbered by the copy) at RATE per second (0: at once);
 //                                       prints "sent N"
-//   floor_udp ping HOST PORT COUNT FILE sends one request at a time, waiting for its answer;
+//   floor_udp ping HOST PORT COUNT FILE [REST_MS] sends one request at a time, waiting for its
+//                                       answer (and REST_MS before each request);
 //                                       prints "median_us M total_ms T answered N"
 //   floor_udp echo                      answers every datagram with itself; prints "port P"
 
@@ -121,7 +122,10 @@ int ping(char** argv)
     const int s = socket(AF_INET, SOCK_DGRAM, 0);
     std::vector<char> buffer(65536);
     std::vector<double> times;
+    const int restMs = argv[6] ? std::atoi(argv[6]) : 0; // argv ends with a null pointer
     for (long i = 0; i < count; ++i) {
+        if (restMs > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(restMs));
         const auto start = std::chrono::steady_clock::now();
         sendto(s, request.data(), request.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
         pollfd p{s, POLLIN, 0};
@@ -162,12 +166,11 @@ int main(int argc, char** argv)
         return receive();
     if (mode == "send" && argc == 7)
         return send(argv);
-    if (mode == "ping" && argc == 6)
+    if (mode == "ping" && (argc == 6 || argc == 7))
         return ping(argv);
     if (mode == "echo")
         return echo();
-    std::fprintf(
-        stderr,
-        "usage: floor_udp recv | send HOST PORT COUNT FILE RATE | ping HOST PORT COUNT FILE | echo\n");
+    std::fprintf(stderr, "usage: floor_udp recv | send HOST PORT COUNT FILE RATE | ping HOST PORT COUNT FILE "
+                         "[REST_MS] | echo\n");
     return 2;
 }

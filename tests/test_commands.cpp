@@ -138,15 +138,32 @@ class TestCommands : public QObject {
         QCOMPARE(f.link.sent.size(), 3);
     }
 
+    // Staged until the answer: emptied when nothing comes within a frame, or when a
+    // datagram that is no answer is shown first.
+    void everyReadBackControlIsEmptiedBeforeARead_data()
+    {
+        QTest::addColumn<QByteArray>("next");
+        QTest::newRow("no answer") << QByteArray();
+        QTest::newRow("a datagram that is no answer") << QByteArray("hello");
+    }
     void everyReadBackControlIsEmptiedBeforeARead()
     {
+        QFETCH(QByteArray, next);
         WindowFixture f;
         auto& w = *f.window;
         for (AddressRow* row : {w.ED_6, w.ED_61, w.ED_62, w.ED_7, w.ED_8, w.ED_9})
             setAddress(row, "1.2.3.4");
         w.CurrencyEdit1->setValue(77);
+        w.CheckBox3->show();
+        w.Lab_Ver->setText("2.17");
         setAddress(w.Ed_0, "127.0.0.2");
         w.Button8->click();
+        if (next.isEmpty())
+            QTRY_VERIFY(w.CheckBox3->isHidden());
+        else
+            f.link.deliver(next);
+        QVERIFY(w.CheckBox3->isHidden());
+        QCOMPARE(w.Lab_Ver->text(), QString());
         for (AddressRow* row : {w.ED_6, w.ED_61, w.ED_62, w.ED_7, w.ED_8, w.ED_9})
             QCOMPARE(row->texts(), QStringList({"000", "000", "000", "000"}));
         for (int i = 0; i < 6; ++i)

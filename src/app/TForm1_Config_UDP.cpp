@@ -112,6 +112,11 @@ void TForm1_Config_UDP::bindHandlers()
         connect(button, &QPushButton::clicked, this,
                 [this, button, handler] { guarded([&] { (this->*handler)(button); }); });
     };
+    readBackEmptying_ = new QTimer(this);
+    readBackEmptying_->setSingleShot(true);
+    readBackEmptying_->setInterval(20);
+    connect(readBackEmptying_, &QTimer::timeout, this,
+            [this] { guarded([this] { applyReadBackEmptying(); }); });
     click(Button2, &TForm1_Config_UDP::Button2Click);
     click(Button8, &TForm1_Config_UDP::Button2Click);
     click(Button1, &TForm1_Config_UDP::Button1Click);

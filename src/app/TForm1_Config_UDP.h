@@ -152,14 +152,17 @@ class TForm1_Config_UDP : public QWidget {
     void Button2Click(QObject* sender); // Button2 (Tag 0) and Button8 (Tag 1)
     void Button1Click(QObject* sender);
     void Button3Click(QObject* sender);
-    void ClearReadBack();
-    void holdReadBackPaint();
+    // Empties the read-back fields, except those `keep` is about to show.
+    void ClearReadBack(const ReceivedView& keep = {});
+    void hideAddressType(); // the type boxes and the version caption
+    void stageReadBackEmptying();
+    void applyReadBackEmptying(const ReceivedView& shown = {});
 
     // protocol/sending.cpp: the three ways a datagram leaves
     bool boardAddressRefused(); // shows the message for 000.000.000.000
     QString boardAddressString() const;
     int configuredPort() const;
-    void SendCommandFrame(const QByteArray& frame);
+    bool SendCommandFrame(const QByteArray& frame); // false when it did not leave whole
     // To each port in turn (the command ports, the range reboot's burst); false at the first failure.
     bool SendFromListener(const QString& host, const QList<quint16>& ports, const QByteArray& frame);
     void SendWordFrame(const QString& word, const QString& host, quint16 port);
@@ -271,7 +274,9 @@ class TForm1_Config_UDP : public QWidget {
     QStringList pendingLog_;
     bool logFlushQueued_ = false;
     SettingsLocation settingsLocation_;
-    ReceivedView received_; // what the datagrams being handled will show
+    ReceivedView received_;              // what the datagrams being handled will show
+    bool readBackStaged_ = false;        // a read's emptying of the group is still to be shown
+    QTimer* readBackEmptying_ = nullptr; // shows it when no datagram has come within a frame
     int batchDepth_ = 0;
 };
 

@@ -65,6 +65,7 @@ void TForm1_Config_UDP::Button7Click(QObject*)
         for (int i = 0; i < 4; ++i)
             to->octet(i)->setValueText(from->octet(i)->formattedText());
     };
+    applyReadBackEmptying(); // what the operator would see by now
     copyRow(ED_7, ED_2);
     copyRow(ED_8, ED_3);
     copyRow(ED_9, ED_4);

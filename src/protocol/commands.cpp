@@ -2,6 +2,7 @@
 
 #include "app/TForm1_Config_UDP.h"
 #include "app/texts.h"
+#include "protocol/board_address.h"
 #include "protocol/frames.h"
 #include "protocol/hex_codec.h"
 #include "ui/rows.h"
@@ -32,36 +33,64 @@ WriteFields writeFieldsOf(const TForm1_Config_UDP& w)
 }
 } // namespace
 
-void TForm1_Config_UDP::ClearReadBack()
+void TForm1_Config_UDP::ClearReadBack(const ReceivedView& keep)
 {
-    for (AddressRow* row : {ED_6, ED_61, ED_62, ED_7, ED_8, ED_9})
-        for (int i = 0; i < 4; ++i)
-            row->octet(i)->clearValue();
-    for (int i = 0; i < 6; ++i)
-        ED_10->byte(i)->clear();
-    CurrencyEdit1->clearValue();
+    AddressRow* const shown[4] = {ED_6, ED_7, ED_8, ED_9};
+    for (size_t i = 0; i < keep.addresses.size(); ++i)
+        if (!keep.addresses[i])
+            shown[i / 4]->octet(int(i % 4))->clearValue();
+    for (size_t i = 0; i < keep.mac.size(); ++i)
+        if (!keep.mac[i])
+            ED_10->byte(int(i))->clear();
+    if (!keep.identBlock) {
+        for (AddressRow* row : {ED_61, ED_62})
+            for (int i = 0; i < 4; ++i)
+                row->octet(i)->clearValue();
+        CurrencyEdit1->clearValue();
+    }
 }
 
-void TForm1_Config_UDP::Button2Click(QObject* sender)
+void TForm1_Config_UDP::hideAddressType()
 {
     CheckBox5->hide();
     CheckBox3->hide();
     Lab_Ver->setText(QString());
-    if (boardAddressRefused())
-        return;
-    ClearReadBack();
-    SendCommandFrame(buildReadFrame(readLetterForTag(tagOf(sender))));
-    holdReadBackPaint();
 }
 
-// A board answers within a millisecond or so: the emptied group is painted only if the
-// answer has not come within a frame, so the operator sees the answer at once instead
-// of a flash of empty fields (and the window thread takes the answer without a repaint
-// in between).
-void TForm1_Config_UDP::holdReadBackPaint()
+void TForm1_Config_UDP::Button2Click(QObject* sender)
 {
-    GroupBox1->setUpdatesEnabled(false);
-    QTimer::singleShot(20, GroupBox1, [this] { GroupBox1->setUpdatesEnabled(true); });
+    if (isZeroAddress(Ed_0->texts())) {
+        hideAddressType();
+        boardAddressRefused(); // its message
+        return;
+    }
+    stageReadBackEmptying(); // before sending: a link may answer at once
+    if (!SendCommandFrame(buildReadFrame(readLetterForTag(tagOf(sender)))))
+        applyReadBackEmptying(); // no answer is coming
+}
+
+// A board answers within a millisecond or so. Emptying the group at the click and
+// filling it again at the answer would cost the window thread two text layouts per
+// field, and hiding the type boxes to show them again a relayout of the window and a
+// round trip to the display server per box, while the operator would see neither
+// (the answer comes before the next frame is drawn). So the emptying is staged: the
+// answer, or any datagram shown before it, is shown over the emptied group, and if
+// nothing comes within a frame the group is emptied then.
+void TForm1_Config_UDP::stageReadBackEmptying()
+{
+    readBackStaged_ = true;
+    readBackEmptying_->start();
+}
+
+void TForm1_Config_UDP::applyReadBackEmptying(const ReceivedView& shown)
+{
+    if (!readBackStaged_)
+        return;
+    readBackStaged_ = false;
+    readBackEmptying_->stop();
+    if (!shown.typeShown)
+        hideAddressType();
+    ClearReadBack(shown);
 }
 
 void TForm1_Config_UDP::Button1Click(QObject*)

@@ -29,10 +29,10 @@ int TForm1_Config_UDP::configuredPort() const
     return ok ? port : 8026;
 }
 
-void TForm1_Config_UDP::SendCommandFrame(const QByteArray& frame)
+bool TForm1_Config_UDP::SendCommandFrame(const QByteArray& frame)
 {
     if (Ch_Box_Conf_IP->isChecked())
-        return;
+        return false;
     const QString host = boardAddressString();
     const int port = configuredPort();
     QList<quint16> ports;
@@ -40,7 +40,7 @@ void TForm1_Config_UDP::SendCommandFrame(const QByteArray& frame)
         ports << quint16(port);
     ports << options_.secondPort << options_.thirdPort;
     // The first failure ends this command's sending; the ports after it are skipped.
-    SendFromListener(host, ports, frame);
+    return SendFromListener(host, ports, frame);
 }
 
 bool TForm1_Config_UDP::SendFromListener(const QString& host, const QList<quint16>& ports,

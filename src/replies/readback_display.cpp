@@ -13,7 +13,7 @@ void TForm1_Config_UDP::startReceived()
     received_ = ReceivedView{};
     received_.count = LabIn->text().toLongLong(); // 0 when it is not a number
     received_.consoleDynamic = CheckBox3->isChecked();
-    received_.version = Lab_Ver->text();
+    received_.version = readBackStaged_ ? QString() : Lab_Ver->text();
 }
 
 void TForm1_Config_UDP::showReceived()
@@ -21,8 +21,7 @@ void TForm1_Config_UDP::showReceived()
     const ReceivedView& v = received_;
     if (v.received == 0)
         return;
-    if (v.typeShown && !GroupBox1->updatesEnabled()) // the answer to a read: paint it now
-        GroupBox1->setUpdatesEnabled(true);
+    applyReadBackEmptying(v);
     LabIn->setText(QString::number(v.count));
     Label_In_IP->setText(v.senderAddress);
     Label_In_Port->setText(QString::number(v.senderPort));
