@@ -7,10 +7,32 @@
 #include "bench_support.h"
 #include "protocol/udp_link.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
 #include <QWindow>
+#include <chrono>
 
 namespace bench {
+
+// The benchmarks' application. It notes when a window last finished a repaint (drawn
+// and handed to the display server): the moment an operator can first see a change.
+class BenchApplication : public QApplication {
+  public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        const bool repaint = event->type() == QEvent::UpdateRequest && receiver->isWidgetType() &&
+                             static_cast<QWidget*>(receiver)->isWindow();
+        const bool handled = QApplication::notify(receiver, event);
+        if (repaint)
+            lastRepaint_ = std::chrono::steady_clock::now();
+        return handled;
+    }
+    static std::chrono::steady_clock::time_point lastRepaint() { return lastRepaint_; }
+
+  private:
+    static inline std::chrono::steady_clock::time_point lastRepaint_{};
+};
 
 class SilentMessages : public talvik::Messages {
   public:

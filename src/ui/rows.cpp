@@ -16,21 +16,32 @@ void makeWhitePanel(QFrame* panel, const QString& name, QSize size)
     panel->setFixedSize(size);
 }
 
-// The "." and ":" between the editors are painted by the panel: a label each would
-// add some sixty widgets to the window's start.
 template <typename Editor, size_t N> void nameAll(Editor* const (&editors)[N], const QString& caption)
 {
     for (size_t i = 0; i < N; ++i)
         editors[i]->setAccessibleName(QStringLiteral("%1, %2").arg(caption).arg(i + 1));
 }
 
-void paintSeparators(QWidget* panel, const QString& text, const QFont& font, const QList<QRect>& places)
+// The "." and ":" between the editors are painted by the panel: a label each would
+// add some sixty widgets to the window's start. Each panel lays its separator out once:
+// it is repainted with every answer that changes one of its editors.
+void paintSeparators(QWidget* panel, QStaticText& text, const QString& glyph, const QFont& font,
+                     const QList<QRect>& places)
 {
+    if (text.text().isEmpty()) {
+        text.setTextFormat(Qt::PlainText);
+        text.setText(glyph);
+        text.prepare(QTransform(), font);
+    }
     QPainter painter(panel);
     painter.setFont(font);
     painter.setPen(panel->palette().color(QPalette::WindowText));
+    const QSizeF size = text.size();
     for (const QRect& r : places)
-        painter.drawText(r, Qt::AlignCenter, text);
+        // Centred as drawText() centres a line: across to the fraction, down to the pixel.
+        painter.drawStaticText(
+            QPointF(r.x() + (r.width() - size.width()) / 2, qRound(r.y() + (r.height() - size.height()) / 2)),
+            text);
 }
 } // namespace
 
@@ -55,7 +66,7 @@ void AddressRow::paintEvent(QPaintEvent* event)
     QFont dot(QStringLiteral("Arial Black"));
     dot.setPixelSize(16);
     dot.setBold(true);
-    paintSeparators(this, QStringLiteral("."), dot,
+    paintSeparators(this, dot_, QStringLiteral("."), dot,
                     {QRect(46, 3, 3, 22), QRect(90, 3, 3, 22), QRect(134, 3, 3, 22)});
 }
 
@@ -120,7 +131,7 @@ void MacRow::paintEvent(QPaintEvent* event)
     QList<QRect> places;
     for (int i = 0; i < 5; ++i)
         places << QRect(xs[i] + 33, 4, xs[i + 1] - xs[i] - 33, 24);
-    paintSeparators(this, QStringLiteral(":"), colon, places);
+    paintSeparators(this, colon_, QStringLiteral(":"), colon, places);
 }
 
 void MacRow::nameEditors(const QString& rowCaption)

@@ -7,6 +7,7 @@
 #include "protocol/frames.h"
 
 #include <QFrame>
+#include <QStaticText>
 #include <QStringList>
 
 namespace talvik {
@@ -30,6 +31,7 @@ class AddressRow : public QFrame {
 
   private:
     NumberEdit* octets_[4];
+    QStaticText dot_; // laid out at the first paint
 };
 
 class MacRow : public QFrame {
@@ -47,6 +49,7 @@ class MacRow : public QFrame {
 
   private:
     MacEdit* bytes_[6];
+    QStaticText colon_; // laid out at the first paint
 };
 
 } // namespace talvik
