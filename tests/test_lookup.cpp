@@ -152,6 +152,18 @@ class TestLookup : public QObject {
         QCOMPARE(w.CheckBox4->text(), texts::BoardStatic);
         QVERIFY(f.link.sent.isEmpty());
     }
+
+    void copyInWhileAReadWaitsTakesTheEmptiedGroup()
+    {
+        WindowFixture f;
+        auto& w = *f.window;
+        f.link.deliver(goldenReply(0));
+        setAddress(w.Ed_0, "127.0.0.2");
+        w.Button8->click(); // no answer yet
+        w.Button7->click();
+        QCOMPARE(w.ED_2->texts(), QStringList({"000", "000", "000", "000"}));
+        QCOMPARE(w.IND_MEdit->formattedText(), QString("0"));
+    }
 };
 
 QTEST_MAIN(TestLookup)
