@@ -246,6 +246,8 @@ class TForm1_Config_UDP : public QWidget {
     void receiveBatch(const QList<Datagram>& datagrams);
     void startReceived();
     void showReceived();
+    // The editor of ReceivedView::addresses[position]: the octets of ED_6, ED_7, ED_8, ED_9.
+    NumberEdit* readBackOctet(size_t position) const;
     // ui/editor_keys.cpp
     void bindEditorKeys();
     void moveToNextOctet(QObject* sender, QChar& key);

@@ -35,10 +35,9 @@ WriteFields writeFieldsOf(const TForm1_Config_UDP& w)
 
 void TForm1_Config_UDP::ClearReadBack(const ReceivedView& keep)
 {
-    AddressRow* const shown[4] = {ED_6, ED_7, ED_8, ED_9};
     for (size_t i = 0; i < keep.addresses.size(); ++i)
         if (!keep.addresses[i])
-            shown[i / 4]->octet(int(i % 4))->clearValue();
+            readBackOctet(i)->clearValue();
     for (size_t i = 0; i < keep.mac.size(); ++i)
         if (!keep.mac[i])
             ED_10->byte(int(i))->clear();

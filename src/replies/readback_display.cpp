@@ -16,6 +16,12 @@ void TForm1_Config_UDP::startReceived()
     received_.version = readBackStaged_ ? QString() : Lab_Ver->text();
 }
 
+NumberEdit* TForm1_Config_UDP::readBackOctet(size_t position) const
+{
+    AddressRow* const rows[4] = {ED_6, ED_7, ED_8, ED_9};
+    return rows[position / 4]->octet(int(position % 4));
+}
+
 void TForm1_Config_UDP::showReceived()
 {
     const ReceivedView& v = received_;
@@ -32,10 +38,9 @@ void TForm1_Config_UDP::showReceived()
     if (v.rebootAcknowledged)
         EditRs->setText(texts::RebootAcknowledged);
 
-    AddressRow* const rows[4] = {ED_6, ED_7, ED_8, ED_9};
     for (size_t i = 0; i < v.addresses.size(); ++i)
         if (v.addresses[i])
-            rows[i / 4]->octet(int(i % 4))->setValue(*v.addresses[i]);
+            readBackOctet(i)->setValue(*v.addresses[i]);
     for (size_t i = 0; i < v.mac.size(); ++i)
         if (v.mac[i])
             ED_10->byte(int(i))->setText(ByteToHexPair(*v.mac[i]));
