@@ -7,6 +7,9 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QtTest>
+#include <csignal>
+#include <optional>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,6 +38,43 @@ QByteArray readFile(const QString& path)
 QString value(const QString& path, const QString& key)
 {
     return QSettings(path, QSettings::IniFormat).value(key).toString();
+}
+
+QByteArray utf16(const QByteArray& ascii) // as Windows' profile functions write a Unicode file
+{
+    QByteArray out("\xFF\xFE");
+    for (const char c : ascii)
+        out.append(c).append('\0');
+    return out;
+}
+
+struct stat stampOf(const QString& path)
+{
+    struct stat st {};
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
+// A disk too full for the save, as far as this process's writes go.
+struct FullDisk {
+    rlimit old{};
+    FullDisk()
+    {
+        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of ending the process
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit tiny{16, old.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &tiny);
+    }
+    ~FullDisk() { ::setrlimit(RLIMIT_FSIZE, &old); }
+};
+
+// A real full file system (ctest mounts one in a namespace of its own): fill what is left.
+void fill(const QString& folder)
+{
+    QFile filler(folder + "/filler");
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(512, '\0')) == 512) {
+    }
 }
 } // namespace
 
@@ -143,6 +183,9 @@ class TestSettings : public QObject {
         QTest::newRow("octet with blanks") << QByteArray("[0]\n1= 12 \n") << "012" << false;
         QTest::newRow("octet not a number") << QByteArray("[0]\n1=abc\n2=7\n[10]\n1=1\n") << "000" << true;
         QTest::newRow("octet in quotes") << QByteArray("[0]\r\n1=\"12\"\r\n") << "012" << false;
+        QTest::newRow("octet in single quotes") << QByteArray("[0]\r\n1='12'\r\n") << "012" << false;
+        QTest::newRow("UTF-8 byte order mark") << QByteArray("\xEF\xBB\xBF[0]\r\n1=11\r\n") << "011" << false;
+        QTest::newRow("UTF-16LE") << utf16("[0]\r\n1=11\r\n[1d]\r\n1=1\r\n") << "011" << true;
         QTest::newRow("a comment line is no key") << QByteArray("[0]\n;1=12\n1=7\n") << "007" << false;
         QTest::newRow("names in any case") << QByteArray("[1D]\r\n1=1\r\n") << "000" << true;
         QTest::newRow("the first of two sections") << QByteArray("[0]\n1=1\n[0]\n1=2\n") << "001" << false;
@@ -206,6 +249,7 @@ class TestSettings : public QObject {
     {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QString>("condition");
         const QByteArray windows = "[0]\r\n1=192\r\n2=168\r\n3=001\r\n4=020\r\n"
                                    "[1]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
                                    "[11]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
@@ -217,8 +261,17 @@ class TestSettings : public QObject {
                                    "[6]\r\n1={L}\r\n2={T}\r\n3={W}\r\n4={H}\r\n"
                                    "[7]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
                                    "[8]\r\n1=000\r\n[9]\r\n1=\r\n[10]\r\n1=0\r\n[1d]\r\n1=0\r\n";
-        QTest::newRow("as the Windows program writes it")
-            << windows << QByteArray(windows).replace("4=020\r\n[1]", "4=003\r\n[1]");
+        const QByteArray changed = QByteArray(windows).replace("4=020\r\n[1]", "4=003\r\n[1]");
+        QTest::newRow("as the Windows program writes it") << windows << changed << "";
+        QTest::newRow("UTF-16LE, as Windows writes a Unicode file") << windows << changed << "utf-16";
+        // Not written at all: the same inode and time of change.
+        QTest::newRow("nothing changed") << changed << changed << "unchanged";
+        // Kept byte for byte, no temporary file left; one message at close, none at start.
+        QTest::newRow("a full disk") << windows << windows << "full disk";
+        QTest::newRow("read-only for everyone, even for root") << windows << windows << "read-only";
+        QTest::newRow("a file that cannot be read") << windows << windows << "unreadable";
+        QTest::newRow("another user's file keeps its owner") << windows << changed << "another owner";
+        QTest::newRow("a mode of its own") << windows << changed << "own mode";
 
         // A comment, notes in Windows-1251, a path, a semicolon, a list, a MAC text of
         // three characters, the program's sections out of order and partly missing.
@@ -243,7 +296,8 @@ class TestSettings : public QObject {
                            "[3]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
                            "[4]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
                            "[7]\r\n1=000\r\n2=000\r\n3=000\r\n4=000\r\n"
-                           "[8]\r\n1=000\r\n[9]\r\n1=\r\n[10]\r\n1=0\r\n[1d]\r\n1=0\r\n");
+                           "[8]\r\n1=000\r\n[9]\r\n1=\r\n[10]\r\n1=0\r\n[1d]\r\n1=0\r\n")
+            << "";
 
         const QByteArray lf =
             "[0]\n1=192\n2=168\n3=001\n4=020\n[Other]\nKey=v\n[6]\n1={L}\n2={T}\n3={W}\n4={H}";
@@ -255,34 +309,76 @@ class TestSettings : public QObject {
                            "[12]\n1=000\n2=000\n3=000\n4=000\n[2]\n1=000\n2=000\n3=000\n4=000\n"
                            "[3]\n1=000\n2=000\n3=000\n4=000\n[4]\n1=000\n2=000\n3=000\n4=000\n"
                            "[5]\n1=00\n2=1E\n3=00\n4=00\n5=00\n6=00\n[7]\n1=000\n2=000\n3=000\n4=000\n"
-                           "[8]\n1=000\n[9]\n1=\n[10]\n1=0\n[1d]\n1=0\n");
+                           "[8]\n1=000\n[9]\n1=\n[10]\n1=0\n[1d]\n1=0\n")
+            << "";
     }
     void theOperatorsFileIsKeptByteForByte()
     {
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
+        QFETCH(QString, condition);
         QByteArray written, expected;
         {
             Start probe(dir.filePath("bounds.ini")); // where this platform puts the window
             const auto& w = *probe.window;
             const auto bounds = [&](QByteArray text) {
-                return text.replace("{L}", QByteArray::number(w.x()))
+                text.replace("{L}", QByteArray::number(w.x()))
                     .replace("{T}", QByteArray::number(w.y()))
                     .replace("{W}", QByteArray::number(w.width()))
                     .replace("{H}", QByteArray::number(w.height()));
+                return condition == "utf-16" ? utf16(text) : text;
             };
             written = bounds(before);
             expected = bounds(after);
         }
+        const QString realFullDisk = qEnvironmentVariable("TALVIK_FULL_DISK");
+        if (condition == "full disk" && !realFullDisk.isEmpty())
+            path = realFullDisk + "/TalvikCom.ini";
         writeFile(path, written);
+        const bool root = ::geteuid() == 0;
+        if ((condition == "another owner" && !root) || (condition == "unreadable" && root))
+            QSKIP(
+                "needs root to give the file away; as root every file can be read (ctest runs it as nobody)");
+        if (condition == "another owner")
+            QCOMPARE(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+        const mode_t mode = condition == "read-only"       ? 0444
+                            : condition == "unreadable"    ? 0200
+                            : condition == "another owner" ? 0640
+                            : condition == "own mode"      ? 0600
+                                                           : 0644;
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode), 0);
+        if (condition == "full disk" && !realFullDisk.isEmpty())
+            fill(realFullDisk);
+        const struct stat was = stampOf(path);
+        const QStringList files = QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden);
+        const bool fails = written == expected && condition != "unchanged";
         {
+            std::optional<FullDisk> full;
+            if (condition == "full disk" && realFullDisk.isEmpty())
+                full.emplace();
             Start s(path);
-            QCOMPARE(readFile(path), written); // the start wrote the bounds the file already held
-            setAddress(s.window->Ed_0, "192.168.1.3");
-            s.close();
+            if (condition != "unreadable")
+                QCOMPARE(readFile(path), written); // the start wrote the bounds the file already held
             QVERIFY(s.messages.messages.isEmpty());
+            if (condition != "unchanged")
+                setAddress(s.window->Ed_0, "192.168.1.3");
+            s.close();
+            QCOMPARE(s.messages.messages.size(), fails ? 1 : 0);
+            if (fails)
+                QVERIFY(s.messages.messages[0].contains(path));
         }
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode | 0400), 0);
         QCOMPARE(readFile(path), expected);
+        const struct stat now = stampOf(path);
+        QCOMPARE(now.st_uid, was.st_uid);
+        QCOMPARE(now.st_gid, was.st_gid);
+        QCOMPARE(now.st_mode, was.st_mode | 0400);
+        if (written == expected) { // not even written over with the same bytes
+            QCOMPARE(now.st_ino, was.st_ino);
+            QCOMPARE(now.st_mtim.tv_sec, was.st_mtim.tv_sec);
+            QCOMPARE(now.st_mtim.tv_nsec, was.st_mtim.tv_nsec);
+        }
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden), files);
     }
 
     void aStoredMacTextIsKeptUnchanged()

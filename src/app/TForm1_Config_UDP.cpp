@@ -198,8 +198,9 @@ void TForm1_Config_UDP::FormClose(QObject*)
 {
     Ch_Box_Conf_IP->setChecked(false);
     Lab_IP2DblClick(nullptr);
-    if (!saveSettings())
-        showMessage(texts::SettingsNotSaved.arg(settingsPath()));
+    QString why;
+    if (!saveSettings(&why))
+        showMessage(texts::SettingsNotSaved.arg(settingsPath()) + u'\n' + why);
     link_->closeListener();
 }
 

@@ -207,7 +207,9 @@ class TForm1_Config_UDP : public QWidget {
 
     // settings/settings_file.cpp
     void loadSettings();
-    bool saveSettings();
+    // False, with the operator's reason, when the file could not be written; it is then
+    // left byte for byte as it was.
+    bool saveSettings(QString* failure = nullptr);
     QString settingsPath() const { return settingsLocation_.writePath; }
 
     // lookup/lookup.cpp: the external address and "<-"

@@ -61,6 +61,13 @@ inline const QString BranchLabel = QStringLiteral("№ луча\n(мережев
 // Messages and log lines.
 inline const QString UnknownError = QStringLiteral("Unknown error");
 inline const QString SettingsNotSaved = QStringLiteral("Не вдалося записати файл налаштувань %1");
+inline const QString SettingsUnreadable =
+    QStringLiteral("Його не вдалося прочитати, тому він залишився без змін.");
+inline const QString SettingsReadOnly =
+    QStringLiteral("Він позначений лише для читання і залишився без змін.");
+inline const QString SettingsOwnerNotKept =
+    QStringLiteral("Не вдалося зберегти його власника і права доступу (%1); файл залишився без змін.");
+inline const QString SettingsWriteFailed = QStringLiteral("Помилка запису (%1); файл залишився без змін.");
 inline const QString IdentLogLine = QStringLiteral("Ind - %1 * IP - %2 * Port - %3 - Tim - %4");
 
 // Heard through a screen reader and seen as tooltips; the window shows no caption for them.

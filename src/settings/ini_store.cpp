@@ -1,6 +1,5 @@
 #include "ini_store.h"
 
-#include "protocol/cp1251.h"
 #include "settings/settings_keys.h"
 
 namespace talvik {
@@ -27,13 +26,12 @@ IniStore::IniStore(const SettingsLocation& location)
 
 QString IniStore::read(const char* section, int key, const QString& fallback) const
 {
-    const auto value = file_.value(section, keyName(key));
-    return value ? fromCp1251(*value) : fallback;
+    return file_.value(section, keyName(key)).value_or(fallback);
 }
 
 void IniStore::write(const char* section, int key, const QString& value)
 {
-    file_.setValue(section, keyName(key), toCp1251(value));
+    file_.setValue(section, keyName(key), value);
 }
 
 std::optional<bool> parseFlag(const QString& text)
@@ -53,7 +51,7 @@ std::optional<bool> parseFlag(const QString& text)
 bool IniStore::readFlag(const char* section, int key, bool fallback) const
 {
     const auto value = file_.value(section, keyName(key));
-    return value ? parseFlag(fromCp1251(*value)).value_or(fallback) : fallback;
+    return value ? parseFlag(*value).value_or(fallback) : fallback;
 }
 
 void IniStore::writeFlag(const char* section, int key, bool value)
@@ -61,7 +59,7 @@ void IniStore::writeFlag(const char* section, int key, bool value)
     write(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-bool IniStore::flush()
+ProfileFile::SaveResult IniStore::flush()
 {
     return file_.save();
 }

@@ -1,7 +1,6 @@
 #pragma once
-// Section/key access to TalvikCom.ini, opened for one load or one save. Values are
-// Windows-1251 text, as the Windows program keeps them; see profile_file.h for how
-// the rest of the file is kept.
+// Section/key access to TalvikCom.ini, opened for one load or one save; see
+// profile_file.h for how the rest of the file is kept.
 
 #include "settings/profile_file.h"
 #include "settings/settings_location.h"
@@ -19,8 +18,9 @@ class IniStore {
     // Whole number, decimal or "0x" hexadecimal; anything other than 0 is true.
     bool readFlag(const char* section, int key, bool fallback) const;
     void writeFlag(const char* section, int key, bool value);
-    // Writes the changed values to disk (atomically); false when the file could not be written.
-    bool flush();
+    // Writes the changed values to disk; anything but Saved leaves the file as it was.
+    ProfileFile::SaveResult flush();
+    QString systemError() const { return file_.systemError(); }
 
   private:
     ProfileFile file_;

@@ -1,6 +1,7 @@
 // The operator's addresses and choices, loaded at start and saved at close.
 
 #include "app/TForm1_Config_UDP.h"
+#include "app/texts.h"
 #include "settings/ini_store.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_location.h"
@@ -22,6 +23,24 @@ void saveRow(IniStore& store, const char* section, const AddressRow* row)
     for (int key = 1; key <= 4; ++key)
         store.write(section, key, row->octet(key - 1)->formattedText());
 }
+
+// Why a save failed, in the operator's words; the file is always left as it was.
+QString failureText(ProfileFile::SaveResult result, const QString& systemError)
+{
+    switch (result) {
+    case ProfileFile::SaveResult::Saved:
+        return {};
+    case ProfileFile::SaveResult::Unreadable:
+        return texts::SettingsUnreadable;
+    case ProfileFile::SaveResult::ReadOnly:
+        return texts::SettingsReadOnly;
+    case ProfileFile::SaveResult::OwnerNotKept:
+        return texts::SettingsOwnerNotKept.arg(systemError);
+    case ProfileFile::SaveResult::WriteFailed:
+        break;
+    }
+    return texts::SettingsWriteFailed.arg(systemError);
+}
 } // namespace
 
 void TForm1_Config_UDP::loadSettings()
@@ -30,7 +49,9 @@ void TForm1_Config_UDP::loadSettings()
     const int bounds[4] = {x(), y(), width(), height()};
     for (int key = 1; key <= 4; ++key)
         store.write(Bounds, key, QString::number(bounds[key - 1]));
-    store.flush(); // as the store writes at once; a file already holding these bounds is left alone
+    // As the store writes at once. A file already holding these bounds is left alone, and
+    // one that cannot be written now is left as it was: the close tries again and says so.
+    store.flush();
     int read[4];
     for (int key = 1; key <= 4; ++key) {
         bool ok = false;
@@ -55,7 +76,7 @@ void TForm1_Config_UDP::loadSettings()
     CheckBox4->setChecked(store.readFlag(BoardDhcp, 1, false));
 }
 
-bool TForm1_Config_UDP::saveSettings()
+bool TForm1_Config_UDP::saveSettings(QString* failure)
 {
     IniStore store(settingsLocation_);
     saveRow(store, BoardAddress, Ed_0);
@@ -75,7 +96,10 @@ bool TForm1_Config_UDP::saveSettings()
     store.write(Identifier, 1, IND_MEdit->plainText());
     store.writeFlag(ConsoleDynamic, 1, CheckBox2->isChecked());
     store.writeFlag(BoardDhcp, 1, CheckBox4->isChecked());
-    return store.flush();
+    const ProfileFile::SaveResult result = store.flush();
+    if (failure)
+        *failure = failureText(result, store.systemError());
+    return result == ProfileFile::SaveResult::Saved;
 }
 
 } // namespace talvik

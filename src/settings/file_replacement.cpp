@@ -1,0 +1,68 @@
+#include "file_replacement.h"
+
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace talvik {
+
+bool isReadOnlyForEveryone(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() &&
+           !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+}
+
+#ifdef Q_OS_UNIX
+namespace {
+bool failed(QString* why)
+{
+    if (why)
+        *why = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
+}
+} // namespace
+
+// Qt's own setPermissions() on a file that is still a temporary one changes nothing
+// here, so the mode is set on the open handle.
+bool takeOwnerAndMode(QFileDevice& replacement, const QString& original, QString* why)
+{
+    struct stat want {
+    }, have{};
+    if (::stat(QFile::encodeName(original).constData(), &want) != 0 ||
+        ::fstat(replacement.handle(), &have) != 0)
+        return failed(why);
+    if ((want.st_uid != have.st_uid || want.st_gid != have.st_gid) &&
+        ::fchown(replacement.handle(), want.st_uid, want.st_gid) != 0)
+        return failed(why);
+    if (::fchmod(replacement.handle(), want.st_mode & 07777) != 0)
+        return failed(why);
+    return true;
+}
+
+bool syncToDisk(QFileDevice& file, QString* why)
+{
+    return ::fsync(file.handle()) == 0 || failed(why);
+}
+#else
+bool takeOwnerAndMode(QFileDevice&, const QString&, QString*)
+{
+    return true;
+}
+
+bool syncToDisk(QFileDevice& file, QString* why)
+{
+    if (file.flush())
+        return true;
+    if (why)
+        *why = file.errorString();
+    return false;
+}
+#endif
+
+} // namespace talvik
