@@ -17,6 +17,7 @@ desktop-file-validate "/usr/share/applications/$app_id.desktop"
 appstreamcli validate --no-net "/usr/share/metainfo/$app_id.metainfo.xml"
 for page in talvikcom talvikctl talvik-board-sim; do man -w "$page" >/dev/null; done
 talvikctl --version | grep -qx "talvikctl ${version%-*}"
+bash -c 'source /usr/share/bash-completion/completions/talvikctl && complete -p talvikctl' >/dev/null
 talvik-board-sim --version | grep -qx "talvik-board-sim ${version%-*}"
 
 echo "== the installed configurator, started from PATH"

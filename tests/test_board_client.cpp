@@ -14,7 +14,7 @@ namespace {
 const quint32 Board = 0x7F000302; // 127.0.3.2
 const QString BoardText = QStringLiteral("127.0.3.2");
 
-bool isAnswer(const QByteArray& d)
+bool isAnswer(quint32, const QByteArray& d)
 {
     return d.startsWith("answer");
 }

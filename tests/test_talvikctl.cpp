@@ -3,12 +3,18 @@
 
 #include "board_simulator.h"
 #include "protocol/board_address.h"
+#include "protocol/frame_layout.h"
+#include "protocol/private_network.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUdpSocket>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace talvik;
 using namespace talvik::sim;
@@ -27,12 +33,22 @@ struct Run {
     }
 };
 
+QString program()
+{
+    return QCoreApplication::applicationDirPath() + "/../tools/talvikctl";
+}
+
+QByteArray hex(const QByteArray& bytes)
+{
+    return bytes.toHex();
+}
+
 // A fleet of simulated boards, all on the same two ephemeral ports.
 struct Fleet {
-    BoardSimulator sim{options()};
+    BoardSimulator sim;
     QList<QByteArray> seen; // every datagram any board took in
 
-    explicit Fleet(const QStringList& definitions)
+    explicit Fleet(const QStringList& definitions, const SimOptions& simOptions = options()) : sim(simOptions)
     {
         for (const QString& text : definitions) {
             QString error;
@@ -53,17 +69,25 @@ struct Fleet {
     }
     // talvikctl on a port of its own, pointed at the fleet's ports; the event loop runs
     // meanwhile, so the boards answer.
-    Run ctl(QStringList args, quint16 localPort = 0)
+    QStringList withPorts(QStringList args, quint16 localPort = 0)
     {
         const QList<quint16> p = sim.ports(0);
         args << "--local-port" << QString::number(localPort) << "--ports"
-             << QString("%1,%2").arg(p[0]).arg(p[1]) << "--word-port" << QString::number(p[0]) << "--timeout"
+             << QString("%1,%2").arg(p[0]).arg(p[1]) << "--timeout"
              << "300";
+        if (args.first() == "reboot")
+            args << "--word-port" << QString::number(p[0]);
+        return args;
+    }
+    Run ctl(const QStringList& args, quint16 localPort = 0, const QByteArray& input = {})
+    {
         QProcess process;
-        process.start(QCoreApplication::applicationDirPath() + "/../tools/talvikctl", args);
+        process.start(program(), withPorts(args, localPort));
         Run run;
         if (!process.waitForStarted())
             return run;
+        process.write(input);
+        process.closeWriteChannel();
         QSignalSpy finished(&process, &QProcess::finished);
         if (!finished.wait(60000))
             process.kill();
@@ -168,14 +192,17 @@ class TestTalvikctl : public QObject {
     {
         Fleet fleet(
             {"127.0.5.1-127.0.5.3,ident=40", "127.0.5.9,console=1,dhcp=1,ident=9,dispatcher=10.0.0.2"});
+        WriteFields written = fleet.sim.board(0).working(); // written, not rebooted into yet
+        written.mask = {255, 255, 0, 0};
+        fleet.sim.board(0).handle(buildWriteFrame(written));
         QTemporaryDir dir;
         QCOMPARE(fleet.ctl({"survey", "127.0.5.1-9", "--save", dir.path()}).exit, 4);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);
         fleet.seen.clear();
         const Run run = fleet.ctl({"apply", dir.path()});
         QCOMPARE(run.exit, 0);
-        for (int i = 0; i < fleet.sim.boardCount(); ++i)
-            QVERIFY(fleet.seen.contains(buildWriteFrame(fleet.sim.board(i).working())));
+        for (int i = 0; i < fleet.sim.boardCount(); ++i) // the memory each board boots with
+            QVERIFY(fleet.seen.contains(buildWriteFrame(fleet.sim.board(i).permanent())));
     }
 
     void listenDecodesWhatArrives()
@@ -225,35 +252,315 @@ class TestTalvikctl : public QObject {
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("named");
-        QTest::newRow("address") << QStringList{"read", "127.0.3.256"} << "127.0.3.256";
-        QTest::newRow("three octets") << QStringList{"reboot", "127.0.3"} << "127.0.3";
-        QTest::newRow("MAC") << QStringList{"write", "127.0.3.2", "--mac", "00:1E:C0"} << "00:1E:C0";
-        QTest::newRow("range backwards") << QStringList{"survey", "127.0.3.9-2"} << "127.0.3.9-2";
-        QTest::newRow("unknown option") << QStringList{"read", "127.0.3.2", "--colour"} << "colour";
-        QTest::newRow("unknown command") << QStringList{"frobnicate"} << "frobnicate";
+        QTest::addColumn<QByteArray>("backup"); // written to BACKUP.conf, or to the file named in args
+        const QByteArray valid = "address=127.0.3.2\nmemory=permanent\nip=127.0.3.2\nmask=255.0.0.0\n"
+                                 "router=127.0.0.1\nmac=00:1E:7F:00:03:02\ndhcp=0\nconsole=static\n"
+                                 "dispatcher=0.0.0.0\nident=0\nreserve1=0.0.0.0\nreserve2=0.0.0.0\n";
+        const auto with = [&](const char* from, const char* to) {
+            return QByteArray(valid).replace(from, to);
+        };
+        QTest::newRow("address") << QStringList{"read", "127.0.3.256"} << "127.0.3.256" << QByteArray();
+        QTest::newRow("three octets") << QStringList{"reboot", "127.0.3"} << "127.0.3" << QByteArray();
+        QTest::newRow("MAC") << QStringList{"write", "127.0.3.2", "--mac", "00:1E:C0"} << "00:1E:C0"
+                             << QByteArray();
+        QTest::newRow("range backwards")
+            << QStringList{"survey", "127.0.3.9-2"} << "127.0.3.9-2" << QByteArray();
+        QTest::newRow("unknown option")
+            << QStringList{"read", "127.0.3.2", "--colour"} << "colour" << QByteArray();
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << "frobnicate" << QByteArray();
+        QTest::newRow("-v is no version") << QStringList{"-v"} << "-V" << QByteArray();
         QTest::newRow("unreadable backup")
-            << QStringList{"apply", "/nonexistent/x.conf"} << "/nonexistent/x.conf";
-        QTest::newRow("malformed backup") << QStringList{"apply", "MALFORMED"} << "bad mask";
+            << QStringList{"apply", "/nonexistent/x.conf"} << "/nonexistent/x.conf" << QByteArray();
+        QTest::newRow("malformed backup")
+            << QStringList{"apply", "BACKUP"} << "bad mask" << with("mask=255.0.0.0", "mask=255.0.0");
         QTest::newRow("identifier out of range")
-            << QStringList{"write", "127.0.3.2", "--ident", "65536"} << "ident";
+            << QStringList{"write", "127.0.3.2", "--ident", "65536"} << "ident" << QByteArray();
+        // Never a network, broadcast, zero or multicast address; a range inside one /24.
+        QTest::newRow("zero") << QStringList{"read", "0.0.0.0"} << "0.0.0.0" << QByteArray();
+        QTest::newRow("broadcast") << QStringList{"reboot", "255.255.255.255"} << "broadcast" << QByteArray();
+        QTest::newRow(".255") << QStringList{"reboot", "127.0.3.255"} << ".255" << QByteArray();
+        QTest::newRow(".0") << QStringList{"survey", "127.0.3.0"} << ".0" << QByteArray();
+        QTest::newRow("multicast") << QStringList{"write", "224.0.0.1", "--mask", "255.0.0.0"} << "multicast"
+                                   << QByteArray();
+        QTest::newRow("a range to .255") << QStringList{"survey", "127.0.3.1-255"} << ".255" << QByteArray();
+        QTest::newRow("a range into the next /24")
+            << QStringList{"reboot", "127.0.3.200-127.0.4.5"} << "/24" << QByteArray();
+        QTest::newRow("a broadcast survey to no broadcast address")
+            << QStringList{"survey", "--broadcast", "127.0.3.2"} << "no broadcast address" << QByteArray();
+        QTest::newRow("a backup named for .255")
+            << QStringList{"apply", "BACKUP"} << ".255" << with("address=127.0.3.2", "address=127.0.3.255");
+        // What the window never writes, and options that contradict each other.
+        QTest::newRow("a backup of DHCP with a static console")
+            << QStringList{"apply", "BACKUP"} << "dhcp=1 with console=static" << with("dhcp=0", "dhcp=1");
+        QTest::newRow("a key given twice")
+            << QStringList{"apply", "BACKUP"} << "ip= given twice" << with("mask=", "ip=127.0.3.9\nmask=");
+        QTest::newRow("a file named for another board")
+            << QStringList{"apply", "BACKUP"} << "named for 127.0.3.9" << QByteArray("127.0.3.9.conf");
+        QTest::newRow("a backup of the working configuration")
+            << QStringList{"apply", "BACKUP"} << "working configuration" << with("permanent", "working");
+        QTest::newRow("--ident with a static console")
+            << QStringList{"write", "127.0.3.2", "--from", "BACKUP", "--ident", "5"} << "dynamic console"
+            << valid;
+        QTest::newRow("--json with --csv")
+            << QStringList{"survey", "127.0.3.2", "--json", "--csv"} << "--csv" << QByteArray();
+        QTest::newRow("--dry-run of a write without --from")
+            << QStringList{"write", "127.0.3.2", "--mask", "255.0.0.0", "--dry-run"} << "--from"
+            << QByteArray();
     }
     void badInputIsRefusedBeforeSending()
     {
         QFETCH(QStringList, args);
         QFETCH(QString, named);
+        QFETCH(QByteArray, backup);
         Fleet fleet({"127.0.3.2"});
         QTemporaryDir dir;
-        const QString malformed = dir.filePath("127.0.3.2.conf");
-        QFile file(malformed);
+        const bool renamed = backup.endsWith(".conf"); // a valid backup under another board's name
+        const QString path = dir.filePath(renamed ? QString(backup) : QString("127.0.3.2.conf"));
+        QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("address=127.0.3.2\nip=127.0.3.2\nmask=255.0.0\n");
+        file.write(renamed ? QByteArray("address=127.0.3.2\nmemory=permanent\nip=127.0.3.2\nmask=255.0.0.0\n"
+                                        "router=127.0.0.1\nmac=00:1E:7F:00:03:02\ndhcp=0\nconsole=static\n"
+                                        "dispatcher=0.0.0.0\nident=0\nreserve1=0.0.0.0\nreserve2=0.0.0.0\n")
+                           : backup);
         file.close();
-        args.replaceInStrings("MALFORMED", malformed);
+        args.replaceInStrings("BACKUP", path);
         const Run run = fleet.ctl(args);
         QCOMPARE(run.exit, 2);
         QCOMPARE(run.err.count('\n'), 1); // one line
         QVERIFY2(run.err.contains(named.toUtf8()), run.err.constData());
         QVERIFY(fleet.seen.isEmpty());
+    }
+
+    // Boards that answer short, without a version or with text that is no text: nothing is
+    // built on a reply that lacks what it needs, and nothing of it reaches the terminal raw.
+    void boardsThatMisbehave_data()
+    {
+        QTest::addColumn<QByteArray>("reply"); // what the board answers every read with
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exit");
+        QTest::addColumn<QString>("printed"); // on stdout, or on stderr when the exit is not 0
+        WriteFields f;
+        f.ip = {127, 0, 3, 2};
+        f.mask = {255, 0, 0, 0};
+        f.boardDhcp = true;
+        f.consoleDynamic = true;
+        const QByteArray full = sim::configReply(f, "2.17");
+        QByteArray noVersion = full;
+        noVersion.replace(pos::VersionTag - 1, 3, QByteArray(3, '\0')); // DHCP flag '1', no "VER"
+        const QStringList write{"write", "127.0.3.2", "--mask", "255.255.255.0"};
+        QTest::newRow("a read answered with 'iden'")
+            << QByteArray("iden") << QStringList{"read", "127.0.3.2"} << 1 << "incomplete reply (4 bytes)";
+        QTest::newRow("a write on an 'iden' base")
+            << QByteArray("iden") << write << 1 << "no base for a write";
+        QTest::newRow("a write on a 29-byte base")
+            << full.left(29) << write << 1 << "incomplete reply (29 bytes)";
+        QTest::newRow("a write on a base without a version") << noVersion << write << 1 << "no version";
+        QTest::newRow("DHCP without a version reads static, as in the window")
+            << noVersion << QStringList{"read", "127.0.3.2", "--json"} << 0 << "\"dhcp\":false";
+        QByteArray injected = full;
+        injected.replace(pos::Version - 1, 20, QByteArray("1.0\r\nINJECTED,row\x1b[2J#"));
+        QTest::newRow("control characters in a table")
+            << injected << QStringList{"survey", "127.0.3.2"} << 0 << "1.0\\r\\nINJECTED,row\\e[2J";
+        QByteArray loneReturn = full;
+        loneReturn.replace(pos::Version - 1, 8, QByteArray("1.0\rX\x1b[#"));
+        QTest::newRow("a lone CR in CSV")
+            << loneReturn << QStringList{"survey", "127.0.3.2", "--csv"} << 0 << "\"1.0\rX\x1b[\"";
+        QTest::newRow("a silent board in a table")
+            << full << QStringList{"survey", "127.0.3.2-3"} << 4 << "127.0.3.3        no reply";
+        QTest::newRow("a silent board in CSV") << full << QStringList{"survey", "127.0.3.2-3", "--csv"} << 4
+                                               << "127.0.3.3" + QString(13, ',') + "no reply";
+    }
+    void boardsThatMisbehave()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QStringList, args);
+        QFETCH(int, exit);
+        QFETCH(QString, printed);
+        Fleet fleet({"127.0.3.2,reply=" + hex(reply)});
+        const Run run = fleet.ctl(args);
+        QCOMPARE(run.exit, exit);
+        QVERIFY2((run.out + run.err).contains(printed.toUtf8()), (run.out + run.err).constData());
+        if (exit == 1)
+            QCOMPARE(run.out, QByteArray()); // nothing printed of a reply that fell short
+        for (const QByteArray& d : fleet.seen)
+            QVERIFY(sim::frameKind(d) != sim::FrameKind::Write); // no write was built on it
+    }
+
+    void hostsFiles_data()
+    {
+        QTest::addColumn<QByteArray>("hosts");
+        QTest::addColumn<bool>("standardInput");
+        QTest::newRow("no comments") << QByteArray("127.0.3.2\n127.0.3.3\n") << false;
+        QTest::newRow("a comment on one line") << QByteArray("127.0.3.2 # lift 1\n127.0.3.3") << false;
+        QTest::newRow("CRLF and comment lines")
+            << QByteArray("# the lifts\r\n127.0.3.2\r\n\r\n127.0.3.3\r\n") << false;
+        QTest::newRow("standard input") << QByteArray("127.0.3.2\n127.0.3.3\n") << true;
+    }
+    void hostsFiles()
+    {
+        QFETCH(QByteArray, hosts);
+        QFETCH(bool, standardInput);
+        Fleet fleet({"127.0.3.2-3"});
+        QTemporaryDir dir;
+        QFile file(dir.filePath("hosts"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(hosts);
+        file.close();
+        const Run run = fleet.ctl({"survey", "--hosts", standardInput ? "-" : file.fileName(), "--json"}, 0,
+                                  standardInput ? hosts : QByteArray());
+        QCOMPARE(run.exit, 0);
+        QSet<QString> answered;
+        for (const QJsonObject& o : run.json())
+            answered.insert(o["address"].toString());
+        QCOMPARE(answered, QSet<QString>({"127.0.3.2", "127.0.3.3"}));
+    }
+
+    // Rows and backups as each board is done: Ctrl-C leaves whole lines, a backup per
+    // board printed, and exit 130.
+    void anInterruptedSurveyKeepsWhatIsDone()
+    {
+        Fleet fleet({"127.0.6.1-30"});
+        QTemporaryDir dir;
+        QProcess process;
+        process.start(program(), fleet.withPorts({"survey", "127.0.6.1-254", "--save", dir.path(), "--json",
+                                                  "--parallel", "2", "--retries", "0"}));
+        QVERIFY(process.waitForStarted());
+        QByteArray out;
+        QTRY_VERIFY_WITH_TIMEOUT((out += process.readAllStandardOutput()).count('\n') >= 35, 20000);
+        ::kill(pid_t(process.processId()), SIGINT);
+        QVERIFY(process.waitForFinished(5000));
+        out += process.readAllStandardOutput();
+        QCOMPARE(process.exitCode(), 130);
+        QVERIFY(out.endsWith('\n'));
+        int answered = 0;
+        const QList<QByteArray> lines = out.trimmed().split('\n');
+        for (const QByteArray& line : lines) {
+            const QJsonObject o = QJsonDocument::fromJson(line).object();
+            QVERIFY2(!o.isEmpty(), line.constData());
+            answered += o.contains("error") ? 0 : 1;
+        }
+        QCOMPARE(answered, 30);
+        QCOMPARE(QDir(dir.path()).entryList({"*.conf"}, QDir::Files).size(), 30);
+        QVERIFY(process.readAllStandardError().contains(QByteArray::number(lines.size()) +
+                                                        " of 254 boards done"));
+        QVERIFY(lines.size() < 254);
+    }
+
+    void aBackupThatCannotBeWrittenFails()
+    {
+        Fleet fleet({"127.0.3.2-3"});
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("127.0.3.2.conf")); // a folder where its backup goes
+        const Run run = fleet.ctl({"survey", "127.0.3.2-3", "--save", dir.path()});
+        QCOMPARE(run.exit, 6);
+        QVERIFY(run.out.contains("no backup: cannot write"));
+        QVERIFY(QFile::exists(dir.filePath("127.0.3.3.conf")));
+    }
+
+    // The conventions a technician expects of a command-line tool.
+    void conventions_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("printed"); // "" : nothing at all on stdout
+        QTest::addColumn<bool>("sends");
+        QTest::newRow("help COMMAND")
+            << QStringList{"help", "reboot"} << "Usage: talvikctl [options] reboot" << false;
+        QTest::newRow("a command's help lists its options only")
+            << QStringList{"read", "--help"} << "--permanent" << false;
+        QTest::newRow("-V") << QStringList{"-V"} << "talvikctl 1." << false;
+        QTest::newRow("options before the command")
+            << QStringList{"--json", "read", "127.0.3.2"} << "{\"address\"" << true;
+        QTest::newRow("--quiet") << QStringList{"read", "127.0.3.2", "--quiet"} << "" << true;
+        QTest::newRow("--dry-run") << QStringList{"reboot", "127.0.3.2", "--dry-run"}
+                                   << QString::fromLatin1(rebootFrame().toHex()) << false;
+    }
+    void conventions()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, printed);
+        QFETCH(bool, sends);
+        Fleet fleet({"127.0.3.2"});
+        QProcess process;
+        process.start(program(),
+                      args.first() == "-V" || args.first() == "help" ? args : fleet.withPorts(args));
+        QSignalSpy finished(&process, &QProcess::finished);
+        QVERIFY(finished.wait(10000));
+        const QByteArray out = process.readAllStandardOutput();
+        QCOMPARE(process.exitCode(), 0);
+        if (printed.isEmpty())
+            QCOMPARE(out, QByteArray());
+        else
+            QVERIFY2(out.contains(printed.toUtf8()), out.constData());
+        QVERIFY(!out.contains("--help-all") && !out.contains("/tools/talvikctl"));
+        if (args.contains("read") && args.contains("--help"))
+            QVERIFY(!out.contains("--word-port") && !out.contains("--csv"));
+        QCOMPARE(!fleet.seen.isEmpty(), sends);
+    }
+
+    // One read to the broadcast address of the tests' own network: every board on it answers.
+    void aBroadcastSurveyListsEveryBoard()
+    {
+        if (!networkIsLoopbackOnly())
+            QSKIP("needs a network of its own (make test runs it in one)");
+        rlimit files{};
+        getrlimit(RLIMIT_NOFILE, &files); // 250 boards listen on 1,000 sockets
+        files.rlim_cur = files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
+        SimOptions o = Fleet::options();
+        o.broadcast = QHostAddress("192.168.1.255");
+        Fleet fleet({"192.168.1.2-251"}, o);
+        const Run run = fleet.ctl({"survey", "--broadcast", "192.168.1.255", "--json", "--retries", "1"});
+        QCOMPARE(run.exit, 0);
+        QSet<QString> answered;
+        for (const QJsonObject& o : run.json())
+            answered.insert(o["address"].toString());
+        QCOMPARE(answered.size(), 250);
+        QVERIFY(answered.contains("192.168.1.2") && answered.contains("192.168.1.251"));
+    }
+
+    // Qt allows broadcast on every UDP socket; talvikctl takes it back on each, except for
+    // the one command that sends to a broadcast address. Seen in the system calls.
+    void noSocketMayBroadcast_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("broadcast");
+        QTest::newRow("survey") << QStringList{"survey", "127.0.3.2"} << false;
+        QTest::newRow("reboot") << QStringList{"reboot", "127.0.3.2"} << false;
+        QTest::newRow("write") << QStringList{"write", "127.0.3.2", "--mask", "255.0.0.0"} << false;
+        QTest::newRow("survey --broadcast")
+            << QStringList{"survey", "--broadcast", "127.255.255.255"} << true;
+    }
+    void noSocketMayBroadcast()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(bool, broadcast);
+        if (QStandardPaths::findExecutable("strace").isEmpty())
+            QSKIP("needs strace");
+        Fleet fleet({"127.0.3.2"});
+        QTemporaryDir dir;
+        const QString trace = dir.filePath("trace");
+        QProcess process;
+        process.start("strace",
+                      QStringList{"-f", "-e", "trace=setsockopt,sendmsg,sendto", "-o", trace, program()} +
+                          fleet.withPorts(args));
+        QSignalSpy finished(&process, &QProcess::finished);
+        QVERIFY(finished.wait(20000));
+        QFile file(trace);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QHash<QByteArray, bool> allowed; // by socket
+        int sends = 0;
+        const QRegularExpression option(R"re(setsockopt\((\d+), SOL_SOCKET, SO_BROADCAST, \[(\d)\])re");
+        const QRegularExpression send(R"re(send(?:msg|to)\((\d+),.*inet_addr\("([\d.]+)"\))re");
+        for (const QString& line : QString::fromLatin1(file.readAll()).split('\n')) {
+            if (const auto m = option.match(line); m.hasMatch())
+                allowed[m.captured(1).toLatin1()] = m.captured(2) == "1";
+            if (const auto m = send.match(line); m.hasMatch()) {
+                ++sends;
+                QCOMPARE(allowed.value(m.captured(1).toLatin1(), true), broadcast);
+                QCOMPARE(m.captured(2).endsWith(".255"), broadcast);
+            }
+        }
+        QVERIFY(sends > 0);
     }
 };
 

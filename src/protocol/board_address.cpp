@@ -96,6 +96,25 @@ std::optional<AddressRange> parseAddressRange(const QString& text, QString* why)
     return AddressRange{*first, *last};
 }
 
+AddressUse addressUse(quint32 address)
+{
+    if (address == 0)
+        return AddressUse::Zero;
+    if (address == 0xFFFFFFFFu)
+        return AddressUse::Broadcast;
+    if (address >= 0xE0000000u) // 224.0.0.0: multicast, then reserved
+        return AddressUse::Multicast;
+    const quint32 last = address & 0xFF;
+    if (last == 0 || last == 255)
+        return AddressUse::NetworkOrBroadcastOf24;
+    return AddressUse::Board;
+}
+
+bool rangeStaysInOne24(const AddressRange& range)
+{
+    return (range.first >> 8) == (range.last >> 8);
+}
+
 std::optional<Mac> parseMac(const QString& text)
 {
     const QStringList parts = text.split(QRegularExpression(QStringLiteral("[:-]")));

@@ -32,6 +32,13 @@ struct AddressRange {
 };
 std::optional<AddressRange> parseAddressRange(const QString& text, QString* why = nullptr);
 
+// Where a command to one board may go: never to the zero address, a broadcast address,
+// the network or broadcast address of a /24 (.0, .255) or a multicast address and above.
+enum class AddressUse { Board, Zero, Broadcast, NetworkOrBroadcastOf24, Multicast };
+AddressUse addressUse(quint32 address);
+// A run of boards: each a board address, all inside one /24 (so .254 at the latest).
+bool rangeStaysInOne24(const AddressRange& range);
+
 // Six pairs of hexadecimal digits joined by ':' or '-', either case.
 std::optional<Mac> parseMac(const QString& text);
 QString macText(const Mac& mac); // "00:1E:C0:A8:01:05"

@@ -4,6 +4,7 @@
 
 #include <QEventLoop>
 #include <QHostAddress>
+#include <QSet>
 #include <QTimer>
 
 namespace talvik {
@@ -30,6 +31,9 @@ BoardClient::BoardClient(Link& link, const QList<quint16>& commandPorts, quint16
     : QObject(parent), link_(link), commandPorts_(commandPorts), wordPort_(wordPort)
 {
     clock_.start();
+    wakeTimer_ = new QTimer(this);
+    wakeTimer_->setSingleShot(true);
+    connect(wakeTimer_, &QTimer::timeout, this, &BoardClient::wake);
     connect(&link_, &Link::datagramsArrived, this, [this](const QList<Datagram>& datagrams) {
         for (const Datagram& d : datagrams)
             onDatagram(d.data, d.sender, d.port);
@@ -60,9 +64,12 @@ void BoardClient::requestMany(const QList<quint32>& boards,
                               const std::function<void()>& finished)
 {
     auto batch = std::make_shared<Batch>();
+    QSet<quint32> listed;
     for (quint32 board : boards)
-        if (!batch->waiting.contains(board) && !find(board)) // one request per board at a time
+        if (!listed.contains(board)) {
+            listed.insert(board);
             batch->waiting.enqueue(board);
+        }
     batch->frameFor = frameFor;
     batch->accept = accept;
     batch->timing = timing;
@@ -85,12 +92,17 @@ bool BoardClient::settling(quint32 board)
 
 void BoardClient::startNext(const std::shared_ptr<Batch>& batch)
 {
+    bool blocked = false;
     while (batch->running < batch->inFlight && !batch->waiting.isEmpty()) {
-        if (settling(batch->waiting.head())) { // look again in a moment
-            QTimer::singleShot(1, this, [this, batch] { startNext(batch); });
-            return;
+        // One request per board at a time: a busy board waits, the others go ahead.
+        qsizetype free = 0;
+        while (free < batch->waiting.size() && busy(batch->waiting.at(free)))
+            ++free;
+        if (free == batch->waiting.size()) {
+            blocked = true;
+            break;
         }
-        const quint32 board = batch->waiting.dequeue();
+        const quint32 board = batch->waiting.takeAt(free);
         auto pending = std::make_unique<Pending>();
         pending->batch = batch;
         pending->frame = batch->frameFor(board);
@@ -101,11 +113,27 @@ void BoardClient::startNext(const std::shared_ptr<Batch>& batch)
         ++batch->running;
         attempt(board);
     }
+    if (blocked) {
+        if (!waiting_.contains(batch)) // held here until it can go on
+            waiting_.append(batch);
+        qint64 next = -1; // the first moment a settling board is free again
+        for (const auto& [board, s] : settling_)
+            next = next < 0 ? s.until : qMin(next, s.until);
+        if (next >= 0)
+            wakeTimer_->start(int(qBound(qint64(0), next - clock_.elapsed() + 1, qint64(60000))));
+    }
     if (batch->running == 0 && batch->waiting.isEmpty() && batch->finished) {
         auto finished = std::move(batch->finished);
         batch->finished = nullptr;
         finished();
     }
+}
+
+void BoardClient::wake()
+{
+    const QList<std::shared_ptr<Batch>> batches = std::exchange(waiting_, {});
+    for (const auto& batch : batches)
+        startNext(batch);
 }
 
 void BoardClient::attempt(quint32 board)
@@ -128,13 +156,15 @@ void BoardClient::onDatagram(const QByteArray& datagram, const QString& sender, 
     const quint32 from = QHostAddress(sender).toIPv4Address(&isV4);
     emit datagramArrived(datagram, from, port);
     Pending* p = isV4 ? find(from) : nullptr;
-    if (p && p->batch->accept(datagram)) {
+    if (p && p->batch->accept(from, datagram)) {
         finish(from, BoardReply{datagram, port, p->attempts});
     }
     else if (!p && isV4) {
         const auto it = settling_.find(from);
-        if (it != settling_.end() && --it->second.remaining <= 0)
+        if (it != settling_.end() && --it->second.remaining <= 0) {
             settling_.erase(it);
+            wake();
+        }
     }
 }
 
@@ -155,6 +185,7 @@ void BoardClient::finish(quint32 board, const std::optional<BoardReply>& reply)
     if (batch->done)
         batch->done(board, reply);
     startNext(batch);
+    wake(); // the board is free for a batch that waits for it
 }
 
 std::optional<BoardReply> BoardClient::request(quint32 board, const QByteArray& frame, const Accept& accept,

@@ -34,7 +34,8 @@ struct BoardReply {
 class BoardClient : public QObject {
     Q_OBJECT
   public:
-    using Accept = std::function<bool(const QByteArray& datagram)>;
+    // Whether a datagram from the board is the reply its request waits for.
+    using Accept = std::function<bool(quint32 board, const QByteArray& datagram)>;
     using Done = std::function<void(quint32 board, const std::optional<BoardReply>& reply)>;
 
     // `commandPorts`: where each frame goes, in order (the window: 8026, 8024, 6767).
@@ -47,8 +48,11 @@ class BoardClient : public QObject {
     // A word frame ("msi", "vsi") from a socket not bound to the listening port.
     bool sendWord(quint32 board, const QByteArray& word);
 
-    // Requests to many boards, at most `inFlight` outstanding; `done` runs once per
-    // board, in the order replies arrive (or time out), then `finished` once.
+    // Requests to many boards, at most `inFlight` outstanding. `done` runs exactly once
+    // for each distinct board of `boards` (one listed twice is asked once), in the order
+    // replies arrive (or time out), then `finished` runs once. A board that another
+    // request is still waiting for, or whose answers to the last request are still on
+    // their way, waits its turn while other boards go ahead.
     void requestMany(const QList<quint32>& boards, const std::function<QByteArray(quint32)>& frameFor,
                      const Accept& accept, const Timing& timing, int inFlight, const Done& done,
                      const std::function<void()>& finished);
@@ -70,9 +74,13 @@ class BoardClient : public QObject {
     void startNext(const std::shared_ptr<Batch>& batch);
     void attempt(quint32 board);
     void finish(quint32 board, const std::optional<BoardReply>& reply);
+    // Starts what the waiting batches can start now; arms a timer for the next
+    // moment a settling board is free, so nothing polls.
+    void wake();
 
     Pending* find(quint32 board) const;
     bool settling(quint32 board);
+    bool busy(quint32 board) { return find(board) || settling(board); }
 
     // After a request, the board's other answers to it (one per port and attempt) are
     // still on their way; they are taken up here, so that the next request to that
@@ -83,6 +91,8 @@ class BoardClient : public QObject {
     };
     std::unordered_map<quint32, Settling> settling_;
     QElapsedTimer clock_;
+    QList<std::shared_ptr<Batch>> waiting_; // batches with boards that wait their turn
+    QTimer* wakeTimer_ = nullptr;
 
     Link& link_;
     QList<quint16> commandPorts_;

@@ -53,6 +53,13 @@ struct WriteFields {
     bool operator!=(const WriteFields& o) const { return !(*this == o); }
 };
 
+// The window's coupling of the two address types: a board that takes its address by
+// DHCP has a dynamic console. A configuration against it is one the window never writes.
+inline bool addressTypesAgree(const WriteFields& f)
+{
+    return !f.boardDhcp || f.consoleDynamic;
+}
+
 // Positions 1..40 as both the write frame and a board's configuration reply lay
 // them out: addresses, MAC, "NL" and branch, "iden", identifier, console flag, reserves.
 QByteArray configFields(const WriteFields& fields);

@@ -1,6 +1,7 @@
 #include "udp_link.h"
 
 #include "protocol/private_network.h"
+#include "protocol/socket_broadcast.h"
 
 #include <QMetaObject>
 #include <QUdpSocket>
@@ -19,6 +20,8 @@ class UdpLink::Reader : public QObject {
         // Linux lets two UDP sockets share a port unless asked not to; a second copy of
         // the program must not silently steal half of the replies.
         if (!socket->bind(QHostAddress::AnyIPv4, port, QAbstractSocket::DontShareAddress))
+            return false;
+        if (!link_.broadcastAllowed_ && !setSocketBroadcast(socket->socketDescriptor(), false))
             return false;
         socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption,
                                 QVariant(ReceiveBufferWanted));
@@ -167,6 +170,9 @@ bool UdpLink::sendFromClient(const QHostAddress& host, quint16 port, const QByte
 {
     checkDestination(host);
     QUdpSocket socket; // a fresh socket on a port the system picks, closed on return
+    if (!broadcastAllowed_ &&
+        !(socket.bind(QHostAddress::AnyIPv4, 0) && setSocketBroadcast(socket.socketDescriptor(), false)))
+        return false;
     return socket.writeDatagram(datagram, host, port) == datagram.size();
 }
 

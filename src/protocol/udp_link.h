@@ -47,6 +47,10 @@ class UdpLink : public Link {
     // Datagrams waiting for the window thread now.
     int queued() const;
 
+    // Whether datagrams may go to broadcast addresses (the window's sockets allow it, as
+    // its design says). Set before the listener opens; it holds for every socket after.
+    void setBroadcastAllowed(bool on) { broadcastAllowed_ = on; }
+
     // Test safeguard: abort the process if anything is addressed outside 127.0.0.0/8,
     // unless this machine's network is loopback only (a test's own namespace).
     void setLoopbackOnly(bool on) { loopbackOnly_ = on; }
@@ -60,6 +64,7 @@ class UdpLink : public Link {
 
     quint16 listenPort_;
     bool loopbackOnly_ = false;
+    bool broadcastAllowed_ = true;
     QThread thread_;
     Reader* reader_ = nullptr; // lives on thread_
     mutable QMutex mutex_;

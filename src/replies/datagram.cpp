@@ -72,4 +72,18 @@ std::optional<QString> versionText(const QByteArray& datagram)
     return version;
 }
 
+bool boardDhcpShown(const QByteArray& datagram, const QString& shownVersion)
+{
+    return byteAt(datagram, pos::BoardDhcp) != 0 && !shownVersion.isEmpty();
+}
+
+Completeness completeness(const QByteArray& reply)
+{
+    if (reply.size() < pos::ConfigBlockEnd || !textAt(reply, pos::IdentTag, "iden"))
+        return Completeness::Partial;
+    if (reply.size() < pos::BoardDhcp || versionText(reply).value_or(QString()).isEmpty())
+        return Completeness::Block;
+    return Completeness::Complete;
+}
+
 } // namespace talvik

@@ -40,4 +40,16 @@ std::optional<int> branchNumber(const QByteArray& datagram);
 // After "VER": the characters up to the first '#', 30 at most.
 std::optional<QString> versionText(const QByteArray& datagram);
 
+// The board's DHCP flag as the window shows it: byte 76, and only beside a shown
+// (non-empty) version.
+bool boardDhcpShown(const QByteArray& datagram, const QString& shownVersion);
+
+// How much of a board's configuration a configuration reply carries.
+enum class Completeness {
+    Partial,  // short of the whole block (positions 1..40 with "iden" at 26)
+    Block,    // the whole block, but no version (so no DHCP flag, as the window shows it)
+    Complete, // the block, a version and the DHCP flag: enough to write back
+};
+Completeness completeness(const QByteArray& configurationReply);
+
 } // namespace talvik

@@ -56,7 +56,7 @@ void showTypeAndVersion(ReceivedView& view, const QByteArray& datagram)
     if (const auto version = versionText(datagram))
         view.version = version->isEmpty() ? QString() : *version + texts::VersionSuffix;
     // The board's DHCP flag counts only while a version is shown.
-    view.boardDhcp = readConfiguration(datagram).boardDhcp && !view.version.isEmpty();
+    view.boardDhcp = boardDhcpShown(datagram, view.version);
 }
 
 } // namespace talvik

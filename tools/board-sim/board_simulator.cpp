@@ -70,7 +70,7 @@ bool BoardSimulator::addBoard(const BoardDefinition& def, QString* error)
     }
     auto hosted = std::make_unique<Hosted>(
         Hosted{SimBoard(def.address, def.config, def.version), {}, {}, int(boards_.size()), {}});
-    hosted->board.setBehaviour(def.takesWrites, def.acknowledgesReboot);
+    hosted->board.setBehaviour(def.takesWrites, def.acknowledgesReboot, def.reply);
     Hosted* h = hosted.get();
     // Ports given as 0 are picked by the system for the first board; the others of a
     // fleet listen on the same ports, so one command reaches any of them.

@@ -49,7 +49,9 @@ int main(int argc, char* argv[])
         "Example: talvik-board-sim --board 127.0.0.2,ident=1234,version=2.17,dhcp=0 --verbose\n"
         "         talvik-board-sim --boards 127.0.1.1-127.0.1.250,version=2.17\n"
         "Board keys: ident, version, dhcp, console, ip, mask, gateway, mac, dispatcher, branch,\n"
-        "writes (0: the board ignores writes), ack (0: it reboots without acknowledging)."));
+        "writes (0: the board ignores writes), ack (0: it reboots without acknowledging),\n"
+        "reply (bytes in hexadecimal: every read is answered with them, a board that answers short\n"
+        "or garbage)."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption board(QStringLiteral("board"),

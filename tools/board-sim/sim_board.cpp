@@ -94,9 +94,9 @@ Answer SimBoard::handle(const QByteArray& frame)
         return {};
     switch (frameKind(frame)) {
     case FrameKind::ReadWorking:
-        return {configReply(working_, version_)};
+        return {fixedReply_.isEmpty() ? configReply(working_, version_) : fixedReply_};
     case FrameKind::ReadPermanent:
-        return {configReply(permanent_, version_)};
+        return {fixedReply_.isEmpty() ? configReply(permanent_, version_) : fixedReply_};
     case FrameKind::Write:
         if (takesWrites_)
             permanent_ = readConfiguration(frame);
@@ -150,6 +150,11 @@ bool applyKey(BoardDefinition& def, const QString& key, const QString& value, QS
                      : key == QLatin1String("writes")  ? def.takesWrites
                                                        : def.acknowledgesReboot;
         flag = value == QLatin1String("1");
+    }
+    else if (key == QLatin1String("reply")) {
+        def.reply = QByteArray::fromHex(value.toLatin1());
+        if (def.reply.isEmpty() || def.reply.toHex() != value.toLatin1().toLower())
+            return fail(error, QStringLiteral("reply must be bytes in hexadecimal"));
     }
     else if (key == QLatin1String("branch")) {
         const uint v = value.toUInt(&ok);

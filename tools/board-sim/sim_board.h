@@ -48,11 +48,13 @@ class SimBoard {
     const WriteFields& permanent() const { return permanent_; }
     const QByteArray& version() const { return version_; }
     bool rebooting() const { return rebooting_; }
-    // A board whose memory refuses writes, or that reboots without a word.
-    void setBehaviour(bool takesWrites, bool acknowledgesReboot)
+    // A board whose memory refuses writes, that reboots without a word, or that answers
+    // every read with the same bytes (a short or broken reply; empty: its configuration).
+    void setBehaviour(bool takesWrites, bool acknowledgesReboot, const QByteArray& fixedReply = {})
     {
         takesWrites_ = takesWrites;
         acknowledgesReboot_ = acknowledgesReboot;
+        fixedReply_ = fixedReply;
     }
 
   private:
@@ -63,6 +65,7 @@ class SimBoard {
     bool rebooting_ = false;
     bool takesWrites_ = true;
     bool acknowledgesReboot_ = true;
+    QByteArray fixedReply_;
 };
 
 // "127.0.0.2,ident=1234,version=2.17,dhcp=0": nullopt and a reason when it is not valid.
@@ -72,6 +75,7 @@ struct BoardDefinition {
     QByteArray version;
     bool takesWrites = true;        // key writes=0: the board ignores write frames
     bool acknowledgesReboot = true; // key ack=0: it reboots without answering
+    QByteArray reply;               // key reply=HEX: every read answered with these bytes
 };
 std::optional<BoardDefinition> parseBoardDefinition(const QString& text, QString* error);
 

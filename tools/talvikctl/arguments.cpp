@@ -5,67 +5,154 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QSet>
+#include <cstdio>
 
 namespace talvik::ctl {
 
 namespace {
 const QString JsonOption = QStringLiteral("json");
+const QString CsvOption = QStringLiteral("csv");
+const QString QuietOption = QStringLiteral("quiet");
+const QString DryRunOption = QStringLiteral("dry-run");
 const QString TimeoutOption = QStringLiteral("timeout");
 const QString RetriesOption = QStringLiteral("retries");
 const QString LocalPortOption = QStringLiteral("local-port");
 const QString PortsOption = QStringLiteral("ports");
 const QString WordPortOption = QStringLiteral("word-port");
+const QString HelpOption = QStringLiteral("help");
 constexpr qint64 MaxTargets = 65536;
+
+QString whyNoBoard(quint32 address)
+{
+    const QString text = dottedText(address);
+    switch (addressUse(address)) {
+    case AddressUse::Board:
+        return {};
+    case AddressUse::Zero:
+        return QStringLiteral("0.0.0.0 is no board's address");
+    case AddressUse::Broadcast:
+        return QStringLiteral("255.255.255.255 is the broadcast address, no board's (survey --broadcast "
+                              "reads every board of a network)");
+    case AddressUse::NetworkOrBroadcastOf24:
+        return QStringLiteral("%1 ends in .0 or .255: a network or broadcast address, no board's (survey "
+                              "--broadcast reads every board of a network)")
+            .arg(text);
+    case AddressUse::Multicast:
+        break;
+    }
+    return QStringLiteral("%1 is a multicast or reserved address, no board's").arg(text);
+}
+
+QByteArray readHosts(const QString& hostsFile)
+{
+    const bool standardInput = hostsFile == QLatin1String("-");
+    QFile file(standardInput ? QString() : hostsFile);
+    if (!(standardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly)))
+        throw UsageError{QStringLiteral("cannot read %1: %2").arg(hostsFile, file.errorString())};
+    return file.readAll();
+}
 } // namespace
 
-CommandLine::CommandLine(const QString& command, const QString& description, bool linkOptions)
-    : command_(command), hasLinkOptions_(linkOptions)
+CommandLine::CommandLine(const QString& command, const QString& description, int groups)
+    : command_(command), groups_(groups)
 {
     parser.setApplicationDescription(description);
-    parser.addHelpOption();
-    parser.addPositionalArgument(command, QStringLiteral("The command."),
-                                 command); // "Usage: talvikctl [options] read ..."
-    if (!linkOptions)
-        return;
-    parser.addOptions({
-        {JsonOption,
-         QStringLiteral("Print JSON Lines (one object per board or datagram) instead of a table.")},
-        {TimeoutOption, QStringLiteral("Wait this long for each reply (default 1000)."), QStringLiteral("ms"),
-         QStringLiteral("1000")},
-        {RetriesOption, QStringLiteral("Send a request again this many times without a reply (default 2)."),
-         QStringLiteral("n"), QStringLiteral("2")},
-        {LocalPortOption,
-         QStringLiteral("Send from and listen on this port (default 6767, where boards answer)."),
-         QStringLiteral("port"), QStringLiteral("6767")},
-        {PortsOption, QStringLiteral("The boards' command ports, in order (default 8026,8024,6767)."),
-         QStringLiteral("list"), QStringLiteral("8026,8024,6767")},
-        {WordPortOption, QStringLiteral("The port of the reboot's word frames (default 8026)."),
-         QStringLiteral("port"), QStringLiteral("8026")},
-    });
+    // Not addHelpOption(): that adds --help-all, which lists Qt's own options.
+    parser.addOption({{QStringLiteral("h"), HelpOption}, QStringLiteral("Show this help.")});
+    parser.addPositionalArgument(command, QStringLiteral("The command."), command);
+    if (groups & Output)
+        parser.addOptions({
+            {JsonOption,
+             QStringLiteral("Print JSON Lines (one object per board or datagram) instead of a table.")},
+            {{QStringLiteral("q"), QuietOption}, QStringLiteral("Print nothing on success.")},
+        });
+    if (groups & Csv)
+        parser.addOption({CsvOption, QStringLiteral("Print comma-separated values.")});
+    if (groups & DryRun)
+        parser.addOption({DryRunOption, QStringLiteral("Print each frame that would be sent (address, port, "
+                                                       "bytes in hexadecimal) and send nothing.")});
+    if (groups & Requests)
+        parser.addOptions({
+            {TimeoutOption, QStringLiteral("Wait this long for each reply (default 1000)."),
+             QStringLiteral("ms"), QStringLiteral("1000")},
+            {RetriesOption,
+             QStringLiteral("Send a request again this many times without a reply (default 2)."),
+             QStringLiteral("n"), QStringLiteral("2")},
+        });
+    if (groups & Ports)
+        parser.addOptions({
+            {LocalPortOption,
+             QStringLiteral("Send from and listen on this port (default 6767, where boards answer)."),
+             QStringLiteral("port"), QStringLiteral("6767")},
+            {PortsOption, QStringLiteral("The boards' command ports, in order (default 8026,8024,6767)."),
+             QStringLiteral("list"), QStringLiteral("8026,8024,6767")},
+        });
+    if (groups & WordPort)
+        parser.addOption({WordPortOption,
+                          QStringLiteral("The port of the reboot's word frames (default 8026)."),
+                          QStringLiteral("port"), QStringLiteral("8026")});
+}
+
+QString CommandLine::helpText() const
+{
+    QString text = parser.helpText();
+    const QString program = QCoreApplication::arguments().value(0);
+    const QString usage = QStringLiteral("Usage: ");
+    if (text.startsWith(usage + program))
+        text.replace(usage.size(), program.size(), QStringLiteral("talvikctl"));
+    return text;
 }
 
 void CommandLine::parse(const QStringList& args)
 {
     if (!parser.parse(args))
         throw UsageError{parser.errorText()};
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp(0);
+    if (parser.isSet(HelpOption)) {
+        std::fputs(helpText().toLocal8Bit().constData(), stdout);
+        std::exit(0);
+    }
+    if ((groups_ & Csv) && (groups_ & Output) && parser.isSet(JsonOption) && parser.isSet(CsvOption))
+        throw UsageError{QStringLiteral("--json and --csv contradict each other: give one")};
+    if ((groups_ & Output) && parser.isSet(QuietOption) &&
+        (parser.isSet(JsonOption) || ((groups_ & Csv) && parser.isSet(CsvOption))))
+        throw UsageError{QStringLiteral("--quiet prints nothing: it goes with neither --json nor --csv")};
 }
 
-LinkOptions CommandLine::linkOptions() const
+CommonOptions CommandLine::common() const
 {
-    LinkOptions o;
-    if (!hasLinkOptions_)
-        return o;
-    o.json = parser.isSet(JsonOption);
-    o.timing.timeoutMs = numberArgument(TimeoutOption, parser.value(TimeoutOption), 1, 600000);
-    o.timing.retries = numberArgument(RetriesOption, parser.value(RetriesOption), 0, 100);
-    o.localPort = quint16(numberArgument(LocalPortOption, parser.value(LocalPortOption), 0, 65535));
-    o.commandPorts.clear();
-    for (const QString& port : parser.value(PortsOption).split(QLatin1Char(',')))
-        o.commandPorts.append(quint16(numberArgument(PortsOption, port, 1, 65535)));
-    o.wordPort = quint16(numberArgument(WordPortOption, parser.value(WordPortOption), 1, 65535));
+    CommonOptions o;
+    if (groups_ & Output) {
+        o.json = parser.isSet(JsonOption);
+        o.quiet = parser.isSet(QuietOption);
+    }
+    o.csv = (groups_ & Csv) && parser.isSet(CsvOption);
+    o.dryRun = (groups_ & DryRun) && parser.isSet(DryRunOption);
+    if (groups_ & Requests) {
+        o.timing.timeoutMs = numberArgument(TimeoutOption, parser.value(TimeoutOption), 1, 600000);
+        o.timing.retries = numberArgument(RetriesOption, parser.value(RetriesOption), 0, 100);
+    }
+    if (groups_ & Ports) {
+        o.localPort = quint16(numberArgument(LocalPortOption, parser.value(LocalPortOption), 0, 65535));
+        o.commandPorts.clear();
+        for (const QString& port : parser.value(PortsOption).split(QLatin1Char(',')))
+            o.commandPorts.append(quint16(numberArgument(PortsOption, port, 1, 65535)));
+    }
+    if (groups_ & WordPort)
+        o.wordPort = quint16(numberArgument(WordPortOption, parser.value(WordPortOption), 1, 65535));
     return o;
+}
+
+bool isGlobalOption(const QString& argument, bool* takesValue)
+{
+    const QString name = argument.section(QLatin1Char('='), 0, 0);
+    static const QStringList flags{QStringLiteral("--json"), QStringLiteral("--csv"),
+                                   QStringLiteral("--quiet"), QStringLiteral("-q"),
+                                   QStringLiteral("--dry-run")};
+    static const QStringList valued{QStringLiteral("--timeout"), QStringLiteral("--retries"),
+                                    QStringLiteral("--local-port"), QStringLiteral("--ports"),
+                                    QStringLiteral("--word-port")};
+    *takesValue = valued.contains(name) && !argument.contains(QLatin1Char('='));
+    return flags.contains(name) || valued.contains(name);
 }
 
 quint32 addressArgument(const QString& text)
@@ -77,15 +164,21 @@ quint32 addressArgument(const QString& text)
     return *address;
 }
 
+quint32 boardArgument(const QString& text)
+{
+    const quint32 address = addressArgument(text);
+    if (const QString why = whyNoBoard(address); !why.isEmpty())
+        throw UsageError{why};
+    return address;
+}
+
 QList<quint32> targetsArgument(const QStringList& texts, const QString& hostsFile)
 {
     QStringList all = texts;
     if (!hostsFile.isEmpty()) {
-        QFile file(hostsFile);
-        if (!file.open(QIODevice::ReadOnly))
-            throw UsageError{QStringLiteral("cannot read %1: %2").arg(hostsFile, file.errorString())};
-        for (const QByteArray& raw : file.readAll().split('\n')) {
-            const QString line = QString::fromUtf8(raw.left(raw.indexOf('#'))).trimmed();
+        for (const QByteArray& raw : readHosts(hostsFile).split('\n')) {
+            const qsizetype hash = raw.indexOf('#');
+            const QString line = QString::fromUtf8(hash < 0 ? raw : raw.left(hash)).trimmed();
             if (!line.isEmpty())
                 all.append(line);
         }
@@ -97,6 +190,13 @@ QList<quint32> targetsArgument(const QStringList& texts, const QString& hostsFil
         const auto range = parseAddressRange(text, &why);
         if (!range)
             throw UsageError{why};
+        for (quint32 end : {range->first, range->last})
+            if (const QString no = whyNoBoard(end); !no.isEmpty())
+                throw UsageError{no};
+        if (!rangeStaysInOne24(*range))
+            throw UsageError{QStringLiteral("the range %1 runs from one /24 into the next: give one range "
+                                            "per /24, each ending at .254 at the latest")
+                                 .arg(text)};
         if (range->size() + out.size() > MaxTargets)
             throw UsageError{QStringLiteral("more than %1 boards").arg(MaxTargets)};
         for (quint32 a = range->first;; ++a) {

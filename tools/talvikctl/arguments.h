@@ -1,7 +1,8 @@
 #pragma once
-// Reading talvikctl's command line: every sub-command's parser shares the options of
-// the link, and every bad value ends the command with one line naming it (thrown as
-// UsageError and turned into the usage exit code before anything is sent).
+// Reading talvikctl's command line. Each sub-command declares the option groups it
+// takes, so its help lists only those; every bad value ends the command with one line
+// naming it (thrown as UsageError and turned into the usage exit code before anything
+// is sent).
 
 #include "protocol/board_client.h"
 #include "protocol/frames.h"
@@ -16,35 +17,56 @@ struct UsageError {
     QString message;
 };
 
-// The options every command that talks to boards takes.
-struct LinkOptions {
+// The option groups a sub-command may take.
+enum OptionGroup {
+    Output = 1,   // --json, --quiet
+    Requests = 2, // --timeout, --retries
+    Ports = 4,    // --local-port, --ports
+    WordPort = 8, // --word-port
+    DryRun = 16,  // --dry-run
+    Csv = 32,     // --csv
+};
+
+struct CommonOptions {
     bool json = false;
+    bool csv = false;
+    bool quiet = false;
+    bool dryRun = false;
     Timing timing;
     quint16 localPort = 6767;
     QList<quint16> commandPorts{8026, 8024, 6767};
     quint16 wordPort = 8026;
 };
 
-// A parser for one sub-command: its description, the link options and --help.
 class CommandLine {
   public:
-    CommandLine(const QString& command, const QString& description, bool linkOptions = true);
+    CommandLine(const QString& command, const QString& description, int groups);
     QCommandLineParser parser;
     // Parses or throws; --help prints the sub-command's help and exits with 0.
     void parse(const QStringList& args);
-    LinkOptions linkOptions() const;
+    CommonOptions common() const;
     bool isSet(const QString& name) const { return parser.isSet(name); }
     QString value(const QString& name) const { return parser.value(name); }
     QStringList positional() const { return parser.positionalArguments().mid(1); } // after the command
+    // The help, with "talvikctl" as the program's name whatever path started it.
+    QString helpText() const;
 
   private:
     QString command_;
-    bool hasLinkOptions_;
+    int groups_;
 };
 
+// Options any sub-command may also take before its name ("talvikctl --json survey ...");
+// those with a value take the next argument.
+bool isGlobalOption(const QString& argument, bool* takesValue);
+
+// An address as a field's value (a mask, a gateway): four decimal numbers 0..255.
 quint32 addressArgument(const QString& text);
-// Addresses and ranges ("192.168.1.1-254"), and those of a file (one per line, '#'
-// comments), each once, in the order given.
+// One board: four decimal numbers 0..255 that name a board, not a network, broadcast,
+// zero or multicast address.
+quint32 boardArgument(const QString& text);
+// Boards and ranges of boards ("192.168.1.1-254", inside one /24), and those of a hosts
+// file (one per line, '#' comments; "-" is standard input), each once, in the order given.
 QList<quint32> targetsArgument(const QStringList& texts, const QString& hostsFile = {});
 Mac macArgument(const QString& text);
 int numberArgument(const QString& name, const QString& text, int min, int max);

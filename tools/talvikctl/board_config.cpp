@@ -5,12 +5,19 @@
 #include "replies/datagram.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QJsonValue>
 #include <QMap>
 
 namespace talvik::ctl {
 
 namespace {
+// A board's text on one comment line: no line break of its own.
+QString escapedLine(QString text)
+{
+    return text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
 QString onOff(bool on)
 {
     return on ? QStringLiteral("1") : QStringLiteral("0");
@@ -21,9 +28,24 @@ QString consoleText(bool dynamic)
 }
 } // namespace
 
-BoardConfig configFromReply(quint32 address, const QByteArray& reply)
+QString memoryText(Memory memory)
 {
-    return {address, readConfiguration(reply), versionText(reply)};
+    switch (memory) {
+    case Memory::Working:
+        return QStringLiteral("working");
+    case Memory::Permanent:
+        return QStringLiteral("permanent");
+    case Memory::Unknown:
+        break;
+    }
+    return QStringLiteral("unknown");
+}
+
+BoardConfig configFromReply(quint32 address, const QByteArray& reply, Memory memory)
+{
+    BoardConfig c{address, readConfiguration(reply), versionText(reply), memory};
+    c.fields.boardDhcp = boardDhcpShown(reply, c.version.value_or(QString()));
+    return c;
 }
 
 QList<QPair<QString, QString>> fieldTexts(const BoardConfig& c)
@@ -52,6 +74,8 @@ QJsonObject toJson(const BoardConfig& c)
     o.insert(QStringLiteral("ident"), int(c.fields.ident));
     o.insert(QStringLiteral("branch"), int(c.fields.branch));
     o.insert(QStringLiteral("version"), c.version ? QJsonValue(*c.version) : QJsonValue());
+    if (c.memory != Memory::Unknown)
+        o.insert(QStringLiteral("memory"), memoryText(c.memory));
     return o;
 }
 
@@ -60,8 +84,10 @@ QByteArray backupText(const BoardConfig& c)
     QByteArray out = "# talvikctl backup of " + dottedText(c.address).toUtf8() + ", read " +
                      QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\n';
     if (c.version)
-        out += "# program version " + c.version->toUtf8() + '\n';
+        out += "# program version " + escapedLine(*c.version).toUtf8() + '\n';
     out += "address=" + dottedText(c.address).toUtf8() + '\n';
+    if (c.memory != Memory::Unknown)
+        out += "memory=" + memoryText(c.memory).toUtf8() + '\n';
     for (const auto& [name, text] : fieldTexts(c))
         out += name.toUtf8() + '=' + text.toUtf8() + '\n';
     return out;
@@ -80,7 +106,14 @@ BoardConfig parseBackup(const QByteArray& text, const QString& fileName)
         if (eq <= 0)
             throw UsageError{
                 QStringLiteral("%1:%2: not key=value: %3").arg(fileName).arg(lineNumber).arg(line)};
-        values.insert(line.left(eq).trimmed(), {line.mid(eq + 1).trimmed(), lineNumber});
+        const QString key = line.left(eq).trimmed();
+        if (values.contains(key))
+            throw UsageError{QStringLiteral("%1:%2: %3= given twice (first on line %4)")
+                                 .arg(fileName)
+                                 .arg(lineNumber)
+                                 .arg(key)
+                                 .arg(values[key].second)};
+        values.insert(key, {line.mid(eq + 1).trimmed(), lineNumber});
     }
     const auto take = [&](const char* key) {
         const auto it = values.constFind(QLatin1String(key));
@@ -133,7 +166,23 @@ BoardConfig parseBackup(const QByteArray& text, const QString& fileName)
     c.fields.reserve1 = octetsOf(address("reserve1"));
     c.fields.reserve2 = octetsOf(address("reserve2"));
     c.fields.branch = values.contains(QStringLiteral("branch")) ? quint8(number("branch", 255)) : 0;
-    QStringList known{QStringLiteral("address")};
+    c.memory = Memory::Unknown;
+    if (values.contains(QStringLiteral("memory"))) {
+        const auto v = take("memory");
+        if (v.first != memoryText(Memory::Working) && v.first != memoryText(Memory::Permanent))
+            throw bad("memory", v);
+        c.memory = v.first == memoryText(Memory::Working) ? Memory::Working : Memory::Permanent;
+    }
+    if (!addressTypesAgree(c.fields))
+        throw UsageError{QStringLiteral("%1: dhcp=1 with console=static: a board on DHCP has a dynamic "
+                                        "console, and the window never writes this pair")
+                             .arg(fileName)};
+    // "127.0.3.2.conf" is that board's backup: a file named for another board is refused.
+    const auto named = parseDottedDecimal(QFileInfo(fileName).completeBaseName());
+    if (named && *named != c.address)
+        throw UsageError{QStringLiteral("%1: the file is named for %2 but holds address=%3")
+                             .arg(fileName, dottedText(*named), dottedText(c.address))};
+    QStringList known{QStringLiteral("address"), QStringLiteral("memory")};
     for (const auto& field : fieldTexts(c))
         known.append(field.first);
     for (auto it = values.constBegin(); it != values.constEnd(); ++it)

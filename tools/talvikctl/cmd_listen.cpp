@@ -1,6 +1,6 @@
 // talvikctl listen: every datagram that reaches port 6767, decoded.
 
-#include "board_config.h"
+#include "arguments.h"
 #include "commands.h"
 #include "output.h"
 #include "protocol/board_address.h"
@@ -47,7 +47,7 @@ void print(const QByteArray& d, quint32 sender, quint16 port, bool json)
         if (const auto dump = diagnosticDump(d))
             o.insert(QStringLiteral("dump"), *dump);
         if (kind == QLatin1String("configuration"))
-            o.insert(QStringLiteral("config"), toJson(configFromReply(sender, d)));
+            o.insert(QStringLiteral("config"), toJson(configFromReply(sender, d, Memory::Unknown)));
         printJson(o);
         return;
     }
@@ -61,9 +61,9 @@ void print(const QByteArray& d, quint32 sender, quint16 port, bool json)
     if (const auto dump = diagnosticDump(d))
         text += QStringLiteral("  ") + *dump;
     if (kind == QLatin1String("configuration"))
-        for (const auto& [name, value] : fieldTexts(configFromReply(sender, d)))
+        for (const auto& [name, value] : fieldTexts(configFromReply(sender, d, Memory::Unknown)))
             text += QStringLiteral("  %1=%2").arg(name, value);
-    out() << text << Qt::endl;
+    Table({}, false).row({text}); // a board's text escaped: it cannot steer the terminal
 }
 } // namespace
 
@@ -72,7 +72,8 @@ int runListen(const QStringList& args)
     CommandLine line(
         QStringLiteral("listen"),
         QStringLiteral("Prints every datagram that reaches the listening port, decoded: kind, sender, "
-                       "identifier and, for a configuration reply, its fields. Sends nothing."));
+                       "identifier and, for a configuration reply, its fields. Sends nothing."),
+        Output | Ports);
     line.parser.addOptions({
         {QStringLiteral("seconds"), QStringLiteral("Stop after this many seconds (default: never)."),
          QStringLiteral("s"), QStringLiteral("0")},
@@ -86,7 +87,7 @@ int runListen(const QStringList& args)
         numberArgument(QStringLiteral("seconds"), line.value(QStringLiteral("seconds")), 0, 86400 * 365);
     const int count =
         numberArgument(QStringLiteral("count"), line.value(QStringLiteral("count")), 0, 1 << 30);
-    const LinkOptions options = line.linkOptions();
+    const CommonOptions options = line.common();
 
     Session session(options);
     QEventLoop loop;

@@ -1,45 +1,67 @@
 // talvikctl read: one board's configuration, as the window reads it.
 
-#include "board_config.h"
+#include "arguments.h"
 #include "commands.h"
 #include "output.h"
 #include "protocol/board_address.h"
-#include "replies/datagram.h"
 #include "session.h"
+
+#include <QHash>
+#include <QJsonValue>
 
 namespace talvik::ctl {
 
-namespace {
-bool isConfiguration(const QByteArray& datagram)
+std::function<bool(quint32, const QByteArray&)> configurationReply(Completeness needed,
+                                                                   QHash<quint32, QString>* shortOf)
 {
-    return classify(datagram) == ReplyKind::Configuration;
+    return [needed, shortOf](quint32 board, const QByteArray& d) {
+        if (classify(d) != ReplyKind::Configuration)
+            return false;
+        const Completeness has = completeness(d);
+        if (has >= needed)
+            return true;
+        if (shortOf) // named if nothing better comes
+            (*shortOf)[board] = has == Completeness::Partial
+                                    ? QStringLiteral("incomplete reply (%1 bytes)").arg(d.size())
+                                    : QStringLiteral("no version in the reply, so no DHCP flag");
+        return false;
+    };
 }
-} // namespace
 
-std::optional<BoardConfig> readBoard(Session& session, quint32 board, bool permanent)
+BoardRead readBoard(Session& session, quint32 board, Memory memory, Completeness needed)
 {
-    const auto reply = session.client().request(board, buildReadFrame(permanent ? 'd' : 'C'), isConfiguration,
-                                                session.options().timing);
+    QHash<quint32, QString> shortOf;
+    const auto reply =
+        session.client().request(board, buildReadFrame(memory == Memory::Permanent ? 'd' : 'C'),
+                                 configurationReply(needed, &shortOf), session.options().timing);
     if (!reply)
-        return std::nullopt;
-    return configFromReply(board, reply->datagram);
+        return {std::nullopt, shortOf.value(board, QStringLiteral("no reply"))};
+    return {configFromReply(board, reply->datagram, memory), {}};
 }
 
-void printConfig(const BoardConfig& config, bool permanent, bool json)
+void printConfig(const BoardConfig& config, bool json)
 {
-    const QString memory = permanent ? QStringLiteral("permanent") : QStringLiteral("working");
     if (json) {
-        QJsonObject o = toJson(config);
-        o.insert(QStringLiteral("memory"), memory);
-        printJson(o);
+        printJson(toJson(config));
         return;
     }
-    QList<QStringList> rows{{QStringLiteral("address"), dottedText(config.address)},
-                            {QStringLiteral("memory"), memory}};
+    Table table({{{}, 10}, {}}, false);
+    table.row({QStringLiteral("address"), dottedText(config.address)});
+    table.row({QStringLiteral("memory"), memoryText(config.memory)});
     for (const auto& [name, text] : fieldTexts(config))
-        rows.append({name, text});
-    rows.append({QStringLiteral("version"), config.version.value_or(QStringLiteral("-"))});
-    printTable({}, rows);
+        table.row({name, text});
+    table.row({QStringLiteral("version"), config.version.value_or(QStringLiteral("-"))});
+}
+
+void printFrame(quint32 board, quint16 port, const QByteArray& frame, bool json)
+{
+    if (json)
+        printJson({{QStringLiteral("address"), dottedText(board)},
+                   {QStringLiteral("port"), int(port)},
+                   {QStringLiteral("frame"), QString::fromLatin1(frame.toHex())}});
+    else
+        Table({{{}, 16}, {{}, 6}, {}}, false)
+            .row({dottedText(board), QString::number(port), QString::fromLatin1(frame.toHex())});
 }
 
 int runRead(const QStringList& args)
@@ -48,23 +70,30 @@ int runRead(const QStringList& args)
         QStringLiteral("read"),
         QStringLiteral("Reads a board's configuration: the working one, or with --permanent the one in "
                        "its permanent memory. Sends the read frame the window sends (\"C\" or \"d\") "
-                       "to the board's command ports and waits for its configuration reply."));
+                       "to the board's command ports and waits for its configuration reply; a reply "
+                       "short of the whole configuration is no answer."),
+        Output | Requests | Ports | DryRun);
     line.parser.addPositionalArgument(QStringLiteral("ADDRESS"), QStringLiteral("The board."));
     line.parser.addOption({QStringLiteral("permanent"), QStringLiteral("Read the permanent memory.")});
     line.parse(args);
     if (line.positional().size() != 1)
         throw UsageError{QStringLiteral("read takes one ADDRESS")};
-    const quint32 board = addressArgument(line.positional().first());
-    const LinkOptions options = line.linkOptions();
-    const bool permanent = line.isSet(QStringLiteral("permanent"));
+    const quint32 board = boardArgument(line.positional().first());
+    const CommonOptions options = line.common();
+    const Memory memory = line.isSet(QStringLiteral("permanent")) ? Memory::Permanent : Memory::Working;
+    if (options.dryRun) {
+        for (quint16 port : options.commandPorts)
+            printFrame(board, port, buildReadFrame(memory == Memory::Permanent ? 'd' : 'C'), options.json);
+        return Success;
+    }
 
     Session session(options);
-    const auto config = readBoard(session, board, permanent);
-    if (!config) {
-        err() << "talvikctl: no reply from " << dottedText(board) << Qt::endl;
+    const BoardRead read = readBoard(session, board, memory, Completeness::Block);
+    if (!read.config) {
+        err() << "talvikctl: " << dottedText(board) << ": " << read.error << Qt::endl;
         return NoReply;
     }
-    printConfig(*config, permanent, options.json);
+    printConfig(*read.config, options.json);
     return Success;
 }
 

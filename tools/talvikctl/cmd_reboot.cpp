@@ -1,9 +1,9 @@
 // talvikctl reboot: the window's reboot sequence, one board after the other.
 
+#include "arguments.h"
 #include "commands.h"
 #include "output.h"
 #include "protocol/board_address.h"
-#include "replies/datagram.h"
 #include "session.h"
 
 #include <QElapsedTimer>
@@ -13,6 +13,7 @@ namespace talvik::ctl {
 
 namespace {
 constexpr int WordPauseMs = 100; // the window's pause after each word frame
+const char* const Words[] = {"msi", "vsi", "msi", "vsi"};
 
 struct Rebooted {
     bool acknowledged = false;
@@ -22,11 +23,10 @@ struct Rebooted {
 Rebooted rebootOne(Session& session, quint32 board, bool wait, int waitSeconds)
 {
     BoardClient& client = session.client();
-    for (int round = 0; round < 2; ++round)
-        for (const char* word : {"msi", "vsi"}) {
-            client.sendWord(board, QByteArray(word));
-            BoardClient::pause(WordPauseMs);
-        }
+    for (const char* word : Words) {
+        client.sendWord(board, QByteArray(word));
+        BoardClient::pause(WordPauseMs);
+    }
     QElapsedTimer since;
     since.start();
     // A reboot frame is never sent twice: a board that took the first one is already restarting.
@@ -35,16 +35,13 @@ Rebooted rebootOne(Session& session, quint32 board, bool wait, int waitSeconds)
     result.acknowledged =
         client
             .request(
-                board, rebootFrame(), [](const QByteArray& d) { return classify(d) == ReplyKind::RebootAck; },
-                once)
+                board, rebootFrame(),
+                [](quint32, const QByteArray& d) { return classify(d) == ReplyKind::RebootAck; }, once)
             .has_value();
     if (!wait)
         return result;
     const Timing poll{1000, qMax(0, waitSeconds - 1)}; // the window's follow-up reads: one a second
-    const auto back = client.request(
-        board, buildReadFrame('C'),
-        [](const QByteArray& d) { return classify(d) == ReplyKind::Configuration; }, poll);
-    if (back)
+    if (client.request(board, buildReadFrame('C'), configurationReply(Completeness::Block, nullptr), poll))
         result.upAfterSeconds = double(since.elapsed()) / 1000.0;
     return result;
 }
@@ -56,7 +53,9 @@ int runReboot(const QStringList& args)
         QStringLiteral("reboot"),
         QStringLiteral("Reboots boards one after the other with the window's sequence: the word frames "
                        "\"msi\" and \"vsi\" twice, 100 ms apart, then the reboot frame; and waits for "
-                       "each board's acknowledgement. Nothing is sent to any other address."));
+                       "each board's acknowledgement. Nothing is sent to any other address: a network, "
+                       "broadcast or zero address is refused, and a range stays inside one /24."),
+        Output | Requests | Ports | WordPort | DryRun);
     line.parser.addPositionalArgument(QStringLiteral("ADDRESS|RANGE..."), QStringLiteral("The boards."));
     line.parser.addOptions({
         {QStringLiteral("wait"),
@@ -70,19 +69,28 @@ int runReboot(const QStringList& args)
     const bool wait = line.isSet(QStringLiteral("wait"));
     const int waitSeconds =
         numberArgument(QStringLiteral("wait-seconds"), line.value(QStringLiteral("wait-seconds")), 1, 3600);
-    const LinkOptions options = line.linkOptions();
+    const CommonOptions options = line.common();
+    if (options.dryRun) {
+        for (quint32 board : boards) {
+            for (const char* word : Words)
+                printFrame(board, options.wordPort, padDigits(word), options.json);
+            for (quint16 port : options.commandPorts)
+                printFrame(board, port, rebootFrame(), options.json);
+        }
+        return Success;
+    }
 
     Session session(options);
     Progress progress(QStringLiteral("reboot"), int(boards.size()));
-    QList<QStringList> rows;
+    Table table({{QStringLiteral("ADDRESS"), 16},
+                 {QStringLiteral("ACKNOWLEDGED"), 13},
+                 {QStringLiteral("UP AFTER (S)"), 0}});
     int succeeded = 0, failed = 0;
     for (quint32 board : boards) {
         const Rebooted r = rebootOne(session, board, wait, waitSeconds);
         progress.step();
         const bool ok = r.acknowledged && (!wait || r.upAfterSeconds);
         (ok ? succeeded : failed)++;
-        const QString up =
-            r.upAfterSeconds ? QString::number(*r.upAfterSeconds, 'f', 1) : QStringLiteral("-");
         if (options.json)
             printJson({{QStringLiteral("address"), dottedText(board)},
                        {QStringLiteral("acknowledged"), r.acknowledged},
@@ -90,13 +98,9 @@ int runReboot(const QStringList& args)
                         r.upAfterSeconds ? QJsonValue(*r.upAfterSeconds) : QJsonValue()},
                        {QStringLiteral("ok"), ok}});
         else
-            rows.append({dottedText(board), r.acknowledged ? QStringLiteral("yes") : QStringLiteral("no"),
-                         wait ? up : QStringLiteral("-")});
+            table.row({dottedText(board), r.acknowledged ? QStringLiteral("yes") : QStringLiteral("no"),
+                       r.upAfterSeconds ? QString::number(*r.upAfterSeconds, 'f', 1) : QStringLiteral("-")});
     }
-    if (!options.json)
-        printTable(
-            {QStringLiteral("ADDRESS"), QStringLiteral("ACKNOWLEDGED"), QStringLiteral("UP AFTER (S)")},
-            rows);
     return combinedExit(succeeded, failed, NoReply);
 }
 

@@ -1,43 +1,209 @@
-// talvikctl survey: every board of a network read at once.
+// talvikctl survey: every board of a network read at once, each row printed (and each
+// backup written) as soon as its board is done.
 
-#include "board_config.h"
+#include "arguments.h"
 #include "commands.h"
 #include "output.h"
 #include "protocol/board_address.h"
-#include "replies/datagram.h"
 #include "session.h"
 
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
-#include <algorithm>
+#include <QSaveFile>
 
 namespace talvik::ctl {
 
 namespace {
-QStringList header()
+// Widths that fit the widest value each field can have.
+QList<Table::Column> columns()
 {
-    QStringList h{QStringLiteral("address")};
-    for (const auto& field : fieldTexts(BoardConfig{}))
-        h.append(field.first);
-    h.append(QStringLiteral("version"));
-    return h;
+    const QList<int> widths{16, 16, 16, 16, 18, 5, 8, 16, 6, 16, 16, 7};
+    QList<Table::Column> out{{QStringLiteral("address"), 16}};
+    const auto fields = fieldTexts(BoardConfig{});
+    for (int i = 0; i < fields.size(); ++i)
+        out.append({fields[i].first, widths.value(i, 8)});
+    out.append({QStringLiteral("version"), 31});
+    out.append({QStringLiteral("error"), 0});
+    return out;
 }
 
-QStringList row(const BoardConfig& c)
+// The backup of a board's permanent memory, written whole or not at all; the reason when not.
+QString saveBackup(const QString& folder, const BoardConfig& config, const QByteArray& reply)
 {
-    QStringList r{dottedText(c.address)};
-    for (const auto& field : fieldTexts(c))
-        r.append(field.second);
-    r.append(c.version.value_or(QString()));
-    return r;
+    if (completeness(reply) != Completeness::Complete)
+        return QStringLiteral("no backup: the permanent memory's reply carries no version, so no DHCP flag");
+    QSaveFile file(QDir(folder).filePath(dottedText(config.address) + QStringLiteral(".conf")));
+    const QByteArray text = backupText(config);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(text) == text.size() &&
+        file.commit())
+        return {};
+    return QStringLiteral("no backup: cannot write %1: %2").arg(file.fileName(), file.errorString());
 }
 
-void save(const QString& folder, const BoardConfig& config)
+// One survey's output, a line per board as it is done, and what it comes to.
+class Report {
+  public:
+    Report(const CommonOptions& options, int total)
+        : options_(options), table_(columns()), progress_(QStringLiteral("survey"), total)
+    {
+        if (options_.csv) {
+            QStringList header;
+            for (const Table::Column& c : columns())
+                header.append(c.title);
+            printCsv(header);
+        }
+    }
+
+    // A board that answered; `problem` when its backup could not be made.
+    void answered(const BoardConfig& c, const QString& problem = {})
+    {
+        ++answered_;
+        if (!problem.isEmpty())
+            ++backupsMissing_;
+        progress_.step();
+        if (options_.json) {
+            QJsonObject o = toJson(c);
+            if (!problem.isEmpty())
+                o.insert(QStringLiteral("error"), problem);
+            printJson(o);
+            return;
+        }
+        QStringList row{dottedText(c.address)};
+        for (const auto& field : fieldTexts(c))
+            row.append(field.second);
+        row << c.version.value_or(QString()) << problem;
+        options_.csv ? printCsv(row) : table_.row(row);
+    }
+
+    void silent(quint32 board, const QString& error)
+    {
+        ++silent_;
+        progress_.step();
+        if (options_.json)
+            printJson({{QStringLiteral("address"), dottedText(board)}, {QStringLiteral("error"), error}});
+        else if (options_.csv)
+            printCsv(QStringList{dottedText(board)} + QStringList(columns().size() - 2) + QStringList{error});
+        else
+            table_.row({dottedText(board), error});
+    }
+
+    int finish()
+    {
+        progress_.clear();
+        err() << answered_ << " of " << answered_ + silent_ << " boards answered";
+        if (backupsMissing_ > 0)
+            err() << "; " << backupsMissing_ << " backups could not be made";
+        err() << Qt::endl;
+        if (backupsMissing_ > 0)
+            return SaveFailed;
+        return combinedExit(answered_, silent_, NoReply);
+    }
+
+  private:
+    CommonOptions options_;
+    Table table_;
+    Progress progress_;
+    int answered_ = 0, silent_ = 0, backupsMissing_ = 0;
+};
+
+// With --save: the board's permanent memory read (after the answers to the last read
+// have come in, so none is taken for this one) and saved; then its row.
+void backUp(Session& session, Report& report, const QString& folder, const BoardConfig& shown, int parallel,
+            const std::function<void()>& done)
 {
-    QFile file(QDir(folder).filePath(dottedText(config.address) + QStringLiteral(".conf")));
-    if (!file.open(QIODevice::WriteOnly) || file.write(backupText(config)) < 0)
-        err() << "talvikctl: cannot write " << file.fileName() << ": " << file.errorString() << Qt::endl;
+    auto shortOf = std::make_shared<QHash<quint32, QString>>();
+    session.client().requestMany(
+        {shown.address}, [](quint32) { return buildReadFrame('d'); },
+        configurationReply(Completeness::Complete, shortOf.get()), session.options().timing, parallel,
+        [&report, folder, shown, shortOf, done](quint32 board, const std::optional<BoardReply>& reply) {
+            const QString problem =
+                reply ? saveBackup(folder, configFromReply(board, reply->datagram, Memory::Permanent),
+                                   reply->datagram)
+                      : QStringLiteral("no backup: the permanent memory gave %1")
+                            .arg(shortOf->value(board, QStringLiteral("no reply")));
+            report.answered(shown, problem);
+            done();
+        },
+        {});
+}
+
+int surveyTargets(const CommonOptions& options, const QList<quint32>& boards, Memory memory,
+                  const QString& folder, int parallel)
+{
+    Session session(options);
+    Report report(options, int(boards.size()));
+    QEventLoop loop;
+    qsizetype outstanding = boards.size();
+    const auto boardDone = [&] {
+        if (--outstanding == 0)
+            loop.quit();
+    };
+    QHash<quint32, QString> shortOf;
+    const QByteArray frame = buildReadFrame(memory == Memory::Permanent ? 'd' : 'C');
+    session.client().requestMany(
+        boards, [&](quint32) { return frame; }, configurationReply(Completeness::Block, &shortOf),
+        options.timing, parallel,
+        [&](quint32 board, const std::optional<BoardReply>& reply) {
+            if (!reply) {
+                report.silent(board, shortOf.value(board, QStringLiteral("no reply")));
+                boardDone();
+                return;
+            }
+            const BoardConfig shown = configFromReply(board, reply->datagram, memory);
+            if (folder.isEmpty()) {
+                report.answered(shown);
+                boardDone();
+            }
+            else if (memory == Memory::Permanent) {
+                report.answered(shown, saveBackup(folder, shown, reply->datagram));
+                boardDone();
+            }
+            else {
+                backUp(session, report, folder, shown, parallel, boardDone);
+            }
+        },
+        {});
+    if (outstanding > 0)
+        loop.exec();
+    return report.finish();
+}
+
+// One read to a broadcast address; every board that answers is listed.
+int surveyBroadcast(const CommonOptions& options, quint32 broadcast, Memory memory, const QString& folder,
+                    int parallel)
+{
+    Session session(options, true);
+    QList<BoardConfig> found;
+    QSet<quint32> seen;
+    Report report(options, 0);
+    QObject::connect(&session.client(), &BoardClient::datagramArrived, &session.client(),
+                     [&](const QByteArray& d, quint32 sender, quint16) {
+                         if (classify(d) != ReplyKind::Configuration ||
+                             completeness(d) == Completeness::Partial ||
+                             addressUse(sender) != AddressUse::Board || seen.contains(sender))
+                             return;
+                         seen.insert(sender);
+                         found.append(configFromReply(sender, d, memory));
+                         if (folder.isEmpty())
+                             report.answered(found.last());
+                     });
+    const QByteArray frame = buildReadFrame(memory == Memory::Permanent ? 'd' : 'C');
+    for (int round = 0; round <= options.timing.retries; ++round) {
+        session.client().send(broadcast, frame);
+        BoardClient::pause(options.timing.timeoutMs);
+    }
+    QObject::disconnect(&session.client(), &BoardClient::datagramArrived, nullptr, nullptr);
+    if (!folder.isEmpty() && !found.isEmpty()) { // every answer to the broadcast is in: no mix-up now
+        QEventLoop loop;
+        qsizetype outstanding = found.size();
+        for (const BoardConfig& shown : found)
+            backUp(session, report, folder, shown, parallel, [&] {
+                if (--outstanding == 0)
+                    loop.quit();
+            });
+        loop.exec();
+    }
+    return report.finish();
 }
 } // namespace
 
@@ -46,79 +212,60 @@ int runSurvey(const QStringList& args)
     CommandLine line(
         QStringLiteral("survey"),
         QStringLiteral("Reads every board given, many at once with retries, and prints one row per "
-                       "board that answered; those that did not are summed up on stderr."));
+                       "board as soon as it is done, those that did not answer with their error. With "
+                       "--broadcast, one read goes to a network's broadcast address instead and every "
+                       "board that answers is listed: the only command that sends to a broadcast "
+                       "address."),
+        Output | Csv | Requests | Ports | DryRun);
     line.parser.addPositionalArgument(QStringLiteral("RANGE|ADDRESS..."), QStringLiteral("The boards."));
     line.parser.addOptions({
-        {QStringLiteral("hosts"), QStringLiteral("Also the boards of a file, one address or range per line."),
+        {QStringLiteral("hosts"),
+         QStringLiteral("Also the boards of a file, one address or range per line, '#' comments ('-': "
+                        "standard input)."),
          QStringLiteral("file")},
+        {QStringLiteral("broadcast"),
+         QStringLiteral("Read every board of a network through its broadcast address (192.168.1.255)."),
+         QStringLiteral("address")},
         {QStringLiteral("permanent"),
-         QStringLiteral("Read the permanent memory instead of the working configuration.")},
+         QStringLiteral("Show the permanent memory instead of the working configuration.")},
         {QStringLiteral("save"),
-         QStringLiteral("Write a backup file per board into this folder (ADDRESS.conf)."),
+         QStringLiteral("Write a backup of each board's permanent memory, which it boots with, into this "
+                        "folder (ADDRESS.conf; one more read per board)."),
          QStringLiteral("dir")},
-        {QStringLiteral("csv"), QStringLiteral("Print comma-separated values.")},
         {QStringLiteral("parallel"), QStringLiteral("Requests in flight at once (default 32)."),
          QStringLiteral("n"), QStringLiteral("32")},
     });
     line.parse(args);
-    const QList<quint32> boards = targetsArgument(line.positional(), line.value(QStringLiteral("hosts")));
+    const CommonOptions options = line.common();
     const int parallel =
         numberArgument(QStringLiteral("parallel"), line.value(QStringLiteral("parallel")), 1, 1024);
-    const bool permanent = line.isSet(QStringLiteral("permanent"));
+    const Memory memory = line.isSet(QStringLiteral("permanent")) ? Memory::Permanent : Memory::Working;
+    const char letter = memory == Memory::Permanent ? 'd' : 'C';
     const QString folder = line.value(QStringLiteral("save"));
-    if (!folder.isEmpty() && !QDir().mkpath(folder))
+
+    std::optional<quint32> broadcast;
+    QList<quint32> boards;
+    if (line.isSet(QStringLiteral("broadcast"))) {
+        if (!line.positional().isEmpty() || line.isSet(QStringLiteral("hosts")))
+            throw UsageError{QStringLiteral("--broadcast reads a whole network: it takes no other address")};
+        broadcast = addressArgument(line.value(QStringLiteral("broadcast")));
+        if ((*broadcast & 0xFF) != 0xFF || addressUse(*broadcast) == AddressUse::Multicast)
+            throw UsageError{QStringLiteral("%1 is no broadcast address (one that ends in .255)")
+                                 .arg(dottedText(*broadcast))};
+    }
+    else {
+        boards = targetsArgument(line.positional(), line.value(QStringLiteral("hosts")));
+    }
+    if (!folder.isEmpty() && !options.dryRun && !QDir().mkpath(folder))
         throw UsageError{QStringLiteral("cannot create the folder %1").arg(folder)};
-    const LinkOptions options = line.linkOptions();
-
-    Session session(options);
-    Progress progress(QStringLiteral("survey"), int(boards.size()));
-    QList<BoardConfig> answered;
-    QList<quint32> silent;
-    QEventLoop loop;
-    const QByteArray frame = buildReadFrame(permanent ? 'd' : 'C');
-    session.client().requestMany(
-        boards, [&](quint32) { return frame; },
-        [](const QByteArray& d) { return classify(d) == ReplyKind::Configuration; }, options.timing, parallel,
-        [&](quint32 board, const std::optional<BoardReply>& reply) {
-            progress.step();
-            if (reply)
-                answered.append(configFromReply(board, reply->datagram));
-            else
-                silent.append(board);
-        },
-        [&] { loop.quit(); });
-    if (answered.size() + silent.size() < boards.size())
-        loop.exec();
-
-    std::sort(answered.begin(), answered.end(),
-              [](const auto& a, const auto& b) { return a.address < b.address; });
-    std::sort(silent.begin(), silent.end());
-    QList<QStringList> rows;
-    for (const BoardConfig& c : answered) {
-        if (!folder.isEmpty())
-            save(folder, c);
-        if (options.json)
-            printJson(toJson(c));
-        rows.append(row(c));
+    if (options.dryRun) {
+        for (quint32 board : broadcast ? QList<quint32>{*broadcast} : boards)
+            for (quint16 port : options.commandPorts)
+                printFrame(board, port, buildReadFrame(letter), options.json);
+        return Success;
     }
-    if (options.json)
-        for (quint32 board : silent)
-            printJson({{QStringLiteral("address"), dottedText(board)},
-                       {QStringLiteral("error"), QStringLiteral("no reply")}});
-    else if (line.isSet(QStringLiteral("csv")))
-        printCsv(header(), rows);
-    else
-        printTable(header(), rows);
-
-    err() << answered.size() << " of " << boards.size() << " boards answered";
-    if (!silent.isEmpty()) {
-        QStringList addresses;
-        for (quint32 board : silent)
-            addresses.append(dottedText(board));
-        err() << "; no reply from " << addresses.join(QLatin1String(", "));
-    }
-    err() << Qt::endl;
-    return combinedExit(int(answered.size()), int(silent.size()), NoReply);
+    return broadcast ? surveyBroadcast(options, *broadcast, memory, folder, parallel)
+                     : surveyTargets(options, boards, memory, folder, parallel);
 }
 
 } // namespace talvik::ctl

@@ -1,7 +1,7 @@
 // talvikctl write and apply: the window's write frame, then the permanent memory
 // read back and compared field by field.
 
-#include "board_config.h"
+#include "arguments.h"
 #include "commands.h"
 #include "output.h"
 #include "protocol/board_address.h"
@@ -20,33 +20,34 @@ enum class Outcome { Verified, Written, NoReadBack, Mismatch, NotSent };
 struct Result {
     Outcome outcome;
     QList<Difference> differences;
+    QString detail; // why there was no read-back
 };
 
 Result writeAndVerify(Session& session, const BoardConfig& config, bool verify)
 {
     const QByteArray frame = buildWriteFrame(config.fields);
     if (!session.client().send(config.address, frame))
-        return {Outcome::NotSent, {}};
+        return {Outcome::NotSent, {}, {}};
     if (!verify)
-        return {Outcome::Written, {}};
-    const auto read = readBoard(session, config.address, true);
-    if (!read)
-        return {Outcome::NoReadBack, {}};
+        return {Outcome::Written, {}, {}};
+    const BoardRead read = readBoard(session, config.address, Memory::Permanent, Completeness::Complete);
+    if (!read.config)
+        return {Outcome::NoReadBack, {}, read.error};
     // What the frame carried: a static console sends no dispatcher, identifier or reserves.
-    const BoardConfig sent{config.address, readConfiguration(frame), std::nullopt};
-    const QList<Difference> diffs = differences(sent, *read);
-    return {diffs.isEmpty() ? Outcome::Verified : Outcome::Mismatch, diffs};
+    const BoardConfig sent{config.address, readConfiguration(frame), std::nullopt, Memory::Permanent};
+    const QList<Difference> diffs = differences(sent, *read.config);
+    return {diffs.isEmpty() ? Outcome::Verified : Outcome::Mismatch, diffs, {}};
 }
 
-QString outcomeText(Outcome outcome)
+QString outcomeText(const Result& result)
 {
-    switch (outcome) {
+    switch (result.outcome) {
     case Outcome::Verified:
         return QStringLiteral("written, verified");
     case Outcome::Written:
         return QStringLiteral("written, not verified");
     case Outcome::NoReadBack:
-        return QStringLiteral("written, no reply to the read-back");
+        return QStringLiteral("written, no read-back (%1)").arg(result.detail);
     case Outcome::Mismatch:
         return QStringLiteral("written, the board holds something else");
     case Outcome::NotSent:
@@ -79,18 +80,16 @@ void report(quint32 board, const Result& result, bool json)
                                      {QStringLiteral("sent"), d.sent},
                                      {QStringLiteral("read"), d.read}});
         printJson({{QStringLiteral("address"), dottedText(board)},
-                   {QStringLiteral("result"), outcomeText(result.outcome)},
+                   {QStringLiteral("result"), outcomeText(result)},
                    {QStringLiteral("ok"), exitOf(result.outcome) == Success},
                    {QStringLiteral("differences"), diffs}});
         return;
     }
-    printTable({}, {{dottedText(board), outcomeText(result.outcome)}});
-    if (!result.differences.isEmpty()) {
-        QList<QStringList> rows;
-        for (const Difference& d : result.differences)
-            rows.append({QStringLiteral("  ") + d.field, d.sent, d.read});
-        printTable({QStringLiteral("  FIELD"), QStringLiteral("WRITTEN"), QStringLiteral("READ BACK")}, rows);
-    }
+    Table table({{{}, 16}, {{}, 12}, {{}, 18}, {}}, false);
+    table.row({dottedText(board), outcomeText(result)});
+    for (const Difference& d : result.differences)
+        table.row(
+            {QString(), d.field, QStringLiteral("written ") + d.sent, QStringLiteral("read back ") + d.read});
 }
 
 BoardConfig readBackup(const QString& path)
@@ -98,12 +97,19 @@ BoardConfig readBackup(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw UsageError{QStringLiteral("cannot read %1: %2").arg(path, file.errorString())};
-    return parseBackup(file.readAll(), path);
+    BoardConfig config = parseBackup(file.readAll(), path);
+    boardArgument(dottedText(config.address)); // a backup names a board, never a network
+    return config;
 }
 
 // The options that change one field; each value is checked before anything is sent.
-void applyOptions(const CommandLine& line, WriteFields& f)
+struct FieldOptions {
+    QStringList consoleOnly; // given options that travel only with a dynamic console
+};
+
+FieldOptions applyOptions(const CommandLine& line, WriteFields& f)
 {
+    FieldOptions given;
     const auto address = [&](const char* name, Ipv4& field) {
         if (line.isSet(QLatin1String(name)))
             field = octetsOf(addressArgument(line.value(QLatin1String(name))));
@@ -114,6 +120,9 @@ void applyOptions(const CommandLine& line, WriteFields& f)
     address("dispatcher", f.dispatcher);
     address("reserve1", f.reserve1);
     address("reserve2", f.reserve2);
+    for (const char* name : {"dispatcher", "ident", "reserve1", "reserve2"})
+        if (line.isSet(QLatin1String(name)))
+            given.consoleOnly.append(QStringLiteral("--") + QLatin1String(name));
     if (line.isSet(QStringLiteral("mac")))
         f.mac = macArgument(line.value(QStringLiteral("mac")));
     if (line.isSet(QStringLiteral("ident")))
@@ -137,6 +146,20 @@ void applyOptions(const CommandLine& line, WriteFields& f)
         f.boardDhcp = false;
     if (fixed)
         f.consoleDynamic = false;
+    return given;
+}
+
+// What the window would never write: options the frame would drop, or DHCP with a static console.
+QString refusal(const WriteFields& f, const FieldOptions& given)
+{
+    if (!f.consoleDynamic && !given.consoleOnly.isEmpty())
+        return QStringLiteral("%1 travel only with a dynamic console, and this board's is static: add "
+                              "--console-dynamic, or leave them out")
+            .arg(given.consoleOnly.join(QLatin1String(", ")));
+    if (!addressTypesAgree(f))
+        return QStringLiteral("the configuration pairs DHCP with a static console, which the window never "
+                              "writes: add --console-dynamic or --no-dhcp");
+    return {};
 }
 } // namespace
 
@@ -147,7 +170,9 @@ int runWrite(const QStringList& args)
         QStringLiteral("Writes a configuration to a board with the window's write frame, then reads its "
                        "permanent memory back and compares field by field. The values are the "
                        "options given, on top of a backup file (--from) or else of what the board's "
-                       "permanent memory holds now."));
+                       "permanent memory holds now (a whole configuration reply with a version: "
+                       "anything less is no base for a write)."),
+        Output | Requests | Ports | DryRun);
     line.parser.addPositionalArgument(QStringLiteral("ADDRESS"),
                                       QStringLiteral("The board the frame goes to."));
     line.parser.addOptions({
@@ -167,34 +192,56 @@ int runWrite(const QStringList& args)
          QStringLiteral("address")},
         {QStringLiteral("ident"), QStringLiteral("Board identifier 0..65535 (sent with a dynamic console)."),
          QStringLiteral("n")},
-        {QStringLiteral("reserve1"), QStringLiteral("Reserve address 1."), QStringLiteral("address")},
-        {QStringLiteral("reserve2"), QStringLiteral("Reserve address 2."), QStringLiteral("address")},
+        {QStringLiteral("reserve1"), QStringLiteral("Reserve address 1 (sent with a dynamic console)."),
+         QStringLiteral("address")},
+        {QStringLiteral("reserve2"), QStringLiteral("Reserve address 2 (sent with a dynamic console)."),
+         QStringLiteral("address")},
         {QStringLiteral("branch"), QStringLiteral("Network branch number 0..255."), QStringLiteral("n")},
         {QStringLiteral("no-verify"), QStringLiteral("Do not read the permanent memory back.")},
     });
     line.parse(args);
     if (line.positional().size() != 1)
         throw UsageError{QStringLiteral("write takes one ADDRESS")};
-    const quint32 board = addressArgument(line.positional().first());
-    const LinkOptions options = line.linkOptions();
+    const quint32 board = boardArgument(line.positional().first());
+    const CommonOptions options = line.common();
+    const bool verify = !line.isSet(QStringLiteral("no-verify"));
     std::optional<BoardConfig> base;
     if (line.isSet(QStringLiteral("from")))
         base = readBackup(line.value(QStringLiteral("from")));
-    WriteFields check = base ? base->fields : WriteFields{};
-    applyOptions(line, check); // every value is checked before the board is asked
+    WriteFields fields = base ? base->fields : WriteFields{};
+    const FieldOptions given = applyOptions(line, fields); // every value is checked before the board is asked
+    if (base) {
+        if (const QString why = refusal(fields, given); !why.isEmpty())
+            throw UsageError{why};
+    }
+    if (options.dryRun) {
+        if (!base)
+            throw UsageError{QStringLiteral("--dry-run needs --from: without it the board's permanent memory "
+                                            "would be read for a base")};
+        for (quint16 port : options.commandPorts)
+            printFrame(board, port, buildWriteFrame(fields), options.json);
+        for (quint16 port : verify ? options.commandPorts : QList<quint16>{})
+            printFrame(board, port, buildReadFrame('d'), options.json);
+        return Success;
+    }
 
     Session session(options);
     if (!base) {
-        base = readBoard(session, board, true);
-        if (!base) {
-            err() << "talvikctl: no reply from " << dottedText(board)
-                  << " to the read of its permanent memory" << Qt::endl;
+        const BoardRead read = readBoard(session, board, Memory::Permanent, Completeness::Complete);
+        if (!read.config) {
+            err() << "talvikctl: " << dottedText(board) << ": its permanent memory gave no base for a write ("
+                  << read.error << "); nothing was written (--from FILE gives every field)" << Qt::endl;
             return NoReply;
         }
+        fields = read.config->fields;
+        applyOptions(line, fields);
+        if (const QString why = refusal(fields, given); !why.isEmpty()) {
+            err() << "talvikctl: " << dottedText(board) << ": " << why << "; nothing was written" << Qt::endl;
+            return Usage;
+        }
     }
-    BoardConfig config{board, base->fields, std::nullopt};
-    applyOptions(line, config.fields);
-    const Result result = writeAndVerify(session, config, !line.isSet(QStringLiteral("no-verify")));
+    const Result result =
+        writeAndVerify(session, BoardConfig{board, fields, std::nullopt, Memory::Permanent}, verify);
     report(board, result, options.json);
     return exitOf(result.outcome);
 }
@@ -203,12 +250,17 @@ int runApply(const QStringList& args)
 {
     CommandLine line(
         QStringLiteral("apply"),
-        QStringLiteral("Writes each backup file (survey --save) to the board it names, each verified "
-                       "as write does. A folder stands for its *.conf files."));
+        QStringLiteral("Writes each backup file (survey --save) to the board it names, into its "
+                       "permanent memory, each verified as write does. A folder stands for its *.conf "
+                       "files. Every file is read and checked before anything is sent."),
+        Output | Requests | Ports | DryRun);
     line.parser.addPositionalArgument(QStringLiteral("DIR|FILE..."),
                                       QStringLiteral("Backup files or folders."));
-    line.parser.addOption(
-        {QStringLiteral("no-verify"), QStringLiteral("Do not read the permanent memory back.")});
+    line.parser.addOptions({
+        {QStringLiteral("no-verify"), QStringLiteral("Do not read the permanent memory back.")},
+        {QStringLiteral("force"),
+         QStringLiteral("Also apply backups of the working configuration (or of unknown memory).")},
+    });
     line.parse(args);
     QStringList files;
     for (const QString& path : line.positional()) {
@@ -224,15 +276,33 @@ int runApply(const QStringList& args)
     if (files.isEmpty())
         throw UsageError{QStringLiteral("no backup file given")};
     QList<BoardConfig> configs;
-    for (const QString& file : files) // every file is read before anything is sent
+    for (const QString& file : files) { // every file is read before anything is sent
         configs.append(readBackup(file));
-    const LinkOptions options = line.linkOptions();
+        if (configs.last().memory != Memory::Permanent && !line.isSet(QStringLiteral("force")))
+            throw UsageError{QStringLiteral("%1 holds the %2 configuration, and apply writes the permanent "
+                                            "memory, which the board boots with: use a backup of the "
+                                            "permanent memory (survey --save), or --force")
+                                 .arg(file, configs.last().memory == Memory::Working
+                                                ? QStringLiteral("working")
+                                                : QStringLiteral("board's (of unknown memory)"))};
+    }
+    const CommonOptions options = line.common();
+    const bool verify = !line.isSet(QStringLiteral("no-verify"));
+    if (options.dryRun) {
+        for (const BoardConfig& config : configs) {
+            for (quint16 port : options.commandPorts)
+                printFrame(config.address, port, buildWriteFrame(config.fields), options.json);
+            for (quint16 port : verify ? options.commandPorts : QList<quint16>{})
+                printFrame(config.address, port, buildReadFrame('d'), options.json);
+        }
+        return Success;
+    }
 
     Session session(options);
     Progress progress(QStringLiteral("apply"), int(configs.size()));
     int succeeded = 0, failed = 0, worst = NoReply;
     for (const BoardConfig& config : configs) {
-        const Result result = writeAndVerify(session, config, !line.isSet(QStringLiteral("no-verify")));
+        const Result result = writeAndVerify(session, config, verify);
         progress.step();
         report(config.address, result, options.json);
         const int code = exitOf(result.outcome);

@@ -1,22 +1,29 @@
 #pragma once
 // talvikctl's sub-commands and what they return to the shell.
 
+#include "board_config.h"
+#include "replies/datagram.h"
+
+#include <QHash>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace talvik::ctl {
 
-struct BoardConfig;
 class Session;
+struct CommonOptions;
 
-// Documented in the README and in `talvikctl --help`.
+// Documented in the README, the manual page and `talvikctl --help`.
 enum Exit {
     Success = 0,
-    NoReply = 1,  // a board did not answer (for several boards: none did)
-    Usage = 2,    // bad input; nothing was sent
-    Mismatch = 3, // a board answered a write with another configuration
-    Partial = 4,  // several boards: some succeeded, some did not
-    PortBusy = 5, // the local port (6767) is taken, by the configurator for one
+    NoReply = 1,    // a board did not answer with a whole configuration (several boards: none did)
+    Usage = 2,      // bad input, or a configuration the window would never write; nothing was sent
+    Mismatch = 3,   // a board answered a write with another configuration
+    Partial = 4,    // several boards: some succeeded, some did not
+    PortBusy = 5,   // the local port (6767) is taken, by the configurator for one
+    SaveFailed = 6, // a backup file could not be written
+    // 130: interrupted (Ctrl-C, SIGTERM); see interrupt.h
 };
 
 int runRead(const QStringList& args);
@@ -29,8 +36,20 @@ int runListen(const QStringList& args);
 // The exit code of a command over several boards.
 int combinedExit(int succeeded, int failed, int failureCode);
 
-// Shared by the commands: one board's configuration read as `read` reads it.
-std::optional<BoardConfig> readBoard(Session& session, quint32 board, bool permanent);
-void printConfig(const BoardConfig& config, bool permanent, bool json);
+// One board's configuration read as `read` reads it: a configuration reply that carries
+// at least `needed` (a reply with less is waited past, and named if nothing better comes).
+struct BoardRead {
+    std::optional<BoardConfig> config;
+    QString error; // without a config: "no reply", "incomplete reply (4 bytes)", ...
+};
+BoardRead readBoard(Session& session, quint32 board, Memory memory, Completeness needed);
+// Accepts configuration replies that carry at least `needed`; notes, per board, what a
+// reply that fell short lacked.
+std::function<bool(quint32, const QByteArray&)> configurationReply(Completeness needed,
+                                                                   QHash<quint32, QString>* shortOf);
+void printConfig(const BoardConfig& config, bool json);
+
+// --dry-run: one line per datagram that would leave, and nothing sent.
+void printFrame(quint32 board, quint16 port, const QByteArray& frame, bool json);
 
 } // namespace talvik::ctl

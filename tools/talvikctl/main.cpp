@@ -2,6 +2,7 @@
 
 #include "arguments.h"
 #include "commands.h"
+#include "interrupt.h"
 #include "output.h"
 #include "session.h"
 
@@ -12,11 +13,12 @@
 using namespace talvik::ctl;
 
 namespace {
-const char* const Overview = R"(Usage: talvikctl COMMAND [options] ...
+const char* const Overview = R"(Usage: talvikctl [options] COMMAND [options] ...
 
 Reads, writes, reboots and surveys networked lift-controller boards over UDP,
 with the frames the TalvikCom configurator sends. Results go to stdout (a table,
-or JSON Lines with --json), messages and progress to stderr.
+or JSON Lines with --json), messages and progress to stderr, each board's line
+as soon as that board is done.
 
 Commands:
   read ADDRESS [--permanent]
@@ -26,29 +28,53 @@ Commands:
   reboot ADDRESS|RANGE... [--wait]
       reboot boards one after another
   survey RANGE|ADDRESS... [--hosts FILE] [--save DIR] [--csv]
+  survey --broadcast ADDRESS [--save DIR]
       read many boards at once
-  apply DIR|FILE...
-      write backups made by survey --save, each verified
+  apply DIR|FILE... [--force]
+      write backups of the permanent memory made by survey --save, each verified
   listen [--seconds S] [--count N]
       print every datagram that reaches port 6767
-  COMMAND --help
+  help COMMAND, COMMAND --help
       the options of one command
-  --version
+  -V, --version
       the version
 
+Options every command that talks to boards takes, also before its name:
+  --json, --quiet, --dry-run, --timeout MS, --retries N, --local-port PORT,
+  --ports LIST, --word-port PORT (see each command's help for those it takes).
+
 Addresses are four decimal numbers (leading zeros allowed: 010 is 10); a range is
-FIRST-LAST or FIRST-LASTOCTET (192.168.1.1-254). Boards answer to port 6767, so
-talvikctl listens there, and refuses to run while another program (the configurator)
-holds it.
+FIRST-LAST or FIRST-LASTOCTET (192.168.1.1-254) inside one /24. A network,
+broadcast, zero or multicast address is no board's and is refused: only
+survey --broadcast sends to a broadcast address. Boards answer to port 6767, so
+talvikctl listens there, and refuses to run while another program (the
+configurator) holds it.
 
 Exit codes:
-  0  success
-  1  no reply: the board did not answer (several boards: none answered)
-  2  usage: bad input, nothing was sent
-  3  verification mismatch: a board holds another configuration than was written
-  4  partial: several boards, some succeeded and some did not
-  5  port busy: the local port (6767) is taken
+  0    success
+  1    no reply: the board did not answer with a whole configuration (several
+       boards: none did)
+  2    usage: bad input, or a configuration the window never writes; nothing
+       was sent
+  3    verification mismatch: a board holds another configuration than was written
+  4    partial: several boards, some succeeded and some did not
+  5    port busy: the local port (6767) is taken
+  6    a backup could not be made (survey --save)
+  130  interrupted (Ctrl-C): the lines and backups written so far are whole
 )";
+
+// "talvikctl --json survey ..." is "talvikctl survey ... --json".
+QStringList withGlobalOptionsLast(const QStringList& args)
+{
+    QStringList global;
+    int i = 1;
+    for (bool takesValue = false; i < args.size() && isGlobalOption(args[i], &takesValue); ++i) {
+        global.append(args[i]);
+        if (takesValue && i + 1 < args.size())
+            global.append(args[++i]);
+    }
+    return QStringList{args.value(0)} + args.mid(i) + global;
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -57,14 +83,18 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("talvikctl"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TALVIK_VERSION));
 
-    const QStringList args = app.arguments();
-    const QString command = args.value(1);
+    QStringList args = withGlobalOptionsLast(app.arguments());
+    QString command = args.value(1);
+    if (command == QLatin1String("help") && args.size() > 2) { // "help read" is "read --help"
+        command = args[2];
+        args = {args[0], command, QStringLiteral("--help")};
+    }
     if (command.isEmpty() || command == QLatin1String("--help") || command == QLatin1String("-h") ||
         command == QLatin1String("help")) {
         out() << Overview;
         return command.isEmpty() ? Usage : Success;
     }
-    if (command == QLatin1String("--version") || command == QLatin1String("-v")) {
+    if (command == QLatin1String("--version") || command == QLatin1String("-V")) {
         out() << "talvikctl " << TALVIK_VERSION << '\n';
         return Success;
     }
@@ -73,10 +103,14 @@ int main(int argc, char* argv[])
         {QStringLiteral("apply"), runApply},   {QStringLiteral("reboot"), runReboot},
         {QStringLiteral("survey"), runSurvey}, {QStringLiteral("listen"), runListen}};
     const auto it = commands.find(command);
+    endOnInterrupt(&Progress::howFar);
     try {
         if (it == commands.end())
             throw UsageError{
-                QStringLiteral("unknown command '%1' (talvikctl --help lists them)").arg(command)};
+                command.startsWith(QLatin1Char('-'))
+                    ? QStringLiteral("unknown option '%1' (the version is -V)").arg(command)
+                    : QStringLiteral("unknown command '%1' (talvikctl --help lists them)").arg(command)};
+        setQuiet(args.contains(QStringLiteral("--quiet")) || args.contains(QStringLiteral("-q")));
         return it->second(args);
     }
     catch (const UsageError& e) {

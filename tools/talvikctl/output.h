@@ -1,5 +1,6 @@
 #pragma once
-// Results on stdout, messages and progress on stderr.
+// Results on stdout, messages and progress on stderr. Results are written a whole line
+// at a time, as each board is done, so an interrupted command leaves whole lines behind.
 
 #include <QJsonObject>
 #include <QList>
@@ -10,13 +11,33 @@ namespace talvik::ctl {
 
 QTextStream& out();
 QTextStream& err();
+// --quiet: results are not printed (messages still are).
+void setQuiet(bool quiet);
 
-// Columns padded to their widest cell.
-void printTable(const QStringList& header, const QList<QStringList>& rows);
+// Text from a board made safe for a terminal: control characters and the backslash
+// escaped (\r, \n, \t, \e, \xHH, \\), so no board can split a row or steer the terminal.
+QString escaped(const QString& text);
+
+// A table printed row by row as results come: its columns have fixed widths, so no row
+// waits for the widest cell. Cells are escaped.
+class Table {
+  public:
+    struct Column {
+        QString title;
+        int width = 0;
+    };
+    explicit Table(const QList<Column>& columns, bool header = true);
+    void row(const QStringList& cells);
+
+  private:
+    QList<Column> columns_;
+    bool headerDue_;
+};
+
 // One JSON object per line.
 void printJson(const QJsonObject& object);
-// Comma-separated, quoted where a cell needs it.
-void printCsv(const QStringList& header, const QList<QStringList>& rows);
+// One comma-separated line, a cell quoted where it holds a comma, a quote, CR or LF (RFC 4180).
+void printCsv(const QStringList& cells);
 
 // "survey 120/250" on stderr while it is a terminal; nothing otherwise.
 class Progress {
@@ -24,12 +45,16 @@ class Progress {
     Progress(const QString& what, int total);
     ~Progress();
     void step();
+    void clear(); // before anything else goes to stderr
+    // "37 of 254 boards done", of the command's progress; empty when there is none.
+    static QString howFar();
 
   private:
     QString what_;
     int total_;
     int done_ = 0;
     bool shown_;
+    bool onScreen_ = false;
 };
 
 } // namespace talvik::ctl

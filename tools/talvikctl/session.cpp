@@ -2,9 +2,10 @@
 
 namespace talvik::ctl {
 
-Session::Session(const LinkOptions& options)
+Session::Session(const CommonOptions& options, bool broadcast)
     : options_(options), link_(options.localPort), client_(link_, options.commandPorts, options.wordPort)
 {
+    link_.setBroadcastAllowed(broadcast);
     if (!link_.openListener())
         throw PortBusyError{options.localPort};
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The sockets of one talvikctl command: the listening port boards answer to (bound
-// exclusively, like the window's), and the request client on it.
+// exclusively, like the window's), and the request client on it. Its sockets may send
+// to no broadcast address, unless the command is a broadcast survey.
 
 #include "arguments.h"
 #include "protocol/board_client.h"
@@ -15,12 +16,13 @@ struct PortBusyError {
 class Session {
   public:
     // Throws PortBusyError when the port is taken.
-    explicit Session(const LinkOptions& options);
+    explicit Session(const CommonOptions& options, bool broadcast = false);
     BoardClient& client() { return client_; }
-    const LinkOptions& options() const { return options_; }
+    Link& link() { return link_; }
+    const CommonOptions& options() const { return options_; }
 
   private:
-    LinkOptions options_;
+    CommonOptions options_;
     UdpLink link_;
     BoardClient client_;
 };

@@ -1,0 +1,17 @@
+#pragma once
+// Ctrl-C and SIGTERM (Ctrl-C and Ctrl-Break in a Windows console). What a command has
+// written is whole lines and whole backup files, written as each board is done, so an
+// interruption ends the program at once, between two of them: it says how far the
+// command came and exits with 130. A second Ctrl-C ends it the system's way.
+
+#include <QString>
+#include <functional>
+
+namespace talvik::ctl {
+
+constexpr int InterruptedExit = 130;
+
+// Installs the handlers. `howFar` is asked for the last line on stderr ("37 of 254 boards done").
+void endOnInterrupt(std::function<QString()> howFar);
+
+} // namespace talvik::ctl
