@@ -116,6 +116,7 @@ void roundTripFigures(std::vector<Row>& rows);
 void startupFigures(std::vector<Row>& rows);
 void settingsFigures(std::vector<Row>& rows);
 void rangeTickFigures(std::vector<Row>& rows);
+void floodFigures(std::vector<Row>& rows);
 
 void receiveFigures(std::vector<Row>& rows)
 {
@@ -321,13 +322,11 @@ int main(int argc, char* argv[])
         << "; network: "
         << (networkIsLoopbackOnly() ? "a namespace of its own" : "this machine's (loopback only)") << "\n"
         << Qt::flush;
-    // talvik_bench [SECTION...]: receive, roundtrip, startup, settings, range; all without one.
+    // talvik_bench [SECTION...]: receive, flood, roundtrip, startup, settings, range; all without one.
     const QStringList only = app.arguments().mid(1);
-    const std::pair<const char*, void (*)(std::vector<Row>&)> sections[] = {{"receive", receiveFigures},
-                                                                            {"roundtrip", roundTripFigures},
-                                                                            {"startup", startupFigures},
-                                                                            {"settings", settingsFigures},
-                                                                            {"range", rangeTickFigures}};
+    const std::pair<const char*, void (*)(std::vector<Row>&)> sections[] = {
+        {"receive", receiveFigures}, {"flood", floodFigures},       {"roundtrip", roundTripFigures},
+        {"startup", startupFigures}, {"settings", settingsFigures}, {"range", rangeTickFigures}};
     for (const auto& [name, figures] : sections)
         if (only.isEmpty() || only.contains(QLatin1String(name)))
             figures(rows);

@@ -79,6 +79,35 @@ class TestBoardClient : public QObject {
         QCOMPARE(link.sent.last().data, QByteArray("second")); // sent after the old answer came in
     }
 
+    // Each distinct board once: a board listed twice is asked once, and one another batch
+    // is still waiting for waits its turn instead of being left out.
+    void everyBoardIsReportedOnce()
+    {
+        RecordingLink link;
+        link.openListener();
+        BoardClient client(link, {8026}, 8026);
+        QTimer boardsAnswer; // each frame is answered once
+        int answered = 0;
+        connect(&boardsAnswer, &QTimer::timeout, [&] {
+            for (; answered < link.sent.size(); ++answered)
+                link.deliver("answer", link.sent[answered].host.toString());
+        });
+        boardsAnswer.start(1);
+        QList<quint32> done;
+        int finished = 0;
+        const auto frame = [](quint32) { return QByteArray("frame"); };
+        const auto note = [&](quint32 board, const std::optional<BoardReply>& reply) {
+            if (reply)
+                done << board;
+        };
+        client.requestMany({Board}, frame, isAnswer, Timing{1000, 0}, 1, note, [&] { ++finished; });
+        client.requestMany({Board, Board + 1, Board}, frame, isAnswer, Timing{1000, 0}, 4, note,
+                           [&] { ++finished; });
+        QTRY_COMPARE(finished, 2);
+        std::sort(done.begin(), done.end());
+        QCOMPARE(done, QList<quint32>({Board, Board, Board + 1}));
+    }
+
     void manyInFlightAtMostAtOnce()
     {
         RecordingLink link;

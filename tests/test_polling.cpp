@@ -5,6 +5,7 @@
 #include "ui/tag.h"
 #include "window_fixture.h"
 
+#include <QUdpSocket>
 #include <QtTest>
 
 using namespace talvik;
@@ -23,6 +24,43 @@ class TestPolling : public QObject {
     }
 
   private slots:
+    // A closed window is closed: the follow-up reads and a running range reboot were
+    // still due, but nothing is sent and port 6767 is not opened again.
+    void nothingAfterTheClose_data()
+    {
+        QTest::addColumn<bool>("realSockets");
+        QTest::newRow("recording link") << false;
+        QTest::newRow("real sockets") << true;
+    }
+    void nothingAfterTheClose()
+    {
+        QFETCH(bool, realSockets);
+        WindowFixture f(realSockets ? WindowSetup().real().boards(9, 9, 9) : WindowSetup());
+        auto& w = *f.window;
+        const quint16 port = f.listeningPort();
+        setAddress(w.Ed_0, "127.0.0.2");
+        w.CurEd_Port->setValue(9);
+        w.Button3->click(); // the follow-up reads are armed
+        setAddress(w.Panel1, "127.0.0.3");
+        w.EdR1_0_IP_0->setValue(5);
+        w.Button4->click(); // a range reboot runs
+        f.close();
+        const qsizetype sent = f.link.sent.size();
+        const int opens = f.link.opens;
+        QElapsedTimer since;
+        since.start();
+        while (since.elapsed() < 2000) { // past two poll ticks and sixty range ticks
+            QTest::qWait(100);
+            QVERIFY(!f.listening());
+            if (realSockets) { // nobody holds the port: it can be bound here
+                QUdpSocket probe;
+                QVERIFY(probe.bind(QHostAddress::AnyIPv4, port, QAbstractSocket::DontShareAddress));
+            }
+        }
+        QCOMPARE(f.link.sent.size(), sent);
+        QCOMPARE(f.link.opens, opens);
+    }
+
     void fourReadsCCCd()
     {
         WindowFixture f;

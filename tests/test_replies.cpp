@@ -16,11 +16,76 @@ QByteArray reply(int consoleFlag = 2, const QByteArray& version = "2.17#", int d
 {
     return goldenReply(consoleFlag, version, dhcp, length);
 }
+
+// Everything the datagrams write into the window, the log without its times.
+QStringList shown(const TForm1_Config_UDP& w)
+{
+    QStringList out{
+        w.LabIn->text(),         w.Label_In_IP->text(),
+        w.Label_In_Port->text(), w.LabIdent->text(),
+        w.Label5->text(),        w.EditRs->text(),
+        w.Lab_Ver->text(),       w.CurrencyEdit1->formattedText(),
+        w.Str_NL_R->text(),      w.Memo1->toPlainText().remove(QRegularExpression(" - Tim - \\S+"))};
+    for (const AddressRow* row : {w.ED_6, w.ED_7, w.ED_8, w.ED_9, w.ED_61, w.ED_62, w.Ed_0})
+        out += row->texts();
+    out += w.ED_10->texts();
+    for (const QCheckBox* box : {w.CheckBox3, w.CheckBox5})
+        out << box->text() << QString::number(box->isChecked()) << QString::number(box->isVisibleTo(&w));
+    out << QString::number(w.ED_6->isVisibleTo(&w)) << QString::number(w.CoBox_Iden->currentIndex());
+    for (int i = 0; i < w.CoBox_Iden->count(); ++i)
+        out << w.CoBox_Iden->itemText(i);
+    return out;
+}
 } // namespace
 
 class TestReplies : public QObject {
     Q_OBJECT
   private slots:
+    // A batch is shown once, and leaves exactly what its datagrams one by one leave; a
+    // batch that comes while one is handled (a nested event loop) waits its turn.
+    void aBatchLeavesWhatOneByOneLeaves_data()
+    {
+        QTest::addColumn<bool>("identMode");
+        QTest::addColumn<bool>("nested");
+        QTest::newRow("replies of several boards") << false << false;
+        QTest::newRow("identifier mode") << true << false;
+        QTest::newRow("a batch inside a batch") << true << true;
+    }
+    void aBatchLeavesWhatOneByOneLeaves()
+    {
+        QFETCH(bool, identMode);
+        QFETCH(bool, nested);
+        QList<Datagram> datagrams;
+        for (int i = 0; i < 40; ++i) {
+            QByteArray d = i % 4 == 0   ? reply(i % 8 ? 0 : 2, QByteArray::number(i) + "#", i % 3 ? '1' : 0)
+                           : i % 4 == 1 ? QByteArray("ikl\x01\x02\x03") + char(i)
+                           : i % 4 == 2 ? QByteArray("rzt") + QByteArray(22, '0') + "iden" + char(i) + '\0'
+                                        : QByteArray("report iden") + char(i % 7) + '\0';
+            if (i % 4 == 0)
+                d[7] = char(i); // each board its own address
+            datagrams.append(Datagram{d, QStringLiteral("127.0.0.%1").arg(i % 5 + 2), quint16(8000 + i)});
+        }
+        WindowFixture oneByOne, batched;
+        for (WindowFixture* f : {&oneByOne, &batched})
+            f->window->Ch_Box_Conf_IP->setChecked(identMode);
+        for (const Datagram& d : datagrams)
+            oneByOne.link.deliver(d.data, d.sender, d.port);
+        if (nested) { // the second half arrives while the first is being handled
+            bool once = true;
+            connect(batched.window->CoBox_Iden, &QComboBox::currentIndexChanged, this, [&] {
+                if (std::exchange(once, false))
+                    batched.link.deliverBatch(datagrams.mid(20));
+            });
+            batched.link.deliverBatch(datagrams.mid(0, 20));
+        }
+        else {
+            batched.link.deliverBatch(datagrams);
+        }
+        QCoreApplication::processEvents(); // the identifier log is written once the batch is done
+        QCOMPARE(shown(*batched.window), shown(*oneByOne.window));
+        QCOMPARE(batched.window->LabIn->text(), QString("40"));
+    }
+
     void everyDatagramIsCountedAndItsSenderShown()
     {
         WindowFixture f;

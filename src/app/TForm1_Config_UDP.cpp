@@ -196,6 +196,10 @@ void TForm1_Config_UDP::openListenerAtStart()
 
 void TForm1_Config_UDP::FormClose(QObject*)
 {
+    // Closed means closed: no tick may send again, and a send would open the port again.
+    for (QTimer* timer : {Timer2_Conf, TimerRead_Conf, readBackEmptying_})
+        timer->stop();
+    closed_ = true;
     Ch_Box_Conf_IP->setChecked(false);
     Lab_IP2DblClick(nullptr);
     QString why;
@@ -206,10 +210,8 @@ void TForm1_Config_UDP::FormClose(QObject*)
 
 void TForm1_Config_UDP::closeEvent(QCloseEvent* event)
 {
-    if (!closed_) {
-        closed_ = true;
+    if (!closed_)
         guarded([this] { FormClose(this); });
-    }
     event->accept();
 }
 

@@ -170,9 +170,6 @@ class TForm1_Config_UDP : public QWidget {
     // replies/receive.cpp: every datagram on the listening port
     void IdUDPServer_ConfUDPRead(const QByteArray& datagram, const QString& senderAddress,
                                  quint16 senderPort);
-    // replies/readback_display.cpp: a configuration reply in the read-back group
-    void decodeFields(const QByteArray& datagram);
-    void showTypeAndVersion(const QByteArray& datagram);
     // replies/polling.cpp: the four reads after a reboot
     void TimerRead_ConfTimer(QObject* sender);
 
@@ -265,7 +262,7 @@ class TForm1_Config_UDP : public QWidget {
     std::unique_ptr<Messages> ownedMessages_;
     Messages* messages_ = nullptr;
     int messageDepth_ = 0;
-    bool closed_ = false;
+    bool closed_ = false; // the close handler has run: nothing is sent any more
 
     QString clientHost_ = QStringLiteral("1");
     quint16 clientPort_ = 8024;
@@ -282,6 +279,7 @@ class TForm1_Config_UDP : public QWidget {
     bool readBackStaged_ = false;        // a read's emptying of the group is still to be shown
     QTimer* readBackEmptying_ = nullptr; // shows it when no datagram has come within a frame
     int batchDepth_ = 0;
+    QList<QList<Datagram>> laterBatches_; // arrived while a batch was being handled
 };
 
 } // namespace talvik

@@ -47,7 +47,7 @@ bool TForm1_Config_UDP::SendFromListener(const QString& host, const QList<quint1
                                          const QByteArray& frame)
 {
     const auto address = parseDottedDecimal(host);
-    if (!address)
+    if (!address || closed_)
         return false;
     // Sending also restores listening when the port could not be opened before.
     if (!link_->isListening() && !link_->openListener())
@@ -58,7 +58,7 @@ bool TForm1_Config_UDP::SendFromListener(const QString& host, const QList<quint1
 void TForm1_Config_UDP::SendWordFrame(const QString& word, const QString& host, quint16 port)
 {
     if (host.isEmpty() || host == QLatin1String("000.000.000.000") || port == 0 || word.isEmpty() ||
-        host.size() != 15)
+        host.size() != 15 || closed_)
         return;
     clientHost_ = host;
     clientPort_ = port;

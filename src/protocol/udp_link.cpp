@@ -9,10 +9,10 @@
 
 namespace talvik {
 
-// On the reader thread: owns the listening socket and drains it.
+// On the reader thread: owns the listening socket and takes what arrives off it.
 class UdpLink::Reader : public QObject {
   public:
-    explicit Reader(UdpLink& link) : link_(link) {}
+    explicit Reader(UdpLink& link) : link_(link) { buffer_.resize(MaxDatagram + 1); }
 
     bool open(quint16 port)
     {
@@ -32,54 +32,53 @@ class UdpLink::Reader : public QObject {
     void close() { socket_.reset(); }
     bool isOpen() const { return socket_ && socket_->state() == QAbstractSocket::BoundState; }
     quint16 port() const { return socket_ ? socket_->localPort() : 0; }
-    int bufferSize() const
-    {
-        return socket_ ? socket_->socketOption(QAbstractSocket::ReceiveBufferSizeSocketOption).toInt() : 0;
-    }
     bool send(const QHostAddress& host, quint16 port, const QByteArray& datagram)
     {
         return isOpen() && socket_->writeDatagram(datagram, host, port) == datagram.size();
     }
 
   private:
+    // One slice: at most SliceLimit datagrams, handed over under one lock. The reader
+    // then returns to its event loop, which serves the window thread's requests (a
+    // send, the close) before the socket's next signal brings the next slice. Reading
+    // goes on until the socket has nothing more or the slice is full: every pass ends
+    // with a read, which is what lets Qt signal the socket again.
     void drain()
     {
-        QList<Datagram> arrived;
+        slice_.clear(); // keeps its storage
         QHostAddress from;
         quint16 fromPort = 0;
-        quint32 lastSender = 0;
-        QString lastSenderText;
-        while (socket_ && socket_->hasPendingDatagrams()) {
-            const qint64 size = socket_->pendingDatagramSize();
-            if (size > MaxDatagram) {
-                socket_->readDatagram(nullptr, 0); // larger than the receive buffer: dropped
-                continue;
-            }
-            buffer_.resize(qMax<qint64>(size, 0));
-            if (socket_->readDatagram(buffer_.data(), buffer_.size(), &from, &fromPort) < 0)
+        while (socket_ && slice_.size() < SliceLimit) {
+            const qint64 size = socket_->readDatagram(buffer_.data(), buffer_.size(), &from, &fromPort);
+            if (size < 0)
+                break;              // nothing more for now
+            if (size > MaxDatagram) // larger than the receive buffer: dropped
                 continue;
             bool isV4 = false;
             const quint32 v4 = from.toIPv4Address(&isV4);
             if (!isV4)
-                lastSenderText = from.toString();
-            else if (v4 != lastSender || lastSenderText.isEmpty()) // a burst comes from few senders
-                lastSenderText = QHostAddress(v4).toString();
-            lastSender = isV4 ? v4 : 0;
-            arrived.append(
-                Datagram{QByteArray(buffer_.constData(), buffer_.size()), lastSenderText, fromPort});
-            if (arrived.size() >= BatchLimit)
-                link_.enqueue(arrived);
+                lastSenderText_ = from.toString();
+            else if (v4 != lastSender_ || lastSenderText_.isEmpty()) // a burst comes from few senders
+                lastSenderText_ = QHostAddress(v4).toString();
+            lastSender_ = isV4 ? v4 : 0;
+            slice_.append(Datagram{QByteArray(buffer_.constData(), size), lastSenderText_, fromPort});
         }
-        link_.enqueue(arrived);
+        link_.enqueue(slice_);
     }
 
     UdpLink& link_;
     std::unique_ptr<QUdpSocket> socket_;
-    QByteArray buffer_;
+    QByteArray buffer_; // one more byte than a datagram may have: a larger one shows
+    QList<Datagram> slice_;
+    quint32 lastSender_ = 0;
+    QString lastSenderText_;
 };
 
 UdpLink::UdpLink(quint16 listenPort, QObject* parent) : Link(parent), listenPort_(listenPort)
 {
+    coalesce_ = new QTimer(this);
+    coalesce_->setSingleShot(true);
+    connect(coalesce_, &QTimer::timeout, this, &UdpLink::takeBatch);
     thread_.setObjectName(QStringLiteral("udp reader"));
     reader_ = new Reader(*this);
     reader_->moveToThread(&thread_);
@@ -117,8 +116,11 @@ void UdpLink::closeListener()
         return true;
     });
     listening_ = false;
+    coalesce_->stop();
     QMutexLocker lock(&mutex_);
     queue_.clear(); // what arrived for a closed socket is not handed on
+    queueBytes_ = 0;
+    takeQueued_ = false;
 }
 
 bool UdpLink::isListening() const
@@ -131,15 +133,16 @@ quint16 UdpLink::boundPort() const
     return onReader([this] { return reader_->port(); });
 }
 
-int UdpLink::receiveBufferSize() const
-{
-    return onReader([this] { return reader_->bufferSize(); });
-}
-
 int UdpLink::queued() const
 {
     QMutexLocker lock(&mutex_);
     return int(queue_.size());
+}
+
+qint64 UdpLink::queuedBytes() const
+{
+    QMutexLocker lock(&mutex_);
+    return queueBytes_;
 }
 
 void UdpLink::checkDestination(const QHostAddress& host) const
@@ -176,46 +179,71 @@ bool UdpLink::sendFromClient(const QHostAddress& host, quint16 port, const QByte
     return socket.writeDatagram(datagram, host, port) == datagram.size();
 }
 
-// Reader thread: hands what arrived to the queue, and the window thread a call to take it.
-void UdpLink::enqueue(QList<Datagram>& arrived)
+namespace {
+// What a queued datagram costs beside its payload: its slot in the queue (twice, as the
+// list grows by doubling), the byte array's header and the allocator's.
+constexpr qint64 DatagramOverhead = 2 * qint64(sizeof(Datagram)) + 48;
+qint64 cost(const Datagram& d)
 {
-    if (arrived.isEmpty())
+    return d.data.size() + DatagramOverhead;
+}
+} // namespace
+
+// Reader thread: hands a slice to the queue, and the window thread a call to take it.
+void UdpLink::enqueue(QList<Datagram>& slice)
+{
+    if (slice.isEmpty())
         return;
+    taken_ += quint64(slice.size());
     bool notify = false;
     {
         QMutexLocker lock(&mutex_);
-        const qsizetype room = qMax<qsizetype>(0, QueueBound - queue_.size());
-        if (arrived.size() > room) {
-            overflowed_ += quint64(arrived.size() - room);
-            arrived.resize(room);
+        for (const Datagram& d : slice) {
+            if (queue_.size() >= QueueBound || queueBytes_ + cost(d) > byteBudget_) {
+                ++overflowed_;
+                continue;
+            }
+            queueBytes_ += cost(d);
+            queue_.append(d);
         }
-        queue_.append(std::move(arrived));
         notify = !takeQueued_;
         takeQueued_ = true;
     }
-    arrived.clear();
     if (notify)
         QMetaObject::invokeMethod(this, &UdpLink::takeBatch, Qt::QueuedConnection);
 }
 
-// Window thread: one bounded batch per pass, so timers and repaints get their turn.
+// Window thread: one bounded batch per pass, so timers and repaints get their turn. A
+// trickle that follows a batch closely waits for the rest of CoalesceMs and goes as one.
 void UdpLink::takeBatch()
 {
     QList<Datagram> batch;
     {
         QMutexLocker lock(&mutex_);
-        if (queue_.size() <= BatchLimit) {
-            batch.swap(queue_);
+        if (queue_.isEmpty()) {
+            takeQueued_ = false;
+            return;
+        }
+        const qint64 since = sinceBatch_.isValid() ? sinceBatch_.elapsed() : CoalesceMs;
+        if (queue_.size() < BatchLimit && since < CoalesceMs) {
+            if (!coalesce_->isActive())
+                coalesce_->start(int(CoalesceMs - since));
+            return; // takeQueued_ stays set: the timer takes it
+        }
+        const qsizetype n = qMin<qsizetype>(queue_.size(), BatchLimit);
+        batch = queue_.mid(0, n);
+        queue_.remove(0, n);
+        for (const Datagram& d : batch)
+            queueBytes_ -= cost(d);
+        if (queue_.isEmpty()) {
+            queue_.squeeze(); // a flood's backlog leaves no storage behind
             takeQueued_ = false;
         }
-        else {
-            batch = queue_.mid(0, BatchLimit);
-            queue_.remove(0, BatchLimit);
+        else
             QMetaObject::invokeMethod(this, &UdpLink::takeBatch, Qt::QueuedConnection);
-        }
     }
-    if (!batch.isEmpty())
-        emit datagramsArrived(batch);
+    sinceBatch_.start();
+    emit datagramsArrived(batch);
 }
 
 } // namespace talvik

@@ -1,14 +1,18 @@
 #pragma once
 // The real sockets. The listening socket receives on a thread of its own: a reader
-// drains it as fast as datagrams arrive into a bounded queue, which the window thread
-// takes in batches. While the window thread is busy (the reboot's pauses, a modal
-// message, a repaint), replies wait in that queue instead of overflowing the socket's
-// buffer in the kernel.
+// takes datagrams off the socket in bounded slices into a bounded queue, which the
+// window thread takes in batches. While the window thread is busy (the reboot's
+// pauses, a modal message, a repaint), replies wait in that queue instead of
+// overflowing the socket's buffer in the kernel; and however fast they come, a request
+// of the window thread (a send, the close) waits for one slice at most, never for the
+// whole backlog.
 
 #include "link.h"
 
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QThread>
+#include <QTimer>
 #include <atomic>
 
 namespace talvik {
@@ -17,11 +21,18 @@ class UdpLink : public Link {
     Q_OBJECT
   public:
     static constexpr int MaxDatagram = 8192;
-    // Datagrams waiting for the window thread. Past the bound, new arrivals are dropped
-    // and counted (overflowed()): memory stays bounded under any flood.
+    // Datagrams waiting for the window thread, bounded in number and in bytes (their
+    // payload and bookkeeping). Past either bound, new arrivals are dropped and counted
+    // (overflowed()): memory stays bounded under any flood.
     static constexpr int QueueBound = 200000;
+    static constexpr qint64 DefaultByteBudget = 64 << 20;
+    // Taken off the socket in one go before the reader looks at the window's requests.
+    static constexpr int SliceLimit = 256;
     // Taken by the window thread in one pass; timers and repaints run between passes.
     static constexpr int BatchLimit = 512;
+    // A steady trickle is handed to the window thread at most this often, in batches,
+    // so that each datagram does not cost a repaint; the first after a pause goes at once.
+    static constexpr int CoalesceMs = 5;
     // Asked of the system for the socket's receive buffer; it grants what it allows.
     static constexpr int ReceiveBufferWanted = 8 << 20;
 
@@ -40,12 +51,15 @@ class UdpLink : public Link {
 
     // The port actually bound (differs from the requested one when that was 0).
     quint16 boundPort() const;
-    // The receive buffer the system granted, in bytes (0 while not listening).
-    int receiveBufferSize() const;
     // Datagrams dropped because the queue was full, since this link was made.
     quint64 overflowed() const { return overflowed_; }
-    // Datagrams waiting for the window thread now.
+    // Datagrams taken off the socket, since this link was made.
+    quint64 taken() const { return taken_; }
+    // Datagrams waiting for the window thread now, and the bytes they hold.
     int queued() const;
+    qint64 queuedBytes() const;
+    // The queue's byte bound; set before the listener opens.
+    void setByteBudget(qint64 bytes) { byteBudget_ = bytes; }
 
     // Whether datagrams may go to broadcast addresses (the window's sockets allow it, as
     // its design says). Set before the listener opens; it holds for every socket after.
@@ -57,7 +71,7 @@ class UdpLink : public Link {
 
   private:
     class Reader;
-    void enqueue(QList<Datagram>& arrived);
+    void enqueue(QList<Datagram>& slice);
     void takeBatch();
     void checkDestination(const QHostAddress& host) const;
     template <typename F> auto onReader(F&& work) const;
@@ -65,13 +79,18 @@ class UdpLink : public Link {
     quint16 listenPort_;
     bool loopbackOnly_ = false;
     bool broadcastAllowed_ = true;
+    qint64 byteBudget_ = DefaultByteBudget;
     QThread thread_;
     Reader* reader_ = nullptr; // lives on thread_
     mutable QMutex mutex_;
     QList<Datagram> queue_;
+    qint64 queueBytes_ = 0;
     bool takeQueued_ = false;
     std::atomic<quint64> overflowed_{0};
+    std::atomic<quint64> taken_{0};
     std::atomic<bool> listening_{false}; // the reader's socket is open: read without a hop
+    QElapsedTimer sinceBatch_;           // window thread: when the last batch was handed over
+    QTimer* coalesce_ = nullptr;         // window thread: the next hand-over of a trickle
 };
 
 } // namespace talvik

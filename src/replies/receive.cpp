@@ -11,15 +11,23 @@ namespace talvik {
 
 void TForm1_Config_UDP::receiveBatch(const QList<Datagram>& datagrams)
 {
-    startReceived();
-    ++batchDepth_;
-    for (const Datagram& d : datagrams) {
-        if (!link_->isListening())
-            break; // the listening socket was closed meanwhile (the window closing)
-        guarded([&] { IdUDPServer_ConfUDPRead(d.data, d.sender, d.port); });
+    // A nested event loop inside a batch (an error's message box) may bring the next
+    // batch: it waits its turn, so it can neither wipe nor half-show this one.
+    laterBatches_.append(datagrams);
+    if (batchDepth_ > 0)
+        return;
+    while (!laterBatches_.isEmpty()) {
+        const QList<Datagram> batch = laterBatches_.takeFirst();
+        ++batchDepth_;
+        startReceived();
+        for (const Datagram& d : batch) {
+            if (!link_->isListening())
+                break; // the listening socket was closed meanwhile (the window closing)
+            guarded([&] { IdUDPServer_ConfUDPRead(d.data, d.sender, d.port); });
+        }
+        guarded([this] { showReceived(); });
+        --batchDepth_;
     }
-    --batchDepth_;
-    guarded([this] { showReceived(); });
 }
 
 void TForm1_Config_UDP::IdUDPServer_ConfUDPRead(const QByteArray& datagram, const QString& senderAddress,

@@ -30,6 +30,8 @@ class RecordingLink : public Link {
     {
         emit datagramsArrived({Datagram{data, from, port}});
     }
+    // Many datagrams handed over at once, as the real link hands over what came meanwhile.
+    void deliverBatch(const QList<Datagram>& batch) { emit datagramsArrived(batch); }
 
     QList<SentDatagram> sent;
     bool listening = false;
