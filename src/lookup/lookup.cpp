@@ -9,7 +9,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
-#include <QThread>
 #include <QTimer>
 
 namespace talvik {
@@ -48,11 +47,7 @@ void TForm1_Config_UDP::BitBtn1Click(QObject*)
     if (!reply->isFinished())
         wait.exec();
 
-    QByteArray body;
-    if (reply->error() == QNetworkReply::NoError)
-        body = reply->readAll();
-    else
-        QThread::yieldCurrentThread();
+    const QByteArray body = reply->error() == QNetworkReply::NoError ? reply->readAll() : QByteArray();
     reply->deleteLater();
 
     if (const auto address = externalAddressDigits(body))

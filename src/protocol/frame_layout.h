@@ -47,6 +47,7 @@ constexpr int DumpEnd = 12;      // a dump shows bytes 1..12
 constexpr int VersionTag = 43;   // "VER"
 constexpr int Version = 46;      // up to 30 characters, ended early by '#'
 constexpr int VersionEnd = 75;
+constexpr int VersionLength = VersionEnd - Version + 1;
 
 } // namespace talvik::pos
 

@@ -11,6 +11,7 @@ namespace talvik {
 void TForm1_Config_UDP::startReceived()
 {
     received_ = ReceivedView{};
+    received_.versionSuffix = texts::VersionSuffix;
     received_.count = LabIn->text().toLongLong(); // 0 when it is not a number
     received_.consoleDynamic = CheckBox3->isChecked();
     received_.version = readBackStaged_ ? QString() : Lab_Ver->text();

@@ -1,7 +1,5 @@
 #include "received_view.h"
 
-#include "app/texts.h"
-
 namespace talvik {
 
 void takeDatagram(ReceivedView& view, const QByteArray& datagram)
@@ -54,7 +52,7 @@ void showTypeAndVersion(ReceivedView& view, const QByteArray& datagram)
 {
     view.typeShown = true;
     if (const auto version = versionText(datagram))
-        view.version = version->isEmpty() ? QString() : *version + texts::VersionSuffix;
+        view.version = version->isEmpty() ? QString() : *version + view.versionSuffix;
     // The board's DHCP flag counts only while a version is shown.
     view.boardDhcp = boardDhcpShown(datagram, view.version);
 }

@@ -33,6 +33,7 @@ struct ReceivedView {
     bool typeShown = false;      // it ran in this batch
     bool consoleDynamic = false; // CheckBox3
     QString version;             // Lab_Ver's caption
+    QString versionSuffix;       // what the caption shows after a version read
     bool boardDhcp = false;      // CheckBox5
 };
 

@@ -12,6 +12,15 @@ namespace talvik {
 namespace {
 using namespace settings;
 
+// A stored number into a numeric editor; a text that is not a number keeps the key's
+// default, so one bad value never costs the rest of the file.
+void loadNumber(const IniStore& store, const char* section, int key, NumberEdit* editor)
+{
+    const QString def = QLatin1String(OctetDefault);
+    if (!editor->setValueText(store.read(section, key, def)))
+        editor->setValueText(def);
+}
+
 void loadRow(const IniStore& store, const char* section, AddressRow* row)
 {
     for (int key = 1; key <= 4; ++key)

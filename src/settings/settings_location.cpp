@@ -1,8 +1,6 @@
 #include "settings_location.h"
 
-#include "settings/ini_store.h"
 #include "settings/settings_keys.h"
-#include "ui/number_edit.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -54,13 +52,6 @@ SettingsLocation settingsLocationIn(const QString& executableFolder, const QStri
     if (QFileInfo::exists(own) || !QFileInfo::exists(beside))
         return {own, own};
     return {beside, own};
-}
-
-void loadNumber(const IniStore& store, const char* section, int key, NumberEdit* editor)
-{
-    const QString def = QLatin1String(settings::OctetDefault);
-    if (!editor->setValueText(store.read(section, key, def)))
-        editor->setValueText(def);
 }
 
 } // namespace talvik

@@ -4,9 +4,6 @@
 
 namespace talvik {
 
-class IniStore;
-class NumberEdit;
-
 // Where TalvikCom.ini is read from and saved to.
 struct SettingsLocation {
     QString readPath;
@@ -25,9 +22,5 @@ SettingsLocation settingsLocationIn(const QString& executableFolder, const QStri
                                     bool installed);
 // A system bin folder, or one this user cannot write to.
 bool isInstalledFolder(const QString& executableFolder);
-
-// A stored number into a numeric editor; a text that is not a number keeps the
-// key's default, so one bad value never costs the rest of the file.
-void loadNumber(const IniStore& store, const char* section, int key, NumberEdit* editor);
 
 } // namespace talvik

@@ -78,7 +78,7 @@ QByteArray diagnosticDump(quint16 ident)
 
 bool versionIsUsable(const QByteArray& version)
 {
-    return version.size() <= 30 && !version.contains('#') && !version.contains("vzo") &&
+    return version.size() <= pos::VersionLength && !version.contains('#') && !version.contains("vzo") &&
            !version.contains("otv") && !version.contains("ort") && !version.contains("iden") &&
            !version.contains("VER");
 }

@@ -1,6 +1,5 @@
 #include "board_config.h"
 
-#include "arguments.h"
 #include "protocol/board_address.h"
 #include "replies/datagram.h"
 
@@ -104,28 +103,28 @@ BoardConfig parseBackup(const QByteArray& text, const QString& fileName)
             continue;
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0)
-            throw UsageError{
+            throw BackupError{
                 QStringLiteral("%1:%2: not key=value: %3").arg(fileName).arg(lineNumber).arg(line)};
         const QString key = line.left(eq).trimmed();
         if (values.contains(key))
-            throw UsageError{QStringLiteral("%1:%2: %3= given twice (first on line %4)")
-                                 .arg(fileName)
-                                 .arg(lineNumber)
-                                 .arg(key)
-                                 .arg(values[key].second)};
+            throw BackupError{QStringLiteral("%1:%2: %3= given twice (first on line %4)")
+                                  .arg(fileName)
+                                  .arg(lineNumber)
+                                  .arg(key)
+                                  .arg(values[key].second)};
         values.insert(key, {line.mid(eq + 1).trimmed(), lineNumber});
     }
     const auto take = [&](const char* key) {
         const auto it = values.constFind(QLatin1String(key));
         if (it == values.constEnd())
-            throw UsageError{QStringLiteral("%1: no %2= line").arg(fileName, QLatin1String(key))};
+            throw BackupError{QStringLiteral("%1: no %2= line").arg(fileName, QLatin1String(key))};
         return *it;
     };
     const auto bad = [&](const char* key, const QPair<QString, int>& v) {
-        return UsageError{QStringLiteral("%1:%2: bad %3 '%4'")
-                              .arg(fileName)
-                              .arg(v.second)
-                              .arg(QLatin1String(key), v.first)};
+        return BackupError{QStringLiteral("%1:%2: bad %3 '%4'")
+                               .arg(fileName)
+                               .arg(v.second)
+                               .arg(QLatin1String(key), v.first)};
     };
     const auto address = [&](const char* key) {
         const auto v = take(key);
@@ -174,20 +173,20 @@ BoardConfig parseBackup(const QByteArray& text, const QString& fileName)
         c.memory = v.first == memoryText(Memory::Working) ? Memory::Working : Memory::Permanent;
     }
     if (!addressTypesAgree(c.fields))
-        throw UsageError{QStringLiteral("%1: dhcp=1 with console=static: a board on DHCP has a dynamic "
-                                        "console, and the window never writes this pair")
-                             .arg(fileName)};
+        throw BackupError{QStringLiteral("%1: dhcp=1 with console=static: a board on DHCP has a dynamic "
+                                         "console, and the window never writes this pair")
+                              .arg(fileName)};
     // "127.0.3.2.conf" is that board's backup: a file named for another board is refused.
     const auto named = parseDottedDecimal(QFileInfo(fileName).completeBaseName());
     if (named && *named != c.address)
-        throw UsageError{QStringLiteral("%1: the file is named for %2 but holds address=%3")
-                             .arg(fileName, dottedText(*named), dottedText(c.address))};
+        throw BackupError{QStringLiteral("%1: the file is named for %2 but holds address=%3")
+                              .arg(fileName, dottedText(*named), dottedText(c.address))};
     QStringList known{QStringLiteral("address"), QStringLiteral("memory")};
     for (const auto& field : fieldTexts(c))
         known.append(field.first);
     for (auto it = values.constBegin(); it != values.constEnd(); ++it)
         if (!known.contains(it.key()))
-            throw UsageError{
+            throw BackupError{
                 QStringLiteral("%1:%2: unknown key '%3'").arg(fileName).arg(it->second).arg(it.key())};
     return c;
 }

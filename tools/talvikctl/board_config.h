@@ -31,13 +31,18 @@ BoardConfig configFromReply(quint32 address, const QByteArray& reply, Memory mem
 // Field names and their texts, in the order every output uses.
 QList<QPair<QString, QString>> fieldTexts(const BoardConfig& config);
 
+// Why a file is not a backup: the file, the line where there is one, and what is wrong.
+struct BackupError {
+    QString message;
+};
+
 // JSON keys: address, ip, mask, router, mac, dhcp (true/false), console ("static" or
 // "dynamic"), dispatcher, ident (number), reserve1, reserve2, branch (number),
 // version (text or null), memory ("working" or "permanent").
 QJsonObject toJson(const BoardConfig& config);
 
 // The backup file `survey --save` writes and `apply` reads: "key=value" lines, '#'
-// comments, "address", "memory" and the keys of fieldTexts(). Throws UsageError naming
+// comments, "address", "memory" and the keys of fieldTexts(). Throws BackupError naming
 // the file and line when it is not such a file: a key missing, unknown or given twice,
 // a bad value, DHCP with a static console, or a file named for another board's address.
 QByteArray backupText(const BoardConfig& config);

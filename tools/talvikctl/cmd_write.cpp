@@ -97,9 +97,14 @@ BoardConfig readBackup(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw UsageError{QStringLiteral("cannot read %1: %2").arg(path, file.errorString())};
-    BoardConfig config = parseBackup(file.readAll(), path);
-    boardArgument(dottedText(config.address)); // a backup names a board, never a network
-    return config;
+    try {
+        BoardConfig config = parseBackup(file.readAll(), path);
+        boardArgument(dottedText(config.address)); // a backup names a board, never a network
+        return config;
+    }
+    catch (const BackupError& e) {
+        throw UsageError{e.message};
+    }
 }
 
 // The options that change one field; each value is checked before anything is sent.
