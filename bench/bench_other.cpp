@@ -1,9 +1,9 @@
 // Start-up, the settings file and the range reboot's tick.
 
 #include "bench_window.h"
-#include "protocol/udp_link.h"
-#include "settings/settings_keys.h"
-#include "ui/rows.h"
+#include "core/widgets/rows.h"
+#include "net/udp_link.h"
+#include "store/settings_keys.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,10 +2,10 @@
 // The configurator's window as an operator has it: real sockets, shown on the screen
 // the benchmark runs on (a virtual X display where there is one), no modal messages.
 
-#include "app/TForm1_Config_UDP.h"
-#include "app/messages.h"
 #include "bench_support.h"
-#include "protocol/udp_link.h"
+#include "core/app/TForm1_Config_UDP.h"
+#include "core/app/messages.h"
+#include "net/udp_link.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

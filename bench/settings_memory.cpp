@@ -1,10 +1,10 @@
 // The configurator started on a settings file, an address changed and the window
 // closed, which saves it: prints "peak <kB>", the peak memory of loading and saving.
 
-#include "app/TForm1_Config_UDP.h"
-#include "app/messages.h"
+#include "core/app/TForm1_Config_UDP.h"
+#include "core/app/messages.h"
+#include "core/widgets/rows.h"
 #include "startup_report.h"
-#include "ui/rows.h"
 
 #include <QApplication>
 

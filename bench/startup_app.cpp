@@ -1,8 +1,8 @@
 // The configurator as main.cpp starts it (on a free port), reporting when its window
 // is on the screen.
 
-#include "app/TForm1_Config_UDP.h"
-#include "app/window_font.h"
+#include "core/app/TForm1_Config_UDP.h"
+#include "core/app/window_font.h"
 #include "startup_report.h"
 
 #include <QApplication>

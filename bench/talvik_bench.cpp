@@ -4,10 +4,10 @@
 
 #include "bench_window.h"
 #include "board_simulator.h"
-#include "protocol/board_address.h"
-#include "protocol/private_network.h"
-#include "settings/settings_keys.h"
-#include "ui/rows.h"
+#include "core/widgets/rows.h"
+#include "net/private_network.h"
+#include "store/settings_keys.h"
+#include "wire/board_address.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -1,7 +1,7 @@
 // The request client under talvikctl, on a recording link: what it sends, which reply it
 // takes, and when it gives up.
 
-#include "protocol/board_client.h"
+#include "client/board_client.h"
 #include "recording_link.h"
 
 #include <QSignalSpy>

@@ -1,9 +1,9 @@
 // The board simulator: its answers byte by byte, its memories, and its sockets on loopback.
 
 #include "board_simulator.h"
-#include "protocol/frames.h"
-#include "protocol/private_network.h"
-#include "replies/datagram.h"
+#include "net/private_network.h"
+#include "wire/datagram.h"
+#include "wire/frames.h"
 
 #include <QNetworkDatagram>
 #include <QSignalSpy>

@@ -1,10 +1,10 @@
 // Read, write and reboot as the wire sees them: exact bytes, ports and order.
 
-#include "app/texts.h"
-#include "protocol/frames.h"
-#include "ui/rows.h"
-#include "ui/tag.h"
+#include "core/app/texts.h"
+#include "core/widgets/rows.h"
+#include "core/widgets/tag.h"
 #include "window_fixture.h"
+#include "wire/frames.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "replies/datagram.h"
+#include "wire/datagram.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
 // The configurator and a simulated board talking over loopback: read, write,
 // reboot and the follow-up reads, as an operator would do them.
 
-#include "app/texts.h"
 #include "board_simulator.h"
-#include "protocol/udp_link.h"
+#include "core/app/texts.h"
+#include "net/udp_link.h"
 #include "window_fixture.h"
 
 #include <QUdpSocket>

@@ -1,6 +1,6 @@
-#include "protocol/board_address.h"
-#include "protocol/frames.h"
-#include "protocol/hex_codec.h"
+#include "wire/board_address.h"
+#include "wire/frames.h"
+#include "wire/hex_codec.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // Identifier mode with boards on several loopback addresses announcing themselves.
 
-#include "app/texts.h"
 #include "board_simulator.h"
-#include "protocol/udp_link.h"
+#include "core/app/texts.h"
+#include "net/udp_link.h"
 #include "window_fixture.h"
 
 #include <QUdpSocket>

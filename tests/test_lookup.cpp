@@ -1,6 +1,6 @@
 // The external address from a local stand-in for the echo service, and "<-".
 
-#include "app/texts.h"
+#include "core/app/texts.h"
 #include "golden_replies.h"
 #include "window_fixture.h"
 

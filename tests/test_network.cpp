@@ -2,9 +2,9 @@
 // that `make test` runs in: simulated boards on 192.168.1.0/24 and 10.0.0.2.
 
 #include "board_simulator.h"
-#include "protocol/frames.h"
-#include "protocol/private_network.h"
+#include "net/private_network.h"
 #include "window_fixture.h"
+#include "wire/frames.h"
 
 #include <QNetworkDatagram>
 #include <QUdpSocket>

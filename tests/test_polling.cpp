@@ -1,9 +1,9 @@
 // The four reads after a reboot.
 
-#include "app/texts.h"
-#include "protocol/frames.h"
-#include "ui/tag.h"
+#include "core/app/texts.h"
+#include "core/widgets/tag.h"
 #include "window_fixture.h"
+#include "wire/frames.h"
 
 #include <QUdpSocket>
 #include <QtTest>

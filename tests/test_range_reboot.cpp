@@ -1,10 +1,10 @@
 // The board-range reboot on the window, through the recording link: its fixed
 // addresses are not loopback, so nothing here reaches a socket.
 
-#include "app/texts.h"
-#include "protocol/frames.h"
-#include "ui/tag.h"
+#include "core/app/texts.h"
+#include "core/widgets/tag.h"
 #include "window_fixture.h"
+#include "wire/frames.h"
 
 #include <QtTest>
 

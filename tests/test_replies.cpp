@@ -1,6 +1,6 @@
 // What the operator sees when datagrams arrive on the listening port.
 
-#include "app/texts.h"
+#include "core/app/texts.h"
 #include "window_fixture.h"
 
 #include <QRegularExpression>

@@ -1,8 +1,8 @@
 // Two copies of the program on the real port 6767 (under a CTest resource lock):
 // the second reports the port and both keep working.
 
-#include "app/texts.h"
-#include "protocol/udp_link.h"
+#include "core/app/texts.h"
+#include "net/udp_link.h"
 #include "window_fixture.h"
 
 #include <QNetworkDatagram>

@@ -1,6 +1,6 @@
 // TalvikCom.ini: what a start reads, what a close writes, and what a damaged file does.
 
-#include "settings/settings_location.h"
+#include "store/settings_location.h"
 #include "window_fixture.h"
 
 #include <QFile>

@@ -2,9 +2,9 @@
 // what it prints, and what it returns.
 
 #include "board_simulator.h"
-#include "protocol/board_address.h"
-#include "protocol/frame_layout.h"
-#include "protocol/private_network.h"
+#include "net/private_network.h"
+#include "wire/board_address.h"
+#include "wire/frame_layout.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,10 +1,10 @@
 // The real sockets, on loopback only: what a board at 127.0.0.1 receives, the
 // exclusive listening port, and what the window receives.
 
-#include "app/texts.h"
-#include "protocol/frames.h"
-#include "protocol/udp_link.h"
+#include "core/app/texts.h"
+#include "net/udp_link.h"
 #include "window_fixture.h"
+#include "wire/frames.h"
 
 #include <QNetworkDatagram>
 #include <QUdpSocket>

@@ -1,10 +1,10 @@
 // The window as the operator first sees it: every control by name, with its kind,
 // caption, visibility and enabled state.
 
-#include "app/texts.h"
+#include "core/app/texts.h"
+#include "core/widgets/mac_edit.h"
+#include "core/widgets/number_edit.h"
 #include "golden_replies.h"
-#include "ui/mac_edit.h"
-#include "ui/number_edit.h"
 #include "window_fixture.h"
 
 #include <QAccessible>

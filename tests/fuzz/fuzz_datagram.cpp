@@ -1,6 +1,6 @@
 // Every reading function over arbitrary bytes, with the invariants the window relies on.
 
-#include "replies/datagram.h"
+#include "wire/datagram.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // Writes the seed corpora into the folder given: datagram/ for fuzz_datagram (the bytes of
 // a datagram), receive/ for fuzz_receive (a mode byte, then the datagram).
 
-#include "protocol/frames.h"
 #include "sim_board.h"
+#include "wire/frames.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // A link that records what the window would send, and lets a test hand the window
 // datagrams as if they had arrived. Nothing touches a network.
 
-#include "protocol/link.h"
+#include "net/link.h"
 
 #include <QList>
 

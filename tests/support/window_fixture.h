@@ -2,12 +2,12 @@
 // The window under test: on a recording link or on real loopback sockets, with
 // captured messages and a settings file of its own.
 
-#include "app/TForm1_Config_UDP.h"
-#include "app/messages.h"
-#include "protocol/udp_link.h"
+#include "core/app/TForm1_Config_UDP.h"
+#include "core/app/messages.h"
+#include "core/widgets/clickable.h"
+#include "core/widgets/rows.h"
+#include "net/udp_link.h"
 #include "recording_link.h"
-#include "ui/clickable.h"
-#include "ui/rows.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

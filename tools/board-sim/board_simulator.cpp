@@ -1,8 +1,8 @@
 #include "board_simulator.h"
 
-#include "protocol/board_address.h"
-#include "protocol/hex_codec.h"
-#include "protocol/private_network.h"
+#include "net/private_network.h"
+#include "wire/board_address.h"
+#include "wire/hex_codec.h"
 
 #include <QNetworkDatagram>
 #include <QTimer>

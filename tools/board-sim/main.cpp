@@ -2,7 +2,7 @@
 // operators without hardware.
 
 #include "board_simulator.h"
-#include "protocol/private_network.h"
+#include "net/private_network.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

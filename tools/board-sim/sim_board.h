@@ -2,7 +2,7 @@
 // One simulated lift-controller board: a working and a permanent configuration, a
 // firmware version, and how it answers each frame. No sockets here.
 
-#include "protocol/frames.h"
+#include "wire/frames.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "arguments.h"
 
-#include "protocol/board_address.h"
+#include "wire/board_address.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -4,8 +4,8 @@
 // naming it (thrown as UsageError and turned into the usage exit code before anything
 // is sent).
 
-#include "protocol/board_client.h"
-#include "protocol/frames.h"
+#include "client/board_client.h"
+#include "wire/frames.h"
 
 #include <QCommandLineParser>
 #include <QList>

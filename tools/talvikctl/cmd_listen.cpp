@@ -3,9 +3,9 @@
 #include "arguments.h"
 #include "commands.h"
 #include "output.h"
-#include "protocol/board_address.h"
-#include "replies/datagram.h"
 #include "session.h"
+#include "wire/board_address.h"
+#include "wire/datagram.h"
 
 #include <QEventLoop>
 #include <QJsonValue>

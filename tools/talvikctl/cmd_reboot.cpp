@@ -3,8 +3,8 @@
 #include "arguments.h"
 #include "commands.h"
 #include "output.h"
-#include "protocol/board_address.h"
 #include "session.h"
+#include "wire/board_address.h"
 
 #include <QElapsedTimer>
 #include <QJsonValue>

@@ -4,8 +4,8 @@
 #include "arguments.h"
 #include "commands.h"
 #include "output.h"
-#include "protocol/board_address.h"
 #include "session.h"
+#include "wire/board_address.h"
 
 #include <QDir>
 #include <QEventLoop>

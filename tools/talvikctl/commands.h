@@ -1,8 +1,8 @@
 #pragma once
 // talvikctl's sub-commands and what they return to the shell.
 
-#include "board_config.h"
-#include "replies/datagram.h"
+#include "client/board_config.h"
+#include "wire/datagram.h"
 
 #include <QHash>
 #include <QStringList>

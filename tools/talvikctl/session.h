@@ -4,8 +4,8 @@
 // to no broadcast address, unless the command is a broadcast survey.
 
 #include "arguments.h"
-#include "protocol/board_client.h"
-#include "protocol/udp_link.h"
+#include "client/board_client.h"
+#include "net/udp_link.h"
 
 namespace talvik::ctl {
 

@@ -1,0 +1,204 @@
+#include "client/board_config.h"
+
+#include "wire/board_address.h"
+#include "wire/datagram.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QJsonValue>
+#include <QMap>
+
+namespace talvik::ctl {
+
+namespace {
+// A board's text on one comment line: no line break of its own.
+QString escapedLine(QString text)
+{
+    return text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
+QString onOff(bool on)
+{
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+QString consoleText(bool dynamic)
+{
+    return dynamic ? QStringLiteral("dynamic") : QStringLiteral("static");
+}
+} // namespace
+
+QString memoryText(Memory memory)
+{
+    switch (memory) {
+    case Memory::Working:
+        return QStringLiteral("working");
+    case Memory::Permanent:
+        return QStringLiteral("permanent");
+    case Memory::Unknown:
+        break;
+    }
+    return QStringLiteral("unknown");
+}
+
+BoardConfig configFromReply(quint32 address, const QByteArray& reply, Memory memory)
+{
+    BoardConfig c{address, readConfiguration(reply), versionText(reply), memory};
+    c.fields.boardDhcp = boardDhcpShown(reply, c.version.value_or(QString()));
+    return c;
+}
+
+QList<QPair<QString, QString>> fieldTexts(const BoardConfig& c)
+{
+    const WriteFields& f = c.fields;
+    return {{QStringLiteral("ip"), dottedText(f.ip)},
+            {QStringLiteral("mask"), dottedText(f.mask)},
+            {QStringLiteral("router"), dottedText(f.gateway)},
+            {QStringLiteral("mac"), macText(f.mac)},
+            {QStringLiteral("dhcp"), onOff(f.boardDhcp)},
+            {QStringLiteral("console"), consoleText(f.consoleDynamic)},
+            {QStringLiteral("dispatcher"), dottedText(f.dispatcher)},
+            {QStringLiteral("ident"), QString::number(f.ident)},
+            {QStringLiteral("reserve1"), dottedText(f.reserve1)},
+            {QStringLiteral("reserve2"), dottedText(f.reserve2)},
+            {QStringLiteral("branch"), QString::number(f.branch)}};
+}
+
+QJsonObject toJson(const BoardConfig& c)
+{
+    QJsonObject o;
+    o.insert(QStringLiteral("address"), dottedText(c.address));
+    for (const auto& [name, text] : fieldTexts(c))
+        o.insert(name, text);
+    o.insert(QStringLiteral("dhcp"), c.fields.boardDhcp);
+    o.insert(QStringLiteral("ident"), int(c.fields.ident));
+    o.insert(QStringLiteral("branch"), int(c.fields.branch));
+    o.insert(QStringLiteral("version"), c.version ? QJsonValue(*c.version) : QJsonValue());
+    if (c.memory != Memory::Unknown)
+        o.insert(QStringLiteral("memory"), memoryText(c.memory));
+    return o;
+}
+
+QByteArray backupText(const BoardConfig& c)
+{
+    QByteArray out = "# talvikctl backup of " + dottedText(c.address).toUtf8() + ", read " +
+                     QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\n';
+    if (c.version)
+        out += "# program version " + escapedLine(*c.version).toUtf8() + '\n';
+    out += "address=" + dottedText(c.address).toUtf8() + '\n';
+    if (c.memory != Memory::Unknown)
+        out += "memory=" + memoryText(c.memory).toUtf8() + '\n';
+    for (const auto& [name, text] : fieldTexts(c))
+        out += name.toUtf8() + '=' + text.toUtf8() + '\n';
+    return out;
+}
+
+BoardConfig parseBackup(const QByteArray& text, const QString& fileName)
+{
+    QMap<QString, QPair<QString, int>> values; // key: value, line
+    int lineNumber = 0;
+    for (const QByteArray& raw : text.split('\n')) {
+        ++lineNumber;
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            throw BackupError{
+                QStringLiteral("%1:%2: not key=value: %3").arg(fileName).arg(lineNumber).arg(line)};
+        const QString key = line.left(eq).trimmed();
+        if (values.contains(key))
+            throw BackupError{QStringLiteral("%1:%2: %3= given twice (first on line %4)")
+                                  .arg(fileName)
+                                  .arg(lineNumber)
+                                  .arg(key)
+                                  .arg(values[key].second)};
+        values.insert(key, {line.mid(eq + 1).trimmed(), lineNumber});
+    }
+    const auto take = [&](const char* key) {
+        const auto it = values.constFind(QLatin1String(key));
+        if (it == values.constEnd())
+            throw BackupError{QStringLiteral("%1: no %2= line").arg(fileName, QLatin1String(key))};
+        return *it;
+    };
+    const auto bad = [&](const char* key, const QPair<QString, int>& v) {
+        return BackupError{QStringLiteral("%1:%2: bad %3 '%4'")
+                               .arg(fileName)
+                               .arg(v.second)
+                               .arg(QLatin1String(key), v.first)};
+    };
+    const auto address = [&](const char* key) {
+        const auto v = take(key);
+        const auto a = parseDottedDecimal(v.first);
+        if (!a)
+            throw bad(key, v);
+        return *a;
+    };
+    const auto flag = [&](const char* key, const char* on, const char* off) {
+        const auto v = take(key);
+        if (v.first != QLatin1String(on) && v.first != QLatin1String(off))
+            throw bad(key, v);
+        return v.first == QLatin1String(on);
+    };
+    const auto number = [&](const char* key, uint max) {
+        const auto v = take(key);
+        bool ok = false;
+        const uint n = v.first.toUInt(&ok, 10);
+        if (!ok || n > max)
+            throw bad(key, v);
+        return n;
+    };
+
+    BoardConfig c;
+    c.address = address("address");
+    c.fields.ip = octetsOf(address("ip"));
+    c.fields.mask = octetsOf(address("mask"));
+    c.fields.gateway = octetsOf(address("router"));
+    const auto mac = take("mac");
+    const auto parsed = parseMac(mac.first);
+    if (!parsed)
+        throw bad("mac", mac);
+    c.fields.mac = *parsed;
+    c.fields.boardDhcp = flag("dhcp", "1", "0");
+    c.fields.consoleDynamic = flag("console", "dynamic", "static");
+    c.fields.dispatcher = octetsOf(address("dispatcher"));
+    c.fields.ident = quint16(number("ident", 65535));
+    c.fields.reserve1 = octetsOf(address("reserve1"));
+    c.fields.reserve2 = octetsOf(address("reserve2"));
+    c.fields.branch = values.contains(QStringLiteral("branch")) ? quint8(number("branch", 255)) : 0;
+    c.memory = Memory::Unknown;
+    if (values.contains(QStringLiteral("memory"))) {
+        const auto v = take("memory");
+        if (v.first != memoryText(Memory::Working) && v.first != memoryText(Memory::Permanent))
+            throw bad("memory", v);
+        c.memory = v.first == memoryText(Memory::Working) ? Memory::Working : Memory::Permanent;
+    }
+    if (!addressTypesAgree(c.fields))
+        throw BackupError{QStringLiteral("%1: dhcp=1 with console=static: a board on DHCP has a dynamic "
+                                         "console, and the window never writes this pair")
+                              .arg(fileName)};
+    // "127.0.3.2.conf" is that board's backup: a file named for another board is refused.
+    const auto named = parseDottedDecimal(QFileInfo(fileName).completeBaseName());
+    if (named && *named != c.address)
+        throw BackupError{QStringLiteral("%1: the file is named for %2 but holds address=%3")
+                              .arg(fileName, dottedText(*named), dottedText(c.address))};
+    QStringList known{QStringLiteral("address"), QStringLiteral("memory")};
+    for (const auto& field : fieldTexts(c))
+        known.append(field.first);
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it)
+        if (!known.contains(it.key()))
+            throw BackupError{
+                QStringLiteral("%1:%2: unknown key '%3'").arg(fileName).arg(it->second).arg(it.key())};
+    return c;
+}
+
+QList<Difference> differences(const BoardConfig& sent, const BoardConfig& read)
+{
+    QList<Difference> out;
+    const auto a = fieldTexts(sent), b = fieldTexts(read);
+    for (int i = 0; i < a.size(); ++i)
+        if (a[i].first != QLatin1String("branch") && a[i].second != b[i].second)
+            out.append({a[i].first, a[i].second, b[i].second});
+    return out;
+}
+
+} // namespace talvik::ctl

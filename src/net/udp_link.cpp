@@ -1,0 +1,249 @@
+#include "udp_link.h"
+
+#include "net/private_network.h"
+#include "net/socket_broadcast.h"
+
+#include <QMetaObject>
+#include <QUdpSocket>
+#include <QVariant>
+
+namespace talvik {
+
+// On the reader thread: owns the listening socket and takes what arrives off it.
+class UdpLink::Reader : public QObject {
+  public:
+    explicit Reader(UdpLink& link) : link_(link) { buffer_.resize(MaxDatagram + 1); }
+
+    bool open(quint16 port)
+    {
+        auto socket = std::make_unique<QUdpSocket>();
+        // Linux lets two UDP sockets share a port unless asked not to; a second copy of
+        // the program must not silently steal half of the replies.
+        if (!socket->bind(QHostAddress::AnyIPv4, port, QAbstractSocket::DontShareAddress))
+            return false;
+        if (!link_.broadcastAllowed_ && !setSocketBroadcast(socket->socketDescriptor(), false))
+            return false;
+        socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption,
+                                QVariant(ReceiveBufferWanted));
+        connect(socket.get(), &QUdpSocket::readyRead, this, &Reader::drain);
+        socket_ = std::move(socket);
+        return true;
+    }
+    void close() { socket_.reset(); }
+    bool isOpen() const { return socket_ && socket_->state() == QAbstractSocket::BoundState; }
+    quint16 port() const { return socket_ ? socket_->localPort() : 0; }
+    bool send(const QHostAddress& host, quint16 port, const QByteArray& datagram)
+    {
+        return isOpen() && socket_->writeDatagram(datagram, host, port) == datagram.size();
+    }
+
+  private:
+    // One slice: at most SliceLimit datagrams, handed over under one lock. The reader
+    // then returns to its event loop, which serves the window thread's requests (a
+    // send, the close) before the socket's next signal brings the next slice. Reading
+    // goes on until the socket has nothing more or the slice is full: every pass ends
+    // with a read, which is what lets Qt signal the socket again.
+    void drain()
+    {
+        slice_.clear(); // keeps its storage
+        QHostAddress from;
+        quint16 fromPort = 0;
+        while (socket_ && slice_.size() < SliceLimit) {
+            const qint64 size = socket_->readDatagram(buffer_.data(), buffer_.size(), &from, &fromPort);
+            if (size < 0)
+                break;              // nothing more for now
+            if (size > MaxDatagram) // larger than the receive buffer: dropped
+                continue;
+            bool isV4 = false;
+            const quint32 v4 = from.toIPv4Address(&isV4);
+            if (!isV4)
+                lastSenderText_ = from.toString();
+            else if (v4 != lastSender_ || lastSenderText_.isEmpty()) // a burst comes from few senders
+                lastSenderText_ = QHostAddress(v4).toString();
+            lastSender_ = isV4 ? v4 : 0;
+            slice_.append(Datagram{QByteArray(buffer_.constData(), size), lastSenderText_, fromPort});
+        }
+        link_.enqueue(slice_);
+    }
+
+    UdpLink& link_;
+    std::unique_ptr<QUdpSocket> socket_;
+    QByteArray buffer_; // one more byte than a datagram may have: a larger one shows
+    QList<Datagram> slice_;
+    quint32 lastSender_ = 0;
+    QString lastSenderText_;
+};
+
+UdpLink::UdpLink(quint16 listenPort, QObject* parent) : Link(parent), listenPort_(listenPort)
+{
+    coalesce_ = new QTimer(this);
+    coalesce_->setSingleShot(true);
+    connect(coalesce_, &QTimer::timeout, this, &UdpLink::takeBatch);
+    thread_.setObjectName(QStringLiteral("udp reader"));
+    reader_ = new Reader(*this);
+    reader_->moveToThread(&thread_);
+    connect(&thread_, &QThread::finished, reader_, &QObject::deleteLater);
+    thread_.start();
+}
+
+UdpLink::~UdpLink()
+{
+    closeListener();
+    thread_.quit();
+    thread_.wait();
+}
+
+// Runs `work` on the reader thread and returns its result: the socket is only ever
+// touched there.
+template <typename F> auto UdpLink::onReader(F&& work) const
+{
+    decltype(work()) result{};
+    QMetaObject::invokeMethod(
+        reader_, [&] { result = work(); }, Qt::BlockingQueuedConnection);
+    return result;
+}
+
+bool UdpLink::openListener()
+{
+    listening_ = onReader([this] { return reader_->isOpen() || reader_->open(listenPort_); });
+    return listening_;
+}
+
+void UdpLink::closeListener()
+{
+    onReader([this] {
+        reader_->close();
+        return true;
+    });
+    listening_ = false;
+    coalesce_->stop();
+    QMutexLocker lock(&mutex_);
+    queue_.clear(); // what arrived for a closed socket is not handed on
+    queueBytes_ = 0;
+    takeQueued_ = false;
+}
+
+bool UdpLink::isListening() const
+{
+    return listening_;
+}
+
+quint16 UdpLink::boundPort() const
+{
+    return onReader([this] { return reader_->port(); });
+}
+
+int UdpLink::queued() const
+{
+    QMutexLocker lock(&mutex_);
+    return int(queue_.size());
+}
+
+qint64 UdpLink::queuedBytes() const
+{
+    QMutexLocker lock(&mutex_);
+    return queueBytes_;
+}
+
+void UdpLink::checkDestination(const QHostAddress& host) const
+{
+    if (loopbackOnly_ && !addressStaysLocal(host.toIPv4Address()))
+        qFatal("test traffic addressed outside loopback: %s", qPrintable(host.toString()));
+}
+
+bool UdpLink::sendFromListener(const QHostAddress& host, quint16 port, const QByteArray& datagram)
+{
+    checkDestination(host);
+    return onReader([&] { return reader_->send(host, port, datagram); });
+}
+
+int UdpLink::sendFromListener(const QHostAddress& host, const QList<quint16>& ports,
+                              const QByteArray& datagram)
+{
+    checkDestination(host);
+    return onReader([&] {
+        int sent = 0;
+        while (sent < ports.size() && reader_->send(host, ports[sent], datagram))
+            ++sent;
+        return sent;
+    });
+}
+
+bool UdpLink::sendFromClient(const QHostAddress& host, quint16 port, const QByteArray& datagram)
+{
+    checkDestination(host);
+    QUdpSocket socket; // a fresh socket on a port the system picks, closed on return
+    if (!broadcastAllowed_ &&
+        !(socket.bind(QHostAddress::AnyIPv4, 0) && setSocketBroadcast(socket.socketDescriptor(), false)))
+        return false;
+    return socket.writeDatagram(datagram, host, port) == datagram.size();
+}
+
+namespace {
+// What a queued datagram costs beside its payload: its slot in the queue (twice, as the
+// list grows by doubling), the byte array's header and the allocator's.
+constexpr qint64 DatagramOverhead = 2 * qint64(sizeof(Datagram)) + 48;
+qint64 cost(const Datagram& d)
+{
+    return d.data.size() + DatagramOverhead;
+}
+} // namespace
+
+// Reader thread: hands a slice to the queue, and the window thread a call to take it.
+void UdpLink::enqueue(QList<Datagram>& slice)
+{
+    if (slice.isEmpty())
+        return;
+    taken_ += quint64(slice.size());
+    bool notify = false;
+    {
+        QMutexLocker lock(&mutex_);
+        for (const Datagram& d : slice) {
+            if (queue_.size() >= QueueBound || queueBytes_ + cost(d) > byteBudget_) {
+                ++overflowed_;
+                continue;
+            }
+            queueBytes_ += cost(d);
+            queue_.append(d);
+        }
+        notify = !takeQueued_;
+        takeQueued_ = true;
+    }
+    if (notify)
+        QMetaObject::invokeMethod(this, &UdpLink::takeBatch, Qt::QueuedConnection);
+}
+
+// Window thread: one bounded batch per pass, so timers and repaints get their turn. A
+// trickle that follows a batch closely waits for the rest of CoalesceMs and goes as one.
+void UdpLink::takeBatch()
+{
+    QList<Datagram> batch;
+    {
+        QMutexLocker lock(&mutex_);
+        if (queue_.isEmpty()) {
+            takeQueued_ = false;
+            return;
+        }
+        const qint64 since = sinceBatch_.isValid() ? sinceBatch_.elapsed() : CoalesceMs;
+        if (queue_.size() < BatchLimit && since < CoalesceMs) {
+            if (!coalesce_->isActive())
+                coalesce_->start(int(CoalesceMs - since));
+            return; // takeQueued_ stays set: the timer takes it
+        }
+        const qsizetype n = qMin<qsizetype>(queue_.size(), BatchLimit);
+        batch = queue_.mid(0, n);
+        queue_.remove(0, n);
+        for (const Datagram& d : batch)
+            queueBytes_ -= cost(d);
+        if (queue_.isEmpty()) {
+            queue_.squeeze(); // a flood's backlog leaves no storage behind
+            takeQueued_ = false;
+        }
+        else
+            QMetaObject::invokeMethod(this, &UdpLink::takeBatch, Qt::QueuedConnection);
+    }
+    sinceBatch_.start();
+    emit datagramsArrived(batch);
+}
+
+} // namespace talvik

@@ -1,0 +1,142 @@
+#include "board_address.h"
+
+#include "wire/hex_codec.h"
+
+#include <QRegularExpression>
+
+namespace talvik {
+
+QString joinOctets(const QStringList& texts)
+{
+    return texts.join(QLatin1Char('.'));
+}
+
+bool isZeroAddress(const QStringList& texts)
+{
+    for (const QString& t : texts)
+        if (t != QLatin1String("000"))
+            return false;
+    return true;
+}
+
+std::optional<quint32> parseDottedDecimal(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char('.'));
+    if (parts.size() != 4)
+        return std::nullopt;
+    quint32 address = 0;
+    for (const QString& part : parts) {
+        if (part.isEmpty() || part.size() > 3)
+            return std::nullopt;
+        uint value = 0;
+        for (QChar c : part) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return std::nullopt;
+            value = value * 10 + uint(c.unicode() - '0');
+        }
+        if (value > 255)
+            return std::nullopt;
+        address = (address << 8) | value;
+    }
+    return address;
+}
+
+bool isLoopback(quint32 address)
+{
+    return (address >> 24) == 127;
+}
+
+Ipv4 octetsOf(quint32 address)
+{
+    return {quint8(address >> 24), quint8(address >> 16), quint8(address >> 8), quint8(address)};
+}
+
+quint32 addressOf(const Ipv4& o)
+{
+    return quint32(o[0]) << 24 | quint32(o[1]) << 16 | quint32(o[2]) << 8 | o[3];
+}
+
+QString dottedText(const Ipv4& o)
+{
+    return QStringLiteral("%1.%2.%3.%4").arg(o[0]).arg(o[1]).arg(o[2]).arg(o[3]);
+}
+
+QString dottedText(quint32 address)
+{
+    return dottedText(octetsOf(address));
+}
+
+std::optional<AddressRange> parseAddressRange(const QString& text, QString* why)
+{
+    const auto fail = [&](const QString& reason) -> std::optional<AddressRange> {
+        if (why)
+            *why = reason;
+        return std::nullopt;
+    };
+    const qsizetype dash = text.indexOf(QLatin1Char('-'));
+    const QString firstText = dash < 0 ? text : text.left(dash);
+    const auto first = parseDottedDecimal(firstText);
+    if (!first)
+        return fail(
+            QStringLiteral("'%1' is not an IPv4 address (four decimal numbers 0..255)").arg(firstText));
+    if (dash < 0)
+        return AddressRange{*first, *first};
+    const QString lastText = text.mid(dash + 1);
+    std::optional<quint32> last = parseDottedDecimal(lastText);
+    if (!last && !lastText.isEmpty() && lastText.size() <= 3) { // the last octet only
+        bool ok = false;
+        const uint octet = lastText.toUInt(&ok, 10);
+        if (ok && octet <= 255)
+            last = (*first & 0xFFFFFF00u) | octet;
+    }
+    if (!last)
+        return fail(QStringLiteral("'%1' is not an IPv4 address or a last octet 0..255").arg(lastText));
+    if (*last < *first)
+        return fail(QStringLiteral("the range %1 ends before it starts").arg(text));
+    return AddressRange{*first, *last};
+}
+
+AddressUse addressUse(quint32 address)
+{
+    if (address == 0)
+        return AddressUse::Zero;
+    if (address == 0xFFFFFFFFu)
+        return AddressUse::Broadcast;
+    if (address >= 0xE0000000u) // 224.0.0.0: multicast, then reserved
+        return AddressUse::Multicast;
+    const quint32 last = address & 0xFF;
+    if (last == 0 || last == 255)
+        return AddressUse::NetworkOrBroadcastOf24;
+    return AddressUse::Board;
+}
+
+bool rangeStaysInOne24(const AddressRange& range)
+{
+    return (range.first >> 8) == (range.last >> 8);
+}
+
+std::optional<Mac> parseMac(const QString& text)
+{
+    const QStringList parts = text.split(QRegularExpression(QStringLiteral("[:-]")));
+    if (parts.size() != 6)
+        return std::nullopt;
+    Mac mac{};
+    for (int i = 0; i < 6; ++i) {
+        bool ok = false;
+        const uint value = parts[i].toUInt(&ok, 16);
+        if (parts[i].size() != 2 || !ok)
+            return std::nullopt;
+        mac[size_t(i)] = quint8(value);
+    }
+    return mac;
+}
+
+QString macText(const Mac& mac)
+{
+    QStringList parts;
+    for (quint8 b : mac)
+        parts << ByteToHexPair(b);
+    return parts.join(QLatin1Char(':'));
+}
+
+} // namespace talvik

@@ -1,0 +1,46 @@
+#pragma once
+// The board address as the window writes it: four three-digit octets joined by
+// dots ("010.000.000.002"). Each part is decimal whatever its leading zeros.
+
+#include "wire/frames.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace talvik {
+
+QString joinOctets(const QStringList& threeDigitTexts);
+bool isZeroAddress(const QStringList& threeDigitTexts);
+
+// Reads dotted decimal text without any name lookup; nullopt when it is not
+// four numbers 0..255.
+std::optional<quint32> parseDottedDecimal(const QString& text);
+bool isLoopback(quint32 address);
+
+Ipv4 octetsOf(quint32 address);
+quint32 addressOf(const Ipv4& octets);
+QString dottedText(const Ipv4& octets); // "192.168.1.5", no leading zeros
+QString dottedText(quint32 address);
+
+// "192.168.1.1-192.168.1.250" or "192.168.1.1-250" (the last octet), or one address.
+// nullopt, with a reason, when an end is no address or the range runs backwards.
+struct AddressRange {
+    quint32 first = 0;
+    quint32 last = 0;
+    qint64 size() const { return qint64(last) - qint64(first) + 1; }
+};
+std::optional<AddressRange> parseAddressRange(const QString& text, QString* why = nullptr);
+
+// Where a command to one board may go: never to the zero address, a broadcast address,
+// the network or broadcast address of a /24 (.0, .255) or a multicast address and above.
+enum class AddressUse { Board, Zero, Broadcast, NetworkOrBroadcastOf24, Multicast };
+AddressUse addressUse(quint32 address);
+// A run of boards: each a board address, all inside one /24 (so .254 at the latest).
+bool rangeStaysInOne24(const AddressRange& range);
+
+// Six pairs of hexadecimal digits joined by ':' or '-', either case.
+std::optional<Mac> parseMac(const QString& text);
+QString macText(const Mac& mac); // "00:1E:C0:A8:01:05"
+
+} // namespace talvik

@@ -1,0 +1,79 @@
+#pragma once
+// Command frames sent to a board, and the configuration block that the write frame
+// and a board's reply share. Positions are in frame_layout.h.
+
+#include "wire/frame_layout.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+namespace talvik {
+
+using Ipv4 = std::array<quint8, 4>; // most significant octet first
+using Mac = std::array<quint8, 6>;
+
+constexpr int ReadFrameLength = 100;
+constexpr int WriteFrameLength = 110;
+constexpr int RebootFrameLength = 103;
+constexpr int WordFrameLength = 100;
+
+// "1234567890" ten times: the character at position p is the last digit of p.
+QByteArray readPattern();
+// "rzt" followed by the read pattern. Sent unchanged.
+QByteArray rebootFrame();
+// Forty characters that close the write frame; partly covered by the tag bytes.
+QByteArray writePreamble();
+
+// 'd' asks for permanent memory, 'C' for the working configuration.
+char readLetterForTag(int requesterTag);
+QByteArray buildReadFrame(char letter);
+
+// Everything the write frame carries, already encoded from the window's editors.
+struct WriteFields {
+    Ipv4 dispatcher{};
+    Ipv4 ip{};
+    Ipv4 mask{};
+    Ipv4 gateway{};
+    Mac mac{};
+    quint8 branch = 0;
+    quint16 ident = 0;
+    bool consoleDynamic = false; // dispatcher, ident and reserves travel only when set
+    Ipv4 reserve1{};
+    Ipv4 reserve2{};
+    bool boardDhcp = false;
+
+    bool operator==(const WriteFields& o) const
+    {
+        return dispatcher == o.dispatcher && ip == o.ip && mask == o.mask && gateway == o.gateway &&
+               mac == o.mac && branch == o.branch && ident == o.ident && consoleDynamic == o.consoleDynamic &&
+               reserve1 == o.reserve1 && reserve2 == o.reserve2 && boardDhcp == o.boardDhcp;
+    }
+    bool operator!=(const WriteFields& o) const { return !(*this == o); }
+};
+
+// The window's coupling of the two address types: a board that takes its address by
+// DHCP has a dynamic console. A configuration against it is one the window never writes.
+inline bool addressTypesAgree(const WriteFields& f)
+{
+    return !f.boardDhcp || f.consoleDynamic;
+}
+
+// Positions 1..40 as both the write frame and a board's configuration reply lay
+// them out: addresses, MAC, "NL" and branch, "iden", identifier, console flag, reserves.
+QByteArray configFields(const WriteFields& fields);
+// The exact inverse of configFields: the block's fields from positions 1..40 (bytes
+// past the end read as 0). The board's DHCP flag stands outside the block.
+WriteFields readConfigFields(const QByteArray& bytes);
+// A whole write frame or configuration reply: the block and the board's DHCP flag.
+WriteFields readConfiguration(const QByteArray& frame);
+
+QByteArray buildWriteFrame(const WriteFields& fields);
+
+// Appends 0xFF until the frame is 110 bytes; longer frames stay as they are.
+QByteArray padTailFF(QByteArray frame);
+// Appends the first decimal digit of 0, 1, 2, ... until the text is 100 characters.
+QByteArray padDigits(QByteArray text);
+
+} // namespace talvik
