@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 OWN_NETWORK = bash scripts/own-network.sh
 
 .PHONY: all deps configure build run test test-sanitized demo demo-boards bench soak fuzz screenshot format \
-        format-check package clean
+        format-check package build-all-types clean
 
 all: build
 
@@ -52,6 +52,10 @@ test-sanitized: $(BUILD)/CMakeCache.txt
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 bash ../scripts/own-network.sh \
 	    ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
+# Every target in every build type (Debug, RelWithDebInfo, Release), warnings as errors.
+build-all-types: $(BUILD)/CMakeCache.txt
+	bash scripts/build-all-types.sh
+
 # libFuzzer over the datagram readers and the receive handler: make fuzz FUZZ_SECONDS=300
 FUZZ_SECONDS ?= 60
 fuzz: $(BUILD)/CMakeCache.txt
@@ -93,4 +97,4 @@ format-check:
 	clang-format --dry-run --Werror $(FORMATTED)
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz build-package
+	rm -rf $(BUILD) build-asan build-fuzz build-package build-Debug build-RelWithDebInfo build-Release

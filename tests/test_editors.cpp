@@ -63,7 +63,8 @@ class TestEditors : public QObject {
         QTest::addColumn<int>("value");
         for (const char* entry : {"tab", "shift+tab", "space", "enter", "click", "click again"})
             for (int value : {1, 20, 99, 100, 255})
-                QTest::addRow("%s into %d", entry, value) << QString(entry) << value;
+                QTest::newRow(QByteArray(entry) + " into " + QByteArray::number(value))
+                    << QString(entry) << value;
     }
     void typingOverAValueReplacesIt()
     {

@@ -148,7 +148,7 @@ class TForm1_Config_UDP : public QWidget {
     // Status changes of the listening socket: a UDP socket has none an operator needs.
     void IdUDPServer_ConfStatus(QObject* sender);
 
-    // protocol/commands.cpp: read, write, reboot
+    // commands/commands.cpp: read, write, reboot
     void Button2Click(QObject* sender); // Button2 (Tag 0) and Button8 (Tag 1)
     void Button1Click(QObject* sender);
     void Button3Click(QObject* sender);
@@ -158,7 +158,7 @@ class TForm1_Config_UDP : public QWidget {
     void stageReadBackEmptying();
     void applyReadBackEmptying(const ReceivedView& shown = {});
 
-    // protocol/sending.cpp: the three ways a datagram leaves
+    // commands/sending.cpp: the three ways a datagram leaves
     bool boardAddressRefused(); // shows the message for 000.000.000.000
     QString boardAddressString() const;
     int configuredPort() const;
@@ -202,7 +202,7 @@ class TForm1_Config_UDP : public QWidget {
     void Lab_IP2DblClick(QObject* sender);
     void Button5Click(QObject* sender);
 
-    // settings/settings_file.cpp
+    // settings/settings_file.cpp: TalvikCom.ini loaded at start and saved at close
     void loadSettings();
     // False, with the operator's reason, when the file could not be written; it is then
     // left byte for byte as it was.
@@ -214,6 +214,7 @@ class TForm1_Config_UDP : public QWidget {
     void Button7Click(QObject* sender);
     bool lookupRunning() const { return lookupRunning_; }
 
+    // app/TForm1_Config_UDP.cpp: state beside the controls, messages, errors, the close.
     // The sending socket's destination, as the range reboot re-points it.
     QString clientHost() const { return clientHost_; }
     quint16 clientPort() const { return clientPort_; }

@@ -1,0 +1,197 @@
+// Every text the window shows, read off the window (the caption of a control, or the
+// text that an action brings up) and held against its literal as operators know it. A
+// one-letter slip in the window's texts fails its row here.
+
+#include "core/app/texts.h"
+#include "golden_replies.h"
+#include "window_fixture.h"
+
+#include <QFile>
+#include <QtTest>
+
+using namespace talvik;
+using namespace talvik::test;
+
+namespace {
+QString caption(QWidget* w)
+{
+    if (auto* l = qobject_cast<QLabel*>(w))
+        return l->text();
+    if (auto* b = qobject_cast<QAbstractButton*>(w))
+        return b->text();
+    if (auto* g = qobject_cast<QGroupBox*>(w))
+        return g->title();
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        return e->text();
+    return QStringLiteral("(no caption)");
+}
+
+// What the window shows after `action`, or the caption of the control of that name.
+QString shownAfter(const QString& action, WindowFixture& f)
+{
+    auto& w = *f.window;
+    const auto lastMessage = [&] { return f.messages.messages.value(f.messages.messages.size() - 1); };
+    if (action == "the window's title")
+        return w.windowTitle();
+    if (action == "the application's title, on its message boxes")
+        return texts::ApplicationTitle; // shown by a real dialog, which no test opens
+    if (action == "a read of board 000.000.000.000") {
+        w.Button8->click();
+        return lastMessage();
+    }
+    if (action == "a range of boards from 000.000.000.000") {
+        w.Button4->click();
+        w.Timer2_ConfTimer(w.Timer2_Conf);
+        return lastMessage();
+    }
+    if (action == "a reply with version 2.17") {
+        f.link.deliver(goldenReply(2, "2.17#"));
+        return w.Lab_Ver->text();
+    }
+    if (action == "CheckBox2 ticked") {
+        w.CheckBox2->setChecked(true);
+        return w.CheckBox2->text();
+    }
+    if (action == "CheckBox4 ticked") {
+        w.CheckBox4->setChecked(true);
+        return w.CheckBox4->text();
+    }
+    if (action == "CheckBox4 ticked, then not") {
+        w.CheckBox4->setChecked(true);
+        w.CheckBox4->setChecked(false);
+        return w.CheckBox4->text();
+    }
+    if (action == "a reply of a static board and console: CheckBox5, CheckBox3") {
+        f.link.deliver(goldenReply(0, "2.17#", 0));
+        return w.CheckBox5->text() + '|' + w.CheckBox3->text();
+    }
+    if (action == "a reply of a DHCP board: CheckBox5, CheckBox3") {
+        f.link.deliver(goldenReply(2, "2.17#", '1'));
+        return w.CheckBox5->text() + '|' + w.CheckBox3->text();
+    }
+    if (action == "a reboot, then its acknowledgement") {
+        setAddress(w.Ed_0, "127.0.0.2");
+        w.Button3->click();
+        const QString pending = w.EditRs->text();
+        f.link.deliver(QByteArray("rzt") + QByteArray(22, '0') + "iden12");
+        return pending + '|' + w.EditRs->text();
+    }
+    if (action == "Panel5 clicked twice") {
+        w.Panel5Click(w.Panel5);
+        const QString first = w.Panel5->text();
+        w.Panel5Click(w.Panel5);
+        return first + '|' + w.Panel5->text();
+    }
+    if (action == "an identifier in identifier mode: the log line") {
+        w.Ch_Box_Conf_IP->setChecked(true);
+        f.link.deliver("report iden\x02\x01", "127.0.0.9", 8026);
+        QCoreApplication::processEvents();
+        return w.Memo1->toPlainText().section(QStringLiteral(" - Tim - "), 0, 0);
+    }
+    if (action == "a close with a read-only settings file") {
+        setAddress(w.Ed_0, "127.0.0.5");
+        QFile::setPermissions(f.dir.filePath("TalvikCom.ini"), QFile::ReadOwner);
+        f.close();
+        return lastMessage().replace(f.dir.filePath("TalvikCom.ini"), QStringLiteral("FILE"));
+    }
+    return caption(w.findChild<QWidget*>(action));
+}
+} // namespace
+
+class TestTexts : public QObject {
+    Q_OBJECT
+  private slots:
+    void everyTextTheWindowShows_data()
+    {
+        QTest::addColumn<QString>("literal");
+        const auto row = [](const char* shown, const char* literal) {
+            QTest::newRow(shown) << QString::fromUtf8(literal);
+        };
+        row("the window's title", "Конфігуратор плат \"ТАЛВІКОР\" 2025-V_8.5");
+        row("the application's title, on its message boxes", "Конфігуратор V-8.5");
+        // Captions as the window opens.
+        row("GroupBox6", "  IP - Плати що конфігуруеться  ");
+        row("Lab_IP1", "010.000.000.002");
+        row("Lab_IP2", "-----------------------------");
+        row("Button3", "Reboot");
+        row("EditRs", "__");
+        row("LabIn", "0");
+        row("LabIdent", "0");
+        row("GroupBox7", "http://checkip.dyndns.org/");
+        row("Edit1", "000.000.000.000");
+        row("BitBtn1", "&Retry");
+        row("Button7", "<-");
+        row("CheckBox1", "Перезапуск масиву");
+        row("Ch_Box_Conf_IP", "Конфігурування по Ідентифікатору");
+        row("Lab_Iden", "Ідентифікатор");
+        row("Lab_Port", "Port");
+        row("Panel5", "Stop");
+        row("Button1", "Записати");
+        row("Label55", "№ луча\n(мережевий)");
+        row("Label4", "IP - Ліфта");
+        row("Label3", "MASK");
+        row("Label2", "ROUTER");
+        row("Label1", "MAC");
+        row("Button5", "IP --> MAC");
+        row("GroupBox4", "Тип IP адреси");
+        row("CheckBox4", "Статична IP адреса Плати ");
+        row("CheckBox2", "Статична IP адреса Пульта");
+        row("Label6", "IP - Комп'ютера диспетч.");
+        row("Label57", "Ідентифікатор плати\n(номер луча\nпристрою зв'язку)");
+        row("Label63", "IP - Резервний №1");
+        row("Label68", "IP - Резервний №2");
+        row("Label59", "постійна памьять");
+        row("Button2", "Прочитати");
+        row("Label49", "робоча конфігурація");
+        row("Button8", "Прочитати");
+        row("Label56", "№ луча\n(мережевий)");
+        row("Label10", "IP - Ліфта");
+        row("Label9", "MASK");
+        row("Label8", "ROUTER");
+        row("Label7", "MAC");
+        row("Lab_Ver", "-------------");
+        row("GroupBox5", "Тип IP адреси");
+        row("CheckBox5", "Статична IP адреса Плати ( DHCP )");
+        row("CheckBox3", "Статична IP адреса Пульта");
+        row("Label11", "IP - Комп'ютера диспетч.");
+        row("Label58", "Ідентифікатор плати\n(номер луча\nпристрою зв'язку)");
+        row("Label64", "IP - Резервний №1");
+        row("Label76", "IP - Резервний №2");
+        row("Label53", "IP - першої плати");
+        row("Label54", "кількість плат");
+        row("Button4", "Reboot START");
+        row("Button6", "Reboot STOP");
+        // Texts that follow a state or an event.
+        row("CheckBox2 ticked", "Динамічна IP адреса Пульта");
+        row("CheckBox4 ticked", "Динамічна IP адреса Плати ( DHCP )");
+        row("CheckBox4 ticked, then not", "Статична IP адреса Плати");
+        row("a reply with version 2.17", "2.17 - Версія программи");
+        row("a reply of a static board and console: CheckBox5, CheckBox3",
+            "Статична IP адреса Плати |Статична IP адреса Пульта");
+        row("a reply of a DHCP board: CheckBox5, CheckBox3",
+            "Динамічна IP адреса Плати ( DHCP )|Динамічна IP адреса Пульта");
+        row("a reboot, then its acknowledgement", "__|Ok");
+        row("Panel5 clicked twice", "Stop|Pusk");
+        row("an identifier in identifier mode: the log line", "Ind - 258 * IP - 127.0.0.9 * Port - 8026");
+        // Messages.
+        row("a read of board 000.000.000.000", "IP - Плати що конфігуруеться = 000.000.000.000");
+        row("a range of boards from 000.000.000.000", "IP - Плати що перезавантажуется = 000.000.000.000");
+        row("a close with a read-only settings file", "Не вдалося записати файл налаштувань FILE\nВін "
+                                                      "позначений лише для читання і залишився без змін.");
+    }
+    void everyTextTheWindowShows()
+    {
+        QFETCH(QString, literal);
+        WindowFixture f;
+        QCOMPARE(shownAfter(QString::fromUtf8(QTest::currentDataTag()), f), literal);
+    }
+
+    void aTakenPortSaysSo()
+    {
+        WindowFixture f(WindowSetup().taken());
+        QCOMPARE(f.messages.messages, QStringList{"Port 6767 ERROR"});
+    }
+};
+
+QTEST_MAIN(TestTexts)
+#include "test_texts.moc"
