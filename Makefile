@@ -72,9 +72,11 @@ SOAK_RATE ?= 20000
 soak: build
 	$(OWN_NETWORK) bash scripts/bench.sh $(BUILD)/bench/talvik_soak $(SOAK_SECONDS) $(SOAK_RATE)
 
-# The real window on a virtual X display with a window manager: title bar, icon and all.
+# The real window as it opens on a virtual X display with a window manager: title bar,
+# icon and all; and the whole of a 1024x768 screen, where it opens moved to fit.
 screenshot: build
 	$(OWN_NETWORK) bash scripts/x11-window.sh screenshot $(BUILD) $(BUILD)/screenshots/main-window.png
+	$(OWN_NETWORK) bash scripts/x11-window.sh screenshot $(BUILD) $(BUILD)/screenshots/main-window-1024x768.png 1024x768
 
 # The Debian package, built apart for /usr with Debian's hardening flags and copied into
 # $(BUILD): apt-get install ./$(BUILD)/talvikcom_*.deb

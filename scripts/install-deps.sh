@@ -9,6 +9,7 @@ packages=(
     fonts-dejavu-core # Cyrillic glyphs for the offscreen window
     clang libclang-rt-14-dev # libFuzzer for the fuzz targets
     xvfb x11-utils xdotool openbox imagemagick # the real window on a virtual display
+    dbus at-spi2-core python3-pyatspi # the window as a screen reader gets it
     iproute2 util-linux # the tests' own network namespace
     strace # a test reads the system calls: no socket may broadcast
     dpkg-dev help2man lintian desktop-file-utils appstream man-db # the Debian package and its checks

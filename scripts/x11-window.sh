@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
 # The configurator's real window on a virtual X display of its own, as an operator sees it.
 #   x11-window.sh check BUILD            what the window manager gets: the exact title, an icon
-#   x11-window.sh screenshot BUILD FILE  the window with its title bar, drawn by a window manager
+#   x11-window.sh fits BUILD             on a 1024x768 screen, the whole window (its frame too)
+#                                        lies on the screen as it opens
+#   x11-window.sh screenshot BUILD FILE [WxH]
+#                                        the window as it opens, with its title bar, drawn by a
+#                                        window manager, on a screen of that size (1280x1000)
 # Exits 77 (a skip for CTest) when the X tools are not installed.
 set -euo pipefail
 mode=$1
 build=$(cd "$2" && pwd)
 out=${3:-}
 
+size=1280x1000
+[ "$mode" = fits ] && size=1024x768
+[ "$mode" = screenshot ] && size=${4:-1280x1000}
 need=(Xvfb xprop xdotool)
-[ "$mode" = screenshot ] && need+=(openbox import xwininfo)
+[ "$mode" != check ] && need+=(openbox xwininfo)
+[ "$mode" = screenshot ] && need+=(import)
 for tool in "${need[@]}"; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
@@ -27,11 +35,11 @@ trap cleanup EXIT
 cp "$build/src/talvikcom" "$work/"
 
 source "$(dirname "$0")/virtual-display.sh"
-start_virtual_display
+start_virtual_display "$size"
 pids+=("$VIRTUAL_DISPLAY_PID")
 unset QT_QPA_PLATFORM # the real window, through the X server
 
-if [ "$mode" = screenshot ]; then
+if [ "$mode" != check ]; then
     openbox >"$work/openbox.log" 2>&1 &
     pids+=($!)
     sleep 0.5
@@ -42,7 +50,25 @@ pids+=($!)
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Конфігуратор плат' | head -n 1)
 [ -n "$wid" ] || { echo "the window did not appear"; cat "$work/talvikcom.log"; exit 1; }
 
+# The window's frame: where the window manager put it, title bar and borders included.
+frame() {
+    read -r X Y WIDTH HEIGHT < <(xwininfo -id "$wid" |
+        awk '/Absolute upper-left X/{x=$NF}/Absolute upper-left Y/{y=$NF}/Width/{w=$NF}/Height/{h=$NF}
+             END{print x, y, w, h}')
+    read -r left right top bottom < <(xprop -id "$wid" -notype _NET_FRAME_EXTENTS | tr -dc '0-9 \n' | tr -s ' ')
+}
+
 case "$mode" in
+fits)
+    sleep 1 # the window manager frames it, and the window places itself once more
+    frame
+    echo "frame: $((X - left)),$((Y - top)) to $((X + WIDTH + right)),$((Y + HEIGHT + bottom)) on $size"
+    if [ $((X - left)) -lt 0 ] || [ $((Y - top)) -lt 0 ] || [ $((X + WIDTH + right)) -gt 1024 ] ||
+        [ $((Y + HEIGHT + bottom)) -gt 768 ]; then
+        echo "the window does not lie on the 1024x768 screen"
+        exit 1
+    fi
+    ;;
 check)
     title=$(xprop -id "$wid" -notype _NET_WM_NAME)
     want='_NET_WM_NAME = "Конфігуратор плат \"ТАЛВІКОР\" 2025-V_8.5"'
@@ -63,13 +89,13 @@ check)
 screenshot)
     sleep 1 # let the window manager decorate it and the window paint
     mkdir -p "$(dirname "$out")"
-    # the client window and the frame the window manager drew around it
-    read -r X Y WIDTH HEIGHT < <(xwininfo -id "$wid" |
-        awk '/Absolute upper-left X/{x=$NF}/Absolute upper-left Y/{y=$NF}/Width/{w=$NF}/Height/{h=$NF}
-             END{print x, y, w, h}')
-    read -r left right top bottom < <(xprop -id "$wid" -notype _NET_FRAME_EXTENTS | tr -dc '0-9 \n' | tr -s ' ')
-    import -window root -crop "$((WIDTH + left + right))x$((HEIGHT + top + bottom))+$((X - left))+$((Y - top))" \
-        +repage "$out"
+    frame
+    if [ "$size" = 1280x1000 ]; then # the window with its frame
+        import -window root -crop "$((WIDTH + left + right))x$((HEIGHT + top + bottom))+$((X - left))+$((Y - top))" \
+            +repage "$out"
+    else # the whole screen: where the window opened on it
+        import -window root "$out"
+    fi
     echo "wrote $out"
     ;;
 esac

@@ -2,6 +2,7 @@
 // usable or not; the editors' values, the title, the layout, the icon and what a screen
 // reader says.
 
+#include "core/app/placement.h"
 #include "golden_replies.h"
 #include "window_fixture.h"
 
@@ -159,6 +160,32 @@ class TestWindowStart : public QObject {
         QCOMPARE(editor->text(), shown);
     }
 
+    // The designed position where the window fits the screen; else moved just enough, and
+    // never past the top-left corner. The frame includes the title bar.
+    void placement_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QPoint>("placed");
+        const QRect designed(393, 137, 799, 677);
+        QTest::newRow("it fits: where it was designed")
+            << QRect(0, 0, 1280, 1024) << designed << QPoint(393, 137);
+        QTest::newRow("1024 x 768: just enough") << QRect(0, 0, 1024, 768) << designed << QPoint(225, 91);
+        QTest::newRow("a panel at the top and left")
+            << QRect(40, 30, 984, 738) << designed << QPoint(225, 91);
+        QTest::newRow("a screen smaller than the window: its top-left corner")
+            << QRect(0, 0, 640, 480) << designed << QPoint(0, 0);
+        QTest::newRow("a second screen to the right")
+            << QRect(1280, 0, 1024, 768) << designed << QPoint(1280, 91);
+    }
+    void placement()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QRect, frame);
+        QFETCH(QPoint, placed);
+        QCOMPARE(placedOnScreen(frame, available), placed);
+    }
+
     void windowAndTimers()
     {
         WindowFixture f;
@@ -263,38 +290,58 @@ class TestWindowStart : public QObject {
         QVERIFY(!w.BitBtn1->toolTip().isEmpty());
     }
 
+    // What a screen reader says: an editor its row and place, a value label the value it
+    // shows (and what it is, in its description), a button what it does.
     void everyFieldSaysWhatItIs_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("heard");
+        QTest::addColumn<QString>("described");
         QTest::newRow("board address") << "Ed_0_IP_0"
-                                       << "IP - Плати що конфігуруеться, 1";
+                                       << "IP - Плати що конфігуруеться, 1"
+                                       << "";
         QTest::newRow("write row") << "Ed_2_IP_3"
-                                   << "IP - Ліфта, 4";
+                                   << "IP - Ліфта, 4"
+                                   << "";
         QTest::newRow("read-back row") << "Ed_7_IP_0"
-                                       << "IP - Ліфта (прочитано), 1";
+                                       << "IP - Ліфта (прочитано), 1"
+                                       << "";
         QTest::newRow("MAC") << "Ed_5_IP_5"
-                             << "MAC, 6";
+                             << "MAC, 6"
+                             << "";
         QTest::newRow("identifier") << "IND_MEdit"
-                                    << "Ідентифікатор плати (номер луча пристрою зв'язку)";
+                                    << "Ідентифікатор плати (номер луча пристрою зв'язку)"
+                                    << "";
         QTest::newRow("counter") << "LabIn"
+                                 << "0"
                                  << "Отримано датаграм";
-        QTest::newRow("button") << "BitBtn1"
-                                << "Retry";
+        QTest::newRow("version") << "Lab_Ver" << QString(13, '-') << "Версія програми плати";
+        QTest::newRow("permanent memory") << "Button2"
+                                          << "Прочитати: постійна памьять"
+                                          << "";
+        QTest::newRow("working configuration") << "Button8"
+                                               << "Прочитати: робоча конфігурація"
+                                               << "";
+        QTest::newRow("lookup") << "BitBtn1"
+                                << "Дізнатися зовнішню IP-адресу"
+                                << "Дізнатися зовнішню IP-адресу цього комп'ютера";
     }
     void everyFieldSaysWhatItIs()
     {
         QFETCH(QString, name);
         QFETCH(QString, heard);
+        QFETCH(QString, described);
         WindowFixture f;
-        const auto heardFor = [](QWidget* w) {
-            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        const auto said = [](QWidget* w, QAccessible::Text what) {
+            return QAccessible::queryAccessibleInterface(w)->text(what);
         };
-        QCOMPARE(heardFor(f.window->findChild<QWidget*>(name)), heard);
+        QWidget* field = f.window->findChild<QWidget*>(name);
+        QCOMPARE(said(field, QAccessible::Name), heard);
+        QCOMPARE(said(field, QAccessible::Description), described);
         for (QLineEdit* editor : f.window->findChildren<QLineEdit*>()) {
-            const QString said = heardFor(editor);
-            QVERIFY2(said.contains(QRegularExpression("[^0-9 ]{3}")),
-                     qPrintable(editor->objectName() + " says \"" + said + "\""));
+            const QString name = said(editor, QAccessible::Name);
+            QVERIFY2(name.contains(QRegularExpression("[^0-9 ]{3}")),
+                     qPrintable(editor->objectName() + " says \"" + name + "\""));
         }
     }
 

@@ -1,6 +1,7 @@
 #include "TForm1_Config_UDP.h"
 
 #include "core/app/messages.h"
+#include "core/app/placement.h"
 #include "core/app/texts.h"
 #include "core/widgets/clickable.h"
 #include "core/widgets/rows.h"
@@ -9,7 +10,9 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <exception>
 
 namespace talvik {
@@ -213,6 +216,35 @@ void TForm1_Config_UDP::closeEvent(QCloseEvent* event)
     if (!closed_)
         guarded([this] { FormClose(this); });
     event->accept();
+}
+
+// Placed before it is mapped: a window manager takes the position a window asks for then,
+// and may not take a move made while it maps it.
+void TForm1_Config_UDP::setVisible(bool visible)
+{
+    if (visible && !std::exchange(shown_, true))
+        fitOnScreen();
+    QWidget::setVisible(visible);
+}
+
+void TForm1_Config_UDP::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    const bool framed = windowHandle() && !windowHandle()->frameMargins().isNull();
+    if (shown_ && framed && !std::exchange(framed_, true))
+        fitOnScreen();
+}
+
+// The designed position where the window fits; on a small screen (1024 x 768) it would
+// open half off it, so it is moved just enough.
+void TForm1_Config_UDP::fitOnScreen()
+{
+    if (!screen())
+        return;
+    const QRect frame = frameGeometry();
+    const QPoint at = placedOnScreen(frame, screen()->availableGeometry());
+    if (at != frame.topLeft())
+        move(at); // a window's position is its frame's
 }
 
 void TForm1_Config_UDP::IdUDPServer_ConfStatus(QObject*) {}

@@ -41,6 +41,7 @@ class TForm1_Config_UDP : public QWidget {
   public:
     explicit TForm1_Config_UDP(const WindowOptions& options = {}, QWidget* parent = nullptr);
     ~TForm1_Config_UDP() override;
+    void setVisible(bool visible) override;
 
     // --- top band: the addressed board, reboot, reply status, external address
     QGroupBox* GroupBox6;
@@ -230,6 +231,9 @@ class TForm1_Config_UDP : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // The window is placed to fit the screen as it is shown, and once more when the window
+    // manager's frame around it is known.
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     // app/: building the controls (build_*.cpp), binding them, naming them
@@ -242,6 +246,7 @@ class TForm1_Config_UDP : public QWidget {
     void nameForScreenReaders();
     void bindHandlers();
     void openListenerAtStart();
+    void fitOnScreen();
     // replies/receive.cpp and readback_display.cpp: a batch handled, then shown once
     void receiveBatch(const QList<Datagram>& datagrams);
     void startReceived();
@@ -264,6 +269,8 @@ class TForm1_Config_UDP : public QWidget {
     Messages* messages_ = nullptr;
     int messageDepth_ = 0;
     bool closed_ = false; // the close handler has run: nothing is sent any more
+    bool shown_ = false;
+    bool framed_ = false; // placed again once the frame around it was known
 
     QString clientHost_ = QStringLiteral("1");
     quint16 clientPort_ = 8024;

@@ -1,5 +1,8 @@
 // What each control says to a screen reader. Editors show only digits, so without
-// a name a screen reader would say "000" for every octet of the window.
+// a name a screen reader would say "000" for every octet of the window. A label that
+// shows a value (the counter, the sender, the board's version) keeps the name Qt gives
+// it, the text it shows, and says what it is in its description; so does every control
+// whose text changes.
 
 #include "TForm1_Config_UDP.h"
 #include "core/app/texts.h"
@@ -38,15 +41,28 @@ void TForm1_Config_UDP::nameForScreenReaders()
     CurEd_Port->setAccessibleName(Lab_Port->text());
     CoBox_Iden->setAccessibleName(Lab_Iden->text());
 
-    const std::pair<QWidget*, QString> status[] = {
-        {EditRs, texts::RebootStatusName},       {LabIn, texts::ReceivedCountName},
-        {Label_In_IP, texts::SenderAddressName}, {Label_In_Port, texts::SenderPortName},
-        {LabIdent, texts::LastIdentifierName},   {Label5, texts::DumpName},
-        {Edit1, texts::ExternalAddressName},     {Lab_Ver, texts::VersionName},
-        {Edit2, texts::SendingHostName},         {Memo1, texts::IdentLogName}};
-    for (auto [widget, name] : status)
+    // Fields: named for what they hold; a screen reader reads their text beside the name.
+    const std::pair<QWidget*, QString> fields[] = {{EditRs, texts::RebootStatusName},
+                                                   {Edit1, texts::ExternalAddressName},
+                                                   {Edit2, texts::SendingHostName},
+                                                   {Memo1, texts::IdentLogName}};
+    for (auto [widget, name] : fields)
         widget->setAccessibleName(name);
+    const std::pair<QLabel*, QString> values[] = {{LabIn, texts::ReceivedCountName},
+                                                  {Label_In_IP, texts::SenderAddressName},
+                                                  {Label_In_Port, texts::SenderPortName},
+                                                  {LabIdent, texts::LastIdentifierName},
+                                                  {Label5, texts::DumpName},
+                                                  {Lab_Ver, texts::VersionName}};
+    for (auto [label, what] : values)
+        label->setAccessibleDescription(what);
 
+    // Two buttons captioned alike: each named for what it reads, its caption label linked.
+    for (auto [button, caption] : {std::pair{Button2, Label59}, std::pair{Button8, Label49}}) {
+        button->setAccessibleName(button->text() + QStringLiteral(": ") + caption->text());
+        caption->setBuddy(button);
+    }
+    BitBtn1->setAccessibleName(texts::LookupName); // its caption is the toolkit's English "&Retry"
     BitBtn1->setToolTip(texts::LookupTip);
     BitBtn1->setAccessibleDescription(texts::LookupTip);
     Button7->setToolTip(texts::CopyInTip);

@@ -72,6 +72,7 @@ inline const QString IdentLogLine = QStringLiteral("Ind - %1 * IP - %2 * Port - 
 
 // Heard through a screen reader and seen as tooltips; the window shows no caption for them.
 inline const QString ReadBackSuffix = QStringLiteral(" (прочитано)");
+inline const QString LookupName = QStringLiteral("Дізнатися зовнішню IP-адресу");
 inline const QString LookupTip = QStringLiteral("Дізнатися зовнішню IP-адресу цього комп'ютера");
 inline const QString CopyInTip = QStringLiteral("Перенести прочитану конфігурацію в поля запису");
 inline const QString RebootStatusName = QStringLiteral("Стан перезавантаження");

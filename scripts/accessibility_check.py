@@ -1,0 +1,110 @@
+"""What a screen reader gets from the real window, through AT-SPI: run by
+accessibility-check.sh beside a simulated board at 127.0.0.2 and the configurator
+set to read it. Prints what it finds; exits 1 on the first thing a screen reader
+would get wrong."""
+import sys
+import time
+
+import pyatspi
+
+SUFFIX = " - Версія программи"
+VALUES = {  # a value label, by its description: what it shows at start
+    "Отримано датаграм": "0",
+    "Адреса відправника": "",
+    "Порт відправника": "",
+    "Ідентифікатор останньої датаграми": "0",
+    "Діагностика плати": "",
+    "Версія програми плати": "-------------",
+}
+
+
+def fail(why):
+    print("FAIL:", why)
+    sys.exit(1)
+
+
+def application(name, seconds=20):
+    end = time.time() + seconds
+    while time.time() < end:
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == name:
+                return app
+        time.sleep(0.2)
+    fail(f"no application {name!r} on the accessibility bus")
+
+
+def nodes(root):
+    found = []
+
+    def walk(node):
+        found.append(node)
+        for child in node:
+            if child is not None:
+                walk(child)
+
+    walk(root)
+    return found
+
+
+def value_labels(app):
+    labels = {n.description: n for n in nodes(app) if n.getRoleName() == "label" and n.description in VALUES}
+    missing = set(VALUES) - set(labels)
+    if missing:
+        fail(f"no label described as {sorted(missing)}")
+    return labels
+
+
+def buttons(app):
+    return [n for n in nodes(app) if n.getRoleName() == "push button"]
+
+
+def check_start(app):
+    for what, shown in VALUES.items():
+        name = value_labels(app)[what].name
+        print(f"at start: {what}: {name!r}")
+        if name != shown:
+            fail(f"{what} is named {name!r}, but shows {shown!r}")
+    names = [b.name for b in buttons(app)]
+    for wanted in ("Прочитати: постійна памьять", "Прочитати: робоча конфігурація",
+                   "Дізнатися зовнішню IP-адресу"):
+        if wanted not in names:
+            fail(f"no button named {wanted!r}: {names}")
+    if len(names) != len(set(names)):
+        fail(f"two buttons have one name: {names}")
+    for label in (n for n in nodes(app) if n.name in ("постійна памьять", "робоча конфігурація")):
+        targets = [t.name for r in label.getRelationSet()
+                   if r.getRelationType() == pyatspi.RELATION_LABEL_FOR
+                   for t in (r.getTarget(i) for i in range(r.getNTargets()))]
+        print(f"label {label.name!r} labels {targets}")
+        if targets != ["Прочитати: " + label.name]:
+            fail(f"the caption {label.name!r} labels {targets}")
+
+
+def check_after_read(app):
+    read = next(b for b in buttons(app) if b.name == "Прочитати: робоча конфігурація")
+    read.queryAction().doAction(0)  # as a screen reader user presses it
+    end = time.time() + 10
+    while time.time() < end:
+        labels = value_labels(app)
+        if labels["Версія програми плати"].name == "2.17" + SUFFIX and labels["Отримано датаграм"].name == "3":
+            break
+        time.sleep(0.1)
+    labels = value_labels(app)
+    for what, node in labels.items():
+        print(f"after a read: {what}: {node.name!r}")
+    expected = {
+        "Отримано датаграм": {"3"},  # the board's two answers and the frame sent to 6767 itself
+        "Адреса відправника": {"127.0.0.1", "127.0.0.2"},
+        "Порт відправника": {"8026", "8024", "6767"},
+        "Ідентифікатор останньої датаграми": {"1234"},
+        "Версія програми плати": {"2.17" + SUFFIX},
+    }
+    for what, names in expected.items():
+        if labels[what].name not in names:
+            fail(f"after a read, {what} is named {labels[what].name!r}, not the text it shows {names}")
+
+
+app = application("TalvikCom")
+check_start(app)
+check_after_read(app)
+print("every value label is named for the text it shows")
