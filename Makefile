@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 OWN_NETWORK = bash scripts/own-network.sh
 
 .PHONY: all deps configure build run test test-sanitized demo demo-boards bench soak fuzz screenshot format \
-        format-check package build-all-types clean
+        format-check package build-all-types windows test-windows package-windows clean
 
 all: build
 
@@ -51,6 +51,16 @@ test-sanitized: $(BUILD)/CMakeCache.txt
 	cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 bash ../scripts/own-network.sh \
 	    ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
+
+# TalvikCom.exe, talvikctl.exe and talvik-board-sim.exe, static, cross-built with MinGW-w64
+# against the Qt in ../shared/qt6-mingw into build-windows/; tested under Wine; packaged.
+windows:
+	bash scripts/install-deps.sh windows
+	bash scripts/windows.sh build
+test-windows: windows build
+	$(OWN_NETWORK) bash scripts/windows.sh test
+package-windows: windows
+	bash scripts/windows.sh package
 
 # Every target in every build type (Debug, RelWithDebInfo, Release), warnings as errors.
 build-all-types: $(BUILD)/CMakeCache.txt
@@ -99,4 +109,4 @@ format-check:
 	clang-format --dry-run --Werror $(FORMATTED)
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz build-package build-Debug build-RelWithDebInfo build-Release
+	rm -rf $(BUILD) build-asan build-fuzz build-package build-Debug build-RelWithDebInfo build-Release build-windows

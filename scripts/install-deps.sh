@@ -15,6 +15,10 @@ packages=(
     dpkg-dev help2man lintian desktop-file-utils appstream man-db # the Debian package and its checks
 )
 
+# make windows: the MinGW-w64 cross compiler, Ninja, Wine for the tests, NSIS and zip for the package.
+[ "${1:-}" = windows ] && packages=(g++-mingw-w64-x86-64-posix ninja-build wine64 nsis zip
+    qt6-base-dev-tools xvfb xdotool openbox imagemagick)
+
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

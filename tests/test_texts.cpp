@@ -186,6 +186,26 @@ class TestTexts : public QObject {
         QCOMPARE(shownAfter(QString::fromUtf8(QTest::currentDataTag()), f), literal);
     }
 
+    // Every caption's letters are in the font the window draws it with, so none is drawn
+    // as a box; under Wine too (scripts/windows.sh runs this there).
+    void everyCaptionHasItsGlyphs()
+    {
+        WindowFixture f;
+        int letters = 0;
+        for (QWidget* w : f.window->findChildren<QWidget*>()) {
+            const QString text = caption(w);
+            const QFontMetrics metrics(w->font());
+            for (const QChar c : text)
+                if (!c.isSpace() && c != u'&') {
+                    ++letters;
+                    QVERIFY2(metrics.inFont(c), qPrintable(QStringLiteral("%1: no glyph for '%2' in %3")
+                                                               .arg(w->objectName(), QString(c),
+                                                                    QFontInfo(w->font()).family())));
+                }
+        }
+        QVERIFY(letters > 500);
+    }
+
     void aTakenPortSaysSo()
     {
         WindowFixture f(WindowSetup().taken());

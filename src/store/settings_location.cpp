@@ -11,6 +11,17 @@
 namespace talvik {
 
 namespace {
+// Where an installed copy keeps the operator's file: ~/.config/TalvikCom on Linux, and
+// %APPDATA%\TalvikCom on Windows, where programs keep settings in the roaming profile.
+QString userSettingsFolder()
+{
+#ifdef Q_OS_WIN
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+#else
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+#endif
+}
+
 bool folderIsWritable(const QString& folder)
 {
     QTemporaryFile probe(folder + QStringLiteral("/.talvikcom-probe-XXXXXX"));
@@ -34,9 +45,7 @@ SettingsLocation resolveSettingsLocation(const QString& explicitPath, const QStr
         return {explicitPath, explicitPath};
     const QString own =
         executableFolder.isEmpty() ? QCoreApplication::applicationDirPath() : executableFolder;
-    const QString user = userFolder.isEmpty()
-                             ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
-                             : userFolder;
+    const QString user = userFolder.isEmpty() ? userSettingsFolder() : userFolder;
     return settingsLocationIn(own, user, isInstalledFolder(own));
 }
 

@@ -1,0 +1,57 @@
+; The TalvikCom installer for Windows: the three programs in Program Files for every user,
+; a Start-menu entry, an uninstaller. Each user's settings stay in %APPDATA%\TalvikCom
+; (the program keeps them there when its own folder cannot be written).
+; makensis -DVERSION=1.2.0 -DSTAGE=folder-of-the-zip -DOUTFILE=setup.exe installer.nsi
+Unicode true
+!include "MUI2.nsh"
+
+Name "TalvikCom ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\TalvikCom"
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+
+!define MUI_ICON "${ICON}"
+!insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "Ukrainian"
+!insertmacro MUI_LANGUAGE "English"
+
+Section "TalvikCom"
+    SetShellVarContext all
+    SetOutPath "$INSTDIR"
+    File "${STAGE}\TalvikCom.exe"
+    File "${STAGE}\talvikctl.exe"
+    File "${STAGE}\talvik-board-sim.exe"
+    File "${STAGE}\README.txt"
+    File "${STAGE}\LICENSE.txt"
+    File "${STAGE}\TalvikCom.example.ini"
+    CreateDirectory "$SMPROGRAMS\TalvikCom"
+    CreateShortcut "$SMPROGRAMS\TalvikCom\Конфігуратор V-8.5.lnk" "$INSTDIR\TalvikCom.exe"
+    CreateShortcut "$SMPROGRAMS\TalvikCom\README.lnk" "$INSTDIR\README.txt"
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+    WriteRegStr HKLM "Software\Microsoft\Windows\CurrentVersion\Uninstall\TalvikCom" "DisplayName" "TalvikCom"
+    WriteRegStr HKLM "Software\Microsoft\Windows\CurrentVersion\Uninstall\TalvikCom" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKLM "Software\Microsoft\Windows\CurrentVersion\Uninstall\TalvikCom" "Publisher" "TalvikCom"
+    WriteRegStr HKLM "Software\Microsoft\Windows\CurrentVersion\Uninstall\TalvikCom" "DisplayIcon" "$INSTDIR\TalvikCom.exe"
+    WriteRegStr HKLM "Software\Microsoft\Windows\CurrentVersion\Uninstall\TalvikCom" "UninstallString" '"$INSTDIR\uninstall.exe"'
+SectionEnd
+
+Section "Uninstall"
+    SetShellVarContext all
+    Delete "$INSTDIR\TalvikCom.exe"
+    Delete "$INSTDIR\talvikctl.exe"
+    Delete "$INSTDIR\talvik-board-sim.exe"
+    Delete "$INSTDIR\README.txt"
+    Delete "$INSTDIR\LICENSE.txt"
+    Delete "$INSTDIR\TalvikCom.example.ini"
+    Delete "$INSTDIR\uninstall.exe"
+    RMDir "$INSTDIR"
+    Delete "$SMPROGRAMS\TalvikCom\Конфігуратор V-8.5.lnk"
+    Delete "$SMPROGRAMS\TalvikCom\README.lnk"
+    RMDir "$SMPROGRAMS\TalvikCom"
+    DeleteRegKey HKLM "Software\Microsoft\Windows\CurrentVersion\Uninstall\TalvikCom"
+SectionEnd
