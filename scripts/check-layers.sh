@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a file includes a header of a library (or, in the window's library, of a
-# folder) above its own. Bottom up: wire; net over wire; client over net; store over
-# wire; core over all of them. In core: widgets, then app (the window class), then the
+# folder) above its own. Bottom up: wire; net over wire; client over net; fleet over
+# client; store over wire; core over all of them. In core: widgets, then app (the window class), then the
 # folders of the window's handlers. The linker keeps wire on Qt Core alone; this keeps
 # every include pointing down.
 set -euo pipefail
@@ -12,10 +12,11 @@ may_include() { # the include prefixes a file in this folder may use
         wire/*) echo "wire" ;;
         net/*) echo "wire net" ;;
         client/*) echo "wire net client" ;;
+        fleet/*) echo "wire net client fleet" ;;
         store/*) echo "wire store" ;;
-        core/widgets/*) echo "wire net client store core/widgets" ;;
-        core/app/*) echo "wire net client store core/widgets core/app" ;;
-        core/*) echo "wire net client store core" ;;
+        core/widgets/*) echo "wire net client fleet store core/widgets" ;;
+        core/app/*) echo "wire net client fleet store core/widgets core/app" ;;
+        core/*) echo "wire net client fleet store core" ;;
         *) echo "" ;;
     esac
 }

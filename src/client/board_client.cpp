@@ -1,5 +1,7 @@
 #include "board_client.h"
 
+#include "wire/board_address.h"
+#include "wire/datagram.h"
 #include "wire/frames.h"
 
 #include <QEventLoop>
@@ -150,10 +152,37 @@ void BoardClient::attempt(quint32 board)
     p->timer->start(p->batch->timing.timeoutMs);
 }
 
+bool BoardClient::awaits(quint32 board, const QByteArray& datagram) const
+{
+    if (const Pending* p = find(board))
+        return p->batch->accept(board, datagram);
+    const auto it = settling_.find(board);
+    return it != settling_.end() && it->second.remaining > 0 && clock_.elapsed() < it->second.until &&
+           classify(datagram) != ReplyKind::Other;
+}
+
+void BoardClient::cancelAll()
+{
+    QList<std::shared_ptr<Batch>> batches = std::exchange(waiting_, {});
+    QList<quint32> asked;
+    for (const auto& [board, pending] : pending_) {
+        asked.append(board);
+        if (!batches.contains(pending->batch))
+            batches.append(pending->batch);
+    }
+    for (const auto& batch : batches)
+        batch->waiting.clear();
+    for (quint32 board : asked)
+        finish(board, std::nullopt);
+    for (const auto& batch : batches) // those that had no request out
+        startNext(batch);
+}
+
 void BoardClient::onDatagram(const QByteArray& datagram, const QString& sender, quint16 port)
 {
-    bool isV4 = false;
-    const quint32 from = QHostAddress(sender).toIPv4Address(&isV4);
+    const auto parsed = parseDottedDecimal(sender);
+    const bool isV4 = parsed.has_value();
+    const quint32 from = parsed.value_or(0);
     emit datagramArrived(datagram, from, port);
     Pending* p = isV4 ? find(from) : nullptr;
     if (p && p->batch->accept(from, datagram)) {

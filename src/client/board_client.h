@@ -60,6 +60,13 @@ class BoardClient : public QObject {
     std::optional<BoardReply> request(quint32 board, const QByteArray& frame, const Accept& accept,
                                       const Timing& timing);
 
+    // Whether a request of this client waits for this datagram from the board, or it is one
+    // of the other answers to a request just answered (from the board's other ports).
+    bool awaits(quint32 board, const QByteArray& datagram) const;
+    // Ends every request: the boards still waiting are not asked, and those asked are
+    // reported without a reply; each batch's `finished` runs.
+    void cancelAll();
+
     // Lets the event loop run for a while (the pauses between word frames).
     static void pause(int ms);
 

@@ -4,9 +4,11 @@
 #include "wire/datagram.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonValue>
 #include <QMap>
+#include <QSaveFile>
 
 namespace talvik::ctl {
 
@@ -199,6 +201,51 @@ QList<Difference> differences(const BoardConfig& sent, const BoardConfig& read)
         if (a[i].first != QLatin1String("branch") && a[i].second != b[i].second)
             out.append({a[i].first, a[i].second, b[i].second});
     return out;
+}
+
+QStringList surveyHeader()
+{
+    QStringList header{QStringLiteral("address")};
+    for (const auto& field : fieldTexts(BoardConfig{}))
+        header.append(field.first);
+    return header << QStringLiteral("version") << QStringLiteral("error");
+}
+
+QStringList surveyCells(const BoardConfig& c, const QString& error)
+{
+    QStringList cells{dottedText(c.address)};
+    for (const auto& field : fieldTexts(c))
+        cells.append(field.second);
+    return cells << c.version.value_or(QString()) << error;
+}
+
+QStringList silentCells(quint32 address, const QString& error)
+{
+    return QStringList{dottedText(address)} + QStringList(surveyHeader().size() - 2) + QStringList{error};
+}
+
+QString csvLine(const QStringList& row)
+{
+    QStringList cells;
+    for (QString c : row) {
+        if (c.contains(QLatin1Char(',')) || c.contains(QLatin1Char('"')) || c.contains(QLatin1Char('\n')) ||
+            c.contains(QLatin1Char('\r')))
+            c = QLatin1Char('"') + c.replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
+        cells.append(c);
+    }
+    return cells.join(QLatin1Char(','));
+}
+
+QString saveBackup(const QString& folder, const BoardConfig& config, const QByteArray& reply)
+{
+    if (completeness(reply) != Completeness::Complete)
+        return QStringLiteral("no backup: the permanent memory's reply carries no version, so no DHCP flag");
+    QSaveFile file(QDir(folder).filePath(dottedText(config.address) + QStringLiteral(".conf")));
+    const QByteArray text = backupText(config);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(text) == text.size() &&
+        file.commit())
+        return {};
+    return QStringLiteral("no backup: cannot write %1: %2").arg(file.fileName(), file.errorString());
 }
 
 } // namespace talvik::ctl

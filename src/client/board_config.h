@@ -48,6 +48,20 @@ QJsonObject toJson(const BoardConfig& config);
 QByteArray backupText(const BoardConfig& config);
 BoardConfig parseBackup(const QByteArray& text, const QString& fileName);
 
+// A survey's rows, as talvikctl and the fleet window print and export them: the header
+// ("address", the field names, "version", "error") and one board's cells (a board that did
+// not answer: its address and the error).
+QStringList surveyHeader();
+QStringList surveyCells(const BoardConfig& config, const QString& error = {});
+QStringList silentCells(quint32 address, const QString& error);
+// One comma-separated line, a cell quoted where it holds a comma, a quote, CR or LF (RFC 4180).
+QString csvLine(const QStringList& cells);
+
+// Writes the backup of a board's permanent memory, ADDRESS.conf in `folder`, whole or not
+// at all. Empty when written, else why not (a reply without a version is no base for a
+// backup: its DHCP flag cannot be read).
+QString saveBackup(const QString& folder, const BoardConfig& config, const QByteArray& reply);
+
 // What a write should have stored and what the board reports, field by field. The
 // branch number is not compared: boards need not report it.
 struct Difference {

@@ -21,11 +21,20 @@ constexpr const char* RangeCount = "8";      // key 1
 constexpr const char* Identifier = "9";      // key 1: plain number, empty for 0
 constexpr const char* ConsoleDynamic = "10"; // key 1: flag of CheckBox2
 constexpr const char* BoardDhcp = "1d";      // key 1: flag of CheckBox4
+constexpr const char* Fleet = "Fleet";       // the fleet window's, keys below
+
+namespace fleet {
+constexpr int Width = 1; // the window's size
+constexpr int Height = 2;
+constexpr int Columns = 3; // the table's column widths, comma-separated
+constexpr int First = 4;   // the last range searched
+constexpr int Last = 5;
+} // namespace fleet
 
 // Every section the program owns; the rest of the file is the operator's.
-constexpr const char* Sections[] = {BoardAddress, Dispatcher, Reserve1,       Reserve2, Bounds,
-                                    BoardIp,      Mask,       Gateway,        MacBytes, RangeFirst,
-                                    RangeCount,   Identifier, ConsoleDynamic, BoardDhcp};
+constexpr const char* Sections[] = {BoardAddress, Dispatcher, Reserve1,       Reserve2,  Bounds,
+                                    BoardIp,      Mask,       Gateway,        MacBytes,  RangeFirst,
+                                    RangeCount,   Identifier, ConsoleDynamic, BoardDhcp, Fleet};
 
 constexpr const char* OctetDefault = "0";
 constexpr const char* MacDefaults[6] = {"00", "1E", "00", "00", "00", "00"};

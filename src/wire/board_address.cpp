@@ -3,6 +3,7 @@
 #include "wire/hex_codec.h"
 
 #include <QRegularExpression>
+#include <QSet>
 
 namespace talvik {
 
@@ -113,6 +114,53 @@ AddressUse addressUse(quint32 address)
 bool rangeStaysInOne24(const AddressRange& range)
 {
     return (range.first >> 8) == (range.last >> 8);
+}
+
+QStringList hostLines(const QByteArray& text)
+{
+    QStringList lines;
+    for (const QByteArray& raw : text.split('\n')) {
+        const qsizetype hash = raw.indexOf('#');
+        const QString line = QString::fromUtf8(hash < 0 ? raw : raw.left(hash)).trimmed();
+        if (!line.isEmpty())
+            lines.append(line);
+    }
+    return lines;
+}
+
+std::optional<QList<quint32>> boardsOf(const QStringList& texts, BoardsProblem* problem, qint64 most)
+{
+    const auto fail = [&](BoardsProblem::Kind kind, const QString& text, const QString& reason = {},
+                          quint32 address = 0,
+                          AddressUse use = AddressUse::Board) -> std::optional<QList<quint32>> {
+        if (problem)
+            *problem = {kind, text, reason, address, use};
+        return std::nullopt;
+    };
+    QList<quint32> out;
+    QSet<quint32> seen;
+    for (const QString& text : texts) {
+        QString why;
+        const auto range = parseAddressRange(text, &why);
+        if (!range)
+            return fail(BoardsProblem::NotAnAddress, text, why);
+        for (quint32 end : {range->first, range->last})
+            if (const AddressUse use = addressUse(end); use != AddressUse::Board)
+                return fail(BoardsProblem::NotABoard, text, {}, end, use);
+        if (!rangeStaysInOne24(*range))
+            return fail(BoardsProblem::LeavesIts24, text);
+        if (range->size() + out.size() > most)
+            return fail(BoardsProblem::TooMany, text);
+        for (quint32 a = range->first;; ++a) {
+            if (!seen.contains(a)) {
+                seen.insert(a);
+                out.append(a);
+            }
+            if (a == range->last)
+                break;
+        }
+    }
+    return out;
 }
 
 std::optional<Mac> parseMac(const QString& text)

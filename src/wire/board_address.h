@@ -39,6 +39,21 @@ AddressUse addressUse(quint32 address);
 // A run of boards: each a board address, all inside one /24 (so .254 at the latest).
 bool rangeStaysInOne24(const AddressRange& range);
 
+// The lines of a hosts file: '#' starts a comment, blanks and CRs around a line and empty
+// lines are dropped.
+QStringList hostLines(const QByteArray& text);
+
+// The boards of addresses and ranges, each once, in the order given. On the first text that
+// names no board, nullopt and what is wrong with it.
+struct BoardsProblem {
+    enum Kind { NotAnAddress, NotABoard, LeavesIts24, TooMany } kind = NotAnAddress;
+    QString text;                       // the address or range
+    QString reason;                     // NotAnAddress: parseAddressRange's
+    quint32 address = 0;                // NotABoard: the address
+    AddressUse use = AddressUse::Board; // NotABoard: what it is instead
+};
+std::optional<QList<quint32>> boardsOf(const QStringList& texts, BoardsProblem* problem, qint64 most = 65536);
+
 // Six pairs of hexadecimal digits joined by ':' or '-', either case.
 std::optional<Mac> parseMac(const QString& text);
 QString macText(const Mac& mac); // "00:1E:C0:A8:01:05"

@@ -2,12 +2,14 @@
 
 namespace talvik {
 
-void takeDatagram(ReceivedView& view, const QByteArray& datagram)
+void takeDatagram(ReceivedView& view, const QByteArray& datagram, bool readBack)
 {
     if (auto dump = diagnosticDump(datagram))
         view.dump = std::move(dump);
     if (const auto ident = identifierField(datagram))
         view.ident = ident;
+    if (!readBack)
+        return;
     switch (classify(datagram)) {
     case ReplyKind::Other:
         return;

@@ -39,8 +39,9 @@ struct ReceivedView {
 
 // Steps of the receive handler that depend on the datagram alone: the dump, the
 // identifier field, the gate, and for configuration-bearing replies the field
-// decoding and the address-type and version display.
-void takeDatagram(ReceivedView& view, const QByteArray& datagram);
+// decoding and the address-type and version display. Without `readBack`, only the
+// dump and the identifier: the reply is another window's.
+void takeDatagram(ReceivedView& view, const QByteArray& datagram, bool readBack = true);
 
 // The field decoding: positions 1..22 as far as the reply reaches, then 26..40 when
 // "iden" stands there.

@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSet>
 #include <cstdio>
 
 namespace talvik::ctl {
@@ -174,43 +173,27 @@ quint32 boardArgument(const QString& text)
 
 QList<quint32> targetsArgument(const QStringList& texts, const QString& hostsFile)
 {
-    QStringList all = texts;
-    if (!hostsFile.isEmpty()) {
-        for (const QByteArray& raw : readHosts(hostsFile).split('\n')) {
-            const qsizetype hash = raw.indexOf('#');
-            const QString line = QString::fromUtf8(hash < 0 ? raw : raw.left(hash)).trimmed();
-            if (!line.isEmpty())
-                all.append(line);
-        }
-    }
-    QList<quint32> out;
-    QSet<quint32> seen;
-    for (const QString& text : all) {
-        QString why;
-        const auto range = parseAddressRange(text, &why);
-        if (!range)
-            throw UsageError{why};
-        for (quint32 end : {range->first, range->last})
-            if (const QString no = whyNoBoard(end); !no.isEmpty())
-                throw UsageError{no};
-        if (!rangeStaysInOne24(*range))
+    const QStringList all = texts + (hostsFile.isEmpty() ? QStringList() : hostLines(readHosts(hostsFile)));
+    BoardsProblem problem;
+    const auto boards = boardsOf(all, &problem, MaxTargets);
+    if (!boards) {
+        switch (problem.kind) {
+        case BoardsProblem::NotAnAddress:
+            throw UsageError{problem.reason};
+        case BoardsProblem::NotABoard:
+            throw UsageError{whyNoBoard(problem.address)};
+        case BoardsProblem::LeavesIts24:
             throw UsageError{QStringLiteral("the range %1 runs from one /24 into the next: give one range "
                                             "per /24, each ending at .254 at the latest")
-                                 .arg(text)};
-        if (range->size() + out.size() > MaxTargets)
-            throw UsageError{QStringLiteral("more than %1 boards").arg(MaxTargets)};
-        for (quint32 a = range->first;; ++a) {
-            if (!seen.contains(a)) {
-                seen.insert(a);
-                out.append(a);
-            }
-            if (a == range->last)
-                break;
+                                 .arg(problem.text)};
+        case BoardsProblem::TooMany:
+            break;
         }
+        throw UsageError{QStringLiteral("more than %1 boards").arg(MaxTargets)};
     }
-    if (out.isEmpty())
+    if (boards->isEmpty())
         throw UsageError{QStringLiteral("no board given")};
-    return out;
+    return *boards;
 }
 
 Mac macArgument(const QString& text)

@@ -1,6 +1,7 @@
 // talvikctl read: one board's configuration, as the window reads it.
 
 #include "arguments.h"
+#include "client/configuration_reply.h"
 #include "commands.h"
 #include "output.h"
 #include "session.h"
@@ -11,29 +12,12 @@
 
 namespace talvik::ctl {
 
-std::function<bool(quint32, const QByteArray&)> configurationReply(Completeness needed,
-                                                                   QHash<quint32, QString>* shortOf)
-{
-    return [needed, shortOf](quint32 board, const QByteArray& d) {
-        if (classify(d) != ReplyKind::Configuration)
-            return false;
-        const Completeness has = completeness(d);
-        if (has >= needed)
-            return true;
-        if (shortOf) // named if nothing better comes
-            (*shortOf)[board] = has == Completeness::Partial
-                                    ? QStringLiteral("incomplete reply (%1 bytes)").arg(d.size())
-                                    : QStringLiteral("no version in the reply, so no DHCP flag");
-        return false;
-    };
-}
-
 BoardRead readBoard(Session& session, quint32 board, Memory memory, Completeness needed)
 {
     QHash<quint32, QString> shortOf;
     const auto reply =
         session.client().request(board, buildReadFrame(memory == Memory::Permanent ? 'd' : 'C'),
-                                 configurationReply(needed, &shortOf), session.options().timing);
+                                 acceptConfiguration(needed, &shortOf), session.options().timing);
     if (!reply)
         return {std::nullopt, shortOf.value(board, QStringLiteral("no reply"))};
     return {configFromReply(board, reply->datagram, memory), {}};

@@ -1,6 +1,7 @@
 // talvikctl reboot: the window's reboot sequence, one board after the other.
 
 #include "arguments.h"
+#include "client/configuration_reply.h"
 #include "commands.h"
 #include "output.h"
 #include "session.h"
@@ -41,7 +42,7 @@ Rebooted rebootOne(Session& session, quint32 board, bool wait, int waitSeconds)
     if (!wait)
         return result;
     const Timing poll{1000, qMax(0, waitSeconds - 1)}; // the window's follow-up reads: one a second
-    if (client.request(board, buildReadFrame('C'), configurationReply(Completeness::Block, nullptr), poll))
+    if (client.request(board, buildReadFrame('C'), acceptConfiguration(Completeness::Block, nullptr), poll))
         result.upAfterSeconds = double(since.elapsed()) / 1000.0;
     return result;
 }

@@ -2,6 +2,7 @@
 // backup written) as soon as its board is done.
 
 #include "arguments.h"
+#include "client/configuration_reply.h"
 #include "commands.h"
 #include "output.h"
 #include "session.h"
@@ -9,7 +10,6 @@
 
 #include <QDir>
 #include <QEventLoop>
-#include <QSaveFile>
 
 namespace talvik::ctl {
 
@@ -17,27 +17,12 @@ namespace {
 // Widths that fit the widest value each field can have.
 QList<Table::Column> columns()
 {
-    const QList<int> widths{16, 16, 16, 16, 18, 5, 8, 16, 6, 16, 16, 7};
-    QList<Table::Column> out{{QStringLiteral("address"), 16}};
-    const auto fields = fieldTexts(BoardConfig{});
-    for (int i = 0; i < fields.size(); ++i)
-        out.append({fields[i].first, widths.value(i, 8)});
-    out.append({QStringLiteral("version"), 31});
-    out.append({QStringLiteral("error"), 0});
+    const QList<int> widths{16, 16, 16, 16, 18, 5, 8, 16, 6, 16, 16, 7, 31, 0};
+    QList<Table::Column> out;
+    const QStringList header = surveyHeader();
+    for (int i = 0; i < header.size(); ++i)
+        out.append({header[i], widths.value(i, 8)});
     return out;
-}
-
-// The backup of a board's permanent memory, written whole or not at all; the reason when not.
-QString saveBackup(const QString& folder, const BoardConfig& config, const QByteArray& reply)
-{
-    if (completeness(reply) != Completeness::Complete)
-        return QStringLiteral("no backup: the permanent memory's reply carries no version, so no DHCP flag");
-    QSaveFile file(QDir(folder).filePath(dottedText(config.address) + QStringLiteral(".conf")));
-    const QByteArray text = backupText(config);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(text) == text.size() &&
-        file.commit())
-        return {};
-    return QStringLiteral("no backup: cannot write %1: %2").arg(file.fileName(), file.errorString());
 }
 
 // One survey's output, a line per board as it is done, and what it comes to.
@@ -46,12 +31,8 @@ class Report {
     Report(const CommonOptions& options, int total)
         : options_(options), table_(columns()), progress_(QStringLiteral("survey"), total)
     {
-        if (options_.csv) {
-            QStringList header;
-            for (const Table::Column& c : columns())
-                header.append(c.title);
-            printCsv(header);
-        }
+        if (options_.csv)
+            printCsv(surveyHeader());
     }
 
     // A board that answered; `problem` when its backup could not be made.
@@ -68,10 +49,7 @@ class Report {
             printJson(o);
             return;
         }
-        QStringList row{dottedText(c.address)};
-        for (const auto& field : fieldTexts(c))
-            row.append(field.second);
-        row << c.version.value_or(QString()) << problem;
+        const QStringList row = surveyCells(c, problem);
         options_.csv ? printCsv(row) : table_.row(row);
     }
 
@@ -82,7 +60,7 @@ class Report {
         if (options_.json)
             printJson({{QStringLiteral("address"), dottedText(board)}, {QStringLiteral("error"), error}});
         else if (options_.csv)
-            printCsv(QStringList{dottedText(board)} + QStringList(columns().size() - 2) + QStringList{error});
+            printCsv(silentCells(board, error));
         else
             table_.row({dottedText(board), error});
     }
@@ -114,7 +92,7 @@ void backUp(Session& session, Report& report, const QString& folder, const Board
     auto shortOf = std::make_shared<QHash<quint32, QString>>();
     session.client().requestMany(
         {shown.address}, [](quint32) { return buildReadFrame('d'); },
-        configurationReply(Completeness::Complete, shortOf.get()), session.options().timing, parallel,
+        acceptConfiguration(Completeness::Complete, shortOf.get()), session.options().timing, parallel,
         [&report, folder, shown, shortOf, done](quint32 board, const std::optional<BoardReply>& reply) {
             const QString problem =
                 reply ? saveBackup(folder, configFromReply(board, reply->datagram, Memory::Permanent),
@@ -141,7 +119,7 @@ int surveyTargets(const CommonOptions& options, const QList<quint32>& boards, Me
     QHash<quint32, QString> shortOf;
     const QByteArray frame = buildReadFrame(memory == Memory::Permanent ? 'd' : 'C');
     session.client().requestMany(
-        boards, [&](quint32) { return frame; }, configurationReply(Completeness::Block, &shortOf),
+        boards, [&](quint32) { return frame; }, acceptConfiguration(Completeness::Block, &shortOf),
         options.timing, parallel,
         [&](quint32 board, const std::optional<BoardReply>& reply) {
             if (!reply) {

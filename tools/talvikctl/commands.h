@@ -43,10 +43,6 @@ struct BoardRead {
     QString error; // without a config: "no reply", "incomplete reply (4 bytes)", ...
 };
 BoardRead readBoard(Session& session, quint32 board, Memory memory, Completeness needed);
-// Accepts configuration replies that carry at least `needed`; notes, per board, what a
-// reply that fell short lacked.
-std::function<bool(quint32, const QByteArray&)> configurationReply(Completeness needed,
-                                                                   QHash<quint32, QString>* shortOf);
 void printConfig(const BoardConfig& config, bool json);
 
 // --dry-run: one line per datagram that would leave, and nothing sent.

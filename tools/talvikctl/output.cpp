@@ -1,5 +1,7 @@
 #include "output.h"
 
+#include "client/board_config.h"
+
 #include <QJsonDocument>
 #include <cstdio>
 #ifdef Q_OS_WIN
@@ -105,15 +107,8 @@ void printCsv(const QStringList& row)
 {
     if (quiet)
         return;
-    QStringList cells;
-    for (QString c : row) {
-        if (c.contains(QLatin1Char(',')) || c.contains(QLatin1Char('"')) || c.contains(QLatin1Char('\n')) ||
-            c.contains(QLatin1Char('\r')))
-            c = QLatin1Char('"') + c.replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
-        cells.append(c);
-    }
     beforeResult();
-    out() << cells.join(QLatin1Char(',')) << '\n';
+    out() << csvLine(row) << '\n';
     out().flush();
 }
 

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -209,6 +210,11 @@ class TForm1_Config_UDP : public QWidget {
     // left byte for byte as it was.
     bool saveSettings(QString* failure = nullptr);
     QString settingsPath() const { return settingsLocation_.writePath; }
+    const SettingsLocation& settingsLocation() const { return settingsLocation_; }
+
+    // What the window is wired to, for the fleet window beside it (one link, one port 6767).
+    Link& link() const { return *link_; }
+    const WindowOptions& options() const { return options_; }
 
     // lookup/lookup.cpp: the external address and "<-"
     void BitBtn1Click(QObject* sender);
@@ -228,6 +234,14 @@ class TForm1_Config_UDP : public QWidget {
 
     // Runs a handler so that an error escaping it is reported and the program goes on.
     void guarded(const std::function<void()>& handler);
+
+    // Replies another window of this program waits for (the fleet window's requests): each
+    // is still counted and its sender shown, but it fills the other window and not the
+    // read-back group.
+    // A board this window sent a command to in the last OwnAnswerMs is answering this window.
+    using AwaitedElsewhere = std::function<bool(quint32 sender, const QByteArray& datagram)>;
+    void setAwaitedElsewhere(AwaitedElsewhere awaited) { awaitedElsewhere_ = std::move(awaited); }
+    static constexpr int OwnAnswerMs = 3000;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -249,6 +263,7 @@ class TForm1_Config_UDP : public QWidget {
     void fitOnScreen();
     // replies/receive.cpp and readback_display.cpp: a batch handled, then shown once
     void receiveBatch(const QList<Datagram>& datagrams);
+    bool awaitedElsewhere(const QByteArray& datagram, const QString& senderAddress) const;
     void startReceived();
     void showReceived();
     // The editor of ReceivedView::addresses[position]: the octets of ED_6, ED_7, ED_8, ED_9.
@@ -288,6 +303,9 @@ class TForm1_Config_UDP : public QWidget {
     QTimer* readBackEmptying_ = nullptr; // shows it when no datagram has come within a frame
     int batchDepth_ = 0;
     QList<QList<Datagram>> laterBatches_; // arrived while a batch was being handled
+    AwaitedElsewhere awaitedElsewhere_;
+    quint32 askedBoard_ = 0; // the last board a command frame went to, and when
+    QElapsedTimer askedAt_;
 };
 
 } // namespace talvik

@@ -52,6 +52,8 @@ bool TForm1_Config_UDP::SendFromListener(const QString& host, const QList<quint1
     // Sending also restores listening when the port could not be opened before.
     if (!link_->isListening() && !link_->openListener())
         return false;
+    askedBoard_ = *address;
+    askedAt_.start();
     return link_->sendFromListener(QHostAddress(*address), ports, frame) == ports.size();
 }
 

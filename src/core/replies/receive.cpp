@@ -5,6 +5,7 @@
 #include "core/app/texts.h"
 #include "core/widgets/clickable.h"
 #include "core/widgets/tag.h"
+#include "wire/board_address.h"
 #include "wire/datagram.h"
 
 namespace talvik {
@@ -42,9 +43,20 @@ void TForm1_Config_UDP::IdUDPServer_ConfUDPRead(const QByteArray& datagram, cons
     received_.senderPort = senderPort;
     if (Ch_Box_Conf_IP->isChecked() && tagOf(Panel5) == 0)
         identBookkeeping(identifierField(datagram).value_or(0), senderAddress, senderPort);
-    takeDatagram(received_, datagram);
+    takeDatagram(received_, datagram, !awaitedElsewhere(datagram, senderAddress));
     if (alone)
         showReceived();
+}
+
+bool TForm1_Config_UDP::awaitedElsewhere(const QByteArray& datagram, const QString& senderAddress) const
+{
+    if (!awaitedElsewhere_)
+        return false;
+    const auto from = parseDottedDecimal(senderAddress);
+    if (!from)
+        return false;
+    const bool askedHere = *from == askedBoard_ && askedAt_.isValid() && askedAt_.elapsed() < OwnAnswerMs;
+    return !askedHere && awaitedElsewhere_(*from, datagram);
 }
 
 } // namespace talvik

@@ -2,6 +2,7 @@
 
 #include "core/app/TForm1_Config_UDP.h"
 #include "core/app/texts.h"
+#include "core/settings/save_failure.h"
 #include "core/widgets/rows.h"
 #include "store/ini_store.h"
 #include "store/settings_keys.h"
@@ -32,9 +33,9 @@ void saveRow(IniStore& store, const char* section, const AddressRow* row)
     for (int key = 1; key <= 4; ++key)
         store.write(section, key, row->octet(key - 1)->formattedText());
 }
+} // namespace
 
-// Why a save failed, in the operator's words; the file is always left as it was.
-QString failureText(ProfileFile::SaveResult result, const QString& systemError)
+QString saveFailureText(ProfileFile::SaveResult result, const QString& systemError)
 {
     switch (result) {
     case ProfileFile::SaveResult::Saved:
@@ -50,7 +51,6 @@ QString failureText(ProfileFile::SaveResult result, const QString& systemError)
     }
     return texts::SettingsWriteFailed.arg(systemError);
 }
-} // namespace
 
 void TForm1_Config_UDP::loadSettings()
 {
@@ -107,7 +107,7 @@ bool TForm1_Config_UDP::saveSettings(QString* failure)
     store.writeFlag(BoardDhcp, 1, CheckBox4->isChecked());
     const ProfileFile::SaveResult result = store.flush();
     if (failure)
-        *failure = failureText(result, store.systemError());
+        *failure = saveFailureText(result, store.systemError());
     return result == ProfileFile::SaveResult::Saved;
 }
 

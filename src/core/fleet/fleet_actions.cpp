@@ -1,0 +1,203 @@
+// What each button of the fleet window does.
+
+#include "core/fleet/fleet_dialogs.h"
+#include "core/fleet/fleet_window.h"
+#include "fleet/fleet_files.h"
+#include "fleet/fleet_filter.h"
+#include "fleet/fleet_jobs.h"
+#include "fleet/fleet_survey.h"
+#include "fleet/fleet_texts.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTableView>
+
+namespace talvik {
+
+namespace ft = fleet::texts;
+
+namespace {
+constexpr qint64 MostBoards = 65536; // as talvikctl takes at once
+constexpr int NamedInQuestion = 8;   // addresses a question lists before "…"
+
+QString problemText(const BoardsProblem& problem)
+{
+    switch (problem.kind) {
+    case BoardsProblem::NotAnAddress:
+        return ft::NotAnAddress.arg(problem.text);
+    case BoardsProblem::NotABoard:
+        return ft::BadAddress.arg(dottedText(problem.address));
+    case BoardsProblem::LeavesIts24:
+        return ft::BadRange.arg(problem.text);
+    case BoardsProblem::TooMany:
+        break;
+    }
+    return ft::TooManyBoards.arg(MostBoards);
+}
+
+// "Перезавантажити 2 плати?" with the addresses under it.
+QString question(const QString& pattern, const QList<quint32>& boards)
+{
+    QStringList names;
+    for (quint32 b : boards.mid(0, NamedInQuestion))
+        names.append(dottedText(b));
+    if (boards.size() > NamedInQuestion)
+        names.append(QStringLiteral("…"));
+    return pattern.arg(ft::boards(boards.size())) + u'\n' + names.join(QStringLiteral(", "));
+}
+} // namespace
+
+std::optional<QList<quint32>> FleetWindow::boardsToSearch()
+{
+    QStringList wanted;
+    if (fromRange->isChecked()) {
+        const QString to = last->text().trimmed();
+        wanted.append(first->text().trimmed() + (to.isEmpty() ? QString() : u'-' + to));
+    }
+    else if (fromList->isChecked()) {
+        wanted = hostLines(list->toPlainText().toUtf8());
+    }
+    else {
+        for (const AddressRange& r : networks())
+            wanted.append(dottedText(r.first) + u'-' + dottedText(r.last));
+    }
+    BoardsProblem problem;
+    auto boards = boardsOf(wanted, &problem, MostBoards);
+    if (!boards)
+        dialogs_.message(this, problemText(problem));
+    else if (boards->isEmpty())
+        dialogs_.message(this, ft::NoBoards);
+    else
+        return boards;
+    return std::nullopt;
+}
+
+void FleetWindow::startSearch()
+{
+    const auto boards = boardsToSearch();
+    if (!boards)
+        return;
+    setBusy(true);
+    survey_.start(*boards, bothMemories->isChecked(), timing, parallel);
+}
+
+void FleetWindow::chooseHostsFile()
+{
+    const QString path = dialogs_.openFile(this, ft::ChooseHosts, ft::HostsFilter);
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        dialogs_.message(this, ft::CannotRead.arg(path, file.errorString()));
+        return;
+    }
+    list->setPlainText(hostLines(file.readAll()).join(u'\n'));
+    fromList->setChecked(true);
+}
+
+void FleetWindow::openSelected()
+{
+    const QModelIndex current = table->currentIndex();
+    const QList<quint32> selected = selectedBoards();
+    if (!openInConfigurator || (!current.isValid() && selected.isEmpty()))
+        return;
+    openInConfigurator(current.isValid() ? model_.rowAt(shown->mapToSource(current).row()).address
+                                         : selected.first());
+}
+
+void FleetWindow::rebootSelected()
+{
+    const QList<quint32> boards = selectedBoards();
+    if (boards.isEmpty() || !dialogs_.confirm(this, question(ft::ConfirmReboot, boards), ft::RebootAction))
+        return;
+    setBusy(true);
+    jobs_.reboot(boards);
+}
+
+void FleetWindow::saveSelectedBackups()
+{
+    const QList<quint32> boards = selectedBoards();
+    const QString folder = boards.isEmpty() ? QString() : dialogs_.folder(this, ft::ChooseBackupFolder);
+    if (folder.isEmpty())
+        return;
+    setBusy(true);
+    jobs_.saveBackups(boards, folder);
+}
+
+// Every backup is read before any is written: one that cannot be read stops them all.
+void FleetWindow::applyBackupsFrom(bool wholeFolder)
+{
+    QStringList paths;
+    if (wholeFolder) {
+        const QString chosen = dialogs_.folder(this, ft::ChooseBackups);
+        const QDir folder(chosen);
+        if (chosen.isEmpty())
+            return;
+        for (const QString& name : folder.entryList({QStringLiteral("*.conf")}, QDir::Files, QDir::Name))
+            paths.append(folder.filePath(name));
+    }
+    else {
+        paths = dialogs_.openFiles(this, ft::ChooseBackups, ft::BackupFilter);
+    }
+    if (paths.isEmpty())
+        return;
+    QList<ctl::BoardConfig> backups;
+    QList<quint32> boards;
+    for (const QString& path : paths) {
+        QFile file(path);
+        try {
+            if (!file.open(QIODevice::ReadOnly))
+                throw ctl::BackupError{file.errorString()};
+            backups.append(ctl::parseBackup(file.readAll(), path));
+            boards.append(backups.last().address);
+        }
+        catch (const ctl::BackupError& e) {
+            dialogs_.message(this, ft::CannotRead.arg(path, e.message));
+            return;
+        }
+    }
+    if (!dialogs_.confirm(this, question(ft::ConfirmApply, boards), ft::ApplyAction))
+        return;
+    setBusy(true);
+    jobs_.applyBackups(backups);
+}
+
+void FleetWindow::exportRows(bool allRows)
+{
+    QList<const fleet::Row*> rows = shown->shownRows();
+    if (allRows) {
+        rows.clear();
+        for (int r = 0; r < model_.rowCount(); ++r)
+            rows.append(&model_.rowAt(r));
+        std::sort(rows.begin(), rows.end(), [](auto* a, auto* b) { return a->address < b->address; });
+    }
+    const QString path = dialogs_.saveFile(this, ft::ChooseExportFile, ft::ExportFilter);
+    QString why;
+    if (!path.isEmpty() && !fleet::exportRows(rows, path, &why))
+        dialogs_.message(this, ft::CannotWrite.arg(path, why));
+}
+
+void FleetWindow::compareWithEarlier()
+{
+    const QString path = dialogs_.openFile(this, ft::ChooseEarlier, ft::EarlierFilter);
+    if (path.isEmpty())
+        return;
+    QString why;
+    const auto earlier = fleet::loadEarlier(path, &why);
+    if (!earlier) {
+        dialogs_.message(this, ft::CannotRead.arg(path, why));
+        return;
+    }
+    const fleet::FleetModel::Summary s = model_.compareWith(*earlier);
+    const QString line = ft::comparison(s.added, s.missing, s.changed);
+    summary->setText(line);
+    summary->setAccessibleName(line);
+}
+
+} // namespace talvik

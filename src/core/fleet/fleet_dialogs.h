@@ -1,0 +1,36 @@
+#pragma once
+// Every question the fleet window asks the operator goes through here, so that tests
+// answer them instead of blocking on a dialog.
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace talvik {
+
+class FleetDialogs {
+  public:
+    virtual ~FleetDialogs() = default;
+    // `action`: the button that goes ahead ("Перезавантажити").
+    virtual bool confirm(QWidget* parent, const QString& question, const QString& action) = 0;
+    virtual void message(QWidget* parent, const QString& text) = 0;
+    // Each returns what was chosen; empty when the operator cancelled.
+    virtual QString folder(QWidget* parent, const QString& title) = 0;
+    virtual QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) = 0;
+    virtual QString openFile(QWidget* parent, const QString& title, const QString& filter) = 0;
+    virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter) = 0;
+};
+
+// The platform's dialogs.
+class SystemDialogs : public FleetDialogs {
+  public:
+    bool confirm(QWidget* parent, const QString& question, const QString& action) override;
+    void message(QWidget* parent, const QString& text) override;
+    QString folder(QWidget* parent, const QString& title) override;
+    QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) override;
+    QString openFile(QWidget* parent, const QString& title, const QString& filter) override;
+    QString saveFile(QWidget* parent, const QString& title, const QString& filter) override;
+};
+
+} // namespace talvik

@@ -1,0 +1,110 @@
+#pragma once
+// The fleet window "Мережа плат": the boards of a dispatch network in one table, found by
+// a survey or by what the network shows by itself, and actions on the selected rows. It
+// lives beside the configurator, over its socket; see fleet.h.
+
+#include "client/board_client.h"
+#include "store/settings_location.h"
+#include "wire/board_address.h"
+
+#include <QWidget>
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+
+namespace talvik {
+
+namespace fleet {
+class FleetFilter;
+class FleetJobs;
+class FleetModel;
+class FleetSurvey;
+} // namespace fleet
+
+class FleetDialogs;
+
+class FleetWindow : public QWidget {
+    Q_OBJECT
+  public:
+    FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, fleet::FleetJobs& jobs,
+                FleetDialogs& dialogs, const SettingsLocation& settings, QWidget* parent = nullptr);
+
+    // --- finding boards
+    QRadioButton* fromRange;
+    QLineEdit* first;
+    QLineEdit* last;
+    QRadioButton* fromList;
+    QPlainTextEdit* list;
+    QPushButton* hostsFile;
+    QRadioButton* fromMyNetworks;
+    QLabel* myNetworks; // what "my networks" are, before they are searched
+    QCheckBox* bothMemories;
+    QPushButton* search;
+    QPushButton* cancel;
+    QProgressBar* progress;
+
+    // --- the table
+    QLineEdit* filter;
+    QTableView* table;
+    fleet::FleetFilter* shown;
+
+    // --- actions on the selected rows
+    QPushButton* open;
+    QPushButton* reboot;
+    QPushButton* saveBackups;
+    QPushButton* applyBackups;
+    QPushButton* exportTable;
+    QPushButton* compare;
+    QLabel* summary; // the last comparison
+
+    // Where "open in configurator" takes a board.
+    std::function<void(quint32 board)> openInConfigurator;
+    // This machine's networks (tests give their own).
+    std::function<QList<AddressRange>()> networks;
+    Timing timing;     // of each survey read
+    int parallel = 32; // survey reads in flight
+
+    // The boards of the selected rows, in the order shown.
+    QList<quint32> selectedBoards() const;
+
+    // fleet_actions.cpp: one per button
+    void startSearch();
+    void chooseHostsFile();
+    void openSelected();
+    void rebootSelected();
+    void saveSelectedBackups();
+    void applyBackupsFrom(bool wholeFolder);
+    void exportRows(bool allRows);
+    void compareWithEarlier();
+
+    // fleet_window_settings.cpp: size, column widths and the last range, in TalvikCom.ini
+    void loadSettings();
+    bool saveSettings(QString* failure = nullptr);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QWidget* buildSurveyGroup();
+    QWidget* buildActions();
+    void bindActions();
+    void showMyNetworks();
+    void setBusy(bool busy);
+    std::optional<QList<quint32>> boardsToSearch();
+
+    fleet::FleetModel& model_;
+    fleet::FleetSurvey& survey_;
+    fleet::FleetJobs& jobs_;
+    FleetDialogs& dialogs_;
+    SettingsLocation settings_;
+};
+
+} // namespace talvik

@@ -1,0 +1,178 @@
+#include "fleet_files.h"
+
+#include "wire/board_address.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+namespace talvik::fleet {
+
+namespace {
+const BoardConfig* configOf(const Row& r)
+{
+    return r.working ? &*r.working : r.permanent ? &*r.permanent : nullptr;
+}
+
+// RFC 4180: fields split at commas, quoted fields may hold commas, quotes ("") and line breaks.
+QList<QStringList> parseCsv(const QString& text)
+{
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"')
+                field += text[++i];
+            else if (c == u'"')
+                quoted = false;
+            else
+                field += c;
+        }
+        else if (c == u'"') {
+            quoted = true;
+        }
+        else if (c == u',') {
+            row.append(std::exchange(field, {}));
+        }
+        else if (c == u'\n') {
+            row.append(std::exchange(field, {}));
+            rows.append(std::exchange(row, {}));
+        }
+        else if (c != u'\r') {
+            field += c;
+        }
+    }
+    if (!field.isEmpty() || !row.isEmpty())
+        rows.append(row << field);
+    return rows;
+}
+
+// A record's text as talvikctl writes it, from a JSON value.
+QString textOf(const QJsonValue& v)
+{
+    if (v.isBool())
+        return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    if (v.isDouble())
+        return QString::number(qint64(v.toDouble()));
+    return v.toString();
+}
+
+// A record of a board that answered, keyed by its address.
+void keep(QHash<quint32, Record>& records, Record record)
+{
+    if (!record.value(QStringLiteral("error")).isEmpty() || record.value(QStringLiteral("ip")).isEmpty())
+        return;
+    record.remove(QStringLiteral("error"));
+    record.remove(QStringLiteral("memory"));
+    if (record.value(QStringLiteral("version")).isEmpty())
+        record.remove(QStringLiteral("version")); // unknown: not compared
+    if (const auto address = parseDottedDecimal(record.value(QStringLiteral("address"))))
+        records.insert(*address, record);
+}
+} // namespace
+
+Format formatOf(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("jsonl") || suffix == QLatin1String("json") ? Format::JsonLines
+                                                                               : Format::Csv;
+}
+
+QByteArray exportText(const QList<const Row*>& rows, Format format)
+{
+    QByteArray out;
+    if (format == Format::Csv)
+        out += ctl::csvLine(ctl::surveyHeader()).toUtf8() + '\n';
+    for (const Row* r : rows) {
+        const BoardConfig* config = configOf(*r);
+        if (format == Format::Csv) {
+            out += ctl::csvLine(config ? ctl::surveyCells(*config) : ctl::silentCells(r->address, r->state))
+                       .toUtf8() +
+                   '\n';
+            continue;
+        }
+        const QJsonObject o = config ? ctl::toJson(*config)
+                                     : QJsonObject{{QStringLiteral("address"), dottedText(r->address)},
+                                                   {QStringLiteral("error"), r->state}};
+        out += QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
+    }
+    return out;
+}
+
+bool exportRows(const QList<const Row*>& rows, const QString& path, QString* why)
+{
+    QSaveFile file(path);
+    const QByteArray text = exportText(rows, formatOf(path));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(text) == text.size() &&
+        file.commit())
+        return true;
+    if (why)
+        *why = file.errorString();
+    return false;
+}
+
+std::optional<QHash<quint32, Record>> loadEarlier(const QString& path, QString* why)
+{
+    QHash<quint32, Record> records;
+    const QFileInfo info(path);
+    if (info.isDir() || info.suffix() == QLatin1String("conf")) { // a folder of backups
+        const QDir folder(info.isDir() ? path : info.path());
+        for (const QString& name : folder.entryList({QStringLiteral("*.conf")}, QDir::Files, QDir::Name)) {
+            QFile file(folder.filePath(name));
+            try {
+                if (!file.open(QIODevice::ReadOnly))
+                    throw ctl::BackupError{file.fileName() + QStringLiteral(": ") + file.errorString()};
+                const BoardConfig config = ctl::parseBackup(file.readAll(), file.fileName());
+                records.insert(config.address, recordOf(config));
+            }
+            catch (const ctl::BackupError& e) {
+                if (why)
+                    *why = e.message;
+                return std::nullopt;
+            }
+        }
+        return records;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (why)
+            *why = file.errorString();
+        return std::nullopt;
+    }
+    const QByteArray text = file.readAll();
+    if (formatOf(path) == Format::JsonLines) {
+        for (const QByteArray& line : text.split('\n')) {
+            if (line.trimmed().isEmpty())
+                continue;
+            const QJsonObject o = QJsonDocument::fromJson(line).object();
+            Record record;
+            for (auto it = o.begin(); it != o.end(); ++it)
+                if (!it.value().isNull())
+                    record.insert(it.key(), textOf(it.value()));
+            keep(records, record);
+        }
+        return records;
+    }
+    const QList<QStringList> rows = parseCsv(QString::fromUtf8(text));
+    const QStringList header = rows.value(0);
+    if (!header.contains(QStringLiteral("address")) || !header.contains(QStringLiteral("ip"))) {
+        if (why)
+            *why = QStringLiteral("no header of a survey (address, ip, ...)");
+        return std::nullopt;
+    }
+    for (qsizetype i = 1; i < rows.size(); ++i) {
+        Record record;
+        for (qsizetype c = 0; c < header.size() && c < rows[i].size(); ++c)
+            record.insert(header[c], rows[i][c]);
+        keep(records, record);
+    }
+    return records;
+}
+
+} // namespace talvik::fleet

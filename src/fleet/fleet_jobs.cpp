@@ -1,0 +1,191 @@
+#include "fleet_jobs.h"
+
+#include "client/configuration_reply.h"
+#include "fleet/fleet_texts.h"
+
+#include <QTimer>
+
+namespace talvik::fleet {
+
+namespace {
+constexpr int WordPauseMs = 100; // the configurator's pause after each word frame
+
+bool isRebootAck(quint32, const QByteArray& d)
+{
+    return classify(d) == ReplyKind::RebootAck;
+}
+} // namespace
+
+FleetJobs::FleetJobs(BoardClient& client, FleetModel& model, QObject* parent)
+    : QObject(parent), client_(client), model_(model)
+{
+}
+
+void FleetJobs::run(QList<Step> steps)
+{
+    ++generation_;
+    steps_ = QQueue<Step>();
+    for (Step& s : steps)
+        steps_.enqueue(std::move(s));
+    running_ = true;
+    done_ = 0;
+    total_ = int(steps_.size());
+    emit progress(0, total_);
+    step();
+}
+
+void FleetJobs::step()
+{
+    if (steps_.isEmpty()) {
+        running_ = false;
+        emit finished();
+        return;
+    }
+    const Step next = steps_.dequeue();
+    const quint64 generation = generation_;
+    next([this, generation] {
+        if (generation != generation_)
+            return;
+        emit progress(++done_, total_);
+        step();
+    });
+}
+
+void FleetJobs::cancel()
+{
+    if (!running_)
+        return;
+    ++generation_; // what is still under way stops at its next step
+    steps_.clear();
+    running_ = false;
+    client_.cancelAll();
+    emit finished();
+}
+
+void FleetJobs::reboot(const QList<quint32>& boards)
+{
+    QList<Step> steps;
+    for (quint32 board : boards)
+        steps.append([this, board](std::function<void()> next) { rebootOne(board, next); });
+    run(steps);
+}
+
+void FleetJobs::rebootOne(quint32 board, const std::function<void()>& next)
+{
+    const quint64 generation = generation_;
+    const auto alive = [this, generation] { return generation == generation_; };
+    model_.setState(board, texts::Rebooting);
+    for (int i = 0; i < 4; ++i) // "msi", "vsi", "msi", "vsi", 100 ms apart
+        QTimer::singleShot(i * WordPauseMs, this, [=] {
+            if (alive())
+                client_.sendWord(board, QByteArray(i % 2 ? "vsi" : "msi"));
+        });
+    QTimer::singleShot(4 * WordPauseMs, this, [=] {
+        if (!alive())
+            return;
+        // The reboot frame is never sent twice: a board that took it is restarting.
+        client_.requestMany(
+            {board}, [](quint32) { return rebootFrame(); }, isRebootAck, Timing{timing.timeoutMs, 0}, 1,
+            [=](quint32, const std::optional<BoardReply>& ack) {
+                if (!alive())
+                    return;
+                client_.requestMany( // a read each second, as the configurator's follow-up reads
+                    {board}, [](quint32) { return buildReadFrame('C'); },
+                    acceptConfiguration(Completeness::Block, nullptr), Timing{1000, rebootWaitSeconds - 1}, 1,
+                    [=](quint32, const std::optional<BoardReply>& back) {
+                        if (!alive())
+                            return;
+                        if (back) {
+                            model_.answered(
+                                board, ctl::configFromReply(board, back->datagram, ctl::Memory::Working));
+                            model_.setState(board, texts::BackUp);
+                        }
+                        else {
+                            model_.setState(board, ack ? texts::NotBack : texts::NotAcknowledged);
+                        }
+                        next();
+                    },
+                    {});
+            },
+            {});
+    });
+}
+
+void FleetJobs::saveBackups(const QList<quint32>& boards, const QString& folder)
+{
+    QList<Step> steps;
+    for (quint32 board : boards)
+        steps.append([this, board, folder](std::function<void()> next) {
+            const quint64 generation = generation_;
+            auto shortOf = std::make_shared<QHash<quint32, QString>>();
+            client_.requestMany(
+                {board}, [](quint32) { return buildReadFrame('d'); },
+                acceptConfiguration(Completeness::Complete, shortOf.get()), timing, 1,
+                [=](quint32, const std::optional<BoardReply>& reply) {
+                    if (generation != generation_)
+                        return;
+                    QString problem = shortOf->value(board, texts::Silent);
+                    if (reply) {
+                        const BoardConfig config =
+                            ctl::configFromReply(board, reply->datagram, ctl::Memory::Permanent);
+                        model_.permanentRead(board, config);
+                        problem = ctl::saveBackup(folder, config, reply->datagram);
+                    }
+                    model_.setState(board, problem.isEmpty() ? texts::BackupSaved
+                                                             : texts::BackupNotSaved.arg(problem));
+                    next();
+                },
+                {});
+        });
+    run(steps);
+}
+
+void FleetJobs::applyBackups(const QList<BoardConfig>& backups)
+{
+    QList<Step> steps;
+    for (const BoardConfig& backup : backups)
+        steps.append([this, backup](std::function<void()> next) { applyOne(backup, next); });
+    run(steps);
+}
+
+void FleetJobs::applyOne(const BoardConfig& backup, const std::function<void()>& next)
+{
+    const quint32 board = backup.address;
+    if (backup.memory != ctl::Memory::Permanent) { // the board would boot with its working configuration
+        model_.setState(board, texts::WorkingBackup);
+        next();
+        return;
+    }
+    const QByteArray frame = buildWriteFrame(backup.fields);
+    if (!client_.send(board, frame)) {
+        model_.setState(board, texts::NotSent);
+        next();
+        return;
+    }
+    const quint64 generation = generation_;
+    client_.requestMany(
+        {board}, [](quint32) { return buildReadFrame('d'); },
+        acceptConfiguration(Completeness::Complete, nullptr), timing, 1,
+        [=](quint32, const std::optional<BoardReply>& reply) {
+            if (generation != generation_)
+                return;
+            if (!reply) {
+                model_.setState(board, texts::NoReadBack);
+                next();
+                return;
+            }
+            const BoardConfig read = ctl::configFromReply(board, reply->datagram, ctl::Memory::Permanent);
+            model_.permanentRead(board, read);
+            // What the frame carried: a static console sends no dispatcher, identifier or reserves.
+            const BoardConfig sent{board, readConfiguration(frame), std::nullopt, ctl::Memory::Permanent};
+            QStringList fields;
+            for (const ctl::Difference& d : ctl::differences(sent, read))
+                fields.append(d.field);
+            model_.setState(board, fields.isEmpty() ? texts::Verified
+                                                    : texts::Mismatch.arg(fields.join(QStringLiteral(", "))));
+            next();
+        },
+        {});
+}
+
+} // namespace talvik::fleet

@@ -1,0 +1,289 @@
+#include "fleet_model.h"
+
+#include "fleet/fleet_texts.h"
+#include "wire/board_address.h"
+
+#include <QColor>
+#include <algorithm>
+
+namespace talvik::fleet {
+
+namespace {
+// The record field each column shows, where it shows one.
+const char* fieldOf(int column)
+{
+    switch (column) {
+    case Ident:
+        return "ident";
+    case Version:
+        return "version";
+    case Ip:
+        return "ip";
+    case Mask:
+        return "mask";
+    case Router:
+        return "router";
+    case Mac:
+        return "mac";
+    case Dhcp:
+        return "dhcp";
+    case Console:
+        return "console";
+    case Dispatcher:
+        return "dispatcher";
+    case Branch:
+        return "branch";
+    case Reserve1:
+        return "reserve1";
+    case Reserve2:
+        return "reserve2";
+    default:
+        return nullptr;
+    }
+}
+
+// A record's text as the table shows it: DHCP and the console's type in words.
+QString shown(int column, const QString& text)
+{
+    if (column == Dhcp)
+        return text == QLatin1String("1") ? texts::Yes : text == QLatin1String("0") ? texts::No : text;
+    if (column == Console)
+        return text == QLatin1String("static")    ? texts::ConsoleStatic
+               : text == QLatin1String("dynamic") ? texts::ConsoleDynamic
+                                                  : text;
+    return text;
+}
+
+bool sortsAsNumber(int column)
+{
+    return column == Address || column == Ident || column == Ip || column == Mask || column == Router ||
+           column == Dispatcher || column == Branch || column == Reserve1 || column == Reserve2 ||
+           column == LastSeen;
+}
+
+// Where the permanent memory differs from the working configuration: "так: mask, ip".
+QString pendingText(const Row& r)
+{
+    if (!r.working || !r.permanent)
+        return {};
+    QStringList fields;
+    for (const ctl::Difference& d : ctl::differences(*r.permanent, *r.working))
+        fields.append(d.field);
+    return fields.isEmpty() ? texts::No
+                            : texts::Yes + QStringLiteral(": ") + fields.join(QStringLiteral(", "));
+}
+} // namespace
+
+Record recordOf(const BoardConfig& config)
+{
+    Record r{{QStringLiteral("address"), dottedText(config.address)}};
+    for (const auto& [name, text] : ctl::fieldTexts(config))
+        r.insert(name, text);
+    if (config.version)
+        r.insert(QStringLiteral("version"), *config.version);
+    return r;
+}
+
+int FleetModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(rows_.size());
+}
+
+int FleetModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant FleetModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const Row& r = rows_.at(index.row());
+    const int c = index.column();
+    const bool changed = r.changed.contains(c);
+    const QString before = changed ? shown(c, r.earlier->value(QLatin1String(fieldOf(c)))) : QString();
+    switch (role) {
+    case Qt::DisplayRole:
+        return r.cells.at(c);
+    case Qt::ToolTipRole:
+        return changed ? texts::Changed + QStringLiteral(", було: ") + before : QVariant();
+    case Qt::AccessibleDescriptionRole: // heard beside the cell's value
+        if (changed)
+            return texts::Changed + QStringLiteral(", було: ") + before;
+        return r.mark == Mark::New ? texts::New : r.mark == Mark::Missing ? texts::Missing : QVariant();
+    case Qt::BackgroundRole:
+        if (changed)
+            return QColor(255, 232, 160);
+        if (r.mark == Mark::New)
+            return QColor(214, 240, 214);
+        if (r.mark == Mark::Missing)
+            return QColor(245, 214, 214);
+        return {};
+    case Qt::ForegroundRole: // dark on the light marks, whatever the palette
+        return r.mark != Mark::None ? QColor(Qt::black) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant FleetModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+        return texts::Columns[section];
+    return {};
+}
+
+int FleetModel::rowFor(quint32 address)
+{
+    const auto it = index_.constFind(address);
+    if (it != index_.constEnd())
+        return *it;
+    const int at = int(rows_.size());
+    beginInsertRows({}, at, at);
+    Row r;
+    r.address = address;
+    r.cells = QStringList(ColumnCount);
+    r.keys = QList<qint64>(ColumnCount, -1);
+    rows_.append(r);
+    index_.insert(address, at);
+    endInsertRows();
+    return at;
+}
+
+void FleetModel::refresh(int row)
+{
+    Row& r = rows_[row];
+    const std::optional<BoardConfig>& config = r.working ? r.working : r.permanent;
+    const Record record = config                                 ? recordOf(*config)
+                          : r.earlier && r.mark == Mark::Missing ? *r.earlier
+                                                                 : Record{};
+    r.cells = QStringList(ColumnCount);
+    r.keys = QList<qint64>(ColumnCount, -1);
+    for (int c = 0; c < ColumnCount; ++c)
+        if (const char* field = fieldOf(c))
+            r.cells[c] = shown(c, record.value(QLatin1String(field)));
+    r.cells[Address] = dottedText(r.address);
+    if (!config && r.ident)
+        r.cells[Ident] = QString::number(*r.ident);
+    r.cells[Pending] = pendingText(r);
+    r.cells[State] = r.state;
+    r.cells[LastSeen] =
+        r.lastSeen.isValid() ? r.lastSeen.toString(QStringLiteral("dd.MM HH:mm:ss")) : QString();
+    for (int c = 0; c < ColumnCount; ++c)
+        if (sortsAsNumber(c) && !r.cells[c].isEmpty()) {
+            bool ok = false;
+            const qint64 n = r.cells[c].toLongLong(&ok);
+            r.keys[c] = c == LastSeen ? r.lastSeen.toMSecsSinceEpoch()
+                        : ok          ? n
+                                      : qint64(parseDottedDecimal(r.cells[c]).value_or(0));
+        }
+    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+void FleetModel::answered(quint32 address, const BoardConfig& working)
+{
+    const int row = rowFor(address);
+    Row& r = rows_[row];
+    r.working = working;
+    r.ident = working.fields.ident;
+    r.state = texts::Answered;
+    r.lastSeen = QDateTime::currentDateTime();
+    refresh(row);
+}
+
+void FleetModel::permanentRead(quint32 address, const BoardConfig& permanent)
+{
+    const int row = rowFor(address);
+    rows_[row].permanent = permanent;
+    refresh(row);
+}
+
+void FleetModel::noAnswer(quint32 address, const QString& why)
+{
+    const int row = rowFor(address);
+    rows_[row].state = why.isEmpty() ? texts::Silent : texts::Silent + QStringLiteral(" (") + why + u')';
+    refresh(row);
+}
+
+void FleetModel::seen(quint32 address, std::optional<int> ident)
+{
+    const int row = rowFor(address);
+    Row& r = rows_[row];
+    if (ident)
+        r.ident = ident;
+    if (r.state.isEmpty())
+        r.state = texts::Seen;
+    r.lastSeen = QDateTime::currentDateTime();
+    refresh(row);
+}
+
+void FleetModel::setState(quint32 address, const QString& state)
+{
+    const int row = rowFor(address);
+    rows_[row].state = state;
+    refresh(row);
+}
+
+FleetModel::Summary FleetModel::compareWith(const QHash<quint32, Record>& earlier)
+{
+    // The rows an earlier comparison added for boards that were missing go first.
+    const auto addedForComparison = [](const Row& r) {
+        return r.mark == Mark::Missing && !r.working && !r.permanent && !r.ident;
+    };
+    if (std::any_of(rows_.cbegin(), rows_.cend(), addedForComparison)) {
+        beginResetModel();
+        rows_.removeIf(addedForComparison);
+        index_.clear();
+        for (int row = 0; row < rows_.size(); ++row)
+            index_.insert(rows_[row].address, row);
+        endResetModel();
+    }
+    Summary summary;
+    QSet<quint32> present;
+    for (int row = 0; row < rows_.size(); ++row) {
+        Row& r = rows_[row];
+        r.changed.clear();
+        r.mark = Mark::None;
+        r.earlier = earlier.contains(r.address) ? std::optional<Record>(earlier[r.address]) : std::nullopt;
+        const std::optional<BoardConfig>& config = r.working ? r.working : r.permanent;
+        if (config) {
+            present.insert(r.address);
+            if (!r.earlier) {
+                r.mark = Mark::New;
+                ++summary.added;
+            }
+            else {
+                const Record now = recordOf(*config);
+                for (int c = 0; c < ColumnCount; ++c)
+                    if (const char* field = fieldOf(c);
+                        field && r.earlier->contains(QLatin1String(field)) &&
+                        now.value(QLatin1String(field)) != r.earlier->value(QLatin1String(field)))
+                        r.changed.insert(c);
+                if (!r.changed.isEmpty()) {
+                    r.mark = Mark::Changed;
+                    ++summary.changed;
+                }
+            }
+        }
+        else if (r.earlier) { // it was there, and has not answered now
+            r.mark = Mark::Missing;
+            present.insert(r.address);
+            ++summary.missing;
+        }
+        refresh(row);
+    }
+    for (auto it = earlier.cbegin(); it != earlier.cend(); ++it)
+        if (!present.contains(it.key())) {
+            const int row = rowFor(it.key());
+            rows_[row].earlier = it.value();
+            rows_[row].mark = Mark::Missing;
+            rows_[row].state = texts::Missing;
+            ++summary.missing;
+            refresh(row);
+        }
+    return summary;
+}
+
+} // namespace talvik::fleet

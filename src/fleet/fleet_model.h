@@ -1,0 +1,97 @@
+#pragma once
+// The boards of a dispatch network, one row each: what a survey read of each (its working
+// configuration, and its permanent memory where both were read), what the network showed
+// of it (any datagram with an identifier), its state or the result of the last action on
+// it, and how it compares with an earlier survey. A table model without widgets.
+
+#include "client/board_config.h"
+
+#include <QAbstractTableModel>
+#include <QDateTime>
+#include <QHash>
+#include <QMap>
+#include <QSet>
+#include <QStringList>
+#include <optional>
+
+namespace talvik::fleet {
+
+using ctl::BoardConfig;
+
+enum Column {
+    Address,
+    Ident,
+    Version,
+    Ip,
+    Mask,
+    Router,
+    Mac,
+    Dhcp,
+    Console,
+    Dispatcher,
+    Branch,
+    Reserve1,
+    Reserve2,
+    Pending, // permanent memory differs from the working configuration
+    State,
+    LastSeen,
+    ColumnCount
+};
+
+// A board as an export or a folder of backups holds it: talvikctl's field names and texts
+// ("address", "ip", ..., "version" where it is known).
+using Record = QMap<QString, QString>;
+Record recordOf(const BoardConfig& config);
+
+enum class Mark { None, New, Missing, Changed };
+
+struct Row {
+    quint32 address = 0;
+    std::optional<BoardConfig> working;
+    std::optional<BoardConfig> permanent;
+    std::optional<int> ident; // the last identifier a datagram of the board carried
+    QString state;
+    QDateTime lastSeen;
+    std::optional<Record> earlier; // what an earlier survey held of it, compared or missing
+    Mark mark = Mark::None;
+    QSet<int> changed;  // the columns that differ from the earlier survey
+    QStringList cells;  // the texts shown, kept for the filter and the sort
+    QList<qint64> keys; // sort keys of the columns that sort as numbers (else -1)
+};
+
+class FleetModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    const Row& rowAt(int row) const { return rows_.at(row); }
+    int rowOf(quint32 address) const { return index_.value(address, -1); }
+
+    // What became of a board; each adds its row when the table has none yet.
+    void answered(quint32 address, const BoardConfig& working);
+    void permanentRead(quint32 address, const BoardConfig& permanent);
+    void noAnswer(quint32 address, const QString& why);
+    void seen(quint32 address, std::optional<int> ident); // any datagram of its, with an identifier
+    void setState(quint32 address, const QString& state);
+
+    // Marks the rows against an earlier survey (new, changed and which cells) and adds the
+    // boards it had and this one has not (missing). Returns how many of each.
+    struct Summary {
+        int added = 0, missing = 0, changed = 0;
+    };
+    Summary compareWith(const QHash<quint32, Record>& earlier);
+
+  private:
+    int rowFor(quint32 address);
+    void refresh(int row);
+
+    QList<Row> rows_;
+    QHash<quint32, int> index_;
+};
+
+} // namespace talvik::fleet

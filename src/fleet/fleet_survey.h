@@ -1,0 +1,64 @@
+#pragma once
+// Finding the boards of a dispatch network: the addresses of a range, a list or "my
+// networks", read many at once with retries through the request client, each answer in
+// the table as soon as it comes; and the boards the network shows by itself (every
+// datagram with an identifier field adds or refreshes its sender's row).
+
+#include "client/board_client.h"
+#include "fleet/fleet_model.h"
+#include "wire/board_address.h"
+
+#include <QObject>
+#include <QTimer>
+
+namespace talvik::fleet {
+
+// Each IPv4 /24 of these interface addresses (address, prefix length), .1 to .254, once:
+// loopback and link-local addresses are left out, and so are prefixes longer than /24
+// (a host or point-to-point address is no network of boards).
+QList<AddressRange> networksOf(const QList<QPair<quint32, int>>& addresses);
+// Those of this machine's interfaces that are up.
+QList<AddressRange> myNetworks();
+
+class FleetSurvey : public QObject {
+    Q_OBJECT
+  public:
+    FleetSurvey(BoardClient& client, FleetModel& model, QObject* parent = nullptr);
+
+    // The working configuration of each board; with `bothMemories` its permanent memory
+    // too, one more read, so that a written but not yet rebooted configuration shows.
+    void start(const QList<quint32>& boards, bool bothMemories, const Timing& timing = {}, int parallel = 32);
+    void cancel();
+    bool running() const { return running_; }
+
+  signals:
+    void progress(int done, int total);
+    void finished();
+
+  private:
+    void boardDone();
+
+    BoardClient& client_;
+    FleetModel& model_;
+    bool running_ = false;
+    int done_ = 0, total_ = 0;
+    quint64 generation_ = 0; // answers to a cancelled survey are let go
+};
+
+// Passive discovery: every datagram from a board's address that carries an identifier.
+// What a flood brings is gathered by sender and shown at most five times a second.
+class Discovery : public QObject {
+    Q_OBJECT
+  public:
+    static constexpr int IntervalMs = 200;
+    Discovery(Link& link, FleetModel& model, QObject* parent = nullptr);
+
+  private:
+    void show();
+
+    FleetModel& model_;
+    QHash<quint32, int> heard_; // by sender: its last identifier
+    QTimer* timer_;
+};
+
+} // namespace talvik::fleet

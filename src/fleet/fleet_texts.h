@@ -1,0 +1,136 @@
+#pragma once
+// Every text of the fleet window "Мережа плат" and its table, in the configurator's tone.
+
+#include <QString>
+
+namespace talvik::fleet::texts {
+
+inline const QString WindowTitle = QStringLiteral("Мережа плат");
+
+// Finding boards.
+inline const QString SurveyGroup = QStringLiteral("Пошук плат");
+inline const QString FromRange = QStringLiteral("Діапазон");
+inline const QString FirstAddress = QStringLiteral("Перша адреса");
+inline const QString LastAddress = QStringLiteral("Остання адреса");
+inline const QString RangeDash = QStringLiteral("–");
+inline const QString FromList = QStringLiteral("Список");
+inline const QString ListHint = QStringLiteral("Адреси й діапазони, по одному в рядку (# - коментар)");
+inline const QString HostsFile = QStringLiteral("Файл…");
+inline const QString FromMyNetworks = QStringLiteral("Мої мережі");
+inline const QString NoNetworks = QStringLiteral("у цього комп'ютера немає мережі /24, крім локальної");
+inline const QString BothMemories =
+    QStringLiteral("Також постійна памьять (показує записане, але ще не завантажене)");
+inline const QString Search = QStringLiteral("Шукати");
+inline const QString Cancel = QStringLiteral("Скасувати");
+inline const QString Progress = QStringLiteral("Хід роботи");
+inline const QString ProgressFormat = QStringLiteral("%v з %m");
+inline const QString Filter = QStringLiteral("Фільтр");
+inline const QString FilterHint = QStringLiteral("Фільтр за всіма стовпцями (Ctrl+F)");
+inline const QString TableName = QStringLiteral("Плати мережі");
+
+// Actions on the selected rows.
+inline const QString Open = QStringLiteral("Відкрити в конфігураторі");
+inline const QString Reboot = QStringLiteral("Перезавантажити…");
+inline const QString SaveBackups = QStringLiteral("Зберегти копії…");
+inline const QString ApplyBackups = QStringLiteral("Застосувати копії…");
+inline const QString FromFolder = QStringLiteral("Усі копії з теки…");
+inline const QString FromFiles = QStringLiteral("Вибрані файли…");
+inline const QString Export = QStringLiteral("Експорт…");
+inline const QString ExportAll = QStringLiteral("Усі рядки…");
+inline const QString ExportShown = QStringLiteral("Лише рядки, що видно (за фільтром)…");
+inline const QString ExportFilter = QStringLiteral("Таблиця CSV (*.csv);;JSON Lines (*.jsonl)");
+inline const QString EarlierFilter = QStringLiteral("Експорт або копія плати (*.csv *.jsonl *.json *.conf)");
+inline const QString BackupFilter = QStringLiteral("Копії плат (*.conf)");
+inline const QString HostsFilter = QStringLiteral("Список адрес (*.txt *.hosts);;Усі файли (*)");
+inline const QString Compare = QStringLiteral("Порівняти…");
+inline const QString CompareTip =
+    QStringLiteral("З попереднім експортом (CSV, JSON Lines) або текою копій (*.conf)");
+inline const QString ChooseBackupFolder = QStringLiteral("Тека для копій плат");
+inline const QString ChooseBackups = QStringLiteral("Копії плат для запису");
+inline const QString ChooseExportFile = QStringLiteral("Експорт таблиці");
+inline const QString ChooseEarlier = QStringLiteral("Порівняти з");
+inline const QString ChooseHosts = QStringLiteral("Список адрес");
+
+// Columns.
+inline const QString Columns[] = {
+    QStringLiteral("Адреса"),    QStringLiteral("Ідентифікатор"), QStringLiteral("Версія"),
+    QStringLiteral("IP"),        QStringLiteral("Маска"),         QStringLiteral("Шлюз"),
+    QStringLiteral("MAC"),       QStringLiteral("DHCP"),          QStringLiteral("Пульт"),
+    QStringLiteral("Диспетчер"), QStringLiteral("Луч"),           QStringLiteral("Резерв 1"),
+    QStringLiteral("Резерв 2"),  QStringLiteral("Пост. ≠ роб."),  QStringLiteral("Стан"),
+    QStringLiteral("Востаннє"),
+};
+inline const QString Yes = QStringLiteral("так");
+inline const QString No = QStringLiteral("ні");
+inline const QString ConsoleStatic = QStringLiteral("статична");
+inline const QString ConsoleDynamic = QStringLiteral("динамічна");
+
+// States and results, one a row.
+inline const QString Seen = QStringLiteral("на зв'язку");
+inline const QString Answered = QStringLiteral("відповіла");
+inline const QString Silent = QStringLiteral("не відповідає");
+inline const QString Rebooting = QStringLiteral("перезавантажується");
+inline const QString BackUp = QStringLiteral("знову на зв'язку");
+inline const QString NotBack = QStringLiteral("не повернулася");
+inline const QString NotAcknowledged = QStringLiteral("не підтвердила перезавантаження");
+inline const QString BackupSaved = QStringLiteral("копію збережено");
+inline const QString BackupNotSaved = QStringLiteral("копію не збережено: %1");
+inline const QString Verified = QStringLiteral("записано, перевірено");
+inline const QString Mismatch = QStringLiteral("записано, але плата має інше: %1");
+inline const QString NoReadBack = QStringLiteral("записано, не прочитано назад");
+inline const QString NotSent = QStringLiteral("не вдалося надіслати");
+inline const QString WorkingBackup = QStringLiteral("не записано: це копія робочої конфігурації");
+inline const QString New = QStringLiteral("нова");
+inline const QString Missing = QStringLiteral("зникла");
+inline const QString Changed = QStringLiteral("змінена");
+
+// Messages.
+inline const QString ConfirmReboot = QStringLiteral("Перезавантажити %1?");
+inline const QString ConfirmApply = QStringLiteral("Записати копії в %1?");
+inline const QString RebootAction = QStringLiteral("Перезавантажити");
+inline const QString ApplyAction = QStringLiteral("Записати");
+inline const QString NoSelection = QStringLiteral("Спершу виберіть плати в таблиці.");
+inline const QString BadAddress =
+    QStringLiteral("%1: не адреса плати (0.0.0.0, 255.255.255.255, .0, .255 і групові адреси не підходять)");
+inline const QString BadRange = QStringLiteral("%1: діапазон має бути в одній мережі /24, до .254");
+inline const QString NotAnAddress = QStringLiteral("%1: не адреса і не діапазон адрес");
+inline const QString TooManyBoards = QStringLiteral("Забагато адрес: не більше %1 за один пошук.");
+inline const QString NoBoards = QStringLiteral("Не задано жодної плати.");
+inline const QString CannotRead = QStringLiteral("Не вдалося прочитати %1: %2");
+inline const QString CannotWrite = QStringLiteral("Не вдалося записати %1: %2");
+
+// A count with the Ukrainian form that follows it: one (1, 21), few (2 to 4, 22 to 24),
+// many (0, 5 to 20, 25 to 30).
+inline QString counted(qint64 n, const QString& one, const QString& few, const QString& many)
+{
+    const qint64 tens = n % 100, units = n % 10;
+    const bool isOne = units == 1 && tens != 11;
+    const bool isFew = units >= 2 && units <= 4 && (tens < 12 || tens > 14);
+    return QString::number(n) + u' ' + (isOne ? one : isFew ? few : many);
+}
+
+// "Перезавантажити 2 плати?"
+inline QString boards(qint64 n)
+{
+    return counted(n, QStringLiteral("плату"), QStringLiteral("плати"), QStringLiteral("плат"));
+}
+
+// "254 адреси в мережі 192.168.1.0/24", shown before "my networks" are searched.
+inline QString addressesIn(qint64 n, const QStringList& networks)
+{
+    return counted(n, QStringLiteral("адреса"), QStringLiteral("адреси"), QStringLiteral("адрес")) +
+           (networks.size() == 1 ? QStringLiteral(" в мережі ") : QStringLiteral(" в мережах ")) +
+           networks.join(QStringLiteral(", "));
+}
+
+// "3 нових, 1 зникла, 2 змінені": the comparison with an earlier survey.
+inline QString comparison(qint64 added, qint64 missing, qint64 changed)
+{
+    return counted(added, QStringLiteral("нова"), QStringLiteral("нових"), QStringLiteral("нових")) +
+           QStringLiteral(", ") +
+           counted(missing, QStringLiteral("зникла"), QStringLiteral("зникли"), QStringLiteral("зникло")) +
+           QStringLiteral(", ") +
+           counted(changed, QStringLiteral("змінена"), QStringLiteral("змінені"), QStringLiteral("змінених"));
+}
+
+} // namespace talvik::fleet::texts

@@ -1,0 +1,250 @@
+// The fleet table without a window: what its rows show, how they sort and filter, the
+// exports in talvikctl's formats, and the comparison with an earlier survey.
+
+#include "fleet/fleet_files.h"
+#include "fleet/fleet_filter.h"
+#include "fleet/fleet_survey.h"
+#include "fleet/fleet_texts.h"
+#include "wire/board_address.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace talvik;
+using namespace talvik::fleet;
+
+namespace {
+using Interfaces = QList<QPair<quint32, int>>; // address, prefix length
+
+quint32 at(const char* dotted)
+{
+    return *parseDottedDecimal(QLatin1String(dotted));
+}
+
+BoardConfig board(const char* address, int ident, const char* mask = "255.255.255.0")
+{
+    BoardConfig c;
+    c.address = at(address);
+    c.fields.ip = octetsOf(c.address);
+    c.fields.mask = octetsOf(at(mask));
+    c.fields.gateway = {192, 168, 1, 1};
+    c.fields.mac = {0x00, 0x1E, 0xC0, 0xA8, 0x01, quint8(c.address)};
+    c.fields.ident = quint16(ident);
+    c.fields.consoleDynamic = true;
+    c.version = QStringLiteral("2.17");
+    c.memory = ctl::Memory::Working;
+    return c;
+}
+
+QString cell(const FleetModel& m, quint32 address, Column c)
+{
+    return m.rowAt(m.rowOf(address)).cells.at(c);
+}
+
+void write(const QString& path, const QByteArray& text)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+} // namespace
+
+class TestFleetModel : public QObject {
+    Q_OBJECT
+  private slots:
+    // Each way a board shows up gives its row; the cells read as the operator reads them.
+    void rowsShowWhatWasLearned()
+    {
+        FleetModel m;
+        BoardConfig dhcp = board("192.168.1.20", 7);
+        dhcp.fields.boardDhcp = true;
+        m.answered(at("192.168.1.20"), dhcp);
+        m.noAnswer(at("192.168.1.21"), QStringLiteral("a short reply (12 bytes)"));
+        m.seen(at("192.168.1.22"), 42);
+        BoardConfig permanent = board("192.168.1.20", 7, "255.255.0.0");
+        permanent.fields.boardDhcp = true;
+        m.permanentRead(at("192.168.1.20"), permanent);
+
+        QCOMPARE(m.rowCount(), 3);
+        QCOMPARE(cell(m, at("192.168.1.20"), Dhcp), QString("так"));
+        QCOMPARE(cell(m, at("192.168.1.20"), Console), QString("динамічна"));
+        QCOMPARE(cell(m, at("192.168.1.20"), Column::Mac), QString("00:1E:C0:A8:01:14"));
+        QCOMPARE(cell(m, at("192.168.1.20"), Pending), QString("так: mask"));
+        QCOMPARE(cell(m, at("192.168.1.20"), State), QString("відповіла"));
+        QCOMPARE(cell(m, at("192.168.1.21"), State), QString("не відповідає (a short reply (12 bytes))"));
+        QCOMPARE(cell(m, at("192.168.1.22"), Ident), QString("42"));
+        QCOMPARE(cell(m, at("192.168.1.22"), State), QString("на зв'язку"));
+        QVERIFY(!cell(m, at("192.168.1.22"), LastSeen).isEmpty());
+        QCOMPARE(m.headerData(Pending, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Пост. ≠ роб."));
+    }
+
+    void sortAndFilter_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("shown"); // addresses, in the order shown
+        QTest::newRow("addresses as numbers")
+            << int(Address) << "" << QStringList{"10.0.0.9", "10.0.0.10", "10.0.0.100"};
+        QTest::newRow("identifiers as numbers")
+            << int(Ident) << "" << QStringList{"10.0.0.100", "10.0.0.9", "10.0.0.10"};
+        QTest::newRow("any cell, any case") << int(Address) << "01:0a" << QStringList{"10.0.0.10"};
+        QTest::newRow("a mark of the comparison") << int(Address) << "Зникла" << QStringList{"10.0.0.100"};
+    }
+    void sortAndFilter()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, filter);
+        QFETCH(QStringList, shown);
+        FleetModel m;
+        m.answered(at("10.0.0.10"), board("10.0.0.10", 20));
+        m.answered(at("10.0.0.9"), board("10.0.0.9", 3));
+        m.noAnswer(at("10.0.0.100"), {});
+        m.compareWith({{at("10.0.0.100"), recordOf(board("10.0.0.100", 1))}});
+        m.setState(at("10.0.0.100"), {});
+        FleetFilter f(m);
+        f.sort(column);
+        f.setText(filter);
+        QStringList order;
+        for (const Row* r : f.shownRows())
+            order.append(dottedText(r->address));
+        QCOMPARE(order, shown);
+    }
+
+    // Byte for byte what talvikctl's survey writes, so that either reads the other's files.
+    void exportsInTalvikctlFormats_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("CSV") << int(Format::Csv)
+                             << QByteArray(
+                                    "address,ip,mask,router,mac,dhcp,console,dispatcher,ident,reserve1,"
+                                    "reserve2,branch,version,error\n"
+                                    "192.168.1.20,192.168.1.20,255.255.255.0,192.168.1.1,"
+                                    "00:1E:C0:A8:01:14,0,dynamic,0.0.0.0,7,0.0.0.0,0.0.0.0,0,2.17,\n"
+                                    "192.168.1.21,,,,,,,,,,,,,\"не відповідає (a, b)\"\n");
+        QTest::newRow("JSON Lines")
+            << int(Format::JsonLines)
+            << QByteArray(
+                   "{\"address\":\"192.168.1.20\",\"branch\":0,\"console\":\"dynamic\",\"dhcp\":false,"
+                   "\"dispatcher\":\"0.0.0.0\",\"ident\":7,\"ip\":\"192.168.1.20\",\"mac\":"
+                   "\"00:1E:C0:A8:01:14\",\"mask\":\"255.255.255.0\",\"memory\":\"working\",\"reserve1\":"
+                   "\"0.0.0.0\",\"reserve2\":\"0.0.0.0\",\"router\":\"192.168.1.1\",\"version\":\"2.17\"}\n"
+                   "{\"address\":\"192.168.1.21\",\"error\":\"не відповідає (a, b)\"}\n");
+    }
+    void exportsInTalvikctlFormats()
+    {
+        QFETCH(int, format);
+        QFETCH(QByteArray, text);
+        FleetModel m;
+        m.answered(at("192.168.1.20"), board("192.168.1.20", 7));
+        m.noAnswer(at("192.168.1.21"), QStringLiteral("a, b"));
+        const QList<const Row*> rows{&m.rowAt(0), &m.rowAt(1)};
+        QCOMPARE(exportText(rows, Format(format)), text);
+    }
+
+    // The same earlier survey as an export of either format or a folder of backups: one
+    // board new, one gone, one with a changed mask (and only that cell marked).
+    void comparesWithAnEarlierSurvey_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("CSV") << "survey.csv";
+        QTest::newRow("JSON Lines") << "survey.jsonl";
+        QTest::newRow("backups") << "backups";
+    }
+    void comparesWithAnEarlierSurvey()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        FleetModel earlier;
+        earlier.answered(at("192.168.1.20"), board("192.168.1.20", 1));
+        earlier.answered(at("192.168.1.21"), board("192.168.1.21", 2, "255.255.0.0"));
+        earlier.answered(at("192.168.1.22"), board("192.168.1.22", 3));
+        earlier.noAnswer(at("192.168.1.30"), {}); // silent then: not in the comparison
+        QString path = dir.filePath(kind);
+        if (kind == QLatin1String("backups")) {
+            QVERIFY(QDir(dir.path()).mkdir(kind));
+            for (int r = 0; r < 3; ++r) {
+                BoardConfig c = *earlier.rowAt(r).working;
+                c.memory = ctl::Memory::Permanent;
+                write(path + u'/' + dottedText(c.address) + QStringLiteral(".conf"), ctl::backupText(c));
+            }
+        }
+        else {
+            QList<const Row*> rows;
+            for (int r = 0; r < earlier.rowCount(); ++r)
+                rows.append(&earlier.rowAt(r));
+            QString why;
+            QVERIFY2(exportRows(rows, path, &why), qPrintable(why));
+        }
+
+        FleetModel now;
+        now.answered(at("192.168.1.20"), board("192.168.1.20", 1));
+        now.answered(at("192.168.1.21"), board("192.168.1.21", 2));
+        now.answered(at("192.168.1.23"), board("192.168.1.23", 4));
+        QString why;
+        const auto loaded = loadEarlier(path, &why);
+        QVERIFY2(loaded, qPrintable(why));
+        const FleetModel::Summary s = now.compareWith(*loaded);
+        QCOMPARE(texts::comparison(s.added, s.missing, s.changed), QString("1 нова, 1 зникла, 1 змінена"));
+        QCOMPARE(now.rowAt(now.rowOf(at("192.168.1.21"))).changed, QSet<int>{Mask});
+        QCOMPARE(now.rowAt(now.rowOf(at("192.168.1.23"))).mark, Mark::New);
+        const Row& gone = now.rowAt(now.rowOf(at("192.168.1.22")));
+        QCOMPARE(gone.mark, Mark::Missing);
+        QCOMPARE(gone.cells.at(Ip), QString("192.168.1.22")); // what it was
+        QCOMPARE(now.data(now.index(now.rowOf(at("192.168.1.21")), Mask), Qt::ToolTipRole).toString(),
+                 QString("змінена, було: 255.255.0.0"));
+    }
+
+    void aFileThatIsNoSurvey()
+    {
+        QTemporaryDir dir;
+        write(dir.filePath("notes.csv"), "just,some\ncells,here\n");
+        QString why;
+        QVERIFY(!loadEarlier(dir.filePath("notes.csv"), &why));
+        QVERIFY(!why.isEmpty());
+    }
+
+    void countedTexts_data()
+    {
+        QTest::addColumn<QList<int>>("counts");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("3, 1, 2") << QList<int>{3, 1, 2} << "3 нових, 1 зникла, 2 змінені";
+        QTest::newRow("5, 11, 21") << QList<int>{5, 11, 21} << "5 нових, 11 зникло, 21 змінена";
+        QTest::newRow("0, 22, 14") << QList<int>{0, 22, 14} << "0 нових, 22 зникли, 14 змінених";
+    }
+    void countedTexts()
+    {
+        QFETCH(QList<int>, counts);
+        QFETCH(QString, text);
+        QCOMPARE(texts::comparison(counts[0], counts[1], counts[2]), text);
+    }
+
+    // Each /24 of the interfaces' addresses once; loopback, link-local and host or
+    // point-to-point addresses are no network of boards.
+    void myNetworks_data()
+    {
+        QTest::addColumn<Interfaces>("addresses");
+        QTest::addColumn<QStringList>("networks");
+        QTest::newRow("the test's namespace")
+            << Interfaces{{at("127.0.0.1"), 8}, {at("192.168.1.1"), 24}, {at("10.0.0.2"), 32}}
+            << QStringList{"192.168.1.1-192.168.1.254"};
+        QTest::newRow("a /16: the PC's own /24 of it")
+            << Interfaces{{at("10.7.3.9"), 16}, {at("169.254.3.3"), 16}}
+            << QStringList{"10.7.3.1-10.7.3.254"};
+        QTest::newRow("two addresses in one /24")
+            << Interfaces{{at("192.168.5.10"), 24}, {at("192.168.5.11"), 24}}
+            << QStringList{"192.168.5.1-192.168.5.254"};
+    }
+    void myNetworks()
+    {
+        QFETCH(Interfaces, addresses);
+        QFETCH(QStringList, networks);
+        QStringList got;
+        for (const AddressRange& r : networksOf(addresses))
+            got.append(dottedText(r.first) + u'-' + dottedText(r.last));
+        QCOMPARE(got, networks);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFleetModel)
+#include "test_fleet_model.moc"

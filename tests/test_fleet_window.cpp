@@ -1,0 +1,312 @@
+// The fleet window beside the configurator, over real sockets, against simulated boards on
+// 192.168.1.0/24 in the network namespace of its own that `make test` runs in.
+
+#include "board_simulator.h"
+#include "core/fleet/fleet.h"
+#include "core/fleet/fleet_dialogs.h"
+#include "core/fleet/fleet_window.h"
+#include "fleet/fleet_filter.h"
+#include "net/private_network.h"
+#include "window_fixture.h"
+#include "wire/frames.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QtTest>
+#include <sys/resource.h>
+
+using namespace talvik;
+using namespace talvik::test;
+
+namespace {
+// Answers the window's questions as a test says, and keeps them.
+struct AnsweringDialogs : FleetDialogs {
+    QStringList asked;
+    QString chosen; // the folder or file each question gets
+    bool confirm(QWidget*, const QString& question, const QString&) override
+    {
+        asked << question;
+        return true;
+    }
+    void message(QWidget*, const QString& text) override { asked << text; }
+    QString folder(QWidget*, const QString&) override { return chosen; }
+    QStringList openFiles(QWidget*, const QString&, const QString&) override { return {chosen}; }
+    QString openFile(QWidget*, const QString&, const QString&) override { return chosen; }
+    QString saveFile(QWidget*, const QString&, const QString&) override { return chosen; }
+};
+
+// Boards on their production ports; the configurator on a port of its own sends commands to
+// 8026 and 8024 (twice), never to 6767, where other tests' programs may listen.
+struct Setup {
+    std::unique_ptr<sim::BoardSimulator> sim;
+    WindowFixture f{WindowSetup().real().boards(8024, 8024, 8026)};
+    AnsweringDialogs dialogs;
+    std::unique_ptr<Fleet> fleet;
+    FleetWindow* w = nullptr;
+
+    explicit Setup(const QString& boards, int replyDelayMs = 0)
+    {
+        sim::SimOptions o;
+        o.rebootMs = 300;
+        o.replyDelayMs = replyDelayMs;
+        sim = std::make_unique<sim::BoardSimulator>(o);
+        QString error;
+        const auto defs = sim::parseBoards(boards, &error);
+        if (!defs)
+            qFatal("%s", qPrintable(error));
+        for (const auto& def : *defs)
+            if (!sim->addBoard(def, &error))
+                qFatal("%s", qPrintable(error));
+        fleet = std::make_unique<Fleet>(*f.window, &dialogs);
+        f.window->show();
+        fleet->open();
+        w = &fleet->window();
+        w->timing = {300, 1};
+    }
+
+    void survey(const QString& first, const QString& last)
+    {
+        w->first->clear();
+        QTest::keyClicks(w->first, first);
+        w->last->clear();
+        QTest::keyClicks(w->last, last);
+        QTest::mouseClick(w->search, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(w->search->isEnabled(), 10000);
+    }
+    // The shown row of a board.
+    int row(const char* address) const
+    {
+        const auto rows = w->shown->shownRows();
+        for (int r = 0; r < rows.size(); ++r)
+            if (dottedText(rows[r]->address) == QLatin1String(address))
+                return r;
+        return -1;
+    }
+    QString cell(const char* address, int column) const
+    {
+        return w->shown->index(row(address), column).data().toString();
+    }
+    void click(const char* address, Qt::KeyboardModifiers modifiers = {})
+    {
+        const QRect r = w->table->visualRect(w->shown->index(row(address), 0));
+        QTest::mouseClick(w->table->viewport(), Qt::LeftButton, modifiers, r.center());
+    }
+};
+
+struct KeysSeen : QObject {
+    int keys = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        keys += e->type() == QEvent::KeyPress; // what the editors' key handlers take
+        return false;
+    }
+};
+
+void raiseFileLimit()
+{
+    rlimit files{};
+    getrlimit(RLIMIT_NOFILE, &files);
+    files.rlim_cur = files.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &files);
+}
+} // namespace
+
+class TestFleetWindow : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase()
+    {
+        if (!networkIsLoopbackOnly())
+            QSKIP("needs a network of its own (make test runs it in one)");
+        raiseFileLimit();
+    }
+
+    // Answers fill the table and not the configurator's read-back group; each is still
+    // counted there.
+    void aSurveyFillsTheTable()
+    {
+        Setup s("192.168.1.120-121,version=2.17");
+        auto& c = *s.f.window;
+        const QStringList before = c.ED_7->texts();
+        s.survey("192.168.1.120", "122");
+        QCOMPARE(s.w->shown->rowCount(), 3);
+        QCOMPARE(s.cell("192.168.1.121", fleet::Ip), QString("192.168.1.121"));
+        QCOMPARE(s.cell("192.168.1.121", fleet::Version), QString("2.17"));
+        QCOMPARE(s.cell("192.168.1.121", fleet::State), QString("відповіла"));
+        QCOMPARE(s.cell("192.168.1.122", fleet::State), QString("не відповідає"));
+        QCOMPARE(c.ED_7->texts(), before);
+        QCOMPARE(c.LabIn->text(), QString::number(2 * 3)); // two boards, three command ports each
+    }
+
+    // The operator's read of one board while a survey reads others: the read-back group
+    // keeps the operator's board.
+    void aSurveyLeavesTheOperatorsRead()
+    {
+        Setup s("192.168.1.130-140,version=2.17", 100);
+        auto& c = *s.f.window;
+        s.w->parallel = 1; // the survey's answers keep coming after the operator's
+        setAddress(c.Ed_0, "192.168.1.130");
+        s.w->first->setText(QStringLiteral("192.168.1.131"));
+        s.w->last->setText(QStringLiteral("140"));
+        QTest::mouseClick(s.w->search, Qt::LeftButton);
+        QTRY_VERIFY(s.w->progress->value() >= 2);
+        QTest::mouseClick(c.Button8, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(s.w->search->isEnabled(), 10000);
+        QCOMPARE(s.w->shown->rowCount(), 11); // the operator's board too, seen on the network
+        QCOMPARE(c.ED_7->texts(), QStringList({"192", "168", "001", "130"}));
+        QCOMPARE(c.Label_In_IP->text(), QString("192.168.1.140")); // the last sender, as ever
+    }
+
+    // Enter on a row: its address in the configurator's board address, its working
+    // configuration read through the configurator's own button.
+    void openInConfigurator()
+    {
+        Setup s("192.168.1.150-152,version=2.17");
+        auto& c = *s.f.window;
+        s.survey("192.168.1.150", "152");
+        s.click("192.168.1.151");
+        QTest::keyClick(s.w->table, Qt::Key_Return);
+        QCOMPARE(c.boardAddressString(), QString("192.168.001.151"));
+        QTRY_COMPARE(c.ED_7->texts(), QStringList({"192", "168", "001", "151"}));
+    }
+
+    // Each row shows its board going down and coming back up.
+    void rebootTwoBoards()
+    {
+        Setup s("192.168.1.160-162,version=2.17");
+        QMap<int, QList<QByteArray>> got;
+        connect(s.sim.get(), &sim::BoardSimulator::received, this,
+                [&](int board, const QByteArray& d) { got[board] << d; });
+        s.survey("192.168.1.160", "162");
+        got.clear();
+        s.click("192.168.1.160");
+        s.click("192.168.1.161", Qt::ShiftModifier);
+        QTest::mouseClick(s.w->reboot, Qt::LeftButton);
+        QCOMPARE(s.dialogs.asked, QStringList{"Перезавантажити 2 плати?\n192.168.1.160, 192.168.1.161"});
+        QCOMPARE(s.cell("192.168.1.160", fleet::State), QString("перезавантажується"));
+        QTRY_COMPARE_WITH_TIMEOUT(s.cell("192.168.1.161", fleet::State), QString("знову на зв'язку"), 10000);
+        QCOMPARE(s.cell("192.168.1.160", fleet::State), QString("знову на зв'язку"));
+        QCOMPARE(s.cell("192.168.1.162", fleet::State), QString("відповіла"));
+        for (int board : {0, 1}) {
+            QCOMPARE(got[board].count(padDigits("msi")), 2);
+            QCOMPARE(got[board].count(padDigits("vsi")), 2);
+            QCOMPARE(got[board].count(rebootFrame()), 3); // once, to each command port
+        }
+        QVERIFY(got[2].isEmpty());
+    }
+
+    // Backups of two boards into a folder, one edited and written back, verified; then
+    // both memories surveyed, the table exported and compared with the backups and with
+    // the export.
+    void backupsRoundTripAndComparisons()
+    {
+        Setup s("192.168.1.170-172,version=2.17,console=1");
+        s.survey("192.168.1.170", "172");
+        QTemporaryDir folder;
+        s.dialogs.chosen = folder.path();
+        s.click("192.168.1.170");
+        s.click("192.168.1.171", Qt::ShiftModifier);
+        QTest::mouseClick(s.w->saveBackups, Qt::LeftButton);
+        QTRY_COMPARE(s.cell("192.168.1.171", fleet::State), QString("копію збережено"));
+        QCOMPARE(s.cell("192.168.1.170", fleet::State), QString("копію збережено"));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2);
+
+        QFile backup(folder.filePath("192.168.1.171.conf"));
+        QVERIFY(backup.open(QIODevice::ReadOnly));
+        const QByteArray edited = QString::fromUtf8(backup.readAll())
+                                      .replace(QRegularExpression("mask=.*\n"), "mask=255.255.0.0\n")
+                                      .toUtf8();
+        backup.close();
+        QVERIFY(backup.open(QIODevice::WriteOnly | QIODevice::Truncate) && backup.write(edited) > 0);
+        backup.close();
+        s.w->applyBackups->menu()->actions().at(0)->trigger(); // "all backups of a folder"
+        QTRY_COMPARE(s.cell("192.168.1.171", fleet::State), QString("записано, перевірено"));
+        QTRY_COMPARE(s.cell("192.168.1.170", fleet::State), QString("записано, перевірено"));
+
+        s.w->bothMemories->setChecked(true);
+        s.survey("192.168.1.170", "172");
+        QCOMPARE(s.cell("192.168.1.171", fleet::Pending), QString("так: mask"));
+        QCOMPARE(s.cell("192.168.1.170", fleet::Pending), QString("ні"));
+
+        s.dialogs.chosen = folder.filePath("192.168.1.171.conf"); // a backup stands for its folder
+        QTest::mouseClick(s.w->compare, Qt::LeftButton);
+        QCOMPARE(s.w->summary->text(), QString("1 нова, 0 зникло, 1 змінена"));
+
+        s.dialogs.chosen = folder.filePath("table.csv");
+        s.w->exportTable->menu()->actions().at(0)->trigger(); // all rows
+        QTest::mouseClick(s.w->compare, Qt::LeftButton);
+        QCOMPARE(s.w->summary->text(), QString("0 нових, 0 зникло, 0 змінених"));
+    }
+
+    // F3 in any editor of the configurator opens the fleet window; the editor never sees it.
+    void f3FromAnEditor_data()
+    {
+        QTest::addColumn<QString>("editor");
+        QTest::newRow("MAC byte") << "Ed_5_IP_0";
+        QTest::newRow("address octet") << "Ed_0_IP_3";
+    }
+    void f3FromAnEditor()
+    {
+        QFETCH(QString, editor);
+        WindowFixture f(WindowSetup().real().boards(8024, 8024, 8026));
+        AnsweringDialogs dialogs;
+        Fleet fleet(*f.window, &dialogs);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        auto* e = f.window->findChild<QLineEdit*>(editor);
+        QTest::mouseClick(e, Qt::LeftButton);
+        QVERIFY(e->hasFocus());
+        KeysSeen seen;
+        e->installEventFilter(&seen);
+        QTest::keyClick(f.window->windowHandle(), Qt::Key_F3);
+        QVERIFY(fleet.window().isVisible());
+        QCOMPARE(seen.keys, 0);
+        f.close(); // the configurator's close takes the fleet window with it
+        QVERIFY(!fleet.window().isVisible());
+    }
+
+    // In the tests' namespace the only /24 besides loopback is 192.168.1.0/24: that is what
+    // is shown, and all that is searched.
+    void myNetworksAreTheNamespaces()
+    {
+        Setup s("192.168.1.180,version=2.17");
+        QCOMPARE(s.w->myNetworks->text(), QString("254 адреси в мережі 192.168.1.0/24"));
+        QCOMPARE(s.w->myNetworks->accessibleName(), s.w->myNetworks->text());
+        s.w->timing = {100, 0};
+        s.w->parallel = 64;
+        QTest::mouseClick(s.w->fromMyNetworks, Qt::LeftButton);
+        QTest::mouseClick(s.w->search, Qt::LeftButton);
+        QCOMPARE(s.w->progress->maximum(), 254);
+        QTRY_VERIFY_WITH_TIMEOUT(s.w->search->isEnabled(), 10000);
+        QCOMPARE(s.cell("192.168.1.180", fleet::State), QString("відповіла"));
+        for (const fleet::Row* r : s.w->shown->shownRows())
+            QCOMPARE(r->address >> 8, 0xC0A801u);
+    }
+
+    // The size, the column widths and the range, in a section of their own, at the close.
+    void settingsInASectionOfTheirOwn()
+    {
+        Setup s("192.168.1.190,version=2.17");
+        s.w->first->setText(QStringLiteral("192.168.1.190"));
+        s.w->table->setColumnWidth(fleet::Mac, 177);
+        s.f.close();
+        QFile ini(s.f.dir.filePath("TalvikCom.ini"));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        const QByteArray text = ini.readAll();
+        const qsizetype section = text.indexOf("[Fleet]");
+        QVERIFY(section >= 0);
+        QVERIFY(text.indexOf("4=192.168.1.190", section) > 0);
+
+        Fleet again(*s.f.window, &s.dialogs);
+        QCOMPARE(again.window().first->text(), QString("192.168.1.190"));
+        QCOMPARE(again.window().table->columnWidth(fleet::Mac), 177);
+    }
+};
+
+QTEST_MAIN(TestFleetWindow)
+#include "test_fleet_window.moc"
