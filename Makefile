@@ -32,14 +32,15 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen bash ../scripts/own-network.sh \
 	    ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
-# Simulated boards on loopback: two to try the window with, and a run of twenty.
+# Simulated boards on loopback: two to try the configurator with, and a network of 250.
 DEMO_BOARDS = --board 127.0.0.2,ident=1234,version=2.17,dhcp=0 \
               --board 127.0.0.3,ident=77,version=3.01,dhcp=1,console=1,dispatcher=127.0.0.1 \
-              --boards 127.0.1.1-127.0.1.20,ident=100,version=2.17
-# The boards and the configurator: type 127.0.0.2 or 127.0.0.3.
+              --boards 127.0.1.1-127.0.1.250,ident=100,version=2.17
+# The boards, the configurator and the fleet window in front of it: in the configurator
+# type 127.0.0.2 or 127.0.0.3; in the fleet window search 127.0.1.1 - 127.0.1.250.
 demo: build
-	@$(BUILD)/tools/talvik-board-sim --verbose $(DEMO_BOARDS) & \
-	sim=$$!; trap "kill $$sim" EXIT; $(BUILD)/src/talvikcom
+	@$(BUILD)/tools/talvik-board-sim $(DEMO_BOARDS) & \
+	sim=$$!; trap "kill $$sim" EXIT; $(BUILD)/src/talvikcom --fleet
 # The same boards alone, for talvikctl (which needs port 6767, as the window does).
 demo-boards: build
 	$(BUILD)/tools/talvik-board-sim $(DEMO_BOARDS)
@@ -87,6 +88,7 @@ soak: build
 screenshot: build
 	$(OWN_NETWORK) bash scripts/x11-window.sh screenshot $(BUILD) $(BUILD)/screenshots/main-window.png
 	$(OWN_NETWORK) bash scripts/x11-window.sh screenshot $(BUILD) $(BUILD)/screenshots/main-window-1024x768.png 1024x768
+	$(OWN_NETWORK) bash scripts/x11-window.sh fleet $(BUILD) $(BUILD)/screenshots/fleet-window.png
 
 # The Debian package, built apart for /usr with Debian's hardening flags and copied into
 # $(BUILD): apt-get install ./$(BUILD)/talvikcom_*.deb

@@ -3,8 +3,10 @@
 // the benchmark runs on (a virtual X display where there is one), no modal messages.
 
 #include "bench_support.h"
+#include "client/board_config.h"
 #include "core/app/TForm1_Config_UDP.h"
 #include "core/app/messages.h"
+#include "core/fleet/fleet_dialogs.h"
 #include "net/udp_link.h"
 
 #include <QApplication>
@@ -39,6 +41,19 @@ class SilentMessages : public talvik::Messages {
     void message(const QString&) override {}
     void error(const QString&) override {}
 };
+
+// The fleet window's questions, answered "no" without a dialog.
+struct NoDialogs : talvik::FleetDialogs {
+    bool confirm(QWidget*, const QString&, const QString&) override { return false; }
+    void message(QWidget*, const QString&) override {}
+    QString folder(QWidget*, const QString&) override { return {}; }
+    QStringList openFiles(QWidget*, const QString&, const QString&) override { return {}; }
+    QString openFile(QWidget*, const QString&, const QString&) override { return {}; }
+    QString saveFile(QWidget*, const QString&, const QString&) override { return {}; }
+};
+
+// Board i of a made-up network 10.0.0.0/16: fields that differ from board to board.
+talvik::ctl::BoardConfig boardAt(int i);
 
 struct BenchWindow {
     QTemporaryDir dir;

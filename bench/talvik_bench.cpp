@@ -4,6 +4,8 @@
 
 #include "bench_window.h"
 #include "board_simulator.h"
+#include "core/fleet/fleet.h"
+#include "core/fleet/fleet_window.h"
 #include "core/widgets/rows.h"
 #include "net/private_network.h"
 #include "store/settings_keys.h"
@@ -117,6 +119,7 @@ void startupFigures(std::vector<Row>& rows);
 void settingsFigures(std::vector<Row>& rows);
 void rangeTickFigures(std::vector<Row>& rows);
 void floodFigures(std::vector<Row>& rows);
+void fleetFigures(std::vector<Row>& rows);
 
 void receiveFigures(std::vector<Row>& rows)
 {
@@ -207,13 +210,24 @@ namespace {
 struct Reads {
     double shown = 0, painted = 0, click = 0;
 };
-Reads readInTurn(quint16 port, const std::array<quint8, 2>& boards, int restMs)
+// With `fleetOpen`, the fleet window beside the configurator, 250 rows in its table.
+Reads readInTurn(quint16 port, const std::array<quint8, 2>& boards, int restMs, bool fleetOpen = false)
 {
     using Clock = std::chrono::steady_clock;
     const auto us = [](Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); };
     BenchWindow win;
     auto& w = *win.w;
     w.CurEd_Port->setValue(port);
+    NoDialogs dialogs;
+    std::unique_ptr<Fleet> fleet;
+    if (fleetOpen) {
+        fleet = std::make_unique<Fleet>(w, &dialogs);
+        for (int i = 0; i < 250; ++i)
+            fleet->model().answered(boardAt(i).address, boardAt(i));
+        fleet->open();
+        waitUntil(
+            [&] { return fleet->window().windowHandle() && fleet->window().windowHandle()->isExposed(); });
+    }
     Sample shown, painted, clicks;
     for (int i = 0; i < 200; ++i) {
         const quint8 board = boards[size_t(i % 2)];
@@ -250,9 +264,10 @@ void roundTripFigures(std::vector<Row>& rows)
                QStringLiteral("127.0.0.4,ident=77,console=1,dhcp=1,dispatcher=127.0.0.7,version=3.02"),
                QStringLiteral("--ports"), QStringLiteral("0")});
     const quint16 port = quint16(sim.number("ports"));
-    Sample sameKind, sameKindPainted, otherKind, floor, hotFloor, click;
+    Sample sameKind, sameKindPainted, otherKind, floor, hotFloor, click, fleetOpen;
     for (int r = 0; r < Repetitions; ++r) {
         const Reads same = readInTurn(port, {2, 3}, RestMs);
+        fleetOpen.add(readInTurn(port, {2, 3}, RestMs, true).shown);
         sameKind.add(same.shown);
         sameKindPainted.add(same.painted);
         click.add(same.click);
@@ -276,6 +291,9 @@ void roundTripFigures(std::vector<Row>& rows)
     rows.push_back(
         withoutTarget(ratioRow("the same, two boards of different kinds in turn (rows shown and hidden)",
                                otherKind, floor, " us", 0, 0, {}, false)));
+    rows.push_back(ratioRow("the same, one kind, with the fleet window open beside it (250 rows); floor: "
+                            "the fleet window closed",
+                            fleetOpen, sameKind, " us", 0, 1.2, "<= 1.2 x (noise)", false));
 
     progress(QStringLiteral("the survey"));
     // talvikctl surveys 250 simulated boards; the floor: 250 bare request/reply round trips.
@@ -322,11 +340,12 @@ int main(int argc, char* argv[])
         << "; network: "
         << (networkIsLoopbackOnly() ? "a namespace of its own" : "this machine's (loopback only)") << "\n"
         << Qt::flush;
-    // talvik_bench [SECTION...]: receive, flood, roundtrip, startup, settings, range; all without one.
+    // talvik_bench [SECTION...]: receive, flood, roundtrip, startup, settings, range, fleet; all without one.
     const QStringList only = app.arguments().mid(1);
     const std::pair<const char*, void (*)(std::vector<Row>&)> sections[] = {
         {"receive", receiveFigures}, {"flood", floodFigures},       {"roundtrip", roundTripFigures},
-        {"startup", startupFigures}, {"settings", settingsFigures}, {"range", rangeTickFigures}};
+        {"startup", startupFigures}, {"settings", settingsFigures}, {"range", rangeTickFigures},
+        {"fleet", fleetFigures}};
     for (const auto& [name, figures] : sections)
         if (only.isEmpty() || only.contains(QLatin1String(name)))
             figures(rows);

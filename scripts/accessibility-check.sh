@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real window on a virtual X display, read through AT-SPI as a screen reader reads it
-# (scripts/accessibility_check.py), before and after a read of a simulated board.
+# (scripts/accessibility_check.py), before and after a read of a simulated board, and the
+# fleet window beside it, before and after it finds that board.
 #   accessibility-check.sh BUILD
 # Runs in the tests' own network (it binds 6767 and the board's ports on 127.0.0.2).
 # Exits 77 (a skip for CTest) when the X or AT-SPI tools are not installed.
@@ -38,6 +39,6 @@ pids+=($!)
 cp "$build/src/talvikcom" "$work/"
 printf '[0]\r\n1=127\r\n2=000\r\n3=000\r\n4=002\r\n' >"$work/TalvikCom.ini"
 unset QT_QPA_PLATFORM
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/talvikcom" >"$work/talvikcom.log" 2>&1 &
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/talvikcom" --fleet >"$work/talvikcom.log" 2>&1 &
 pids+=($!)
 /usr/bin/python3 "$here/accessibility_check.py" || { cat "$work/talvikcom.log"; exit 1; }

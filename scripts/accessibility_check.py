@@ -104,7 +104,42 @@ def check_after_read(app):
             fail(f"after a read, {what} is named {labels[what].name!r}, not the text it shows {names}")
 
 
+def check_fleet(app):
+    """The fleet window beside it: its value label, its buttons, and a table whose cells a
+    screen reader reads as the values shown."""
+    fleet = next((w for w in app if w is not None and w.name == "Мережа плат"), None)
+    if fleet is None:
+        fail("no fleet window \"Мережа плат\"")
+    networks = [n.name for n in nodes(fleet) if n.getRoleName() == "label" and " адрес" in n.name]
+    print(f"fleet: my networks: {networks}")
+    if not networks:
+        fail("the label of \"Мої мережі\" is not named for the addresses it shows")
+    unnamed = [n.getRoleName() for n in nodes(fleet)
+               if n.getRoleName() in ("push button", "text", "table") and not n.name]
+    if unnamed:
+        fail(f"fleet controls without a name: {unnamed}")
+    edits = {n.name: n for n in nodes(fleet) if n.getRoleName() == "text"}
+    edits["Перша адреса"].queryEditableText().setTextContents("127.0.0.2")
+    edits["Остання адреса"].queryEditableText().setTextContents("")
+    next(b for b in buttons(fleet) if b.name == "Шукати").queryAction().doAction(0)
+    table = next(n for n in nodes(fleet) if n.getRoleName() == "table").queryTable()
+
+    def first_row():  # the board is there already, seen as the configurator read it
+        return {table.getColumnHeader(c).name: table.getAccessibleAt(0, c).name for c in range(table.nColumns)}
+
+    end = time.time() + 10
+    while time.time() < end and (table.nRows < 1 or first_row().get("Стан") != "відповіла"):
+        time.sleep(0.1)
+    row = first_row()
+    print(f"fleet: the row found: {row}")
+    for column, value in (("Адреса", "127.0.0.2"), ("Ідентифікатор", "1234"), ("Версія", "2.17"),
+                          ("Стан", "відповіла")):
+        if row.get(column) != value:
+            fail(f"the cell under {column!r} is named {row.get(column)!r}, not {value!r}")
+
+
 app = application("TalvikCom")
 check_start(app)
 check_after_read(app)
+check_fleet(app)
 print("every value label is named for the text it shows")

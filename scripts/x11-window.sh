@@ -6,6 +6,9 @@
 #   x11-window.sh screenshot BUILD FILE [WxH]
 #                                        the window as it opens, with its title bar, drawn by a
 #                                        window manager, on a screen of that size (1280x1000)
+#   x11-window.sh fleet BUILD FILE       talvikcom --fleet beside 250 simulated boards on
+#                                        127.0.1.1-250: the range typed, Enter, the fleet
+#                                        window with its table filled
 # Exits 77 (a skip for CTest) when the X tools are not installed.
 set -euo pipefail
 mode=$1
@@ -17,7 +20,7 @@ size=1280x1000
 [ "$mode" = screenshot ] && size=${4:-1280x1000}
 need=(Xvfb xprop xdotool)
 [ "$mode" != check ] && need+=(openbox xwininfo)
-[ "$mode" = screenshot ] && need+=(import)
+[ "$mode" = screenshot ] || [ "$mode" = fleet ] && need+=(import)
 for tool in "${need[@]}"; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
@@ -45,7 +48,13 @@ if [ "$mode" != check ]; then
     sleep 0.5
 fi
 
-"$work/talvikcom" >"$work/talvikcom.log" 2>&1 &
+args=()
+if [ "$mode" = fleet ]; then
+    "$build/tools/talvik-board-sim" --boards 127.0.1.1-127.0.1.250,ident=100,version=2.17 >"$work/sim.log" 2>&1 &
+    pids+=($!)
+    args=(--fleet)
+fi
+"$work/talvikcom" "${args[@]}" >"$work/talvikcom.log" 2>&1 &
 pids+=($!)
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Конфігуратор плат' | head -n 1)
 [ -n "$wid" ] || { echo "the window did not appear"; cat "$work/talvikcom.log"; exit 1; }
@@ -85,6 +94,20 @@ check)
     sizes=$(grep -o 'Icon ([0-9]* x [0-9]*)' "$work/icon.txt" | sort -u | tr '\n' ' ')
     echo "title: $title"
     echo "icon sizes: $sizes"
+    ;;
+fleet)
+    wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Мережа плат$' | head -n 1)
+    sleep 1
+    xdotool windowactivate --sync "$wid"
+    xdotool key ctrl+a type 127.0.1.1 # the first address has the focus
+    xdotool key Tab ctrl+a type 127.0.1.250
+    xdotool key Return
+    sleep 2
+    frame
+    mkdir -p "$(dirname "$out")"
+    import -window root -crop "$((WIDTH + left + right))x$((HEIGHT + top + bottom))+$((X - left))+$((Y - top))" \
+        +repage "$out"
+    echo "wrote $out"
     ;;
 screenshot)
     sleep 1 # let the window manager decorate it and the window paint

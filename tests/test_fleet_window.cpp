@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QtTest>
+#include <csignal>
 #include <sys/resource.h>
 
 using namespace talvik;
@@ -305,6 +306,27 @@ class TestFleetWindow : public QObject {
         Fleet again(*s.f.window, &s.dialogs);
         QCOMPARE(again.window().first->text(), QString("192.168.1.190"));
         QCOMPARE(again.window().table->columnWidth(fleet::Mac), 177);
+    }
+
+    // A disk that takes no more: the operator is told, and the file stays as it was.
+    void settingsOnAFullDisk()
+    {
+        Setup s("192.168.1.191,version=2.17");
+        QFile ini(s.f.dir.filePath("TalvikCom.ini"));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        const QByteArray before = ini.readAll();
+        ini.close();
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit tiny{16, old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &tiny);
+        s.w->close();
+        setrlimit(RLIMIT_FSIZE, &old);
+        QCOMPARE(s.dialogs.asked.size(), 1);
+        QVERIFY(s.dialogs.asked[0].startsWith("Не вдалося записати файл налаштувань"));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QCOMPARE(ini.readAll(), before);
     }
 };
 

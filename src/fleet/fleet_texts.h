@@ -25,6 +25,7 @@ inline const QString Cancel = QStringLiteral("Скасувати");
 inline const QString Progress = QStringLiteral("Хід роботи");
 inline const QString ProgressFormat = QStringLiteral("%v з %m");
 inline const QString Filter = QStringLiteral("Фільтр");
+inline const QString ClearFilter = QStringLiteral("Очистити фільтр");
 inline const QString FilterHint = QStringLiteral("Фільтр за всіма стовпцями (Ctrl+F)");
 inline const QString TableName = QStringLiteral("Плати мережі");
 
@@ -49,7 +50,7 @@ inline const QString ChooseBackupFolder = QStringLiteral("Тека для коп
 inline const QString ChooseBackups = QStringLiteral("Копії плат для запису");
 inline const QString ChooseExportFile = QStringLiteral("Експорт таблиці");
 inline const QString ChooseEarlier = QStringLiteral("Порівняти з");
-inline const QString ChooseHosts = QStringLiteral("Список адрес");
+inline const QString ChooseHosts = QStringLiteral("Список адрес з файлу");
 
 // Columns.
 inline const QString Columns[] = {

@@ -198,6 +198,7 @@ void FleetWindow::compareWithEarlier()
     const QString line = ft::comparison(s.added, s.missing, s.changed);
     summary->setText(line);
     summary->setAccessibleName(line);
+    summary->show();
 }
 
 } // namespace talvik

@@ -2,6 +2,7 @@
 
 #include "core/app/texts.h"
 #include "core/fleet/fleet_dialogs.h"
+#include "core/fleet/repaint_pacer.h"
 #include "fleet/fleet_filter.h"
 #include "fleet/fleet_jobs.h"
 #include "fleet/fleet_survey.h"
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace talvik {
@@ -28,6 +30,8 @@ namespace talvik {
 namespace ft = fleet::texts;
 
 namespace {
+constexpr int RepaintMs = 100; // the table's repaints while rows stream in: ten a second
+
 template <typename W> W* named(W* widget, const char* name, const QString& accessibleName = {})
 {
     widget->setObjectName(QLatin1String(name));
@@ -62,10 +66,13 @@ FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, f
     filter = named(new QLineEdit, "filter", ft::Filter);
     filter->setPlaceholderText(ft::FilterHint);
     filter->setClearButtonEnabled(true);
+    for (QToolButton* clear : filter->findChildren<QToolButton*>())
+        clear->setAccessibleName(ft::ClearFilter);
     filterLabel->setBuddy(filter);
     filterRow->addWidget(filterLabel);
     filterRow->addWidget(filter, 1);
     summary = named(new QLabel, "summary");
+    summary->hide(); // until a comparison has something to say
     filterRow->addWidget(summary);
     layout->addLayout(filterRow);
 
@@ -82,16 +89,22 @@ FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, f
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setStretchLastSection(true);
-    table->horizontalHeader()->setSectionsMovable(false);
+    // Shown beside the address, where a glance finds the boards that did not answer; the
+    // model, its exports and the settings keep the columns in talvikctl's order.
+    table->horizontalHeader()->moveSection(fleet::State, 1);
     const int widths[fleet::ColumnCount] = {105, 115, 60, 105, 105, 105, 130, 45,
                                             80,  105, 45, 105, 105, 100, 150, 110};
     for (int c = 0; c < fleet::ColumnCount; ++c)
         table->setColumnWidth(c, widths[c]);
     layout->addWidget(table, 1);
+    pacer_ = new RepaintPacer(table->viewport(), RepaintMs);
+    connect(&model_, &QAbstractItemModel::rowsInserted, pacer_, &RepaintPacer::changed);
+    connect(&model_, &QAbstractItemModel::dataChanged, pacer_, &RepaintPacer::changed);
     layout->addWidget(buildActions());
 
     bindActions();
     setBusy(false);
+    first->setFocus(); // the range is typed first
     resize(1240, 680);
 }
 
@@ -119,7 +132,8 @@ QWidget* FleetWindow::buildSurveyGroup()
     list->setPlaceholderText(ft::ListHint);
     list->setTabChangesFocus(true);
     list->setFixedHeight(list->fontMetrics().height() * 3 + 12);
-    hostsFile = named(new QPushButton(ft::HostsFile), "hostsFile", ft::ChooseHosts);
+    hostsFile = named(new QPushButton(ft::HostsFile), "hostsFile");
+    hostsFile->setToolTip(ft::ChooseHosts);
     grid->addWidget(fromList, 1, 0, Qt::AlignTop);
     grid->addWidget(list, 1, 1);
     grid->addWidget(hostsFile, 1, 2, Qt::AlignTop);
@@ -179,6 +193,11 @@ QWidget* FleetWindow::buildActions()
 void FleetWindow::bindActions()
 {
     connect(search, &QPushButton::clicked, this, &FleetWindow::startSearch);
+    for (QLineEdit* e : {first, last}) // Enter in the range searches it
+        connect(e, &QLineEdit::returnPressed, this, [this] {
+            if (search->isEnabled())
+                startSearch();
+        });
     connect(cancel, &QPushButton::clicked, this, [this] {
         survey_.cancel();
         jobs_.cancel();
@@ -210,8 +229,14 @@ void FleetWindow::bindActions()
     };
     connect(&survey_, &fleet::FleetSurvey::progress, this, showProgress);
     connect(&jobs_, &fleet::FleetJobs::progress, this, showProgress);
-    connect(&survey_, &fleet::FleetSurvey::finished, this, [this] { setBusy(jobs_.running()); });
-    connect(&jobs_, &fleet::FleetJobs::finished, this, [this] { setBusy(survey_.running()); });
+    connect(&survey_, &fleet::FleetSurvey::finished, this, [this] {
+        pacer_->flush();
+        setBusy(jobs_.running());
+    });
+    connect(&jobs_, &fleet::FleetJobs::finished, this, [this] {
+        pacer_->flush();
+        setBusy(survey_.running());
+    });
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { setBusy(survey_.running() || jobs_.running()); });
 }

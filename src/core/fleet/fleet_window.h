@@ -29,6 +29,7 @@ class FleetSurvey;
 } // namespace fleet
 
 class FleetDialogs;
+class RepaintPacer;
 
 class FleetWindow : public QWidget {
     Q_OBJECT
@@ -105,6 +106,7 @@ class FleetWindow : public QWidget {
     fleet::FleetJobs& jobs_;
     FleetDialogs& dialogs_;
     SettingsLocation settings_;
+    RepaintPacer* pacer_ = nullptr;
 };
 
 } // namespace talvik
