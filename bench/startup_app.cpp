@@ -3,6 +3,7 @@
 
 #include "core/app/TForm1_Config_UDP.h"
 #include "core/app/window_font.h"
+#include "core/fleet/fleet.h"
 #include "startup_report.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ int main(int argc, char* argv[])
     options.listenPort = 0;
     options.settingsPath = QString::fromLocal8Bit(argv[argc - 1]); // a file kept across the runs
     talvik::TForm1_Config_UDP window(options);
+    talvik::Fleet fleet(window); // beside it, its window not open
     window.show();
     reportWhenShown(window);
     return app.exec();

@@ -41,6 +41,15 @@ QString cell(const FleetModel& m, quint32 address, Column c)
     return m.rowAt(m.rowOf(address)).cells.at(c);
 }
 
+// A link that only hands over what a test gives it.
+struct QuietLink : Link {
+    bool openListener() override { return true; }
+    void closeListener() override {}
+    bool isListening() const override { return true; }
+    bool sendFromListener(const QHostAddress&, quint16, const QByteArray&) override { return false; }
+    bool sendFromClient(const QHostAddress&, quint16, const QByteArray&) override { return false; }
+};
+
 void write(const QString& path, const QByteArray& text)
 {
     QFile f(path);
@@ -193,6 +202,26 @@ class TestFleetModel : public QObject {
         QCOMPARE(gone.cells.at(Ip), QString("192.168.1.22")); // what it was
         QCOMPARE(now.data(now.index(now.rowOf(at("192.168.1.21")), Mask), Qt::ToolTipRole).toString(),
                  QString("змінена, було: 255.255.0.0"));
+    }
+
+    // Datagrams with an identifier add rows by themselves: from a board's address only,
+    // and no more than the table may hold, whoever the senders claim to be.
+    void boardsShowThemselves()
+    {
+        QuietLink link;
+        FleetModel m;
+        Discovery discovery(link, m, 2);
+        const QByteArray ident = QByteArray("..iden") + char(0x39) + char(0x30); // 12345
+        emit link.datagramsArrived({{ident, "192.168.1.20", 6767},
+                                    {ident, "192.168.1.255", 6767},
+                                    {"no identifier", "192.168.1.21", 6767},
+                                    {ident, "192.168.1.22", 6767},
+                                    {ident, "192.168.1.23", 6767}});
+        QTRY_COMPARE(m.rowCount(), 2);
+        QTest::qWait(2 * Discovery::IntervalMs);
+        QCOMPARE(m.rowCount(), 2);
+        QCOMPARE(cell(m, at("192.168.1.20"), Ident), QString("12345"));
+        QCOMPARE(m.rowOf(at("192.168.1.255")), -1);
     }
 
     void aFileThatIsNoSurvey()

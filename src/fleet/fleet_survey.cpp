@@ -106,8 +106,8 @@ void FleetSurvey::cancel()
     emit finished();
 }
 
-Discovery::Discovery(Link& link, FleetModel& model, QObject* parent)
-    : QObject(parent), model_(model), timer_(new QTimer(this))
+Discovery::Discovery(Link& link, FleetModel& model, int mostRows, QObject* parent)
+    : QObject(parent), model_(model), mostRows_(mostRows), timer_(new QTimer(this))
 {
     timer_->setSingleShot(true);
     connect(timer_, &QTimer::timeout, this, &Discovery::show);
@@ -125,7 +125,8 @@ Discovery::Discovery(Link& link, FleetModel& model, QObject* parent)
 void Discovery::show()
 {
     for (auto it = heard_.cbegin(); it != heard_.cend(); ++it)
-        model_.seen(it.key(), it.value());
+        if (model_.rowOf(it.key()) >= 0 || model_.rowCount() < mostRows_)
+            model_.seen(it.key(), it.value());
     heard_.clear();
 }
 

@@ -8,6 +8,7 @@
 #include "fleet/fleet_model.h"
 #include "wire/board_address.h"
 
+#include <QMap>
 #include <QObject>
 #include <QTimer>
 
@@ -46,18 +47,20 @@ class FleetSurvey : public QObject {
 };
 
 // Passive discovery: every datagram from a board's address that carries an identifier.
-// What a flood brings is gathered by sender and shown at most five times a second.
+// What a flood brings is gathered by sender and shown at most five times a second; it
+// adds rows while the table has fewer than `mostRows` (senders can be made up by anyone).
 class Discovery : public QObject {
     Q_OBJECT
   public:
     static constexpr int IntervalMs = 200;
-    Discovery(Link& link, FleetModel& model, QObject* parent = nullptr);
+    Discovery(Link& link, FleetModel& model, int mostRows = 65536, QObject* parent = nullptr);
 
   private:
     void show();
 
     FleetModel& model_;
-    QHash<quint32, int> heard_; // by sender: its last identifier
+    int mostRows_;
+    QMap<quint32, int> heard_; // by sender: its last identifier; shown in address order
     QTimer* timer_;
 };
 
