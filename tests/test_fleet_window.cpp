@@ -6,6 +6,7 @@
 #include "core/fleet/fleet_dialogs.h"
 #include "core/fleet/fleet_window.h"
 #include "fleet/fleet_filter.h"
+#include "fleet/fleet_texts.h"
 #include "net/private_network.h"
 #include "window_fixture.h"
 #include "wire/frames.h"
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QUdpSocket>
 #include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
@@ -142,6 +144,20 @@ class TestFleetWindow : public QObject {
         QCOMPARE(s.cell("192.168.1.122", fleet::State), QString("не відповідає"));
         QCOMPARE(c.ED_7->texts(), before);
         QCOMPARE(c.LabIn->text(), QString::number(2 * 3)); // two boards, three command ports each
+    }
+
+    // Another program holds the listening port: no answer could come, so nothing is asked.
+    void aTakenPortIsSaid()
+    {
+        QUdpSocket other;
+        QVERIFY(other.bind(QHostAddress::AnyIPv4, 0));
+        WindowFixture f(WindowSetup().real(other.localPort()).boards(8024, 8024, 8026));
+        AnsweringDialogs dialogs;
+        Fleet fleet(*f.window, &dialogs);
+        fleet.open();
+        QTest::mouseClick(fleet.window().search, Qt::LeftButton);
+        QCOMPARE(dialogs.asked, QStringList{fleet::texts::PortTaken});
+        QVERIFY(fleet.window().search->isEnabled());
     }
 
     // The operator's read of one board while a survey reads others: the read-back group

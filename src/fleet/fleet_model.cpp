@@ -182,48 +182,49 @@ void FleetModel::refresh(int row)
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
 
-void FleetModel::answered(quint32 address, const BoardConfig& working)
+void FleetModel::change(quint32 address, const std::function<void(Row&)>& how)
 {
     const int row = rowFor(address);
-    Row& r = rows_[row];
-    r.working = working;
-    r.ident = working.fields.ident;
-    r.state = texts::Answered;
-    r.lastSeen = QDateTime::currentDateTime();
+    how(rows_[row]);
     refresh(row);
+}
+
+void FleetModel::answered(quint32 address, const BoardConfig& working)
+{
+    change(address, [&](Row& r) {
+        r.working = working;
+        r.ident = working.fields.ident;
+        r.state = texts::Answered;
+        r.lastSeen = QDateTime::currentDateTime();
+    });
 }
 
 void FleetModel::permanentRead(quint32 address, const BoardConfig& permanent)
 {
-    const int row = rowFor(address);
-    rows_[row].permanent = permanent;
-    refresh(row);
+    change(address, [&](Row& r) { r.permanent = permanent; });
 }
 
 void FleetModel::noAnswer(quint32 address, const QString& why)
 {
-    const int row = rowFor(address);
-    rows_[row].state = why.isEmpty() ? texts::Silent : texts::Silent + QStringLiteral(" (") + why + u')';
-    refresh(row);
+    change(address, [&](Row& r) {
+        r.state = why.isEmpty() ? texts::Silent : texts::Silent + QStringLiteral(" (") + why + u')';
+    });
 }
 
 void FleetModel::seen(quint32 address, std::optional<int> ident)
 {
-    const int row = rowFor(address);
-    Row& r = rows_[row];
-    if (ident)
-        r.ident = ident;
-    if (r.state.isEmpty())
-        r.state = texts::Seen;
-    r.lastSeen = QDateTime::currentDateTime();
-    refresh(row);
+    change(address, [&](Row& r) {
+        if (ident)
+            r.ident = ident;
+        if (r.state.isEmpty())
+            r.state = texts::Seen;
+        r.lastSeen = QDateTime::currentDateTime();
+    });
 }
 
 void FleetModel::setState(quint32 address, const QString& state)
 {
-    const int row = rowFor(address);
-    rows_[row].state = state;
-    refresh(row);
+    change(address, [&](Row& r) { r.state = state; });
 }
 
 FleetModel::Summary FleetModel::compareWith(const QHash<quint32, Record>& earlier)

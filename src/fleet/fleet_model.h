@@ -12,6 +12,7 @@
 #include <QMap>
 #include <QSet>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace talvik::fleet {
@@ -88,6 +89,7 @@ class FleetModel : public QAbstractTableModel {
 
   private:
     int rowFor(quint32 address);
+    void change(quint32 address, const std::function<void(Row&)>& how); // its row, added if need be
     void refresh(int row);
 
     QList<Row> rows_;

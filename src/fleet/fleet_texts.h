@@ -97,6 +97,8 @@ inline const QString BadRange = QStringLiteral("%1: діапазон має бу
 inline const QString NotAnAddress = QStringLiteral("%1: не адреса і не діапазон адрес");
 inline const QString TooManyBoards = QStringLiteral("Забагато адрес: не більше %1 за один пошук.");
 inline const QString NoBoards = QStringLiteral("Не задано жодної плати.");
+inline const QString PortTaken = QStringLiteral(
+    "Порт 6767 зайнятий іншою програмою: відповіді плат сюди не дійдуть. Закрийте ту програму.");
 inline const QString CannotRead = QStringLiteral("Не вдалося прочитати %1: %2");
 inline const QString CannotWrite = QStringLiteral("Не вдалося записати %1: %2");
 

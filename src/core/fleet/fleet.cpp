@@ -41,6 +41,10 @@ FleetWindow& Fleet::window()
         window_ = std::make_unique<FleetWindow>(model_, survey_, jobs_, *dialogs_,
                                                 configurator_.settingsLocation());
         window_->openInConfigurator = [this](quint32 board) { openInConfigurator(board); };
+        window_->listening = [this] { // as the configurator's own sends open it again
+            Link& link = configurator_.link();
+            return link.isListening() || link.openListener();
+        };
         window_->loadSettings();
     }
     return *window_;

@@ -55,6 +55,10 @@ QString question(const QString& pattern, const QList<quint32>& boards)
 
 std::optional<QList<quint32>> FleetWindow::boardsToSearch()
 {
+    if (!listening()) { // the answers would not reach this program
+        dialogs_.message(this, ft::PortTaken);
+        return std::nullopt;
+    }
     QStringList wanted;
     if (fromRange->isChecked()) {
         const QString to = last->text().trimmed();

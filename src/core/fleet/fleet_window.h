@@ -67,6 +67,8 @@ class FleetWindow : public QWidget {
 
     // Where "open in configurator" takes a board.
     std::function<void(quint32 board)> openInConfigurator;
+    // Whether the socket the answers come to is open (opened again if need be).
+    std::function<bool()> listening = [] { return true; };
     // This machine's networks (tests give their own).
     std::function<QList<AddressRange>()> networks;
     Timing timing;     // of each survey read
