@@ -24,11 +24,6 @@ namespace {
 constexpr int Repetitions = 10;
 constexpr int ManyRows = 5000;
 
-QString n(double v, int decimals = 0)
-{
-    return QString::number(v, 'f', decimals);
-}
-
 } // namespace
 
 ctl::BoardConfig bench::boardAt(int i)

@@ -14,11 +14,6 @@ using namespace bench;
 namespace {
 constexpr int Repetitions = 10;
 
-QString n(double v, int decimals = 0)
-{
-    return QString::number(v, 'f', decimals);
-}
-
 QByteArray configReply()
 {
     WriteFields f;
@@ -72,38 +67,6 @@ double closeMs(BenchWindow& win)
     return double(t.nsecsElapsed()) / 1e6;
 }
 
-// What reached a receiver, and its CPU time for it.
-struct Took {
-    qint64 sent = 0, received = 0;
-    double cpu = 0;
-};
-
-Took intoWindow(const QByteArray& datagram, qint64 count, double rate)
-{
-    BenchWindow win;
-    const qint64 before = win.handled();
-    const double cpu = cpuSeconds();
-    Child sender(tool(QStringLiteral("floor_udp")),
-                 {QStringLiteral("send"), QStringLiteral("127.0.0.1"), QString::number(win.port()),
-                  QString::number(count), payloadFile(datagram), QString::number(rate, 'f', 0)});
-    waitUntil([&] { return !sender.running(); }, 120000);
-    const qint64 sent = qint64(sender.number("sent", 1000));
-    waitQuiet([&] { return win.handled(); });
-    return {sent, win.handled() - before, cpuSeconds() - cpu};
-}
-
-Took intoFloor(const QByteArray& datagram, qint64 count, double rate)
-{
-    Child floor(tool(QStringLiteral("floor_udp")), {QStringLiteral("recv")});
-    const quint16 port = quint16(floor.number("port"));
-    Child sender(tool(QStringLiteral("floor_udp")),
-                 {QStringLiteral("send"), QStringLiteral("127.0.0.1"), QString::number(port),
-                  QString::number(count), payloadFile(datagram), QString::number(rate, 'f', 0)});
-    sender.finish(120000);
-    const qint64 sent = qint64(sender.number("sent", 1000));
-    const QList<QByteArray> words = floor.line(120000).split(' '); // "received N cpu_us C"
-    return {sent, words.value(1).toLongLong(), words.value(3).toDouble() / 1e6};
-}
 } // namespace
 
 void floodFigures(std::vector<Row>& rows)
@@ -134,10 +97,10 @@ void floodFigures(std::vector<Row>& rows)
     progress(QStringLiteral("a burst of 100,000"));
     Sample lost, floorLost;
     for (int r = 0; r < Repetitions; ++r) {
-        const Took w = intoWindow(configReply(), 100000, 0);
-        const Took f = intoFloor(configReply(), 100000, 0);
-        lost.add(double(w.sent - w.received));
-        floorLost.add(double(f.sent - f.received));
+        const Received w = toWindow(configReply(), 100000, 0);
+        const Received f = toFloor(configReply(), 100000, 0);
+        lost.add(double(w.sent - w.handled));
+        floorLost.add(double(f.sent - f.handled));
     }
     rows.push_back({"replies lost of an unpaced burst of 100,000 (was 25,453, 10,489-31,250)", lost.text(0),
                     floorLost.text(0) + " (the C receiver)", "+" + n(lost.median() - floorLost.median()),
@@ -146,10 +109,10 @@ void floodFigures(std::vector<Row>& rows)
     progress(QStringLiteral("CPU at 10,000 a second"));
     Sample perDatagram, floorPerDatagram;
     for (int r = 0; r < Repetitions; ++r) {
-        const Took w = intoWindow(configReply(), 20000, 10000);
-        const Took f = intoFloor(configReply(), 20000, 10000);
-        perDatagram.add(w.received ? w.cpu / double(w.received) * 1e6 : 0);
-        floorPerDatagram.add(f.received ? f.cpu / double(f.received) * 1e6 : 0);
+        const Received w = toWindow(configReply(), 20000, 10000);
+        const Received f = toFloor(configReply(), 20000, 10000);
+        perDatagram.add(w.handled ? w.cpu / double(w.handled) * 1e6 : 0);
+        floorPerDatagram.add(f.handled ? f.cpu / double(f.handled) * 1e6 : 0);
     }
     rows.push_back({"CPU per reply at 10,000 a second, all threads (was 20.8 x)", perDatagram.text(1) + " us",
                     floorPerDatagram.text(1) + " us (the C receiver)",

@@ -16,11 +16,6 @@ using namespace bench;
 namespace {
 constexpr int Repetitions = 10;
 
-QString n(double v, int decimals = 0)
-{
-    return QString::number(v, 'f', decimals);
-}
-
 // Wall time from starting a program to its window on the screen, and its peak memory.
 std::pair<double, double> start(const QString& program, const QStringList& arguments)
 {

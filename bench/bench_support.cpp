@@ -142,4 +142,37 @@ void waitQuiet(const std::function<qint64()>& count, int quietMs, int timeoutMs)
     loop.exec();
 }
 
+namespace {
+// floor_udp sending to a port of this machine.
+Child floodSender(quint16 port, const QByteArray& datagram, qint64 count, double rate)
+{
+    return Child(tool(QStringLiteral("floor_udp")),
+                 {QStringLiteral("send"), QStringLiteral("127.0.0.1"), QString::number(port),
+                  QString::number(count), payloadFile(datagram), QString::number(rate, 'f', 0)});
+}
+} // namespace
+
+Received sendTo(quint16 port, const QByteArray& datagram, qint64 count, double rate,
+                const std::function<qint64()>& handled)
+{
+    const qint64 before = handled();
+    const double cpu = cpuSeconds();
+    Child sender = floodSender(port, datagram, count, rate);
+    waitUntil([&] { return !sender.running(); }, 120000);
+    const qint64 sent = qint64(sender.number("sent", 1000));
+    waitQuiet([&] { return handled(); });
+    return {sent, handled() - before, cpuSeconds() - cpu};
+}
+
+Received toFloor(const QByteArray& datagram, qint64 count, double rate)
+{
+    Child floor(tool(QStringLiteral("floor_udp")), {QStringLiteral("recv")});
+    const quint16 port = quint16(floor.number("port"));
+    Child sender = floodSender(port, datagram, count, rate);
+    sender.finish(120000);
+    const qint64 sent = qint64(sender.number("sent", 1000));
+    const QList<QByteArray> words = floor.line(120000).split(' '); // "received N cpu_us C"
+    return {sent, words.value(1).toLongLong(), words.value(3).toDouble() / 1e6};
+}
+
 } // namespace bench

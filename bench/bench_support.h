@@ -71,6 +71,26 @@ class Child {
 QString tool(const QString& name);            // a program built beside the benchmark
 QString payloadFile(const QByteArray& bytes); // a file holding them, for floor_udp
 
+// A figure for the table, with `decimals` places.
+inline QString n(double v, int decimals = 0)
+{
+    return QString::number(v, 'f', decimals);
+}
+
+// What reached a receiver from a sender process, and the receiver's CPU time for it.
+struct Received {
+    qint64 sent = 0, handled = 0;
+    double cpu = 0;
+    double perCpuSecond() const { return cpu > 0 ? double(handled) / cpu : 0; }
+};
+
+// floor_udp sends `count` copies of `datagram` to `port` at `rate` a second (0: as fast as
+// it can); `handled` counts what this process has taken so far.
+Received sendTo(quint16 port, const QByteArray& datagram, qint64 count, double rate,
+                const std::function<qint64()>& handled);
+// The same into the plain C receiver, a process of its own: its count and its CPU time.
+Received toFloor(const QByteArray& datagram, qint64 count, double rate = 0);
+
 // Runs the event loop, waiting for events (never spinning), until `done` holds or
 // `timeoutMs` passes; true when it held.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs = 10000);

@@ -79,4 +79,11 @@ struct BenchWindow {
     qint64 handled() const { return w->LabIn->text().toLongLong(); }
 };
 
+// floor_udp's datagrams into a fresh window, counted by the window.
+inline Received toWindow(const QByteArray& datagram, qint64 count, double rate = 0)
+{
+    BenchWindow win;
+    return sendTo(win.port(), datagram, count, rate, [&] { return win.handled(); });
+}
+
 } // namespace bench

@@ -33,47 +33,6 @@ QByteArray configReply()
     return sim::configReply(f, "2.17");
 }
 
-// What reached a receiver from a sender process, and the receiver's CPU time for it.
-struct Received {
-    qint64 sent = 0, handled = 0;
-    double cpu = 0;
-    double perCpuSecond() const { return cpu > 0 ? double(handled) / cpu : 0; }
-};
-
-Received sendTo(quint16 port, const QByteArray& datagram, qint64 count, double rate,
-                const std::function<qint64()>& handled)
-{
-    const qint64 before = handled();
-    const double cpu = cpuSeconds();
-    Child sender(tool(QStringLiteral("floor_udp")),
-                 {QStringLiteral("send"), QStringLiteral("127.0.0.1"), QString::number(port),
-                  QString::number(count), payloadFile(datagram), QString::number(rate, 'f', 0)});
-    qint64 sent = -1;
-    waitUntil([&] { return !sender.running(); }, 120000);
-    sent = qint64(sender.number("sent", 1000));
-    waitQuiet([&] { return handled(); });
-    return {sent, handled() - before, cpuSeconds() - cpu};
-}
-
-Received toWindow(const QByteArray& datagram, qint64 count, double rate = 0)
-{
-    BenchWindow win;
-    return sendTo(win.port(), datagram, count, rate, [&] { return win.handled(); });
-}
-
-Received toFloor(const QByteArray& datagram, qint64 count, double rate = 0)
-{
-    Child floor(tool(QStringLiteral("floor_udp")), {QStringLiteral("recv")});
-    const quint16 port = quint16(floor.number("port"));
-    Child sender(tool(QStringLiteral("floor_udp")),
-                 {QStringLiteral("send"), QStringLiteral("127.0.0.1"), QString::number(port),
-                  QString::number(count), payloadFile(datagram), QString::number(rate, 'f', 0)});
-    sender.finish(120000);
-    const qint64 sent = qint64(sender.number("sent", 1000));
-    const QList<QByteArray> words = floor.line(120000).split(' '); // "received N cpu_us C"
-    return {sent, words.value(1).toLongLong(), words.value(3).toDouble() / 1e6};
-}
-
 // The highest rate at which `count` datagrams all arrive, by bisection on a log scale.
 double zeroLossRate(const std::function<Received(double rate)>& trial, qint64 count)
 {
@@ -86,11 +45,6 @@ double zeroLossRate(const std::function<Received(double rate)>& trial, qint64 co
             ok = rate;
     }
     return ok;
-}
-
-QString n(double v, int decimals = 0)
-{
-    return QString::number(v, 'f', decimals);
 }
 
 Row ratioRow(const QString& figure, const Sample& value, const Sample& floor, const QString& unit,

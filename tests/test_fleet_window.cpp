@@ -5,6 +5,7 @@
 #include "core/fleet/fleet.h"
 #include "core/fleet/fleet_dialogs.h"
 #include "core/fleet/fleet_window.h"
+#include "file_limit.h"
 #include "fleet/fleet_filter.h"
 #include "fleet/fleet_texts.h"
 #include "net/private_network.h"
@@ -110,13 +111,6 @@ struct KeysSeen : QObject {
     }
 };
 
-void raiseFileLimit()
-{
-    rlimit files{};
-    getrlimit(RLIMIT_NOFILE, &files);
-    files.rlim_cur = files.rlim_max;
-    setrlimit(RLIMIT_NOFILE, &files);
-}
 } // namespace
 
 class TestFleetWindow : public QObject {

@@ -2,6 +2,7 @@
 // that `make test` runs in: simulated boards on 192.168.1.0/24 and 10.0.0.2.
 
 #include "board_simulator.h"
+#include "file_limit.h"
 #include "net/private_network.h"
 #include "window_fixture.h"
 #include "wire/frames.h"
@@ -9,7 +10,6 @@
 #include <QNetworkDatagram>
 #include <QUdpSocket>
 #include <QtTest>
-#include <sys/resource.h>
 
 using namespace talvik;
 using namespace talvik::test;
@@ -54,10 +54,7 @@ class TestNetwork : public QObject {
     {
         if (!networkIsLoopbackOnly())
             QSKIP("needs a network of its own (make test runs it in one)");
-        rlimit files{};
-        getrlimit(RLIMIT_NOFILE, &files); // 250 boards listen on 1,000 sockets
-        files.rlim_cur = files.rlim_max;
-        setrlimit(RLIMIT_NOFILE, &files);
+        raiseFileLimit();
     }
 
     // Each board of a run gets its word frames on 8026; the fixed peer gets the burst

@@ -2,6 +2,7 @@
 // what it prints, and what it returns.
 
 #include "board_simulator.h"
+#include "file_limit.h"
 #include "net/private_network.h"
 #include "wire/board_address.h"
 #include "wire/frame_layout.h"
@@ -14,7 +15,6 @@
 #include <QUdpSocket>
 #include <QtTest>
 #include <csignal>
-#include <sys/resource.h>
 
 using namespace talvik;
 using namespace talvik::sim;
@@ -502,10 +502,7 @@ class TestTalvikctl : public QObject {
     {
         if (!networkIsLoopbackOnly())
             QSKIP("needs a network of its own (make test runs it in one)");
-        rlimit files{};
-        getrlimit(RLIMIT_NOFILE, &files); // 250 boards listen on 1,000 sockets
-        files.rlim_cur = files.rlim_max;
-        setrlimit(RLIMIT_NOFILE, &files);
+        raiseFileLimit();
         SimOptions o = Fleet::options();
         o.broadcast = QHostAddress("192.168.1.255");
         Fleet fleet({"192.168.1.2-251"}, o);

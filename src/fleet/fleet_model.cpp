@@ -101,15 +101,16 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
     const Row& r = rows_.at(index.row());
     const int c = index.column();
     const bool changed = r.changed.contains(c);
-    const QString before = changed ? shown(c, r.earlier->value(QLatin1String(fieldOf(c)))) : QString();
+    const QString wasText =
+        changed ? texts::ChangedFrom.arg(shown(c, r.earlier->value(QLatin1String(fieldOf(c))))) : QString();
     switch (role) {
     case Qt::DisplayRole:
         return r.cells.at(c);
     case Qt::ToolTipRole:
-        return changed ? texts::Changed + QStringLiteral(", було: ") + before : QVariant();
+        return changed ? wasText : QVariant();
     case Qt::AccessibleDescriptionRole: // heard beside the cell's value
         if (changed)
-            return texts::Changed + QStringLiteral(", було: ") + before;
+            return wasText;
         return r.mark == Mark::New ? texts::New : r.mark == Mark::Missing ? texts::Missing : QVariant();
     case Qt::BackgroundRole:
         if (changed)

@@ -53,7 +53,7 @@ class Discovery : public QObject {
     Q_OBJECT
   public:
     static constexpr int IntervalMs = 200;
-    Discovery(Link& link, FleetModel& model, int mostRows = 65536, QObject* parent = nullptr);
+    Discovery(Link& link, FleetModel& model, int mostRows = int(MostBoards), QObject* parent = nullptr);
 
   private:
     void show();

@@ -84,6 +84,7 @@ inline const QString WorkingBackup = QStringLiteral("не записано: це
 inline const QString New = QStringLiteral("нова");
 inline const QString Missing = QStringLiteral("зникла");
 inline const QString Changed = QStringLiteral("змінена");
+inline const QString ChangedFrom = QStringLiteral("змінена, було: %1"); // a changed cell, its earlier value
 
 // Messages.
 inline const QString ConfirmReboot = QStringLiteral("Перезавантажити %1?");

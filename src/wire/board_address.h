@@ -43,6 +43,9 @@ bool rangeStaysInOne24(const AddressRange& range);
 // lines are dropped.
 QStringList hostLines(const QByteArray& text);
 
+// The most boards one command, survey or table takes: every board of 256 networks.
+constexpr qint64 MostBoards = 65536;
+
 // The boards of addresses and ranges, each once, in the order given. On the first text that
 // names no board, nullopt and what is wrong with it.
 struct BoardsProblem {
@@ -52,7 +55,8 @@ struct BoardsProblem {
     quint32 address = 0;                // NotABoard: the address
     AddressUse use = AddressUse::Board; // NotABoard: what it is instead
 };
-std::optional<QList<quint32>> boardsOf(const QStringList& texts, BoardsProblem* problem, qint64 most = 65536);
+std::optional<QList<quint32>> boardsOf(const QStringList& texts, BoardsProblem* problem,
+                                       qint64 most = MostBoards);
 
 // Six pairs of hexadecimal digits joined by ':' or '-', either case.
 std::optional<Mac> parseMac(const QString& text);

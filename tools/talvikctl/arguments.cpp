@@ -19,7 +19,6 @@ const QString LocalPortOption = QStringLiteral("local-port");
 const QString PortsOption = QStringLiteral("ports");
 const QString WordPortOption = QStringLiteral("word-port");
 const QString HelpOption = QStringLiteral("help");
-constexpr qint64 MaxTargets = 65536;
 
 QString whyNoBoard(quint32 address)
 {
@@ -175,7 +174,7 @@ QList<quint32> targetsArgument(const QStringList& texts, const QString& hostsFil
 {
     const QStringList all = texts + (hostsFile.isEmpty() ? QStringList() : hostLines(readHosts(hostsFile)));
     BoardsProblem problem;
-    const auto boards = boardsOf(all, &problem, MaxTargets);
+    const auto boards = boardsOf(all, &problem, MostBoards);
     if (!boards) {
         switch (problem.kind) {
         case BoardsProblem::NotAnAddress:
@@ -189,7 +188,7 @@ QList<quint32> targetsArgument(const QStringList& texts, const QString& hostsFil
         case BoardsProblem::TooMany:
             break;
         }
-        throw UsageError{QStringLiteral("more than %1 boards").arg(MaxTargets)};
+        throw UsageError{QStringLiteral("more than %1 boards").arg(MostBoards)};
     }
     if (boards->isEmpty())
         throw UsageError{QStringLiteral("no board given")};

@@ -23,8 +23,7 @@ namespace talvik {
 namespace ft = fleet::texts;
 
 namespace {
-constexpr qint64 MostBoards = 65536; // as talvikctl takes at once
-constexpr int NamedInQuestion = 8;   // addresses a question lists before "…"
+constexpr int NamedInQuestion = 8; // addresses a question lists before "…"
 
 QString problemText(const BoardsProblem& problem)
 {
