@@ -203,6 +203,11 @@ QList<Difference> differences(const BoardConfig& sent, const BoardConfig& read)
     return out;
 }
 
+QList<Difference> differencesAfterWrite(const QByteArray& frame, const BoardConfig& read)
+{
+    return differences({read.address, readConfiguration(frame), std::nullopt, Memory::Permanent}, read);
+}
+
 QStringList surveyHeader()
 {
     QStringList header{QStringLiteral("address")};

@@ -68,5 +68,8 @@ struct Difference {
     QString field, sent, read;
 };
 QList<Difference> differences(const BoardConfig& sent, const BoardConfig& read);
+// The same for a write frame sent to `read.address`: what the frame carried (a static
+// console sends no dispatcher, identifier or reserves) against the board's permanent memory.
+QList<Difference> differencesAfterWrite(const QByteArray& frame, const BoardConfig& read);
 
 } // namespace talvik::ctl

@@ -176,10 +176,8 @@ void FleetJobs::applyOne(const BoardConfig& backup, const std::function<void()>&
             }
             const BoardConfig read = ctl::configFromReply(board, reply->datagram, ctl::Memory::Permanent);
             model_.permanentRead(board, read);
-            // What the frame carried: a static console sends no dispatcher, identifier or reserves.
-            const BoardConfig sent{board, readConfiguration(frame), std::nullopt, ctl::Memory::Permanent};
             QStringList fields;
-            for (const ctl::Difference& d : ctl::differences(sent, read))
+            for (const ctl::Difference& d : ctl::differencesAfterWrite(frame, read))
                 fields.append(d.field);
             model_.setState(board, fields.isEmpty() ? texts::Verified
                                                     : texts::Mismatch.arg(fields.join(QStringLiteral(", "))));

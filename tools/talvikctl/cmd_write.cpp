@@ -33,9 +33,7 @@ Result writeAndVerify(Session& session, const BoardConfig& config, bool verify)
     const BoardRead read = readBoard(session, config.address, Memory::Permanent, Completeness::Complete);
     if (!read.config)
         return {Outcome::NoReadBack, {}, read.error};
-    // What the frame carried: a static console sends no dispatcher, identifier or reserves.
-    const BoardConfig sent{config.address, readConfiguration(frame), std::nullopt, Memory::Permanent};
-    const QList<Difference> diffs = differences(sent, *read.config);
+    const QList<Difference> diffs = differencesAfterWrite(frame, *read.config);
     return {diffs.isEmpty() ? Outcome::Verified : Outcome::Mismatch, diffs, {}};
 }
 
