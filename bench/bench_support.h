@@ -68,6 +68,14 @@ class Child {
     QByteArray buffered_;
 };
 
+// A program run to its end: its exit code, wall time and peak resident memory (its own,
+// not the largest of all children so far).
+struct Finished {
+    int exit = -1;
+    double ms = 0, peakMb = 0;
+};
+Finished runToEnd(const QString& program, const QStringList& arguments);
+
 QString tool(const QString& name);            // a program built beside the benchmark
 QString payloadFile(const QByteArray& bytes); // a file holding them, for floor_udp
 

@@ -74,6 +74,7 @@ void settingsFigures(std::vector<Row>& rows);
 void rangeTickFigures(std::vector<Row>& rows);
 void floodFigures(std::vector<Row>& rows);
 void fleetFigures(std::vector<Row>& rows);
+void fileFigures(std::vector<Row>& rows);
 
 void receiveFigures(std::vector<Row>& rows)
 {
@@ -294,12 +295,13 @@ int main(int argc, char* argv[])
         << "; network: "
         << (networkIsLoopbackOnly() ? "a namespace of its own" : "this machine's (loopback only)") << "\n"
         << Qt::flush;
-    // talvik_bench [SECTION...]: receive, flood, roundtrip, startup, settings, range, fleet; all without one.
+    // talvik_bench [SECTION...]: receive, flood, roundtrip, startup, settings, range, fleet,
+    // files; all without one.
     const QStringList only = app.arguments().mid(1);
     const std::pair<const char*, void (*)(std::vector<Row>&)> sections[] = {
         {"receive", receiveFigures}, {"flood", floodFigures},       {"roundtrip", roundTripFigures},
         {"startup", startupFigures}, {"settings", settingsFigures}, {"range", rangeTickFigures},
-        {"fleet", fleetFigures}};
+        {"fleet", fleetFigures},     {"files", fileFigures}};
     for (const auto& [name, figures] : sections)
         if (only.isEmpty() || only.contains(QLatin1String(name)))
             figures(rows);

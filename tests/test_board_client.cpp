@@ -2,7 +2,9 @@
 // takes, and when it gives up.
 
 #include "client/board_client.h"
+#include "client/write_checks.h"
 #include "recording_link.h"
+#include "wire/board_address.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -133,6 +135,61 @@ class TestBoardClient : public QObject {
         QCOMPARE(done, 20);
         QCOMPARE(link.sent.size(), 20);
         QVERIFY(mostOutstanding <= 4);
+    }
+
+    // An address and mask that would leave a board out of reach, before any write.
+    void addressesNoBoardCanUse_data()
+    {
+        QTest::addColumn<QString>("ip");
+        QTest::addColumn<QString>("mask");
+        QTest::addColumn<QString>("board"); // where the frame goes
+        QTest::addColumn<bool>("dhcp");
+        QTest::addColumn<QString>("problem"); // empty: none
+        QTest::newRow("a usable one") << "10.1.2.3"
+                                      << "255.255.255.0"
+                                      << "10.1.2.3" << false << "";
+        QTest::newRow("zero") << "0.0.0.0"
+                              << "255.255.255.0"
+                              << "10.1.2.3" << false << "no host's";
+        QTest::newRow("zero on DHCP") << "0.0.0.0"
+                                      << "0.0.0.0"
+                                      << "10.1.2.3" << true << "";
+        QTest::newRow("multicast") << "239.1.1.1"
+                                   << "255.255.255.0"
+                                   << "10.1.2.3" << false << "multicast";
+        QTest::newRow("loopback for a board elsewhere") << "127.0.0.5"
+                                                        << "255.0.0.0"
+                                                        << "10.1.2.3" << false << "loopback";
+        QTest::newRow("loopback for a simulated board") << "127.0.0.5"
+                                                        << "255.0.0.0"
+                                                        << "127.0.0.5" << false << "";
+        QTest::newRow("the network of a /16") << "10.1.0.0"
+                                              << "255.255.0.0"
+                                              << "10.1.2.3" << false << "network";
+        QTest::newRow("the broadcast of a /28") << "10.1.2.15"
+                                                << "255.255.255.240"
+                                                << "10.1.2.3" << false << "broadcast address of mask";
+        QTest::newRow("a gap in the mask") << "10.1.2.3"
+                                           << "255.0.255.0"
+                                           << "10.1.2.3" << false << "gap";
+    }
+    void addressesNoBoardCanUse()
+    {
+        QFETCH(QString, ip);
+        QFETCH(QString, mask);
+        QFETCH(QString, board);
+        QFETCH(bool, dhcp);
+        QFETCH(QString, problem);
+        WriteFields f;
+        f.ip = octetsOf(*parseDottedDecimal(ip));
+        f.mask = octetsOf(*parseDottedDecimal(mask));
+        f.boardDhcp = dhcp;
+        f.consoleDynamic = dhcp;
+        QStringList found;
+        for (ctl::IpProblem p : ctl::ipProblems(f, *parseDottedDecimal(board)))
+            found.append(ctl::ipProblemText(p, f));
+        QCOMPARE(found.size(), problem.isEmpty() ? 0 : 1);
+        QVERIFY2(found.join(';').contains(problem), qPrintable(found.join(';')));
     }
 };
 

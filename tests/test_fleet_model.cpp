@@ -78,7 +78,7 @@ class TestFleetModel : public QObject {
         QCOMPARE(cell(m, at("192.168.1.20"), Dhcp), QString("так"));
         QCOMPARE(cell(m, at("192.168.1.20"), Console), QString("динамічна"));
         QCOMPARE(cell(m, at("192.168.1.20"), Column::Mac), QString("00:1E:C0:A8:01:14"));
-        QCOMPARE(cell(m, at("192.168.1.20"), Pending), QString("так: mask"));
+        QCOMPARE(cell(m, at("192.168.1.20"), Pending), QString("так: Маска"));
         QCOMPARE(cell(m, at("192.168.1.20"), State), QString("відповіла"));
         QCOMPARE(cell(m, at("192.168.1.21"), State), QString("не відповідає (a short reply (12 bytes))"));
         QCOMPARE(cell(m, at("192.168.1.22"), Ident), QString("42"));
@@ -151,6 +151,57 @@ class TestFleetModel : public QObject {
         QCOMPARE(exportText(rows, Format(format)), text);
     }
 
+    // What a board may call its version reaches no file raw: the CSV holds no control byte and
+    // no cell a spreadsheet runs, the backup none either, the table shows the escapes; and a
+    // comparison reads back exactly what the board sent.
+    void hostileVersions_data()
+    {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("shown");   // in the table
+        QTest::addColumn<QByteArray>("cell"); // in the CSV
+        QTest::newRow("=HYPERLINK") << "=HYPERLINK(\"x\",1)"
+                                    << "=HYPERLINK(\"x\",1)" << QByteArray("\"'=HYPERLINK(\"\"x\"\",1)\"");
+        QTest::newRow("+") << "+1-2"
+                           << "+1-2" << QByteArray("'+1-2");
+        QTest::newRow("-") << "-2+3"
+                           << "-2+3" << QByteArray("'-2+3");
+        QTest::newRow("@") << "@SUM(1)"
+                           << "@SUM(1)" << QByteArray("'@SUM(1)");
+        QTest::newRow("a quote first") << "'x"
+                                       << "'x" << QByteArray("''x");
+        QTest::newRow("BEL, ESC") << "1\a\x1b[1m"
+                                  << "1\\x07\\e[1m" << QByteArray("1\\x07\\e[1m");
+        QTest::newRow("TAB, CR LF") << "\t1\r\n2"
+                                    << "\\t1\\r\\n2" << QByteArray("\\t1\\r\\n2");
+        QTest::newRow("a backslash") << "a\\b"
+                                     << "a\\\\b" << QByteArray("a\\\\b");
+        QTest::newRow("C1 and DEL") << QString("a\u0085\u007f") << "a\\x85\\x7f" << QByteArray("a\\x85\\x7f");
+    }
+    void hostileVersions()
+    {
+        QFETCH(QString, version);
+        QFETCH(QString, shown);
+        QFETCH(QByteArray, cell);
+        FleetModel m;
+        BoardConfig c = board("192.168.1.20", 7);
+        c.version = version;
+        m.answered(c.address, c);
+        QCOMPARE(m.data(m.index(0, Version), Qt::DisplayRole).toString(), shown);
+        const QByteArray csv = exportText({&m.rowAt(0)}, Format::Csv);
+        QVERIFY2(csv.contains(',' + cell + ",\n"), csv.constData());
+        c.memory = ctl::Memory::Permanent;
+        const QByteArray backup = ctl::backupText(c);
+        for (const QByteArray& text : {csv, backup})
+            for (char ch : text)
+                QVERIFY2(uchar(ch) >= 0x20 || ch == '\n', text.constData());
+        QTemporaryDir dir;
+        write(dir.filePath("survey.csv"), csv);
+        QString why;
+        const auto earlier = loadEarlier(dir.filePath("survey.csv"), &why);
+        QVERIFY2(earlier, qPrintable(why));
+        QCOMPARE(earlier->value(c.address).value("version"), version);
+    }
+
     // The same earlier survey as an export of either format or a folder of backups: one
     // board new, one gone, one with a changed mask (and only that cell marked).
     void comparesWithAnEarlierSurvey_data()
@@ -210,18 +261,24 @@ class TestFleetModel : public QObject {
     {
         QuietLink link;
         FleetModel m;
-        Discovery discovery(link, m, 2);
+        Discovery discovery(link, m, 6767, 3);
         const QByteArray ident = QByteArray("..iden") + char(0x39) + char(0x30); // 12345
-        emit link.datagramsArrived({{ident, "192.168.1.20", 6767},
-                                    {ident, "192.168.1.255", 6767},
-                                    {"no identifier", "192.168.1.21", 6767},
-                                    {ident, "192.168.1.22", 6767},
-                                    {ident, "192.168.1.23", 6767}});
-        QTRY_COMPARE(m.rowCount(), 2);
+        const QByteArray ownWrite = buildWriteFrame({});
+        emit link.datagramsArrived({{ident, "192.168.1.20", 8026},
+                                    {ident, "192.168.1.255", 8026},
+                                    {"no identifier", "192.168.1.21", 8026},
+                                    {ident, "127.0.0.1", 6767},      // this program's own port
+                                    {ownWrite, "192.168.1.2", 8026}, // a frame of its own, come back
+                                    {"iden", "192.168.1.22", 8026},  // a tag and no identifier
+                                    {ident, "192.168.1.23", 8026},
+                                    {ident, "192.168.1.24", 8026}});
+        QTRY_COMPARE(m.rowCount(), 3);
         QTest::qWait(2 * Discovery::IntervalMs);
-        QCOMPARE(m.rowCount(), 2);
+        QCOMPARE(m.rowCount(), 3);
         QCOMPARE(cell(m, at("192.168.1.20"), Ident), QString("12345"));
+        QCOMPARE(cell(m, at("192.168.1.22"), Ident), QString());
         QCOMPARE(m.rowOf(at("192.168.1.255")), -1);
+        QCOMPARE(m.rowOf(at("127.0.0.1")), -1);
     }
 
     void aFileThatIsNoSurvey()

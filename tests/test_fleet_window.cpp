@@ -2,6 +2,7 @@
 // 192.168.1.0/24 in the network namespace of its own that `make test` runs in.
 
 #include "board_simulator.h"
+#include "client/board_config.h"
 #include "core/fleet/fleet.h"
 #include "core/fleet/fleet_dialogs.h"
 #include "core/fleet/fleet_window.h"
@@ -12,6 +13,7 @@
 #include "window_fixture.h"
 #include "wire/frames.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -31,11 +33,12 @@ namespace {
 // Answers the window's questions as a test says, and keeps them.
 struct AnsweringDialogs : FleetDialogs {
     QStringList asked;
-    QString chosen; // the folder or file each question gets
+    QString chosen;     // the folder or file each question gets
+    QList<bool> answer; // to the questions in turn; yes when none is left
     bool confirm(QWidget*, const QString& question, const QString&) override
     {
         asked << question;
-        return true;
+        return answer.isEmpty() || answer.takeFirst();
     }
     void message(QWidget*, const QString& text) override { asked << text; }
     QString folder(QWidget*, const QString&) override { return chosen; }
@@ -53,19 +56,22 @@ struct Setup {
     std::unique_ptr<Fleet> fleet;
     FleetWindow* w = nullptr;
 
-    explicit Setup(const QString& boards, int replyDelayMs = 0)
+    explicit Setup(const QString& boards, int replyDelayMs = 0) : Setup(QStringList{boards}, replyDelayMs) {}
+    explicit Setup(const QStringList& boards, int replyDelayMs = 0)
     {
         sim::SimOptions o;
         o.rebootMs = 300;
         o.replyDelayMs = replyDelayMs;
         sim = std::make_unique<sim::BoardSimulator>(o);
         QString error;
-        const auto defs = sim::parseBoards(boards, &error);
-        if (!defs)
-            qFatal("%s", qPrintable(error));
-        for (const auto& def : *defs)
-            if (!sim->addBoard(def, &error))
+        for (const QString& text : boards) {
+            const auto defs = sim::parseBoards(text, &error);
+            if (!defs)
                 qFatal("%s", qPrintable(error));
+            for (const auto& def : *defs)
+                if (!sim->addBoard(def, &error))
+                    qFatal("%s", qPrintable(error));
+        }
         fleet = std::make_unique<Fleet>(*f.window, &dialogs);
         f.window->show();
         fleet->open();
@@ -241,7 +247,7 @@ class TestFleetWindow : public QObject {
 
         s.w->bothMemories->setChecked(true);
         s.survey("192.168.1.170", "172");
-        QCOMPARE(s.cell("192.168.1.171", fleet::Pending), QString("так: mask"));
+        QCOMPARE(s.cell("192.168.1.171", fleet::Pending), QString("так: Маска"));
         QCOMPARE(s.cell("192.168.1.170", fleet::Pending), QString("ні"));
 
         s.dialogs.chosen = folder.filePath("192.168.1.171.conf"); // a backup stands for its folder
@@ -252,6 +258,78 @@ class TestFleetWindow : public QObject {
         s.w->exportTable->menu()->actions().at(0)->trigger(); // all rows
         QTest::mouseClick(s.w->compare, Qt::LeftButton);
         QCOMPARE(s.w->summary->text(), QString("0 нових, 0 зникло, 0 змінених"));
+    }
+
+    // A board may send anything: the table shows the escapes of its text, to a screen reader
+    // too, and says in Ukrainian what a reply lacked.
+    void boardsThatMisbehave()
+    {
+        WriteFields f;
+        f.ip = {192, 168, 1, 200};
+        const QByteArray escape = sim::configReply(f, "2.1\x1b[1m");
+        Setup s({"192.168.1.200,reply=" + escape.toHex(), "192.168.1.201,reply=6964656e"}); // "iden"
+        s.survey("192.168.1.200", "201");
+        QCOMPARE(s.cell("192.168.1.200", fleet::Version), QString("2.1\\e[1m"));
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(s.w->table);
+        QAccessibleInterface* version =
+            table->tableInterface()->cellAt(s.row("192.168.1.200"), fleet::Version);
+        QCOMPARE(version->text(QAccessible::Name), QString("2.1\\e[1m"));
+        QCOMPARE(s.cell("192.168.1.201", fleet::State),
+                 QString("не відповідає (неповна відповідь (4 байти))"));
+        QCOMPARE(s.cell("192.168.1.201", fleet::Ident), QString());
+    }
+
+    // Backups that would write something other than they say are stopped before anything
+    // is sent, or go ahead only on a second, explicit yes; a row says what was not written.
+    void applyRefusals_data()
+    {
+        QTest::addColumn<QStringList>("changes"); // "key=value" in each backup, one file each
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<QString>("said");  // the last message or question
+        QTest::addColumn<QString>("state"); // the row's afterwards; empty: nothing sent
+        QTest::newRow("two backups for one board")
+            << QStringList{"ident=0", "ident=9"} << QList<bool>{} << "копії однієї плати 192.168.1.210"
+            << "";
+        QTest::newRow("an IP no board can use, declined")
+            << QStringList{"ip=255.255.255.255"} << QList<bool>{true, false}
+            << "192.168.1.210: IP 255.255.255.255 — широкомовна адреса"
+            << "";
+        QTest::newRow("an identifier a static console cannot carry")
+            << QStringList{"ident=1002"} << QList<bool>{} << "Записати копії в 1 плату?"
+            << "записано, перевірено; не записано: Ідентифікатор";
+    }
+    void applyRefusals()
+    {
+        QFETCH(QStringList, changes);
+        QFETCH(QList<bool>, answers);
+        QFETCH(QString, said);
+        QFETCH(QString, state);
+        Setup s("192.168.1.210,version=2.17");
+        int writes = 0;
+        connect(s.sim.get(), &sim::BoardSimulator::received, this,
+                [&](int, const QByteArray& d) { writes += sim::frameKind(d) == sim::FrameKind::Write; });
+        s.survey("192.168.1.210", "210");
+        QTemporaryDir folder;
+        const ctl::BoardConfig board{*parseDottedDecimal("192.168.1.210"), s.sim->board(0).permanent(),
+                                     QStringLiteral("2.17"), ctl::Memory::Permanent};
+        for (int i = 0; i < changes.size(); ++i) {
+            const QString key = changes[i].section('=', 0, 0);
+            QFile file(folder.filePath(QString("copy%1.conf").arg(i)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QString::fromUtf8(ctl::backupText(board))
+                           .replace(QRegularExpression("\n" + key + "=[^\n]*"), "\n" + changes[i])
+                           .toUtf8());
+        }
+        s.dialogs.chosen = folder.path();
+        s.dialogs.answer = answers;
+        s.w->applyBackups->menu()->actions().at(0)->trigger(); // "all backups of a folder"
+        QVERIFY2(s.dialogs.asked.last().contains(said), qPrintable(s.dialogs.asked.last()));
+        if (state.isEmpty()) { // nothing started, nothing sent
+            QVERIFY(!s.w->cancel->isEnabled());
+            QCOMPARE(writes, 0);
+            return;
+        }
+        QTRY_VERIFY(s.cell("192.168.1.210", fleet::State).startsWith(state));
     }
 
     // F3 in any editor of the configurator opens the fleet window; the editor never sees it.

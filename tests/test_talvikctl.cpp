@@ -7,6 +7,7 @@
 #include "wire/board_address.h"
 #include "wire/frame_layout.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -15,6 +16,7 @@
 #include <QUdpSocket>
 #include <QtTest>
 #include <csignal>
+#include <sys/stat.h>
 
 using namespace talvik;
 using namespace talvik::sim;
@@ -190,8 +192,8 @@ class TestTalvikctl : public QObject {
 
     void applyReproducesTheSurveyedFrames()
     {
-        Fleet fleet(
-            {"127.0.5.1-127.0.5.3,ident=40", "127.0.5.9,console=1,dhcp=1,ident=9,dispatcher=10.0.0.2"});
+        Fleet fleet({"127.0.5.1-127.0.5.3,ident=40,console=1",
+                     "127.0.5.9,console=1,dhcp=1,ident=9,dispatcher=10.0.0.2"});
         WriteFields written = fleet.sim.board(0).working(); // written, not rebooted into yet
         written.mask = {255, 255, 0, 0};
         fleet.sim.board(0).handle(buildWriteFrame(written));
@@ -301,6 +303,30 @@ class TestTalvikctl : public QObject {
         QTest::newRow("--ident with a static console")
             << QStringList{"write", "127.0.3.2", "--from", "BACKUP", "--ident", "5"} << "dynamic console"
             << valid;
+        // What would leave a board out of reach, or lose a value unsaid.
+        QTest::newRow("two backups for one board")
+            << QStringList{"apply", "BACKUP", "SECOND"} << "both backups of 127.0.3.2" << valid;
+        QTest::newRow("a backup with ip 255.255.255.255")
+            << QStringList{"apply", "BACKUP"} << "broadcast address"
+            << with("ip=127.0.3.2", "ip=255.255.255.255");
+        QTest::newRow("--ip 0.0.0.0")
+            << QStringList{"write", "127.0.3.2", "--from", "BACKUP", "--ip", "0.0.0.0"} << "0.0.0.0" << valid;
+        QTest::newRow("a mask with a gap")
+            << QStringList{"write", "127.0.3.2", "--from", "BACKUP", "--mask", "255.0.255.0"} << "gap"
+            << valid;
+        QTest::newRow("the network address of its mask")
+            << QStringList{"write", "127.0.3.2", "--from", "BACKUP", "--ip", "127.0.0.0"} << "network address"
+            << valid;
+        QTest::newRow("an identifier a static console cannot carry")
+            << QStringList{"apply", "BACKUP"} << "ident=1002 cannot be written"
+            << with("ident=0", "ident=1002");
+        // A message quotes little of a file, and nothing raw.
+        QTest::newRow("a long line with ESC")
+            << QStringList{"apply", "BACKUP"} << ".conf:13: not key=value: \\e[1mxxx"
+            << valid + "\x1b[1m" + QByteArray(5000, 'x') + '\n';
+        QTest::newRow("a hosts file's line")
+            << QStringList{"survey", "--hosts", "BACKUP"} << ".conf:3: '127.0.3.\\e' is not"
+            << QByteArray("127.0.3.2\n# a comment\n127.0.3.\x1b\n");
         QTest::newRow("--json with --csv")
             << QStringList{"survey", "127.0.3.2", "--json", "--csv"} << "--csv" << QByteArray();
         QTest::newRow("--dry-run of a write without --from")
@@ -323,11 +349,13 @@ class TestTalvikctl : public QObject {
                                         "dispatcher=0.0.0.0\nident=0\nreserve1=0.0.0.0\nreserve2=0.0.0.0\n")
                            : backup);
         file.close();
-        args.replaceInStrings("BACKUP", path);
+        QFile::copy(path, dir.filePath("second.conf"));
+        args.replaceInStrings("BACKUP", path).replaceInStrings("SECOND", dir.filePath("second.conf"));
         const Run run = fleet.ctl(args);
         QCOMPARE(run.exit, 2);
-        QCOMPARE(run.err.count('\n'), 1); // one line
+        QCOMPARE(run.err.count('\n'), 1); // one short line, nothing raw
         QVERIFY2(run.err.contains(named.toUtf8()), run.err.constData());
+        QVERIFY(run.err.size() < 400 && !run.err.contains('\x1b'));
         QVERIFY(fleet.seen.isEmpty());
     }
 
@@ -361,10 +389,21 @@ class TestTalvikctl : public QObject {
         injected.replace(pos::Version - 1, 20, QByteArray("1.0\r\nINJECTED,row\x1b[2J#"));
         QTest::newRow("control characters in a table")
             << injected << QStringList{"survey", "127.0.3.2"} << 0 << "1.0\\r\\nINJECTED,row\\e[2J";
-        QByteArray loneReturn = full;
-        loneReturn.replace(pos::Version - 1, 8, QByteArray("1.0\rX\x1b[#"));
-        QTest::newRow("a lone CR in CSV")
-            << loneReturn << QStringList{"survey", "127.0.3.2", "--csv"} << 0 << "\"1.0\rX\x1b[\"";
+        // In CSV: no raw control character, and no cell a spreadsheet would run as a formula.
+        const auto version = [&](const QByteArray& text) {
+            return QByteArray(full).replace(pos::Version - 1, text.size() + 1, text + '#');
+        };
+        const QStringList csv{"survey", "127.0.3.2", "--csv"};
+        QTest::newRow("a lone CR in CSV") << version("1.0\rX\x1b[") << csv << 0 << ",1.0\\rX\\e[,";
+        QTest::newRow("a formula in CSV")
+            << version("=HYPERLINK(\"x\",1)") << csv << 0 << ",\"'=HYPERLINK(\"\"x\"\",1)\",";
+        QTest::newRow("+ in CSV") << version("+1-2") << csv << 0 << ",'+1-2,";
+        QTest::newRow("- in CSV") << version("-2+3") << csv << 0 << ",'-2+3,";
+        QTest::newRow("@ in CSV") << version("@SUM(1)") << csv << 0 << ",'@SUM(1),";
+        QTest::newRow("TAB in CSV") << version("\t=1") << csv << 0 << ",\\t=1,";
+        QTest::newRow("BEL and ESC in a backup")
+            << version("2.1\a\x1b[1m") << QStringList{"survey", "127.0.3.2", "--save", "DIR"} << 0
+            << "# program version 2.1\\x07\\e[1m\n";
         QTest::newRow("a silent board in a table")
             << full << QStringList{"survey", "127.0.3.2-3"} << 4 << "127.0.3.3        no reply";
         QTest::newRow("a silent board in CSV") << full << QStringList{"survey", "127.0.3.2-3", "--csv"} << 4
@@ -377,9 +416,15 @@ class TestTalvikctl : public QObject {
         QFETCH(int, exit);
         QFETCH(QString, printed);
         Fleet fleet({"127.0.3.2,reply=" + hex(reply)});
-        const Run run = fleet.ctl(args);
+        QTemporaryDir dir;
+        const Run run = fleet.ctl(args.replaceInStrings("DIR", dir.path()));
         QCOMPARE(run.exit, exit);
-        QVERIFY2((run.out + run.err).contains(printed.toUtf8()), (run.out + run.err).constData());
+        QFile backup(dir.filePath("127.0.3.2.conf"));
+        const QByteArray written = backup.open(QIODevice::ReadOnly) ? backup.readAll() : QByteArray();
+        QVERIFY2((run.out + run.err + written).contains(printed.toUtf8()), (run.out + run.err).constData());
+        for (const QByteArray& text : {run.out, run.err, written})
+            for (char c : text)
+                QVERIFY2(uchar(c) >= 0x20 || c == '\n', text.constData()); // nothing raw leaves
         if (exit == 1)
             QCOMPARE(run.out, QByteArray()); // nothing printed of a reply that fell short
         for (const QByteArray& d : fleet.seen)
@@ -444,6 +489,64 @@ class TestTalvikctl : public QObject {
         QVERIFY(process.readAllStandardError().contains(QByteArray::number(lines.size()) +
                                                         " of 254 boards done"));
         QVERIFY(lines.size() < 254);
+    }
+
+    // Files that are no backup or hosts file, however large or endless: refused at once.
+    void filesWithBounds_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("a 1 GiB sparse backup") << "sparse" << QStringList{"apply", "FILE"};
+        QTest::newRow("a backup that is /dev/zero") << "zero" << QStringList{"apply", "FILE"};
+        QTest::newRow("a backup that is a FIFO")
+            << "fifo" << QStringList{"write", "127.0.3.2", "--from", "FILE", "--mask", "255.0.0.0"};
+        QTest::newRow("hosts from /dev/zero") << "zero" << QStringList{"survey", "--hosts", "FILE"};
+        QTest::newRow("a folder as hosts") << "folder" << QStringList{"survey", "--hosts", "FILE"};
+        QTest::newRow("17 MiB of hosts") << "17 MiB" << QStringList{"survey", "--hosts", "FILE"};
+    }
+    void filesWithBounds()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, args);
+        Fleet fleet({"127.0.3.2"});
+        QTemporaryDir dir;
+        const QString path = dir.filePath("127.0.3.2.conf");
+        QFile file(path);
+        if (kind == "sparse" || kind == "17 MiB")
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(kind == "sparse" ? 1 << 30 : 17 << 20));
+        else if (kind == "zero")
+            QVERIFY(QFile::link("/dev/zero", path));
+        else if (kind == "fifo")
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+            QVERIFY(QDir(dir.path()).mkdir("127.0.3.2.conf"));
+        file.close();
+        const Run run = fleet.ctl(args.replaceInStrings("FILE", path));
+        QCOMPARE(run.exit, 2);
+        QCOMPARE(run.err.count('\n'), 1);
+        QVERIFY2(run.err.contains(path.toUtf8()) && run.err.size() < 400, run.err.constData());
+        QVERIFY(fleet.seen.isEmpty());
+    }
+
+    // A static console's write frame carries no identifier: a restore says so, and goes
+    // ahead only when told to.
+    void aRestoreSaysWhatItCouldNotWrite()
+    {
+        Fleet fleet({"127.0.3.2,ident=1002"});
+        QTemporaryDir dir;
+        QCOMPARE(fleet.ctl({"survey", "127.0.3.2", "--save", dir.path()}).exit, 0);
+        fleet.seen.clear();
+        const Run refused = fleet.ctl({"apply", dir.path()});
+        QCOMPARE(refused.exit, 2);
+        QVERIFY2(refused.err.contains("ident=1002 cannot be written"), refused.err.constData());
+        QVERIFY(fleet.seen.isEmpty());
+        const Run forced = fleet.ctl({"apply", dir.path(), "--force", "--json"});
+        QCOMPARE(forced.exit, 0);
+        const QJsonObject o = forced.json().value(0);
+        QCOMPARE(o["result"].toString(), QString("written, verified; not written: ident"));
+        QCOMPARE(o["not_written"].toArray(), QJsonArray{"ident"});
+        QVERIFY(forced.err.contains("127.0.3.2: not written: ident"));
+        QCOMPARE(fleet.sim.board(0).permanent().ident, 0);
     }
 
     void aBackupThatCannotBeWrittenFails()

@@ -1,5 +1,7 @@
 #include "client/board_config.h"
 
+#include "client/input_file.h"
+#include "client/untrusted_text.h"
 #include "wire/board_address.h"
 #include "wire/datagram.h"
 
@@ -13,12 +15,6 @@
 namespace talvik::ctl {
 
 namespace {
-// A board's text on one comment line: no line break of its own.
-QString escapedLine(QString text)
-{
-    return text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-}
-
 QString onOff(bool on)
 {
     return on ? QStringLiteral("1") : QStringLiteral("0");
@@ -85,7 +81,7 @@ QByteArray backupText(const BoardConfig& c)
     QByteArray out = "# talvikctl backup of " + dottedText(c.address).toUtf8() + ", read " +
                      QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\n';
     if (c.version)
-        out += "# program version " + escapedLine(*c.version).toUtf8() + '\n';
+        out += "# program version " + escapeControls(*c.version).toUtf8() + '\n';
     out += "address=" + dottedText(c.address).toUtf8() + '\n';
     if (c.memory != Memory::Unknown)
         out += "memory=" + memoryText(c.memory).toUtf8() + '\n';
@@ -96,7 +92,8 @@ QByteArray backupText(const BoardConfig& c)
 
 BoardConfig parseBackup(const QByteArray& text, const QString& fileName)
 {
-    QMap<QString, QPair<QString, int>> values; // key: value, line
+    const QString file = quoted(fileName, 4096); // as messages name it
+    QMap<QString, QPair<QString, int>> values;   // key: value, line
     int lineNumber = 0;
     for (const QByteArray& raw : text.split('\n')) {
         ++lineNumber;
@@ -106,27 +103,27 @@ BoardConfig parseBackup(const QByteArray& text, const QString& fileName)
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0)
             throw BackupError{
-                QStringLiteral("%1:%2: not key=value: %3").arg(fileName).arg(lineNumber).arg(line)};
+                QStringLiteral("%1:%2: not key=value: %3").arg(file).arg(lineNumber).arg(quoted(line))};
         const QString key = line.left(eq).trimmed();
         if (values.contains(key))
             throw BackupError{QStringLiteral("%1:%2: %3= given twice (first on line %4)")
-                                  .arg(fileName)
+                                  .arg(file)
                                   .arg(lineNumber)
-                                  .arg(key)
+                                  .arg(quoted(key))
                                   .arg(values[key].second)};
         values.insert(key, {line.mid(eq + 1).trimmed(), lineNumber});
     }
     const auto take = [&](const char* key) {
         const auto it = values.constFind(QLatin1String(key));
         if (it == values.constEnd())
-            throw BackupError{QStringLiteral("%1: no %2= line").arg(fileName, QLatin1String(key))};
+            throw BackupError{QStringLiteral("%1: no %2= line").arg(file, QLatin1String(key))};
         return *it;
     };
     const auto bad = [&](const char* key, const QPair<QString, int>& v) {
         return BackupError{QStringLiteral("%1:%2: bad %3 '%4'")
-                               .arg(fileName)
+                               .arg(file)
                                .arg(v.second)
-                               .arg(QLatin1String(key), v.first)};
+                               .arg(QLatin1String(key), quoted(v.first))};
     };
     const auto address = [&](const char* key) {
         const auto v = take(key);
@@ -177,20 +174,29 @@ BoardConfig parseBackup(const QByteArray& text, const QString& fileName)
     if (!addressTypesAgree(c.fields))
         throw BackupError{QStringLiteral("%1: dhcp=1 with console=static: a board on DHCP has a dynamic "
                                          "console, and the window never writes this pair")
-                              .arg(fileName)};
+                              .arg(file)};
     // "127.0.3.2.conf" is that board's backup: a file named for another board is refused.
     const auto named = parseDottedDecimal(QFileInfo(fileName).completeBaseName());
     if (named && *named != c.address)
         throw BackupError{QStringLiteral("%1: the file is named for %2 but holds address=%3")
-                              .arg(fileName, dottedText(*named), dottedText(c.address))};
+                              .arg(file, dottedText(*named), dottedText(c.address))};
     QStringList known{QStringLiteral("address"), QStringLiteral("memory")};
     for (const auto& field : fieldTexts(c))
         known.append(field.first);
     for (auto it = values.constBegin(); it != values.constEnd(); ++it)
         if (!known.contains(it.key()))
             throw BackupError{
-                QStringLiteral("%1:%2: unknown key '%3'").arg(fileName).arg(it->second).arg(it.key())};
+                QStringLiteral("%1:%2: unknown key '%3'").arg(file).arg(it->second).arg(quoted(it.key()))};
     return c;
+}
+
+BoardConfig readBackupFile(const QString& path)
+{
+    QString why;
+    const auto text = readInputFile(path, MostBackupBytes, QStringLiteral("a backup"), &why);
+    if (!text)
+        throw BackupError{why};
+    return parseBackup(*text, path);
 }
 
 QList<Difference> differences(const BoardConfig& sent, const BoardConfig& read)
@@ -227,18 +233,6 @@ QStringList surveyCells(const BoardConfig& c, const QString& error)
 QStringList silentCells(quint32 address, const QString& error)
 {
     return QStringList{dottedText(address)} + QStringList(surveyHeader().size() - 2) + QStringList{error};
-}
-
-QString csvLine(const QStringList& row)
-{
-    QStringList cells;
-    for (QString c : row) {
-        if (c.contains(QLatin1Char(',')) || c.contains(QLatin1Char('"')) || c.contains(QLatin1Char('\n')) ||
-            c.contains(QLatin1Char('\r')))
-            c = QLatin1Char('"') + c.replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
-        cells.append(c);
-    }
-    return cells.join(QLatin1Char(','));
 }
 
 QString saveBackup(const QString& folder, const BoardConfig& config, const QByteArray& reply)

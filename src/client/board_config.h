@@ -47,6 +47,8 @@ QJsonObject toJson(const BoardConfig& config);
 // a bad value, DHCP with a static console, or a file named for another board's address.
 QByteArray backupText(const BoardConfig& config);
 BoardConfig parseBackup(const QByteArray& text, const QString& fileName);
+// The same, read from the file with the bounds of input_file.h.
+BoardConfig readBackupFile(const QString& path);
 
 // A survey's rows, as talvikctl and the fleet window print and export them: the header
 // ("address", the field names, "version", "error") and one board's cells (a board that did
@@ -54,8 +56,6 @@ BoardConfig parseBackup(const QByteArray& text, const QString& fileName);
 QStringList surveyHeader();
 QStringList surveyCells(const BoardConfig& config, const QString& error = {});
 QStringList silentCells(quint32 address, const QString& error);
-// One comma-separated line, a cell quoted where it holds a comma, a quote, CR or LF (RFC 4180).
-QString csvLine(const QStringList& cells);
 
 // Writes the backup of a board's permanent memory, ADDRESS.conf in `folder`, whole or not
 // at all. Empty when written, else why not (a reply without a version is no base for a

@@ -1,5 +1,7 @@
 #include "fleet_files.h"
 
+#include "client/input_file.h"
+#include "client/untrusted_text.h"
 #include "wire/board_address.h"
 
 #include <QDir>
@@ -15,42 +17,6 @@ namespace {
 const BoardConfig* configOf(const Row& r)
 {
     return r.working ? &*r.working : r.permanent ? &*r.permanent : nullptr;
-}
-
-// RFC 4180: fields split at commas, quoted fields may hold commas, quotes ("") and line breaks.
-QList<QStringList> parseCsv(const QString& text)
-{
-    QList<QStringList> rows;
-    QStringList row;
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"')
-                field += text[++i];
-            else if (c == u'"')
-                quoted = false;
-            else
-                field += c;
-        }
-        else if (c == u'"') {
-            quoted = true;
-        }
-        else if (c == u',') {
-            row.append(std::exchange(field, {}));
-        }
-        else if (c == u'\n') {
-            row.append(std::exchange(field, {}));
-            rows.append(std::exchange(row, {}));
-        }
-        else if (c != u'\r') {
-            field += c;
-        }
-    }
-    if (!field.isEmpty() || !row.isEmpty())
-        rows.append(row << field);
-    return rows;
 }
 
 // A record's text as talvikctl writes it, from a JSON value.
@@ -124,11 +90,8 @@ std::optional<QHash<quint32, Record>> loadEarlier(const QString& path, QString* 
     if (info.isDir() || info.suffix() == QLatin1String("conf")) { // a folder of backups
         const QDir folder(info.isDir() ? path : info.path());
         for (const QString& name : folder.entryList({QStringLiteral("*.conf")}, QDir::Files, QDir::Name)) {
-            QFile file(folder.filePath(name));
             try {
-                if (!file.open(QIODevice::ReadOnly))
-                    throw ctl::BackupError{file.fileName() + QStringLiteral(": ") + file.errorString()};
-                const BoardConfig config = ctl::parseBackup(file.readAll(), file.fileName());
+                const BoardConfig config = ctl::readBackupFile(folder.filePath(name));
                 records.insert(config.address, recordOf(config));
             }
             catch (const ctl::BackupError& e) {
@@ -139,13 +102,10 @@ std::optional<QHash<quint32, Record>> loadEarlier(const QString& path, QString* 
         }
         return records;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (why)
-            *why = file.errorString();
+    const auto read = ctl::readInputFile(path, ctl::MostExportBytes, QStringLiteral("an export"), why);
+    if (!read)
         return std::nullopt;
-    }
-    const QByteArray text = file.readAll();
+    const QByteArray& text = *read;
     if (formatOf(path) == Format::JsonLines) {
         for (const QByteArray& line : text.split('\n')) {
             if (line.trimmed().isEmpty())
@@ -159,7 +119,7 @@ std::optional<QHash<quint32, Record>> loadEarlier(const QString& path, QString* 
         }
         return records;
     }
-    const QList<QStringList> rows = parseCsv(QString::fromUtf8(text));
+    const QList<QStringList> rows = ctl::parseCsv(QString::fromUtf8(text));
     const QStringList header = rows.value(0);
     if (!header.contains(QStringLiteral("address")) || !header.contains(QStringLiteral("ip"))) {
         if (why)

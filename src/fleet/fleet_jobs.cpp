@@ -2,6 +2,7 @@
 
 #include "client/configuration_reply.h"
 #include "fleet/fleet_texts.h"
+#include "fleet/fleet_wording.h"
 
 #include <QTimer>
 
@@ -117,14 +118,16 @@ void FleetJobs::saveBackups(const QList<quint32>& boards, const QString& folder)
     for (quint32 board : boards)
         steps.append([this, board, folder](std::function<void()> next) {
             const quint64 generation = generation_;
-            auto shortOf = std::make_shared<QHash<quint32, QString>>();
+            auto shortOf = std::make_shared<ShortReplies>();
             client_.requestMany(
                 {board}, [](quint32) { return buildReadFrame('d'); },
                 acceptConfiguration(Completeness::Complete, shortOf.get()), timing, 1,
                 [=](quint32, const std::optional<BoardReply>& reply) {
                     if (generation != generation_)
                         return;
-                    QString problem = shortOf->value(board, texts::Silent);
+                    QString problem = shortReplyText(*shortOf, board);
+                    if (problem.isEmpty())
+                        problem = texts::Silent;
                     if (reply) {
                         const BoardConfig config =
                             ctl::configFromReply(board, reply->datagram, ctl::Memory::Permanent);
@@ -157,6 +160,8 @@ void FleetJobs::applyOne(const BoardConfig& backup, const std::function<void()>&
         return;
     }
     const QByteArray frame = buildWriteFrame(backup.fields);
+    const QStringList dropped = ctl::notCarried(backup.fields);
+    const QString notWritten = dropped.isEmpty() ? QString() : texts::NotWritten.arg(fieldTitles(dropped));
     if (!client_.send(board, frame)) {
         model_.setState(board, texts::NotSent);
         next();
@@ -170,7 +175,7 @@ void FleetJobs::applyOne(const BoardConfig& backup, const std::function<void()>&
             if (generation != generation_)
                 return;
             if (!reply) {
-                model_.setState(board, texts::NoReadBack);
+                model_.setState(board, texts::NoReadBack + notWritten);
                 next();
                 return;
             }
@@ -179,8 +184,9 @@ void FleetJobs::applyOne(const BoardConfig& backup, const std::function<void()>&
             QStringList fields;
             for (const ctl::Difference& d : ctl::differencesAfterWrite(frame, read))
                 fields.append(d.field);
-            model_.setState(board, fields.isEmpty() ? texts::Verified
-                                                    : texts::Mismatch.arg(fields.join(QStringLiteral(", "))));
+            model_.setState(board,
+                            (fields.isEmpty() ? texts::Verified : texts::Mismatch.arg(fieldTitles(fields))) +
+                                notWritten);
             next();
         },
         {});

@@ -1,6 +1,8 @@
 #include "fleet_model.h"
 
+#include "client/untrusted_text.h"
 #include "fleet/fleet_texts.h"
+#include "fleet/fleet_wording.h"
 #include "wire/board_address.h"
 
 #include <QColor>
@@ -42,16 +44,19 @@ const char* fieldOf(int column)
     }
 }
 
-// A record's text as the table shows it: DHCP and the console's type in words.
+// A record's text as the table shows it: DHCP and the console's type in words, and what a
+// board or file wrote with its control characters escaped.
 QString shown(int column, const QString& text)
 {
+    if (column == Version)
+        return ctl::escapeControls(text);
     if (column == Dhcp)
         return text == QLatin1String("1") ? texts::Yes : text == QLatin1String("0") ? texts::No : text;
     if (column == Console)
         return text == QLatin1String("static")    ? texts::ConsoleStatic
                : text == QLatin1String("dynamic") ? texts::ConsoleDynamic
                                                   : text;
-    return text;
+    return ctl::escapeControls(text); // a file's, in a comparison
 }
 
 bool sortsAsNumber(int column)
@@ -61,7 +66,7 @@ bool sortsAsNumber(int column)
            column == LastSeen;
 }
 
-// Where the permanent memory differs from the working configuration: "так: mask, ip".
+// Where the permanent memory differs from the working configuration: "так: Маска, IP".
 QString pendingText(const Row& r)
 {
     if (!r.working || !r.permanent)
@@ -69,10 +74,17 @@ QString pendingText(const Row& r)
     QStringList fields;
     for (const ctl::Difference& d : ctl::differences(*r.permanent, *r.working))
         fields.append(d.field);
-    return fields.isEmpty() ? texts::No
-                            : texts::Yes + QStringLiteral(": ") + fields.join(QStringLiteral(", "));
+    return fields.isEmpty() ? texts::No : texts::Yes + QStringLiteral(": ") + fieldTitles(fields);
 }
 } // namespace
+
+int columnOf(const QString& field)
+{
+    for (int c = 0; c < ColumnCount; ++c)
+        if (const char* name = fieldOf(c); name && field == QLatin1String(name))
+            return c;
+    return -1;
+}
 
 Record recordOf(const BoardConfig& config)
 {
@@ -169,7 +181,7 @@ void FleetModel::refresh(int row)
     if (!config && r.ident)
         r.cells[Ident] = QString::number(*r.ident);
     r.cells[Pending] = pendingText(r);
-    r.cells[State] = r.state;
+    r.cells[State] = ctl::escapeControls(r.state);
     r.cells[LastSeen] =
         r.lastSeen.isValid() ? r.lastSeen.toString(QStringLiteral("dd.MM HH:mm:ss")) : QString();
     for (int c = 0; c < ColumnCount; ++c)

@@ -39,6 +39,9 @@ enum Column {
     ColumnCount
 };
 
+// The column that shows a field of talvikctl's ("ip": Ip), -1 for none.
+int columnOf(const QString& field);
+
 // A board as an export or a folder of backups holds it: talvikctl's field names and texts
 // ("address", "ip", ..., "version" where it is known).
 using Record = QMap<QString, QString>;
@@ -56,7 +59,7 @@ struct Row {
     std::optional<Record> earlier; // what an earlier survey held of it, compared or missing
     Mark mark = Mark::None;
     QSet<int> changed;  // the columns that differ from the earlier survey
-    QStringList cells;  // the texts shown, kept for the filter and the sort
+    QStringList cells;  // the texts shown (control characters escaped), kept for the filter and the sort
     QList<qint64> keys; // sort keys of the columns that sort as numbers (else -1)
 };
 
@@ -77,7 +80,7 @@ class FleetModel : public QAbstractTableModel {
     void answered(quint32 address, const BoardConfig& working);
     void permanentRead(quint32 address, const BoardConfig& permanent);
     void noAnswer(quint32 address, const QString& why);
-    void seen(quint32 address, std::optional<int> ident); // any datagram of its, with an identifier
+    void seen(quint32 address, std::optional<int> ident); // any datagram of its, with an identifier tag
     void setState(quint32 address, const QString& state);
 
     // Marks the rows against an earlier survey (new, changed and which cells) and adds the

@@ -2,6 +2,7 @@
 
 #include "client/configuration_reply.h"
 #include "fleet/fleet_texts.h"
+#include "fleet/fleet_wording.h"
 #include "wire/datagram.h"
 
 #include <QNetworkInterface>
@@ -48,7 +49,7 @@ void FleetSurvey::start(const QList<quint32>& boards, bool bothMemories, const T
     done_ = 0;
     total_ = int(boards.size());
     const quint64 generation = ++generation_;
-    auto shortOf = std::make_shared<QHash<quint32, QString>>();
+    auto shortOf = std::make_shared<ShortReplies>();
     const auto current = [this, generation] { return generation == generation_; };
     emit progress(0, total_);
     client_.requestMany(
@@ -58,7 +59,7 @@ void FleetSurvey::start(const QList<quint32>& boards, bool bothMemories, const T
             if (!current())
                 return;
             if (!reply) {
-                model_.noAnswer(board, shortOf->value(board));
+                model_.noAnswer(board, shortReplyText(*shortOf, board));
                 boardDone();
                 return;
             }
@@ -106,20 +107,38 @@ void FleetSurvey::cancel()
     emit finished();
 }
 
-Discovery::Discovery(Link& link, FleetModel& model, int mostRows, QObject* parent)
-    : QObject(parent), model_(model), mostRows_(mostRows), timer_(new QTimer(this))
+Discovery::Discovery(Link& link, FleetModel& model, quint16 ownPort, int mostRows, QObject* parent)
+    : QObject(parent), model_(model), ownPort_(ownPort), mostRows_(mostRows), timer_(new QTimer(this))
 {
     timer_->setSingleShot(true);
     connect(timer_, &QTimer::timeout, this, &Discovery::show);
     connect(&link, &Link::datagramsArrived, this, [this](const QList<Datagram>& datagrams) {
         for (const Datagram& d : datagrams)
-            if (const auto ident = identifierField(d.data))
+            if (identifierField(d.data) && !isOwn(d))
                 if (const auto from = parseDottedDecimal(d.sender);
                     from && addressUse(*from) == AddressUse::Board)
-                    heard_.insert(*from, *ident);
+                    heard_.insert(*from, sentIdentifier(d.data));
         if (!heard_.isEmpty() && !timer_->isActive())
             timer_->start(heard_.size() == 1 && datagrams.size() == 1 ? 0 : IntervalMs);
     });
+}
+
+bool Discovery::isOwn(const Datagram& d)
+{
+    if (isWriteFrame(d.data))
+        return true;
+    if (d.port != ownPort_)
+        return false;
+    // The listening port is bound exclusively: from one of this PC's addresses, it is ours.
+    if (!sinceLookup_.isValid() || sinceLookup_.hasExpired(10000)) {
+        ownAddresses_.clear();
+        for (const QHostAddress& a : QNetworkInterface::allAddresses())
+            if (a.protocol() == QAbstractSocket::IPv4Protocol)
+                ownAddresses_.insert(a.toIPv4Address());
+        sinceLookup_.start();
+    }
+    const auto from = parseDottedDecimal(d.sender);
+    return from && (isLoopback(*from) || ownAddresses_.contains(*from));
 }
 
 void Discovery::show()

@@ -8,8 +8,10 @@
 #include "fleet/fleet_model.h"
 #include "wire/board_address.h"
 
+#include <QElapsedTimer>
 #include <QMap>
 #include <QObject>
+#include <QSet>
 #include <QTimer>
 
 namespace talvik::fleet {
@@ -46,22 +48,29 @@ class FleetSurvey : public QObject {
     quint64 generation_ = 0; // answers to a cancelled survey are let go
 };
 
-// Passive discovery: every datagram from a board's address that carries an identifier.
-// What a flood brings is gathered by sender and shown at most five times a second; it
-// adds rows while the table has fewer than `mostRows` (senders can be made up by anyone).
+// Passive discovery: every datagram from a board's address that carries an identifier tag
+// (its identifier shown only when the datagram holds it). What a flood brings is gathered
+// by sender and shown at most five times a second; it adds rows while the table has fewer
+// than `mostRows` (senders can be made up by anyone). This program's own frames, come back
+// to its listening port `ownPort` (a write frame carries "iden"), are no board's.
 class Discovery : public QObject {
     Q_OBJECT
   public:
     static constexpr int IntervalMs = 200;
-    Discovery(Link& link, FleetModel& model, int mostRows = int(MostBoards), QObject* parent = nullptr);
+    Discovery(Link& link, FleetModel& model, quint16 ownPort, int mostRows = int(MostBoards),
+              QObject* parent = nullptr);
 
   private:
     void show();
+    bool isOwn(const Datagram& datagram);
 
     FleetModel& model_;
+    quint16 ownPort_;
     int mostRows_;
-    QMap<quint32, int> heard_; // by sender: its last identifier; shown in address order
+    QMap<quint32, std::optional<int>> heard_; // by sender: its last identifier; shown in address order
     QTimer* timer_;
+    QSet<quint32> ownAddresses_; // this PC's, looked up again now and then
+    QElapsedTimer sinceLookup_;
 };
 
 } // namespace talvik::fleet

@@ -77,6 +77,8 @@ inline const QString NotAcknowledged = QStringLiteral("не підтвердил
 inline const QString BackupSaved = QStringLiteral("копію збережено");
 inline const QString BackupNotSaved = QStringLiteral("копію не збережено: %1");
 inline const QString Verified = QStringLiteral("записано, перевірено");
+// After a result: what the backup held and the frame could not carry ("Ідентифікатор").
+inline const QString NotWritten = QStringLiteral("; не записано: %1 (зі статичним пультом кадр їх не несе)");
 inline const QString Mismatch = QStringLiteral("записано, але плата має інше: %1");
 inline const QString NoReadBack = QStringLiteral("записано, не прочитано назад");
 inline const QString NotSent = QStringLiteral("не вдалося надіслати");
@@ -101,6 +103,22 @@ inline const QString NoBoards = QStringLiteral("Не задано жодної �
 inline const QString PortTaken = QStringLiteral(
     "Порт 6767 зайнятий іншою програмою: відповіді плат сюди не дійдуть. Закрийте ту програму.");
 inline const QString CannotRead = QStringLiteral("Не вдалося прочитати %1: %2");
+inline const QString SameBoardTwice = QStringLiteral("%1 і %2 — копії однієї плати %3: залиште одну.");
+inline const QString ConfirmUnreachable =
+    QStringLiteral("З цими копіями плати стануть недосяжні:\n%1\nВсе одно записати?");
+inline const QString WriteAnyway = QStringLiteral("Все одно записати");
+// An IP address or mask at which a board would be out of reach.
+inline const QString IpZero = QStringLiteral("IP 0.0.0.0 — не адреса вузла");
+inline const QString IpBroadcast = QStringLiteral("IP 255.255.255.255 — широкомовна адреса");
+inline const QString IpMulticast = QStringLiteral("IP %1 — групова або зарезервована адреса");
+inline const QString IpLoopback =
+    QStringLiteral("IP %1 — локальна адреса комп'ютера: плата нікому не відповість");
+inline const QString IpNetworkOfMask = QStringLiteral("IP %1 — адреса мережі для маски %2");
+inline const QString IpBroadcastOfMask = QStringLiteral("IP %1 — широкомовна адреса мережі для маски %2");
+inline const QString MaskWithGap = QStringLiteral("маска %1 має розрив в одиничних бітах");
+// Why a board gave no answer worth taking.
+inline const QString ShortReply = QStringLiteral("неповна відповідь (%1)");
+inline const QString NoVersion = QStringLiteral("у відповіді немає версії, тож немає прапорця DHCP");
 inline const QString CannotWrite = QStringLiteral("Не вдалося записати %1: %2");
 
 // A count with the Ukrainian form that follows it: one (1, 21), few (2 to 4, 22 to 24),
@@ -111,6 +129,12 @@ inline QString counted(qint64 n, const QString& one, const QString& few, const Q
     const bool isOne = units == 1 && tens != 11;
     const bool isFew = units >= 2 && units <= 4 && (tens < 12 || tens > 14);
     return QString::number(n) + u' ' + (isOne ? one : isFew ? few : many);
+}
+
+// "4 байти": the size of a reply.
+inline QString bytes(qint64 n)
+{
+    return counted(n, QStringLiteral("байт"), QStringLiteral("байти"), QStringLiteral("байтів"));
 }
 
 // "Перезавантажити 2 плати?"

@@ -74,6 +74,9 @@ std::optional<AddressRange> parseAddressRange(const QString& text, QString* why)
             *why = reason;
         return std::nullopt;
     };
+    constexpr int Longest = 31; // "255.255.255.255-255.255.255.255"
+    if (text.size() > Longest)  // a message quotes no more of it than that
+        return fail(QStringLiteral("'%1…' is too long for an address or a range").arg(text.left(Longest)));
     const qsizetype dash = text.indexOf(QLatin1Char('-'));
     const QString firstText = dash < 0 ? text : text.left(dash);
     const auto first = parseDottedDecimal(firstText);
@@ -116,30 +119,47 @@ bool rangeStaysInOne24(const AddressRange& range)
     return (range.first >> 8) == (range.last >> 8);
 }
 
+QList<HostLine> hostEntries(const QByteArray& text)
+{
+    QList<HostLine> lines;
+    int number = 0;
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = text.size();
+        ++number;
+        const QByteArrayView raw(text.constData() + start, end - start);
+        const qsizetype hash = raw.indexOf('#');
+        const QString line = QString::fromUtf8(hash < 0 ? raw : raw.first(hash)).trimmed();
+        if (!line.isEmpty())
+            lines.append({line, number});
+        start = end + 1;
+    }
+    return lines;
+}
+
 QStringList hostLines(const QByteArray& text)
 {
     QStringList lines;
-    for (const QByteArray& raw : text.split('\n')) {
-        const qsizetype hash = raw.indexOf('#');
-        const QString line = QString::fromUtf8(hash < 0 ? raw : raw.left(hash)).trimmed();
-        if (!line.isEmpty())
-            lines.append(line);
-    }
+    for (const HostLine& line : hostEntries(text))
+        lines.append(line.text);
     return lines;
 }
 
 std::optional<QList<quint32>> boardsOf(const QStringList& texts, BoardsProblem* problem, qint64 most)
 {
+    QList<quint32> out;
+    QSet<quint32> seen;
+    int index = -1;
     const auto fail = [&](BoardsProblem::Kind kind, const QString& text, const QString& reason = {},
                           quint32 address = 0,
                           AddressUse use = AddressUse::Board) -> std::optional<QList<quint32>> {
         if (problem)
-            *problem = {kind, text, reason, address, use};
+            *problem = {kind, text, reason, address, use, index};
         return std::nullopt;
     };
-    QList<quint32> out;
-    QSet<quint32> seen;
     for (const QString& text : texts) {
+        ++index;
         QString why;
         const auto range = parseAddressRange(text, &why);
         if (!range)

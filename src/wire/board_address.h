@@ -40,7 +40,12 @@ AddressUse addressUse(quint32 address);
 bool rangeStaysInOne24(const AddressRange& range);
 
 // The lines of a hosts file: '#' starts a comment, blanks and CRs around a line and empty
-// lines are dropped.
+// lines are dropped. hostEntries() keeps each line's number (from 1).
+struct HostLine {
+    QString text;
+    int line = 0;
+};
+QList<HostLine> hostEntries(const QByteArray& text);
 QStringList hostLines(const QByteArray& text);
 
 // The most boards one command, survey or table takes: every board of 256 networks.
@@ -54,6 +59,7 @@ struct BoardsProblem {
     QString reason;                     // NotAnAddress: parseAddressRange's
     quint32 address = 0;                // NotABoard: the address
     AddressUse use = AddressUse::Board; // NotABoard: what it is instead
+    int index = 0;                      // of the text in the list given
 };
 std::optional<QList<quint32>> boardsOf(const QStringList& texts, BoardsProblem* problem,
                                        qint64 most = MostBoards);

@@ -26,6 +26,14 @@ std::optional<int> identifierField(const QByteArray& datagram)
     return byteAt(datagram, p + 4) + 256 * byteAt(datagram, p + 5);
 }
 
+std::optional<int> sentIdentifier(const QByteArray& datagram)
+{
+    const qsizetype index = datagram.indexOf("ide");
+    if (index < 0 || datagram.size() < index + 6)
+        return std::nullopt;
+    return identifierField(datagram);
+}
+
 bool passesConfigGate(const QByteArray& datagram)
 {
     return datagram.size() <= MaxConfigReply && datagram.contains("iden") && !datagram.contains("vzo") &&

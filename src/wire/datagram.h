@@ -16,6 +16,9 @@ std::optional<QString> diagnosticDump(const QByteArray& datagram);
 
 // First "ide" anywhere, at p: byte p+4 + 256 * byte p+5.
 std::optional<int> identifierField(const QByteArray& datagram);
+// The same, only when the datagram holds both of the identifier's bytes: a board that sent
+// "iden" and stopped sent no identifier, though identifierField() reads it as 0.
+std::optional<int> sentIdentifier(const QByteArray& datagram);
 
 constexpr int MaxConfigReply = 100;
 // "iden" somewhere, none of "vzo", "otv", "ort", at most 100 bytes.

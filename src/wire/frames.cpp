@@ -86,6 +86,11 @@ QByteArray buildWriteFrame(const WriteFields& fields)
     return padTailFF(frame);
 }
 
+bool isWriteFrame(const QByteArray& datagram)
+{
+    return datagram.size() == WriteFrameLength && buildWriteFrame(readConfiguration(datagram)) == datagram;
+}
+
 WriteFields readConfigFields(const QByteArray& bytes)
 {
     WriteFields f;

@@ -70,6 +70,9 @@ WriteFields readConfigFields(const QByteArray& bytes);
 WriteFields readConfiguration(const QByteArray& frame);
 
 QByteArray buildWriteFrame(const WriteFields& fields);
+// Whether a datagram is a write frame as buildWriteFrame() makes them, byte for byte: one
+// of this program's own, come back to it (it carries "iden" like a board's reply).
+bool isWriteFrame(const QByteArray& datagram);
 
 // Appends 0xFF until the frame is 110 bytes; longer frames stay as they are.
 QByteArray padTailFF(QByteArray frame);

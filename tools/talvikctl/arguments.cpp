@@ -1,5 +1,7 @@
 #include "arguments.h"
 
+#include "client/input_file.h"
+#include "client/untrusted_text.h"
 #include "wire/board_address.h"
 
 #include <QCoreApplication>
@@ -43,11 +45,22 @@ QString whyNoBoard(quint32 address)
 
 QByteArray readHosts(const QString& hostsFile)
 {
-    const bool standardInput = hostsFile == QLatin1String("-");
-    QFile file(standardInput ? QString() : hostsFile);
-    if (!(standardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly)))
-        throw UsageError{QStringLiteral("cannot read %1: %2").arg(hostsFile, file.errorString())};
-    return file.readAll();
+    const QString kind = QStringLiteral("a hosts file");
+    QString why;
+    std::optional<QByteArray> text;
+    if (hostsFile == QLatin1String("-")) {
+        QFile in;
+        if (in.open(stdin, QIODevice::ReadOnly))
+            text = readBounded(in, QStringLiteral("standard input"), MostHostsBytes, kind, &why);
+        else
+            why = QStringLiteral("cannot read standard input: %1").arg(in.errorString());
+    }
+    else {
+        text = readInputFile(hostsFile, MostHostsBytes, kind, &why);
+    }
+    if (!text)
+        throw UsageError{why};
+    return *text;
 }
 } // namespace
 
@@ -172,23 +185,34 @@ quint32 boardArgument(const QString& text)
 
 QList<quint32> targetsArgument(const QStringList& texts, const QString& hostsFile)
 {
-    const QStringList all = texts + (hostsFile.isEmpty() ? QStringList() : hostLines(readHosts(hostsFile)));
+    QStringList all = texts;
+    QList<int> lineOf; // of each address or range of the hosts file
+    if (!hostsFile.isEmpty())
+        for (const HostLine& h : hostEntries(readHosts(hostsFile))) {
+            all.append(h.text);
+            lineOf.append(h.line);
+        }
     BoardsProblem problem;
     const auto boards = boardsOf(all, &problem, MostBoards);
     if (!boards) {
+        const QString file = hostsFile == QLatin1String("-") ? QStringLiteral("standard input") : hostsFile;
+        const QString where =
+            problem.index < texts.size()
+                ? QString()
+                : QStringLiteral("%1:%2: ").arg(file).arg(lineOf.value(problem.index - int(texts.size())));
         switch (problem.kind) {
         case BoardsProblem::NotAnAddress:
-            throw UsageError{problem.reason};
+            throw UsageError{where + problem.reason};
         case BoardsProblem::NotABoard:
-            throw UsageError{whyNoBoard(problem.address)};
+            throw UsageError{where + whyNoBoard(problem.address)};
         case BoardsProblem::LeavesIts24:
-            throw UsageError{QStringLiteral("the range %1 runs from one /24 into the next: give one range "
-                                            "per /24, each ending at .254 at the latest")
-                                 .arg(problem.text)};
+            throw UsageError{where + QStringLiteral("the range %1 runs from one /24 into the next: give one "
+                                                    "range per /24, each ending at .254 at the latest")
+                                         .arg(problem.text)};
         case BoardsProblem::TooMany:
             break;
         }
-        throw UsageError{QStringLiteral("more than %1 boards").arg(MostBoards)};
+        throw UsageError{where + QStringLiteral("more than %1 boards").arg(MostBoards)};
     }
     if (boards->isEmpty())
         throw UsageError{QStringLiteral("no board given")};

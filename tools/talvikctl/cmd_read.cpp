@@ -14,12 +14,12 @@ namespace talvik::ctl {
 
 BoardRead readBoard(Session& session, quint32 board, Memory memory, Completeness needed)
 {
-    QHash<quint32, QString> shortOf;
+    ShortReplies shortOf;
     const auto reply =
         session.client().request(board, buildReadFrame(memory == Memory::Permanent ? 'd' : 'C'),
                                  acceptConfiguration(needed, &shortOf), session.options().timing);
     if (!reply)
-        return {std::nullopt, shortOf.value(board, QStringLiteral("no reply"))};
+        return {std::nullopt, whyNoAnswer(shortOf, board)};
     return {configFromReply(board, reply->datagram, memory), {}};
 }
 

@@ -89,7 +89,7 @@ class Report {
 void backUp(Session& session, Report& report, const QString& folder, const BoardConfig& shown, int parallel,
             const std::function<void()>& done)
 {
-    auto shortOf = std::make_shared<QHash<quint32, QString>>();
+    auto shortOf = std::make_shared<ShortReplies>();
     session.client().requestMany(
         {shown.address}, [](quint32) { return buildReadFrame('d'); },
         acceptConfiguration(Completeness::Complete, shortOf.get()), session.options().timing, parallel,
@@ -98,7 +98,7 @@ void backUp(Session& session, Report& report, const QString& folder, const Board
                 reply ? saveBackup(folder, configFromReply(board, reply->datagram, Memory::Permanent),
                                    reply->datagram)
                       : QStringLiteral("no backup: the permanent memory gave %1")
-                            .arg(shortOf->value(board, QStringLiteral("no reply")));
+                            .arg(whyNoAnswer(*shortOf, board));
             report.answered(shown, problem);
             done();
         },
@@ -116,14 +116,14 @@ int surveyTargets(const CommonOptions& options, const QList<quint32>& boards, Me
         if (--outstanding == 0)
             loop.quit();
     };
-    QHash<quint32, QString> shortOf;
+    ShortReplies shortOf;
     const QByteArray frame = buildReadFrame(memory == Memory::Permanent ? 'd' : 'C');
     session.client().requestMany(
         boards, [&](quint32) { return frame; }, acceptConfiguration(Completeness::Block, &shortOf),
         options.timing, parallel,
         [&](quint32 board, const std::optional<BoardReply>& reply) {
             if (!reply) {
-                report.silent(board, shortOf.value(board, QStringLiteral("no reply")));
+                report.silent(board, whyNoAnswer(shortOf, board));
                 boardDone();
                 return;
             }

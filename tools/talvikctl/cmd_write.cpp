@@ -2,6 +2,7 @@
 // read back and compared field by field.
 
 #include "arguments.h"
+#include "client/write_checks.h"
 #include "commands.h"
 #include "output.h"
 #include "session.h"
@@ -20,30 +21,35 @@ enum class Outcome { Verified, Written, NoReadBack, Mismatch, NotSent };
 struct Result {
     Outcome outcome;
     QList<Difference> differences;
-    QString detail; // why there was no read-back
+    QString detail;         // why there was no read-back
+    QStringList notWritten; // what the configuration held and the frame could not carry (--force)
 };
 
 Result writeAndVerify(Session& session, const BoardConfig& config, bool verify)
 {
     const QByteArray frame = buildWriteFrame(config.fields);
+    const QStringList dropped = notCarried(config.fields);
     if (!session.client().send(config.address, frame))
-        return {Outcome::NotSent, {}, {}};
+        return {Outcome::NotSent, {}, {}, dropped};
     if (!verify)
-        return {Outcome::Written, {}, {}};
+        return {Outcome::Written, {}, {}, dropped};
     const BoardRead read = readBoard(session, config.address, Memory::Permanent, Completeness::Complete);
     if (!read.config)
-        return {Outcome::NoReadBack, {}, read.error};
+        return {Outcome::NoReadBack, {}, read.error, dropped};
     const QList<Difference> diffs = differencesAfterWrite(frame, *read.config);
-    return {diffs.isEmpty() ? Outcome::Verified : Outcome::Mismatch, diffs, {}};
+    return {diffs.isEmpty() ? Outcome::Verified : Outcome::Mismatch, diffs, {}, dropped};
 }
 
 QString outcomeText(const Result& result)
 {
+    const QString notWritten = result.notWritten.isEmpty() ? QString()
+                                                           : QStringLiteral("; not written: ") +
+                                                                 result.notWritten.join(QLatin1String(", "));
     switch (result.outcome) {
     case Outcome::Verified:
-        return QStringLiteral("written, verified");
+        return QStringLiteral("written, verified") + notWritten;
     case Outcome::Written:
-        return QStringLiteral("written, not verified");
+        return QStringLiteral("written, not verified") + notWritten;
     case Outcome::NoReadBack:
         return QStringLiteral("written, no read-back (%1)").arg(result.detail);
     case Outcome::Mismatch:
@@ -71,6 +77,10 @@ int exitOf(Outcome outcome)
 
 void report(quint32 board, const Result& result, bool json)
 {
+    if (!result.notWritten.isEmpty())
+        err() << "talvikctl: " << dottedText(board)
+              << ": not written: " << result.notWritten.join(QLatin1String(", "))
+              << " (a write frame with a static console carries none of them)" << Qt::endl;
     if (json) {
         QJsonArray diffs;
         for (const Difference& d : result.differences)
@@ -80,7 +90,8 @@ void report(quint32 board, const Result& result, bool json)
         printJson({{QStringLiteral("address"), dottedText(board)},
                    {QStringLiteral("result"), outcomeText(result)},
                    {QStringLiteral("ok"), exitOf(result.outcome) == Success},
-                   {QStringLiteral("differences"), diffs}});
+                   {QStringLiteral("differences"), diffs},
+                   {QStringLiteral("not_written"), QJsonArray::fromStringList(result.notWritten)}});
         return;
     }
     Table table({{{}, 16}, {{}, 12}, {{}, 18}, {}}, false);
@@ -92,11 +103,8 @@ void report(quint32 board, const Result& result, bool json)
 
 BoardConfig readBackup(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw UsageError{QStringLiteral("cannot read %1: %2").arg(path, file.errorString())};
     try {
-        BoardConfig config = parseBackup(file.readAll(), path);
+        BoardConfig config = readBackupFile(path);
         boardArgument(dottedText(config.address)); // a backup names a board, never a network
         return config;
     }
@@ -164,6 +172,29 @@ QString refusal(const WriteFields& f, const FieldOptions& given)
                               "writes: add --console-dynamic or --no-dhcp");
     return {};
 }
+
+// What --force lets through: an address at which the board would be out of reach, and
+// values that the frame cannot carry (they would be lost, not restored).
+QString unlessForced(const BoardConfig& config)
+{
+    QStringList why;
+    for (IpProblem problem : ipProblems(config.fields, config.address))
+        why.append(ipProblemText(problem, config.fields));
+    const QStringList dropped = notCarried(config.fields);
+    if (!dropped.isEmpty()) {
+        QStringList values;
+        const auto texts = fieldTexts(config);
+        for (const auto& [name, text] : texts)
+            if (dropped.contains(name))
+                values.append(name + u'=' + text);
+        why.append(QStringLiteral("%1 cannot be written with a static console (the frame carries zeros "
+                                  "instead)")
+                       .arg(values.join(QLatin1String(", "))));
+    }
+    return why.isEmpty() ? QString()
+                         : dottedText(config.address) + QStringLiteral(": ") + why.join(QLatin1String("; ")) +
+                               QStringLiteral(": --force writes it anyway");
+}
 } // namespace
 
 int runWrite(const QStringList& args)
@@ -201,8 +232,12 @@ int runWrite(const QStringList& args)
          QStringLiteral("address")},
         {QStringLiteral("branch"), QStringLiteral("Network branch number 0..255."), QStringLiteral("n")},
         {QStringLiteral("no-verify"), QStringLiteral("Do not read the permanent memory back.")},
+        {QStringLiteral("force"),
+         QStringLiteral("Write also an IP address or mask at which the board would be out of reach, or a "
+                        "configuration with values a static console's frame cannot carry.")},
     });
     line.parse(args);
+    const bool force = line.isSet(QStringLiteral("force"));
     if (line.positional().size() != 1)
         throw UsageError{QStringLiteral("write takes one ADDRESS")};
     const quint32 board = boardArgument(line.positional().first());
@@ -215,6 +250,9 @@ int runWrite(const QStringList& args)
     const FieldOptions given = applyOptions(line, fields); // every value is checked before the board is asked
     if (base) {
         if (const QString why = refusal(fields, given); !why.isEmpty())
+            throw UsageError{why};
+        if (const QString why = unlessForced({board, fields, std::nullopt, Memory::Permanent});
+            !force && !why.isEmpty())
             throw UsageError{why};
     }
     if (options.dryRun) {
@@ -238,7 +276,10 @@ int runWrite(const QStringList& args)
         }
         fields = read.config->fields;
         applyOptions(line, fields);
-        if (const QString why = refusal(fields, given); !why.isEmpty()) {
+        QString why = refusal(fields, given);
+        if (why.isEmpty() && !force)
+            why = unlessForced({board, fields, std::nullopt, Memory::Permanent});
+        if (!why.isEmpty()) {
             err() << "talvikctl: " << dottedText(board) << ": " << why << "; nothing was written" << Qt::endl;
             return Usage;
         }
@@ -262,7 +303,9 @@ int runApply(const QStringList& args)
     line.parser.addOptions({
         {QStringLiteral("no-verify"), QStringLiteral("Do not read the permanent memory back.")},
         {QStringLiteral("force"),
-         QStringLiteral("Also apply backups of the working configuration (or of unknown memory).")},
+         QStringLiteral("Also apply backups of the working configuration (or of unknown memory), with an "
+                        "IP address or mask at which the board would be out of reach, or with values a "
+                        "static console's frame cannot carry.")},
     });
     line.parse(args);
     QStringList files;
@@ -278,17 +321,25 @@ int runApply(const QStringList& args)
     }
     if (files.isEmpty())
         throw UsageError{QStringLiteral("no backup file given")};
+    const bool force = line.isSet(QStringLiteral("force"));
+    QList<Backup> backups;
     QList<BoardConfig> configs;
     for (const QString& file : files) { // every file is read before anything is sent
         configs.append(readBackup(file));
-        if (configs.last().memory != Memory::Permanent && !line.isSet(QStringLiteral("force")))
+        backups.append({file, configs.last()});
+        if (configs.last().memory != Memory::Permanent && !force)
             throw UsageError{QStringLiteral("%1 holds the %2 configuration, and apply writes the permanent "
                                             "memory, which the board boots with: use a backup of the "
                                             "permanent memory (survey --save), or --force")
                                  .arg(file, configs.last().memory == Memory::Working
                                                 ? QStringLiteral("working")
                                                 : QStringLiteral("board's (of unknown memory)"))};
+        if (const QString why = unlessForced(configs.last()); !force && !why.isEmpty())
+            throw UsageError{file + QStringLiteral(": ") + why};
     }
+    if (const auto twice = sameBoardTwice(backups))
+        throw UsageError{QStringLiteral("%1 and %2 are both backups of %3: give one")
+                             .arg(twice->first, twice->second, dottedText(twice->board))};
     const CommonOptions options = line.common();
     const bool verify = !line.isSet(QStringLiteral("no-verify"));
     if (options.dryRun) {

@@ -1,6 +1,7 @@
 // talvikctl: read, write, reboot and survey lift-controller boards from scripts.
 
 #include "arguments.h"
+#include "client/untrusted_text.h"
 #include "commands.h"
 #include "interrupt.h"
 #include "output.h"
@@ -114,7 +115,8 @@ int main(int argc, char* argv[])
         return it->second(args);
     }
     catch (const UsageError& e) {
-        err() << "talvikctl: " << e.message << Qt::endl;
+        // A message may quote a file or a board: never a raw control character.
+        err() << "talvikctl: " << quoted(e.message, 4096) << Qt::endl;
         return Usage;
     }
     catch (const PortBusyError& e) {

@@ -1,6 +1,6 @@
 #include "output.h"
 
-#include "client/board_config.h"
+#include "client/untrusted_text.h"
 
 #include <QJsonDocument>
 #include <cstdio>
@@ -43,30 +43,6 @@ void setQuiet(bool on)
     quiet = on;
 }
 
-QString escaped(const QString& text)
-{
-    QString o;
-    o.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == u'\\')
-            o += QLatin1String("\\\\");
-        else if (u == u'\r')
-            o += QLatin1String("\\r");
-        else if (u == u'\n')
-            o += QLatin1String("\\n");
-        else if (u == u'\t')
-            o += QLatin1String("\\t");
-        else if (u == 0x1B)
-            o += QLatin1String("\\e");
-        else if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0))
-            o += QStringLiteral("\\x%1").arg(uint(u), 2, 16, QLatin1Char('0'));
-        else
-            o += c;
-    }
-    return o;
-}
-
 Table::Table(const QList<Column>& columns, bool header) : columns_(columns), headerDue_(header) {}
 
 void Table::row(const QStringList& cells)
@@ -76,7 +52,7 @@ void Table::row(const QStringList& cells)
     const auto line = [&](const QStringList& texts) {
         QString text;
         for (int i = 0; i < texts.size(); ++i) {
-            const QString cell = escaped(texts[i]);
+            const QString cell = escapeControls(texts[i]);
             const bool last = i + 1 == texts.size();
             text += last ? cell : cell.leftJustified(qMax(columns_.value(i).width, int(cell.size()) + 1) + 1);
         }

@@ -14,12 +14,9 @@ QTextStream& err();
 // --quiet: results are not printed (messages still are).
 void setQuiet(bool quiet);
 
-// Text from a board made safe for a terminal: control characters and the backslash
-// escaped (\r, \n, \t, \e, \xHH, \\), so no board can split a row or steer the terminal.
-QString escaped(const QString& text);
-
 // A table printed row by row as results come: its columns have fixed widths, so no row
-// waits for the widest cell. Cells are escaped.
+// waits for the widest cell. Cells are escaped (escapeControls()): no board can split a row
+// or steer the terminal.
 class Table {
   public:
     struct Column {
@@ -36,7 +33,7 @@ class Table {
 
 // One JSON object per line.
 void printJson(const QJsonObject& object);
-// One comma-separated line, a cell quoted where it holds a comma, a quote, CR or LF (RFC 4180).
+// One CSV line, as csvLine() writes it.
 void printCsv(const QStringList& cells);
 
 // "survey 120/250" on stderr while it is a terminal; nothing otherwise.

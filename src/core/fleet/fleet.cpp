@@ -18,7 +18,8 @@ Fleet::Fleet(TForm1_Config_UDP& configurator, FleetDialogs* dialogs)
               {quint16(configurator.configuredPort()), configurator.options().secondPort,
                configurator.options().thirdPort},
               configurator.options().wordPort),
-      survey_(client_, model_), jobs_(client_, model_), discovery_(configurator.link(), model_)
+      survey_(client_, model_), jobs_(client_, model_),
+      discovery_(configurator.link(), model_, configurator.options().listenPort)
 {
     configurator_.setAwaitedElsewhere(
         [this](quint32 board, const QByteArray& datagram) { return client_.awaits(board, datagram); });

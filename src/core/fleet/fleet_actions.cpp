@@ -1,5 +1,7 @@
 // What each button of the fleet window does.
 
+#include "client/input_file.h"
+#include "client/untrusted_text.h"
 #include "core/fleet/fleet_dialogs.h"
 #include "core/fleet/fleet_window.h"
 #include "fleet/fleet_files.h"
@@ -7,6 +9,7 @@
 #include "fleet/fleet_jobs.h"
 #include "fleet/fleet_survey.h"
 #include "fleet/fleet_texts.h"
+#include "fleet/fleet_wording.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -29,11 +32,11 @@ QString problemText(const BoardsProblem& problem)
 {
     switch (problem.kind) {
     case BoardsProblem::NotAnAddress:
-        return ft::NotAnAddress.arg(problem.text);
+        return ft::NotAnAddress.arg(ctl::quoted(problem.text, 31));
     case BoardsProblem::NotABoard:
         return ft::BadAddress.arg(dottedText(problem.address));
     case BoardsProblem::LeavesIts24:
-        return ft::BadRange.arg(problem.text);
+        return ft::BadRange.arg(ctl::quoted(problem.text, 31));
     case BoardsProblem::TooMany:
         break;
     }
@@ -95,12 +98,13 @@ void FleetWindow::chooseHostsFile()
     const QString path = dialogs_.openFile(this, ft::ChooseHosts, ft::HostsFilter);
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        dialogs_.message(this, ft::CannotRead.arg(path, file.errorString()));
+    QString why;
+    const auto text = ctl::readInputFile(path, ctl::MostHostsBytes, QStringLiteral("a hosts file"), &why);
+    if (!text) {
+        dialogs_.message(this, ft::CannotRead.arg(ctl::quoted(path, 4096), why));
         return;
     }
-    list->setPlainText(hostLines(file.readAll()).join(u'\n'));
+    list->setPlainText(hostLines(*text).join(u'\n'));
     fromList->setChecked(true);
 }
 
@@ -150,22 +154,33 @@ void FleetWindow::applyBackupsFrom(bool wholeFolder)
     }
     if (paths.isEmpty())
         return;
-    QList<ctl::BoardConfig> backups;
-    QList<quint32> boards;
+    QList<ctl::Backup> read;
     for (const QString& path : paths) {
-        QFile file(path);
         try {
-            if (!file.open(QIODevice::ReadOnly))
-                throw ctl::BackupError{file.errorString()};
-            backups.append(ctl::parseBackup(file.readAll(), path));
-            boards.append(backups.last().address);
+            read.append({path, ctl::readBackupFile(path)});
         }
         catch (const ctl::BackupError& e) {
-            dialogs_.message(this, ft::CannotRead.arg(path, e.message));
+            dialogs_.message(this, ft::CannotRead.arg(ctl::quoted(path, 4096), e.message));
             return;
         }
     }
+    if (const auto twice = ctl::sameBoardTwice(read)) {
+        dialogs_.message(this, ft::SameBoardTwice.arg(twice->first, twice->second, dottedText(twice->board)));
+        return;
+    }
+    QList<ctl::BoardConfig> backups;
+    QList<quint32> boards;
+    QStringList unreachable; // a second, explicit question
+    for (const ctl::Backup& b : read) {
+        backups.append(b.config);
+        boards.append(b.config.address);
+        if (const QString why = fleet::ipProblemsText(b.config.fields, b.config.address); !why.isEmpty())
+            unreachable.append(dottedText(b.config.address) + QStringLiteral(": ") + why);
+    }
     if (!dialogs_.confirm(this, question(ft::ConfirmApply, boards), ft::ApplyAction))
+        return;
+    if (!unreachable.isEmpty() &&
+        !dialogs_.confirm(this, ft::ConfirmUnreachable.arg(unreachable.join(u'\n')), ft::WriteAnyway))
         return;
     setBusy(true);
     jobs_.applyBackups(backups);
