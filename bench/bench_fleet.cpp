@@ -2,11 +2,11 @@
 // filter over 5,000 rows, and what a row costs in memory.
 
 #include "bench_window.h"
-#include "core/fleet/fleet.h"
-#include "core/fleet/fleet_window.h"
-#include "core/widgets/rows.h"
 #include "fleet/fleet_files.h"
 #include "fleet/fleet_filter.h"
+#include "gui/fleet_window/fleet_window.h"
+#include "gui/fleet_window/fleet_window_host.h"
+#include "gui/widgets/rows.h"
 #include "wire/board_address.h"
 #include "wire/frames.h"
 
@@ -26,9 +26,9 @@ constexpr int ManyRows = 5000;
 
 } // namespace
 
-ctl::BoardConfig bench::boardAt(int i)
+BoardConfig bench::boardAt(int i)
 {
-    ctl::BoardConfig c;
+    BoardConfig c;
     c.address = 0x0A000000u | quint32(i + 1);
     c.fields.ip = octetsOf(c.address);
     c.fields.mask = {255, 255, 255, 0};
@@ -36,7 +36,7 @@ ctl::BoardConfig bench::boardAt(int i)
     c.fields.mac = {0x00, 0x1E, 0x0A, 0x00, quint8(i >> 8), quint8(i)};
     c.fields.ident = quint16(i * 7919 % 65536);
     c.version = QStringLiteral("2.%1").arg(i % 20);
-    c.memory = ctl::Memory::Working;
+    c.memory = Memory::Working;
     return c;
 }
 
@@ -73,7 +73,7 @@ void surveyFigure(std::vector<Row>& rows)
         BenchWindow win(p2, p2);
         win.w->CurEd_Port->setValue(p1);
         NoDialogs dialogs;
-        Fleet fleet(*win.w, &dialogs);
+        FleetWindowHost fleet(*win.w, &dialogs);
         fleet.open();
         FleetWindow& w = fleet.window();
         waitUntil([&] { return w.windowHandle() && w.windowHandle()->isExposed(); }, 5000);
@@ -105,7 +105,7 @@ void sortAndFilterFigures(std::vector<Row>& rows)
     progress(QStringLiteral("sort and filter over 5,000 rows"));
     BenchWindow win;
     NoDialogs dialogs;
-    Fleet fleet(*win.w, &dialogs);
+    FleetWindowHost fleet(*win.w, &dialogs);
     for (int i = 0; i < ManyRows; ++i)
         fleet.model().answered(boardAt(i).address, boardAt(i));
     fleet.open();

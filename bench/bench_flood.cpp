@@ -4,7 +4,7 @@
 
 #include "bench_window.h"
 #include "board_simulator.h"
-#include "core/widgets/rows.h"
+#include "gui/widgets/rows.h"
 
 #include <QUdpSocket>
 

@@ -1,7 +1,7 @@
 // Start-up, the settings file and the range reboot's tick.
 
 #include "bench_window.h"
-#include "core/widgets/rows.h"
+#include "gui/widgets/rows.h"
 #include "net/udp_link.h"
 #include "store/settings_keys.h"
 

@@ -4,9 +4,9 @@
 
 #include "bench_support.h"
 #include "client/board_config.h"
-#include "core/app/TForm1_Config_UDP.h"
-#include "core/app/messages.h"
-#include "core/fleet/fleet_dialogs.h"
+#include "gui/app/TForm1_Config_UDP.h"
+#include "gui/app/messages.h"
+#include "gui/fleet_window/fleet_dialogs.h"
 #include "net/udp_link.h"
 
 #include <QApplication>
@@ -53,7 +53,7 @@ struct NoDialogs : talvik::FleetDialogs {
 };
 
 // Board i of a made-up network 10.0.0.0/16: fields that differ from board to board.
-talvik::ctl::BoardConfig boardAt(int i);
+talvik::BoardConfig boardAt(int i);
 
 struct BenchWindow {
     QTemporaryDir dir;

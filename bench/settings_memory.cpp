@@ -1,9 +1,9 @@
 // The configurator started on a settings file, an address changed and the window
 // closed, which saves it: prints "peak <kB>", the peak memory of loading and saving.
 
-#include "core/app/TForm1_Config_UDP.h"
-#include "core/app/messages.h"
-#include "core/widgets/rows.h"
+#include "gui/app/TForm1_Config_UDP.h"
+#include "gui/app/messages.h"
+#include "gui/widgets/rows.h"
 #include "startup_report.h"
 
 #include <QApplication>

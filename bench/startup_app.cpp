@@ -1,9 +1,9 @@
 // The configurator as main.cpp starts it (on a free port), reporting when its window
 // is on the screen.
 
-#include "core/app/TForm1_Config_UDP.h"
-#include "core/app/window_font.h"
-#include "core/fleet/fleet.h"
+#include "gui/app/TForm1_Config_UDP.h"
+#include "gui/app/window_font.h"
+#include "gui/fleet_window/fleet_window_host.h"
 #include "startup_report.h"
 
 #include <QApplication>
@@ -16,7 +16,7 @@ int main(int argc, char* argv[])
     options.listenPort = 0;
     options.settingsPath = QString::fromLocal8Bit(argv[argc - 1]); // a file kept across the runs
     talvik::TForm1_Config_UDP window(options);
-    talvik::Fleet fleet(window); // beside it, its window not open
+    talvik::FleetWindowHost fleet(window); // beside it, its window not open
     window.show();
     reportWhenShown(window);
     return app.exec();

@@ -4,9 +4,9 @@
 
 #include "bench_window.h"
 #include "board_simulator.h"
-#include "core/fleet/fleet.h"
-#include "core/fleet/fleet_window.h"
-#include "core/widgets/rows.h"
+#include "gui/fleet_window/fleet_window.h"
+#include "gui/fleet_window/fleet_window_host.h"
+#include "gui/widgets/rows.h"
 #include "net/private_network.h"
 #include "store/settings_keys.h"
 #include "wire/board_address.h"
@@ -174,9 +174,9 @@ Reads readInTurn(quint16 port, const std::array<quint8, 2>& boards, int restMs, 
     auto& w = *win.w;
     w.CurEd_Port->setValue(port);
     NoDialogs dialogs;
-    std::unique_ptr<Fleet> fleet;
+    std::unique_ptr<FleetWindowHost> fleet;
     if (fleetOpen) {
-        fleet = std::make_unique<Fleet>(w, &dialogs);
+        fleet = std::make_unique<FleetWindowHost>(w, &dialogs);
         for (int i = 0; i < 250; ++i)
             fleet->model().answered(boardAt(i).address, boardAt(i));
         fleet->open();

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Fails when a file includes a header of a library (or, in the window's library, of a
-# folder) above its own. Bottom up: wire; net over wire; client over net; fleet over
-# client; store over wire; core over all of them. In core: widgets, then app (the window class), then the
-# folders of the window's handlers. The linker keeps wire on Qt Core alone; this keeps
-# every include pointing down.
+# Fails when an include in src/ names no library (a bare "x.h"), or points up: to a
+# library, or in the window's library to a folder, above its own. Bottom up: wire; net
+# over wire; client over net; fleet over client; store over wire; gui over all of them.
+# In gui: widgets, then app (the window class and what both windows share), then each
+# folder of the configurator's handlers and the fleet window's folder, which include
+# app/ and widgets/ and their own folder, never each other. The linker keeps wire on Qt
+# Core alone; this keeps every include pointing down.
 set -euo pipefail
 cd "$(dirname "$0")/../src"
 
+below_gui="wire net client fleet store"
 may_include() { # the include prefixes a file in this folder may use
     case "$1" in
         wire/*) echo "wire" ;;
@@ -14,9 +17,10 @@ may_include() { # the include prefixes a file in this folder may use
         client/*) echo "wire net client" ;;
         fleet/*) echo "wire net client fleet" ;;
         store/*) echo "wire store" ;;
-        core/widgets/*) echo "wire net client fleet store core/widgets" ;;
-        core/app/*) echo "wire net client fleet store core/widgets core/app" ;;
-        core/*) echo "wire net client fleet store core" ;;
+        gui/widgets/*) echo "$below_gui gui/widgets" ;;
+        gui/app/*) echo "$below_gui gui/widgets gui/app" ;;
+        gui/*/*) echo "$below_gui gui/widgets gui/app $(dirname "$1")" ;; # a handler folder
+        gui/main.cpp) echo "$below_gui gui" ;;
         *) echo "" ;;
     esac
 }
@@ -25,13 +29,16 @@ status=0
 while IFS= read -r file; do
     allowed=$(may_include "$file")
     while IFS= read -r header; do
-        [[ $header == */* ]] || continue # a bare name is in the file's own folder
+        case $header in *.moc) continue ;; esac
         fine=no
         for prefix in $allowed; do
             [[ $header == "$prefix"/* ]] && fine=yes
         done
-        if [ $fine = no ]; then
-            echo "$file includes $header, which is above it"
+        if [[ $header != */* ]]; then
+            echo "$file includes \"$header\": name its library (\"$(dirname "$file")/$header\")"
+            status=1
+        elif [ $fine = no ]; then
+            echo "$file includes $header, which is above it or beside it"
             status=1
         fi
     done < <(sed -n 's/^#include "\(.*\)"/\1/p' "$file")

@@ -186,8 +186,8 @@ class TestBoardClient : public QObject {
         f.boardDhcp = dhcp;
         f.consoleDynamic = dhcp;
         QStringList found;
-        for (ctl::IpProblem p : ctl::ipProblems(f, *parseDottedDecimal(board)))
-            found.append(ctl::ipProblemText(p, f));
+        for (IpProblem p : ipProblems(f, *parseDottedDecimal(board)))
+            found.append(ipProblemText(p, f));
         QCOMPARE(found.size(), problem.isEmpty() ? 0 : 1);
         QVERIFY2(found.join(';').contains(problem), qPrintable(found.join(';')));
     }

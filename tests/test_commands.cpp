@@ -1,8 +1,8 @@
 // Read, write and reboot as the wire sees them: exact bytes, ports and order.
 
-#include "core/app/texts.h"
-#include "core/widgets/rows.h"
-#include "core/widgets/tag.h"
+#include "gui/app/texts.h"
+#include "gui/widgets/rows.h"
+#include "gui/widgets/tag.h"
 #include "window_fixture.h"
 #include "wire/frames.h"
 

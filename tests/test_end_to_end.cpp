@@ -2,7 +2,7 @@
 // reboot and the follow-up reads, as an operator would do them.
 
 #include "board_simulator.h"
-#include "core/app/texts.h"
+#include "gui/app/texts.h"
 #include "net/udp_link.h"
 #include "window_fixture.h"
 

@@ -32,7 +32,7 @@ BoardConfig board(const char* address, int ident, const char* mask = "255.255.25
     c.fields.ident = quint16(ident);
     c.fields.consoleDynamic = true;
     c.version = QStringLiteral("2.17");
-    c.memory = ctl::Memory::Working;
+    c.memory = Memory::Working;
     return c;
 }
 
@@ -189,8 +189,8 @@ class TestFleetModel : public QObject {
         QCOMPARE(m.data(m.index(0, Version), Qt::DisplayRole).toString(), shown);
         const QByteArray csv = exportText({&m.rowAt(0)}, Format::Csv);
         QVERIFY2(csv.contains(',' + cell + ",\n"), csv.constData());
-        c.memory = ctl::Memory::Permanent;
-        const QByteArray backup = ctl::backupText(c);
+        c.memory = Memory::Permanent;
+        const QByteArray backup = backupText(c);
         for (const QByteArray& text : {csv, backup})
             for (char ch : text)
                 QVERIFY2(uchar(ch) >= 0x20 || ch == '\n', text.constData());
@@ -225,8 +225,8 @@ class TestFleetModel : public QObject {
             QVERIFY(QDir(dir.path()).mkdir(kind));
             for (int r = 0; r < 3; ++r) {
                 BoardConfig c = *earlier.rowAt(r).working;
-                c.memory = ctl::Memory::Permanent;
-                write(path + u'/' + dottedText(c.address) + QStringLiteral(".conf"), ctl::backupText(c));
+                c.memory = Memory::Permanent;
+                write(path + u'/' + dottedText(c.address) + QStringLiteral(".conf"), backupText(c));
             }
         }
         else {

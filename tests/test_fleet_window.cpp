@@ -3,12 +3,12 @@
 
 #include "board_simulator.h"
 #include "client/board_config.h"
-#include "core/fleet/fleet.h"
-#include "core/fleet/fleet_dialogs.h"
-#include "core/fleet/fleet_window.h"
 #include "file_limit.h"
 #include "fleet/fleet_filter.h"
 #include "fleet/fleet_texts.h"
+#include "gui/fleet_window/fleet_dialogs.h"
+#include "gui/fleet_window/fleet_window.h"
+#include "gui/fleet_window/fleet_window_host.h"
 #include "net/private_network.h"
 #include "window_fixture.h"
 #include "wire/frames.h"
@@ -53,7 +53,7 @@ struct Setup {
     std::unique_ptr<sim::BoardSimulator> sim;
     WindowFixture f{WindowSetup().real().boards(8024, 8024, 8026)};
     AnsweringDialogs dialogs;
-    std::unique_ptr<Fleet> fleet;
+    std::unique_ptr<FleetWindowHost> fleet;
     FleetWindow* w = nullptr;
 
     explicit Setup(const QString& boards, int replyDelayMs = 0) : Setup(QStringList{boards}, replyDelayMs) {}
@@ -72,7 +72,7 @@ struct Setup {
                 if (!sim->addBoard(def, &error))
                     qFatal("%s", qPrintable(error));
         }
-        fleet = std::make_unique<Fleet>(*f.window, &dialogs);
+        fleet = std::make_unique<FleetWindowHost>(*f.window, &dialogs);
         f.window->show();
         fleet->open();
         w = &fleet->window();
@@ -153,7 +153,7 @@ class TestFleetWindow : public QObject {
         QVERIFY(other.bind(QHostAddress::AnyIPv4, 0));
         WindowFixture f(WindowSetup().real(other.localPort()).boards(8024, 8024, 8026));
         AnsweringDialogs dialogs;
-        Fleet fleet(*f.window, &dialogs);
+        FleetWindowHost fleet(*f.window, &dialogs);
         fleet.open();
         QTest::mouseClick(fleet.window().search, Qt::LeftButton);
         QCOMPARE(dialogs.asked, QStringList{fleet::texts::PortTaken});
@@ -310,13 +310,13 @@ class TestFleetWindow : public QObject {
                 [&](int, const QByteArray& d) { writes += sim::frameKind(d) == sim::FrameKind::Write; });
         s.survey("192.168.1.210", "210");
         QTemporaryDir folder;
-        const ctl::BoardConfig board{*parseDottedDecimal("192.168.1.210"), s.sim->board(0).permanent(),
-                                     QStringLiteral("2.17"), ctl::Memory::Permanent};
+        const BoardConfig board{*parseDottedDecimal("192.168.1.210"), s.sim->board(0).permanent(),
+                                QStringLiteral("2.17"), Memory::Permanent};
         for (int i = 0; i < changes.size(); ++i) {
             const QString key = changes[i].section('=', 0, 0);
             QFile file(folder.filePath(QString("copy%1.conf").arg(i)));
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QString::fromUtf8(ctl::backupText(board))
+            file.write(QString::fromUtf8(backupText(board))
                            .replace(QRegularExpression("\n" + key + "=[^\n]*"), "\n" + changes[i])
                            .toUtf8());
         }
@@ -344,7 +344,7 @@ class TestFleetWindow : public QObject {
         QFETCH(QString, editor);
         WindowFixture f(WindowSetup().real().boards(8024, 8024, 8026));
         AnsweringDialogs dialogs;
-        Fleet fleet(*f.window, &dialogs);
+        FleetWindowHost fleet(*f.window, &dialogs);
         f.window->show();
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         auto* e = f.window->findChild<QLineEdit*>(editor);
@@ -391,7 +391,7 @@ class TestFleetWindow : public QObject {
         QVERIFY(section >= 0);
         QVERIFY(text.indexOf("4=192.168.1.190", section) > 0);
 
-        Fleet again(*s.f.window, &s.dialogs);
+        FleetWindowHost again(*s.f.window, &s.dialogs);
         QCOMPARE(again.window().first->text(), QString("192.168.1.190"));
         QCOMPARE(again.window().table->columnWidth(fleet::Mac), 177);
     }

@@ -1,7 +1,7 @@
 // The external address from a local stand-in for the echo service, and "<-".
 
-#include "core/app/texts.h"
 #include "golden_replies.h"
+#include "gui/app/texts.h"
 #include "window_fixture.h"
 
 #include <QTcpServer>

@@ -1,7 +1,7 @@
 // The four reads after a reboot.
 
-#include "core/app/texts.h"
-#include "core/widgets/tag.h"
+#include "gui/app/texts.h"
+#include "gui/widgets/tag.h"
 #include "window_fixture.h"
 #include "wire/frames.h"
 

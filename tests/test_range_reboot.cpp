@@ -1,8 +1,8 @@
 // The board-range reboot on the window, through the recording link: its fixed
 // addresses are not loopback, so nothing here reaches a socket.
 
-#include "core/app/texts.h"
-#include "core/widgets/tag.h"
+#include "gui/app/texts.h"
+#include "gui/widgets/tag.h"
 #include "window_fixture.h"
 #include "wire/frames.h"
 

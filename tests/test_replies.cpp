@@ -1,6 +1,6 @@
 // What the operator sees when datagrams arrive on the listening port.
 
-#include "core/app/texts.h"
+#include "gui/app/texts.h"
 #include "window_fixture.h"
 
 #include <QRegularExpression>

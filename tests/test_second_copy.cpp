@@ -1,7 +1,7 @@
 // Two copies of the program on the real port 6767 (under a CTest resource lock):
 // the second reports the port and both keep working.
 
-#include "core/app/texts.h"
+#include "gui/app/texts.h"
 #include "net/udp_link.h"
 #include "window_fixture.h"
 

@@ -2,8 +2,8 @@
 // text that an action brings up) and held against its literal as operators know it. A
 // one-letter slip in the window's texts fails its row here.
 
-#include "core/app/texts.h"
 #include "golden_replies.h"
+#include "gui/app/texts.h"
 #include "window_fixture.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 // Address-type boxes and their coupling, the 010.000.000.002 shortcut, "IP --> MAC".
 
-#include "core/app/texts.h"
+#include "gui/app/texts.h"
 #include "window_fixture.h"
 
 #include <QtTest>

@@ -1,7 +1,7 @@
 // The real sockets, on loopback only: what a board at 127.0.0.1 receives, the
 // exclusive listening port, and what the window receives.
 
-#include "core/app/texts.h"
+#include "gui/app/texts.h"
 #include "net/udp_link.h"
 #include "window_fixture.h"
 #include "wire/frames.h"

@@ -2,8 +2,8 @@
 // usable or not; the editors' values, the title, the layout, the icon and what a screen
 // reader says.
 
-#include "core/app/placement.h"
 #include "golden_replies.h"
+#include "gui/app/placement.h"
 #include "window_fixture.h"
 
 #include <QAccessible>

@@ -1,4 +1,4 @@
-#include "board_client.h"
+#include "client/board_client.h"
 
 #include "wire/board_address.h"
 #include "wire/datagram.h"

@@ -12,7 +12,7 @@
 #include <QMap>
 #include <QSaveFile>
 
-namespace talvik::ctl {
+namespace talvik {
 
 namespace {
 QString onOff(bool on)
@@ -247,4 +247,4 @@ QString saveBackup(const QString& folder, const BoardConfig& config, const QByte
     return QStringLiteral("no backup: cannot write %1: %2").arg(file.fileName(), file.errorString());
 }
 
-} // namespace talvik::ctl
+} // namespace talvik

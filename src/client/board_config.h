@@ -11,7 +11,7 @@
 #include <QString>
 #include <optional>
 
-namespace talvik::ctl {
+namespace talvik {
 
 // Which memory a configuration was read from. A backup written by talvikctl 1.1 says
 // neither (its survey read the working configuration).
@@ -72,4 +72,4 @@ QList<Difference> differences(const BoardConfig& sent, const BoardConfig& read);
 // console sends no dispatcher, identifier or reserves) against the board's permanent memory.
 QList<Difference> differencesAfterWrite(const QByteArray& frame, const BoardConfig& read);
 
-} // namespace talvik::ctl
+} // namespace talvik

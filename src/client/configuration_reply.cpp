@@ -1,4 +1,4 @@
-#include "configuration_reply.h"
+#include "client/configuration_reply.h"
 
 namespace talvik {
 

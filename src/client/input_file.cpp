@@ -1,11 +1,11 @@
-#include "input_file.h"
+#include "client/input_file.h"
 
 #include "client/untrusted_text.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-namespace talvik::ctl {
+namespace talvik {
 
 namespace {
 std::optional<QByteArray> fail(QString* why, const QString& text)
@@ -53,4 +53,4 @@ std::optional<QByteArray> readBounded(QFile& file, const QString& name, qint64 m
     return bytes;
 }
 
-} // namespace talvik::ctl
+} // namespace talvik

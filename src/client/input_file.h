@@ -9,7 +9,7 @@
 
 class QFile;
 
-namespace talvik::ctl {
+namespace talvik {
 
 constexpr qint64 MostBackupBytes = 64 * 1024;
 constexpr qint64 MostHostsBytes = 16 << 20;
@@ -23,4 +23,4 @@ std::optional<QByteArray> readInputFile(const QString& path, qint64 most, const 
 std::optional<QByteArray> readBounded(QFile& file, const QString& name, qint64 most, const QString& kind,
                                       QString* why);
 
-} // namespace talvik::ctl
+} // namespace talvik

@@ -1,6 +1,6 @@
-#include "untrusted_text.h"
+#include "client/untrusted_text.h"
 
-namespace talvik::ctl {
+namespace talvik {
 
 namespace {
 bool isControl(char16_t u)
@@ -152,4 +152,4 @@ QList<QStringList> parseCsv(const QString& text)
     return rows;
 }
 
-} // namespace talvik::ctl
+} // namespace talvik

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace talvik::ctl {
+namespace talvik {
 
 // Control characters (C0, DEL, C1) and the backslash written as \r \n \t \e \\ and \xHH:
 // the text stays on one line and cannot steer a terminal. unescapeControls() undoes it.
@@ -28,4 +28,4 @@ QString csvLine(const QStringList& cells);
 // hold raw line breaks, as other programs write them.
 QList<QStringList> parseCsv(const QString& text);
 
-} // namespace talvik::ctl
+} // namespace talvik

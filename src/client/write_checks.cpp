@@ -1,10 +1,10 @@
-#include "write_checks.h"
+#include "client/write_checks.h"
 
 #include "wire/board_address.h"
 
 #include <QHash>
 
-namespace talvik::ctl {
+namespace talvik {
 
 QList<IpProblem> ipProblems(const WriteFields& f, quint32 board)
 {
@@ -76,4 +76,4 @@ std::optional<SameBoard> sameBoardTwice(const QList<Backup>& backups)
     return std::nullopt;
 }
 
-} // namespace talvik::ctl
+} // namespace talvik

@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <optional>
 
-namespace talvik::ctl {
+namespace talvik {
 
 // An IP address and mask at which the board could no longer be reached.
 enum class IpProblem {
@@ -43,4 +43,4 @@ struct SameBoard {
 };
 std::optional<SameBoard> sameBoardTwice(const QList<Backup>& backups);
 
-} // namespace talvik::ctl
+} // namespace talvik

@@ -1,4 +1,4 @@
-#include "fleet_files.h"
+#include "fleet/fleet_files.h"
 
 #include "client/input_file.h"
 #include "client/untrusted_text.h"
@@ -54,16 +54,14 @@ QByteArray exportText(const QList<const Row*>& rows, Format format)
 {
     QByteArray out;
     if (format == Format::Csv)
-        out += ctl::csvLine(ctl::surveyHeader()).toUtf8() + '\n';
+        out += csvLine(surveyHeader()).toUtf8() + '\n';
     for (const Row* r : rows) {
         const BoardConfig* config = configOf(*r);
         if (format == Format::Csv) {
-            out += ctl::csvLine(config ? ctl::surveyCells(*config) : ctl::silentCells(r->address, r->state))
-                       .toUtf8() +
-                   '\n';
+            out += csvLine(config ? surveyCells(*config) : silentCells(r->address, r->state)).toUtf8() + '\n';
             continue;
         }
-        const QJsonObject o = config ? ctl::toJson(*config)
+        const QJsonObject o = config ? toJson(*config)
                                      : QJsonObject{{QStringLiteral("address"), dottedText(r->address)},
                                                    {QStringLiteral("error"), r->state}};
         out += QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
@@ -91,10 +89,10 @@ std::optional<QHash<quint32, Record>> loadEarlier(const QString& path, QString* 
         const QDir folder(info.isDir() ? path : info.path());
         for (const QString& name : folder.entryList({QStringLiteral("*.conf")}, QDir::Files, QDir::Name)) {
             try {
-                const BoardConfig config = ctl::readBackupFile(folder.filePath(name));
+                const BoardConfig config = readBackupFile(folder.filePath(name));
                 records.insert(config.address, recordOf(config));
             }
-            catch (const ctl::BackupError& e) {
+            catch (const BackupError& e) {
                 if (why)
                     *why = e.message;
                 return std::nullopt;
@@ -102,7 +100,7 @@ std::optional<QHash<quint32, Record>> loadEarlier(const QString& path, QString* 
         }
         return records;
     }
-    const auto read = ctl::readInputFile(path, ctl::MostExportBytes, QStringLiteral("an export"), why);
+    const auto read = readInputFile(path, MostExportBytes, QStringLiteral("an export"), why);
     if (!read)
         return std::nullopt;
     const QByteArray& text = *read;
@@ -119,7 +117,7 @@ std::optional<QHash<quint32, Record>> loadEarlier(const QString& path, QString* 
         }
         return records;
     }
-    const QList<QStringList> rows = ctl::parseCsv(QString::fromUtf8(text));
+    const QList<QStringList> rows = parseCsv(QString::fromUtf8(text));
     const QStringList header = rows.value(0);
     if (!header.contains(QStringLiteral("address")) || !header.contains(QStringLiteral("ip"))) {
         if (why)

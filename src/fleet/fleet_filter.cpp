@@ -1,4 +1,4 @@
-#include "fleet_filter.h"
+#include "fleet/fleet_filter.h"
 
 #include "fleet/fleet_texts.h"
 

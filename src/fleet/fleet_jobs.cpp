@@ -1,4 +1,4 @@
-#include "fleet_jobs.h"
+#include "fleet/fleet_jobs.h"
 
 #include "client/configuration_reply.h"
 #include "fleet/fleet_texts.h"
@@ -97,8 +97,7 @@ void FleetJobs::rebootOne(quint32 board, const std::function<void()>& next)
                         if (!alive())
                             return;
                         if (back) {
-                            model_.answered(
-                                board, ctl::configFromReply(board, back->datagram, ctl::Memory::Working));
+                            model_.answered(board, configFromReply(board, back->datagram, Memory::Working));
                             model_.setState(board, texts::BackUp);
                         }
                         else {
@@ -129,10 +128,9 @@ void FleetJobs::saveBackups(const QList<quint32>& boards, const QString& folder)
                     if (problem.isEmpty())
                         problem = texts::Silent;
                     if (reply) {
-                        const BoardConfig config =
-                            ctl::configFromReply(board, reply->datagram, ctl::Memory::Permanent);
+                        const BoardConfig config = configFromReply(board, reply->datagram, Memory::Permanent);
                         model_.permanentRead(board, config);
-                        problem = ctl::saveBackup(folder, config, reply->datagram);
+                        problem = saveBackup(folder, config, reply->datagram);
                     }
                     model_.setState(board, problem.isEmpty() ? texts::BackupSaved
                                                              : texts::BackupNotSaved.arg(problem));
@@ -154,13 +152,13 @@ void FleetJobs::applyBackups(const QList<BoardConfig>& backups)
 void FleetJobs::applyOne(const BoardConfig& backup, const std::function<void()>& next)
 {
     const quint32 board = backup.address;
-    if (backup.memory != ctl::Memory::Permanent) { // the board would boot with its working configuration
+    if (backup.memory != Memory::Permanent) { // the board would boot with its working configuration
         model_.setState(board, texts::WorkingBackup);
         next();
         return;
     }
     const QByteArray frame = buildWriteFrame(backup.fields);
-    const QStringList dropped = ctl::notCarried(backup.fields);
+    const QStringList dropped = notCarried(backup.fields);
     const QString notWritten = dropped.isEmpty() ? QString() : texts::NotWritten.arg(fieldTitles(dropped));
     if (!client_.send(board, frame)) {
         model_.setState(board, texts::NotSent);
@@ -179,10 +177,10 @@ void FleetJobs::applyOne(const BoardConfig& backup, const std::function<void()>&
                 next();
                 return;
             }
-            const BoardConfig read = ctl::configFromReply(board, reply->datagram, ctl::Memory::Permanent);
+            const BoardConfig read = configFromReply(board, reply->datagram, Memory::Permanent);
             model_.permanentRead(board, read);
             QStringList fields;
-            for (const ctl::Difference& d : ctl::differencesAfterWrite(frame, read))
+            for (const Difference& d : differencesAfterWrite(frame, read))
                 fields.append(d.field);
             model_.setState(board,
                             (fields.isEmpty() ? texts::Verified : texts::Mismatch.arg(fieldTitles(fields))) +

@@ -1,4 +1,4 @@
-#include "fleet_model.h"
+#include "fleet/fleet_model.h"
 
 #include "client/untrusted_text.h"
 #include "fleet/fleet_texts.h"
@@ -49,14 +49,14 @@ const char* fieldOf(int column)
 QString shown(int column, const QString& text)
 {
     if (column == Version)
-        return ctl::escapeControls(text);
+        return escapeControls(text);
     if (column == Dhcp)
         return text == QLatin1String("1") ? texts::Yes : text == QLatin1String("0") ? texts::No : text;
     if (column == Console)
         return text == QLatin1String("static")    ? texts::ConsoleStatic
                : text == QLatin1String("dynamic") ? texts::ConsoleDynamic
                                                   : text;
-    return ctl::escapeControls(text); // a file's, in a comparison
+    return escapeControls(text); // a file's, in a comparison
 }
 
 bool sortsAsNumber(int column)
@@ -72,7 +72,7 @@ QString pendingText(const Row& r)
     if (!r.working || !r.permanent)
         return {};
     QStringList fields;
-    for (const ctl::Difference& d : ctl::differences(*r.permanent, *r.working))
+    for (const Difference& d : differences(*r.permanent, *r.working))
         fields.append(d.field);
     return fields.isEmpty() ? texts::No : texts::Yes + QStringLiteral(": ") + fieldTitles(fields);
 }
@@ -89,7 +89,7 @@ int columnOf(const QString& field)
 Record recordOf(const BoardConfig& config)
 {
     Record r{{QStringLiteral("address"), dottedText(config.address)}};
-    for (const auto& [name, text] : ctl::fieldTexts(config))
+    for (const auto& [name, text] : fieldTexts(config))
         r.insert(name, text);
     if (config.version)
         r.insert(QStringLiteral("version"), *config.version);
@@ -181,7 +181,7 @@ void FleetModel::refresh(int row)
     if (!config && r.ident)
         r.cells[Ident] = QString::number(*r.ident);
     r.cells[Pending] = pendingText(r);
-    r.cells[State] = ctl::escapeControls(r.state);
+    r.cells[State] = escapeControls(r.state);
     r.cells[LastSeen] =
         r.lastSeen.isValid() ? r.lastSeen.toString(QStringLiteral("dd.MM HH:mm:ss")) : QString();
     for (int c = 0; c < ColumnCount; ++c)

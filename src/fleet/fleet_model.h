@@ -17,8 +17,6 @@
 
 namespace talvik::fleet {
 
-using ctl::BoardConfig;
-
 enum Column {
     Address,
     Ident,

@@ -1,4 +1,4 @@
-#include "fleet_survey.h"
+#include "fleet/fleet_survey.h"
 
 #include "client/configuration_reply.h"
 #include "fleet/fleet_texts.h"
@@ -63,7 +63,7 @@ void FleetSurvey::start(const QList<quint32>& boards, bool bothMemories, const T
                 boardDone();
                 return;
             }
-            model_.answered(board, ctl::configFromReply(board, reply->datagram, ctl::Memory::Working));
+            model_.answered(board, configFromReply(board, reply->datagram, Memory::Working));
             if (!bothMemories) {
                 boardDone();
                 return;
@@ -76,8 +76,8 @@ void FleetSurvey::start(const QList<quint32>& boards, bool bothMemories, const T
                     if (!current())
                         return;
                     if (permanent)
-                        model_.permanentRead(
-                            board, ctl::configFromReply(board, permanent->datagram, ctl::Memory::Permanent));
+                        model_.permanentRead(board,
+                                             configFromReply(board, permanent->datagram, Memory::Permanent));
                     boardDone();
                 },
                 {});

@@ -1,4 +1,4 @@
-#include "fleet_wording.h"
+#include "fleet/fleet_wording.h"
 
 #include "fleet/fleet_model.h"
 #include "fleet/fleet_texts.h"
@@ -29,27 +29,27 @@ QString ipProblemsText(const WriteFields& f, quint32 board)
 {
     QStringList out;
     const QString ip = dottedText(f.ip), mask = dottedText(f.mask);
-    for (ctl::IpProblem problem : ctl::ipProblems(f, board)) {
+    for (IpProblem problem : ipProblems(f, board)) {
         switch (problem) {
-        case ctl::IpProblem::Zero:
+        case IpProblem::Zero:
             out.append(texts::IpZero);
             break;
-        case ctl::IpProblem::Broadcast:
+        case IpProblem::Broadcast:
             out.append(texts::IpBroadcast);
             break;
-        case ctl::IpProblem::Multicast:
+        case IpProblem::Multicast:
             out.append(texts::IpMulticast.arg(ip));
             break;
-        case ctl::IpProblem::Loopback:
+        case IpProblem::Loopback:
             out.append(texts::IpLoopback.arg(ip));
             break;
-        case ctl::IpProblem::NetworkOfMask:
+        case IpProblem::NetworkOfMask:
             out.append(texts::IpNetworkOfMask.arg(ip, mask));
             break;
-        case ctl::IpProblem::BroadcastOfMask:
+        case IpProblem::BroadcastOfMask:
             out.append(texts::IpBroadcastOfMask.arg(ip, mask));
             break;
-        case ctl::IpProblem::MaskNotContiguous:
+        case IpProblem::MaskNotContiguous:
             out.append(texts::MaskWithGap.arg(mask));
             break;
         }

@@ -1,4 +1,4 @@
-#include "private_network.h"
+#include "net/private_network.h"
 
 #include "wire/board_address.h"
 

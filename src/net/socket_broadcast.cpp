@@ -1,4 +1,4 @@
-#include "socket_broadcast.h"
+#include "net/socket_broadcast.h"
 
 #ifdef Q_OS_WIN
 #include <winsock2.h>

@@ -1,4 +1,4 @@
-#include "udp_link.h"
+#include "net/udp_link.h"
 
 #include "net/private_network.h"
 #include "net/socket_broadcast.h"

@@ -7,7 +7,7 @@
 // of the window thread (a send, the close) waits for one slice at most, never for the
 // whole backlog.
 
-#include "link.h"
+#include "net/link.h"
 
 #include <QElapsedTimer>
 #include <QMutex>

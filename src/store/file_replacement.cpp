@@ -1,4 +1,4 @@
-#include "file_replacement.h"
+#include "store/file_replacement.h"
 
 #include <QFileInfo>
 

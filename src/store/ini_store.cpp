@@ -1,4 +1,4 @@
-#include "ini_store.h"
+#include "store/ini_store.h"
 
 #include "store/settings_keys.h"
 

@@ -1,4 +1,4 @@
-#include "profile_file.h"
+#include "store/profile_file.h"
 
 #include "store/file_replacement.h"
 #include "wire/cp1251.h"

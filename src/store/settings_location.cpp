@@ -1,4 +1,4 @@
-#include "settings_location.h"
+#include "store/settings_location.h"
 
 #include "store/settings_keys.h"
 

@@ -1,4 +1,4 @@
-#include "address_digits.h"
+#include "wire/address_digits.h"
 
 namespace talvik {
 

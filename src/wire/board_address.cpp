@@ -1,4 +1,4 @@
-#include "board_address.h"
+#include "wire/board_address.h"
 
 #include "wire/hex_codec.h"
 

@@ -1,4 +1,4 @@
-#include "cp1251.h"
+#include "wire/cp1251.h"
 
 #include <algorithm>
 #include <iterator>

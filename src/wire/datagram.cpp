@@ -1,4 +1,4 @@
-#include "datagram.h"
+#include "wire/datagram.h"
 
 #include "wire/cp1251.h"
 

@@ -1,4 +1,4 @@
-#include "frames.h"
+#include "wire/frames.h"
 
 namespace talvik {
 

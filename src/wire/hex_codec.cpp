@@ -1,4 +1,4 @@
-#include "hex_codec.h"
+#include "wire/hex_codec.h"
 
 namespace talvik {
 

@@ -1,4 +1,4 @@
-#include "ident_records.h"
+#include "wire/ident_records.h"
 
 namespace talvik {
 

@@ -1,4 +1,4 @@
-#include "range_sequencer.h"
+#include "wire/range_sequencer.h"
 
 namespace talvik {
 

@@ -1,4 +1,4 @@
-#include "received_view.h"
+#include "wire/received_view.h"
 
 namespace talvik {
 

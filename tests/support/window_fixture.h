@@ -2,10 +2,10 @@
 // The window under test: on a recording link or on real loopback sockets, with
 // captured messages and a settings file of its own.
 
-#include "core/app/TForm1_Config_UDP.h"
-#include "core/app/messages.h"
-#include "core/widgets/clickable.h"
-#include "core/widgets/rows.h"
+#include "gui/app/TForm1_Config_UDP.h"
+#include "gui/app/messages.h"
+#include "gui/widgets/clickable.h"
+#include "gui/widgets/rows.h"
 #include "net/udp_link.h"
 #include "recording_link.h"
 

@@ -116,7 +116,7 @@ int main(int argc, char* argv[])
     }
     catch (const UsageError& e) {
         // A message may quote a file or a board: never a raw control character.
-        err() << "talvikctl: " << quoted(e.message, 4096) << Qt::endl;
+        err() << "talvikctl: " << talvik::quoted(e.message, 4096) << Qt::endl;
         return Usage;
     }
     catch (const PortBusyError& e) {

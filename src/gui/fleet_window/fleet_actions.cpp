@@ -1,0 +1,222 @@
+// What each button of the fleet window does.
+
+#include "client/input_file.h"
+#include "client/untrusted_text.h"
+#include "fleet/fleet_files.h"
+#include "fleet/fleet_filter.h"
+#include "fleet/fleet_jobs.h"
+#include "fleet/fleet_survey.h"
+#include "fleet/fleet_texts.h"
+#include "fleet/fleet_wording.h"
+#include "gui/fleet_window/fleet_dialogs.h"
+#include "gui/fleet_window/fleet_window.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTableView>
+
+namespace talvik {
+
+namespace ft = fleet::texts;
+
+namespace {
+constexpr int NamedInQuestion = 8; // addresses a question lists before "…"
+
+QString problemText(const BoardsProblem& problem)
+{
+    switch (problem.kind) {
+    case BoardsProblem::NotAnAddress:
+        return ft::NotAnAddress.arg(quoted(problem.text, 31));
+    case BoardsProblem::NotABoard:
+        return ft::BadAddress.arg(dottedText(problem.address));
+    case BoardsProblem::LeavesIts24:
+        return ft::BadRange.arg(quoted(problem.text, 31));
+    case BoardsProblem::TooMany:
+        break;
+    }
+    return ft::TooManyBoards.arg(MostBoards);
+}
+
+// "Перезавантажити 2 плати?" with the addresses under it.
+QString question(const QString& pattern, const QList<quint32>& boards)
+{
+    QStringList names;
+    for (quint32 b : boards.mid(0, NamedInQuestion))
+        names.append(dottedText(b));
+    if (boards.size() > NamedInQuestion)
+        names.append(QStringLiteral("…"));
+    return pattern.arg(ft::boards(boards.size())) + u'\n' + names.join(QStringLiteral(", "));
+}
+} // namespace
+
+std::optional<QList<quint32>> FleetWindow::boardsToSearch()
+{
+    if (!listening()) { // the answers would not reach this program
+        dialogs_.message(this, ft::PortTaken);
+        return std::nullopt;
+    }
+    QStringList wanted;
+    if (fromRange->isChecked()) {
+        const QString to = last->text().trimmed();
+        wanted.append(first->text().trimmed() + (to.isEmpty() ? QString() : u'-' + to));
+    }
+    else if (fromList->isChecked()) {
+        wanted = hostLines(list->toPlainText().toUtf8());
+    }
+    else {
+        for (const AddressRange& r : networks())
+            wanted.append(dottedText(r.first) + u'-' + dottedText(r.last));
+    }
+    BoardsProblem problem;
+    auto boards = boardsOf(wanted, &problem, MostBoards);
+    if (!boards)
+        dialogs_.message(this, problemText(problem));
+    else if (boards->isEmpty())
+        dialogs_.message(this, ft::NoBoards);
+    else
+        return boards;
+    return std::nullopt;
+}
+
+void FleetWindow::startSearch()
+{
+    const auto boards = boardsToSearch();
+    if (!boards)
+        return;
+    setBusy(true);
+    survey_.start(*boards, bothMemories->isChecked(), timing, parallel);
+}
+
+void FleetWindow::chooseHostsFile()
+{
+    const QString path = dialogs_.openFile(this, ft::ChooseHosts, ft::HostsFilter);
+    if (path.isEmpty())
+        return;
+    QString why;
+    const auto text = readInputFile(path, MostHostsBytes, QStringLiteral("a hosts file"), &why);
+    if (!text) {
+        dialogs_.message(this, ft::CannotRead.arg(quoted(path, 4096), why));
+        return;
+    }
+    list->setPlainText(hostLines(*text).join(u'\n'));
+    fromList->setChecked(true);
+}
+
+void FleetWindow::openSelected()
+{
+    const QModelIndex current = table->currentIndex();
+    const QList<quint32> selected = selectedBoards();
+    if (!openInConfigurator || (!current.isValid() && selected.isEmpty()))
+        return;
+    openInConfigurator(current.isValid() ? model_.rowAt(shown->mapToSource(current).row()).address
+                                         : selected.first());
+}
+
+void FleetWindow::rebootSelected()
+{
+    const QList<quint32> boards = selectedBoards();
+    if (boards.isEmpty() || !dialogs_.confirm(this, question(ft::ConfirmReboot, boards), ft::RebootAction))
+        return;
+    setBusy(true);
+    jobs_.reboot(boards);
+}
+
+void FleetWindow::saveSelectedBackups()
+{
+    const QList<quint32> boards = selectedBoards();
+    const QString folder = boards.isEmpty() ? QString() : dialogs_.folder(this, ft::ChooseBackupFolder);
+    if (folder.isEmpty())
+        return;
+    setBusy(true);
+    jobs_.saveBackups(boards, folder);
+}
+
+// Every backup is read before any is written: one that cannot be read stops them all.
+void FleetWindow::applyBackupsFrom(bool wholeFolder)
+{
+    QStringList paths;
+    if (wholeFolder) {
+        const QString chosen = dialogs_.folder(this, ft::ChooseBackups);
+        const QDir folder(chosen);
+        if (chosen.isEmpty())
+            return;
+        for (const QString& name : folder.entryList({QStringLiteral("*.conf")}, QDir::Files, QDir::Name))
+            paths.append(folder.filePath(name));
+    }
+    else {
+        paths = dialogs_.openFiles(this, ft::ChooseBackups, ft::BackupFilter);
+    }
+    if (paths.isEmpty())
+        return;
+    QList<Backup> read;
+    for (const QString& path : paths) {
+        try {
+            read.append({path, readBackupFile(path)});
+        }
+        catch (const BackupError& e) {
+            dialogs_.message(this, ft::CannotRead.arg(quoted(path, 4096), e.message));
+            return;
+        }
+    }
+    if (const auto twice = sameBoardTwice(read)) {
+        dialogs_.message(this, ft::SameBoardTwice.arg(twice->first, twice->second, dottedText(twice->board)));
+        return;
+    }
+    QList<BoardConfig> backups;
+    QList<quint32> boards;
+    QStringList unreachable; // a second, explicit question
+    for (const Backup& b : read) {
+        backups.append(b.config);
+        boards.append(b.config.address);
+        if (const QString why = fleet::ipProblemsText(b.config.fields, b.config.address); !why.isEmpty())
+            unreachable.append(dottedText(b.config.address) + QStringLiteral(": ") + why);
+    }
+    if (!dialogs_.confirm(this, question(ft::ConfirmApply, boards), ft::ApplyAction))
+        return;
+    if (!unreachable.isEmpty() &&
+        !dialogs_.confirm(this, ft::ConfirmUnreachable.arg(unreachable.join(u'\n')), ft::WriteAnyway))
+        return;
+    setBusy(true);
+    jobs_.applyBackups(backups);
+}
+
+void FleetWindow::exportRows(bool allRows)
+{
+    QList<const fleet::Row*> rows = shown->shownRows();
+    if (allRows) {
+        rows.clear();
+        for (int r = 0; r < model_.rowCount(); ++r)
+            rows.append(&model_.rowAt(r));
+        std::sort(rows.begin(), rows.end(), [](auto* a, auto* b) { return a->address < b->address; });
+    }
+    const QString path = dialogs_.saveFile(this, ft::ChooseExportFile, ft::ExportFilter);
+    QString why;
+    if (!path.isEmpty() && !fleet::exportRows(rows, path, &why))
+        dialogs_.message(this, ft::CannotWrite.arg(path, why));
+}
+
+void FleetWindow::compareWithEarlier()
+{
+    const QString path = dialogs_.openFile(this, ft::ChooseEarlier, ft::EarlierFilter);
+    if (path.isEmpty())
+        return;
+    QString why;
+    const auto earlier = fleet::loadEarlier(path, &why);
+    if (!earlier) {
+        dialogs_.message(this, ft::CannotRead.arg(path, why));
+        return;
+    }
+    const fleet::FleetModel::Summary s = model_.compareWith(*earlier);
+    const QString line = ft::comparison(s.added, s.missing, s.changed);
+    summary->setText(line);
+    summary->setAccessibleName(line);
+    summary->show();
+}
+
+} // namespace talvik

@@ -1,0 +1,90 @@
+#include "gui/fleet_window/fleet_window_host.h"
+
+#include "gui/app/TForm1_Config_UDP.h"
+#include "gui/fleet_window/fleet_dialogs.h"
+#include "gui/fleet_window/fleet_window.h"
+#include "gui/widgets/rows.h"
+
+#include <QEvent>
+#include <QScreen>
+#include <QShortcut>
+
+namespace talvik {
+
+FleetWindowHost::FleetWindowHost(TForm1_Config_UDP& configurator, FleetDialogs* dialogs)
+    : configurator_(configurator), ownDialogs_(dialogs ? nullptr : std::make_unique<SystemDialogs>()),
+      dialogs_(dialogs ? dialogs : ownDialogs_.get()),
+      client_(configurator.link(),
+              {quint16(configurator.configuredPort()), configurator.options().secondPort,
+               configurator.options().thirdPort},
+              configurator.options().wordPort),
+      survey_(client_, model_), jobs_(client_, model_),
+      discovery_(configurator.link(), model_, configurator.options().listenPort)
+{
+    configurator_.setAwaitedElsewhere(
+        [this](quint32 board, const QByteArray& datagram) { return client_.awaits(board, datagram); });
+    // A window shortcut: the key never reaches the editor that has the focus.
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F3), &configurator_);
+    key->setObjectName(QStringLiteral("openFleet"));
+    connect(key, &QShortcut::activated, this, &FleetWindowHost::open);
+    configurator_.installEventFilter(this);
+}
+
+FleetWindowHost::~FleetWindowHost()
+{
+    configurator_.removeEventFilter(this);
+    configurator_.setAwaitedElsewhere({});
+}
+
+FleetWindow& FleetWindowHost::window()
+{
+    if (!window_) {
+        window_ = std::make_unique<FleetWindow>(model_, survey_, jobs_, *dialogs_,
+                                                configurator_.settingsLocation());
+        window_->openInConfigurator = [this](quint32 board) { openInConfigurator(board); };
+        window_->listening = [this] { // as the configurator's own sends open it again
+            Link& link = configurator_.link();
+            return link.isListening() || link.openListener();
+        };
+        window_->loadSettings();
+    }
+    return *window_;
+}
+
+void FleetWindowHost::open()
+{
+    FleetWindow& w = window();
+    if (!w.isVisible())
+        if (const QScreen* screen = configurator_.screen()) // a remembered size may be a larger screen's
+            w.resize(w.size().boundedTo(screen->availableGeometry().size() - QSize(16, 48)));
+    w.show();
+    w.raise();
+    w.activateWindow();
+}
+
+// As the operator would: the address typed into the board address, then "read the working
+// configuration" clicked.
+void FleetWindowHost::openInConfigurator(quint32 board)
+{
+    configurator_.Ed_0->setBytes(
+        {quint8(board >> 24), quint8(board >> 16), quint8(board >> 8), quint8(board)});
+    configurator_.Button8->click();
+    configurator_.show();
+    configurator_.raise();
+    configurator_.activateWindow();
+}
+
+// The configurator's close ends the program: the fleet window goes with it, its work
+// stopped and its settings saved.
+bool FleetWindowHost::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &configurator_ && event->type() == QEvent::Close) {
+        survey_.cancel();
+        jobs_.cancel();
+        if (window_ && window_->isVisible())
+            window_->close();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace talvik

@@ -1,0 +1,55 @@
+// The fleet window's size, its column widths and the last range searched, in a section of
+// its own in TalvikCom.ini, through the store that keeps every other byte of the file.
+
+#include "fleet/fleet_model.h"
+#include "gui/app/save_failure.h"
+#include "gui/fleet_window/fleet_window.h"
+#include "store/ini_store.h"
+#include "store/settings_keys.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
+
+namespace talvik {
+
+namespace keys = settings::fleet_window;
+using settings::FleetWindowSection;
+
+void FleetWindow::loadSettings()
+{
+    const IniStore store(settings_);
+    bool wide = false, high = false;
+    const int w = store.read(FleetWindowSection, keys::Width, {}).toInt(&wide);
+    const int h = store.read(FleetWindowSection, keys::Height, {}).toInt(&high);
+    if (wide && high && w >= 200 && h >= 150 && w <= 16384 && h <= 16384)
+        resize(w, h);
+    const QStringList widths = store.read(FleetWindowSection, keys::Columns, {}).split(u',');
+    for (int c = 0; c < fleet::ColumnCount && c < widths.size(); ++c) {
+        bool ok = false;
+        const int width = widths[c].trimmed().toInt(&ok);
+        if (ok && width > 0 && width <= 4096)
+            table->setColumnWidth(c, width);
+    }
+    first->setText(store.read(FleetWindowSection, keys::First, first->text()));
+    last->setText(store.read(FleetWindowSection, keys::Last, last->text()));
+}
+
+bool FleetWindow::saveSettings(QString* failure)
+{
+    IniStore store(settings_);
+    store.write(FleetWindowSection, keys::Width, QString::number(width()));
+    store.write(FleetWindowSection, keys::Height, QString::number(height()));
+    QStringList widths;
+    for (int c = 0; c < fleet::ColumnCount; ++c)
+        widths.append(QString::number(table->columnWidth(c)));
+    store.write(FleetWindowSection, keys::Columns, widths.join(u','));
+    store.write(FleetWindowSection, keys::First, first->text().trimmed());
+    store.write(FleetWindowSection, keys::Last, last->text().trimmed());
+    const ProfileFile::SaveResult result = store.flush();
+    if (failure)
+        *failure = saveFailureText(result, store.systemError());
+    return result == ProfileFile::SaveResult::Saved;
+}
+
+} // namespace talvik

@@ -1,0 +1,60 @@
+#include "gui/app/TForm1_Config_UDP.h"
+#include "gui/app/window_font.h"
+#include "gui/fleet_window/fleet_window_host.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+namespace {
+const QCommandLineOption FleetOption(
+    QStringLiteral("fleet"),
+    QStringLiteral(
+        "Opens the fleet window (every board of the network in one table) in front of the configurator."));
+
+void describe(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(QStringLiteral("Configurator for networked lift-controller boards."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(FleetOption);
+}
+
+// --help and --version answer on a terminal, without a display.
+bool onlyText(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        for (const char* option : {"-h", "-?", "--help", "--help-all", "-v", "--version"})
+            if (qstrcmp(argv[i], option) == 0)
+                return true;
+    return false;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (onlyText(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationVersion(QStringLiteral(TALVIK_VERSION));
+        QCommandLineParser parser;
+        describe(parser);
+        parser.process(core); // prints and exits
+        return 0;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("TalvikCom"));
+    QApplication::setApplicationVersion(QStringLiteral(TALVIK_VERSION));
+    // The application title is the desktop entry's name and the title of the message
+    // boxes; given to Qt as the display name it would be glued to every window caption.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.talvikcom.TalvikCom"));
+    QCommandLineParser parser;
+    describe(parser);
+    parser.process(app);
+
+    talvik::useWindowFont();
+    talvik::TForm1_Config_UDP window;
+    talvik::FleetWindowHost fleet(window);
+    window.show();
+    if (parser.isSet(FleetOption))
+        fleet.open();
+    return app.exec();
+}
