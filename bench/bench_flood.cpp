@@ -14,14 +14,6 @@ using namespace bench;
 namespace {
 constexpr int Repetitions = 10;
 
-QByteArray configReply()
-{
-    WriteFields f;
-    f.ip = {127, 0, 0, 2};
-    f.mask = {255, 0, 0, 0};
-    return sim::configReply(f, "2.17");
-}
-
 // Two processes sending to the port as fast as they can, until this goes out of scope.
 struct Flood {
     Child a, b;

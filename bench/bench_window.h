@@ -8,6 +8,7 @@
 #include "gui/app/messages.h"
 #include "gui/fleet_window/fleet_dialogs.h"
 #include "net/udp_link.h"
+#include "sim_board.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -15,6 +16,16 @@
 #include <chrono>
 
 namespace bench {
+
+// A configuration reply, as the board on 127.0.0.2 sends it.
+inline QByteArray configReply(quint16 ident = 0)
+{
+    talvik::WriteFields f;
+    f.ip = {127, 0, 0, 2};
+    f.mask = {255, 0, 0, 0};
+    f.ident = ident;
+    return talvik::sim::configReply(f, "2.17");
+}
 
 // The benchmarks' application. It notes when a window last finished a repaint (drawn
 // and handed to the display server): the moment an operator can first see a change.

@@ -24,15 +24,6 @@ using namespace bench;
 namespace {
 constexpr int Repetitions = 10;
 
-QByteArray configReply()
-{
-    WriteFields f;
-    f.ip = {127, 0, 0, 2};
-    f.mask = {255, 0, 0, 0};
-    f.ident = 1234;
-    return sim::configReply(f, "2.17");
-}
-
 // The highest rate at which `count` datagrams all arrive, by bisection on a log scale.
 double zeroLossRate(const std::function<Received(double rate)>& trial, qint64 count)
 {
@@ -86,7 +77,7 @@ void receiveFigures(std::vector<Row>& rows)
         BenchWindow win;
         Child sender(tool(QStringLiteral("floor_udp")),
                      {QStringLiteral("send"), QStringLiteral("127.0.0.1"), QString::number(win.port()),
-                      QStringLiteral("10000"), payloadFile(configReply()), QStringLiteral("0")});
+                      QStringLiteral("10000"), payloadFile(configReply(1234)), QStringLiteral("0")});
         QThread::msleep(400);
         sender.finish();
         const qint64 sent = qint64(sender.number("sent", 1000));
@@ -101,7 +92,7 @@ void receiveFigures(std::vector<Row>& rows)
 
     // Throughput per CPU-second by size: configuration replies (100 bytes) and other datagrams.
     const QList<QPair<QString, QByteArray>> sizes{{"0 bytes", QByteArray()},
-                                                  {"100 bytes (configuration replies)", configReply()},
+                                                  {"100 bytes (configuration replies)", configReply(1234)},
                                                   {"1,500 bytes", QByteArray(1500, 'x')},
                                                   {"8,192 bytes", QByteArray(8192, 'x')}};
     for (const auto& [name, datagram] : sizes) {
@@ -126,8 +117,9 @@ void receiveFigures(std::vector<Row>& rows)
     const qint64 count = 50000;
     for (int r = 0; r < Repetitions; ++r) {
         windowRate.add(
-            zeroLossRate([&](double rate) { return toWindow(configReply(), count, rate); }, count));
-        floorRate.add(zeroLossRate([&](double rate) { return toFloor(configReply(), count, rate); }, count));
+            zeroLossRate([&](double rate) { return toWindow(configReply(1234), count, rate); }, count));
+        floorRate.add(
+            zeroLossRate([&](double rate) { return toFloor(configReply(1234), count, rate); }, count));
     }
     rows.push_back(ratioRow("highest rate of replies with none lost (50,000 sent)", windowRate, floorRate,
                             " /s", 0, 0, "-"));

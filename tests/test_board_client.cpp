@@ -193,5 +193,5 @@ class TestBoardClient : public QObject {
     }
 };
 
-QTEST_MAIN(TestBoardClient)
+QTEST_GUILESS_MAIN(TestBoardClient)
 #include "test_board_client.moc"

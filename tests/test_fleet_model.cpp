@@ -264,14 +264,14 @@ class TestFleetModel : public QObject {
         Discovery discovery(link, m, 6767, 3);
         const QByteArray ident = QByteArray("..iden") + char(0x39) + char(0x30); // 12345
         const QByteArray ownWrite = buildWriteFrame({});
-        emit link.datagramsArrived({{ident, "192.168.1.20", 8026},
-                                    {ident, "192.168.1.255", 8026},
-                                    {"no identifier", "192.168.1.21", 8026},
-                                    {ident, "127.0.0.1", 6767},      // this program's own port
-                                    {ownWrite, "192.168.1.2", 8026}, // a frame of its own, come back
-                                    {"iden", "192.168.1.22", 8026},  // a tag and no identifier
-                                    {ident, "192.168.1.23", 8026},
-                                    {ident, "192.168.1.24", 8026}});
+        emit link.datagramsArrived({{ident, at("192.168.1.20"), 8026},
+                                    {ident, at("192.168.1.255"), 8026},
+                                    {"no identifier", at("192.168.1.21"), 8026},
+                                    {ident, at("127.0.0.1"), 6767},      // this program's own port
+                                    {ownWrite, at("192.168.1.2"), 8026}, // a frame of its own, come back
+                                    {"iden", at("192.168.1.22"), 8026},  // a tag and no identifier
+                                    {ident, at("192.168.1.23"), 8026},
+                                    {ident, at("192.168.1.24"), 8026}});
         QTRY_COMPARE(m.rowCount(), 3);
         QTest::qWait(2 * Discovery::IntervalMs);
         QCOMPARE(m.rowCount(), 3);

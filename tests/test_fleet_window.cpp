@@ -63,15 +63,9 @@ struct Setup {
         o.rebootMs = 300;
         o.replyDelayMs = replyDelayMs;
         sim = std::make_unique<sim::BoardSimulator>(o);
-        QString error;
-        for (const QString& text : boards) {
-            const auto defs = sim::parseBoards(text, &error);
-            if (!defs)
+        for (const QString& text : boards)
+            if (QString error; !sim->addBoards(text, &error))
                 qFatal("%s", qPrintable(error));
-            for (const auto& def : *defs)
-                if (!sim->addBoard(def, &error))
-                    qFatal("%s", qPrintable(error));
-        }
         fleet = std::make_unique<FleetWindowHost>(*f.window, &dialogs);
         f.window->show();
         fleet->open();
@@ -144,6 +138,10 @@ class TestFleetWindow : public QObject {
         QCOMPARE(s.cell("192.168.1.122", fleet::State), QString("не відповідає"));
         QCOMPARE(c.ED_7->texts(), before);
         QCOMPARE(c.LabIn->text(), QString::number(2 * 3)); // two boards, three command ports each
+
+        c.CurEd_Port->setValue(9999); // as identifier mode sets it: the fleet's requests follow
+        s.survey("192.168.1.120", "121");
+        QCOMPARE(c.LabIn->text(), QString::number(2 * 3 + 2 * 2)); // nothing listens on 9999
     }
 
     // Another program holds the listening port: no answer could come, so nothing is asked.

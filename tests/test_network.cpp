@@ -36,13 +36,8 @@ std::unique_ptr<sim::BoardSimulator> boards(const QString& definition, QList<qui
     o.ports = ports;
     o.broadcast = broadcast;
     auto sim = std::make_unique<sim::BoardSimulator>(o);
-    QString error;
-    const auto defs = sim::parseBoards(definition, &error);
-    if (!defs)
+    if (QString error; !sim->addBoards(definition, &error))
         qFatal("%s", qPrintable(error));
-    for (const auto& def : *defs)
-        if (!sim->addBoard(def, &error))
-            qFatal("%s", qPrintable(error));
     return sim;
 }
 } // namespace

@@ -63,13 +63,13 @@ class TestReplies : public QObject {
                                         : QByteArray("report iden") + char(i % 7) + '\0';
             if (i % 4 == 0)
                 d[7] = char(i); // each board its own address
-            datagrams.append(Datagram{d, QStringLiteral("127.0.0.%1").arg(i % 5 + 2), quint16(8000 + i)});
+            datagrams.append(Datagram{d, 0x7F000000u + quint32(i % 5 + 2), quint16(8000 + i)});
         }
         WindowFixture oneByOne, batched;
         for (WindowFixture* f : {&oneByOne, &batched})
             f->window->Ch_Box_Conf_IP->setChecked(identMode);
         for (const Datagram& d : datagrams)
-            oneByOne.link.deliver(d.data, d.sender, d.port);
+            oneByOne.link.deliver(d.data, dottedText(d.sender), d.port);
         if (nested) { // the second half arrives while the first is being handled
             bool once = true;
             connect(batched.window->CoBox_Iden, &QComboBox::currentIndexChanged, this, [&] {

@@ -54,10 +54,7 @@ struct Fleet {
     {
         for (const QString& text : definitions) {
             QString error;
-            const auto boards = parseBoards(text, &error);
-            QVERIFY2(boards, qPrintable(error));
-            for (const BoardDefinition& def : *boards)
-                QVERIFY2(sim.addBoard(def, &error), qPrintable(error));
+            QVERIFY2(sim.addBoards(text, &error), qPrintable(error));
         }
         QObject::connect(&sim, &BoardSimulator::received,
                          [this](int, const QByteArray& d) { seen.append(d); });

@@ -30,7 +30,13 @@ struct BoardClient::Pending {
 };
 
 BoardClient::BoardClient(Link& link, const QList<quint16>& commandPorts, quint16 wordPort, QObject* parent)
-    : QObject(parent), link_(link), commandPorts_(commandPorts), wordPort_(wordPort)
+    : BoardClient(
+          link, [commandPorts] { return commandPorts; }, wordPort, parent)
+{
+}
+
+BoardClient::BoardClient(Link& link, Ports commandPorts, quint16 wordPort, QObject* parent)
+    : QObject(parent), link_(link), commandPorts_(std::move(commandPorts)), wordPort_(wordPort)
 {
     clock_.start();
     wakeTimer_ = new QTimer(this);
@@ -46,7 +52,8 @@ BoardClient::~BoardClient() = default;
 
 bool BoardClient::send(quint32 board, const QByteArray& frame)
 {
-    return link_.sendFromListener(QHostAddress(board), commandPorts_, frame) == commandPorts_.size();
+    const QList<quint16> ports = commandPorts_();
+    return link_.sendFromListener(QHostAddress(board), ports, frame) == ports.size();
 }
 
 bool BoardClient::sendWord(quint32 board, const QByteArray& word)
@@ -178,17 +185,14 @@ void BoardClient::cancelAll()
         startNext(batch);
 }
 
-void BoardClient::onDatagram(const QByteArray& datagram, const QString& sender, quint16 port)
+void BoardClient::onDatagram(const QByteArray& datagram, quint32 from, quint16 port)
 {
-    const auto parsed = parseDottedDecimal(sender);
-    const bool isV4 = parsed.has_value();
-    const quint32 from = parsed.value_or(0);
     emit datagramArrived(datagram, from, port);
-    Pending* p = isV4 ? find(from) : nullptr;
+    Pending* p = find(from);
     if (p && p->batch->accept(from, datagram)) {
         finish(from, BoardReply{datagram, port, p->attempts});
     }
-    else if (!p && isV4) {
+    else if (!p) {
         const auto it = settling_.find(from);
         if (it != settling_.end() && --it->second.remaining <= 0) {
             settling_.erase(it);
@@ -208,8 +212,8 @@ void BoardClient::finish(quint32 board, const std::optional<BoardReply>& reply)
     p->timer->deleteLater();
     const std::shared_ptr<Batch> batch = p->batch;
     if (reply) // the other answers to what was sent are still to come
-        settling_[board] =
-            Settling{int(commandPorts_.size()) * p->attempts - 1, clock_.elapsed() + batch->timing.timeoutMs};
+        settling_[board] = Settling{int(commandPorts_().size()) * p->attempts - 1,
+                                    clock_.elapsed() + batch->timing.timeoutMs};
     --batch->running;
     if (batch->done)
         batch->done(board, reply);

@@ -38,8 +38,11 @@ class BoardClient : public QObject {
     using Accept = std::function<bool(quint32 board, const QByteArray& datagram)>;
     using Done = std::function<void(quint32 board, const std::optional<BoardReply>& reply)>;
 
-    // `commandPorts`: where each frame goes, in order (the window: 8026, 8024, 6767).
+    // `commandPorts`: where each frame goes, in order (the window: 8026, 8024, 6767); asked
+    // at each send when a function, so that it follows a port the operator changes.
+    using Ports = std::function<QList<quint16>()>;
     BoardClient(Link& link, const QList<quint16>& commandPorts, quint16 wordPort, QObject* parent = nullptr);
+    BoardClient(Link& link, Ports commandPorts, quint16 wordPort, QObject* parent = nullptr);
     ~BoardClient() override;
 
     // Sends a frame to every command port of the board; false at the first port that
@@ -77,7 +80,7 @@ class BoardClient : public QObject {
   private:
     struct Pending;
     struct Batch;
-    void onDatagram(const QByteArray& datagram, const QString& sender, quint16 port);
+    void onDatagram(const QByteArray& datagram, quint32 sender, quint16 port);
     void startNext(const std::shared_ptr<Batch>& batch);
     void attempt(quint32 board);
     void finish(quint32 board, const std::optional<BoardReply>& reply);
@@ -102,7 +105,7 @@ class BoardClient : public QObject {
     QTimer* wakeTimer_ = nullptr;
 
     Link& link_;
-    QList<quint16> commandPorts_;
+    Ports commandPorts_;
     quint16 wordPort_;
     std::unordered_map<quint32, std::unique_ptr<Pending>> pending_;
 };

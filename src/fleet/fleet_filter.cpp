@@ -1,7 +1,5 @@
 #include "fleet/fleet_filter.h"
 
-#include "fleet/fleet_texts.h"
-
 namespace talvik::fleet {
 
 FleetFilter::FleetFilter(FleetModel& model, QObject* parent) : QSortFilterProxyModel(parent), model_(model)
@@ -24,32 +22,24 @@ QList<const Row*> FleetFilter::shownRows() const
     return rows;
 }
 
-bool FleetFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const
+bool FleetFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const
 {
-    if (text_.isEmpty())
-        return true;
-    const Row& r = model_.rowAt(sourceRow);
-    for (const QString& cell : r.cells)
-        if (cell.contains(text_, Qt::CaseInsensitive))
-            return true;
-    // The comparison's marks are found too: "змінена" shows the changed boards.
-    const QString& mark = r.mark == Mark::New       ? texts::New
-                          : r.mark == Mark::Missing ? texts::Missing
-                          : r.mark == Mark::Changed ? texts::Changed
-                                                    : QString();
-    return !mark.isEmpty() && mark.contains(text_, Qt::CaseInsensitive);
+    return text_.isEmpty() || sourceModel()
+                                  ->index(sourceRow, 0, sourceParent)
+                                  .data(FilterRole)
+                                  .toString()
+                                  .contains(text_, Qt::CaseInsensitive);
 }
 
 bool FleetFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const
 {
-    const Row& a = model_.rowAt(left.row());
-    const Row& b = model_.rowAt(right.row());
-    const int c = left.column();
-    if (a.keys[c] >= 0 && b.keys[c] >= 0) // addresses, identifiers, times: as numbers
-        return a.keys[c] < b.keys[c];
-    if (a.cells[c].isEmpty() != b.cells[c].isEmpty()) // an empty cell after every value
-        return b.cells[c].isEmpty();
-    return QString::compare(a.cells[c], b.cells[c], Qt::CaseInsensitive) < 0;
+    const QVariant a = left.data(SortRole), b = right.data(SortRole);
+    if (a.typeId() == QMetaType::LongLong && b.typeId() == QMetaType::LongLong)
+        return a.toLongLong() < b.toLongLong();
+    const QString x = a.toString(), y = b.toString();
+    if (x.isEmpty() != y.isEmpty()) // an empty cell after every value
+        return y.isEmpty();
+    return QString::compare(x, y, Qt::CaseInsensitive) < 0;
 }
 
 } // namespace talvik::fleet

@@ -59,13 +59,6 @@ QString shown(int column, const QString& text)
     return escapeControls(text); // a file's, in a comparison
 }
 
-bool sortsAsNumber(int column)
-{
-    return column == Address || column == Ident || column == Ip || column == Mask || column == Router ||
-           column == Dispatcher || column == Branch || column == Reserve1 || column == Reserve2 ||
-           column == LastSeen;
-}
-
 // Where the permanent memory differs from the working configuration: "так: Маска, IP".
 QString pendingText(const Row& r)
 {
@@ -75,6 +68,48 @@ QString pendingText(const Row& r)
     for (const Difference& d : differences(*r.permanent, *r.working))
         fields.append(d.field);
     return fields.isEmpty() ? texts::No : texts::Yes + QStringLiteral(": ") + fieldTitles(fields);
+}
+// Numbers from the typed configuration; only a row that an earlier file alone knows
+// (a missing board) has its keys read from that file's text.
+QList<qint64> sortKeys(const Row& r, const std::optional<BoardConfig>& config, const Record& record)
+{
+    QList<qint64> keys(ColumnCount, -1);
+    keys[Address] = r.address;
+    if (r.lastSeen.isValid())
+        keys[LastSeen] = r.lastSeen.toMSecsSinceEpoch();
+    if (config) {
+        const WriteFields& f = config->fields;
+        keys[Ident] = f.ident;
+        keys[Ip] = addressOf(f.ip);
+        keys[Mask] = addressOf(f.mask);
+        keys[Router] = addressOf(f.gateway);
+        keys[Dispatcher] = addressOf(f.dispatcher);
+        keys[Branch] = f.branch;
+        keys[Reserve1] = addressOf(f.reserve1);
+        keys[Reserve2] = addressOf(f.reserve2);
+        return keys;
+    }
+    if (r.ident)
+        keys[Ident] = *r.ident;
+    for (int c : {Ident, Ip, Mask, Router, Dispatcher, Branch, Reserve1, Reserve2}) {
+        const QString text = record.value(QLatin1String(fieldOf(c)));
+        bool isNumber = false;
+        const qint64 number = text.toLongLong(&isNumber);
+        if (const auto address = parseDottedDecimal(text))
+            keys[c] = *address;
+        else if (isNumber && number >= 0)
+            keys[c] = number;
+    }
+    return keys;
+}
+
+const QString& markText(Mark mark)
+{
+    static const QString none;
+    return mark == Mark::New       ? texts::New
+           : mark == Mark::Missing ? texts::Missing
+           : mark == Mark::Changed ? texts::Changed
+                                   : none;
 }
 } // namespace
 
@@ -118,6 +153,10 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return r.cells.at(c);
+    case SortRole:
+        return r.keys.at(c) >= 0 ? QVariant(r.keys.at(c)) : QVariant(r.cells.at(c));
+    case FilterRole:
+        return r.filterText;
     case Qt::ToolTipRole:
         return changed ? wasText : QVariant();
     case Qt::AccessibleDescriptionRole: // heard beside the cell's value
@@ -157,7 +196,7 @@ int FleetModel::rowFor(quint32 address)
     beginInsertRows({}, at, at);
     Row r;
     r.address = address;
-    r.cells = QStringList(ColumnCount);
+    r.cells = QStringList(ColumnCount); // shown before its first refresh
     r.keys = QList<qint64>(ColumnCount, -1);
     rows_.append(r);
     index_.insert(address, at);
@@ -173,7 +212,6 @@ void FleetModel::refresh(int row)
                           : r.earlier && r.mark == Mark::Missing ? *r.earlier
                                                                  : Record{};
     r.cells = QStringList(ColumnCount);
-    r.keys = QList<qint64>(ColumnCount, -1);
     for (int c = 0; c < ColumnCount; ++c)
         if (const char* field = fieldOf(c))
             r.cells[c] = shown(c, record.value(QLatin1String(field)));
@@ -184,14 +222,8 @@ void FleetModel::refresh(int row)
     r.cells[State] = escapeControls(r.state);
     r.cells[LastSeen] =
         r.lastSeen.isValid() ? r.lastSeen.toString(QStringLiteral("dd.MM HH:mm:ss")) : QString();
-    for (int c = 0; c < ColumnCount; ++c)
-        if (sortsAsNumber(c) && !r.cells[c].isEmpty()) {
-            bool ok = false;
-            const qint64 n = r.cells[c].toLongLong(&ok);
-            r.keys[c] = c == LastSeen ? r.lastSeen.toMSecsSinceEpoch()
-                        : ok          ? n
-                                      : qint64(parseDottedDecimal(r.cells[c]).value_or(0));
-        }
+    r.keys = sortKeys(r, config, record);
+    r.filterText = r.cells.join(u'\n') + u'\n' + markText(r.mark);
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
 

@@ -47,6 +47,12 @@ Record recordOf(const BoardConfig& config);
 
 enum class Mark { None, New, Missing, Changed };
 
+// What the table gives beside the shown text.
+enum Role {
+    SortRole = Qt::UserRole + 1, // addresses, numbers and times as numbers (qint64), the rest as its text
+    FilterRole,                  // every cell's text and the row's mark of a comparison, one per line
+};
+
 struct Row {
     quint32 address = 0;
     std::optional<BoardConfig> working;
@@ -57,8 +63,9 @@ struct Row {
     std::optional<Record> earlier; // what an earlier survey held of it, compared or missing
     Mark mark = Mark::None;
     QSet<int> changed;  // the columns that differ from the earlier survey
-    QStringList cells;  // the texts shown (control characters escaped), kept for the filter and the sort
-    QList<qint64> keys; // sort keys of the columns that sort as numbers (else -1)
+    QStringList cells;  // the texts shown (control characters escaped)
+    QList<qint64> keys; // sort keys of the columns that sort as numbers, from the typed values (else -1)
+    QString filterText; // FilterRole
 };
 
 class FleetModel : public QAbstractTableModel {

@@ -115,9 +115,8 @@ Discovery::Discovery(Link& link, FleetModel& model, quint16 ownPort, int mostRow
     connect(&link, &Link::datagramsArrived, this, [this](const QList<Datagram>& datagrams) {
         for (const Datagram& d : datagrams)
             if (identifierField(d.data) && !isOwn(d))
-                if (const auto from = parseDottedDecimal(d.sender);
-                    from && addressUse(*from) == AddressUse::Board)
-                    heard_.insert(*from, sentIdentifier(d.data));
+                if (addressUse(d.sender) == AddressUse::Board)
+                    heard_.insert(d.sender, sentIdentifier(d.data));
         if (!heard_.isEmpty() && !timer_->isActive())
             timer_->start(heard_.size() == 1 && datagrams.size() == 1 ? 0 : IntervalMs);
     });
@@ -137,8 +136,7 @@ bool Discovery::isOwn(const Datagram& d)
                 ownAddresses_.insert(a.toIPv4Address());
         sinceLookup_.start();
     }
-    const auto from = parseDottedDecimal(d.sender);
-    return from && (isLoopback(*from) || ownAddresses_.contains(*from));
+    return isLoopback(d.sender) || ownAddresses_.contains(d.sender);
 }
 
 void Discovery::show()

@@ -2,6 +2,7 @@
 // Every text of the fleet window "Мережа плат" and its table, in the configurator's tone.
 
 #include <QString>
+#include <QStringList>
 
 namespace talvik::fleet::texts {
 

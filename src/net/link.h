@@ -12,7 +12,7 @@ namespace talvik {
 // One datagram that reached the listening socket.
 struct Datagram {
     QByteArray data;
-    QString sender; // dotted decimal, no leading zeros
+    quint32 sender = 0; // the sender's IPv4 address (the listening socket takes IPv4 alone)
     quint16 port = 0;
 };
 

@@ -54,14 +54,7 @@ class UdpLink::Reader : public QObject {
                 break;              // nothing more for now
             if (size > MaxDatagram) // larger than the receive buffer: dropped
                 continue;
-            bool isV4 = false;
-            const quint32 v4 = from.toIPv4Address(&isV4);
-            if (!isV4)
-                lastSenderText_ = from.toString();
-            else if (v4 != lastSender_ || lastSenderText_.isEmpty()) // a burst comes from few senders
-                lastSenderText_ = QHostAddress(v4).toString();
-            lastSender_ = isV4 ? v4 : 0;
-            slice_.append(Datagram{QByteArray(buffer_.constData(), size), lastSenderText_, fromPort});
+            slice_.append(Datagram{QByteArray(buffer_.constData(), size), from.toIPv4Address(), fromPort});
         }
         link_.enqueue(slice_);
     }
@@ -70,8 +63,6 @@ class UdpLink::Reader : public QObject {
     std::unique_ptr<QUdpSocket> socket_;
     QByteArray buffer_; // one more byte than a datagram may have: a larger one shows
     QList<Datagram> slice_;
-    quint32 lastSender_ = 0;
-    QString lastSenderText_;
 };
 
 UdpLink::UdpLink(quint16 listenPort, QObject* parent) : Link(parent), listenPort_(listenPort)

@@ -15,9 +15,9 @@ namespace talvik {
 
 struct ReceivedView {
     // The status labels.
-    qint64 count = 0; // LabIn: read from the label when the batch starts
-    int received = 0; // datagrams in this batch
-    QString senderAddress;
+    qint64 count = 0;   // LabIn: read from the label when the batch starts
+    int received = 0;   // datagrams in this batch
+    quint32 sender = 0; // IPv4
     quint16 senderPort = 0;
     std::optional<int> ident;        // LabIdent
     std::optional<QString> dump;     // Label5

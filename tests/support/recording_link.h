@@ -3,6 +3,7 @@
 // datagrams as if they had arrived. Nothing touches a network.
 
 #include "net/link.h"
+#include "wire/board_address.h"
 
 #include <QList>
 
@@ -28,7 +29,7 @@ class RecordingLink : public Link {
     void deliver(const QByteArray& data, const QString& from = QStringLiteral("127.0.0.2"),
                  quint16 port = 8026)
     {
-        emit datagramsArrived({Datagram{data, from, port}});
+        emit datagramsArrived({Datagram{data, parseDottedDecimal(from).value_or(0), port}});
     }
     // Many datagrams handed over at once, as the real link hands over what came meanwhile.
     void deliverBatch(const QList<Datagram>& batch) { emit datagramsArrived(batch); }

@@ -56,6 +56,17 @@ QList<quint16> BoardSimulator::ports(int i) const
     return out;
 }
 
+bool BoardSimulator::addBoards(const QString& definition, QString* error)
+{
+    const auto defs = parseBoards(definition, error);
+    if (!defs)
+        return false;
+    for (const BoardDefinition& def : *defs)
+        if (!addBoard(def, error))
+            return false;
+    return true;
+}
+
 bool BoardSimulator::addBoard(const BoardDefinition& def, QString* error)
 {
     const auto address = parseDottedDecimal(def.address);

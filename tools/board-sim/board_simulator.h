@@ -37,6 +37,8 @@ class BoardSimulator : public QObject {
 
     // Binds the board's ports; false with a reason when it cannot.
     bool addBoard(const BoardDefinition& definition, QString* error);
+    // Every board of a definition (parseBoards()); false with a reason at the first that fails.
+    bool addBoards(const QString& definition, QString* error);
 
     int boardCount() const { return int(boards_.size()); }
     SimBoard& board(int i);

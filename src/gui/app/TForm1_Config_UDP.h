@@ -164,14 +164,15 @@ class TForm1_Config_UDP : public QWidget {
     bool boardAddressRefused(); // shows the message for 000.000.000.000
     QString boardAddressString() const;
     int configuredPort() const;
+    // Where a command frame goes: the configured port (unless 0), then the second and third.
+    QList<quint16> commandPorts() const;
     bool SendCommandFrame(const QByteArray& frame); // false when it did not leave whole
     // To each port in turn (the command ports, the range reboot's burst); false at the first failure.
     bool SendFromListener(const QString& host, const QList<quint16>& ports, const QByteArray& frame);
     void SendWordFrame(const QString& word, const QString& host, quint16 port);
 
     // replies/receive.cpp: every datagram on the listening port
-    void IdUDPServer_ConfUDPRead(const QByteArray& datagram, const QString& senderAddress,
-                                 quint16 senderPort);
+    void IdUDPServer_ConfUDPRead(const QByteArray& datagram, quint32 sender, quint16 senderPort);
     // replies/polling.cpp: the four reads after a reboot
     void TimerRead_ConfTimer(QObject* sender);
 
@@ -263,7 +264,7 @@ class TForm1_Config_UDP : public QWidget {
     void fitOnScreen();
     // replies/receive.cpp and readback_display.cpp: a batch handled, then shown once
     void receiveBatch(const QList<Datagram>& datagrams);
-    bool awaitedElsewhere(const QByteArray& datagram, const QString& senderAddress) const;
+    bool awaitedElsewhere(const QByteArray& datagram, quint32 sender) const;
     void startReceived();
     void showReceived();
     // The editor of ReceivedView::addresses[position]: the octets of ED_6, ED_7, ED_8, ED_9.
@@ -272,7 +273,7 @@ class TForm1_Config_UDP : public QWidget {
     void bindEditorKeys();
     void moveToNextOctet(QObject* sender, QChar& key);
     // range/ident_mode.cpp: the list, the records and the log kept by the receive handler
-    void identBookkeeping(int ident, const QString& senderAddress, quint16 senderPort);
+    void identBookkeeping(int ident, quint32 sender, quint16 senderPort);
     void copyRecordToEditors(const IdentRecord& record);
     void appendLog(const QString& line);
     void flushLog();

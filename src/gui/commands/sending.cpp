@@ -29,18 +29,21 @@ int TForm1_Config_UDP::configuredPort() const
     return ok ? port : 8026;
 }
 
+QList<quint16> TForm1_Config_UDP::commandPorts() const
+{
+    const int port = configuredPort();
+    QList<quint16> ports;
+    if (port != 0)
+        ports << quint16(port);
+    return ports << options_.secondPort << options_.thirdPort;
+}
+
 bool TForm1_Config_UDP::SendCommandFrame(const QByteArray& frame)
 {
     if (Ch_Box_Conf_IP->isChecked())
         return false;
-    const QString host = boardAddressString();
-    const int port = configuredPort();
-    QList<quint16> ports;
-    if (!host.isEmpty() && port != 0)
-        ports << quint16(port);
-    ports << options_.secondPort << options_.thirdPort;
     // The first failure ends this command's sending; the ports after it are skipped.
-    return SendFromListener(host, ports, frame);
+    return SendFromListener(boardAddressString(), commandPorts(), frame);
 }
 
 bool TForm1_Config_UDP::SendFromListener(const QString& host, const QList<quint16>& ports,

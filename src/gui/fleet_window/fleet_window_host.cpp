@@ -14,10 +14,9 @@ namespace talvik {
 FleetWindowHost::FleetWindowHost(TForm1_Config_UDP& configurator, FleetDialogs* dialogs)
     : configurator_(configurator), ownDialogs_(dialogs ? nullptr : std::make_unique<SystemDialogs>()),
       dialogs_(dialogs ? dialogs : ownDialogs_.get()),
-      client_(configurator.link(),
-              {quint16(configurator.configuredPort()), configurator.options().secondPort,
-               configurator.options().thirdPort},
-              configurator.options().wordPort),
+      client_(
+          configurator.link(), [&configurator] { return configurator.commandPorts(); },
+          configurator.options().wordPort),
       survey_(client_, model_), jobs_(client_, model_),
       discovery_(configurator.link(), model_, configurator.options().listenPort)
 {

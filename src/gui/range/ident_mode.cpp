@@ -6,6 +6,7 @@
 #include "gui/widgets/clickable.h"
 #include "gui/widgets/rows.h"
 #include "gui/widgets/tag.h"
+#include "wire/board_address.h"
 
 namespace talvik {
 
@@ -59,8 +60,9 @@ void TForm1_Config_UDP::Panel5Click(QObject*)
     Panel5->setText(paused ? texts::PauseCaption : texts::RunCaption);
 }
 
-void TForm1_Config_UDP::identBookkeeping(int ident, const QString& senderAddress, quint16 senderPort)
+void TForm1_Config_UDP::identBookkeeping(int ident, quint32 sender, quint16 senderPort)
 {
+    const QString senderAddress = dottedText(sender);
     const QString identText = QString::number(ident);
     appendLog(texts::IdentLogLine.arg(identText, senderAddress, QString::number(senderPort), longTimeNow()));
 

@@ -4,6 +4,7 @@
 #include "gui/app/TForm1_Config_UDP.h"
 #include "gui/app/texts.h"
 #include "gui/widgets/rows.h"
+#include "wire/board_address.h"
 #include "wire/hex_codec.h"
 
 namespace talvik {
@@ -30,7 +31,7 @@ void TForm1_Config_UDP::showReceived()
         return;
     applyReadBackEmptying(v);
     LabIn->setText(QString::number(v.count));
-    Label_In_IP->setText(v.senderAddress);
+    Label_In_IP->setText(dottedText(v.sender));
     Label_In_Port->setText(QString::number(v.senderPort));
     if (v.ident)
         LabIdent->setText(QString::number(*v.ident));

@@ -31,7 +31,7 @@ void TForm1_Config_UDP::receiveBatch(const QList<Datagram>& datagrams)
     }
 }
 
-void TForm1_Config_UDP::IdUDPServer_ConfUDPRead(const QByteArray& datagram, const QString& senderAddress,
+void TForm1_Config_UDP::IdUDPServer_ConfUDPRead(const QByteArray& datagram, quint32 sender,
                                                 quint16 senderPort)
 {
     const bool alone = batchDepth_ == 0; // not part of a batch: shown at once
@@ -39,24 +39,21 @@ void TForm1_Config_UDP::IdUDPServer_ConfUDPRead(const QByteArray& datagram, cons
         startReceived();
     ++received_.count;
     ++received_.received;
-    received_.senderAddress = senderAddress;
+    received_.sender = sender;
     received_.senderPort = senderPort;
     if (Ch_Box_Conf_IP->isChecked() && tagOf(Panel5) == 0)
-        identBookkeeping(identifierField(datagram).value_or(0), senderAddress, senderPort);
-    takeDatagram(received_, datagram, !awaitedElsewhere(datagram, senderAddress));
+        identBookkeeping(identifierField(datagram).value_or(0), sender, senderPort);
+    takeDatagram(received_, datagram, !awaitedElsewhere(datagram, sender));
     if (alone)
         showReceived();
 }
 
-bool TForm1_Config_UDP::awaitedElsewhere(const QByteArray& datagram, const QString& senderAddress) const
+bool TForm1_Config_UDP::awaitedElsewhere(const QByteArray& datagram, quint32 sender) const
 {
     if (!awaitedElsewhere_)
         return false;
-    const auto from = parseDottedDecimal(senderAddress);
-    if (!from)
-        return false;
-    const bool askedHere = *from == askedBoard_ && askedAt_.isValid() && askedAt_.elapsed() < OwnAnswerMs;
-    return !askedHere && awaitedElsewhere_(*from, datagram);
+    const bool askedHere = sender == askedBoard_ && askedAt_.isValid() && askedAt_.elapsed() < OwnAnswerMs;
+    return !askedHere && awaitedElsewhere_(sender, datagram);
 }
 
 } // namespace talvik
