@@ -1,5 +1,7 @@
 #include "client/untrusted_text.h"
 
+#include <algorithm>
+
 namespace talvik {
 
 namespace {
@@ -10,6 +12,11 @@ bool isControl(char16_t u)
 
 QString escaped(const QString& text, bool backslashToo)
 {
+    const auto plain = [backslashToo](QChar c) {
+        return !isControl(c.unicode()) && (!backslashToo || c != u'\\');
+    };
+    if (std::all_of(text.cbegin(), text.cend(), plain))
+        return text; // shared, not copied
     QString o;
     o.reserve(text.size());
     for (const QChar c : text) {

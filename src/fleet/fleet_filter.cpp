@@ -1,5 +1,7 @@
 #include "fleet/fleet_filter.h"
 
+#include <algorithm>
+
 namespace talvik::fleet {
 
 FleetFilter::FleetFilter(FleetModel& model, QObject* parent) : QSortFilterProxyModel(parent), model_(model)
@@ -24,22 +26,27 @@ QList<const Row*> FleetFilter::shownRows() const
 
 bool FleetFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const
 {
-    return text_.isEmpty() || sourceModel()
-                                  ->index(sourceRow, 0, sourceParent)
-                                  .data(FilterRole)
-                                  .toString()
-                                  .contains(text_, Qt::CaseInsensitive);
+    if (text_.isEmpty())
+        return true;
+    const QStringList texts =
+        sourceModel()->index(sourceRow, 0, sourceParent).data(FilterRole).toStringList();
+    return std::any_of(texts.cbegin(), texts.cend(),
+                       [this](const QString& cell) { return cell.contains(text_, Qt::CaseInsensitive); });
 }
 
 bool FleetFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const
 {
     const QVariant a = left.data(SortRole), b = right.data(SortRole);
     if (a.typeId() == QMetaType::LongLong && b.typeId() == QMetaType::LongLong)
-        return a.toLongLong() < b.toLongLong();
-    const QString x = a.toString(), y = b.toString();
+        return *static_cast<const qint64*>(a.constData()) < *static_cast<const qint64*>(b.constData());
+    const auto text = [](const QVariant& v) { // a cell's text without a copy
+        return v.typeId() == QMetaType::QString ? QStringView(*static_cast<const QString*>(v.constData()))
+                                                : QStringView();
+    };
+    const QStringView x = text(a), y = text(b);
     if (x.isEmpty() != y.isEmpty()) // an empty cell after every value
         return y.isEmpty();
-    return QString::compare(x, y, Qt::CaseInsensitive) < 0;
+    return x.compare(y, Qt::CaseInsensitive) < 0;
 }
 
 } // namespace talvik::fleet

@@ -147,21 +147,24 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
         return {};
     const Row& r = rows_.at(index.row());
     const int c = index.column();
-    const bool changed = r.changed.contains(c);
-    const QString wasText =
-        changed ? texts::ChangedFrom.arg(shown(c, r.earlier->value(QLatin1String(fieldOf(c))))) : QString();
     switch (role) {
     case Qt::DisplayRole:
         return r.cells.at(c);
     case SortRole:
         return r.keys.at(c) >= 0 ? QVariant(r.keys.at(c)) : QVariant(r.cells.at(c));
-    case FilterRole:
-        return r.filterText;
+    case FilterRole: // the cells as they are (shared, not copied), the mark after them
+        return r.mark == Mark::None ? QVariant(r.cells) : QVariant(QStringList(r.cells) << markText(r.mark));
+    default:
+        break;
+    }
+    const bool changed = r.mark == Mark::Changed && r.changed.contains(c);
+    switch (role) {
     case Qt::ToolTipRole:
-        return changed ? wasText : QVariant();
     case Qt::AccessibleDescriptionRole: // heard beside the cell's value
         if (changed)
-            return wasText;
+            return texts::ChangedFrom.arg(shown(c, r.earlier->value(QLatin1String(fieldOf(c)))));
+        if (role == Qt::ToolTipRole)
+            return {};
         return r.mark == Mark::New ? texts::New : r.mark == Mark::Missing ? texts::Missing : QVariant();
     case Qt::BackgroundRole:
         if (changed)
@@ -223,7 +226,6 @@ void FleetModel::refresh(int row)
     r.cells[LastSeen] =
         r.lastSeen.isValid() ? r.lastSeen.toString(QStringLiteral("dd.MM HH:mm:ss")) : QString();
     r.keys = sortKeys(r, config, record);
-    r.filterText = r.cells.join(u'\n') + u'\n' + markText(r.mark);
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
 

@@ -50,7 +50,7 @@ enum class Mark { None, New, Missing, Changed };
 // What the table gives beside the shown text.
 enum Role {
     SortRole = Qt::UserRole + 1, // addresses, numbers and times as numbers (qint64), the rest as its text
-    FilterRole,                  // every cell's text and the row's mark of a comparison, one per line
+    FilterRole,                  // every cell's text (a QStringList), then the row's mark of a comparison
 };
 
 struct Row {
@@ -65,7 +65,6 @@ struct Row {
     QSet<int> changed;  // the columns that differ from the earlier survey
     QStringList cells;  // the texts shown (control characters escaped)
     QList<qint64> keys; // sort keys of the columns that sort as numbers, from the typed values (else -1)
-    QString filterText; // FilterRole
 };
 
 class FleetModel : public QAbstractTableModel {
