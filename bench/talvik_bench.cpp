@@ -259,7 +259,7 @@ void roundTripFigures(std::vector<Row>& rows)
         ctl.start(tool(QStringLiteral("../tools/talvikctl")),
                   {QStringLiteral("survey"), QStringLiteral("127.0.6.1-250"), QStringLiteral("--json"),
                    QStringLiteral("--local-port"), QStringLiteral("0"), QStringLiteral("--ports"),
-                   p1 + "," + p2, QStringLiteral("--parallel"), QStringLiteral("64")});
+                   p1 + "," + p2});
         ctl.waitForFinished(60000);
         const double ms = double(t.nsecsElapsed()) / 1e6;
         missed = std::max(missed, 250 - int(ctl.readAllStandardOutput().count("\"ip\"")));

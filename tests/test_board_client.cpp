@@ -6,6 +6,7 @@
 #include "recording_link.h"
 #include "wire/board_address.h"
 
+#include <QMap>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -102,39 +103,112 @@ class TestBoardClient : public QObject {
             if (reply)
                 done << board;
         };
-        client.requestMany({Board}, frame, isAnswer, Timing{1000, 0}, 1, note, [&] { ++finished; });
-        client.requestMany({Board, Board + 1, Board}, frame, isAnswer, Timing{1000, 0}, 4, note,
+        client.requestMany({Board}, frame, isAnswer, Timing{1000, 0}, note, [&] { ++finished; });
+        client.requestMany({Board, Board + 1, Board}, frame, isAnswer, Timing{1000, 0}, note,
                            [&] { ++finished; });
         QTRY_COMPARE(finished, 2);
         std::sort(done.begin(), done.end());
         QCOMPARE(done, QList<quint32>({Board, Board, Board + 1}));
     }
 
-    void manyInFlightAtMostAtOnce()
+    // Every board of a batch is asked at once (a burst, then at the pace); only those that
+    // stay silent are asked again, each as long as it stays silent; an answer to an earlier
+    // frame still counts; and a board whose answer this PC may have dropped is asked again
+    // without using up a retry.
+    void onlySilentBoardsAreAskedAgain_data()
+    {
+        QTest::addColumn<int>("retries");
+        QTest::addColumn<quint64>("drops"); // counted by the link after the first frames
+        QTest::addColumn<QList<int>>(
+            "framesTillAnswer");                    // per board: answered after its n-th frame (0: never)
+        QTest::addColumn<QList<int>>("framesSent"); // per board
+        QTest::newRow("answers at once, silent ones asked three times")
+            << 2 << quint64(0) << QList<int>{1, 1, 0, 0} << QList<int>{1, 1, 3, 3};
+        QTest::newRow("asked again until it answers")
+            << 2 << quint64(0) << QList<int>{1, 2, 3, 0} << QList<int>{1, 2, 3, 3};
+        QTest::newRow("no retry left, but answers were dropped")
+            << 0 << quint64(5) << QList<int>{1, 2, 0, 0} << QList<int>{1, 2, 2, 2};
+    }
+    void onlySilentBoardsAreAskedAgain()
+    {
+        QFETCH(int, retries);
+        QFETCH(quint64, drops);
+        QFETCH(QList<int>, framesTillAnswer);
+        QFETCH(QList<int>, framesSent);
+        RecordingLink link;
+        link.openListener();
+        BoardClient client(link, {8026}, 8026);
+        QMap<quint32, int> sentTo;
+        int seen = 0;
+        QTimer boards; // each board answers its n-th frame, as the row says
+        connect(&boards, &QTimer::timeout, [&] {
+            for (; seen < link.sent.size(); ++seen) {
+                const quint32 board = link.sent[seen].host.toIPv4Address();
+                const int n = ++sentTo[board];
+                if (n == framesTillAnswer.value(int(board - Board)))
+                    link.deliver("answer", link.sent[seen].host.toString());
+            }
+            if (seen >= framesTillAnswer.size())
+                link.drops = drops;
+        });
+        boards.start(1);
+        QList<quint32> asked;
+        for (int i = 0; i < framesTillAnswer.size(); ++i)
+            asked << Board + quint32(i);
+        QMap<quint32, bool> answered;
+        bool finished = false;
+        client.requestMany(
+            asked, [](quint32) { return QByteArray("frame"); }, isAnswer, Timing{2000, retries},
+            [&](quint32 board, const std::optional<BoardReply>& reply) {
+                answered[board] = reply.has_value();
+            },
+            [&] { finished = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(finished, 10000);
+        for (int i = 0; i < asked.size(); ++i) {
+            QCOMPARE(answered.value(asked[i]), framesTillAnswer[i] > 0);
+            QCOMPARE(sentTo.value(asked[i]), framesSent[i]);
+        }
+    }
+
+    // A board that answers after its first wait, to its first frame, is still found.
+    void aLateAnswerIsFound()
     {
         RecordingLink link;
         link.openListener();
         BoardClient client(link, {8026}, 8026);
-        QList<quint32> boards;
-        for (quint32 i = 1; i <= 20; ++i)
-            boards << (0x7F000400 | i);
-        int done = 0, mostOutstanding = 0;
+        QTimer::singleShot(1, [&] { link.deliver("answer", BoardText); }); // sets the wait short
+        QTimer::singleShot(2 * BoardClient::WaitFloorMs, [&] { link.deliver("answer", "127.0.3.3"); });
+        QList<quint32> found;
         bool finished = false;
-        QTimer boardsAnswer; // every board that was asked answers
-        connect(&boardsAnswer, &QTimer::timeout, [&] {
-            mostOutstanding = qMax(mostOutstanding, int(link.sent.size()) - done);
-            for (const SentDatagram& s : link.sent)
-                link.deliver("answer", s.host.toString());
-        });
-        boardsAnswer.start(1);
         client.requestMany(
-            boards, [](quint32) { return QByteArray("frame"); }, isAnswer, Timing{1000, 0}, 4,
-            [&](quint32, const std::optional<BoardReply>& reply) { done += reply ? 1 : 0; },
+            {Board, Board + 1}, [](quint32) { return QByteArray("frame"); }, isAnswer, Timing{5000, 2},
+            [&](quint32 board, const std::optional<BoardReply>& reply) {
+                if (reply)
+                    found << board;
+            },
             [&] { finished = true; });
-        QTRY_VERIFY(finished);
-        QCOMPARE(done, 20);
-        QCOMPARE(link.sent.size(), 20);
-        QVERIFY(mostOutstanding <= 4);
+        QTRY_VERIFY_WITH_TIMEOUT(finished, 10000);
+        QCOMPARE(found, QList<quint32>({Board, Board + 1}));
+    }
+
+    // A burst goes out at once, the rest at the pace, every board once when all answer.
+    void requestsGoOutAtThePace()
+    {
+        RecordingLink link;
+        link.openListener();
+        BoardClient client(link, {8026, 8024}, 8026);
+        QList<quint32> boards;
+        for (quint32 i = 1; i <= 200; ++i)
+            boards << (0x7F000400 | i);
+        int done = 0;
+        client.requestMany(
+            boards, [](quint32) { return QByteArray("frame"); }, isAnswer, Timing{1000, 0},
+            [&](quint32, const std::optional<BoardReply>& reply) { done += reply ? 1 : 0; }, {});
+        QCOMPARE(link.sent.size(), 2 * BoardClient::PaceBurst); // two ports each
+        QTRY_COMPARE(link.sent.size(), 2 * 200);
+        for (const SentDatagram& s : link.sent)
+            link.deliver("answer", s.host.toString());
+        QCOMPARE(done, 200);
     }
 
     // An address and mask that would leave a board out of reach, before any write.

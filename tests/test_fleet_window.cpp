@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -144,6 +145,37 @@ class TestFleetWindow : public QObject {
         QCOMPARE(c.LabIn->text(), QString::number(2 * 3 + 2 * 2)); // nothing listens on 9999
     }
 
+    // The window's search and talvikctl read a network alike: the same rows for the boards
+    // that answered (byte for byte in CSV), the same boards silent.
+    void theSameRowsAsTalvikctl()
+    {
+        Setup s({"192.168.1.220-225,version=2.17", "192.168.1.226,reply=6964656e"}); // .226 says "iden"
+        s.survey("192.168.1.220", "229");
+        QTemporaryDir dir;
+        s.dialogs.chosen = dir.filePath("window.csv");
+        s.w->exportTable->menu()->actions().at(0)->trigger(); // all rows
+        QFile exported(s.dialogs.chosen);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        QProcess ctl;
+        ctl.start(QCoreApplication::applicationDirPath() + "/../tools/talvikctl",
+                  {"survey", "192.168.1.220-229", "--csv", "--local-port", "0", "--ports", "8024,8024,8026",
+                   "--timeout", "300", "--retries", "1"});
+        QSignalSpy finished(&ctl, &QProcess::finished); // the boards answer while it runs
+        QVERIFY(finished.wait(20000));
+        const auto split = [](const QByteArray& csv) { // answered rows, and the addresses of the others
+            QPair<QSet<QByteArray>, QSet<QByteArray>> rows;
+            for (const QByteArray& line : csv.split('\n').mid(1))
+                if (!line.isEmpty())
+                    (line.contains(",,,") ? rows.second : rows.first)
+                        .insert(line.endsWith(',') ? line : line.split(',')[0]);
+            return rows;
+        };
+        const auto window = split(exported.readAll()), tool = split(ctl.readAllStandardOutput());
+        QCOMPARE(window.first.size(), 6);
+        QCOMPARE(window.first, tool.first);
+        QCOMPARE(window.second, tool.second);
+    }
+
     // Another program holds the listening port: no answer could come, so nothing is asked.
     void aTakenPortIsSaid()
     {
@@ -162,19 +194,17 @@ class TestFleetWindow : public QObject {
     // keeps the operator's board.
     void aSurveyLeavesTheOperatorsRead()
     {
-        Setup s("192.168.1.130-140,version=2.17", 100);
+        Setup s("192.168.1.130-140,version=2.17", 100); // every answer 100 ms late
         auto& c = *s.f.window;
-        s.w->parallel = 1; // the survey's answers keep coming after the operator's
         setAddress(c.Ed_0, "192.168.1.130");
         s.w->first->setText(QStringLiteral("192.168.1.131"));
         s.w->last->setText(QStringLiteral("140"));
         QTest::mouseClick(s.w->search, Qt::LeftButton);
-        QTRY_VERIFY(s.w->progress->value() >= 2);
-        QTest::mouseClick(c.Button8, Qt::LeftButton);
+        QTest::mouseClick(c.Button8, Qt::LeftButton); // while the survey's answers are on their way
         QTRY_VERIFY_WITH_TIMEOUT(s.w->search->isEnabled(), 10000);
-        QCOMPARE(s.w->shown->rowCount(), 11); // the operator's board too, seen on the network
-        QCOMPARE(c.ED_7->texts(), QStringList({"192", "168", "001", "130"}));
-        QCOMPARE(c.Label_In_IP->text(), QString("192.168.1.140")); // the last sender, as ever
+        QTRY_COMPARE(s.w->shown->rowCount(), 11); // the operator's board too, seen on the network
+        QTRY_COMPARE(c.ED_7->texts(), QStringList({"192", "168", "001", "130"}));
+        QCOMPARE(c.LabIn->text(), QString::number(11 * 3)); // every answer still counted there
     }
 
     // Enter on a row: its address in the configurator's board address, its working
@@ -365,7 +395,6 @@ class TestFleetWindow : public QObject {
         QCOMPARE(s.w->myNetworks->text(), QString("254 адреси в мережі 192.168.1.0/24"));
         QCOMPARE(s.w->myNetworks->accessibleName(), s.w->myNetworks->text());
         s.w->timing = {100, 0};
-        s.w->parallel = 64;
         QTest::mouseClick(s.w->fromMyNetworks, Qt::LeftButton);
         QTest::mouseClick(s.w->search, Qt::LeftButton);
         QCOMPARE(s.w->progress->maximum(), 254);

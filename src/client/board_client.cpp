@@ -8,25 +8,40 @@
 #include <QHostAddress>
 #include <QSet>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 namespace talvik {
 
 struct BoardClient::Batch {
-    QQueue<quint32> waiting;
+    QQueue<quint32> waiting; // not taken on yet: another request has the board
     std::function<QByteArray(quint32)> frameFor;
     Accept accept;
     Timing timing;
-    int inFlight = 1;
-    int running = 0;
     Done done;
     std::function<void()> finished;
+    int running = 0;       // taken on and not done
+    qint64 slowestMs = -1; // the slowest answer to a board's first frame
+    // (sent at, board) in the order sent: the first live one has the earliest deadline.
+    std::deque<std::pair<qint64, quint32>> asked;
+
+    qint64 waitMs() const
+    {
+        if (slowestMs < 0)
+            return timing.timeoutMs;
+        return std::clamp(WaitFactor * slowestMs, qint64(WaitFloorMs), qint64(timing.timeoutMs));
+    }
 };
 
 struct BoardClient::Pending {
     std::shared_ptr<Batch> batch;
     QByteArray frame;
-    int attempts = 0;
-    QTimer* timer = nullptr; // deleted later: a request may end inside its own timeout
+    int attempts = 1;      // counted against the retries
+    int askedForDrops = 0; // asked again because answers may have been dropped here
+    int sends = 0;
+    bool queued = true;  // waiting for the pace
+    qint64 sentAt = -1;  // of the last send
+    quint64 dropsAt = 0; // the link's drop count then
 };
 
 BoardClient::BoardClient(Link& link, const QList<quint16>& commandPorts, quint16 wordPort, QObject* parent)
@@ -39,9 +54,16 @@ BoardClient::BoardClient(Link& link, Ports commandPorts, quint16 wordPort, QObje
     : QObject(parent), link_(link), commandPorts_(std::move(commandPorts)), wordPort_(wordPort)
 {
     clock_.start();
-    wakeTimer_ = new QTimer(this);
-    wakeTimer_->setSingleShot(true);
-    connect(wakeTimer_, &QTimer::timeout, this, &BoardClient::wake);
+    const auto timer = [this](void (BoardClient::*slot)()) {
+        auto* t = new QTimer(this);
+        t->setSingleShot(true);
+        t->setTimerType(Qt::PreciseTimer);
+        connect(t, &QTimer::timeout, this, slot);
+        return t;
+    };
+    pumpTimer_ = timer(&BoardClient::pump);
+    checkTimer_ = timer(&BoardClient::check);
+    wakeTimer_ = timer(&BoardClient::wake);
     connect(&link_, &Link::datagramsArrived, this, [this](const QList<Datagram>& datagrams) {
         for (const Datagram& d : datagrams)
             onDatagram(d.data, d.sender, d.port);
@@ -67,27 +89,6 @@ BoardClient::Pending* BoardClient::find(quint32 board) const
     return it == pending_.end() ? nullptr : it->second.get();
 }
 
-void BoardClient::requestMany(const QList<quint32>& boards,
-                              const std::function<QByteArray(quint32)>& frameFor, const Accept& accept,
-                              const Timing& timing, int inFlight, const Done& done,
-                              const std::function<void()>& finished)
-{
-    auto batch = std::make_shared<Batch>();
-    QSet<quint32> listed;
-    for (quint32 board : boards)
-        if (!listed.contains(board)) {
-            listed.insert(board);
-            batch->waiting.enqueue(board);
-        }
-    batch->frameFor = frameFor;
-    batch->accept = accept;
-    batch->timing = timing;
-    batch->inFlight = qMax(1, inFlight);
-    batch->done = done;
-    batch->finished = finished;
-    startNext(batch);
-}
-
 bool BoardClient::settling(quint32 board)
 {
     const auto it = settling_.find(board);
@@ -99,64 +100,134 @@ bool BoardClient::settling(quint32 board)
     return false;
 }
 
-void BoardClient::startNext(const std::shared_ptr<Batch>& batch)
+void BoardClient::requestMany(const QList<quint32>& boards,
+                              const std::function<QByteArray(quint32)>& frameFor, const Accept& accept,
+                              const Timing& timing, const Done& done, const std::function<void()>& finished)
 {
-    bool blocked = false;
-    while (batch->running < batch->inFlight && !batch->waiting.isEmpty()) {
-        // One request per board at a time: a busy board waits, the others go ahead.
-        qsizetype free = 0;
-        while (free < batch->waiting.size() && busy(batch->waiting.at(free)))
-            ++free;
-        if (free == batch->waiting.size()) {
-            blocked = true;
-            break;
+    auto batch = std::make_shared<Batch>();
+    QSet<quint32> listed;
+    for (quint32 board : boards)
+        if (!listed.contains(board)) {
+            listed.insert(board);
+            batch->waiting.enqueue(board);
         }
-        const quint32 board = batch->waiting.takeAt(free);
-        auto pending = std::make_unique<Pending>();
-        pending->batch = batch;
-        pending->frame = batch->frameFor(board);
-        pending->timer = new QTimer(this);
-        pending->timer->setSingleShot(true);
-        connect(pending->timer, &QTimer::timeout, this, [this, board] { attempt(board); });
-        pending_.emplace(board, std::move(pending));
-        ++batch->running;
-        attempt(board);
-    }
-    if (blocked) {
-        if (!waiting_.contains(batch)) // held here until it can go on
-            waiting_.append(batch);
-        qint64 next = -1; // the first moment a settling board is free again
-        for (const auto& [board, s] : settling_)
-            next = next < 0 ? s.until : qMin(next, s.until);
-        if (next >= 0)
-            wakeTimer_->start(int(qBound(qint64(0), next - clock_.elapsed() + 1, qint64(60000))));
-    }
-    if (batch->running == 0 && batch->waiting.isEmpty() && batch->finished) {
-        auto finished = std::move(batch->finished);
-        batch->finished = nullptr;
-        finished();
-    }
+    batch->frameFor = frameFor;
+    batch->accept = accept;
+    batch->timing = timing;
+    batch->done = done;
+    batch->finished = finished;
+    batches_.append(batch);
+    wake();
+    endIfDone(batch); // an empty list
 }
 
 void BoardClient::wake()
 {
-    const QList<std::shared_ptr<Batch>> batches = std::exchange(waiting_, {});
-    for (const auto& batch : batches)
-        startNext(batch);
+    qint64 next = -1; // the first moment a settling board is free again
+    for (const std::shared_ptr<Batch>& batch : QList(batches_)) {
+        for (qsizetype i = 0; i < batch->waiting.size();) {
+            const quint32 board = batch->waiting.at(i);
+            if (busy(board)) { // one request per board at a time: it waits, the others go ahead
+                if (const auto it = settling_.find(board); it != settling_.end())
+                    next = next < 0 ? it->second.until : std::min(next, it->second.until);
+                ++i;
+                continue;
+            }
+            batch->waiting.removeAt(i);
+            auto pending = std::make_unique<Pending>();
+            pending->batch = batch;
+            pending->frame = batch->frameFor(board);
+            pending_.emplace(board, std::move(pending));
+            ++batch->running;
+            toSend_.push_back(board);
+        }
+    }
+    if (next >= 0)
+        wakeTimer_->start(int(std::clamp(next - clock_.elapsed() + 1, qint64(0), qint64(60000))));
+    pump();
 }
 
-void BoardClient::attempt(quint32 board)
+void BoardClient::pump()
+{
+    const qint64 now = clock_.elapsed();
+    tokens_ = std::min(double(PaceBurst), tokens_ + double(now - tokensAt_) * PaceBoardsPerSecond / 1000.0);
+    tokensAt_ = now;
+    while (!toSend_.empty() && tokens_ >= 1) {
+        const quint32 board = toSend_.front();
+        toSend_.pop_front();
+        Pending* p = find(board);
+        if (!p || !p->queued) // answered or given up meanwhile, or sent already
+            continue;
+        tokens_ -= 1;
+        ask(board);
+    }
+    if (!toSend_.empty())
+        pumpTimer_->start(std::max(1, int(std::ceil((1 - tokens_) * 1000.0 / PaceBoardsPerSecond))));
+    armCheck();
+}
+
+void BoardClient::ask(quint32 board)
 {
     Pending* p = find(board);
-    if (!p)
-        return;
-    if (p->attempts > p->batch->timing.retries) {
-        finish(board, std::nullopt);
-        return;
+    p->queued = false;
+    ++p->sends;
+    p->sentAt = clock_.elapsed();
+    p->dropsAt = link_.dropped();
+    p->batch->asked.emplace_back(p->sentAt, board);
+    send(board, p->frame); // a failed send is a lost datagram: the wait tries again
+}
+
+void BoardClient::check()
+{
+    const qint64 now = clock_.elapsed();
+    for (const std::shared_ptr<Batch>& batch : QList(batches_)) {
+        while (!batch->asked.empty()) {
+            const auto [sentAt, board] = batch->asked.front();
+            Pending* p = find(board);
+            if (!p || p->batch != batch || p->sentAt != sentAt || p->queued) { // answered or asked again
+                batch->asked.pop_front();
+                continue;
+            }
+            if (sentAt + batch->waitMs() > now)
+                break;
+            batch->asked.pop_front();
+            if (link_.dropped() > p->dropsAt && p->askedForDrops < MostAskedForDrops) {
+                ++p->askedForDrops; // its answer may be among those this PC dropped
+            }
+            else if (p->attempts <= batch->timing.retries) {
+                ++p->attempts;
+            }
+            else {
+                finish(board, std::nullopt);
+                continue;
+            }
+            p->queued = true;
+            toSend_.push_back(board);
+        }
     }
-    ++p->attempts;
-    send(board, p->frame); // a failed send is a lost datagram: the timeout tries again
-    p->timer->start(p->batch->timing.timeoutMs);
+    pump();
+}
+
+void BoardClient::armCheck()
+{
+    qint64 next = -1;
+    for (const std::shared_ptr<Batch>& batch : batches_) {
+        while (!batch->asked.empty()) {
+            const auto [sentAt, board] = batch->asked.front();
+            const Pending* p = find(board);
+            if (p && p->batch == batch && p->sentAt == sentAt && !p->queued)
+                break;
+            batch->asked.pop_front();
+        }
+        if (!batch->asked.empty()) {
+            const qint64 deadline = batch->asked.front().first + batch->waitMs();
+            next = next < 0 ? deadline : std::min(next, deadline);
+        }
+    }
+    if (next < 0)
+        checkTimer_->stop();
+    else
+        checkTimer_->start(int(std::max(qint64(0), next - clock_.elapsed())));
 }
 
 bool BoardClient::awaits(quint32 board, const QByteArray& datagram) const
@@ -170,19 +241,16 @@ bool BoardClient::awaits(quint32 board, const QByteArray& datagram) const
 
 void BoardClient::cancelAll()
 {
-    QList<std::shared_ptr<Batch>> batches = std::exchange(waiting_, {});
-    QList<quint32> asked;
-    for (const auto& [board, pending] : pending_) {
-        asked.append(board);
-        if (!batches.contains(pending->batch))
-            batches.append(pending->batch);
-    }
-    for (const auto& batch : batches)
+    for (const std::shared_ptr<Batch>& batch : batches_)
         batch->waiting.clear();
+    toSend_.clear();
+    QList<quint32> asked;
+    for (const auto& [board, pending] : pending_)
+        asked.append(board);
     for (quint32 board : asked)
         finish(board, std::nullopt);
-    for (const auto& batch : batches) // those that had no request out
-        startNext(batch);
+    for (const std::shared_ptr<Batch>& batch : QList(batches_)) // those that had no request out
+        endIfDone(batch);
 }
 
 void BoardClient::onDatagram(const QByteArray& datagram, quint32 from, quint16 port)
@@ -190,7 +258,9 @@ void BoardClient::onDatagram(const QByteArray& datagram, quint32 from, quint16 p
     emit datagramArrived(datagram, from, port);
     Pending* p = find(from);
     if (p && p->batch->accept(from, datagram)) {
-        finish(from, BoardReply{datagram, port, p->attempts});
+        if (p->sends == 1 && !p->queued) // an answer to the only frame: a clean sample of the wait
+            p->batch->slowestMs = std::max(p->batch->slowestMs, clock_.elapsed() - p->sentAt);
+        finish(from, BoardReply{datagram, port, p->sends});
     }
     else if (!p) {
         const auto it = settling_.find(from);
@@ -208,17 +278,24 @@ void BoardClient::finish(quint32 board, const std::optional<BoardReply>& reply)
         return;
     std::unique_ptr<Pending> p = std::move(it->second);
     pending_.erase(it);
-    p->timer->stop();
-    p->timer->deleteLater();
     const std::shared_ptr<Batch> batch = p->batch;
     if (reply) // the other answers to what was sent are still to come
-        settling_[board] = Settling{int(commandPorts_().size()) * p->attempts - 1,
-                                    clock_.elapsed() + batch->timing.timeoutMs};
+        settling_[board] =
+            Settling{int(commandPorts_().size()) * p->sends - 1, clock_.elapsed() + batch->waitMs()};
     --batch->running;
     if (batch->done)
         batch->done(board, reply);
-    startNext(batch);
-    wake(); // the board is free for a batch that waits for it
+    endIfDone(batch);
+    wake(); // the board is free for a batch that waits for it; the waits may have changed
+}
+
+void BoardClient::endIfDone(const std::shared_ptr<Batch>& batch)
+{
+    if (batch->running > 0 || !batch->waiting.isEmpty() || !batches_.contains(batch))
+        return;
+    batches_.removeOne(batch);
+    if (auto finished = std::move(batch->finished))
+        finished();
 }
 
 std::optional<BoardReply> BoardClient::request(quint32 board, const QByteArray& frame, const Accept& accept,
@@ -228,7 +305,7 @@ std::optional<BoardReply> BoardClient::request(quint32 board, const QByteArray& 
     QEventLoop loop;
     bool over = false;
     requestMany(
-        {board}, [&](quint32) { return frame; }, accept, timing, 1,
+        {board}, [&](quint32) { return frame; }, accept, timing,
         [&](quint32, const std::optional<BoardReply>& reply) { result = reply; },
         [&] {
             over = true;

@@ -2,8 +2,16 @@
 // Requests to boards and their replies, for programs that wait for an answer (the
 // window never does). A request is a command frame sent from the listening socket to
 // the board's command ports, as the window sends it; its reply is the first datagram
-// from the board's address that the request accepts. A request without a reply is
-// sent again after each timeout, as many times as its retries allow.
+// from the board's address that the request accepts.
+//
+// Many boards are asked at once, at the pace of the network: every request of a batch
+// goes out as soon as the pace allows (a burst, then PaceBoardsPerSecond), not a few at
+// a time each waiting out its timeout. Only boards that stay silent are asked again, and
+// how long one is waited for adapts: once boards of the batch have answered, a silent
+// one is given WaitFactor times the slowest first answer seen (at least WaitFloorMs, at
+// most the timeout); with no answer yet, the whole timeout. A board whose answer may
+// have been dropped on this PC (the link counted drops since it was asked) is asked
+// again without using up a retry, up to MostAskedForDrops more times.
 
 #include "net/link.h"
 
@@ -11,6 +19,7 @@
 #include <QList>
 #include <QObject>
 #include <QQueue>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -21,7 +30,7 @@ class QTimer;
 namespace talvik {
 
 struct Timing {
-    int timeoutMs = 1000; // for each attempt
+    int timeoutMs = 1000; // the longest wait for one attempt's reply
     int retries = 2;      // attempts after the first
 };
 
@@ -34,6 +43,12 @@ struct BoardReply {
 class BoardClient : public QObject {
     Q_OBJECT
   public:
+    static constexpr int PaceBoardsPerSecond = 10000; // 30,000 frames a second to three ports
+    static constexpr int PaceBurst = 64;              // boards asked at once before the pace applies
+    static constexpr int WaitFactor = 4;
+    static constexpr int WaitFloorMs = 150;
+    static constexpr int MostAskedForDrops = 3;
+
     // Whether a datagram from the board is the reply its request waits for.
     using Accept = std::function<bool(quint32 board, const QByteArray& datagram)>;
     using Done = std::function<void(quint32 board, const std::optional<BoardReply>& reply)>;
@@ -45,19 +60,21 @@ class BoardClient : public QObject {
     BoardClient(Link& link, Ports commandPorts, quint16 wordPort, QObject* parent = nullptr);
     ~BoardClient() override;
 
+    Link& link() { return link_; }
+
     // Sends a frame to every command port of the board; false at the first port that
     // fails (the remaining ports are skipped, as in the window).
     bool send(quint32 board, const QByteArray& frame);
     // A word frame ("msi", "vsi") from a socket not bound to the listening port.
     bool sendWord(quint32 board, const QByteArray& word);
 
-    // Requests to many boards, at most `inFlight` outstanding. `done` runs exactly once
-    // for each distinct board of `boards` (one listed twice is asked once), in the order
-    // replies arrive (or time out), then `finished` runs once. A board that another
-    // request is still waiting for, or whose answers to the last request are still on
-    // their way, waits its turn while other boards go ahead.
+    // Requests to many boards, as this class's comment says. `done` runs exactly once for
+    // each distinct board of `boards` (one listed twice is asked once), as replies arrive
+    // or boards are given up, then `finished` runs once. A board that another request is
+    // still waiting for, or whose answers to the last request are still on their way,
+    // waits its turn while other boards go ahead.
     void requestMany(const QList<quint32>& boards, const std::function<QByteArray(quint32)>& frameFor,
-                     const Accept& accept, const Timing& timing, int inFlight, const Done& done,
+                     const Accept& accept, const Timing& timing, const Done& done,
                      const std::function<void()>& finished);
     // One request, waiting for its reply in a local event loop.
     std::optional<BoardReply> request(quint32 board, const QByteArray& frame, const Accept& accept,
@@ -81,11 +98,15 @@ class BoardClient : public QObject {
     struct Pending;
     struct Batch;
     void onDatagram(const QByteArray& datagram, quint32 sender, quint16 port);
-    void startNext(const std::shared_ptr<Batch>& batch);
-    void attempt(quint32 board);
+    // Sends what the pace allows now, and arms the timer for the rest.
+    void pump();
+    void ask(quint32 board);
+    // Gives up or asks again each board whose wait is over; arms the timer for the next.
+    void check();
+    void armCheck();
     void finish(quint32 board, const std::optional<BoardReply>& reply);
-    // Starts what the waiting batches can start now; arms a timer for the next
-    // moment a settling board is free, so nothing polls.
+    void endIfDone(const std::shared_ptr<Batch>& batch);
+    // Takes on the boards of waiting batches that are free now.
     void wake();
 
     Pending* find(quint32 board) const;
@@ -101,7 +122,12 @@ class BoardClient : public QObject {
     };
     std::unordered_map<quint32, Settling> settling_;
     QElapsedTimer clock_;
-    QList<std::shared_ptr<Batch>> waiting_; // batches with boards that wait their turn
+    QList<std::shared_ptr<Batch>> batches_; // those not finished
+    std::deque<quint32> toSend_;            // asked boards whose frames wait for the pace
+    double tokens_ = PaceBurst;             // boards that may be asked now
+    qint64 tokensAt_ = 0;
+    QTimer* pumpTimer_ = nullptr;
+    QTimer* checkTimer_ = nullptr;
     QTimer* wakeTimer_ = nullptr;
 
     Link& link_;

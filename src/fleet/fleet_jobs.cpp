@@ -86,13 +86,13 @@ void FleetJobs::rebootOne(quint32 board, const std::function<void()>& next)
             return;
         // The reboot frame is never sent twice: a board that took it is restarting.
         client_.requestMany(
-            {board}, [](quint32) { return rebootFrame(); }, isRebootAck, Timing{timing.timeoutMs, 0}, 1,
+            {board}, [](quint32) { return rebootFrame(); }, isRebootAck, Timing{timing.timeoutMs, 0},
             [=](quint32, const std::optional<BoardReply>& ack) {
                 if (!alive())
                     return;
                 client_.requestMany( // a read each second, as the configurator's follow-up reads
                     {board}, [](quint32) { return buildReadFrame('C'); },
-                    acceptConfiguration(Completeness::Block, nullptr), Timing{1000, rebootWaitSeconds - 1}, 1,
+                    acceptConfiguration(Completeness::Block, nullptr), Timing{1000, rebootWaitSeconds - 1},
                     [=](quint32, const std::optional<BoardReply>& back) {
                         if (!alive())
                             return;
@@ -120,7 +120,7 @@ void FleetJobs::saveBackups(const QList<quint32>& boards, const QString& folder)
             auto shortOf = std::make_shared<ShortReplies>();
             client_.requestMany(
                 {board}, [](quint32) { return buildReadFrame('d'); },
-                acceptConfiguration(Completeness::Complete, shortOf.get()), timing, 1,
+                acceptConfiguration(Completeness::Complete, shortOf.get()), timing,
                 [=](quint32, const std::optional<BoardReply>& reply) {
                     if (generation != generation_)
                         return;
@@ -168,7 +168,7 @@ void FleetJobs::applyOne(const BoardConfig& backup, const std::function<void()>&
     const quint64 generation = generation_;
     client_.requestMany(
         {board}, [](quint32) { return buildReadFrame('d'); },
-        acceptConfiguration(Completeness::Complete, nullptr), timing, 1,
+        acceptConfiguration(Completeness::Complete, nullptr), timing,
         [=](quint32, const std::optional<BoardReply>& reply) {
             if (generation != generation_)
                 return;

@@ -43,18 +43,20 @@ FleetSurvey::FleetSurvey(BoardClient& client, FleetModel& model, QObject* parent
 {
 }
 
-void FleetSurvey::start(const QList<quint32>& boards, bool bothMemories, const Timing& timing, int parallel)
+void FleetSurvey::start(const QList<quint32>& boards, bool bothMemories, const Timing& timing)
 {
     running_ = true;
     done_ = 0;
     total_ = int(boards.size());
+    droppedBefore_ = client_.link().dropped();
+    lost_ = 0;
     const quint64 generation = ++generation_;
     auto shortOf = std::make_shared<ShortReplies>();
     const auto current = [this, generation] { return generation == generation_; };
     emit progress(0, total_);
     client_.requestMany(
         boards, [](quint32) { return buildReadFrame('C'); },
-        acceptConfiguration(Completeness::Block, shortOf.get()), timing, parallel,
+        acceptConfiguration(Completeness::Block, shortOf.get()), timing,
         [=](quint32 board, const std::optional<BoardReply>& reply) {
             if (!current())
                 return;
@@ -71,7 +73,7 @@ void FleetSurvey::start(const QList<quint32>& boards, bool bothMemories, const T
             // Once the answers to this read are in, so that none is taken for the next.
             client_.requestMany(
                 {board}, [](quint32) { return buildReadFrame('d'); },
-                acceptConfiguration(Completeness::Block, nullptr), timing, 1,
+                acceptConfiguration(Completeness::Block, nullptr), timing,
                 [=](quint32, const std::optional<BoardReply>& permanent) {
                     if (!current())
                         return;
@@ -91,6 +93,7 @@ void FleetSurvey::boardDone()
 {
     if (total_ > 0)
         emit progress(++done_, total_);
+    lost_ = client_.link().dropped() - droppedBefore_;
     if (done_ >= total_ && running_) {
         running_ = false;
         emit finished();

@@ -28,11 +28,14 @@ class FleetSurvey : public QObject {
   public:
     FleetSurvey(BoardClient& client, FleetModel& model, QObject* parent = nullptr);
 
-    // The working configuration of each board; with `bothMemories` its permanent memory
-    // too, one more read, so that a written but not yet rebooted configuration shows.
-    void start(const QList<quint32>& boards, bool bothMemories, const Timing& timing = {}, int parallel = 32);
+    // The working configuration of each board, all asked at once as the request client
+    // paces them; with `bothMemories` its permanent memory too, one more read, so that a
+    // written but not yet rebooted configuration shows.
+    void start(const QList<quint32>& boards, bool bothMemories, const Timing& timing = {});
     void cancel();
     bool running() const { return running_; }
+    // Datagrams this PC dropped under overload while the last survey ran.
+    quint64 lostToOverload() const { return lost_; }
 
   signals:
     void progress(int done, int total);
@@ -45,6 +48,7 @@ class FleetSurvey : public QObject {
     FleetModel& model_;
     bool running_ = false;
     int done_ = 0, total_ = 0;
+    quint64 droppedBefore_ = 0, lost_ = 0;
     quint64 generation_ = 0; // answers to a cancelled survey are let go
 };
 

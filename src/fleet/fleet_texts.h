@@ -24,6 +24,7 @@ inline const QString BothMemories =
 inline const QString Search = QStringLiteral("Шукати");
 inline const QString Cancel = QStringLiteral("Скасувати");
 inline const QString Progress = QStringLiteral("Хід роботи");
+inline const QString Status = QStringLiteral("Стан пошуку");
 inline const QString ProgressFormat = QStringLiteral("%v з %m");
 inline const QString Filter = QStringLiteral("Фільтр");
 inline const QString ClearFilter = QStringLiteral("Очистити фільтр");
@@ -136,6 +137,13 @@ inline QString counted(qint64 n, const QString& one, const QString& few, const Q
 inline QString bytes(qint64 n)
 {
     return counted(n, QStringLiteral("байт"), QStringLiteral("байти"), QStringLiteral("байтів"));
+}
+
+// "1234 датаграми втрачено через перевантаження цього комп'ютера (плати запитано знову)".
+inline QString lostToOverload(qint64 n)
+{
+    return counted(n, QStringLiteral("датаграму"), QStringLiteral("датаграми"), QStringLiteral("датаграм")) +
+           QStringLiteral(" втрачено через перевантаження цього комп'ютера (плати запитано знову)");
 }
 
 // "Перезавантажити 2 плати?"

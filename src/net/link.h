@@ -41,6 +41,11 @@ class Link : public QObject {
     // A socket bound to no fixed port, opened for one datagram and closed again.
     virtual bool sendFromClient(const QHostAddress& host, quint16 port, const QByteArray& datagram) = 0;
 
+    // Datagrams for the listening port that this PC dropped since the link was made,
+    // because it could not take them in time: whatever the count, some answers may be
+    // among them. 0 where nothing is counted.
+    virtual quint64 dropped() const { return 0; }
+
   signals:
     // Datagrams that reached the listening socket, in the order they arrived, handed
     // over together so that their effect is shown once.

@@ -2,6 +2,7 @@
 
 #include "net/private_network.h"
 #include "net/socket_broadcast.h"
+#include "net/socket_drops.h"
 
 #include <QMetaObject>
 #include <QUdpSocket>
@@ -29,7 +30,12 @@ class UdpLink::Reader : public QObject {
         socket_ = std::move(socket);
         return true;
     }
-    void close() { socket_.reset(); }
+    void close()
+    {
+        countDrops();
+        link_.droppedByClosed_ += link_.droppedBySocket_.exchange(0);
+        socket_.reset();
+    }
     bool isOpen() const { return socket_ && socket_->state() == QAbstractSocket::BoundState; }
     quint16 port() const { return socket_ ? socket_->localPort() : 0; }
     bool send(const QHostAddress& host, quint16 port, const QByteArray& datagram)
@@ -57,6 +63,14 @@ class UdpLink::Reader : public QObject {
             slice_.append(Datagram{QByteArray(buffer_.constData(), size), from.toIPv4Address(), fromPort});
         }
         link_.enqueue(slice_);
+        countDrops();
+    }
+
+    // What the system dropped of this socket's datagrams so far, for dropped().
+    void countDrops()
+    {
+        if (socket_)
+            link_.droppedBySocket_ = socketDrops(socket_->socketDescriptor());
     }
 
     UdpLink& link_;

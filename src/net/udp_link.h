@@ -53,6 +53,8 @@ class UdpLink : public Link {
     quint16 boundPort() const;
     // Datagrams dropped because the queue was full, since this link was made.
     quint64 overflowed() const { return overflowed_; }
+    // Those, and those the system dropped because the socket's buffer was full.
+    quint64 dropped() const override { return overflowed_ + droppedByClosed_ + droppedBySocket_; }
     // Datagrams taken off the socket, since this link was made.
     quint64 taken() const { return taken_; }
     // Datagrams waiting for the window thread now, and the bytes they hold.
@@ -87,6 +89,8 @@ class UdpLink : public Link {
     qint64 queueBytes_ = 0;
     bool takeQueued_ = false;
     std::atomic<quint64> overflowed_{0};
+    std::atomic<quint64> droppedBySocket_{0}; // by the system, of the socket open now
+    std::atomic<quint64> droppedByClosed_{0}; // of the sockets before it
     std::atomic<quint64> taken_{0};
     std::atomic<bool> listening_{false}; // the reader's socket is open: read without a hop
     QElapsedTimer sinceBatch_;           // window thread: when the last batch was handed over

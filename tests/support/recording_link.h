@@ -34,7 +34,10 @@ class RecordingLink : public Link {
     // Many datagrams handed over at once, as the real link hands over what came meanwhile.
     void deliverBatch(const QList<Datagram>& batch) { emit datagramsArrived(batch); }
 
+    quint64 dropped() const override { return drops; }
+
     QList<SentDatagram> sent;
+    quint64 drops = 0; // what the link says this PC dropped
     bool listening = false;
     bool refuseListener = false; // the port is taken
     int failSendNumber = -1;     // the n-th listener send (0-based) fails

@@ -28,8 +28,9 @@ QList<Table::Column> columns()
 // One survey's output, a line per board as it is done, and what it comes to.
 class Report {
   public:
-    Report(const CommonOptions& options, int total)
-        : options_(options), table_(columns()), progress_(QStringLiteral("survey"), total)
+    Report(const CommonOptions& options, int total, const Link& link)
+        : options_(options), table_(columns()), progress_(QStringLiteral("survey"), total), link_(link),
+          droppedBefore_(link.dropped())
     {
         if (options_.csv)
             printCsv(surveyHeader());
@@ -69,6 +70,9 @@ class Report {
     {
         progress_.clear();
         err() << answered_ << " of " << answered_ + silent_ << " boards answered";
+        if (const quint64 dropped = link_.dropped() - droppedBefore_; dropped > 0)
+            err() << "; " << dropped
+                  << " datagrams were lost to overload on this PC (their boards were asked again)";
         if (backupsMissing_ > 0)
             err() << "; " << backupsMissing_ << " backups could not be made";
         err() << Qt::endl;
@@ -81,18 +85,20 @@ class Report {
     CommonOptions options_;
     Table table_;
     Progress progress_;
+    const Link& link_;
+    quint64 droppedBefore_;
     int answered_ = 0, silent_ = 0, backupsMissing_ = 0;
 };
 
 // With --save: the board's permanent memory read (after the answers to the last read
 // have come in, so none is taken for this one) and saved; then its row.
-void backUp(Session& session, Report& report, const QString& folder, const BoardConfig& shown, int parallel,
+void backUp(Session& session, Report& report, const QString& folder, const BoardConfig& shown,
             const std::function<void()>& done)
 {
     auto shortOf = std::make_shared<ShortReplies>();
     session.client().requestMany(
         {shown.address}, [](quint32) { return buildReadFrame('d'); },
-        acceptConfiguration(Completeness::Complete, shortOf.get()), session.options().timing, parallel,
+        acceptConfiguration(Completeness::Complete, shortOf.get()), session.options().timing,
         [&report, folder, shown, shortOf, done](quint32 board, const std::optional<BoardReply>& reply) {
             const QString problem =
                 reply ? saveBackup(folder, configFromReply(board, reply->datagram, Memory::Permanent),
@@ -106,10 +112,10 @@ void backUp(Session& session, Report& report, const QString& folder, const Board
 }
 
 int surveyTargets(const CommonOptions& options, const QList<quint32>& boards, Memory memory,
-                  const QString& folder, int parallel)
+                  const QString& folder)
 {
     Session session(options);
-    Report report(options, int(boards.size()));
+    Report report(options, int(boards.size()), session.link());
     QEventLoop loop;
     qsizetype outstanding = boards.size();
     const auto boardDone = [&] {
@@ -120,7 +126,7 @@ int surveyTargets(const CommonOptions& options, const QList<quint32>& boards, Me
     const QByteArray frame = buildReadFrame(memory == Memory::Permanent ? 'd' : 'C');
     session.client().requestMany(
         boards, [&](quint32) { return frame; }, acceptConfiguration(Completeness::Block, &shortOf),
-        options.timing, parallel,
+        options.timing,
         [&](quint32 board, const std::optional<BoardReply>& reply) {
             if (!reply) {
                 report.silent(board, whyNoAnswer(shortOf, board));
@@ -137,7 +143,7 @@ int surveyTargets(const CommonOptions& options, const QList<quint32>& boards, Me
                 boardDone();
             }
             else {
-                backUp(session, report, folder, shown, parallel, boardDone);
+                backUp(session, report, folder, shown, boardDone);
             }
         },
         {});
@@ -147,13 +153,12 @@ int surveyTargets(const CommonOptions& options, const QList<quint32>& boards, Me
 }
 
 // One read to a broadcast address; every board that answers is listed.
-int surveyBroadcast(const CommonOptions& options, quint32 broadcast, Memory memory, const QString& folder,
-                    int parallel)
+int surveyBroadcast(const CommonOptions& options, quint32 broadcast, Memory memory, const QString& folder)
 {
     Session session(options, true);
     QList<BoardConfig> found;
     QSet<quint32> seen;
-    Report report(options, 0);
+    Report report(options, 0, session.link());
     QObject::connect(&session.client(), &BoardClient::datagramArrived, &session.client(),
                      [&](const QByteArray& d, quint32 sender, quint16) {
                          if (classify(d) != ReplyKind::Configuration ||
@@ -175,7 +180,7 @@ int surveyBroadcast(const CommonOptions& options, quint32 broadcast, Memory memo
         QEventLoop loop;
         qsizetype outstanding = found.size();
         for (const BoardConfig& shown : found)
-            backUp(session, report, folder, shown, parallel, [&] {
+            backUp(session, report, folder, shown, [&] {
                 if (--outstanding == 0)
                     loop.quit();
             });
@@ -189,8 +194,9 @@ int runSurvey(const QStringList& args)
 {
     CommandLine line(
         QStringLiteral("survey"),
-        QStringLiteral("Reads every board given, many at once with retries, and prints one row per "
-                       "board as soon as it is done, those that did not answer with their error. With "
+        QStringLiteral("Reads every board given, all at once at the network's pace, asking again only "
+                       "those that stay silent, and prints one row per board as soon as it is done, "
+                       "those that did not answer with their error. With "
                        "--broadcast, one read goes to a network's broadcast address instead and every "
                        "board that answers is listed: the only command that sends to a broadcast "
                        "address."),
@@ -210,13 +216,17 @@ int runSurvey(const QStringList& args)
          QStringLiteral("Write a backup of each board's permanent memory, which it boots with, into this "
                         "folder (ADDRESS.conf; one more read per board)."),
          QStringLiteral("dir")},
-        {QStringLiteral("parallel"), QStringLiteral("Requests in flight at once (default 32)."),
-         QStringLiteral("n"), QStringLiteral("32")},
     });
+    // Requests are paced now, not a number at a time: the old option is taken and let go.
+    QCommandLineOption parallel(QStringLiteral("parallel"), {}, QStringLiteral("n"));
+    parallel.setFlags(QCommandLineOption::HiddenFromHelp);
+    line.parser.addOption(parallel);
     line.parse(args);
     const CommonOptions options = line.common();
-    const int parallel =
-        numberArgument(QStringLiteral("parallel"), line.value(QStringLiteral("parallel")), 1, 1024);
+    if (line.isSet(QStringLiteral("parallel")))
+        err() << "talvikctl: --parallel is no longer needed and is ignored: every board is asked at once, "
+                 "at the network's pace"
+              << Qt::endl;
     const Memory memory = line.isSet(QStringLiteral("permanent")) ? Memory::Permanent : Memory::Working;
     const char letter = memory == Memory::Permanent ? 'd' : 'C';
     const QString folder = line.value(QStringLiteral("save"));
@@ -242,8 +252,8 @@ int runSurvey(const QStringList& args)
                 printFrame(board, port, buildReadFrame(letter), options.json);
         return Success;
     }
-    return broadcast ? surveyBroadcast(options, *broadcast, memory, folder, parallel)
-                     : surveyTargets(options, boards, memory, folder, parallel);
+    return broadcast ? surveyBroadcast(options, *broadcast, memory, folder)
+                     : surveyTargets(options, boards, memory, folder);
 }
 
 } // namespace talvik::ctl

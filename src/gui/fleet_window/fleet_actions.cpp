@@ -90,7 +90,7 @@ void FleetWindow::startSearch()
     if (!boards)
         return;
     setBusy(true);
-    survey_.start(*boards, bothMemories->isChecked(), timing, parallel);
+    survey_.start(*boards, bothMemories->isChecked(), timing);
 }
 
 void FleetWindow::chooseHostsFile()

@@ -154,10 +154,14 @@ QWidget* FleetWindow::buildSurveyGroup()
     progress->setRange(0, 1);
     progress->setValue(0);
     progress->setTextVisible(false); // until something runs
+    status = named(new QLabel, "status");
+    status->setAccessibleDescription(ft::Status);
+    status->hide(); // until a survey has something to say
     auto* run = new QHBoxLayout;
     run->addWidget(search);
     run->addWidget(cancel);
     run->addWidget(progress, 1);
+    run->addWidget(status);
     grid->addLayout(run, 4, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     return group;
@@ -232,6 +236,9 @@ void FleetWindow::bindActions()
     connect(&survey_, &fleet::FleetSurvey::finished, this, [this] {
         pacer_->flush();
         setBusy(jobs_.running());
+        const quint64 lost = survey_.lostToOverload();
+        showValue(status, lost > 0 ? ft::lostToOverload(qint64(lost)) : QString());
+        status->setVisible(lost > 0);
     });
     connect(&jobs_, &fleet::FleetJobs::finished, this, [this] {
         pacer_->flush();

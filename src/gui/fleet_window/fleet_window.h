@@ -50,6 +50,7 @@ class FleetWindow : public QWidget {
     QPushButton* search;
     QPushButton* cancel;
     QProgressBar* progress;
+    QLabel* status; // what the last survey lost to overload, when it lost anything
 
     // --- the table
     QLineEdit* filter;
@@ -71,8 +72,7 @@ class FleetWindow : public QWidget {
     std::function<bool()> listening = [] { return true; };
     // This machine's networks (tests give their own).
     std::function<QList<AddressRange>()> networks;
-    Timing timing;     // of each survey read
-    int parallel = 32; // survey reads in flight
+    Timing timing; // of each survey read
 
     // The boards of the selected rows, in the order shown.
     QList<quint32> selectedBoards() const;
