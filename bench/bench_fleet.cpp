@@ -94,8 +94,8 @@ void surveyFigure(std::vector<Row>& rows)
     }
     rows.push_back({"fleet window: survey of 250 boards, click to the table repainted with all of them",
                     shown.text(0) + " ms, " + n(missed) + " missed", bare.text(0) + " ms",
-                    n(shown.median() / bare.median(), 2) + " x", "< 1 s, none missed",
-                    shown.median() < 1000 && missed == 0});
+                    n(shown.median() / bare.median(), 2) + " x", "<= 150 ms, none missed (was 440 ms)",
+                    shown.median() <= 150 && missed == 0});
 }
 
 // Sort by a numeric and a text column, and a filter typed, on 5,000 rows in the shown

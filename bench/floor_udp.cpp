@@ -10,6 +10,10 @@
 //                                       answer (and REST_MS before each request);
 //                                       prints "median_us M total_ms T answered N"
 //   floor_udp echo                      answers every datagram with itself; prints "port P"
+//   floor_udp sweep NET FIRST LAST PORT FILE EXPECTED
+//                                       sends FILE's bytes once to PORT of each address NET.FIRST
+//                                       to NET.LAST (NET: three octets), then waits for EXPECTED
+//                                       answers (3 s at most); prints "total_ms T answered N"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -157,6 +161,34 @@ int echo()
             sendto(s, buffer.data(), size_t(n), 0, reinterpret_cast<sockaddr*>(&from), len);
     }
 }
+// One request to every address of a /24 and their answers: the least a survey can cost.
+int sweep(char** argv)
+{
+    const std::vector<char> request = contents(argv[6]);
+    const long expected = std::atol(argv[7]);
+    const int s = socket(AF_INET, SOCK_DGRAM, 0);
+    int wanted = 8 << 20;
+    setsockopt(s, SOL_SOCKET, SO_RCVBUF, &wanted, sizeof wanted);
+    std::vector<char> buffer(65536);
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = std::atoi(argv[3]); i <= std::atoi(argv[4]); ++i) {
+        const std::string host = std::string(argv[2]) + "." + std::to_string(i);
+        const sockaddr_in to = address(host.c_str(), argv[5]);
+        sendto(s, request.data(), request.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    }
+    long answered = 0;
+    while (answered < expected) {
+        pollfd p{s, POLLIN, 0};
+        if (poll(&p, 1, 3000) <= 0)
+            break;
+        if (recv(s, buffer.data(), buffer.size(), 0) >= 0)
+            ++answered;
+    }
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    std::printf("total_ms %.2f answered %ld\n", ms, answered);
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -170,7 +202,9 @@ int main(int argc, char** argv)
         return ping(argv);
     if (mode == "echo")
         return echo();
+    if (mode == "sweep" && argc == 8)
+        return sweep(argv);
     std::fprintf(stderr, "usage: floor_udp recv | send HOST PORT COUNT FILE RATE | ping HOST PORT COUNT FILE "
-                         "[REST_MS] | echo\n");
+                         "[REST_MS] | echo | sweep NET FIRST LAST PORT FILE EXPECTED\n");
     return 2;
 }

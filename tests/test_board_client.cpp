@@ -119,15 +119,16 @@ class TestBoardClient : public QObject {
     {
         QTest::addColumn<int>("retries");
         QTest::addColumn<quint64>("drops"); // counted by the link after the first frames
-        QTest::addColumn<QList<int>>(
-            "framesTillAnswer");                    // per board: answered after its n-th frame (0: never)
-        QTest::addColumn<QList<int>>("framesSent"); // per board
+        // Per board: answered after its n-th frame (0: never), and the frames it got.
+        QTest::addColumn<QList<int>>("framesTillAnswer");
+        QTest::addColumn<QList<int>>("framesSent");
         QTest::newRow("answers at once, silent ones asked three times")
             << 2 << quint64(0) << QList<int>{1, 1, 0, 0} << QList<int>{1, 1, 3, 3};
+        // A board that answered only when asked again shows loss: silent ones get twice the attempts.
         QTest::newRow("asked again until it answers")
-            << 2 << quint64(0) << QList<int>{1, 2, 3, 0} << QList<int>{1, 2, 3, 3};
+            << 2 << quint64(0) << QList<int>{1, 2, 3, 0} << QList<int>{1, 2, 3, 6};
         QTest::newRow("no retry left, but answers were dropped")
-            << 0 << quint64(5) << QList<int>{1, 2, 0, 0} << QList<int>{1, 2, 2, 2};
+            << 0 << quint64(5) << QList<int>{1, 2, 0, 0} << QList<int>{1, 2, 3, 3};
     }
     void onlySilentBoardsAreAskedAgain()
     {

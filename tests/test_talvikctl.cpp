@@ -468,7 +468,7 @@ class TestTalvikctl : public QObject {
                                                   "--retries", "10"})); // a while for the silent ones
         QVERIFY(process.waitForStarted());
         QByteArray out;
-        QTRY_VERIFY_WITH_TIMEOUT((out += process.readAllStandardOutput()).count('\n') >= 35, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT((out += process.readAllStandardOutput()).count('\n') >= 30, 20000);
         ::kill(pid_t(process.processId()), SIGINT);
         QVERIFY(process.waitForFinished(5000));
         out += process.readAllStandardOutput();

@@ -2,6 +2,7 @@
 // exclusive listening port, and what the window receives.
 
 #include "gui/app/texts.h"
+#include "net/socket_drops.h"
 #include "net/udp_link.h"
 #include "window_fixture.h"
 #include "wire/frames.h"
@@ -92,6 +93,21 @@ class TestUdpLink : public QObject {
 
         board->writeDatagram(QByteArray("hello"), QHostAddress::LocalHost, port); // replies come in again
         QTRY_COMPARE(w.window->LabIn->text(), QString("1"));
+    }
+
+    // What a full socket buffer dropped, as the system counts it (read on Linux only).
+    void theSystemsDropsAreCounted()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("the system's drop counter is read on Linux");
+#endif
+        QUdpSocket full; // never read: its buffer fills
+        QVERIFY(full.bind(QHostAddress::LocalHost, 0));
+        full.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 2048);
+        QUdpSocket sender;
+        for (int i = 0; i < 200; ++i)
+            sender.writeDatagram(QByteArray(100, 'x'), QHostAddress::LocalHost, full.localPort());
+        QVERIFY(socketDrops(full.socketDescriptor()) > 0);
     }
 
     void datagramsArriveWholeUpTo8192Bytes()

@@ -22,8 +22,12 @@ struct BoardClient::Batch {
     std::function<void()> finished;
     int running = 0;       // taken on and not done
     qint64 slowestMs = -1; // the slowest answer to a board's first frame
+    bool lossSeen = false; // a board answered only when asked again
     // (sent at, board) in the order sent: the first live one has the earliest deadline.
     std::deque<std::pair<qint64, quint32>> asked;
+
+    // With loss seen, twice the attempts: 2 x (1 + retries).
+    int retries() const { return lossSeen ? 2 * timing.retries + 1 : timing.retries; }
 
     qint64 waitMs() const
     {
@@ -152,6 +156,7 @@ void BoardClient::pump()
     const qint64 now = clock_.elapsed();
     tokens_ = std::min(double(PaceBurst), tokens_ + double(now - tokensAt_) * PaceBoardsPerSecond / 1000.0);
     tokensAt_ = now;
+    QList<Link::Outgoing> frames; // in one hand-over to the socket
     while (!toSend_.empty() && tokens_ >= 1) {
         const quint32 board = toSend_.front();
         toSend_.pop_front();
@@ -160,7 +165,10 @@ void BoardClient::pump()
             continue;
         tokens_ -= 1;
         ask(board);
+        frames.append({QHostAddress(board), p->frame});
     }
+    if (!frames.isEmpty()) // a failed send is a lost datagram: the wait asks again
+        link_.sendManyFromListener(frames, commandPorts_());
     if (!toSend_.empty())
         pumpTimer_->start(std::max(1, int(std::ceil((1 - tokens_) * 1000.0 / PaceBoardsPerSecond))));
     armCheck();
@@ -174,7 +182,6 @@ void BoardClient::ask(quint32 board)
     p->sentAt = clock_.elapsed();
     p->dropsAt = link_.dropped();
     p->batch->asked.emplace_back(p->sentAt, board);
-    send(board, p->frame); // a failed send is a lost datagram: the wait tries again
 }
 
 void BoardClient::check()
@@ -194,7 +201,7 @@ void BoardClient::check()
             if (link_.dropped() > p->dropsAt && p->askedForDrops < MostAskedForDrops) {
                 ++p->askedForDrops; // its answer may be among those this PC dropped
             }
-            else if (p->attempts <= batch->timing.retries) {
+            else if (p->attempts <= batch->retries()) {
                 ++p->attempts;
             }
             else {
@@ -260,6 +267,8 @@ void BoardClient::onDatagram(const QByteArray& datagram, quint32 from, quint16 p
     if (p && p->batch->accept(from, datagram)) {
         if (p->sends == 1 && !p->queued) // an answer to the only frame: a clean sample of the wait
             p->batch->slowestMs = std::max(p->batch->slowestMs, clock_.elapsed() - p->sentAt);
+        else if (p->sends > 1)
+            p->batch->lossSeen = true;
         finish(from, BoardReply{datagram, port, p->sends});
     }
     else if (!p) {

@@ -9,9 +9,11 @@
 // a time each waiting out its timeout. Only boards that stay silent are asked again, and
 // how long one is waited for adapts: once boards of the batch have answered, a silent
 // one is given WaitFactor times the slowest first answer seen (at least WaitFloorMs, at
-// most the timeout); with no answer yet, the whole timeout. A board whose answer may
-// have been dropped on this PC (the link counted drops since it was asked) is asked
-// again without using up a retry, up to MostAskedForDrops more times.
+// most the timeout); with no answer yet, the whole timeout. Once a board of the batch has
+// answered only when asked again (the network loses datagrams), a silent one is asked
+// twice as many times. A board whose answer may have been dropped on this PC (the link
+// counted drops since it was asked) is asked again without using up a retry, up to
+// MostAskedForDrops more times.
 
 #include "net/link.h"
 
@@ -100,7 +102,7 @@ class BoardClient : public QObject {
     void onDatagram(const QByteArray& datagram, quint32 sender, quint16 port);
     // Sends what the pace allows now, and arms the timer for the rest.
     void pump();
-    void ask(quint32 board);
+    void ask(quint32 board); // notes the send; pump() sends
     // Gives up or asks again each board whose wait is over; arms the timer for the next.
     void check();
     void armCheck();

@@ -133,7 +133,7 @@ Record recordOf(const BoardConfig& config)
 
 int FleetModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(rows_.size());
+    return parent.isValid() ? 0 : shown_;
 }
 
 int FleetModel::columnCount(const QModelIndex& parent) const
@@ -196,15 +196,47 @@ int FleetModel::rowFor(quint32 address)
     if (it != index_.constEnd())
         return *it;
     const int at = int(rows_.size());
-    beginInsertRows({}, at, at);
+    if (!held_)
+        beginInsertRows({}, at, at);
     Row r;
     r.address = address;
     r.cells = QStringList(ColumnCount); // shown before its first refresh
     r.keys = QList<qint64>(ColumnCount, -1);
     rows_.append(r);
     index_.insert(address, at);
-    endInsertRows();
+    if (!held_) {
+        shown_ = int(rows_.size());
+        endInsertRows();
+    }
     return at;
+}
+
+void FleetModel::holdUpdates(bool hold)
+{
+    if (!flushTimer_) {
+        flushTimer_ = new QTimer(this);
+        connect(flushTimer_, &QTimer::timeout, this, &FleetModel::flush);
+    }
+    held_ = hold;
+    if (hold) {
+        flushTimer_->start(HeldMs);
+    }
+    else {
+        flushTimer_->stop();
+        flush();
+    }
+}
+
+void FleetModel::flush()
+{
+    if (rows_.size() > shown_) {
+        beginInsertRows({}, shown_, int(rows_.size()) - 1);
+        shown_ = int(rows_.size());
+        endInsertRows();
+    }
+    if (changedFrom_ >= 0)
+        emit dataChanged(index(changedFrom_, 0), index(changedTo_, ColumnCount - 1));
+    changedFrom_ = changedTo_ = -1;
 }
 
 void FleetModel::refresh(int row)
@@ -226,6 +258,13 @@ void FleetModel::refresh(int row)
     r.cells[LastSeen] =
         r.lastSeen.isValid() ? r.lastSeen.toString(QStringLiteral("dd.MM HH:mm:ss")) : QString();
     r.keys = sortKeys(r, config, record);
+    if (row >= shown_) // a new row, shown with its cells
+        return;
+    if (held_) {
+        changedFrom_ = changedFrom_ < 0 ? row : std::min(changedFrom_, row);
+        changedTo_ = std::max(changedTo_, row);
+        return;
+    }
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
 
@@ -280,12 +319,14 @@ FleetModel::Summary FleetModel::compareWith(const QHash<quint32, Record>& earlie
     const auto addedForComparison = [](const Row& r) {
         return r.mark == Mark::Missing && !r.working && !r.permanent && !r.ident;
     };
+    flush();
     if (std::any_of(rows_.cbegin(), rows_.cend(), addedForComparison)) {
         beginResetModel();
         rows_.removeIf(addedForComparison);
         index_.clear();
         for (int row = 0; row < rows_.size(); ++row)
             index_.insert(rows_[row].address, row);
+        shown_ = int(rows_.size());
         endResetModel();
     }
     Summary summary;

@@ -12,6 +12,7 @@
 #include <QMap>
 #include <QSet>
 #include <QStringList>
+#include <QTimer>
 #include <functional>
 #include <optional>
 
@@ -87,6 +88,12 @@ class FleetModel : public QAbstractTableModel {
     void seen(quint32 address, std::optional<int> ident); // any datagram of its, with an identifier tag
     void setState(quint32 address, const QString& state);
 
+    // While held, new rows and changed cells are gathered and shown together, every
+    // HeldMs and when the hold ends: a survey's hundreds of answers cost a few updates of
+    // the table instead of one each.
+    static constexpr int HeldMs = 50;
+    void holdUpdates(bool hold);
+
     // Marks the rows against an earlier survey (new, changed and which cells) and adds the
     // boards it had and this one has not (missing). Returns how many of each.
     struct Summary {
@@ -99,8 +106,14 @@ class FleetModel : public QAbstractTableModel {
     void change(quint32 address, const std::function<void(Row&)>& how); // its row, added if need be
     void refresh(int row);
 
+    void flush();
+
     QList<Row> rows_;
     QHash<quint32, int> index_;
+    int shown_ = 0; // the rows views know of
+    bool held_ = false;
+    int changedFrom_ = -1, changedTo_ = -1; // rows changed while held
+    QTimer* flushTimer_ = nullptr;
 };
 
 } // namespace talvik::fleet

@@ -50,6 +50,7 @@ void FleetSurvey::start(const QList<quint32>& boards, bool bothMemories, const T
     total_ = int(boards.size());
     droppedBefore_ = client_.link().dropped();
     lost_ = 0;
+    model_.holdUpdates(true);
     const quint64 generation = ++generation_;
     auto shortOf = std::make_shared<ShortReplies>();
     const auto current = [this, generation] { return generation == generation_; };
@@ -96,6 +97,7 @@ void FleetSurvey::boardDone()
     lost_ = client_.link().dropped() - droppedBefore_;
     if (done_ >= total_ && running_) {
         running_ = false;
+        model_.holdUpdates(false);
         emit finished();
     }
 }
@@ -107,6 +109,7 @@ void FleetSurvey::cancel()
     ++generation_;
     running_ = false;
     client_.cancelAll();
+    model_.holdUpdates(false);
     emit finished();
 }
 

@@ -38,6 +38,20 @@ class Link : public QObject {
         return sent;
     }
 
+    // Many at once, each to its ports as above: one hand-over where the socket lives on
+    // another thread. Returns how many went in all.
+    struct Outgoing {
+        QHostAddress host;
+        QByteArray datagram;
+    };
+    virtual int sendManyFromListener(const QList<Outgoing>& datagrams, const QList<quint16>& ports)
+    {
+        int sent = 0;
+        for (const Outgoing& o : datagrams)
+            sent += sendFromListener(o.host, ports, o.datagram);
+        return sent;
+    }
+
     // A socket bound to no fixed port, opened for one datagram and closed again.
     virtual bool sendFromClient(const QHostAddress& host, quint16 port, const QByteArray& datagram) = 0;
 

@@ -174,6 +174,19 @@ int UdpLink::sendFromListener(const QHostAddress& host, const QList<quint16>& po
     });
 }
 
+int UdpLink::sendManyFromListener(const QList<Outgoing>& datagrams, const QList<quint16>& ports)
+{
+    for (const Outgoing& o : datagrams)
+        checkDestination(o.host);
+    return onReader([&] {
+        int sent = 0;
+        for (const Outgoing& o : datagrams)
+            for (int i = 0; i < ports.size() && reader_->send(o.host, ports[i], o.datagram); ++i)
+                ++sent;
+        return sent;
+    });
+}
+
 bool UdpLink::sendFromClient(const QHostAddress& host, quint16 port, const QByteArray& datagram)
 {
     checkDestination(host);

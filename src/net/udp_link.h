@@ -47,6 +47,7 @@ class UdpLink : public Link {
     // In one hand-over to the reader thread: a command's three ports, the range reboot's burst.
     int sendFromListener(const QHostAddress& host, const QList<quint16>& ports,
                          const QByteArray& datagram) override;
+    int sendManyFromListener(const QList<Outgoing>& datagrams, const QList<quint16>& ports) override;
     bool sendFromClient(const QHostAddress& host, quint16 port, const QByteArray& datagram) override;
 
     // The port actually bound (differs from the requested one when that was 0).

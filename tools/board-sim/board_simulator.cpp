@@ -132,6 +132,11 @@ void BoardSimulator::onReadyRead(Hosted* h, QUdpSocket* socket, int portIndex)
         const QNetworkDatagram d = socket->receiveDatagram();
         const QByteArray data = d.data();
         const FrameKind kind = frameKind(data);
+        if (options_.dropRate > 0 && random_.generateDouble() < options_.dropRate) { // lost on its way in
+            emit logLine(
+                QStringLiteral("%1 lost on its way in: %2").arg(h->board.address(), frameKindName(kind)));
+            continue;
+        }
         emit received(h->index, data);
         const QString from = endpoint(d.senderAddress(), quint16(d.senderPort()));
         const QString to = endpoint(socket->localAddress(), socket->localPort());

@@ -19,7 +19,7 @@ struct SimOptions {
     QList<quint16> ports{8026, 8024}; // 0: a port the system picks (tests)
     int rebootMs = 1500;
     int replyDelayMs = 0;
-    double dropRate = 0.0;      // share of replies not sent, 0..1
+    double dropRate = 0.0;      // share of datagrams lost each way (frames in, replies out), 0..1
     bool firstPortOnly = false; // answer only frames that came to the first port
     QHostAddress announceHost;  // null: no periodic identifier datagram
     quint16 announcePort = 0;

@@ -71,8 +71,10 @@ int main(int argc, char* argv[])
     const QCommandLineOption delay(QStringLiteral("reply-delay-ms"),
                                    QStringLiteral("Delay before each reply."), QStringLiteral("ms"),
                                    QStringLiteral("0"));
-    const QCommandLineOption drop(QStringLiteral("drop-rate"), QStringLiteral("Share of replies lost, 0..1."),
-                                  QStringLiteral("rate"), QStringLiteral("0"));
+    const QCommandLineOption drop(
+        QStringLiteral("drop-rate"),
+        QStringLiteral("Share of datagrams lost each way (frames in, replies out), 0..1."),
+        QStringLiteral("rate"), QStringLiteral("0"));
     const QCommandLineOption firstOnly(QStringLiteral("first-port-only"),
                                        QStringLiteral("Answer only frames sent to the first port."));
     const QCommandLineOption announce(

@@ -226,7 +226,9 @@ void FleetWindow::bindActions()
         if (list->hasFocus())
             fromList->setChecked(true);
     });
+    progressPacer_ = new RepaintPacer(progress, RepaintMs); // a survey moves it hundreds of times a second
     const auto showProgress = [this](int done, int total) {
+        progressPacer_->changed();
         progress->setTextVisible(true);
         progress->setRange(0, qMax(total, 1));
         progress->setValue(done);
@@ -235,6 +237,7 @@ void FleetWindow::bindActions()
     connect(&jobs_, &fleet::FleetJobs::progress, this, showProgress);
     connect(&survey_, &fleet::FleetSurvey::finished, this, [this] {
         pacer_->flush();
+        progressPacer_->flush();
         setBusy(jobs_.running());
         const quint64 lost = survey_.lostToOverload();
         showValue(status, lost > 0 ? ft::lostToOverload(qint64(lost)) : QString());
@@ -242,6 +245,7 @@ void FleetWindow::bindActions()
     });
     connect(&jobs_, &fleet::FleetJobs::finished, this, [this] {
         pacer_->flush();
+        progressPacer_->flush();
         setBusy(survey_.running());
     });
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,

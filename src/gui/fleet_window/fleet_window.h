@@ -109,6 +109,7 @@ class FleetWindow : public QWidget {
     FleetDialogs& dialogs_;
     SettingsLocation settings_;
     RepaintPacer* pacer_ = nullptr;
+    RepaintPacer* progressPacer_ = nullptr;
 };
 
 } // namespace talvik

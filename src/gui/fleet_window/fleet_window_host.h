@@ -30,6 +30,7 @@ class FleetWindowHost : public QObject {
     FleetWindow& window(); // made when first needed
     void open();           // shown, in front, active
     fleet::FleetModel& model() { return model_; }
+    fleet::FleetSurvey& survey() { return survey_; }
     BoardClient& client() { return client_; }
 
   protected:
