@@ -86,18 +86,6 @@ void floodFigures(std::vector<Row>& rows)
     rows.push_back({"the window's close under the same flood (was up to 14 s)", close.text(2) + " ms",
                     closeIdle.text(2) + " ms without the flood", "-", "<= 100 ms", close.median() <= 100});
 
-    progress(QStringLiteral("a burst of 100,000"));
-    Sample lost, floorLost;
-    for (int r = 0; r < Repetitions; ++r) {
-        const Received w = toWindow(configReply(), 100000, 0);
-        const Received f = toFloor(configReply(), 100000, 0);
-        lost.add(double(w.sent - w.handled));
-        floorLost.add(double(f.sent - f.handled));
-    }
-    rows.push_back({"replies lost of an unpaced burst of 100,000 (was 25,453, 10,489-31,250)", lost.text(0),
-                    floorLost.text(0) + " (the C receiver)", "+" + n(lost.median() - floorLost.median()),
-                    "<= floor + 1,000", lost.median() <= floorLost.median() + 1000});
-
     progress(QStringLiteral("CPU at 10,000 a second"));
     Sample perDatagram, floorPerDatagram;
     for (int r = 0; r < Repetitions; ++r) {
@@ -124,4 +112,23 @@ void floodFigures(std::vector<Row>& rows)
         {"peak memory, two senders of 8 KB datagrams, window thread standing still 3 s", peak.text(1) + " MB",
          idle.text(1) + " MB at rest", "+" + n(peak.median() - idle.median(), 1) + " MB",
          "<= rest + " + n(budget) + " MB (the queue's budget)", peak.median() <= idle.median() + budget});
+}
+
+// An unpaced burst of replies, the program as it runs.
+void burstFigures(std::vector<Row>& rows)
+{
+    progress(QStringLiteral("a burst of 100,000"));
+    Sample lost, floorLost;
+    for (int r = 0; r < Repetitions; ++r) {
+        const Received w = toWindow(configReply(), 100000, 0, true);
+        const Received f = toFloor(configReply(), 100000, 0, UntunedReceiveBuffer);
+        lost.add(double(w.sent - w.handled));
+        floorLost.add(double(f.sent - f.handled));
+    }
+    rows.push_back({"replies lost of an unpaced burst of 100,000 configuration replies from a sender at full "
+                    "speed, the program as it runs (the fleet beside the window) with the receive buffer an "
+                    "untuned PC grants (was 12,168, 6,034-13,952)",
+                    lost.text(0), floorLost.text(0) + " (the C receiver, recvmmsg, the same buffer)",
+                    "+" + n(lost.median() - floorLost.median()), "<= floor + 1,000 (1 %)",
+                    lost.median() <= floorLost.median() + 1000});
 }

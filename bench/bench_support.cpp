@@ -196,9 +196,9 @@ Received sendTo(quint16 port, const QByteArray& datagram, qint64 count, double r
     return {sent, handled() - before, cpuSeconds() - cpu};
 }
 
-Received toFloor(const QByteArray& datagram, qint64 count, double rate)
+Received toFloor(const QByteArray& datagram, qint64 count, double rate, int receiveBuffer)
 {
-    Child floor(tool(QStringLiteral("floor_udp")), {QStringLiteral("recv")});
+    Child floor(tool(QStringLiteral("floor_udp")), {QStringLiteral("recv"), QString::number(receiveBuffer)});
     const quint16 port = quint16(floor.number("port"));
     Child sender = floodSender(port, datagram, count, rate);
     sender.finish(120000);

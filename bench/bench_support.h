@@ -96,8 +96,9 @@ struct Received {
 // it can); `handled` counts what this process has taken so far.
 Received sendTo(quint16 port, const QByteArray& datagram, qint64 count, double rate,
                 const std::function<qint64()>& handled);
-// The same into the plain C receiver, a process of its own: its count and its CPU time.
-Received toFloor(const QByteArray& datagram, qint64 count, double rate = 0);
+// The same into the plain C receiver, a process of its own: its count and its CPU time;
+// with the receive buffer it asks for.
+Received toFloor(const QByteArray& datagram, qint64 count, double rate = 0, int receiveBuffer = 8 << 20);
 
 // Runs the event loop, waiting for events (never spinning), until `done` holds or
 // `timeoutMs` passes; true when it held.

@@ -7,6 +7,7 @@
 #include "gui/app/TForm1_Config_UDP.h"
 #include "gui/app/messages.h"
 #include "gui/fleet_window/fleet_dialogs.h"
+#include "gui/fleet_window/fleet_window_host.h"
 #include "net/udp_link.h"
 #include "sim_board.h"
 
@@ -90,11 +91,24 @@ struct BenchWindow {
     qint64 handled() const { return w->LabIn->text().toLongLong(); }
 };
 
-// floor_udp's datagrams into a fresh window, counted by the window.
-inline Received toWindow(const QByteArray& datagram, qint64 count, double rate = 0)
+// What a PC grants a socket that asks for more without being tuned: Linux's default
+// net.core.rmem_max (the system doubles it for its bookkeeping).
+constexpr int UntunedReceiveBuffer = 212992;
+
+// floor_udp's datagrams into a fresh window, counted by the window. `asTheProgramRuns`:
+// with the fleet beside it, its window closed, as the program starts, and the receive
+// buffer an untuned PC grants.
+inline Received toWindow(const QByteArray& datagram, qint64 count, double rate = 0,
+                         bool asTheProgramRuns = false)
 {
-    BenchWindow win;
-    return sendTo(win.port(), datagram, count, rate, [&] { return win.handled(); });
+    talvik::UdpLink link(0);
+    if (asTheProgramRuns)
+        link.setReceiveBufferWanted(UntunedReceiveBuffer);
+    BenchWindow win(9, 9, &link);
+    NoDialogs dialogs;
+    std::unique_ptr<talvik::FleetWindowHost> fleet =
+        asTheProgramRuns ? std::make_unique<talvik::FleetWindowHost>(*win.w, &dialogs) : nullptr;
+    return sendTo(link.boundPort(), datagram, count, rate, [&] { return win.handled(); });
 }
 
 } // namespace bench

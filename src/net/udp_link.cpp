@@ -1,8 +1,9 @@
 #include "net/udp_link.h"
 
 #include "net/private_network.h"
+#include "net/socket_batch_read.h"
 #include "net/socket_broadcast.h"
-#include "net/socket_drops.h"
+#include "net/socket_load.h"
 
 #include <QMetaObject>
 #include <QUdpSocket>
@@ -13,7 +14,10 @@ namespace talvik {
 // On the reader thread: owns the listening socket and takes what arrives off it.
 class UdpLink::Reader : public QObject {
   public:
-    explicit Reader(UdpLink& link) : link_(link) { buffer_.resize(MaxDatagram + 1); }
+    explicit Reader(UdpLink& link) : link_(link), batch_(MaxDatagram, BatchRead)
+    {
+        buffer_.resize(MaxDatagram + 1);
+    }
 
     bool open(quint16 port)
     {
@@ -25,7 +29,7 @@ class UdpLink::Reader : public QObject {
         if (!link_.broadcastAllowed_ && !setSocketBroadcast(socket->socketDescriptor(), false))
             return false;
         socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption,
-                                QVariant(ReceiveBufferWanted));
+                                QVariant(link_.receiveBufferWanted_));
         connect(socket.get(), &QUdpSocket::readyRead, this, &Reader::drain);
         socket_ = std::move(socket);
         return true;
@@ -44,17 +48,52 @@ class UdpLink::Reader : public QObject {
     }
 
   private:
-    // One slice: at most SliceLimit datagrams, handed over under one lock. The reader
+    // One slice: about SliceLimit datagrams, handed over under one lock. The reader
     // then returns to its event loop, which serves the window thread's requests (a
     // send, the close) before the socket's next signal brings the next slice. Reading
-    // goes on until the socket has nothing more or the slice is full: every pass ends
-    // with a read, which is what lets Qt signal the socket again.
+    // goes on until the socket has nothing more or the slice is full, many datagrams a
+    // system call where the system allows; every pass ends with a read through the
+    // socket itself, which is what lets Qt signal it again.
     void drain()
     {
-        slice_.clear(); // keeps its storage
+        noteLoad();
+        QElapsedTimer since;
+        since.start();
+        for (;;) {
+            slice_.clear(); // keeps its storage
+            readInBatches();
+            // A burst goes on in slices without a pass of the event loop, for BurstMs at
+            // most and never while the window thread waits for the reader.
+            const bool more = slice_.size() >= SliceLimit && link_.readerBehind_ &&
+                              since.elapsed() < BurstMs && link_.requestsWaiting_ == 0;
+            if (!more)
+                readThroughSocket();
+            if (!knowsLoad_)
+                noteRate(slice_.size());
+            link_.enqueue(slice_);
+            if (!more)
+                break;
+        }
+        countDrops();
+    }
+
+    void readInBatches()
+    {
+        if (!BatchReader::available())
+            return;
+        const qintptr fd = socket_->socketDescriptor();
+        while (slice_.size() < SliceLimit && batch_.read(fd, slice_) > 0) {
+        }
+    }
+
+    // Every pass ends with a read through the socket itself: that is what lets Qt signal it again.
+    void readThroughSocket()
+    {
         QHostAddress from;
         quint16 fromPort = 0;
-        while (socket_ && slice_.size() < SliceLimit) {
+        bool readOnce = false;
+        while (socket_ && (!readOnce || slice_.size() < SliceLimit)) {
+            readOnce = true;
             const qint64 size = socket_->readDatagram(buffer_.data(), buffer_.size(), &from, &fromPort);
             if (size < 0)
                 break;              // nothing more for now
@@ -62,21 +101,51 @@ class UdpLink::Reader : public QObject {
                 continue;
             slice_.append(Datagram{QByteArray(buffer_.constData(), size), from.toIPv4Address(), fromPort});
         }
-        link_.enqueue(slice_);
-        countDrops();
+    }
+
+    // Behind: the socket's buffer was a quarter full or more when the reader came to it
+    // (or, where that is not known, a slice's worth came within BurstMs), and for
+    // BurstMs after. Then its buffer, not the queue, is what overflows if the reader waits.
+    void noteLoad()
+    {
+        const SocketLoad load = socketLoad(socket_->socketDescriptor());
+        link_.droppedBySocket_ = load.drops;
+        knowsLoad_ = load.size > 0;
+        if (!knowsLoad_)
+            return;
+        if (load.queued * 4 >= load.size)
+            sinceBehind_.start();
+        link_.readerBehind_ = sinceBehind_.isValid() && sinceBehind_.elapsed() < BurstMs;
+    }
+
+    void noteRate(qsizetype taken)
+    {
+        if (!sinceRate_.isValid() || sinceRate_.elapsed() >= BurstMs) {
+            link_.readerBehind_ = takenSince_ >= SliceLimit;
+            takenSince_ = 0;
+            sinceRate_.start();
+        }
+        takenSince_ += taken;
+        if (takenSince_ >= SliceLimit)
+            link_.readerBehind_ = true;
     }
 
     // What the system dropped of this socket's datagrams so far, for dropped().
     void countDrops()
     {
         if (socket_)
-            link_.droppedBySocket_ = socketDrops(socket_->socketDescriptor());
+            link_.droppedBySocket_ = socketLoad(socket_->socketDescriptor()).drops;
     }
 
     UdpLink& link_;
     std::unique_ptr<QUdpSocket> socket_;
     QByteArray buffer_; // one more byte than a datagram may have: a larger one shows
+    BatchReader batch_;
     QList<Datagram> slice_;
+    bool knowsLoad_ = false;
+    QElapsedTimer sinceBehind_;
+    QElapsedTimer sinceRate_;
+    qsizetype takenSince_ = 0;
 };
 
 UdpLink::UdpLink(quint16 listenPort, QObject* parent) : Link(parent), listenPort_(listenPort)
@@ -103,8 +172,14 @@ UdpLink::~UdpLink()
 template <typename F> auto UdpLink::onReader(F&& work) const
 {
     decltype(work()) result{};
+    ++requestsWaiting_; // a burst's reading makes way for it
     QMetaObject::invokeMethod(
-        reader_, [&] { result = work(); }, Qt::BlockingQueuedConnection);
+        reader_,
+        [&] {
+            --requestsWaiting_;
+            result = work();
+        },
+        Qt::BlockingQueuedConnection);
     return result;
 }
 
@@ -242,10 +317,16 @@ void UdpLink::takeBatch()
             takeQueued_ = false;
             return;
         }
-        const qint64 since = sinceBatch_.isValid() ? sinceBatch_.elapsed() : CoalesceMs;
-        if (queue_.size() < BatchLimit && since < CoalesceMs) {
+        const qint64 since = sinceBatch_.isValid() ? sinceBatch_.elapsed() : BehindMs;
+        // During a burst the socket's buffer, not this queue, is what overflows: the
+        // reader gets the processor first, as long as the queue has room for it.
+        const bool roomLeft = queue_.size() < QueueBound / 2 && queueBytes_ < byteBudget_ / 2;
+        const qint64 wait = readerBehind_ && roomLeft    ? BehindMs
+                            : queue_.size() < BatchLimit ? CoalesceMs
+                                                         : 0;
+        if (since < wait) {
             if (!coalesce_->isActive())
-                coalesce_->start(int(CoalesceMs - since));
+                coalesce_->start(int(wait - since));
             return; // takeQueued_ stays set: the timer takes it
         }
         const qsizetype n = qMin<qsizetype>(queue_.size(), BatchLimit);

@@ -33,6 +33,16 @@ class UdpLink : public Link {
     // A steady trickle is handed to the window thread at most this often, in batches,
     // so that each datagram does not cost a repaint; the first after a pause goes at once.
     static constexpr int CoalesceMs = 5;
+    // While the reader is behind (the socket's buffer a quarter full when it comes to it;
+    // where that is not known, 50,000 datagrams a second and more) the window thread takes
+    // a batch at most every BehindMs while the queue is less than half full: on a shared
+    // processor the reader then drains the socket's buffer before it overflows, and the
+    // queue holds the rest. The reader reads in slices without a pass of its event loop
+    // meanwhile, for BurstMs at most.
+    static constexpr int BurstMs = 5;
+    static constexpr int BehindMs = 50;
+    // Datagrams taken off the socket by one system call, where the system has one.
+    static constexpr int BatchRead = 64;
     // Asked of the system for the socket's receive buffer; it grants what it allows.
     static constexpr int ReceiveBufferWanted = 8 << 20;
 
@@ -63,6 +73,8 @@ class UdpLink : public Link {
     qint64 queuedBytes() const;
     // The queue's byte bound; set before the listener opens.
     void setByteBudget(qint64 bytes) { byteBudget_ = bytes; }
+    // The receive buffer asked of the system (the benchmarks ask what an untuned PC grants).
+    void setReceiveBufferWanted(int bytes) { receiveBufferWanted_ = bytes; }
 
     // Whether datagrams may go to broadcast addresses (the window's sockets allow it, as
     // its design says). Set before the listener opens; it holds for every socket after.
@@ -83,6 +95,7 @@ class UdpLink : public Link {
     bool loopbackOnly_ = false;
     bool broadcastAllowed_ = true;
     qint64 byteBudget_ = DefaultByteBudget;
+    int receiveBufferWanted_ = ReceiveBufferWanted;
     QThread thread_;
     Reader* reader_ = nullptr; // lives on thread_
     mutable QMutex mutex_;
@@ -93,9 +106,11 @@ class UdpLink : public Link {
     std::atomic<quint64> droppedBySocket_{0}; // by the system, of the socket open now
     std::atomic<quint64> droppedByClosed_{0}; // of the sockets before it
     std::atomic<quint64> taken_{0};
-    std::atomic<bool> listening_{false}; // the reader's socket is open: read without a hop
-    QElapsedTimer sinceBatch_;           // window thread: when the last batch was handed over
-    QTimer* coalesce_ = nullptr;         // window thread: the next hand-over of a trickle
+    std::atomic<bool> listening_{false};          // the reader's socket is open: read without a hop
+    std::atomic<bool> readerBehind_{false};       // a burst is on
+    mutable std::atomic<int> requestsWaiting_{0}; // the window thread's, for the reader
+    QElapsedTimer sinceBatch_;                    // window thread: when the last batch was handed over
+    QTimer* coalesce_ = nullptr;                  // window thread: the next hand-over of a trickle
 };
 
 } // namespace talvik
