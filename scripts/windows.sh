@@ -47,7 +47,10 @@ build() {
 
 # --- test: everything below runs inside the tests' own network ---------------------------
 wine=/usr/lib/wine/wine64
-export WINEDEBUG=-all WINEPREFIX=$out/wine-prefix
+wineserver=/usr/lib/wine/wineserver
+# Wine's server makes the programs' sockets: one left from an earlier run would still live
+# in that run's network. No menu entries in the user's home from anything installed here.
+export WINEDEBUG=-all WINEPREFIX=$out/wine-prefix WINEDLLOVERRIDES=winemenubuilder.exe=d
 failed=0
 check() { # check WHAT CONDITION...
     local what=$1
@@ -74,7 +77,7 @@ test_talvikctl() {
     check "talvikctl.exe sends the Linux build's frames, byte for byte ($(wc -l <"$work/frames.linux") frames)" \
         cmp -s "$work/frames.linux" "$work/frames.windows"
 
-    "$linux/tools/talvik-board-sim" --verbose --reboot-ms 300 --board 127.0.3.2,ident=1234,version=2.17 \
+    "$linux/tools/talvik-board-sim" --verbose --reboot-ms 300 --board 127.0.3.2,ident=1234,version=2.17,console=1 \
         >"$work/sim.log" 2>&1 &
     pids+=($!)
     sleep 0.3
@@ -84,12 +87,13 @@ test_talvikctl() {
     check "talvikctl.exe writes and verifies" "$wine" "$out/talvikctl.exe" write 127.0.3.2 --mask 255.255.0.0 --quiet
     check "talvikctl.exe reboots and sees the board back" "$wine" "$out/talvikctl.exe" reboot 127.0.3.2 --wait --quiet
 
-    # Ctrl-C in a console (Wine turns SIGINT into one): whole lines, and how far it came.
-    "$wine" "$out/talvikctl.exe" survey 127.0.3.1-254 --json --retries 0 --timeout 200 --parallel 2 \
+    # Ctrl-C in a console (Wine turns SIGINT into one): whole lines, and how far it came. No
+    # board answers there, so the survey waits out its whole time-out.
+    "$wine" "$out/talvikctl.exe" survey 127.0.4.1-254 --json --retries 0 --timeout 20000 \
         >"$work/survey.out" 2>"$work/survey.err" &
     local survey=$!
     sleep 2
-    kill -INT "$survey"
+    kill -INT "$survey" || echo "FAILED: the survey had ended before its Ctrl-C"
     local code=0
     wait "$survey" || code=$?
     check "Ctrl-C ends talvikctl.exe with 130, saying how far it came" \
@@ -99,6 +103,16 @@ test_talvikctl() {
 
 crlf_file() { # every line ends with CR LF, and there are the sections of a close
     grep -q '^\[1d\]' "$1" && [ "$(tr -cd '\n' <"$1" | wc -c)" = "$(grep -c $'\r$' "$1")" ]
+}
+
+ours_in_title_bar() { # the window's _NET_WM_ICON is the program's: its blue and its yellow arrows
+    xprop -id "$1" -notype 32c _NET_WM_ICON | python3 -c '
+import sys
+text = sys.stdin.read()
+pixels = [int(v) for v in text.split("=", 1)[1].replace(",", " ").split()] if "=" in text else []
+blue = pixels.count(0xFF1D4F91); yellow = pixels.count(0xFFFFCC33)
+print(f"_NET_WM_ICON: {len(pixels)} numbers, {blue} pixels of its blue, {yellow} of its yellow")
+sys.exit(0 if blue > 100 and yellow > 5 else 1)'
 }
 
 window_id() { # the first window whose title starts so, within 60 s
@@ -120,6 +134,7 @@ test_window() {
     check "TalvikCom.exe opens its window" test -n "$wid"
     [ -n "$wid" ] || return
     sleep 1
+    check "its title bar shows the program's icon" ours_in_title_bar "$wid"
     # The read button of the working configuration, by keyboard from the first octet.
     xdotool windowactivate --sync "$wid"
     xdotool key --delay 20 --repeat 32 Tab
@@ -154,8 +169,10 @@ test_all() {
     [ -f "$out/TalvikCom.exe" ] || { echo "no build-windows/TalvikCom.exe: run make windows"; exit 1; }
     work=$(mktemp -d)
     pids=()
-    trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; "$wine"server -k 2>/dev/null || true;
-          [ -n "${VIRTUAL_DISPLAY_PID:-}" ] && kill "$VIRTUAL_DISPLAY_PID" 2>/dev/null; rm -rf "$work"' EXIT
+    "$wineserver" -k 2>/dev/null || true
+    "$wineserver" -w
+    trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; "$wineserver" -k 2>/dev/null || true;
+          rm -rf "$work"' EXIT
     source scripts/virtual-display.sh
     start_virtual_display
     pids+=("$VIRTUAL_DISPLAY_PID")
@@ -177,7 +194,7 @@ package() {
     for exe in TalvikCom talvikctl talvik-board-sim; do
         x86_64-w64-mingw32-strip -o "$stage/$exe.exe" "$out/$exe.exe"
     done
-    cp LICENSE "$stage/LICENSE.txt"
+    sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
     sed 's/$/\r/' packaging/windows/README.txt >"$stage/README.txt"
     cp packaging/windows/TalvikCom.ini "$stage/TalvikCom.example.ini"
     rm -f "$out/$name.zip"
@@ -192,28 +209,37 @@ package() {
     fi
 }
 
-# The installer's stub is a 32-bit program: it is tried where 32-bit Wine is installed
-# (wine32, of Debian's i386 architecture), and said so where it is not.
+# The installer, tried in a prefix of its own: a 64-bit program (PE32+); a silent install
+# with the Start-menu entries; a silent uninstall that leaves only an operator's settings
+# file beside the program, and its folder.
 try_installer() {
-    if [ ! -x /usr/lib/wine/wine ]; then
-        echo "note: the installer was not tried (no 32-bit Wine: apt-get install wine32:i386)"
-        return
-    fi
+    file -b "$1" | grep -q '^PE32+' || { echo "the installer is not a 64-bit program: $(file -b "$1")"; exit 1; }
     local prefix
     prefix=$(mktemp -d)
     local files="$prefix/drive_c/Program Files/TalvikCom" menu="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/TalvikCom"
-    WINEPREFIX=$prefix WINEDEBUG=-all /usr/lib/wine/wine "$1" /S
-    WINEPREFIX=$prefix /usr/lib/wine/wineserver -w
-    local ok=yes
-    for f in TalvikCom.exe talvikctl.exe talvik-board-sim.exe uninstall.exe; do [ -f "$files/$f" ] || ok=no; done
-    [ -f "$menu/Конфігуратор V-8.5.lnk" ] || ok=no
-    WINEPREFIX=$prefix WINEDEBUG=-all /usr/lib/wine/wine "$files/uninstall.exe" /S
-    WINEPREFIX=$prefix /usr/lib/wine/wineserver -w
-    sleep 1
-    [ ! -e "$files/TalvikCom.exe" ] && [ ! -e "$menu" ] || ok=no
+    local run=(env WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d)
+    "${run[@]}" "$wine" wineboot -i >/dev/null 2>&1
+    "${run[@]}" "$wine" "$1" /S
+    "${run[@]}" "$wineserver" -w
+    local problems=()
+    for f in TalvikCom.exe talvikctl.exe talvik-board-sim.exe uninstall.exe; do
+        [ -f "$files/$f" ] || problems+=("no $f installed")
+    done
+    for f in "Конфігуратор V-8.5" "Мережа плат"; do [ -f "$menu/$f.lnk" ] || problems+=("no Start-menu entry $f"); done
+    printf '[0]\r\n1=127\r\n' >"$files/TalvikCom.ini" # as the program leaves it
+    "${run[@]}" "$wine" "$files/uninstall.exe" /S
+    "${run[@]}" "$wineserver" -w
+    sleep 1 # the uninstaller copies itself away and finishes from there
+    "${run[@]}" "$wineserver" -w
+    [ "$(ls -A "$files")" = TalvikCom.ini ] || problems+=("left in Program Files: $(ls -A "$files" | tr '\n' ' ')")
+    [ ! -e "$menu" ] || problems+=("the Start-menu folder is left")
+    "${run[@]}" "$wineserver" -k 2>/dev/null || true
     rm -rf "$prefix"
-    [ $ok = yes ] || { echo "the installer did not install and uninstall as it should"; exit 1; }
-    echo "the installer installs into Program Files with a Start-menu entry, and uninstalls cleanly (under Wine)"
+    if [ ${#problems[@]} -gt 0 ]; then
+        printf 'FAILED: the installer: %s\n' "${problems[@]}"
+        exit 1
+    fi
+    echo "the installer (PE32+) installs into Program Files with its Start-menu entries, and uninstalls leaving only the operator's TalvikCom.ini (under Wine)"
 }
 
 case "${1:-}" in

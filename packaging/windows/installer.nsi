@@ -1,9 +1,12 @@
-; The TalvikCom installer for Windows: the three programs in Program Files for every user,
-; a Start-menu entry, an uninstaller. Each user's settings stay in %APPDATA%\TalvikCom
-; (the program keeps them there when its own folder cannot be written).
+; The TalvikCom installer for 64-bit Windows: the three programs in Program Files for every
+; user, Start-menu entries, an uninstaller. Each user's settings stay in %APPDATA%\TalvikCom
+; (the program keeps them there when its own folder cannot be written); a TalvikCom.ini an
+; operator keeps beside the program is theirs, and the uninstaller leaves it, saying so.
 ; makensis -DVERSION=1.2.0 -DSTAGE=folder-of-the-zip -DOUTFILE=setup.exe installer.nsi
-Unicode true
+; The installer itself is a 64-bit program, as the programs it installs are.
+Target amd64-unicode
 !include "MUI2.nsh"
+!include "x64.nsh"
 
 Name "TalvikCom ${VERSION}"
 OutFile "${OUTFILE}"
@@ -19,6 +22,18 @@ SetCompressor /SOLID lzma
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Ukrainian"
 !insertmacro MUI_LANGUAGE "English"
+
+Function .onInit
+    ${IfNot} ${RunningX64}
+        MessageBox MB_ICONSTOP "TalvikCom needs a 64-bit Windows." /SD IDOK
+        Abort
+    ${EndIf}
+    SetRegView 64
+FunctionEnd
+
+Function un.onInit
+    SetRegView 64
+FunctionEnd
 
 Section "TalvikCom"
     SetShellVarContext all
@@ -51,6 +66,10 @@ Section "Uninstall"
     Delete "$INSTDIR\TalvikCom.example.ini"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
+    ${If} ${FileExists} "$INSTDIR\TalvikCom.ini"
+        DetailPrint "Kept: $INSTDIR\TalvikCom.ini (the settings kept beside the program)"
+        MessageBox MB_ICONINFORMATION "The settings kept beside the program stay: $INSTDIR\TalvikCom.ini. Delete the file and its folder when they are no longer wanted." /SD IDOK
+    ${EndIf}
     Delete "$SMPROGRAMS\TalvikCom\Конфігуратор V-8.5.lnk"
     Delete "$SMPROGRAMS\TalvikCom\Мережа плат.lnk"
     Delete "$SMPROGRAMS\TalvikCom\README.lnk"

@@ -1,5 +1,6 @@
 #include "gui/app/TForm1_Config_UDP.h"
 
+#include "gui/app/app_icon.h"
 #include "gui/app/messages.h"
 #include "gui/app/placement.h"
 #include "gui/app/texts.h"
@@ -22,7 +23,7 @@ TForm1_Config_UDP::TForm1_Config_UDP(const WindowOptions& options, QWidget* pare
 {
     setObjectName(QStringLiteral("Form1_Config_UDP"));
     setWindowTitle(texts::WindowCaption);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/talvikcom.svg")));
+    setWindowIcon(appIcon());
 
     if (options_.link) {
         link_ = options_.link;

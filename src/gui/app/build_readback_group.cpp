@@ -4,6 +4,7 @@
 #include "gui/app/build_helpers.h"
 #include "gui/app/texts.h"
 #include "gui/widgets/rows.h"
+#include "gui/widgets/whole_pixel_group_box.h"
 
 #include <QGridLayout>
 #include <QVBoxLayout>
@@ -78,7 +79,7 @@ QWidget* TForm1_Config_UDP::buildReadBackGroup()
     rows->addWidget(Lab_Ver, 4, 0, 1, 2);
     layout->addLayout(rows);
 
-    GroupBox5 = named(new QGroupBox(texts::AddressTypeGroup), "GroupBox5");
+    GroupBox5 = named(new WholePixelGroupBox(texts::AddressTypeGroup), "GroupBox5");
     auto* type = new QGridLayout(GroupBox5);
     CheckBox5 = makeCheckBox("CheckBox5", texts::BoardStaticDhcp);
     CheckBox3 = makeCheckBox("CheckBox3", texts::ConsoleStatic);

@@ -4,6 +4,7 @@
 #include "gui/app/build_helpers.h"
 #include "gui/app/texts.h"
 #include "gui/widgets/rows.h"
+#include "gui/widgets/whole_pixel_group_box.h"
 
 #include <QGridLayout>
 #include <QVBoxLayout>
@@ -55,7 +56,7 @@ QWidget* TForm1_Config_UDP::buildWriteGroup()
     rows->addWidget(Button5, 4, 0, 1, 2);
     layout->addLayout(rows);
 
-    GroupBox4 = named(new QGroupBox(texts::AddressTypeGroup), "GroupBox4");
+    GroupBox4 = named(new WholePixelGroupBox(texts::AddressTypeGroup), "GroupBox4");
     auto* type = new QGridLayout(GroupBox4);
     CheckBox4 = makeCheckBox("CheckBox4", texts::BoardStaticTrailing);
     CheckBox2 = makeCheckBox("CheckBox2", texts::ConsoleStatic);

@@ -4,6 +4,7 @@
 #include "fleet/fleet_jobs.h"
 #include "fleet/fleet_survey.h"
 #include "fleet/fleet_texts.h"
+#include "gui/app/app_icon.h"
 #include "gui/app/texts.h"
 #include "gui/fleet_window/fleet_dialogs.h"
 #include "gui/fleet_window/repaint_pacer.h"
@@ -55,7 +56,7 @@ FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, f
 {
     setObjectName(QStringLiteral("FleetWindow"));
     setWindowTitle(ft::WindowTitle);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/talvikcom.svg")));
+    setWindowIcon(appIcon());
     setAttribute(Qt::WA_QuitOnClose, false); // closing it leaves the configurator running
 
     auto* layout = new QVBoxLayout(this);
