@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryFile>
 #include <QTextStream>
+#include <QUdpSocket>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -47,8 +48,9 @@ Finished runToEnd(const QString& program, const QStringList& arguments)
         int status = 0;
         rusage usage{};
         wait4(pid, &status, 0, &usage);
+        const auto ms = [](const timeval& v) { return double(v.tv_sec) * 1e3 + double(v.tv_usec) / 1e3; };
         f = {WIFEXITED(status) ? WEXITSTATUS(status) : -1, double(t.nsecsElapsed()) / 1e6,
-             double(usage.ru_maxrss) / 1024.0};
+             double(usage.ru_maxrss) / 1024.0, ms(usage.ru_utime) + ms(usage.ru_stime)};
     }
     posix_spawn_file_actions_destroy(&quiet);
     return f;
@@ -106,6 +108,35 @@ bool Child::finish(int timeoutMs)
     // waitForFinished() says false for a process that had already ended
     return process_->state() == QProcess::NotRunning || process_->waitForFinished(timeoutMs) ||
            process_->state() == QProcess::NotRunning;
+}
+
+qint64 Child::pid() const
+{
+    return process_->processId();
+}
+
+quint16 freeUdpPort()
+{
+    QUdpSocket probe;
+    probe.bind(QHostAddress::AnyIPv4, 0);
+    return probe.localPort();
+}
+
+SimBoards::SimBoards(const QStringList& definitions, double dropRate)
+{
+    QStringList args{QStringLiteral("--ports"), QStringLiteral("0,0"), QStringLiteral("--drop-rate"),
+                     QString::number(dropRate)};
+    for (const QString& d : definitions)
+        args << (d.section(u',', 0, 0).contains(u'-') ? QStringLiteral("--boards")
+                                                      : QStringLiteral("--board"))
+             << d;
+    sim = std::make_unique<Child>(tool(QStringLiteral("../tools/talvik-board-sim")), args);
+    // "board 127.0.5.5 listening on ports 44840, 58568: ident=0 ..."
+    const QByteArray line = sim->line();
+    const QList<QByteArray> words = line.mid(line.indexOf("ports ") + 6).split(' ');
+    first = quint16(words.value(0).replace(',', "").toUInt());
+    second = quint16(words.value(1).replace(':', "").toUInt());
+    ports = QStringLiteral("%1,%2").arg(first).arg(second);
 }
 
 bool Child::running() const

@@ -62,6 +62,7 @@ class Child {
     double number(const QByteArray& word, int timeoutMs = 20000);
     bool finish(int timeoutMs = 60000); // true once it has ended
     bool running() const;
+    qint64 pid() const;
 
   private:
     std::unique_ptr<QProcess> process_;
@@ -72,11 +73,21 @@ class Child {
 // not the largest of all children so far).
 struct Finished {
     int exit = -1;
-    double ms = 0, peakMb = 0;
+    double ms = 0, peakMb = 0, cpuMs = 0;
 };
 Finished runToEnd(const QString& program, const QStringList& arguments);
 
-QString tool(const QString& name);            // a program built beside the benchmark
+QString tool(const QString& name); // a program built beside the benchmark
+quint16 freeUdpPort();
+
+// Simulated boards in a process of their own, all on the same two ports.
+struct SimBoards {
+    std::unique_ptr<Child> sim;
+    QString ports; // "P1,P2", for talvikctl's --ports
+    quint16 first = 0, second = 0;
+    // Each definition a --board (one address) or, with a '-', a --boards range.
+    explicit SimBoards(const QStringList& definitions, double dropRate = 0);
+};
 QString payloadFile(const QByteArray& bytes); // a file holding them, for floor_udp
 
 // A figure for the table, with `decimals` places.

@@ -21,27 +21,7 @@ namespace {
 constexpr int Repetitions = 10;
 constexpr int FloodRate = 40000; // datagrams a second, from each of two senders
 
-// Simulated boards in a process of their own, all on the same two ports.
-struct Boards {
-    std::unique_ptr<Child> sim;
-    QString ports; // "P1,P2"
-    quint16 first = 0, second = 0;
-
-    Boards(const QStringList& definitions, double dropRate = 0)
-    {
-        QStringList args{QStringLiteral("--ports"), QStringLiteral("0,0"), QStringLiteral("--drop-rate"),
-                         QString::number(dropRate)};
-        for (const QString& d : definitions)
-            args << QStringLiteral("--board") << d;
-        sim = std::make_unique<Child>(tool(QStringLiteral("../tools/talvik-board-sim")), args);
-        // "board 127.0.5.5 listening on ports 44840, 58568: ident=0 ..."
-        const QByteArray line = sim->line();
-        const QList<QByteArray> words = line.mid(line.indexOf("ports ") + 6).split(' ');
-        first = quint16(words.value(0).replace(',', "").toUInt());
-        second = quint16(words.value(1).replace(':', "").toUInt());
-        ports = QStringLiteral("%1,%2").arg(first).arg(second);
-    }
-};
+using Boards = SimBoards;
 
 // 20 boards spread over 127.0.5.1-254.
 QStringList sparse()
@@ -58,13 +38,6 @@ QStringList full()
     for (int i = 1; i <= 250; ++i)
         boards << QStringLiteral("127.0.8.%1,version=2.17").arg(i);
     return boards;
-}
-
-quint16 freePort()
-{
-    QUdpSocket probe;
-    probe.bind(QHostAddress::AnyIPv4, 0);
-    return probe.localPort();
 }
 
 // Two senders at FloodRate each into `port`, until this goes out of scope.
@@ -89,7 +62,7 @@ struct Found {
 
 Found byTalvikctl(const Boards& boards, const QString& range, bool flooded)
 {
-    const quint16 port = freePort();
+    const quint16 port = freeUdpPort();
     std::unique_ptr<Flood> flood = flooded ? std::make_unique<Flood>(port) : nullptr;
     QElapsedTimer t;
     t.start();

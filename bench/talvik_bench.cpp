@@ -68,6 +68,7 @@ void fleetFigures(std::vector<Row>& rows);
 void fileFigures(std::vector<Row>& rows);
 void surveyFigures(std::vector<Row>& rows);
 void burstFigures(std::vector<Row>& rows);
+void exporterFigures(std::vector<Row>& rows);
 
 void receiveFigures(std::vector<Row>& rows)
 {
@@ -291,13 +292,13 @@ int main(int argc, char* argv[])
         << (networkIsLoopbackOnly() ? "a namespace of its own" : "this machine's (loopback only)") << "\n"
         << Qt::flush;
     // talvik_bench [SECTION...]: receive, flood, burst, roundtrip, startup, settings, range,
-    // fleet, files, survey; all without one.
+    // fleet, files, survey, burst, exporter; all without one.
     const QStringList only = app.arguments().mid(1);
     const std::pair<const char*, void (*)(std::vector<Row>&)> sections[] = {
         {"receive", receiveFigures}, {"flood", floodFigures},       {"roundtrip", roundTripFigures},
         {"startup", startupFigures}, {"settings", settingsFigures}, {"range", rangeTickFigures},
         {"fleet", fleetFigures},     {"files", fileFigures},        {"survey", surveyFigures},
-        {"burst", burstFigures}};
+        {"burst", burstFigures},     {"exporter", exporterFigures}};
     for (const auto& [name, figures] : sections)
         if (only.isEmpty() || only.contains(QLatin1String(name)))
             figures(rows);

@@ -19,6 +19,12 @@ for page in talvikcom talvikctl talvik-board-sim; do man -w "$page" >/dev/null; 
 talvikctl --version | grep -qx "talvikctl ${version%-*}"
 bash -c 'source /usr/share/bash-completion/completions/talvikctl && complete -p talvikctl' >/dev/null
 talvik-board-sim --version | grep -qx "talvik-board-sim ${version%-*}"
+dpkg-query -W -f='${Conffiles}' talvikcom | grep -q /etc/talvikcom/exporter.conf
+if command -v systemd-analyze >/dev/null; then
+    systemd-analyze verify /lib/systemd/system/talvik-exporter.service
+    echo "talvik-exporter.service: systemd-analyze verify finds nothing"
+fi
+promtool check rules /usr/share/doc/talvikcom/prometheus/talvik-alerts.yml >/dev/null
 
 echo "== the installed configurator, started from PATH"
 home=$(mktemp -d)
@@ -37,9 +43,9 @@ test ! -e /usr/bin/TalvikCom.ini || { echo "settings written into /usr/bin"; exi
 echo "settings: $home/.config/TalvikCom/TalvikCom.ini"
 rm -rf "$home"
 
-echo "== remove"
+echo "== remove (purge: the exporter's configuration too)"
 files=$(dpkg -L talvikcom)
-DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq talvikcom >/dev/null
+DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq talvikcom >/dev/null
 left=()
 for f in $files; do [ -f "$f" ] && left+=("$f"); done
 [ ${#left[@]} -eq 0 ] || { echo "left behind: ${left[*]}"; exit 1; }

@@ -13,10 +13,11 @@ packages=(
     iproute2 util-linux # the tests' own network namespace
     strace # a test reads the system calls: no socket may broadcast
     dpkg-dev help2man lintian desktop-file-utils appstream man-db # the Debian package and its checks
+    prometheus curl # the real server scrapes talvikctl exporter; promtool checks the alert rules
 )
 
 # make windows: the MinGW-w64 cross compiler, Ninja, Wine for the tests, NSIS and zip for the package.
-[ "${1:-}" = windows ] && packages=(g++-mingw-w64-x86-64-posix ninja-build wine64 nsis zip
+[ "${1:-}" = windows ] && packages=(g++-mingw-w64-x86-64-posix ninja-build wine64 nsis zip curl
     qt6-base-dev-tools xvfb xdotool openbox imagemagick)
 
 missing=()

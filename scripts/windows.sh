@@ -87,6 +87,22 @@ test_talvikctl() {
     check "talvikctl.exe writes and verifies" "$wine" "$out/talvikctl.exe" write 127.0.3.2 --mask 255.255.0.0 --quiet
     check "talvikctl.exe reboots and sees the board back" "$wine" "$out/talvikctl.exe" reboot 127.0.3.2 --wait --quiet
 
+    # The exporter: its page through Wine's sockets, and port 6767 free between its surveys.
+    "$wine" "$out/talvikctl.exe" exporter 127.0.3.2-3 --listen 127.0.0.1:9767 --interval 60 >/dev/null 2>&1 &
+    local exporter=$!
+    pids+=($exporter)
+    local page=""
+    for _ in $(seq 50); do
+        page=$(curl -sf http://127.0.0.1:9767/metrics || true)
+        echo "$page" | grep -q '^talvik_surveys_total 1' && break
+        sleep 0.2
+    done
+    check "talvikctl.exe exporter serves the boards (127.0.3.2 up, 127.0.3.3 silent)" \
+        sh -c "echo '$page' | grep -q '^talvik_board_up{address=\"127.0.3.2\"} 1' &&
+               echo '$page' | grep -q '^talvik_board_up{address=\"127.0.3.3\"} 0'"
+    check "talvikctl.exe read works beside it" "$wine" "$out/talvikctl.exe" read 127.0.3.2 --quiet
+    kill "$exporter" 2>/dev/null || true
+
     # Ctrl-C in a console (Wine turns SIGINT into one): whole lines, and how far it came. No
     # board answers there, so the survey waits out its whole time-out.
     "$wine" "$out/talvikctl.exe" survey 127.0.4.1-254 --json --retries 0 --timeout 20000 \

@@ -2,6 +2,7 @@
 // what it prints, and what it returns.
 
 #include "board_simulator.h"
+#include "ctl_fleet.h"
 #include "file_limit.h"
 #include "net/private_network.h"
 #include "wire/board_address.h"
@@ -20,84 +21,6 @@
 
 using namespace talvik;
 using namespace talvik::sim;
-
-namespace {
-struct Run {
-    int exit = -1;
-    QByteArray out, err;
-    QList<QJsonObject> json() const
-    {
-        QList<QJsonObject> lines;
-        for (const QByteArray& line : out.split('\n'))
-            if (!line.isEmpty())
-                lines.append(QJsonDocument::fromJson(line).object());
-        return lines;
-    }
-};
-
-QString program()
-{
-    return QCoreApplication::applicationDirPath() + "/../tools/talvikctl";
-}
-
-QByteArray hex(const QByteArray& bytes)
-{
-    return bytes.toHex();
-}
-
-// A fleet of simulated boards, all on the same two ephemeral ports.
-struct Fleet {
-    BoardSimulator sim;
-    QList<QByteArray> seen; // every datagram any board took in
-
-    explicit Fleet(const QStringList& definitions, const SimOptions& simOptions = options()) : sim(simOptions)
-    {
-        for (const QString& text : definitions) {
-            QString error;
-            QVERIFY2(sim.addBoards(text, &error), qPrintable(error));
-        }
-        QObject::connect(&sim, &BoardSimulator::received,
-                         [this](int, const QByteArray& d) { seen.append(d); });
-    }
-    static SimOptions options()
-    {
-        SimOptions o;
-        o.ports = {0, 0};
-        o.rebootMs = 200;
-        return o;
-    }
-    // talvikctl on a port of its own, pointed at the fleet's ports; the event loop runs
-    // meanwhile, so the boards answer.
-    QStringList withPorts(QStringList args, quint16 localPort = 0)
-    {
-        const QList<quint16> p = sim.ports(0);
-        args << "--local-port" << QString::number(localPort) << "--ports"
-             << QString("%1,%2").arg(p[0]).arg(p[1]) << "--timeout"
-             << "300";
-        if (args.first() == "reboot")
-            args << "--word-port" << QString::number(p[0]);
-        return args;
-    }
-    Run ctl(const QStringList& args, quint16 localPort = 0, const QByteArray& input = {})
-    {
-        QProcess process;
-        process.start(program(), withPorts(args, localPort));
-        Run run;
-        if (!process.waitForStarted())
-            return run;
-        process.write(input);
-        process.closeWriteChannel();
-        QSignalSpy finished(&process, &QProcess::finished);
-        if (!finished.wait(60000))
-            process.kill();
-        run.exit = process.exitCode();
-        run.out = process.readAllStandardOutput();
-        run.err = process.readAllStandardError();
-        return run;
-    }
-};
-
-} // namespace
 
 class TestTalvikctl : public QObject {
     Q_OBJECT

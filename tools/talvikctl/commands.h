@@ -32,6 +32,7 @@ int runApply(const QStringList& args);
 int runReboot(const QStringList& args);
 int runSurvey(const QStringList& args);
 int runListen(const QStringList& args);
+int runExporter(const QStringList& args);
 
 // The exit code of a command over several boards.
 int combinedExit(int succeeded, int failed, int failureCode);

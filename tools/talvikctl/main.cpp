@@ -35,6 +35,8 @@ Commands:
       write backups of the permanent memory made by survey --save, each verified
   listen [--seconds S] [--count N]
       print every datagram that reaches port 6767
+  exporter RANGE|ADDRESS... [--listen ADDRESS:PORT] [--interval S] [--permanent-too]
+      survey every interval and serve the boards' state to Prometheus
   help COMMAND, COMMAND --help
       the options of one command
   -V, --version
@@ -100,9 +102,10 @@ int main(int argc, char* argv[])
         return Success;
     }
     const std::map<QString, std::function<int(const QStringList&)>> commands{
-        {QStringLiteral("read"), runRead},     {QStringLiteral("write"), runWrite},
-        {QStringLiteral("apply"), runApply},   {QStringLiteral("reboot"), runReboot},
-        {QStringLiteral("survey"), runSurvey}, {QStringLiteral("listen"), runListen}};
+        {QStringLiteral("read"), runRead},        {QStringLiteral("write"), runWrite},
+        {QStringLiteral("apply"), runApply},      {QStringLiteral("reboot"), runReboot},
+        {QStringLiteral("survey"), runSurvey},    {QStringLiteral("listen"), runListen},
+        {QStringLiteral("exporter"), runExporter}};
     const auto it = commands.find(command);
     endOnInterrupt(&Progress::howFar);
     try {

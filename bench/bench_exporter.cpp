@@ -1,0 +1,182 @@
+// talvikctl exporter: CPU and memory per survey of 250 boards, against talvikctl survey
+// of the same boards (a whole process, start-up included); and the time to scrape the
+// page of 5,000 boards, against an answer without a page.
+
+#include "bench_support.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QTcpSocket>
+#include <QThread>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace bench;
+
+namespace {
+constexpr int Surveys = 10;
+constexpr int Scrapes = 20;
+
+struct ProcessUse {
+    double cpuMs = 0, rssMb = 0, peakMb = 0;
+};
+
+ProcessUse use(qint64 pid)
+{
+    ProcessUse u;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (stat.open(QIODevice::ReadOnly)) {
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        // utime and stime: fields 14 and 15 of the line, 12 and 13 after the name
+        u.cpuMs = double(fields.value(11).toLongLong() + fields.value(12).toLongLong()) * 1000.0 /
+                  double(sysconf(_SC_CLK_TCK));
+    }
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            const double mb = line.simplified().split(' ').value(1).toDouble() / 1024.0;
+            if (line.startsWith("VmRSS:"))
+                u.rssMb = mb;
+            else if (line.startsWith("VmHWM:"))
+                u.peakMb = mb;
+        }
+    return u;
+}
+
+QByteArray httpGet(quint16 port, const QByteArray& path, double* ms = nullptr)
+{
+    QElapsedTimer t;
+    t.start();
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    if (!socket.waitForConnected(2000))
+        return {};
+    socket.write("GET " + path + " HTTP/1.1\r\nHost: bench\r\n\r\n");
+    QByteArray answer;
+    while (socket.waitForReadyRead(5000))
+        answer += socket.readAll();
+    answer += socket.readAll();
+    if (ms)
+        *ms = double(t.nsecsElapsed()) / 1e6;
+    return answer;
+}
+
+qint64 counter(const QByteArray& page, const QByteArray& name)
+{
+    const qsizetype at = page.indexOf("\n" + name + ' ');
+    return at < 0 ? -1 : page.mid(at + name.size() + 2, 20).split('\n').value(0).toLongLong();
+}
+
+struct Exporter {
+    std::unique_ptr<Child> process;
+    quint16 http = 0;
+    Exporter(const SimBoards& boards, const QStringList& targets, int interval)
+    {
+        QTcpSocket probe;
+        probe.bind(QHostAddress::LocalHost, 0);
+        http = probe.localPort();
+        probe.close();
+        process = std::make_unique<Child>(
+            tool(QStringLiteral("../tools/talvikctl")),
+            QStringList{QStringLiteral("exporter")} + targets +
+                QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:%1").arg(http),
+                            QStringLiteral("--interval"), QString::number(interval),
+                            QStringLiteral("--local-port"), QString::number(freeUdpPort()),
+                            QStringLiteral("--ports"), boards.ports});
+    }
+    QByteArray page() { return httpGet(http, "/metrics"); }
+    // The page once `done` holds for it, asked every 50 ms: each page costs the exporter too.
+    QByteArray pageWhen(const std::function<bool(const QByteArray&)>& done, int timeoutMs = 60000)
+    {
+        QByteArray p;
+        for (QDeadlineTimer deadline(timeoutMs); !deadline.hasExpired() && !done(p = page());)
+            QThread::msleep(50);
+        return p;
+    }
+};
+
+void surveyCost(std::vector<Row>& rows)
+{
+    progress(QStringLiteral("the exporter's surveys of 250 boards"));
+    const SimBoards boards({QStringLiteral("127.0.8.1-127.0.8.250,version=2.17")});
+    const QString range = QStringLiteral("127.0.8.1-250");
+    Sample floorCpu, floorMb;
+    for (int r = 0; r < Surveys; ++r) {
+        const Finished f = runToEnd(tool(QStringLiteral("../tools/talvikctl")),
+                                    {QStringLiteral("survey"), range, QStringLiteral("--json"),
+                                     QStringLiteral("--local-port"), QString::number(freeUdpPort()),
+                                     QStringLiteral("--ports"), boards.ports});
+        floorCpu.add(f.cpuMs);
+        floorMb.add(f.peakMb);
+    }
+    // Asked for its page only before and after: every page costs the exporter too.
+    Exporter exporter(boards, {range}, 1);
+    qint64 made = 0;
+    exporter.pageWhen([&](const QByteArray& p) { return (made = counter(p, "talvik_surveys_total")) >= 2; });
+    const ProcessUse before = use(exporter.process->pid());
+    const double restMb = before.rssMb;
+    QThread::msleep(Surveys * 1000);
+    const QByteArray after = exporter.page();
+    const qint64 surveys = counter(after, "talvik_surveys_total") - made;
+    const int up = int(counter(after, "talvik_survey_boards{state=\"up\"}"));
+    Sample cpu;
+    cpu.add((use(exporter.process->pid()).cpuMs - before.cpuMs) / double(std::max<qint64>(surveys, 1)));
+    const ProcessUse end = use(exporter.process->pid());
+    rows.push_back(
+        {QStringLiteral("exporter: CPU per survey of 250 boards (every 1 s, the mean of %1 surveys; "
+                        "%2 of 250 up at the last)")
+             .arg(surveys)
+             .arg(up),
+         cpu.text(1) + " ms", floorCpu.text(1) + " ms (talvikctl survey, a whole process)",
+         n(cpu.median() / floorCpu.median(), 2) + " x", QStringLiteral("<= 1 x, all up"),
+         cpu.median() <= floorCpu.median() && up == 250});
+    rows.push_back({QStringLiteral("exporter: peak memory after %1 surveys of 250 boards (resident after the "
+                                   "second: %2 MB)")
+                        .arg(Surveys + 2)
+                        .arg(restMb, 0, 'f', 1),
+                    n(end.peakMb, 1) + " MB", floorMb.text(1) + " MB (talvikctl survey)",
+                    (end.peakMb >= floorMb.median() ? "+" : "") + n(end.peakMb - floorMb.median(), 1) + " MB",
+                    QStringLiteral("<= floor + 5 MB"), end.peakMb <= floorMb.median() + 5});
+}
+
+void scrapeTime(std::vector<Row>& rows)
+{
+    progress(QStringLiteral("a scrape of 5,000 boards"));
+    // 5,000 boards of two sockets each, in one simulator process.
+    rlimit files{};
+    getrlimit(RLIMIT_NOFILE, &files);
+    files.rlim_cur = std::min<rlim_t>(files.rlim_max, 20000);
+    setrlimit(RLIMIT_NOFILE, &files);
+    QStringList definitions, targets;
+    for (int net = 10; net < 30; ++net) {
+        definitions << QStringLiteral("127.0.%1.1-127.0.%1.250,version=2.17").arg(net);
+        targets << QStringLiteral("127.0.%1.1-250").arg(net);
+    }
+    const SimBoards boards(definitions);
+    Exporter exporter(boards, targets, 5);
+    const QByteArray page = exporter.pageWhen(
+        [](const QByteArray& p) { return counter(p, "talvik_survey_boards{state=\"up\"}") == 5000; });
+    Sample scrape, bare;
+    for (int r = 0; r < Scrapes; ++r) {
+        double ms = 0;
+        httpGet(exporter.http, "/metrics", &ms);
+        scrape.add(ms);
+        httpGet(exporter.http, "/none", &ms);
+        bare.add(ms);
+    }
+    const bool all = counter(page, "talvik_survey_boards{state=\"up\"}") == 5000;
+    rows.push_back({QStringLiteral("exporter: scrape of the page of 5,000 boards (%1 KB; all up: %2)")
+                        .arg(page.size() / 1024)
+                        .arg(all ? QStringLiteral("yes") : QStringLiteral("no")),
+                    scrape.text(2) + " ms", bare.text(2) + " ms (a 404 without a page)",
+                    n(scrape.median() / bare.median(), 1) + " x", QStringLiteral("< 100 ms"),
+                    all && scrape.median() < 100});
+}
+} // namespace
+
+void exporterFigures(std::vector<Row>& rows)
+{
+    surveyCost(rows);
+    scrapeTime(rows);
+}

@@ -1,0 +1,191 @@
+// talvikctl exporter: the boards surveyed every interval, their state served to
+// Prometheus. Port 6767 is held only while a survey runs, so the configurator and the
+// other commands can use it in between; a survey that falls due while another program
+// holds it is skipped and counted, not fought for.
+
+#include "arguments.h"
+#include "client/configuration_reply.h"
+#include "client/untrusted_text.h"
+#include "commands.h"
+#include "exporter_metrics.h"
+#include "metrics_server.h"
+#include "output.h"
+#include "session.h"
+#include "wire/board_address.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QHash>
+#include <QTimer>
+#include <memory>
+
+namespace talvik::ctl {
+
+namespace {
+struct ListenAddress {
+    QHostAddress address;
+    quint16 port = 0;
+};
+
+// "ADDRESS:PORT" ("[::1]:9767" for IPv6); ":PORT" is every address.
+ListenAddress listenArgument(const QString& text)
+{
+    const qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
+    QString host = text.left(colon);
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+        host = host.mid(1, host.size() - 2);
+    ListenAddress out;
+    out.address = host.isEmpty() ? QHostAddress(QHostAddress::Any) : QHostAddress(host);
+    if (colon < 0 || out.address.isNull())
+        throw UsageError{
+            QStringLiteral("--listen takes ADDRESS:PORT (127.0.0.1:9767), not %1").arg(talvik::quoted(text))};
+    out.port = quint16(numberArgument(QStringLiteral("--listen's port"), text.mid(colon + 1), 1, 65535));
+    return out;
+}
+
+class Exporter {
+  public:
+    Exporter(const CommonOptions& options, const QList<quint32>& boards, bool permanentToo)
+        : options_(options), permanentToo_(permanentToo)
+    {
+        for (quint32 board : boards) {
+            BoardState b;
+            b.address = board;
+            state_.boards.append(b);
+        }
+    }
+
+    const ExporterState& state() const { return state_; }
+
+    // Starts a survey unless one runs or the port is held by another program.
+    void surveyDue()
+    {
+        if (session_) {
+            ++state_.skipped;
+            err() << "talvikctl exporter: the last survey still runs; this one is skipped" << Qt::endl;
+            return;
+        }
+        try {
+            session_ = std::make_unique<Session>(options_);
+        }
+        catch (const PortBusyError& e) {
+            ++state_.skipped;
+            err() << "talvikctl exporter: port " << e.port
+                  << " is held by another program (the configurator?); this survey is skipped" << Qt::endl;
+            return;
+        }
+        droppedBefore_ = session_->link().dropped();
+        since_.start();
+        shown_.clear();
+        QList<quint32> boards;
+        for (const BoardState& b : state_.boards)
+            boards.append(b.address);
+        read(boards, Memory::Working);
+    }
+
+  private:
+    void read(const QList<quint32>& boards, Memory memory)
+    {
+        if (boards.isEmpty())
+            return later([this] { finish({}); });
+        auto permanent = std::make_shared<QHash<quint32, BoardConfig>>();
+        session_->client().requestMany(
+            boards, [memory](quint32) { return buildReadFrame(memory == Memory::Permanent ? 'd' : 'C'); },
+            acceptConfiguration(memory == Memory::Permanent ? Completeness::Complete : Completeness::Block,
+                                nullptr),
+            options_.timing,
+            [this, memory, permanent](quint32 board, const std::optional<BoardReply>& reply) {
+                if (!reply)
+                    return;
+                const BoardConfig config = configFromReply(board, reply->datagram, memory);
+                memory == Memory::Working ? void(shown_.insert(board, config))
+                                          : void(permanent->insert(board, config));
+            },
+            [this, memory, permanent] {
+                if (memory == Memory::Working && permanentToo_)
+                    return later([this] { read(shown_.keys(), Memory::Permanent); });
+                later([this, permanent] { finish(*permanent); });
+            });
+    }
+
+    // The client is not ended from inside its own call.
+    static void later(std::function<void()> work) { QTimer::singleShot(0, std::move(work)); }
+
+    void finish(const QHash<quint32, BoardConfig>& permanent)
+    {
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        for (BoardState& b : state_.boards) {
+            b.up = shown_.contains(b.address);
+            b.shown = shown_.value(b.address);
+            b.differs.reset();
+            if (b.up && permanent.contains(b.address))
+                b.differs = !differences(permanent.value(b.address), b.shown).isEmpty();
+            if (b.up)
+                b.lastSeenMs = now;
+        }
+        state_.repliesLost += session_->link().dropped() - droppedBefore_;
+        state_.lastSurveySeconds = double(since_.nsecsElapsed()) / 1e9;
+        state_.surveyed = true;
+        ++state_.surveys;
+        session_.reset(); // the port is free until the next survey
+    }
+
+    CommonOptions options_;
+    bool permanentToo_;
+    ExporterState state_;
+    std::unique_ptr<Session> session_;
+    QHash<quint32, BoardConfig> shown_;
+    quint64 droppedBefore_ = 0;
+    QElapsedTimer since_;
+};
+} // namespace
+
+int runExporter(const QStringList& args)
+{
+    CommandLine line(QStringLiteral("exporter"),
+                     QStringLiteral("Surveys the boards every interval and serves their state at "
+                                    "http://ADDRESS:PORT/metrics in Prometheus' text format. Port 6767 is "
+                                    "held only while a survey runs; a survey that falls due while another "
+                                    "program holds it is skipped and counted. Runs until ended (SIGTERM, "
+                                    "Ctrl-C)."),
+                     Requests | Ports);
+    line.parser.addPositionalArgument(QStringLiteral("RANGE|ADDRESS..."), QStringLiteral("The boards."));
+    line.parser.addOptions({
+        {QStringLiteral("listen"),
+         QStringLiteral("Where the metrics are served (default 127.0.0.1:9767: this PC only; "
+                        "0.0.0.0:9767 for every network, for a Prometheus elsewhere)."),
+         QStringLiteral("address:port"), QStringLiteral("127.0.0.1:9767")},
+        {QStringLiteral("interval"), QStringLiteral("Seconds from one survey to the next (default 60)."),
+         QStringLiteral("seconds"), QStringLiteral("60")},
+        {QStringLiteral("hosts"),
+         QStringLiteral("Also the boards of a file, one address or range per line, '#' comments."),
+         QStringLiteral("file")},
+        {QStringLiteral("permanent-too"),
+         QStringLiteral("Also read each board's permanent memory, for talvik_board_config_differs.")},
+    });
+    line.parse(args);
+    const CommonOptions options = line.common();
+    const ListenAddress listen = listenArgument(line.value(QStringLiteral("listen")));
+    const int interval =
+        numberArgument(QStringLiteral("--interval"), line.value(QStringLiteral("interval")), 1, 86400);
+    const QList<quint32> boards = targetsArgument(line.positional(), line.value(QStringLiteral("hosts")));
+    if (boards.isEmpty())
+        throw UsageError{QStringLiteral("no boards given")};
+
+    Exporter exporter(options, boards, line.isSet(QStringLiteral("permanent-too")));
+    MetricsServer server([&exporter] { return metricsPage(exporter.state()); });
+    if (!server.listen(listen.address, listen.port))
+        throw UsageError{QStringLiteral("cannot serve at %1:%2: %3")
+                             .arg(listen.address.toString())
+                             .arg(listen.port)
+                             .arg(server.errorString())};
+    QTimer every;
+    QObject::connect(&every, &QTimer::timeout, [&exporter] { exporter.surveyDue(); });
+    every.start(interval * 1000);
+    exporter.surveyDue();
+    QEventLoop loop;
+    return loop.exec();
+}
+
+} // namespace talvik::ctl

@@ -1,0 +1,36 @@
+#pragma once
+// What the exporter knows of its boards after each survey, and the metrics page it
+// serves from it in Prometheus' text format (version 0.0.4).
+
+#include "client/board_config.h"
+
+#include <QByteArray>
+#include <QList>
+#include <optional>
+
+namespace talvik::ctl {
+
+struct BoardState {
+    quint32 address = 0;
+    bool up = false;             // answered the last survey with its configuration
+    BoardConfig shown;           // what it answered then, when up
+    std::optional<bool> differs; // permanent memory other than the working configuration
+    qint64 lastSeenMs = 0;       // since the epoch; 0: never
+};
+
+struct ExporterState {
+    QList<BoardState> boards; // in the order given
+    bool surveyed = false;    // a survey has ended
+    double lastSurveySeconds = 0;
+    quint64 surveys = 0;
+    quint64 repliesLost = 0; // dropped under overload on this PC, all surveys
+    quint64 skipped = 0;     // surveys not made: port 6767 taken, or the last still running
+};
+
+QByteArray metricsPage(const ExporterState& state);
+
+// A label's value as the format wants it: backslash, double quote and line feed escaped.
+// Board texts have their control characters made visible first, as everywhere else.
+QString labelValue(const QString& text);
+
+} // namespace talvik::ctl
