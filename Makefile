@@ -91,6 +91,8 @@ screenshot: build
 	$(OWN_NETWORK) bash scripts/x11-window.sh screenshot $(BUILD) $(BUILD)/screenshots/main-window.png
 	$(OWN_NETWORK) bash scripts/x11-window.sh screenshot $(BUILD) $(BUILD)/screenshots/main-window-1024x768.png 1024x768
 	$(OWN_NETWORK) bash scripts/x11-window.sh fleet $(BUILD) $(BUILD)/screenshots/fleet-window.png
+	TALVIK_SCREENSHOTS=$(abspath $(BUILD))/screenshots QT_QPA_PLATFORM=offscreen $(OWN_NETWORK) \
+	    $(BUILD)/tests/test_fleet_window changeFieldsOnSelectedBoards
 
 # The Debian package, built apart for /usr with Debian's hardening flags and copied into
 # $(BUILD): apt-get install ./$(BUILD)/talvikcom_*.deb

@@ -1,5 +1,6 @@
 // Read, write and reboot as the wire sees them: exact bytes, ports and order.
 
+#include "board_simulator.h"
 #include "gui/app/texts.h"
 #include "gui/widgets/rows.h"
 #include "gui/widgets/tag.h"
@@ -214,6 +215,46 @@ class TestCommands : public QObject {
         QCOMPARE(slice(f.link.sent[0].data, 1, 4), QByteArray(4, '\0'));
         QCOMPARE(slice(f.link.sent[0].data, 30, 40), QByteArray(11, '\0'));
         QCOMPARE(slice(f.link.sent[0].data, 76, 76), QByteArray(1, '\0'));
+    }
+
+    // "Записати" is journaled with the permanent memory this window read before, and its
+    // read-back as the result; no extra frame goes out for it.
+    void writeIsJournaledWithTheMemoryReadBefore()
+    {
+        WindowFixture f;
+        auto& w = *f.window;
+        setAddress(w.Ed_0, "127.0.0.2");
+        WriteFields before;
+        before.ip = {127, 0, 0, 2};
+        before.mask = {255, 0, 0, 0};
+        before.ident = 7;
+        before.consoleDynamic = true;
+        w.Button2->click(); // the permanent memory
+        f.link.deliver(sim::configReply(before, "2.17"));
+        setAddress(w.ED_2, "192.168.1.20");
+        f.link.sent.clear();
+        w.Button1->click();
+        QCOMPARE(f.link.sent.size(), 6); // the write and its read-back, to three ports each
+        const QByteArray frame = f.link.sent[0].data;
+        f.link.deliver(sim::configReply(readConfiguration(frame), "2.17"));
+        const QList<JournalEntry> entries = w.journal().entries();
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].by, QString("configurator"));
+        QCOMPARE(entries[0].frame, frame);
+        QVERIFY(entries[0].before);
+        QCOMPARE(entries[0].before->fields, before);
+        QCOMPARE(entries[0].result, QString("written, verified"));
+    }
+
+    void aJournalThatCannotBeWrittenDoesNotStopTheWrite()
+    {
+        WindowFixture f;
+        QFile inTheWay(f.dir.filePath("journal")); // a file where the journal's folder would be
+        QVERIFY(inTheWay.open(QIODevice::WriteOnly));
+        setAddress(f.window->Ed_0, "127.0.0.2");
+        f.window->Button1->click();
+        QVERIFY(isWriteFrame(f.link.sent.value(0).data));
+        QVERIFY(f.window->journal().entries().isEmpty());
     }
 
     void writeReenablesTheWindowWhenSendingFails()

@@ -6,9 +6,12 @@
 #include "file_limit.h"
 #include "fleet/fleet_filter.h"
 #include "fleet/fleet_texts.h"
+#include "gui/fleet_window/field_change_dialog.h"
 #include "gui/fleet_window/fleet_dialogs.h"
 #include "gui/fleet_window/fleet_window.h"
 #include "gui/fleet_window/fleet_window_host.h"
+#include "gui/fleet_window/history_dialog.h"
+#include "gui/fleet_window/replace_dialog.h"
 #include "net/private_network.h"
 #include "window_fixture.h"
 #include "wire/frames.h"
@@ -22,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QUdpSocket>
 #include <QtTest>
 #include <csignal>
@@ -102,6 +106,20 @@ struct Setup {
         QTest::mouseClick(w->table->viewport(), Qt::LeftButton, modifiers, r.center());
     }
 };
+
+// "Змінити поля…" opened on the selected rows, one field ticked and typed, the preview shown.
+FieldChangeDialog* changeDialog(Setup& s, const char* box, const char* editor, const QString& value)
+{
+    QTest::mouseClick(s.w->changeFields, Qt::LeftButton);
+    auto* d = s.w->findChild<FieldChangeDialog*>("fieldChange");
+    if (!d)
+        return nullptr;
+    auto* tick = d->findChild<QCheckBox*>(box);
+    QTest::mouseClick(tick, Qt::LeftButton, {}, QPoint(4, tick->height() / 2));
+    QTest::keyClicks(d->findChild<QLineEdit*>(editor), value);
+    QTest::mouseClick(d->preview, Qt::LeftButton);
+    return QTest::qWaitFor([d] { return d->table->rowCount() > 0; }, 5000) ? d : nullptr;
+}
 
 struct KeysSeen : QObject {
     int keys = 0;
@@ -442,6 +460,98 @@ class TestFleetWindow : public QObject {
         QVERIFY(s.dialogs.asked[0].startsWith("Не вдалося записати файл налаштувань"));
         QVERIFY(ini.open(QIODevice::ReadOnly));
         QCOMPARE(ini.readAll(), before);
+    }
+
+    // "Змінити поля…" through its own buttons: a preview built from each board's permanent
+    // memory, a board with a static console refused there, then each board written on its
+    // own memory, only the dispatcher changed, and journaled.
+    void changeFieldsOnSelectedBoards()
+    {
+        Setup s({"192.168.1.220-192.168.1.221,version=2.17,console=1", "192.168.1.222,version=2.17"});
+        s.survey("192.168.1.220", "222");
+        const QList<WriteFields> before{s.sim->board(0).permanent(), s.sim->board(1).permanent(),
+                                        s.sim->board(2).permanent()};
+        s.click("192.168.1.220");
+        s.click("192.168.1.221", Qt::ControlModifier);
+        s.click("192.168.1.222", Qt::ControlModifier);
+        FieldChangeDialog* d = changeDialog(s, "change_dispatcher", "value_dispatcher", "10.2.2.2");
+        QCOMPARE(d->table->rowCount(), 3);
+        QCOMPARE(d->table->item(0, 1)->text(), QString("Диспетчер"));
+        QCOMPARE(d->table->item(0, 2)->text() + " " + d->table->item(0, 3)->text(),
+                 QString("0.0.0.0 10.2.2.2"));
+        QVERIFY2(d->table->item(2, 3)->text().startsWith("не буде записано: диспетчер"),
+                 qPrintable(d->table->item(2, 3)->text()));
+        if (const QString folder = qEnvironmentVariable("TALVIK_SCREENSHOTS");
+            !folder.isEmpty()) // make screenshot
+            d->grab().save(folder + "/change-fields.png");
+        QTest::mouseClick(d->write, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(s.cell("192.168.1.221", fleet::State), QString("записано, перевірено"),
+                                  10000);
+        QTRY_VERIFY(s.w->search->isEnabled() && s.w->changeFields->isEnabled());
+        for (int i : {0, 1}) {
+            WriteFields expected = before[i];
+            expected.dispatcher = {10, 2, 2, 2};
+            QCOMPARE(s.sim->board(i).permanent(), expected);
+        }
+        QCOMPARE(s.sim->board(2).permanent(), before[2]);
+        QVERIFY(s.cell("192.168.1.222", fleet::State).startsWith("не записано: диспетчер"));
+        const QList<JournalEntry> journal = s.f.window->journal().entries();
+        QCOMPARE(journal.size(), 2);
+        QCOMPARE(journal[0].by, fleet::by::Change);
+        QCOMPARE(journal[0].before->fields, before[1]);
+    }
+
+    // "Історія…" lists the board's write; "Повернути" puts the memory before back.
+    void historyAndUndo()
+    {
+        Setup s("192.168.1.223,version=2.17,console=1");
+        s.survey("192.168.1.223", "223");
+        const WriteFields before = s.sim->board(0).permanent();
+        s.click("192.168.1.223");
+        QTest::mouseClick(changeDialog(s, "change_mask", "value_mask", "255.255.0.0")->write, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(s.cell("192.168.1.223", fleet::State), QString("записано, перевірено"),
+                                  10000);
+        QTRY_VERIFY(s.w->history->isEnabled());
+        QVERIFY(s.sim->board(0).permanent() != before);
+        QTest::mouseClick(s.w->history, Qt::LeftButton);
+        auto* h = s.w->findChild<HistoryDialog*>("history");
+        QVERIFY(h && h->isVisible());
+        QCOMPARE(h->table->rowCount(), 1);
+        QVERIFY2(h->table->item(0, 3)->text().contains("255.0.0.0 → 255.255.0.0"),
+                 qPrintable(h->table->item(0, 3)->text()));
+        QTest::mouseClick(h->undo, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(s.sim->board(0).permanent(), before, 10000);
+        QTRY_COMPARE(s.cell("192.168.1.223", fleet::State), QString("записано, перевірено"));
+        QCOMPARE(s.f.window->journal().entries().first().by, fleet::by::Undo);
+    }
+
+    // "Замінити плату…": the old board's backup onto the selected one, which keeps its own MAC.
+    void aReplacementKeepsItsOwnMac()
+    {
+        Setup s("192.168.1.224,version=2.17,console=1");
+        s.survey("192.168.1.224", "224");
+        const Mac own = s.sim->board(0).permanent().mac;
+        QTemporaryDir dir;
+        QFile file(dir.filePath("192.168.1.225.conf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("address=192.168.1.225\nmemory=permanent\nip=192.168.1.225\nmask=255.255.255.0\n"
+                   "router=192.168.1.1\nmac=00:1E:7F:00:09:99\ndhcp=0\nconsole=dynamic\ndispatcher=10.0.0.5\n"
+                   "ident=4321\nreserve1=0.0.0.0\nreserve2=0.0.0.0\nbranch=0\n");
+        file.close();
+        s.dialogs.chosen = file.fileName();
+        s.click("192.168.1.224");
+        QTest::mouseClick(s.w->replaceBoard, Qt::LeftButton);
+        auto* r = s.w->findChild<ReplaceDialog*>("replaceBoard");
+        QVERIFY(r && r->isVisible());
+        QTest::mouseClick(r->chooseBackup, Qt::LeftButton);
+        QVERIFY(r->replace->isEnabled());
+        QTest::mouseClick(r->replace, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(s.cell("192.168.1.224", fleet::State), QString("записано, перевірено"),
+                                  10000);
+        const WriteFields now = s.sim->board(0).permanent();
+        QCOMPARE(now.ip, (Ipv4{192, 168, 1, 225}));
+        QCOMPARE(now.ident, quint16(4321));
+        QCOMPARE(now.mac, own);
     }
 };
 

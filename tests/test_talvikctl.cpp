@@ -8,6 +8,7 @@
 #include "wire/board_address.h"
 #include "wire/frame_layout.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -247,11 +248,11 @@ class TestTalvikctl : public QObject {
         QTest::newRow("a hosts file's line")
             << QStringList{"survey", "--hosts", "BACKUP"} << ".conf:3: '127.0.3.\\e' is not"
             << QByteArray("127.0.3.2\n# a comment\n127.0.3.\x1b\n");
+        QTest::newRow("--from with two boards")
+            << QStringList{"write", "127.0.3.2-3", "--from", "x.conf", "--mask", "255.0.0.0"}
+            << "--from writes one board" << QByteArray();
         QTest::newRow("--json with --csv")
             << QStringList{"survey", "127.0.3.2", "--json", "--csv"} << "--csv" << QByteArray();
-        QTest::newRow("--dry-run of a write without --from")
-            << QStringList{"write", "127.0.3.2", "--mask", "255.0.0.0", "--dry-run"} << "--from"
-            << QByteArray();
     }
     void badInputIsRefusedBeforeSending()
     {
@@ -581,6 +582,95 @@ class TestTalvikctl : public QObject {
             }
         }
         QVERIFY(sends > 0);
+    }
+
+    // One change on two boards: only the dispatcher of each changes, each on its own memory;
+    // the journal lists it with the memory before, and undo puts the very fields back.
+    void aChangeOnManyBoardsIsJournaledAndUndone()
+    {
+        Fleet fleet({"127.0.1.1-127.0.1.6,version=2.17,console=1"});
+        const WriteFields three = fleet.sim.board(2).permanent(), six = fleet.sim.board(5).permanent();
+        QCOMPARE(fleet.ctl({"write", "127.0.1.3", "127.0.1.6", "--dispatcher", "10.2.2.2", "--dry-run"}).exit,
+                 0);
+        QVERIFY(!std::any_of(fleet.seen.begin(), fleet.seen.end(), isWriteFrame));
+        QCOMPARE(fleet.ctl({"write", "127.0.1.3", "127.0.1.6", "--dispatcher", "10.2.2.2"}).exit, 0);
+        for (const auto& [index, before] : {std::pair{2, three}, std::pair{5, six}}) {
+            WriteFields expected = before;
+            expected.dispatcher = {10, 2, 2, 2};
+            QCOMPARE(fleet.sim.board(index).permanent(), expected);
+        }
+        const QList<QJsonObject> history = fleet.ctl({"history", "127.0.1.3", "--json"}).json();
+        QCOMPARE(history.size(), 1);
+        QCOMPARE(history[0]["before"].toObject()["dispatcher"].toString(), QString("0.0.0.0"));
+        QCOMPARE(history[0]["sent"].toObject()["dispatcher"].toString(), QString("10.2.2.2"));
+        QCOMPARE(history[0]["result"].toString(), QString("written, verified"));
+        QCOMPARE(fleet.ctl({"undo", "127.0.1.3"}).exit, 0);
+        QCOMPARE(fleet.sim.board(2).permanent(), three);
+        QCOMPARE(fleet.ctl({"history", "--json"}).json().size(), 3); // the undo is journaled too
+    }
+
+    // The journal's line is on the disk before the frame leaves; a journal that cannot be
+    // written (a file where its folder should be) sends nothing.
+    void theJournalComesFirst()
+    {
+        Fleet fleet({"127.0.1.3,version=2.17"});
+        bool journaledFirst = false;
+        QObject::connect(&fleet.sim, &BoardSimulator::received, [&](int, const QByteArray& d) {
+            QFile journal(fleet.journalFile());
+            if (isWriteFrame(d) && journal.open(QIODevice::ReadOnly))
+                journaledFirst = journal.readAll().contains(d.toHex());
+        });
+        QCOMPARE(fleet.ctl({"write", "127.0.1.3", "--mask", "255.255.0.0"}).exit, 0);
+        QVERIFY(journaledFirst);
+
+        Fleet blocked({"127.0.1.3,version=2.17"});
+        QVERIFY(QDir(blocked.dataHome.path()).mkpath("TalvikCom"));
+        QFile inTheWay(blocked.dataHome.filePath("TalvikCom/journal"));
+        QVERIFY(inTheWay.open(QIODevice::WriteOnly));
+        const Run run = blocked.ctl({"write", "127.0.1.3", "--mask", "255.255.0.0"});
+        QCOMPARE(run.exit, 7);
+        QVERIFY2(run.err.contains("journal") || run.out.contains("journal"), run.out + run.err);
+        QVERIFY(!std::any_of(blocked.seen.begin(), blocked.seen.end(), isWriteFrame));
+    }
+
+    void aReplacementKeepsItsOwnMac_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("mac");
+        QTest::newRow("its own MAC") << QStringList{} << "00:1E:7F:00:01:08";
+        QTest::newRow("--take-mac") << QStringList{"--take-mac"} << "00:1E:7F:00:01:20";
+    }
+    void aReplacementKeepsItsOwnMac()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, mac);
+        Fleet fleet({"127.0.1.8,version=2.17,console=1"});
+        QTemporaryDir dir;
+        const QString backup = dir.filePath("127.0.1.20.conf");
+        QFile file(backup);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            "address=127.0.1.20\nmemory=permanent\nip=127.0.1.20\nmask=255.255.255.0\nrouter=127.0.1.1\n"
+            "mac=00:1E:7F:00:01:20\ndhcp=0\nconsole=dynamic\ndispatcher=10.0.0.5\nident=1020\n"
+            "reserve1=0.0.0.0\nreserve2=0.0.0.0\nbranch=0\n");
+        file.close();
+        const Run run = fleet.ctl(QStringList{"apply", backup, "--to", "127.0.1.8", "--json"} + options);
+        QCOMPARE(run.exit, 0);
+        const QList<QJsonObject> read = fleet.ctl({"read", "127.0.1.8", "--permanent", "--json"}).json();
+        QCOMPARE(read.value(0)["mac"].toString(), mac);
+        QCOMPARE(read.value(0)["ip"].toString(), QString("127.0.1.20"));
+        QCOMPARE(read.value(0)["ident"].toInt(), 1020);
+    }
+
+    void aReplacementWaitsForTheOldBoardToGo()
+    {
+        Fleet fleet({"127.0.1.8,version=2.17", "127.0.1.9,version=2.17"});
+        QTemporaryDir dir;
+        QCOMPARE(fleet.ctl({"survey", "127.0.1.9", "--save", dir.path()}).exit, 0);
+        const Run run = fleet.ctl({"apply", dir.filePath("127.0.1.9.conf"), "--to", "127.0.1.8"});
+        QCOMPARE(run.exit, 2);
+        QVERIFY2(run.err.contains("still answers at 127.0.1.9"), run.err);
+        QVERIFY(!std::any_of(fleet.seen.begin(), fleet.seen.end(), isWriteFrame));
     }
 };
 

@@ -145,24 +145,105 @@ void FleetJobs::applyBackups(const QList<BoardConfig>& backups)
 {
     QList<Step> steps;
     for (const BoardConfig& backup : backups)
-        steps.append([this, backup](std::function<void()> next) { applyOne(backup, next); });
+        steps.append([this, backup](std::function<void()> next) {
+            if (backup.memory != Memory::Permanent) { // the board would boot with its working configuration
+                model_.setState(backup.address, texts::WorkingBackup);
+                next();
+                return;
+            }
+            writeOne(
+                backup.address,
+                [backup](const BoardConfig&, QString*) { return std::optional(backup.fields); }, by::Apply,
+                next);
+        });
     run(steps);
 }
 
-void FleetJobs::applyOne(const BoardConfig& backup, const std::function<void()>& next)
+void FleetJobs::write(const QList<quint32>& boards, const Change& change, const QString& by)
 {
-    const quint32 board = backup.address;
-    if (backup.memory != Memory::Permanent) { // the board would boot with its working configuration
-        model_.setState(board, texts::WorkingBackup);
+    QList<Step> steps;
+    for (quint32 board : boards)
+        steps.append(
+            [this, board, change, by](std::function<void()> next) { writeOne(board, change, by, next); });
+    run(steps);
+}
+
+void FleetJobs::readPermanent(const QList<quint32>& boards,
+                              const std::function<void(const QHash<quint32, BoardConfig>&)>& done)
+{
+    auto read = std::make_shared<QHash<quint32, BoardConfig>>();
+    const quint64 generation = ++generation_;
+    running_ = true;
+    client_.requestMany(
+        boards, [](quint32) { return buildReadFrame('d'); },
+        acceptConfiguration(Completeness::Complete, nullptr), timing,
+        [this, read](quint32 board, const std::optional<BoardReply>& reply) {
+            if (!reply) {
+                model_.setState(board, texts::Silent);
+                return;
+            }
+            const BoardConfig config = configFromReply(board, reply->datagram, Memory::Permanent);
+            model_.permanentRead(board, config);
+            read->insert(board, config);
+        },
+        [this, read, done, generation] {
+            if (generation != generation_)
+                return;
+            running_ = false;
+            done(*read);
+        });
+}
+
+// The board's permanent memory first: the base of the change and the journal's "before".
+void FleetJobs::writeOne(quint32 board, const Change& change, const QString& by,
+                         const std::function<void()>& next)
+{
+    const quint64 generation = generation_;
+    client_.requestMany(
+        {board}, [](quint32) { return buildReadFrame('d'); },
+        acceptConfiguration(Completeness::Complete, nullptr), timing,
+        [=](quint32, const std::optional<BoardReply>& reply) {
+            if (generation != generation_)
+                return;
+            if (!reply) {
+                model_.setState(board, texts::NoBase);
+                next();
+                return;
+            }
+            const BoardConfig now = configFromReply(board, reply->datagram, Memory::Permanent);
+            model_.permanentRead(board, now);
+            QString refused;
+            const std::optional<WriteFields> fields = change(now, &refused);
+            if (!fields) {
+                model_.setState(board, texts::NotWrittenBecause.arg(refused));
+                next();
+                return;
+            }
+            sendAndVerify(board, now, *fields, by, next);
+        },
+        {});
+}
+
+void FleetJobs::sendAndVerify(quint32 board, const std::optional<BoardConfig>& before,
+                              const WriteFields& fields, const QString& by, const std::function<void()>& next)
+{
+    const QByteArray frame = buildWriteFrame(fields);
+    const QStringList dropped = notCarried(fields);
+    const QString notWritten = dropped.isEmpty() ? QString() : texts::NotWritten.arg(fieldTitles(dropped));
+    QString why = texts::NoJournal;
+    const QString id = journal ? journal->recordWrite(board, by, before, frame, &why) : QString();
+    if (id.isEmpty()) {
+        model_.setState(board, texts::NotWrittenBecause.arg(why));
         next();
         return;
     }
-    const QByteArray frame = buildWriteFrame(backup.fields);
-    const QStringList dropped = notCarried(backup.fields);
-    const QString notWritten = dropped.isEmpty() ? QString() : texts::NotWritten.arg(fieldTitles(dropped));
-    if (!client_.send(board, frame)) {
-        model_.setState(board, texts::NotSent);
+    const auto finish = [this, board, id, next](const QString& state, bool ok) {
+        model_.setState(board, state);
+        journal->recordResult(id, state, ok, nullptr);
         next();
+    };
+    if (!client_.send(board, frame)) {
+        finish(texts::NotSent, false);
         return;
     }
     const quint64 generation = generation_;
@@ -173,19 +254,17 @@ void FleetJobs::applyOne(const BoardConfig& backup, const std::function<void()>&
             if (generation != generation_)
                 return;
             if (!reply) {
-                model_.setState(board, texts::NoReadBack + notWritten);
-                next();
+                finish(texts::NoReadBack + notWritten, false);
                 return;
             }
             const BoardConfig read = configFromReply(board, reply->datagram, Memory::Permanent);
             model_.permanentRead(board, read);
-            QStringList fields;
+            QStringList differ;
             for (const Difference& d : differencesAfterWrite(frame, read))
-                fields.append(d.field);
-            model_.setState(board,
-                            (fields.isEmpty() ? texts::Verified : texts::Mismatch.arg(fieldTitles(fields))) +
-                                notWritten);
-            next();
+                differ.append(d.field);
+            finish((differ.isEmpty() ? texts::Verified : texts::Mismatch.arg(fieldTitles(differ))) +
+                       notWritten,
+                   differ.isEmpty());
         },
         {});
 }

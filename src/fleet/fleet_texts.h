@@ -85,6 +85,50 @@ inline const QString Mismatch = QStringLiteral("записано, але пла�
 inline const QString NoReadBack = QStringLiteral("записано, не прочитано назад");
 inline const QString NotSent = QStringLiteral("не вдалося надіслати");
 inline const QString WorkingBackup = QStringLiteral("не записано: це копія робочої конфігурації");
+inline const QString NoBase = QStringLiteral("не записано: постійна пам'ять не прочитана");
+inline const QString NotWrittenBecause = QStringLiteral("не записано: %1");
+inline const QString NoJournal = QStringLiteral("журнал недоступний");
+inline const QString ConsoleOnlyFields = QStringLiteral(
+    "диспетчер і резервні адреси надсилаються лише з динамічним пультом, а в цієї плати він статичний");
+inline const QString WouldBeLost = QStringLiteral("зі статичним пультом кадр не несе: %1");
+inline const QString ChangedSince = QStringLiteral("плату змінено після цього запису");
+
+// "Змінити поля…", "Історія…", "Замінити плату…"
+inline const QString ChangeFields = QStringLiteral("Змінити поля…");
+inline const QString History = QStringLiteral("Історія…");
+inline const QString ReplaceBoard = QStringLiteral("Замінити плату…");
+inline const QString ChangeFieldsTitle = QStringLiteral("Змінити поля вибраних плат");
+inline const QString ChangeFieldsHint = QStringLiteral(
+    "Позначте поля, які змінити. Кожну плату буде записано на основі її власної постійної пам'яті.");
+inline const QString Preview = QStringLiteral("Переглянути");
+inline const QString Write = QStringLiteral("Записати");
+inline const QString Close = QStringLiteral("Закрити");
+inline const QString PreviewColumns = QStringLiteral("Плата;Поле;Зараз;Нове");
+inline const QString Refused = QStringLiteral("не буде записано: %1");
+inline const QString NothingChanges = QStringLiteral("нічого не зміниться");
+inline const QString ChooseAField = QStringLiteral("Позначте хоча б одне поле.");
+inline const QString NotAnAddressValue = QStringLiteral("%1: «%2» — не адреса");
+inline const QString Reading = QStringLiteral("Читаю постійну пам'ять плат…");
+inline const QString HistoryTitle = QStringLiteral("Історія записів: %1");
+inline const QString HistoryColumns = QStringLiteral("Час;Хто;Результат;Зміни");
+inline const QString NoResult = QStringLiteral("(без результату)");
+inline const QString BeforeUnknown = QStringLiteral("(попередня пам'ять невідома)");
+inline const QString Undo = QStringLiteral("Повернути");
+inline const QString UndoTip =
+    QStringLiteral("Записати постійну пам'ять, яку плата мала до останнього запису");
+inline const QString NothingToUndo =
+    QStringLiteral("У журналі немає запису до цієї плати з пам'яттю до нього.");
+inline const QString OneBoard = QStringLiteral("Виберіть одну плату.");
+inline const QString ReplaceTitle = QStringLiteral("Замінити плату %1");
+inline const QString ReplaceHint = QStringLiteral("Копію старої плати буде записано в нову (вибрану) плату. "
+                                                  "Стара плата не повинна відповідати на своїй адресі.");
+inline const QString ChooseBackup = QStringLiteral("Файл копії…");
+inline const QString NoBackupChosen = QStringLiteral("(копію не вибрано)");
+inline const QString TakeMac = QStringLiteral("Взяти MAC старої плати");
+inline const QString Replace = QStringLiteral("Замінити");
+inline const QString OldStillAnswers = QStringLiteral(
+    "На адресі %1 з копії ще відповідає плата. Стара плата має бути відключена. Все одно записати?");
+
 inline const QString New = QStringLiteral("нова");
 inline const QString Missing = QStringLiteral("зникла");
 inline const QString Changed = QStringLiteral("змінена");

@@ -8,7 +8,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace talvik::sim {
@@ -40,6 +42,7 @@ inline QByteArray hex(const QByteArray& bytes)
 struct Fleet {
     BoardSimulator sim;
     QList<QByteArray> seen; // every datagram any board took in
+    QTemporaryDir dataHome; // the user's data folder of each run: its journal is the test's
 
     explicit Fleet(const QStringList& definitions, const SimOptions& simOptions = options()) : sim(simOptions)
     {
@@ -59,8 +62,14 @@ struct Fleet {
     }
     // talvikctl on a port of its own, pointed at the fleet's ports; the event loop runs
     // meanwhile, so the boards answer.
+    QString journalFile() const
+    {
+        return dataHome.filePath(QStringLiteral("TalvikCom/journal/journal.jsonl"));
+    }
     QStringList withPorts(QStringList args, quint16 localPort = 0)
     {
+        if (args.first() == QLatin1String("history"))
+            return args;
         const QList<quint16> p = sim.ports(0);
         args << "--local-port" << QString::number(localPort) << "--ports"
              << QString("%1,%2").arg(p[0]).arg(p[1]) << "--timeout"
@@ -72,6 +81,9 @@ struct Fleet {
     Run ctl(const QStringList& args, quint16 localPort = 0, const QByteArray& input = {})
     {
         QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.path());
+        process.setProcessEnvironment(environment);
         process.start(program(), withPorts(args, localPort));
         Run run;
         if (!process.waitForStarted())

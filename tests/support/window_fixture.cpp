@@ -6,6 +6,7 @@ WindowFixture::WindowFixture(const WindowSetup& setup)
 {
     WindowOptions o;
     o.messages = &messages;
+    o.journalFolder = dir.filePath(QStringLiteral("journal"));
     if (setup.executableFolder.isEmpty()) {
         o.settingsPath =
             setup.settingsPath.isEmpty() ? dir.filePath(QStringLiteral("TalvikCom.ini")) : setup.settingsPath;

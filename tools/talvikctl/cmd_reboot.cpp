@@ -16,12 +16,9 @@ namespace {
 constexpr int WordPauseMs = 100; // the window's pause after each word frame
 const char* const Words[] = {"msi", "vsi", "msi", "vsi"};
 
-struct Rebooted {
-    bool acknowledged = false;
-    std::optional<double> upAfterSeconds; // with --wait: when the board answered again
-};
+} // namespace
 
-Rebooted rebootOne(Session& session, quint32 board, bool wait, int waitSeconds)
+Rebooted rebootOne(Session& session, quint32 board, bool wait, int waitSeconds, std::optional<quint32> waitAt)
 {
     BoardClient& client = session.client();
     for (const char* word : Words) {
@@ -42,11 +39,11 @@ Rebooted rebootOne(Session& session, quint32 board, bool wait, int waitSeconds)
     if (!wait)
         return result;
     const Timing poll{1000, qMax(0, waitSeconds - 1)}; // the window's follow-up reads: one a second
-    if (client.request(board, buildReadFrame('C'), acceptConfiguration(Completeness::Block, nullptr), poll))
+    if (client.request(waitAt.value_or(board), buildReadFrame('C'),
+                       acceptConfiguration(Completeness::Block, nullptr), poll))
         result.upAfterSeconds = double(since.elapsed()) / 1000.0;
     return result;
 }
-} // namespace
 
 int runReboot(const QStringList& args)
 {

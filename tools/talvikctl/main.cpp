@@ -24,8 +24,12 @@ as soon as that board is done.
 Commands:
   read ADDRESS [--permanent]
       read a board's configuration
-  write ADDRESS [--from FILE] [--ip A] [--mask A] ...
-      write a configuration, then read it back and compare
+  write ADDRESS|RANGE... [--from FILE] [--ip A] [--mask A] ...
+      write a configuration (one change on many boards), then read it back and compare
+  history [ADDRESS]
+      the journal of writes, newest first
+  undo ADDRESS
+      put back what a board held before its last journaled write
   reboot ADDRESS|RANGE... [--wait]
       reboot boards one after another
   survey RANGE|ADDRESS... [--hosts FILE] [--save DIR] [--csv]
@@ -33,6 +37,8 @@ Commands:
       read many boards at once
   apply DIR|FILE... [--force]
       write backups of the permanent memory made by survey --save, each verified
+  apply FILE --to ADDRESS [--take-mac] [--reboot]
+      write a failed board's backup to its replacement
   listen [--seconds S] [--count N]
       print every datagram that reaches port 6767
   exporter RANGE|ADDRESS... [--listen ADDRESS:PORT] [--interval S] [--permanent-too]
@@ -63,6 +69,7 @@ Exit codes:
   4    partial: several boards, some succeeded and some did not
   5    port busy: the local port (6767) is taken
   6    a backup could not be made (survey --save)
+  7    the journal could not be written: that write was not sent
   130  interrupted (Ctrl-C): the lines and backups written so far are whole
 )";
 
@@ -102,10 +109,11 @@ int main(int argc, char* argv[])
         return Success;
     }
     const std::map<QString, std::function<int(const QStringList&)>> commands{
-        {QStringLiteral("read"), runRead},        {QStringLiteral("write"), runWrite},
-        {QStringLiteral("apply"), runApply},      {QStringLiteral("reboot"), runReboot},
-        {QStringLiteral("survey"), runSurvey},    {QStringLiteral("listen"), runListen},
-        {QStringLiteral("exporter"), runExporter}};
+        {QStringLiteral("read"), runRead},         {QStringLiteral("write"), runWrite},
+        {QStringLiteral("apply"), runApply},       {QStringLiteral("reboot"), runReboot},
+        {QStringLiteral("survey"), runSurvey},     {QStringLiteral("listen"), runListen},
+        {QStringLiteral("exporter"), runExporter}, {QStringLiteral("history"), runHistory},
+        {QStringLiteral("undo"), runUndo}};
     const auto it = commands.find(command);
     endOnInterrupt(&Progress::howFar);
     try {

@@ -19,7 +19,8 @@
 namespace talvik {
 
 TForm1_Config_UDP::TForm1_Config_UDP(const WindowOptions& options, QWidget* parent)
-    : QWidget(parent), options_(options)
+    : QWidget(parent), options_(options),
+      journal_(options.journalFolder.isEmpty() ? Journal::defaultFolder() : options.journalFolder)
 {
     setObjectName(QStringLiteral("Form1_Config_UDP"));
     setWindowTitle(texts::WindowCaption);

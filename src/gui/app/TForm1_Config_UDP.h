@@ -4,6 +4,7 @@
 // read-back group into them. Handler bodies live with their subsystem.
 
 #include "gui/app/window_options.h"
+#include "journal/journal.h"
 #include "net/link.h"
 #include "store/settings_location.h"
 #include "wire/ident_records.h"
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -217,6 +219,12 @@ class TForm1_Config_UDP : public QWidget {
     Link& link() const { return *link_; }
     const WindowOptions& options() const { return options_; }
 
+    // commands/write_journal.cpp: "Записати" in the journal of writes, with the board's
+    // permanent memory as this window last read it; its read-back as the result.
+    Journal& journal() { return journal_; }
+    void journalWrite(const QByteArray& frame);
+    void journalReply(const QByteArray& datagram, quint32 sender);
+
     // lookup/lookup.cpp: the external address and "<-"
     void BitBtn1Click(QObject* sender);
     void Button7Click(QObject* sender);
@@ -307,6 +315,14 @@ class TForm1_Config_UDP : public QWidget {
     AwaitedElsewhere awaitedElsewhere_;
     quint32 askedBoard_ = 0; // the last board a command frame went to, and when
     QElapsedTimer askedAt_;
+    char askedLetter_ = 0; // of the last read sent: 'd' the permanent memory
+    Journal journal_;
+    QHash<quint32, BoardConfig> permanentSeen_; // each board's permanent memory as last read here
+    struct JournaledWrite {
+        QString id;
+        quint32 board = 0;
+        QByteArray frame;
+    } journaled_; // the last write, until its read-back
 };
 
 } // namespace talvik

@@ -21,6 +21,7 @@ struct WindowOptions {
     QString settingsPath;     // empty: TalvikCom.ini beside the executable (settings_location.h)
     QString executableFolder; // empty: the executable's; where an installed copy is told apart
     QString userFolder;       // empty: the platform's configuration folder for this program
+    QString journalFolder;    // empty: the journal of writes in the user's data folder (journal.h)
     QUrl echoUrl = QUrl(QStringLiteral("http://checkip.dyndns.org/"));
     int lookupTimeoutMs = 10000;
 };

@@ -64,7 +64,8 @@ void TForm1_Config_UDP::Button2Click(QObject* sender)
         return;
     }
     stageReadBackEmptying(); // before sending: a link may answer at once
-    if (!SendCommandFrame(buildReadFrame(readLetterForTag(tagOf(sender)))))
+    askedLetter_ = readLetterForTag(tagOf(sender));
+    if (!SendCommandFrame(buildReadFrame(askedLetter_)))
         applyReadBackEmptying(); // no answer is coming
 }
 
@@ -104,7 +105,9 @@ void TForm1_Config_UDP::Button1Click(QObject*)
     };
     {
         Reenable reenable{this};
-        SendCommandFrame(buildWriteFrame(writeFieldsOf(*this)));
+        const QByteArray frame = buildWriteFrame(writeFieldsOf(*this));
+        journalWrite(frame);
+        SendCommandFrame(frame);
     }
     Button2Click(Button1); // Tag 0: read the permanent memory back
 }

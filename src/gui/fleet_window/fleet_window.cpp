@@ -180,6 +180,9 @@ QWidget* FleetWindow::buildActions()
     exportTable = named(new QPushButton(ft::Export), "exportTable");
     compare = named(new QPushButton(ft::Compare), "compare");
     compare->setToolTip(ft::CompareTip);
+    changeFields = named(new QPushButton(ft::ChangeFields), "changeFields");
+    history = named(new QPushButton(ft::History), "history");
+    replaceBoard = named(new QPushButton(ft::ReplaceBoard), "replaceBoard");
     // Where the backups or the rows come from is chosen on the button's menu.
     auto* applyMenu = new QMenu(applyBackups);
     applyMenu->addAction(ft::FromFolder, this, [this] { applyBackupsFrom(true); });
@@ -189,7 +192,8 @@ QWidget* FleetWindow::buildActions()
     exportMenu->addAction(ft::ExportAll, this, [this] { exportRows(true); });
     exportMenu->addAction(ft::ExportShown, this, [this] { exportRows(false); });
     exportTable->setMenu(exportMenu);
-    for (QPushButton* b : {open, reboot, saveBackups, applyBackups, exportTable, compare})
+    for (QPushButton* b :
+         {open, reboot, saveBackups, applyBackups, changeFields, history, replaceBoard, exportTable, compare})
         row->addWidget(b);
     row->addStretch(1);
     return box;
@@ -212,6 +216,9 @@ void FleetWindow::bindActions()
     connect(reboot, &QPushButton::clicked, this, &FleetWindow::rebootSelected);
     connect(saveBackups, &QPushButton::clicked, this, &FleetWindow::saveSelectedBackups);
     connect(compare, &QPushButton::clicked, this, &FleetWindow::compareWithEarlier);
+    connect(changeFields, &QPushButton::clicked, this, &FleetWindow::changeSelectedFields);
+    connect(history, &QPushButton::clicked, this, &FleetWindow::showSelectedHistory);
+    connect(replaceBoard, &QPushButton::clicked, this, &FleetWindow::replaceSelected);
     connect(table, &QTableView::activated, this, &FleetWindow::openSelected); // Enter, a double click
     connect(filter, &QLineEdit::textChanged, shown, &fleet::FleetFilter::setText);
     auto* find = new QShortcut(QKeySequence::Find, this);
@@ -259,7 +266,7 @@ void FleetWindow::setBusy(bool busy)
     search->setEnabled(!busy);
     cancel->setEnabled(busy);
     open->setEnabled(selected);
-    for (QPushButton* b : {reboot, saveBackups})
+    for (QPushButton* b : {reboot, saveBackups, changeFields, history, replaceBoard})
         b->setEnabled(selected && !busy);
     applyBackups->setEnabled(!busy);
 }

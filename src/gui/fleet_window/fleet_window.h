@@ -64,6 +64,9 @@ class FleetWindow : public QWidget {
     QPushButton* applyBackups;
     QPushButton* exportTable;
     QPushButton* compare;
+    QPushButton* changeFields;
+    QPushButton* history;
+    QPushButton* replaceBoard;
     QLabel* summary; // the last comparison
 
     // Where "open in configurator" takes a board.
@@ -86,6 +89,10 @@ class FleetWindow : public QWidget {
     void applyBackupsFrom(bool wholeFolder);
     void exportRows(bool allRows);
     void compareWithEarlier();
+    // fleet_write_actions.cpp
+    void changeSelectedFields();
+    void showSelectedHistory();
+    void replaceSelected();
 
     // fleet_window_settings.cpp: size, column widths and the last range, in TalvikCom.ini
     void loadSettings();

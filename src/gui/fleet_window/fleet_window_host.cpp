@@ -22,6 +22,7 @@ FleetWindowHost::FleetWindowHost(TForm1_Config_UDP& configurator, FleetDialogs* 
 {
     configurator_.setAwaitedElsewhere(
         [this](quint32 board, const QByteArray& datagram) { return client_.awaits(board, datagram); });
+    jobs_.journal = &configurator_.journal(); // one journal for both windows
     // A window shortcut: the key never reaches the editor that has the focus.
     auto* key = new QShortcut(QKeySequence(Qt::Key_F3), &configurator_);
     key->setObjectName(QStringLiteral("openFleet"));

@@ -1,0 +1,178 @@
+#include "gui/fleet_window/field_change_dialog.h"
+
+#include "fleet/fleet_texts.h"
+#include "fleet/fleet_wording.h"
+#include "wire/board_address.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace talvik {
+
+namespace ft = fleet::texts;
+
+namespace {
+const QStringList AddressFields{QStringLiteral("dispatcher"), QStringLiteral("mask"),
+                                QStringLiteral("router"), QStringLiteral("reserve1"),
+                                QStringLiteral("reserve2")};
+
+QComboBox* choice(const QString& off, const QString& on)
+{
+    auto* box = new QComboBox;
+    box->addItems({off, on});
+    return box;
+}
+} // namespace
+
+FieldChangeDialog::FieldChangeDialog(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("fieldChange"));
+    setWindowTitle(ft::ChangeFieldsTitle);
+    auto* layout = new QVBoxLayout(this);
+    auto* hint = new QLabel(ft::ChangeFieldsHint);
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
+    auto* grid = new QGridLayout;
+    const QStringList order{QStringLiteral("dispatcher"), QStringLiteral("mask"),  QStringLiteral("router"),
+                            QStringLiteral("console"),    QStringLiteral("dhcp"),  QStringLiteral("reserve1"),
+                            QStringLiteral("reserve2"),   QStringLiteral("branch")};
+    for (const QString& field : order) {
+        auto* box = new QCheckBox(fleet::fieldTitles({field}));
+        box->setObjectName(QStringLiteral("change_") + field);
+        QWidget* editor = nullptr;
+        if (AddressFields.contains(field))
+            editor = new QLineEdit;
+        else if (field == QLatin1String("console"))
+            editor = choice(ft::ConsoleStatic, ft::ConsoleDynamic);
+        else if (field == QLatin1String("dhcp"))
+            editor = choice(ft::No, ft::Yes);
+        else {
+            auto* spin = new QSpinBox;
+            spin->setRange(0, 255);
+            editor = spin;
+        }
+        editor->setObjectName(QStringLiteral("value_") + field);
+        editor->setAccessibleName(box->text());
+        editor->setEnabled(false);
+        connect(box, &QCheckBox::toggled, editor, &QWidget::setEnabled);
+        const int row = int(chosen_.size());
+        grid->addWidget(box, row, 0);
+        grid->addWidget(editor, row, 1);
+        chosen_.insert(field, box);
+        editors_.insert(field, editor);
+    }
+    layout->addLayout(grid);
+    problem = new QLabel;
+    problem->setObjectName(QStringLiteral("problem"));
+    problem->setWordWrap(true);
+    problem->hide();
+    layout->addWidget(problem);
+    table = new QTableWidget(0, 4);
+    table->setObjectName(QStringLiteral("previewTable"));
+    table->setAccessibleName(ft::Preview);
+    table->setHorizontalHeaderLabels(ft::PreviewColumns.split(u';'));
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    table->setWordWrap(true);
+    layout->addWidget(table, 1);
+    auto* buttons = new QHBoxLayout;
+    preview = new QPushButton(ft::Preview);
+    preview->setObjectName(QStringLiteral("preview"));
+    write = new QPushButton(ft::Write);
+    write->setObjectName(QStringLiteral("write"));
+    write->setEnabled(false);
+    auto* close = new QPushButton(ft::Close);
+    close->setObjectName(QStringLiteral("close"));
+    buttons->addStretch(1);
+    for (QPushButton* b : {preview, write, close})
+        buttons->addWidget(b);
+    layout->addLayout(buttons);
+    connect(preview, &QPushButton::clicked, this, [this] {
+        write->setEnabled(false); // a new preview first
+        emit previewWanted();
+    });
+    connect(write, &QPushButton::clicked, this, &FieldChangeDialog::writeWanted);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    for (QCheckBox* box : chosen_)
+        connect(box, &QCheckBox::toggled, write, [this] { write->setEnabled(false); });
+    resize(640, 560);
+}
+
+std::optional<fleet::FieldChange> FieldChangeDialog::change(QString* why) const
+{
+    fleet::FieldChange c;
+    const auto on = [this](const char* field) { return chosen_.value(QLatin1String(field))->isChecked(); };
+    for (const QString& field : AddressFields) {
+        if (!chosen_.value(field)->isChecked())
+            continue;
+        const QString text = static_cast<QLineEdit*>(editors_.value(field))->text().trimmed();
+        const std::optional<quint32> address = parseDottedDecimal(text);
+        if (!address) {
+            *why = ft::NotAnAddressValue.arg(fleet::fieldTitles({field}), text);
+            return std::nullopt;
+        }
+        std::optional<Ipv4>& slot = field == QLatin1String("dispatcher") ? c.dispatcher
+                                    : field == QLatin1String("mask")     ? c.mask
+                                    : field == QLatin1String("router")   ? c.router
+                                    : field == QLatin1String("reserve1") ? c.reserve1
+                                                                         : c.reserve2;
+        slot = octetsOf(*address);
+    }
+    if (on("console"))
+        c.consoleDynamic =
+            static_cast<QComboBox*>(editors_.value(QStringLiteral("console")))->currentIndex() == 1;
+    if (on("dhcp"))
+        c.dhcp = static_cast<QComboBox*>(editors_.value(QStringLiteral("dhcp")))->currentIndex() == 1;
+    if (on("branch"))
+        c.branch = quint8(static_cast<QSpinBox*>(editors_.value(QStringLiteral("branch")))->value());
+    if (c.empty()) {
+        *why = ft::ChooseAField;
+        return std::nullopt;
+    }
+    return c;
+}
+
+void FieldChangeDialog::showProblem(const QString& text)
+{
+    problem->setText(text);
+    problem->setAccessibleName(text);
+    problem->setVisible(!text.isEmpty());
+}
+
+void FieldChangeDialog::showPreview(const QList<BoardPreview>& boards)
+{
+    showProblem({});
+    table->setRowCount(0);
+    bool anyChange = false;
+    const auto add = [this](const QStringList& cells) {
+        const int row = table->rowCount();
+        table->insertRow(row);
+        for (int column = 0; column < cells.size(); ++column)
+            table->setItem(row, column, new QTableWidgetItem(cells[column]));
+    };
+    for (const BoardPreview& b : boards) {
+        const QString address = dottedText(b.board);
+        if (!b.refused.isEmpty())
+            add({address, QString(), QString(), ft::Refused.arg(b.refused)});
+        else if (b.changes.isEmpty())
+            add({address, QString(), QString(), ft::NothingChanges});
+        for (const fleet::FieldPreview& c : b.changes)
+            add({address, c.field, c.now, c.next});
+        anyChange = anyChange || (b.refused.isEmpty() && !b.changes.isEmpty());
+    }
+    for (int column = 0; column < 3; ++column) // the last, with the refusals, takes the rest
+        table->resizeColumnToContents(column);
+    table->resizeRowsToContents();
+    write->setEnabled(anyChange);
+}
+
+} // namespace talvik

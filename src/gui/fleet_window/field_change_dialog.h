@@ -1,0 +1,50 @@
+#pragma once
+// "Змінити поля…": which fields to change and to what, a preview per board (field, now ->
+// new, built from each board's permanent memory read first, with what the configurator
+// would never write refused), then "Записати". Window-modal and never blocking: the fleet
+// window answers its signals.
+
+#include "fleet/field_change.h"
+
+#include <QDialog>
+#include <QHash>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace talvik {
+
+class FieldChangeDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit FieldChangeDialog(QWidget* parent = nullptr);
+
+    // The change as entered; nothing, with why, when a value is not one.
+    std::optional<fleet::FieldChange> change(QString* problem) const;
+    // Each board's rows: what changes, or why it is refused. "Записати" goes ahead when
+    // some board would change.
+    struct BoardPreview {
+        quint32 board = 0;
+        QList<fleet::FieldPreview> changes;
+        QString refused; // or why this board is left as it is
+    };
+    void showPreview(const QList<BoardPreview>& boards);
+    void showProblem(const QString& text);
+
+    QPushButton* preview;
+    QPushButton* write;
+    QTableWidget* table;
+    QLabel* problem;
+
+  signals:
+    void previewWanted();
+    void writeWanted();
+
+  private:
+    QHash<QString, QCheckBox*> chosen_; // by field name (talvikctl's)
+    QHash<QString, QWidget*> editors_;
+};
+
+} // namespace talvik

@@ -1,0 +1,63 @@
+#include "gui/fleet_window/replace_dialog.h"
+
+#include "client/untrusted_text.h"
+#include "fleet/fleet_texts.h"
+#include "wire/board_address.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace talvik {
+
+namespace ft = fleet::texts;
+
+ReplaceDialog::ReplaceDialog(quint32 board, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("replaceBoard"));
+    setWindowTitle(ft::ReplaceTitle.arg(dottedText(board)));
+    auto* layout = new QVBoxLayout(this);
+    auto* hint = new QLabel(ft::ReplaceHint);
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
+    auto* fileRow = new QHBoxLayout;
+    chooseBackup = new QPushButton(ft::ChooseBackup);
+    chooseBackup->setObjectName(QStringLiteral("chooseBackup"));
+    backupFile = new QLabel(ft::NoBackupChosen);
+    backupFile->setObjectName(QStringLiteral("backupFile"));
+    backupFile->setAccessibleName(ft::NoBackupChosen);
+    fileRow->addWidget(chooseBackup);
+    fileRow->addWidget(backupFile, 1);
+    layout->addLayout(fileRow);
+    takeMac = new QCheckBox(ft::TakeMac);
+    takeMac->setObjectName(QStringLiteral("takeMac"));
+    layout->addWidget(takeMac);
+    auto* buttons = new QHBoxLayout;
+    replace = new QPushButton(ft::Replace);
+    replace->setObjectName(QStringLiteral("replace"));
+    replace->setEnabled(false);
+    auto* close = new QPushButton(ft::Close);
+    close->setObjectName(QStringLiteral("close"));
+    buttons->addStretch(1);
+    buttons->addWidget(replace);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+    connect(chooseBackup, &QPushButton::clicked, this, &ReplaceDialog::backupWanted);
+    connect(replace, &QPushButton::clicked, this, &ReplaceDialog::replaceWanted);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void ReplaceDialog::setBackup(const QString& path, const BoardConfig& backup)
+{
+    backup_ = backup;
+    const QString text =
+        QStringLiteral("%1 (%2, IP %3)")
+            .arg(quoted(path, 200), dottedText(backup.address), dottedText(backup.fields.ip));
+    backupFile->setText(text);
+    backupFile->setAccessibleName(text);
+    replace->setEnabled(true);
+}
+
+} // namespace talvik

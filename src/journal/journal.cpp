@@ -1,0 +1,172 @@
+#include "journal/journal.h"
+
+#include "client/input_file.h"
+#include "client/untrusted_text.h"
+#include "store/file_replacement.h"
+#include "wire/board_address.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <algorithm>
+#include <atomic>
+
+namespace talvik {
+
+namespace {
+const QString LinesFile = QStringLiteral("journal.jsonl");
+
+QString newId(quint32 board)
+{
+    static std::atomic<int> serial{0};
+    return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmsszzz")) + u'-' +
+           dottedText(board) + u'-' + QString::number(QCoreApplication::applicationPid()) + u'-' +
+           QString::number(++serial);
+}
+
+QString timeText()
+{
+    return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
+}
+
+QByteArray jsonLine(const QJsonObject& o)
+{
+    return QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
+}
+} // namespace
+
+Journal::Journal(const QString& folder) : folder_(folder) {}
+
+QString Journal::defaultFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/TalvikCom/journal");
+}
+
+bool Journal::appendLine(const QByteArray& line, QString* error)
+{
+    QFile file(QDir(folder_).filePath(LinesFile));
+    QString why;
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(line) == line.size() &&
+        file.flush() && syncToDisk(file, &why))
+        return true;
+    if (error)
+        *error =
+            QStringLiteral("the journal %1 cannot be written: %2")
+                .arg(QDir::toNativeSeparators(file.fileName()), why.isEmpty() ? file.errorString() : why);
+    return false;
+}
+
+QString Journal::recordWrite(quint32 board, const QString& by, const std::optional<BoardConfig>& before,
+                             const QByteArray& frame, QString* error)
+{
+    const QString id = newId(board);
+    if (!QDir().mkpath(folder_ + QStringLiteral("/before"))) {
+        if (error)
+            *error = QStringLiteral("the journal's folder %1 cannot be made")
+                         .arg(QDir::toNativeSeparators(folder_));
+        return {};
+    }
+    QJsonValue beforeFile;
+    if (before) {
+        const QString name = QStringLiteral("before/%1.conf").arg(id);
+        QSaveFile file(QDir(folder_).filePath(name));
+        const QByteArray text = backupText(*before);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+            if (error)
+                *error = QStringLiteral("the journal's backup %1 cannot be written: %2")
+                             .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
+            return {};
+        }
+        beforeFile = name;
+    }
+    BoardConfig sent{board, readConfiguration(frame), std::nullopt, Memory::Permanent};
+    const QJsonObject line{{QStringLiteral("kind"), QStringLiteral("write")},
+                           {QStringLiteral("id"), id},
+                           {QStringLiteral("time"), timeText()},
+                           {QStringLiteral("board"), dottedText(board)},
+                           {QStringLiteral("by"), by},
+                           {QStringLiteral("before"), beforeFile},
+                           {QStringLiteral("sent"), toJson(sent)},
+                           {QStringLiteral("frame"), QString::fromLatin1(frame.toHex())}};
+    return appendLine(jsonLine(line), error) ? id : QString();
+}
+
+bool Journal::recordResult(const QString& id, const QString& result, bool ok, QString* error)
+{
+    return appendLine(jsonLine({{QStringLiteral("kind"), QStringLiteral("result")},
+                                {QStringLiteral("id"), id},
+                                {QStringLiteral("time"), timeText()},
+                                {QStringLiteral("result"), result},
+                                {QStringLiteral("ok"), ok}}),
+                      error);
+}
+
+QList<JournalEntry> Journal::entries(std::optional<quint32> board, QStringList* problems) const
+{
+    const QString path = QDir(folder_).filePath(LinesFile);
+    if (!QFile::exists(path))
+        return {};
+    QString why;
+    const std::optional<QByteArray> read =
+        readInputFile(path, MostBytes, QStringLiteral("the journal"), &why);
+    if (!read) {
+        if (problems)
+            problems->append(why);
+        return {};
+    }
+    const QByteArray& text = *read;
+    QList<JournalEntry> found;
+    QHash<QString, qsizetype> at;
+    int number = 0;
+    for (const QByteArray& line : text.split('\n')) {
+        ++number;
+        if (line.trimmed().isEmpty())
+            continue;
+        const QJsonObject o = QJsonDocument::fromJson(line).object();
+        const QString kind = o.value(QStringLiteral("kind")).toString();
+        const QString id = o.value(QStringLiteral("id")).toString();
+        if (kind == QLatin1String("result") && at.contains(id)) {
+            found[at[id]].result = o.value(QStringLiteral("result")).toString();
+            found[at[id]].ok = o.value(QStringLiteral("ok")).toBool();
+            continue;
+        }
+        const std::optional<quint32> address =
+            parseDottedDecimal(o.value(QStringLiteral("board")).toString());
+        const QByteArray frame = QByteArray::fromHex(o.value(QStringLiteral("frame")).toString().toLatin1());
+        if (kind != QLatin1String("write") || id.isEmpty() || !address || !isWriteFrame(frame)) {
+            if (problems && kind != QLatin1String("result"))
+                problems->append(QStringLiteral("%1:%2: not a journal line").arg(path).arg(number));
+            continue;
+        }
+        if (board && *address != *board)
+            continue;
+        JournalEntry e;
+        e.id = id;
+        e.time = QDateTime::fromString(o.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs);
+        e.board = *address;
+        e.by = o.value(QStringLiteral("by")).toString();
+        e.frame = frame;
+        e.sent = BoardConfig{*address, readConfiguration(frame), std::nullopt, Memory::Permanent};
+        if (const QString name = o.value(QStringLiteral("before")).toString(); !name.isEmpty()) {
+            try {
+                e.before = readBackupFile(QDir(folder_).filePath(name));
+            }
+            catch (const BackupError& error) {
+                if (problems)
+                    problems->append(error.message);
+            }
+        }
+        at.insert(id, found.size());
+        found.append(e);
+    }
+    std::reverse(found.begin(), found.end());
+    return found;
+}
+
+} // namespace talvik
