@@ -83,6 +83,7 @@ struct BenchWindow {
         o.secondPort = second;
         o.thirdPort = third;
         o.settingsPath = settings.isEmpty() ? dir.filePath(QStringLiteral("TalvikCom.ini")) : settings;
+        o.journalFolder = dir.filePath(QStringLiteral("journal"));
         w = std::make_unique<talvik::TForm1_Config_UDP>(o);
         w->show();
         waitUntil([this] { return w->windowHandle() && w->windowHandle()->isExposed(); }, 5000);
