@@ -1,7 +1,7 @@
 #pragma once
-// The program's icon for its windows: drawn from the SVG where Qt can draw SVG (its
-// svg image plugin), else from PNGs of the usual sizes. A static Qt built without
-// the plugin would otherwise give the windows no icon at all.
+// The program's icon for its windows: drawn from the SVG by a shared Qt (Debian's, with
+// its svg icon engine), from PNGs of the usual sizes by a static one (the Windows build),
+// which has no SVG plugin and would otherwise give the windows no icon at all.
 
 #include <QIcon>
 
