@@ -48,6 +48,6 @@ void fileFigures(std::vector<Row>& rows)
     rows.push_back(
         {"refusing a 1 GiB sparse backup (talvikctl apply, exit 2, nothing sent; was 55 s, 5.25 GB)",
          ms.text(1) + " ms, " + mb.text(1) + " MB", floorMs.text(1) + " ms, " + floorMb.text(1) + " MB",
-         "+" + n(mb.median() - floorMb.median(), 1) + " MB", "< 1 s, <= floor + 5 MB",
+         plus(mb.median() - floorMb.median(), 1) + " MB", "< 1 s, <= floor + 5 MB",
          refused && ms.median() < 1000 && mb.median() <= floorMb.median() + 5});
 }

@@ -110,7 +110,7 @@ void floodFigures(std::vector<Row>& rows)
     const double budget = double(UdpLink::DefaultByteBudget) / (1 << 20);
     rows.push_back(
         {"peak memory, two senders of 8 KB datagrams, window thread standing still 3 s", peak.text(1) + " MB",
-         idle.text(1) + " MB at rest", "+" + n(peak.median() - idle.median(), 1) + " MB",
+         idle.text(1) + " MB at rest", plus(peak.median() - idle.median(), 1) + " MB",
          "<= rest + " + n(budget) + " MB (the queue's budget)", peak.median() <= idle.median() + budget});
 }
 
@@ -129,6 +129,6 @@ void burstFigures(std::vector<Row>& rows)
                     "speed, the program as it runs (the fleet beside the window) with the receive buffer an "
                     "untuned PC grants (was 12,168, 6,034-13,952)",
                     lost.text(0), floorLost.text(0) + " (the C receiver, recvmmsg, the same buffer)",
-                    "+" + n(lost.median() - floorLost.median()), "<= floor + 1,000 (1 %)",
+                    plus(lost.median() - floorLost.median()), "<= floor + 1,000 (1 %)",
                     lost.median() <= floorLost.median() + 1000});
 }

@@ -27,9 +27,15 @@ double peakResidentMb()
     return double(u.ru_maxrss) / 1024.0;
 }
 
+// Through GNU time, whose own child has a fresh peak: a process started straight from the
+// benchmark would report the benchmark's peak as its own, the kernel carrying the peak
+// of the memory it left at exec into its count.
 Finished runToEnd(const QString& program, const QStringList& arguments)
 {
-    std::vector<QByteArray> texts{QFile::encodeName(program)};
+    QTemporaryFile peak;
+    peak.open();
+    std::vector<QByteArray> texts{
+        "/usr/bin/time", "-f", "%M", "-o", QFile::encodeName(peak.fileName()), QFile::encodeName(program)};
     for (const QString& a : arguments)
         texts.push_back(a.toLocal8Bit());
     std::vector<char*> argv;
@@ -46,11 +52,14 @@ Finished runToEnd(const QString& program, const QStringList& arguments)
     Finished f;
     if (posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), environ) == 0) {
         int status = 0;
-        rusage usage{};
+        rusage usage{}; // time's and, once it has waited for it, the program's
         wait4(pid, &status, 0, &usage);
         const auto ms = [](const timeval& v) { return double(v.tv_sec) * 1e3 + double(v.tv_usec) / 1e3; };
+        // GNU time exits with the program's code, and writes "Command exited with non-zero
+        // status N" before the figure when it is not 0.
+        const QList<QByteArray> lines = peak.readAll().trimmed().split('\n');
         f = {WIFEXITED(status) ? WEXITSTATUS(status) : -1, double(t.nsecsElapsed()) / 1e6,
-             double(usage.ru_maxrss) / 1024.0, ms(usage.ru_utime) + ms(usage.ru_stime)};
+             lines.last().toDouble() / 1024.0, ms(usage.ru_utime) + ms(usage.ru_stime)};
     }
     posix_spawn_file_actions_destroy(&quiet);
     return f;

@@ -95,6 +95,11 @@ inline QString n(double v, int decimals = 0)
 {
     return QString::number(v, 'f', decimals);
 }
+// A difference with its sign: "+3.2", "-0.5".
+inline QString plus(double v, int decimals = 0)
+{
+    return (v >= 0 ? QStringLiteral("+") : QString()) + n(v, decimals);
+}
 
 // What reached a receiver from a sender process, and the receiver's CPU time for it.
 struct Received {

@@ -25,6 +25,7 @@ if command -v systemd-analyze >/dev/null; then
     echo "talvik-exporter.service: systemd-analyze verify finds nothing"
 fi
 promtool check rules /usr/share/doc/talvikcom/prometheus/talvik-alerts.yml >/dev/null
+python3 -m json.tool /usr/share/doc/talvikcom/grafana/talvik-boards.json >/dev/null
 
 echo "== the installed configurator, started from PATH"
 home=$(mktemp -d)

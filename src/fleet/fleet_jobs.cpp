@@ -194,9 +194,10 @@ void FleetJobs::readPermanent(const QList<quint32>& boards,
         });
 }
 
-// The board's permanent memory first: the base of the change and the journal's "before".
-void FleetJobs::writeOne(quint32 board, const Change& change, const QString& by,
-                         const std::function<void()>& next)
+// One board's permanent memory, into the table; `then` gets it (nothing when the board
+// gave none), unless the jobs were cancelled meanwhile.
+void FleetJobs::readOnePermanent(quint32 board,
+                                 const std::function<void(const std::optional<BoardConfig>&)>& then)
 {
     const quint64 generation = generation_;
     client_.requestMany(
@@ -205,23 +206,35 @@ void FleetJobs::writeOne(quint32 board, const Change& change, const QString& by,
         [=](quint32, const std::optional<BoardReply>& reply) {
             if (generation != generation_)
                 return;
-            if (!reply) {
-                model_.setState(board, texts::NoBase);
-                next();
-                return;
+            std::optional<BoardConfig> read;
+            if (reply) {
+                read = configFromReply(board, reply->datagram, Memory::Permanent);
+                model_.permanentRead(board, *read);
             }
-            const BoardConfig now = configFromReply(board, reply->datagram, Memory::Permanent);
-            model_.permanentRead(board, now);
-            QString refused;
-            const std::optional<WriteFields> fields = change(now, &refused);
-            if (!fields) {
-                model_.setState(board, texts::NotWrittenBecause.arg(refused));
-                next();
-                return;
-            }
-            sendAndVerify(board, now, *fields, by, next);
+            then(read);
         },
         {});
+}
+
+// The board's permanent memory first: the base of the change and the journal's "before".
+void FleetJobs::writeOne(quint32 board, const Change& change, const QString& by,
+                         const std::function<void()>& next)
+{
+    readOnePermanent(board, [=](const std::optional<BoardConfig>& now) {
+        if (!now) {
+            model_.setState(board, texts::NoBase);
+            next();
+            return;
+        }
+        QString refused;
+        const std::optional<WriteFields> fields = change(*now, &refused);
+        if (!fields) {
+            model_.setState(board, texts::NotWrittenBecause.arg(refused));
+            next();
+            return;
+        }
+        sendAndVerify(board, now, *fields, by, next);
+    });
 }
 
 void FleetJobs::sendAndVerify(quint32 board, const std::optional<BoardConfig>& before,
@@ -246,27 +259,17 @@ void FleetJobs::sendAndVerify(quint32 board, const std::optional<BoardConfig>& b
         finish(texts::NotSent, false);
         return;
     }
-    const quint64 generation = generation_;
-    client_.requestMany(
-        {board}, [](quint32) { return buildReadFrame('d'); },
-        acceptConfiguration(Completeness::Complete, nullptr), timing,
-        [=](quint32, const std::optional<BoardReply>& reply) {
-            if (generation != generation_)
-                return;
-            if (!reply) {
-                finish(texts::NoReadBack + notWritten, false);
-                return;
-            }
-            const BoardConfig read = configFromReply(board, reply->datagram, Memory::Permanent);
-            model_.permanentRead(board, read);
-            QStringList differ;
-            for (const Difference& d : differencesAfterWrite(frame, read))
-                differ.append(d.field);
-            finish((differ.isEmpty() ? texts::Verified : texts::Mismatch.arg(fieldTitles(differ))) +
-                       notWritten,
-                   differ.isEmpty());
-        },
-        {});
+    readOnePermanent(board, [=](const std::optional<BoardConfig>& read) {
+        if (!read) {
+            finish(texts::NoReadBack + notWritten, false);
+            return;
+        }
+        QStringList differ;
+        for (const Difference& d : differencesAfterWrite(frame, *read))
+            differ.append(d.field);
+        finish((differ.isEmpty() ? texts::Verified : texts::Mismatch.arg(fieldTitles(differ))) + notWritten,
+               differ.isEmpty());
+    });
 }
 
 } // namespace talvik::fleet

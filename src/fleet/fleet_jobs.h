@@ -59,6 +59,7 @@ class FleetJobs : public QObject {
     void run(QList<Step> steps);
     void step();
     void rebootOne(quint32 board, const std::function<void()>& next);
+    void readOnePermanent(quint32 board, const std::function<void(const std::optional<BoardConfig>&)>& then);
     void writeOne(quint32 board, const Change& change, const QString& by, const std::function<void()>& next);
     void sendAndVerify(quint32 board, const std::optional<BoardConfig>& before, const WriteFields& fields,
                        const QString& by, const std::function<void()>& next);
