@@ -103,7 +103,7 @@ class UdpLink::Reader : public QObject {
         }
     }
 
-    // Behind: the socket's buffer was a quarter full or more when the reader came to it
+    // Behind: the socket's buffer was an eighth full or more when the reader came to it
     // (or, where that is not known, a slice's worth came within BurstMs), and for
     // BurstMs after. Then its buffer, not the queue, is what overflows if the reader waits.
     void noteLoad()
@@ -113,7 +113,7 @@ class UdpLink::Reader : public QObject {
         knowsLoad_ = load.size > 0;
         if (!knowsLoad_)
             return;
-        if (load.queued * 4 >= load.size)
+        if (load.queued * 8 >= load.size)
             sinceBehind_.start();
         link_.readerBehind_ = sinceBehind_.isValid() && sinceBehind_.elapsed() < BurstMs;
     }

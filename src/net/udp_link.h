@@ -33,14 +33,14 @@ class UdpLink : public Link {
     // A steady trickle is handed to the window thread at most this often, in batches,
     // so that each datagram does not cost a repaint; the first after a pause goes at once.
     static constexpr int CoalesceMs = 5;
-    // While the reader is behind (the socket's buffer a quarter full when it comes to it;
+    // While the reader is behind (the socket's buffer an eighth full when it comes to it;
     // where that is not known, 50,000 datagrams a second and more) the window thread takes
     // a batch at most every BehindMs while the queue is less than half full: on a shared
     // processor the reader then drains the socket's buffer before it overflows, and the
     // queue holds the rest. The reader reads in slices without a pass of its event loop
     // meanwhile, for BurstMs at most.
     static constexpr int BurstMs = 5;
-    static constexpr int BehindMs = 50;
+    static constexpr int BehindMs = 100;
     // Datagrams taken off the socket by one system call, where the system has one.
     static constexpr int BatchRead = 64;
     // Asked of the system for the socket's receive buffer; it grants what it allows.
