@@ -199,13 +199,22 @@ BoardConfig readBackupFile(const QString& path)
     return parseBackup(*text, path);
 }
 
+QList<ChangedField> changedFields(const BoardConfig& now, const BoardConfig& next)
+{
+    QList<ChangedField> out;
+    const auto a = fieldTexts(now), b = fieldTexts(next);
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i].second != b[i].second)
+            out.append({a[i].first, a[i].second, b[i].second});
+    return out;
+}
+
 QList<Difference> differences(const BoardConfig& sent, const BoardConfig& read)
 {
     QList<Difference> out;
-    const auto a = fieldTexts(sent), b = fieldTexts(read);
-    for (int i = 0; i < a.size(); ++i)
-        if (a[i].first != QLatin1String("branch") && a[i].second != b[i].second)
-            out.append({a[i].first, a[i].second, b[i].second});
+    for (const ChangedField& c : changedFields(sent, read))
+        if (c.field != QLatin1String("branch"))
+            out.append({c.field, c.now, c.next});
     return out;
 }
 

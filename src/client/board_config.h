@@ -62,6 +62,13 @@ QStringList silentCells(quint32 address, const QString& error);
 // backup: its DHCP flag cannot be read).
 QString saveBackup(const QString& folder, const BoardConfig& config, const QByteArray& reply);
 
+// Every field whose text differs between two configurations: its name (as fieldTexts()
+// names it), its text in the first and in the second.
+struct ChangedField {
+    QString field, now, next;
+};
+QList<ChangedField> changedFields(const BoardConfig& now, const BoardConfig& next);
+
 // What a write should have stored and what the board reports, field by field. The
 // branch number is not compared: boards need not report it.
 struct Difference {

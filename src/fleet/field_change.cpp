@@ -46,14 +46,12 @@ std::optional<WriteFields> changed(const BoardConfig& now, const FieldChange& ch
     return std::nullopt;
 }
 
-QList<FieldPreview> preview(const BoardConfig& now, const WriteFields& next)
+QList<ChangedField> preview(const BoardConfig& now, const WriteFields& next)
 {
-    const auto before = fieldTexts(now);
-    const auto after = fieldTexts(BoardConfig{now.address, next, now.version, Memory::Permanent});
-    QList<FieldPreview> rows;
-    for (qsizetype i = 0; i < before.size(); ++i)
-        if (before[i].second != after[i].second)
-            rows.append({fieldTitles({before[i].first}), before[i].second, after[i].second});
+    QList<ChangedField> rows =
+        changedFields(now, BoardConfig{now.address, next, now.version, Memory::Permanent});
+    for (ChangedField& row : rows)
+        row.field = fieldTitles({row.field});
     return rows;
 }
 

@@ -22,10 +22,7 @@ struct FieldChange {
 // carry, an address at which the board would be out of reach.
 std::optional<WriteFields> changed(const BoardConfig& now, const FieldChange& change, QString* refused);
 
-// "Маска", "255.0.0.0", "255.255.255.0" for each field that differs.
-struct FieldPreview {
-    QString field, now, next;
-};
-QList<FieldPreview> preview(const BoardConfig& now, const WriteFields& next);
+// changedFields() with the window's titles: "Маска", "255.0.0.0", "255.255.255.0".
+QList<ChangedField> preview(const BoardConfig& now, const WriteFields& next);
 
 } // namespace talvik::fleet

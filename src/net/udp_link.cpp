@@ -109,7 +109,6 @@ class UdpLink::Reader : public QObject {
     void noteLoad()
     {
         const SocketLoad load = socketLoad(socket_->socketDescriptor());
-        link_.droppedBySocket_ = load.drops;
         knowsLoad_ = load.size > 0;
         if (!knowsLoad_)
             return;

@@ -16,26 +16,22 @@ namespace {
 // What a write would change on a board: field, now, new.
 void printChanges(const BoardConfig& now, const WriteFields& fields, bool json)
 {
-    const BoardConfig next{now.address, fields, now.version, Memory::Permanent};
-    const auto before = fieldTexts(now), after = fieldTexts(next);
-    QJsonArray changes;
-    Table table({{{}, 16}, {{}, 12}, {{}, 18}, {}}, false);
-    if (!json)
-        table.row({dottedText(now.address), QStringLiteral("would change")});
-    for (qsizetype i = 0; i < before.size(); ++i) {
-        if (before[i].second == after[i].second)
-            continue;
-        changes.append(QJsonObject{{QStringLiteral("field"), before[i].first},
-                                   {QStringLiteral("now"), before[i].second},
-                                   {QStringLiteral("new"), after[i].second}});
-        if (!json)
-            table.row(
-                {QString(), before[i].first, before[i].second, QStringLiteral("-> ") + after[i].second});
+    const QList<ChangedField> changes =
+        changedFields(now, BoardConfig{now.address, fields, now.version, Memory::Permanent});
+    if (json) {
+        QJsonArray rows;
+        for (const ChangedField& c : changes)
+            rows.append(QJsonObject{{QStringLiteral("field"), c.field},
+                                    {QStringLiteral("now"), c.now},
+                                    {QStringLiteral("new"), c.next}});
+        printJson({{QStringLiteral("address"), dottedText(now.address)}, {QStringLiteral("changes"), rows}});
+        return;
     }
-    if (json)
-        printJson(
-            {{QStringLiteral("address"), dottedText(now.address)}, {QStringLiteral("changes"), changes}});
-    else if (changes.isEmpty())
+    Table table({{{}, 16}, {{}, 12}, {{}, 18}, {}}, false);
+    table.row({dottedText(now.address), QStringLiteral("would change")});
+    for (const ChangedField& c : changes)
+        table.row({QString(), c.field, c.now, QStringLiteral("-> ") + c.next});
+    if (changes.isEmpty())
         table.row({QString(), QStringLiteral("(nothing: it holds these values)")});
 }
 

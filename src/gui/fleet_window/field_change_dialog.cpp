@@ -165,7 +165,7 @@ void FieldChangeDialog::showPreview(const QList<BoardPreview>& boards)
             add({address, QString(), QString(), ft::Refused.arg(b.refused)});
         else if (b.changes.isEmpty())
             add({address, QString(), QString(), ft::NothingChanges});
-        for (const fleet::FieldPreview& c : b.changes)
+        for (const ChangedField& c : b.changes)
             add({address, c.field, c.now, c.next});
         anyChange = anyChange || (b.refused.isEmpty() && !b.changes.isEmpty());
     }

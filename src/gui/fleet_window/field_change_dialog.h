@@ -27,7 +27,7 @@ class FieldChangeDialog : public QDialog {
     // some board would change.
     struct BoardPreview {
         quint32 board = 0;
-        QList<fleet::FieldPreview> changes;
+        QList<ChangedField> changes;
         QString refused; // or why this board is left as it is
     };
     void showPreview(const QList<BoardPreview>& boards);

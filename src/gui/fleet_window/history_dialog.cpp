@@ -22,7 +22,7 @@ QString changes(const JournalEntry& e)
     if (!e.before)
         return ft::BeforeUnknown;
     QStringList parts;
-    for (const fleet::FieldPreview& p : fleet::preview(*e.before, e.sent.fields))
+    for (const ChangedField& p : fleet::preview(*e.before, e.sent.fields))
         parts.append(QStringLiteral("%1 %2 → %3").arg(p.field, p.now, p.next));
     return parts.isEmpty() ? ft::NothingChanges : parts.join(QStringLiteral("; "));
 }
