@@ -102,6 +102,7 @@ test_talvikctl() {
                echo '$page' | grep -q '^talvik_board_up{address=\"127.0.3.3\"} 0'"
     check "talvikctl.exe read works beside it" "$wine" "$out/talvikctl.exe" read 127.0.3.2 --quiet
     kill "$exporter" 2>/dev/null || true
+    wait "$exporter" 2>/dev/null || true # gone before the window's copies want port 6767
 
     # Ctrl-C in a console (Wine turns SIGINT into one): whole lines, and how far it came. No
     # board answers there, so the survey waits out its whole time-out.
