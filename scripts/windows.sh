@@ -133,7 +133,15 @@ sys.exit(0 if blue > 100 and yellow > 5 else 1)'
 }
 
 window_id() { # the first window whose title starts so, within 60 s
-    timeout 60 xdotool search --sync --onlyvisible --name "^$1" 2>/dev/null | head -n 1
+    # Searched again and again rather than with --sync: a window that goes away during a search
+    # (Wine's own, as a program starts) ends xdotool's search with an error and no answer.
+    local id=""
+    for _ in $(seq 120); do
+        id=$(xdotool search --onlyvisible --name "^$1" 2>/dev/null | head -n 1)
+        [ -n "$id" ] && break
+        sleep 0.5
+    done
+    echo "$id"
 }
 
 test_window() {
