@@ -48,13 +48,28 @@ QString Journal::defaultFolder()
            QStringLiteral("/TalvikCom/journal");
 }
 
+namespace {
+// Whether the file's last byte ends a line: a line torn by a full disk or a crash must not
+// swallow the next one.
+bool endsLine(QFile& file, qint64 end)
+{
+    return end == 0 || (file.seek(end - 1) && file.read(1) == "\n");
+}
+} // namespace
+
 bool Journal::appendLine(const QByteArray& line, QString* error)
 {
     QFile file(QDir(folder_).filePath(LinesFile));
     QString why;
-    if (file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(line) == line.size() &&
-        file.flush() && syncToDisk(file, &why))
-        return true;
+    if (file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
+        const qint64 end = file.size();
+        const QByteArray text = endsLine(file, end) ? line : '\n' + line;
+        if (file.write(text) == text.size() && syncToDisk(file, &why))
+            return true;
+        if (why.isEmpty())
+            why = file.errorString();
+        file.resize(end); // a line that did not go whole is taken back
+    }
     if (error)
         *error =
             QStringLiteral("the journal %1 cannot be written: %2")
@@ -94,7 +109,11 @@ QString Journal::recordWrite(quint32 board, const QString& by, const std::option
                            {QStringLiteral("before"), beforeFile},
                            {QStringLiteral("sent"), toJson(sent)},
                            {QStringLiteral("frame"), QString::fromLatin1(frame.toHex())}};
-    return appendLine(jsonLine(line), error) ? id : QString();
+    if (appendLine(jsonLine(line), error))
+        return id;
+    if (before)
+        QFile::remove(QDir(folder_).filePath(beforeFile.toString())); // nothing refers to it
+    return {};
 }
 
 bool Journal::recordResult(const QString& id, const QString& result, bool ok, QString* error)
