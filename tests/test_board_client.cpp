@@ -2,6 +2,7 @@
 // takes, and when it gives up.
 
 #include "client/board_client.h"
+#include "client/field_change.h"
 #include "client/write_checks.h"
 #include "recording_link.h"
 #include "wire/board_address.h"
@@ -265,6 +266,50 @@ class TestBoardClient : public QObject {
             found.append(ipProblemText(p, f));
         QCOMPARE(found.size(), problem.isEmpty() ? 0 : 1);
         QVERIFY2(found.join(';').contains(problem), qPrintable(found.join(';')));
+    }
+
+    // The two address types move together, as in the configurator; what travels only with a
+    // dynamic console is refused with a static one.
+    void aChangeKeepsTheAddressTypesTogether_data()
+    {
+        QTest::addColumn<bool>("dhcpBefore");
+        QTest::addColumn<bool>("dynamicBefore");
+        QTest::addColumn<int>("dhcp");    // -1: not changed
+        QTest::addColumn<int>("dynamic"); // -1: not changed
+        QTest::addColumn<bool>("withIdent");
+        QTest::addColumn<QString>("after"); // "dhcp dynamic", then the refused fields
+        QTest::newRow("DHCP makes the console dynamic") << false << false << 1 << -1 << false << "1 1 ";
+        QTest::newRow("a static console makes the board static")
+            << true << true << -1 << 0 << false << "0 0 ";
+        QTest::newRow("no DHCP leaves the console") << true << true << 0 << -1 << false << "0 1 ";
+        QTest::newRow("an identifier with a static console")
+            << false << false << -1 << -1 << true << "0 0 ident";
+        QTest::newRow("an identifier made to travel") << false << false << -1 << 1 << true << "0 1 ";
+    }
+    void aChangeKeepsTheAddressTypesTogether()
+    {
+        QFETCH(bool, dhcpBefore);
+        QFETCH(bool, dynamicBefore);
+        QFETCH(int, dhcp);
+        QFETCH(int, dynamic);
+        QFETCH(bool, withIdent);
+        QFETCH(QString, after);
+        WriteFields before;
+        before.boardDhcp = dhcpBefore;
+        before.consoleDynamic = dynamicBefore;
+        FieldChange change;
+        if (dhcp >= 0)
+            change.dhcp = dhcp == 1;
+        if (dynamic >= 0)
+            change.consoleDynamic = dynamic == 1;
+        if (withIdent)
+            change.ident = 7;
+        const WriteFields f = withChange(before, change);
+        QCOMPARE(QStringLiteral("%1 %2 %3")
+                     .arg(int(f.boardDhcp))
+                     .arg(int(f.consoleDynamic))
+                     .arg(consoleOnlyGiven(f, change).join(',')),
+                 after);
     }
 };
 

@@ -6,34 +6,11 @@
 
 namespace talvik::fleet {
 
-bool FieldChange::empty() const
-{
-    return !dispatcher && !mask && !router && !reserve1 && !reserve2 && !consoleDynamic && !dhcp && !branch;
-}
-
 std::optional<WriteFields> changed(const BoardConfig& now, const FieldChange& change, QString* refused)
 {
-    WriteFields f = now.fields;
-    const auto set = [](auto& field, const auto& value) {
-        if (value)
-            field = *value;
-    };
-    set(f.dispatcher, change.dispatcher);
-    set(f.mask, change.mask);
-    set(f.gateway, change.router);
-    set(f.reserve1, change.reserve1);
-    set(f.reserve2, change.reserve2);
-    set(f.branch, change.branch);
-    if (change.dhcp)
-        f.boardDhcp = *change.dhcp;
-    if (change.consoleDynamic)
-        f.consoleDynamic = *change.consoleDynamic;
-    if (change.dhcp.value_or(false)) // the configurator's coupling of the two address types
-        f.consoleDynamic = true;
-    if (change.consoleDynamic && !*change.consoleDynamic)
-        f.boardDhcp = false;
+    const WriteFields f = withChange(now.fields, change);
     QString why;
-    if (!f.consoleDynamic && (change.dispatcher || change.reserve1 || change.reserve2))
+    if (!consoleOnlyGiven(f, change).isEmpty())
         why = texts::ConsoleOnlyFields;
     else if (const QStringList lost = notCarried(f); !lost.isEmpty())
         why = texts::WouldBeLost.arg(fieldTitles(lost));

@@ -1,25 +1,17 @@
 #pragma once
 // One change on many boards, as the fleet window's "Змінити поля…" makes it: the fields
 // the operator chose, applied to each board's own permanent memory, and what the
-// configurator would never write refused for that board.
+// configurator would never write refused for that board, in the window's words.
 
-#include "client/board_config.h"
+#include "client/field_change.h"
 
 #include <optional>
 
 namespace talvik::fleet {
 
-struct FieldChange {
-    std::optional<Ipv4> dispatcher, mask, router, reserve1, reserve2;
-    std::optional<bool> consoleDynamic, dhcp;
-    std::optional<quint8> branch;
-    bool empty() const;
-};
-
-// The board's fields with the change (the configurator's coupling: DHCP makes the console
-// dynamic, a static console a static board), or nothing and why the configurator would not
-// write them: a dispatcher or reserve with a static console, values the frame cannot
-// carry, an address at which the board would be out of reach.
+// The board's fields with the change (withChange()), or nothing and why the configurator
+// would not write them: a dispatcher or reserve with a static console, values the frame
+// cannot carry, an address at which the board would be out of reach.
 std::optional<WriteFields> changed(const BoardConfig& now, const FieldChange& change, QString* refused);
 
 // changedFields() with the window's titles: "Маска", "255.0.0.0", "255.255.255.0".

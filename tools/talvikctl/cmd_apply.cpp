@@ -2,6 +2,7 @@
 // backup of a failed board written to its replacement.
 
 #include "client/configuration_reply.h"
+#include "client/field_change.h"
 #include "client/write_checks.h"
 #include "commands.h"
 #include "output.h"
@@ -44,10 +45,9 @@ int replaceBoard(const CommandLine& line, const CommonOptions& options, const Bo
             return Usage;
         }
     }
-    WriteFields fields = backup.fields;
-    if (!line.isSet(QStringLiteral("take-mac")))
-        fields.mac = now.config->fields.mac;
-    const BoardConfig config{target, fields, std::nullopt, Memory::Permanent};
+    const BoardConfig config{
+        target, replacementFields(backup.fields, now.config->fields, line.isSet(QStringLiteral("take-mac"))),
+        std::nullopt, Memory::Permanent};
     if (const QString why = unlessForced(config); !force && !why.isEmpty()) {
         err() << "talvikctl: " << why << "; nothing was written" << Qt::endl;
         return Usage;

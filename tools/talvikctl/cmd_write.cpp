@@ -36,9 +36,8 @@ void printChanges(const BoardConfig& now, const WriteFields& fields, bool json)
 }
 
 struct WriteJob {
-    const CommandLine& line;
     const CommonOptions& options;
-    const FieldOptions& given;
+    const FieldChange& change;
     bool force, verify;
 };
 
@@ -52,9 +51,8 @@ int writeOnItsOwnBase(Session& session, Journal& journal, const WriteJob& job, q
               << read.error << "); nothing was written (--from FILE gives every field)" << Qt::endl;
         return NoReply;
     }
-    WriteFields fields = read.config->fields;
-    applyOptions(job.line, fields);
-    QString why = refusal(fields, job.given);
+    const WriteFields fields = withChange(read.config->fields, job.change);
+    QString why = refusal(fields, job.change);
     if (why.isEmpty() && !job.force)
         why = unlessForced({board, fields, std::nullopt, Memory::Permanent});
     if (!why.isEmpty()) {
@@ -101,10 +99,10 @@ int runWrite(const QStringList& args)
             throw UsageError{QStringLiteral("--from writes one board: give one ADDRESS")};
         base = readBackup(line.value(QStringLiteral("from")));
     }
-    WriteFields fields = base ? base->fields : WriteFields{};
-    const FieldOptions given = applyOptions(line, fields); // every value is checked before a board is asked
+    const FieldChange change = changeOptions(line); // every value is checked before a board is asked
+    const WriteFields fields = withChange(base ? base->fields : WriteFields{}, change);
     if (base) {
-        if (const QString why = refusal(fields, given); !why.isEmpty())
+        if (const QString why = refusal(fields, change); !why.isEmpty())
             throw UsageError{why};
         if (const QString why = unlessForced({boards.first(), fields, std::nullopt, Memory::Permanent});
             !force && !why.isEmpty())
@@ -129,7 +127,7 @@ int runWrite(const QStringList& args)
         report(boards.first(), result, options.json);
         return exitOf(result.outcome);
     }
-    const WriteJob job{line, options, given, force, verify};
+    const WriteJob job{options, change, force, verify};
     Progress progress(QStringLiteral("write"), int(boards.size()));
     int succeeded = 0, failed = 0, worst = NoReply;
     for (quint32 board : boards) {

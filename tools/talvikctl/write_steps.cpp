@@ -117,29 +117,26 @@ BoardConfig readBackup(const QString& path)
     }
 }
 
-FieldOptions applyOptions(const CommandLine& line, WriteFields& f)
+FieldChange changeOptions(const CommandLine& line)
 {
-    FieldOptions given;
-    const auto address = [&](const char* name, Ipv4& field) {
+    FieldChange change;
+    const auto address = [&](const char* name, std::optional<Ipv4>& field) {
         if (line.isSet(QLatin1String(name)))
             field = octetsOf(addressArgument(line.value(QLatin1String(name))));
     };
-    address("ip", f.ip);
-    address("mask", f.mask);
-    address("router", f.gateway);
-    address("dispatcher", f.dispatcher);
-    address("reserve1", f.reserve1);
-    address("reserve2", f.reserve2);
-    for (const char* name : {"dispatcher", "ident", "reserve1", "reserve2"})
-        if (line.isSet(QLatin1String(name)))
-            given.consoleOnly.append(QStringLiteral("--") + QLatin1String(name));
+    address("ip", change.ip);
+    address("mask", change.mask);
+    address("router", change.router);
+    address("dispatcher", change.dispatcher);
+    address("reserve1", change.reserve1);
+    address("reserve2", change.reserve2);
     if (line.isSet(QStringLiteral("mac")))
-        f.mac = macArgument(line.value(QStringLiteral("mac")));
+        change.mac = macArgument(line.value(QStringLiteral("mac")));
     if (line.isSet(QStringLiteral("ident")))
-        f.ident =
+        change.ident =
             quint16(numberArgument(QStringLiteral("ident"), line.value(QStringLiteral("ident")), 0, 65535));
     if (line.isSet(QStringLiteral("branch")))
-        f.branch =
+        change.branch =
             quint8(numberArgument(QStringLiteral("branch"), line.value(QStringLiteral("branch")), 0, 255));
     const bool dhcp = line.isSet(QStringLiteral("dhcp")), noDhcp = line.isSet(QStringLiteral("no-dhcp"));
     const bool dynamic = line.isSet(QStringLiteral("console-dynamic"));
@@ -147,25 +144,23 @@ FieldOptions applyOptions(const CommandLine& line, WriteFields& f)
     if ((dhcp && noDhcp) || (dynamic && fixed) || (dhcp && fixed))
         throw UsageError{
             QStringLiteral("contradictory address types (a DHCP board needs a dynamic console)")};
-    // The window's coupling: a DHCP board forces a dynamic console, a static console a static board.
-    if (dhcp || dynamic)
-        f.consoleDynamic = true;
-    if (dhcp)
-        f.boardDhcp = true;
-    if (noDhcp || fixed)
-        f.boardDhcp = false;
-    if (fixed)
-        f.consoleDynamic = false;
-    return given;
+    if (dhcp || noDhcp)
+        change.dhcp = dhcp;
+    if (dynamic || fixed)
+        change.consoleDynamic = dynamic;
+    return change;
 }
 
-QString refusal(const WriteFields& f, const FieldOptions& given)
+QString refusal(const WriteFields& after, const FieldChange& change)
 {
-    if (!f.consoleDynamic && !given.consoleOnly.isEmpty())
+    if (QStringList given = consoleOnlyGiven(after, change); !given.isEmpty()) {
+        for (QString& name : given)
+            name.prepend(QLatin1String("--"));
         return QStringLiteral("%1 travel only with a dynamic console, and this board's is static: add "
                               "--console-dynamic, or leave them out")
-            .arg(given.consoleOnly.join(QLatin1String(", ")));
-    if (!addressTypesAgree(f))
+            .arg(given.join(QLatin1String(", ")));
+    }
+    if (!addressTypesAgree(after))
         return QStringLiteral("the configuration pairs DHCP with a static console, which the window never "
                               "writes: add --console-dynamic or --no-dhcp");
     return {};

@@ -4,7 +4,7 @@
 // and the result printed.
 
 #include "arguments.h"
-#include "client/board_config.h"
+#include "client/field_change.h"
 #include "journal/journal.h"
 
 #include <QStringList>
@@ -32,14 +32,11 @@ void report(quint32 board, const Result& result, bool json);
 
 BoardConfig readBackup(const QString& path);
 
-// The options that change one field; each value is checked before anything is sent.
-struct FieldOptions {
-    QStringList consoleOnly; // given options that travel only with a dynamic console
-};
+// The options that change one field, each value checked before anything is sent.
 void addFieldOptions(CommandLine& line);
-FieldOptions applyOptions(const CommandLine& line, WriteFields& f);
+FieldChange changeOptions(const CommandLine& line);
 // What the window would never write: options the frame would drop, or DHCP with a static console.
-QString refusal(const WriteFields& f, const FieldOptions& given);
+QString refusal(const WriteFields& after, const FieldChange& change);
 // What --force lets through: an address at which the board would be out of reach, and
 // values that the frame cannot carry (they would be lost, not restored).
 QString unlessForced(const BoardConfig& config);

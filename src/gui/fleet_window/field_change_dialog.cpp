@@ -107,9 +107,9 @@ FieldChangeDialog::FieldChangeDialog(QWidget* parent) : QDialog(parent)
     resize(640, 560);
 }
 
-std::optional<fleet::FieldChange> FieldChangeDialog::change(QString* why) const
+std::optional<FieldChange> FieldChangeDialog::change(QString* why) const
 {
-    fleet::FieldChange c;
+    FieldChange c;
     const auto on = [this](const char* field) { return chosen_.value(QLatin1String(field))->isChecked(); };
     for (const QString& field : AddressFields) {
         if (!chosen_.value(field)->isChecked())

@@ -22,7 +22,7 @@ class FieldChangeDialog : public QDialog {
     explicit FieldChangeDialog(QWidget* parent = nullptr);
 
     // The change as entered; nothing, with why, when a value is not one.
-    std::optional<fleet::FieldChange> change(QString* problem) const;
+    std::optional<FieldChange> change(QString* problem) const;
     // Each board's rows: what changes, or why it is refused. "Записати" goes ahead when
     // some board would change.
     struct BoardPreview {

@@ -31,7 +31,7 @@ void FleetWindow::changeSelectedFields()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &FieldChangeDialog::previewWanted, this, [this, dialog, boards] {
         QString problem;
-        const std::optional<fleet::FieldChange> change = dialog->change(&problem);
+        const std::optional<FieldChange> change = dialog->change(&problem);
         if (!change) {
             dialog->showProblem(problem);
             return;
@@ -52,7 +52,7 @@ void FleetWindow::changeSelectedFields()
     });
     connect(dialog, &FieldChangeDialog::writeWanted, this, [this, dialog, boards] {
         QString problem;
-        const std::optional<fleet::FieldChange> change = dialog->change(&problem);
+        const std::optional<FieldChange> change = dialog->change(&problem);
         if (!change)
             return;
         dialog->accept();
@@ -133,11 +133,10 @@ void FleetWindow::replaceSelected()
             jobs_.write(
                 {board},
                 [backup, takeMac](const BoardConfig& now, QString* refused) -> std::optional<WriteFields> {
-                    fleet::FieldChange none;
-                    BoardConfig replaced{now.address, backup.fields, now.version, Memory::Permanent};
-                    if (!takeMac)
-                        replaced.fields.mac = now.fields.mac;
-                    return fleet::changed(replaced, none, refused);
+                    const BoardConfig replaced{now.address,
+                                               replacementFields(backup.fields, now.fields, takeMac),
+                                               now.version, Memory::Permanent};
+                    return fleet::changed(replaced, FieldChange{}, refused);
                 },
                 fleet::by::Replace);
         };
