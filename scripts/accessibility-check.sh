@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real window on a virtual X display, read through AT-SPI as a screen reader reads it
 # (scripts/accessibility_check.py), before and after a read of a simulated board, and the
-# fleet window beside it, before and after it finds that board.
+# fleet window beside it, before and after it finds that board, and its three dialogs.
 #   accessibility-check.sh BUILD
 # Runs in the tests' own network (it binds 6767 and the board's ports on 127.0.0.2).
 # Exits 77 (a skip for CTest) when the X or AT-SPI tools are not installed.
@@ -33,7 +33,7 @@ source "$here/virtual-display.sh"
 start_virtual_display
 pids+=("$VIRTUAL_DISPLAY_PID")
 
-"$build/tools/talvik-board-sim" --board 127.0.0.2,ident=1234,version=2.17 >"$work/sim.log" 2>&1 &
+"$build/tools/talvik-board-sim" --board 127.0.0.2,ident=1234,version=2.17,console=1 >"$work/sim.log" 2>&1 &
 pids+=($!)
 # A copy of the program in a folder of its own, its settings file set to board 127.0.0.2.
 cp "$build/src/talvikcom" "$work/"

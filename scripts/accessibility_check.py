@@ -136,10 +136,72 @@ def check_fleet(app):
                           ("Стан", "відповіла")):
         if row.get(column) != value:
             fail(f"the cell under {column!r} is named {row.get(column)!r}, not {value!r}")
+    table.addRowSelection(0)
+    return fleet
+
+
+def open_dialog(app, fleet, button, title):
+    next(b for b in buttons(fleet) if b.name == button).queryAction().doAction(0)
+    end = time.time() + 10
+    while time.time() < end:
+        dialog = next((w for w in app if w is not None and w.name == title), None)
+        if dialog is not None:
+            return dialog
+        time.sleep(0.1)
+    fail(f"{button!r} opened no dialog {title!r}")
+
+
+def check_named(dialog):
+    roles = ("push button", "check box", "text", "combo box", "spin button", "table")
+    unnamed = [n.getRoleName() for n in nodes(dialog) if n.getRoleName() in roles and not n.name]
+    if unnamed:
+        fail(f"controls of {dialog.name!r} without a name: {unnamed}")
+
+
+def check_other_dialogs(app, fleet):
+    """"Історія…" and "Замінити плату…" on the same row: every control named; the label
+    that shows the chosen backup is named for what it shows."""
+    for button, title in (("Історія…", "Історія записів: 127.0.0.2"),
+                          ("Замінити плату…", "Замінити плату 127.0.0.2")):
+        dialog = open_dialog(app, fleet, button, title)
+        check_named(dialog)
+        labels = [n.name for n in nodes(dialog) if n.getRoleName() == "label"]
+        print(f"{title}: labels {labels}")
+        if button == "Замінити плату…" and "(копію не вибрано)" not in labels:
+            fail(f"the backup's label is not named for what it shows: {labels}")
+        next(b for b in buttons(dialog) if b.name == "Закрити").queryAction().doAction(0)
+
+
+def check_change_fields(app, fleet):
+    """"Змінити поля…" on the row found: every control of the dialog named, a field ticked
+    and typed, and the preview's cells read as shown."""
+    dialog = open_dialog(app, fleet, "Змінити поля…", "Змінити поля вибраних плат")
+    check_named(dialog)
+    box = next(n for n in nodes(dialog) if n.getRoleName() == "check box" and n.name == "Маска")
+    box.queryAction().doAction(0)
+    mask = next(n for n in nodes(dialog) if n.getRoleName() == "text" and n.name == "Маска")
+    mask.queryEditableText().setTextContents("255.255.0.0")
+    next(b for b in buttons(dialog) if b.name == "Переглянути").queryAction().doAction(0)
+    table = next(n for n in nodes(dialog) if n.getRoleName() == "table").queryTable()
+    end = time.time() + 10
+    while time.time() < end and table.nRows < 1:
+        time.sleep(0.1)
+    if table.nRows < 1:
+        fail("the preview shows no row")
+    row = {table.getColumnHeader(c).name: table.getAccessibleAt(0, c).name for c in range(table.nColumns)}
+    print(f"change fields: the preview: {row}")
+    if row != {"Плата": "127.0.0.2", "Поле": "Маска", "Зараз": "255.0.0.0", "Нове": "255.255.0.0"}:
+        fail(f"the preview's cells are named {row}")
+    write = next(b for b in buttons(dialog) if b.name == "Записати")
+    if not write.getState().contains(pyatspi.STATE_ENABLED):
+        fail("\"Записати\" is not enabled after a preview with a change")
+    next(b for b in buttons(dialog) if b.name == "Закрити").queryAction().doAction(0)
 
 
 app = application("TalvikCom")
 check_start(app)
 check_after_read(app)
-check_fleet(app)
+fleet_window = check_fleet(app)
+check_change_fields(app, fleet_window)
+check_other_dialogs(app, fleet_window)
 print("every value label is named for the text it shows")
