@@ -2,6 +2,7 @@
 
 #include <QTcpSocket>
 #include <QTimer>
+#include <memory>
 
 namespace talvik::ctl {
 
@@ -38,17 +39,21 @@ void MetricsServer::serve(QTcpSocket* socket)
     timeout->setSingleShot(true);
     connect(timeout, &QTimer::timeout, socket, &QTcpSocket::abort);
     timeout->start(RequestTimeoutMs);
-    connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-        if (socket->property("answered").toBool())
+    // What came of the request so far; it lives as long as the connection's handler.
+    struct Request {
+        QByteArray head;
+        bool answered = false;
+    };
+    auto request = std::make_shared<Request>();
+    connect(socket, &QTcpSocket::readyRead, socket, [this, socket, request] {
+        if (request->answered)
             return;
-        QByteArray head = socket->property("head").toByteArray();
-        head += socket->read(MostRequestBytes + 1 - head.size());
+        request->head += socket->read(MostRequestBytes + 1 - request->head.size());
+        const QByteArray& head = request->head;
         const bool whole = head.contains("\r\n\r\n") || head.contains("\n\n");
-        if (!whole && head.size() <= MostRequestBytes) {
-            socket->setProperty("head", head);
+        if (!whole && head.size() <= MostRequestBytes)
             return;
-        }
-        socket->setProperty("answered", true);
+        request->answered = true;
         socket->write(whole
                           ? answer(head.left(head.indexOf('\n')).trimmed())
                           : response("431 Request Header Fields Too Large", TextType, "request too large\n"));
