@@ -18,12 +18,9 @@ QString changesText(const JournalEntry& e)
 {
     if (!e.before)
         return QStringLiteral("(memory before not known)");
-    const auto before = fieldTexts(*e.before), sent = fieldTexts(e.sent);
     QStringList changes;
-    for (qsizetype i = 0; i < before.size() && i < sent.size(); ++i)
-        if (before[i].second != sent[i].second)
-            changes.append(
-                QStringLiteral("%1 %2 -> %3").arg(before[i].first, before[i].second, sent[i].second));
+    for (const ChangedField& c : changedFields(*e.before, e.sent))
+        changes.append(QStringLiteral("%1 %2 -> %3").arg(c.field, c.now, c.next));
     return changes.isEmpty() ? QStringLiteral("(no field changed)") : changes.join(QLatin1String("; "));
 }
 
