@@ -526,6 +526,18 @@ class TestFleetWindow : public QObject {
         QCOMPARE(s.f.window->journal().entries().first().by, fleet::by::Undo);
     }
 
+    // What a journal file holds is shown with its control characters made visible.
+    void aJournalsTextIsShownEscaped()
+    {
+        JournalEntry e;
+        e.board = 0xC0A801DF;
+        e.by = "fleet\x1b[2J\nwindow";
+        e.result = "written\r";
+        HistoryDialog h(e.board, {e});
+        QCOMPARE(h.table->item(0, 1)->text(), QString("fleet\\e[2J\\nwindow"));
+        QCOMPARE(h.table->item(0, 2)->text(), QString("written\\r"));
+    }
+
     // "Замінити плату…": the old board's backup onto the selected one, which keeps its own MAC.
     void aReplacementKeepsItsOwnMac()
     {

@@ -1,5 +1,6 @@
 #include "gui/fleet_window/history_dialog.h"
 
+#include "client/untrusted_text.h"
 #include "fleet/field_change.h"
 #include "fleet/fleet_texts.h"
 #include "fleet/fleet_wording.h"
@@ -42,8 +43,10 @@ HistoryDialog::HistoryDialog(quint32 board, const QList<JournalEntry>& entries, 
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int row = 0; row < entries.size(); ++row) {
         const JournalEntry& e = entries[row];
-        const QStringList cells{e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), e.by,
-                                e.result.isEmpty() ? ft::NoResult : e.result, changes(e)};
+        // Who wrote and the result are the journal file's text, not the program's.
+        const QStringList cells{e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                                escapeControls(e.by),
+                                e.result.isEmpty() ? ft::NoResult : escapeControls(e.result), changes(e)};
         for (int column = 0; column < cells.size(); ++column)
             table->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
