@@ -29,8 +29,8 @@ constexpr int ManyRows = 5000;
 BoardConfig bench::boardAt(int i)
 {
     BoardConfig c;
-    c.address = 0x0A000000u | quint32(i + 1);
-    c.fields.ip = octetsOf(c.address);
+    c.address = BoardAddress(0x0A000000u | quint32(i + 1));
+    c.fields.ip = octetsOf(c.address.ipv4());
     c.fields.mask = {255, 255, 255, 0};
     c.fields.gateway = {10, 0, quint8(i >> 8), 1};
     c.fields.mac = {0x00, 0x1E, 0x0A, 0x00, quint8(i >> 8), quint8(i)};
@@ -89,7 +89,7 @@ void surveyFigure(std::vector<Row>& rows)
         missed = std::max(missed, 250 - answered);
         Child ping(tool(QStringLiteral("floor_udp")),
                    {QStringLiteral("ping"), QStringLiteral("127.0.7.1"), QString::number(p1),
-                    QStringLiteral("250"), payloadFile(buildReadFrame('C'))});
+                    QStringLiteral("250"), payloadFile(buildReadFrame(Memory::Working))});
         bare.add(ping.number("total_ms"));
     }
     rows.push_back({"fleet window: survey of 250 boards, click to the table repainted with all of them",

@@ -108,7 +108,8 @@ double sweepFloor(const Boards& boards, const QString& network, int last, int ex
 {
     Child sweep(tool(QStringLiteral("floor_udp")),
                 {QStringLiteral("sweep"), network, QStringLiteral("1"), QString::number(last),
-                 QString::number(boards.first), payloadFile(buildReadFrame('C')), QString::number(expected)});
+                 QString::number(boards.first), payloadFile(buildReadFrame(Memory::Working)),
+                 QString::number(expected)});
     return sweep.number("total_ms");
 }
 

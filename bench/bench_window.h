@@ -3,7 +3,7 @@
 // the benchmark runs on (a virtual X display where there is one), no modal messages.
 
 #include "bench_support.h"
-#include "client/board_config.h"
+#include "board/board_config.h"
 #include "gui/app/TForm1_Config_UDP.h"
 #include "gui/app/messages.h"
 #include "gui/fleet_window/fleet_dialogs.h"

@@ -225,7 +225,8 @@ void roundTripFigures(std::vector<Row>& rows)
         for (int rest : {RestMs, 0}) {
             Child ping(tool(QStringLiteral("floor_udp")),
                        {QStringLiteral("ping"), QStringLiteral("127.0.0.2"), QString::number(port),
-                        QStringLiteral("200"), payloadFile(buildReadFrame('C')), QString::number(rest)});
+                        QStringLiteral("200"), payloadFile(buildReadFrame(Memory::Working)),
+                        QString::number(rest)});
             (rest ? floor : hotFloor).add(ping.number("median_us"));
         }
     }
@@ -270,7 +271,7 @@ void roundTripFigures(std::vector<Row>& rows)
         perSecond.add(250.0 / (ms / 1000.0));
         Child ping(tool(QStringLiteral("floor_udp")),
                    {QStringLiteral("ping"), QStringLiteral("127.0.6.1"), p1, QStringLiteral("250"),
-                    payloadFile(buildReadFrame('C'))});
+                    payloadFile(buildReadFrame(Memory::Working))});
         bare.add(ping.number("total_ms"));
     }
     rows.push_back({"survey of 250 boards (talvikctl, a process)",

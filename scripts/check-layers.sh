@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Fails when an include in src/ names no library (a bare "x.h"), or points up: to a
 # library, or in the window's library to a folder, above its own. Bottom up: wire; net
-# over wire; client over net; store over wire; journal over client and store; fleet over
-# journal; gui over all of them.
+# over wire; board over wire; store over wire; journal over board and store; client over
+# net and journal; fleet over client; gui over all of them.
 # In gui: widgets, then app (the window class and what both windows share), then each
 # folder of the configurator's handlers and the fleet window's folder, which include
 # app/ and widgets/ and their own folder, never each other. The linker keeps wire on Qt
@@ -10,15 +10,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/../src"
 
-below_gui="wire net client store journal fleet"
+below_gui="wire net board store journal client fleet"
 may_include() { # the include prefixes a file in this folder may use
     case "$1" in
         wire/*) echo "wire" ;;
         net/*) echo "wire net" ;;
-        client/*) echo "wire net client" ;;
+        board/*) echo "wire board" ;;
         store/*) echo "wire store" ;;
-        journal/*) echo "wire net client store journal" ;;
-        fleet/*) echo "wire net client store journal fleet" ;;
+        journal/*) echo "wire board store journal" ;;
+        client/*) echo "wire net board store journal client" ;;
+        fleet/*) echo "wire net board store journal client fleet" ;;
         gui/widgets/*) echo "$below_gui gui/widgets" ;;
         gui/app/*) echo "$below_gui gui/widgets gui/app" ;;
         gui/*/*) echo "$below_gui gui/widgets gui/app $(dirname "$1")" ;; # a handler folder

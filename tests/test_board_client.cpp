@@ -2,8 +2,6 @@
 // takes, and when it gives up.
 
 #include "client/board_client.h"
-#include "client/field_change.h"
-#include "client/write_checks.h"
 #include "recording_link.h"
 #include "wire/board_address.h"
 
@@ -15,12 +13,31 @@ using namespace talvik;
 using namespace talvik::test;
 
 namespace {
-const quint32 Board = 0x7F000302; // 127.0.3.2
+const BoardAddress Board(0x7F000302); // 127.0.3.2
 const QString BoardText = QStringLiteral("127.0.3.2");
 
-bool isAnswer(quint32, const QByteArray& d)
+BoardAddress plus(BoardAddress board, quint32 n)
+{
+    return BoardAddress(board.ipv4() + n);
+}
+
+bool isAnswer(BoardAddress, const QByteArray& d)
 {
     return d.startsWith("answer");
+}
+
+// One request to one board, its reply once it is given or given up.
+std::optional<BoardReply> request(BoardClient& client, BoardAddress board, const QByteArray& frame,
+                                  const Timing& timing)
+{
+    std::optional<BoardReply> result;
+    bool over = false;
+    client.requestMany(
+        {board}, [&](BoardAddress) { return frame; }, isAnswer, timing,
+        [&](BoardAddress, const std::optional<BoardReply>& reply) { result = reply; }, [&] { over = true; });
+    if (!QTest::qWaitFor([&] { return over; }, 10000))
+        qWarning("the request never ended");
+    return result;
 }
 } // namespace
 
@@ -58,7 +75,7 @@ class TestBoardClient : public QObject {
             }
         });
         board.start(1);
-        const auto reply = client.request(Board, "frame", isAnswer, Timing{50, 2});
+        const auto reply = request(client, Board, "frame", Timing{50, 2});
         QCOMPARE(reply.has_value(), answered);
         QCOMPARE(link.sent.size(), framesSent);
         QCOMPARE(link.ports(), QList<quint16>({8026, 8024, 8026, 8024, 8026, 8024}).mid(0, framesSent));
@@ -74,12 +91,10 @@ class TestBoardClient : public QObject {
         link.openListener();
         BoardClient client(link, {8026, 8024}, 8026);
         QTimer::singleShot(5, [&] { link.deliver("answer old", BoardText); });
-        QCOMPARE(client.request(Board, "first", isAnswer, Timing{500, 0})->datagram,
-                 QByteArray("answer old"));
+        QCOMPARE(request(client, Board, "first", Timing{500, 0})->datagram, QByteArray("answer old"));
         QTimer::singleShot(5, [&] { link.deliver("answer old", BoardText); }); // the other port's
         QTimer::singleShot(10, [&] { link.deliver("answer new", BoardText); });
-        QCOMPARE(client.request(Board, "second", isAnswer, Timing{500, 0})->datagram,
-                 QByteArray("answer new"));
+        QCOMPARE(request(client, Board, "second", Timing{500, 0})->datagram, QByteArray("answer new"));
         QCOMPARE(link.sent.last().data, QByteArray("second")); // sent after the old answer came in
     }
 
@@ -97,19 +112,19 @@ class TestBoardClient : public QObject {
                 link.deliver("answer", link.sent[answered].host.toString());
         });
         boardsAnswer.start(1);
-        QList<quint32> done;
+        QList<BoardAddress> done;
         int finished = 0;
-        const auto frame = [](quint32) { return QByteArray("frame"); };
-        const auto note = [&](quint32 board, const std::optional<BoardReply>& reply) {
+        const auto frame = [](BoardAddress) { return QByteArray("frame"); };
+        const auto note = [&](BoardAddress board, const std::optional<BoardReply>& reply) {
             if (reply)
                 done << board;
         };
         client.requestMany({Board}, frame, isAnswer, Timing{1000, 0}, note, [&] { ++finished; });
-        client.requestMany({Board, Board + 1, Board}, frame, isAnswer, Timing{1000, 0}, note,
+        client.requestMany({Board, plus(Board, 1), Board}, frame, isAnswer, Timing{1000, 0}, note,
                            [&] { ++finished; });
         QTRY_COMPARE(finished, 2);
         std::sort(done.begin(), done.end());
-        QCOMPARE(done, QList<quint32>({Board, Board, Board + 1}));
+        QCOMPARE(done, QList<BoardAddress>({Board, Board, plus(Board, 1)}));
     }
 
     // Every board of a batch is asked at once (a burst, then at the pace); only those that
@@ -140,28 +155,28 @@ class TestBoardClient : public QObject {
         RecordingLink link;
         link.openListener();
         BoardClient client(link, {8026}, 8026);
-        QMap<quint32, int> sentTo;
+        QMap<BoardAddress, int> sentTo;
         int seen = 0;
         QTimer boards; // each board answers its n-th frame, as the row says
         connect(&boards, &QTimer::timeout, [&] {
             for (; seen < link.sent.size(); ++seen) {
-                const quint32 board = link.sent[seen].host.toIPv4Address();
+                const BoardAddress board(link.sent[seen].host.toIPv4Address());
                 const int n = ++sentTo[board];
-                if (n == framesTillAnswer.value(int(board - Board)))
+                if (n == framesTillAnswer.value(int(board.ipv4() - Board.ipv4())))
                     link.deliver("answer", link.sent[seen].host.toString());
             }
             if (seen >= framesTillAnswer.size())
                 link.drops = drops;
         });
         boards.start(1);
-        QList<quint32> asked;
+        QList<BoardAddress> asked;
         for (int i = 0; i < framesTillAnswer.size(); ++i)
-            asked << Board + quint32(i);
-        QMap<quint32, bool> answered;
+            asked << plus(Board, quint32(i));
+        QMap<BoardAddress, bool> answered;
         bool finished = false;
         client.requestMany(
-            asked, [](quint32) { return QByteArray("frame"); }, isAnswer, Timing{2000, retries},
-            [&](quint32 board, const std::optional<BoardReply>& reply) {
+            asked, [](BoardAddress) { return QByteArray("frame"); }, isAnswer, Timing{2000, retries},
+            [&](BoardAddress board, const std::optional<BoardReply>& reply) {
                 answered[board] = reply.has_value();
             },
             [&] { finished = true; });
@@ -180,17 +195,18 @@ class TestBoardClient : public QObject {
         BoardClient client(link, {8026}, 8026);
         QTimer::singleShot(1, [&] { link.deliver("answer", BoardText); }); // sets the wait short
         QTimer::singleShot(2 * BoardClient::WaitFloorMs, [&] { link.deliver("answer", "127.0.3.3"); });
-        QList<quint32> found;
+        QList<BoardAddress> found;
         bool finished = false;
         client.requestMany(
-            {Board, Board + 1}, [](quint32) { return QByteArray("frame"); }, isAnswer, Timing{5000, 2},
-            [&](quint32 board, const std::optional<BoardReply>& reply) {
+            {Board, plus(Board, 1)}, [](BoardAddress) { return QByteArray("frame"); }, isAnswer,
+            Timing{5000, 2},
+            [&](BoardAddress board, const std::optional<BoardReply>& reply) {
                 if (reply)
                     found << board;
             },
             [&] { finished = true; });
         QTRY_VERIFY_WITH_TIMEOUT(finished, 10000);
-        QCOMPARE(found, QList<quint32>({Board, Board + 1}));
+        QCOMPARE(found, QList<BoardAddress>({Board, plus(Board, 1)}));
     }
 
     // A burst goes out at once, the rest at the pace, every board once when all answer.
@@ -199,117 +215,18 @@ class TestBoardClient : public QObject {
         RecordingLink link;
         link.openListener();
         BoardClient client(link, {8026, 8024}, 8026);
-        QList<quint32> boards;
+        QList<BoardAddress> boards;
         for (quint32 i = 1; i <= 200; ++i)
-            boards << (0x7F000400 | i);
+            boards << BoardAddress(0x7F000400 | i);
         int done = 0;
         client.requestMany(
-            boards, [](quint32) { return QByteArray("frame"); }, isAnswer, Timing{1000, 0},
-            [&](quint32, const std::optional<BoardReply>& reply) { done += reply ? 1 : 0; }, {});
+            boards, [](BoardAddress) { return QByteArray("frame"); }, isAnswer, Timing{1000, 0},
+            [&](BoardAddress, const std::optional<BoardReply>& reply) { done += reply ? 1 : 0; }, {});
         QCOMPARE(link.sent.size(), 2 * BoardClient::PaceBurst); // two ports each
         QTRY_COMPARE(link.sent.size(), 2 * 200);
         for (const SentDatagram& s : link.sent)
             link.deliver("answer", s.host.toString());
         QCOMPARE(done, 200);
-    }
-
-    // An address and mask that would leave a board out of reach, before any write.
-    void addressesNoBoardCanUse_data()
-    {
-        QTest::addColumn<QString>("ip");
-        QTest::addColumn<QString>("mask");
-        QTest::addColumn<QString>("board"); // where the frame goes
-        QTest::addColumn<bool>("dhcp");
-        QTest::addColumn<QString>("problem"); // empty: none
-        QTest::newRow("a usable one") << "10.1.2.3"
-                                      << "255.255.255.0"
-                                      << "10.1.2.3" << false << "";
-        QTest::newRow("zero") << "0.0.0.0"
-                              << "255.255.255.0"
-                              << "10.1.2.3" << false << "no host's";
-        QTest::newRow("zero on DHCP") << "0.0.0.0"
-                                      << "0.0.0.0"
-                                      << "10.1.2.3" << true << "";
-        QTest::newRow("multicast") << "239.1.1.1"
-                                   << "255.255.255.0"
-                                   << "10.1.2.3" << false << "multicast";
-        QTest::newRow("loopback for a board elsewhere") << "127.0.0.5"
-                                                        << "255.0.0.0"
-                                                        << "10.1.2.3" << false << "loopback";
-        QTest::newRow("loopback for a simulated board") << "127.0.0.5"
-                                                        << "255.0.0.0"
-                                                        << "127.0.0.5" << false << "";
-        QTest::newRow("the network of a /16") << "10.1.0.0"
-                                              << "255.255.0.0"
-                                              << "10.1.2.3" << false << "network";
-        QTest::newRow("the broadcast of a /28") << "10.1.2.15"
-                                                << "255.255.255.240"
-                                                << "10.1.2.3" << false << "broadcast address of mask";
-        QTest::newRow("a gap in the mask") << "10.1.2.3"
-                                           << "255.0.255.0"
-                                           << "10.1.2.3" << false << "gap";
-    }
-    void addressesNoBoardCanUse()
-    {
-        QFETCH(QString, ip);
-        QFETCH(QString, mask);
-        QFETCH(QString, board);
-        QFETCH(bool, dhcp);
-        QFETCH(QString, problem);
-        WriteFields f;
-        f.ip = octetsOf(*parseDottedDecimal(ip));
-        f.mask = octetsOf(*parseDottedDecimal(mask));
-        f.boardDhcp = dhcp;
-        f.consoleDynamic = dhcp;
-        QStringList found;
-        for (IpProblem p : ipProblems(f, *parseDottedDecimal(board)))
-            found.append(ipProblemText(p, f));
-        QCOMPARE(found.size(), problem.isEmpty() ? 0 : 1);
-        QVERIFY2(found.join(';').contains(problem), qPrintable(found.join(';')));
-    }
-
-    // The two address types move together, as in the configurator; what travels only with a
-    // dynamic console is refused with a static one.
-    void aChangeKeepsTheAddressTypesTogether_data()
-    {
-        QTest::addColumn<bool>("dhcpBefore");
-        QTest::addColumn<bool>("dynamicBefore");
-        QTest::addColumn<int>("dhcp");    // -1: not changed
-        QTest::addColumn<int>("dynamic"); // -1: not changed
-        QTest::addColumn<bool>("withIdent");
-        QTest::addColumn<QString>("after"); // "dhcp dynamic", then the refused fields
-        QTest::newRow("DHCP makes the console dynamic") << false << false << 1 << -1 << false << "1 1 ";
-        QTest::newRow("a static console makes the board static")
-            << true << true << -1 << 0 << false << "0 0 ";
-        QTest::newRow("no DHCP leaves the console") << true << true << 0 << -1 << false << "0 1 ";
-        QTest::newRow("an identifier with a static console")
-            << false << false << -1 << -1 << true << "0 0 ident";
-        QTest::newRow("an identifier made to travel") << false << false << -1 << 1 << true << "0 1 ";
-    }
-    void aChangeKeepsTheAddressTypesTogether()
-    {
-        QFETCH(bool, dhcpBefore);
-        QFETCH(bool, dynamicBefore);
-        QFETCH(int, dhcp);
-        QFETCH(int, dynamic);
-        QFETCH(bool, withIdent);
-        QFETCH(QString, after);
-        WriteFields before;
-        before.boardDhcp = dhcpBefore;
-        before.consoleDynamic = dynamicBefore;
-        FieldChange change;
-        if (dhcp >= 0)
-            change.dhcp = dhcp == 1;
-        if (dynamic >= 0)
-            change.consoleDynamic = dynamic == 1;
-        if (withIdent)
-            change.ident = 7;
-        const WriteFields f = withChange(before, change);
-        QCOMPARE(QStringLiteral("%1 %2 %3")
-                     .arg(int(f.boardDhcp))
-                     .arg(int(f.consoleDynamic))
-                     .arg(consoleOnlyGiven(f, change).join(',')),
-                 after);
     }
 };
 

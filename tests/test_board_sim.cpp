@@ -51,7 +51,7 @@ class TestBoardSim : public QObject {
                                   "dispatcher=127.0.0.1,mac=00:1E:AF:05:C0:FF,branch=3")
                            .config,
                        "2.17");
-        const QByteArray r = board.handle(buildReadFrame('C')).reply;
+        const QByteArray r = board.handle(buildReadFrame(Memory::Working)).reply;
         QVERIFY(r.size() <= 100);
         QCOMPARE(slice(r, 1, 4), QByteArray("\x7f\x00\x00\x01", 4));
         QCOMPARE(slice(r, 5, 8), QByteArray("\x7f\x00\x00\x02", 4));
@@ -82,8 +82,8 @@ class TestBoardSim : public QObject {
         WriteFields written = newConfig();
         QVERIFY(board.handle(buildWriteFrame(written)).reply.isEmpty());
 
-        const QByteArray permanent = board.handle(buildReadFrame('d')).reply;
-        const QByteArray working = board.handle(buildReadFrame('C')).reply;
+        const QByteArray permanent = board.handle(buildReadFrame(Memory::Permanent)).reply;
+        const QByteArray working = board.handle(buildReadFrame(Memory::Working)).reply;
         QCOMPARE(permanent.left(40), configFields(written));
         QCOMPARE(identBlock(working)->ident, 7);
 
@@ -92,10 +92,10 @@ class TestBoardSim : public QObject {
         QVERIFY(ack.reply.startsWith("rzt"));
         QCOMPARE(classify(ack.reply), ReplyKind::RebootAck);
         QCOMPARE(talvik::identifierField(ack.reply).value_or(-1), 7);
-        QVERIFY(board.handle(buildReadFrame('C')).reply.isEmpty()); // silent while rebooting
+        QVERIFY(board.handle(buildReadFrame(Memory::Working)).reply.isEmpty()); // silent while rebooting
 
         board.finishReboot();
-        QCOMPARE(board.handle(buildReadFrame('C')).reply.left(40), configFields(written));
+        QCOMPARE(board.handle(buildReadFrame(Memory::Working)).reply.left(40), configFields(written));
     }
 
     void wordFramesAreIgnored()
@@ -169,7 +169,7 @@ class TestBoardSim : public QObject {
         QUdpSocket pc;
         QVERIFY(pc.bind(QHostAddress::LocalHost, 0));
         for (quint16 port : sim.ports(0))
-            pc.writeDatagram(buildReadFrame('C'), QHostAddress("127.0.0.2"), port);
+            pc.writeDatagram(buildReadFrame(Memory::Working), QHostAddress("127.0.0.2"), port);
         // both frames are logged in, and every reply out, before the count settles
         QTRY_COMPARE(log.count(), 2 + replies);
         QList<quint16> from;
@@ -201,11 +201,11 @@ class TestBoardSim : public QObject {
             return pc.receiveDatagram().data();
         };
         pc.writeDatagram(buildWriteFrame(newConfig()), QHostAddress("127.0.0.2"), port);
-        QCOMPARE(ask(buildReadFrame('d')).left(40), configFields(newConfig()));
-        QCOMPARE(identBlock(ask(buildReadFrame('C')))->ident, 5);
+        QCOMPARE(ask(buildReadFrame(Memory::Permanent)).left(40), configFields(newConfig()));
+        QCOMPARE(identBlock(ask(buildReadFrame(Memory::Working)))->ident, 5);
         QVERIFY(ask(rebootFrame()).startsWith("rzt"));
         QTRY_VERIFY(!sim.board(0).rebooting());
-        QCOMPARE(ask(buildReadFrame('C')).left(40), configFields(newConfig()));
+        QCOMPARE(ask(buildReadFrame(Memory::Working)).left(40), configFields(newConfig()));
     }
 
     void lostRepliesAndAnnouncements()
@@ -222,7 +222,7 @@ class TestBoardSim : public QObject {
         QString error;
         QVERIFY(sim.addBoard(definition("127.0.0.2,ident=258"), &error));
         QSignalSpy log(&sim, &BoardSimulator::logLine);
-        pc.writeDatagram(buildReadFrame('C'), QHostAddress("127.0.0.2"), sim.ports(0).first());
+        pc.writeDatagram(buildReadFrame(Memory::Working), QHostAddress("127.0.0.2"), sim.ports(0).first());
         QTRY_VERIFY(log.count() >= 2); // the read lost on its way in, an announcement dropped
         QVERIFY(log.at(0).at(0).toString().startsWith("127.0.0.2 lost on its way in: read"));
         QVERIFY(log.at(1).at(0).toString().startsWith("dropped identifier announcement"));

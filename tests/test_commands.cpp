@@ -17,7 +17,7 @@ using namespace talvik::test;
 namespace {
 QByteArray readFrame(char letter)
 {
-    return buildReadFrame(letter);
+    return buildReadFrame(letter == 'd' ? Memory::Permanent : Memory::Working);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The fleet table without a window: what its rows show, how they sort and filter, the
 // exports in talvikctl's formats, and the comparison with an earlier survey.
 
+#include "board/backup_file.h"
 #include "fleet/fleet_files.h"
 #include "fleet/fleet_filter.h"
 #include "fleet/fleet_survey.h"
@@ -16,19 +17,19 @@ using namespace talvik::fleet;
 namespace {
 using Interfaces = QList<QPair<quint32, int>>; // address, prefix length
 
-quint32 at(const char* dotted)
+BoardAddress at(const char* dotted)
 {
-    return *parseDottedDecimal(QLatin1String(dotted));
+    return BoardAddress(*parseDottedDecimal(QLatin1String(dotted)));
 }
 
 BoardConfig board(const char* address, int ident, const char* mask = "255.255.255.0")
 {
     BoardConfig c;
     c.address = at(address);
-    c.fields.ip = octetsOf(c.address);
-    c.fields.mask = octetsOf(at(mask));
+    c.fields.ip = octetsOf(c.address.ipv4());
+    c.fields.mask = octetsOf(at(mask).ipv4());
     c.fields.gateway = {192, 168, 1, 1};
-    c.fields.mac = {0x00, 0x1E, 0xC0, 0xA8, 0x01, quint8(c.address)};
+    c.fields.mac = {0x00, 0x1E, 0xC0, 0xA8, 0x01, quint8(c.address.ipv4())};
     c.fields.ident = quint16(ident);
     c.fields.consoleDynamic = true;
     c.version = QStringLiteral("2.17");
@@ -36,7 +37,7 @@ BoardConfig board(const char* address, int ident, const char* mask = "255.255.25
     return c;
 }
 
-QString cell(const FleetModel& m, quint32 address, Column c)
+QString cell(const FleetModel& m, BoardAddress address, Column c)
 {
     return m.rowAt(m.rowOf(address)).cells.at(c);
 }
@@ -261,17 +262,19 @@ class TestFleetModel : public QObject {
     {
         QuietLink link;
         FleetModel m;
-        Discovery discovery(link, m, 6767, 3);
+        BoardClient client(link, {8026}, 8026);
+        Discovery discovery(client, m, 6767, 3);
         const QByteArray ident = QByteArray("..iden") + char(0x39) + char(0x30); // 12345
         const QByteArray ownWrite = buildWriteFrame({});
-        emit link.datagramsArrived({{ident, at("192.168.1.20"), 8026},
-                                    {ident, at("192.168.1.255"), 8026},
-                                    {"no identifier", at("192.168.1.21"), 8026},
-                                    {ident, at("127.0.0.1"), 6767},      // this program's own port
-                                    {ownWrite, at("192.168.1.2"), 8026}, // a frame of its own, come back
-                                    {"iden", at("192.168.1.22"), 8026},  // a tag and no identifier
-                                    {ident, at("192.168.1.23"), 8026},
-                                    {ident, at("192.168.1.24"), 8026}});
+        emit link.datagramsArrived(
+            {{ident, at("192.168.1.20").ipv4(), 8026},
+             {ident, at("192.168.1.255").ipv4(), 8026},
+             {"no identifier", at("192.168.1.21").ipv4(), 8026},
+             {ident, at("127.0.0.1").ipv4(), 6767},      // this program's own port
+             {ownWrite, at("192.168.1.2").ipv4(), 8026}, // a frame of its own, come back
+             {"iden", at("192.168.1.22").ipv4(), 8026},  // a tag and no identifier
+             {ident, at("192.168.1.23").ipv4(), 8026},
+             {ident, at("192.168.1.24").ipv4(), 8026}});
         QTRY_COMPARE(m.rowCount(), 3);
         QTest::qWait(2 * Discovery::IntervalMs);
         QCOMPARE(m.rowCount(), 3);
@@ -311,14 +314,15 @@ class TestFleetModel : public QObject {
     {
         QTest::addColumn<Interfaces>("addresses");
         QTest::addColumn<QStringList>("networks");
-        QTest::newRow("the test's namespace")
-            << Interfaces{{at("127.0.0.1"), 8}, {at("192.168.1.1"), 24}, {at("10.0.0.2"), 32}}
-            << QStringList{"192.168.1.1-192.168.1.254"};
+        QTest::newRow("the test's namespace") << Interfaces{{at("127.0.0.1").ipv4(), 8},
+                                                            {at("192.168.1.1").ipv4(), 24},
+                                                            {at("10.0.0.2").ipv4(), 32}}
+                                              << QStringList{"192.168.1.1-192.168.1.254"};
         QTest::newRow("a /16: the PC's own /24 of it")
-            << Interfaces{{at("10.7.3.9"), 16}, {at("169.254.3.3"), 16}}
+            << Interfaces{{at("10.7.3.9").ipv4(), 16}, {at("169.254.3.3").ipv4(), 16}}
             << QStringList{"10.7.3.1-10.7.3.254"};
         QTest::newRow("two addresses in one /24")
-            << Interfaces{{at("192.168.5.10"), 24}, {at("192.168.5.11"), 24}}
+            << Interfaces{{at("192.168.5.10").ipv4(), 24}, {at("192.168.5.11").ipv4(), 24}}
             << QStringList{"192.168.5.1-192.168.5.254"};
     }
     void myNetworks()

@@ -1,8 +1,8 @@
 // The fleet window beside the configurator, over real sockets, against simulated boards on
 // 192.168.1.0/24 in the network namespace of its own that `make test` runs in.
 
+#include "board/backup_file.h"
 #include "board_simulator.h"
-#include "client/board_config.h"
 #include "file_limit.h"
 #include "fleet/fleet_filter.h"
 #include "fleet/fleet_texts.h"
@@ -341,9 +341,13 @@ class TestFleetWindow : public QObject {
             << QStringList{"ip=255.255.255.255"} << QList<bool>{true, false}
             << "192.168.1.210: IP 255.255.255.255 — широкомовна адреса"
             << "";
-        QTest::newRow("an identifier a static console cannot carry")
-            << QStringList{"ident=1002"} << QList<bool>{} << "Записати копії в 1 плату?"
+        QTest::newRow("an identifier a static console cannot carry, written when the operator says so")
+            << QStringList{"ident=1002"} << QList<bool>{true, true}
+            << "192.168.1.210: зі статичним пультом кадр не несе: Ідентифікатор"
             << "записано, перевірено; не записано: Ідентифікатор";
+        QTest::newRow("the same, declined") << QStringList{"ident=1002"} << QList<bool>{true, false}
+                                            << "зі статичним пультом кадр не несе: Ідентифікатор"
+                                            << "";
     }
     void applyRefusals()
     {
@@ -357,8 +361,8 @@ class TestFleetWindow : public QObject {
                 [&](int, const QByteArray& d) { writes += sim::frameKind(d) == sim::FrameKind::Write; });
         s.survey("192.168.1.210", "210");
         QTemporaryDir folder;
-        const BoardConfig board{*parseDottedDecimal("192.168.1.210"), s.sim->board(0).permanent(),
-                                QStringLiteral("2.17"), Memory::Permanent};
+        const BoardConfig board{BoardAddress(*parseDottedDecimal("192.168.1.210")),
+                                s.sim->board(0).permanent(), QStringLiteral("2.17"), Memory::Permanent};
         for (int i = 0; i < changes.size(); ++i) {
             const QString key = changes[i].section('=', 0, 0);
             QFile file(folder.filePath(QString("copy%1.conf").arg(i)));
@@ -420,7 +424,7 @@ class TestFleetWindow : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(s.w->search->isEnabled(), 10000);
         QCOMPARE(s.cell("192.168.1.180", fleet::State), QString("відповіла"));
         for (const fleet::Row* r : s.w->shown->shownRows())
-            QCOMPARE(r->address >> 8, 0xC0A801u);
+            QCOMPARE(r->address.ipv4() >> 8, 0xC0A801u);
     }
 
     // The size, the column widths and the range, in a section of their own, at the close.
@@ -502,6 +506,43 @@ class TestFleetWindow : public QObject {
         QCOMPARE(journal[0].before->fields, before[1]);
     }
 
+    // A change on 10 boards whose 5th to 7th ignore writes: the job stops at its failure limit,
+    // the rows not reached say so, and "Повторити невдалі" writes only what did not succeed.
+    void aJobStopsAtItsLimitAndRetriesItsFailures()
+    {
+        Setup s({"192.168.1.231-234,version=2.17,console=1",
+                 "192.168.1.235-237,version=2.17,console=1,writes=0",
+                 "192.168.1.238-240,version=2.17,console=1"});
+        s.survey("192.168.1.231", "240");
+        s.click("192.168.1.231");
+        s.click("192.168.1.240", Qt::ShiftModifier);
+        QVERIFY(!s.w->retryFailed->isEnabled());
+        QTest::mouseClick(changeDialog(s, "change_mask", "value_mask", "255.255.0.0")->write, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(s.w->retryFailed->isEnabled(), 10000);
+        QVERIFY2(s.w->status->isVisible() && s.w->status->text().startsWith("Зупинено: невдало на 3 з 7"),
+                 qPrintable(s.w->status->text()));
+        QCOMPARE(s.w->status->accessibleName(), s.w->status->text());
+        QCOMPARE(s.cell("192.168.1.234", fleet::State), QString("записано, перевірено"));
+        QVERIFY(s.cell("192.168.1.235", fleet::State).startsWith("записано, але плата має інше: Маска"));
+        QCOMPARE(s.cell("192.168.1.238", fleet::State),
+                 QString("не пробувано: роботу зупинено після невдач"));
+        QList<int> writes(10);
+        connect(s.sim.get(), &sim::BoardSimulator::received, this, [&](int board, const QByteArray& d) {
+            writes[board] += sim::frameKind(d) == sim::FrameKind::Write;
+        });
+        for (int i = 4; i <= 6; ++i) // they take writes again
+            s.sim->board(i).setBehaviour(true, true);
+        QTest::mouseClick(s.w->retryFailed, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(s.cell("192.168.1.240", fleet::State), QString("записано, перевірено"),
+                                  10000);
+        QTRY_VERIFY(s.w->search->isEnabled());
+        for (int i = 0; i < 10; ++i) {
+            QCOMPARE(writes[i] > 0, i >= 4); // never a board written successfully
+            QCOMPARE(s.sim->board(i).permanent().mask, (Ipv4{255, 255, 0, 0}));
+        }
+        QVERIFY(!s.w->status->isVisible());
+    }
+
     // "Історія…" lists the board's write; "Повернути" puts the memory before back.
     void historyAndUndo()
     {
@@ -530,7 +571,7 @@ class TestFleetWindow : public QObject {
     void aJournalsTextIsShownEscaped()
     {
         JournalEntry e;
-        e.board = 0xC0A801DF;
+        e.board = BoardAddress(0xC0A801DF);
         e.by = "fleet\x1b[2J\nwindow";
         e.result = "written\r";
         HistoryDialog h(e.board, {e});

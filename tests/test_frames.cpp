@@ -30,7 +30,7 @@ class TestFrames : public QObject {
     {
         QFETCH(int, tag);
         QFETCH(QByteArray, expected);
-        const QByteArray frame = buildReadFrame(readLetterForTag(tag));
+        const QByteArray frame = buildReadFrame(readMemoryForTag(tag));
         QCOMPARE(frame.size(), 100);
         QCOMPARE(frame, expected);
     }

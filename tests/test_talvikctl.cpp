@@ -41,7 +41,7 @@ class TestTalvikctl : public QObject {
             QCOMPARE(o["memory"].toString(), permanent ? QString("permanent") : QString("working"));
             QCOMPARE(o["ident"].toInt(), 1234);
             QCOMPARE(o["version"].toString(), QString("2.17"));
-            QCOMPARE(fleet.seen.last(), buildReadFrame(permanent ? 'd' : 'C'));
+            QCOMPARE(fleet.seen.last(), buildReadFrame(permanent ? Memory::Permanent : Memory::Working));
         }
     }
 
@@ -463,7 +463,8 @@ class TestTalvikctl : public QObject {
         QVERIFY(fleet.seen.isEmpty());
         const Run forced = fleet.ctl({"apply", dir.path(), "--force", "--json"});
         QCOMPARE(forced.exit, 0);
-        const QJsonObject o = forced.json().value(0);
+        QCOMPARE(forced.json().value(0)["job"].toString(), QString("apply")); // what a retry runs again
+        const QJsonObject o = forced.json().value(1);
         QCOMPARE(o["result"].toString(), QString("written, verified; not written: ident"));
         QCOMPARE(o["not_written"].toArray(), QJsonArray{"ident"});
         QVERIFY(forced.err.contains("127.0.3.2: not written: ident"));
@@ -671,6 +672,93 @@ class TestTalvikctl : public QObject {
         QCOMPARE(run.exit, 2);
         QVERIFY2(run.err.contains("still answers at 127.0.1.9"), run.err);
         QVERIFY(!std::any_of(fleet.seen.begin(), fleet.seen.end(), isWriteFrame));
+    }
+
+    // Writes go in waves (1, 2, 4, 8 boards at once); between waves the failure limit is
+    // checked, and the boards not reached are reported as not tried.
+    void aRolloutStopsAtItsFailureLimit_data()
+    {
+        QTest::addColumn<int>("boards");
+        QTest::addColumn<QList<int>>("ignoring"); // boards (from 1) that ignore writes
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("outcomes"); // of boards 1, 2, ...: d done, m mismatch, n not tried
+        QTest::addColumn<int>("exit");
+        QTest::newRow("the 5th to 7th of 10, the default limit")
+            << 10 << QList<int>{5, 6, 7} << QStringList{} << "ddddmmmnnn" << 4;
+        QTest::newRow("no limit") << 10 << QList<int>{5, 6, 7} << QStringList{"--max-failures", "0"}
+                                  << "ddddmmmddd" << 4;
+        QTest::newRow("one failure is the limit")
+            << 10 << QList<int>{2} << QStringList{"--max-failures", "1"} << "dmdnnnnnnn" << 4;
+        QTest::newRow("the first three of 10: the canary and its wave")
+            << 10 << QList<int>{1, 2, 3} << QStringList{} << "mmmnnnnnnn" << 3;
+        QTest::newRow("fewer than a third of those tried: it goes on")
+            << 20 << QList<int>{8, 9, 10, 11} << QStringList{} << "dddddddmmmmddddddddd" << 4;
+        QTest::newRow("every board fails") << 3 << QList<int>{1, 2, 3} << QStringList{} << "mmm" << 3;
+    }
+    void aRolloutStopsAtItsFailureLimit()
+    {
+        QFETCH(int, boards);
+        QFETCH(QList<int>, ignoring);
+        QFETCH(QStringList, options);
+        QFETCH(QString, outcomes);
+        QFETCH(int, exit);
+        QStringList definitions;
+        for (int i = 1; i <= boards; ++i)
+            definitions.append(
+                QString("127.0.5.%1,version=2.17%2").arg(i).arg(ignoring.contains(i) ? ",writes=0" : ""));
+        Fleet fleet(definitions);
+        const QString range = QString("127.0.5.1-%1").arg(boards);
+        const Run run = fleet.ctl(QStringList{"write", range, "--mask", "255.255.255.0", "--json"} + options);
+        QCOMPARE(run.exit, exit);
+        QString got(boards, '?');
+        for (const QJsonObject& o : run.json())
+            if (o.contains("address"))
+                got[o["address"].toString().section('.', 3).toInt() - 1] = o["outcome"].toString().at(0);
+        QCOMPARE(got, outcomes);
+        const int written = int(std::count_if(fleet.seen.begin(), fleet.seen.end(), isWriteFrame)) / 2;
+        QCOMPARE(written, int(outcomes.count('d') + outcomes.count('m'))); // none to a board not tried
+        if (outcomes.contains('n'))
+            QVERIFY2(run.err.contains("not tried"), run.err.constData());
+    }
+
+    // "retry" runs the operation of a run's --json output again on its boards that did not
+    // succeed, and never writes a board that was written successfully.
+    void aRetryTakesOnlyTheFailures()
+    {
+        QStringList definitions;
+        for (int i = 1; i <= 10; ++i)
+            definitions.append(
+                QString("127.0.5.%1,version=2.17%2").arg(i).arg(i >= 5 && i <= 7 ? ",writes=0" : ""));
+        Fleet fleet(definitions);
+        const Run first = fleet.ctl({"write", "127.0.5.1-10", "--mask", "255.255.255.0", "--json"});
+        QCOMPARE(first.exit, 4);
+        QTemporaryDir dir;
+        QFile output(dir.filePath("run.jsonl"));
+        QVERIFY(output.open(QIODevice::WriteOnly));
+        output.write(first.out);
+        output.close();
+        for (int i = 4; i <= 6; ++i) // boards 5 to 7 take writes again
+            fleet.sim.board(i).setBehaviour(true, true);
+        QMap<QString, int> writes; // frames by board
+        connect(&fleet.sim, &BoardSimulator::received, this, [&](int board, const QByteArray& d) {
+            if (isWriteFrame(d))
+                ++writes[fleet.sim.board(board).address()];
+        });
+        const Run retry = fleet.ctl({"retry", output.fileName(), "--json"});
+        QCOMPARE(retry.exit, 0);
+        QCOMPARE(QStringList(writes.keys()), QStringList({"127.0.5.10", "127.0.5.5", "127.0.5.6", "127.0.5.7",
+                                                          "127.0.5.8", "127.0.5.9"}));
+        for (int i = 4; i < 10; ++i)
+            QCOMPARE(fleet.sim.board(i).permanent().mask, (Ipv4{255, 255, 255, 0}));
+        // The retry's own output says what ran: a second retry finds nothing left.
+        QVERIFY(output.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        output.write(retry.out);
+        output.close();
+        writes.clear();
+        const Run again = fleet.ctl({"retry", output.fileName()});
+        QCOMPARE(again.exit, 0);
+        QVERIFY(again.err.contains("nothing to retry"));
+        QVERIFY(writes.isEmpty());
     }
 };
 

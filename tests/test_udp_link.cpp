@@ -45,7 +45,7 @@ class TestUdpLink : public QObject {
         for (QUdpSocket* s : {a.get(), b.get(), c.get()}) {
             QTRY_VERIFY(s->hasPendingDatagrams());
             const QNetworkDatagram d = s->receiveDatagram();
-            QCOMPARE(d.data(), buildReadFrame('C'));
+            QCOMPARE(d.data(), buildReadFrame(Memory::Working));
             QCOMPARE(d.senderPort(), int(w.listeningPort()));
         }
     }

@@ -4,7 +4,6 @@
 #include "wire/datagram.h"
 #include "wire/frames.h"
 
-#include <QEventLoop>
 #include <QHostAddress>
 #include <QSet>
 #include <QTimer>
@@ -15,7 +14,7 @@ namespace talvik {
 
 struct BoardClient::Batch {
     QQueue<quint32> waiting; // not taken on yet: another request has the board
-    std::function<QByteArray(quint32)> frameFor;
+    std::function<QByteArray(BoardAddress)> frameFor;
     Accept accept;
     Timing timing;
     Done done;
@@ -76,15 +75,15 @@ BoardClient::BoardClient(Link& link, Ports commandPorts, quint16 wordPort, QObje
 
 BoardClient::~BoardClient() = default;
 
-bool BoardClient::send(quint32 board, const QByteArray& frame)
+bool BoardClient::send(BoardAddress board, const QByteArray& frame)
 {
     const QList<quint16> ports = commandPorts_();
-    return link_.sendFromListener(QHostAddress(board), ports, frame) == ports.size();
+    return link_.sendFromListener(QHostAddress(board.ipv4()), ports, frame) == ports.size();
 }
 
-bool BoardClient::sendWord(quint32 board, const QByteArray& word)
+bool BoardClient::sendWord(BoardAddress board, const QByteArray& word)
 {
-    return link_.sendFromClient(QHostAddress(board), wordPort_, padDigits(word));
+    return link_.sendFromClient(QHostAddress(board.ipv4()), wordPort_, padDigits(word));
 }
 
 BoardClient::Pending* BoardClient::find(quint32 board) const
@@ -104,16 +103,16 @@ bool BoardClient::settling(quint32 board)
     return false;
 }
 
-void BoardClient::requestMany(const QList<quint32>& boards,
-                              const std::function<QByteArray(quint32)>& frameFor, const Accept& accept,
+void BoardClient::requestMany(const QList<BoardAddress>& boards,
+                              const std::function<QByteArray(BoardAddress)>& frameFor, const Accept& accept,
                               const Timing& timing, const Done& done, const std::function<void()>& finished)
 {
     auto batch = std::make_shared<Batch>();
     QSet<quint32> listed;
-    for (quint32 board : boards)
-        if (!listed.contains(board)) {
-            listed.insert(board);
-            batch->waiting.enqueue(board);
+    for (BoardAddress board : boards)
+        if (!listed.contains(board.ipv4())) {
+            listed.insert(board.ipv4());
+            batch->waiting.enqueue(board.ipv4());
         }
     batch->frameFor = frameFor;
     batch->accept = accept;
@@ -140,7 +139,7 @@ void BoardClient::wake()
             batch->waiting.removeAt(i);
             auto pending = std::make_unique<Pending>();
             pending->batch = batch;
-            pending->frame = batch->frameFor(board);
+            pending->frame = batch->frameFor(BoardAddress(board));
             pending_.emplace(board, std::move(pending));
             ++batch->running;
             toSend_.push_back(board);
@@ -237,10 +236,11 @@ void BoardClient::armCheck()
         checkTimer_->start(int(std::max(qint64(0), next - clock_.elapsed())));
 }
 
-bool BoardClient::awaits(quint32 board, const QByteArray& datagram) const
+bool BoardClient::awaits(BoardAddress address, const QByteArray& datagram) const
 {
+    const quint32 board = address.ipv4();
     if (const Pending* p = find(board))
-        return p->batch->accept(board, datagram);
+        return p->batch->accept(address, datagram);
     const auto it = settling_.find(board);
     return it != settling_.end() && it->second.remaining > 0 && clock_.elapsed() < it->second.until &&
            classify(datagram) != ReplyKind::Other;
@@ -264,7 +264,7 @@ void BoardClient::onDatagram(const QByteArray& datagram, quint32 from, quint16 p
 {
     emit datagramArrived(datagram, from, port);
     Pending* p = find(from);
-    if (p && p->batch->accept(from, datagram)) {
+    if (p && p->batch->accept(BoardAddress(from), datagram)) {
         if (p->sends == 1 && !p->queued) // an answer to the only frame: a clean sample of the wait
             p->batch->slowestMs = std::max(p->batch->slowestMs, clock_.elapsed() - p->sentAt);
         else if (p->sends > 1)
@@ -293,7 +293,7 @@ void BoardClient::finish(quint32 board, const std::optional<BoardReply>& reply)
             Settling{int(commandPorts_().size()) * p->sends - 1, clock_.elapsed() + batch->waitMs()};
     --batch->running;
     if (batch->done)
-        batch->done(board, reply);
+        batch->done(BoardAddress(board), reply);
     endIfDone(batch);
     wake(); // the board is free for a batch that waits for it; the waits may have changed
 }
@@ -305,31 +305,6 @@ void BoardClient::endIfDone(const std::shared_ptr<Batch>& batch)
     batches_.removeOne(batch);
     if (auto finished = std::move(batch->finished))
         finished();
-}
-
-std::optional<BoardReply> BoardClient::request(quint32 board, const QByteArray& frame, const Accept& accept,
-                                               const Timing& timing)
-{
-    std::optional<BoardReply> result;
-    QEventLoop loop;
-    bool over = false;
-    requestMany(
-        {board}, [&](quint32) { return frame; }, accept, timing,
-        [&](quint32, const std::optional<BoardReply>& reply) { result = reply; },
-        [&] {
-            over = true;
-            loop.quit();
-        });
-    if (!over)
-        loop.exec();
-    return result;
-}
-
-void BoardClient::pause(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 } // namespace talvik

@@ -16,6 +16,7 @@
 // MostAskedForDrops more times.
 
 #include "net/link.h"
+#include "wire/board_address.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -52,8 +53,8 @@ class BoardClient : public QObject {
     static constexpr int MostAskedForDrops = 3;
 
     // Whether a datagram from the board is the reply its request waits for.
-    using Accept = std::function<bool(quint32 board, const QByteArray& datagram)>;
-    using Done = std::function<void(quint32 board, const std::optional<BoardReply>& reply)>;
+    using Accept = std::function<bool(BoardAddress board, const QByteArray& datagram)>;
+    using Done = std::function<void(BoardAddress board, const std::optional<BoardReply>& reply)>;
 
     // `commandPorts`: where each frame goes, in order (the window: 8026, 8024, 6767); asked
     // at each send when a function, so that it follows a port the operator changes.
@@ -66,31 +67,25 @@ class BoardClient : public QObject {
 
     // Sends a frame to every command port of the board; false at the first port that
     // fails (the remaining ports are skipped, as in the window).
-    bool send(quint32 board, const QByteArray& frame);
+    bool send(BoardAddress board, const QByteArray& frame);
     // A word frame ("msi", "vsi") from a socket not bound to the listening port.
-    bool sendWord(quint32 board, const QByteArray& word);
+    bool sendWord(BoardAddress board, const QByteArray& word);
 
     // Requests to many boards, as this class's comment says. `done` runs exactly once for
     // each distinct board of `boards` (one listed twice is asked once), as replies arrive
     // or boards are given up, then `finished` runs once. A board that another request is
     // still waiting for, or whose answers to the last request are still on their way,
     // waits its turn while other boards go ahead.
-    void requestMany(const QList<quint32>& boards, const std::function<QByteArray(quint32)>& frameFor,
-                     const Accept& accept, const Timing& timing, const Done& done,
-                     const std::function<void()>& finished);
-    // One request, waiting for its reply in a local event loop.
-    std::optional<BoardReply> request(quint32 board, const QByteArray& frame, const Accept& accept,
-                                      const Timing& timing);
+    void requestMany(const QList<BoardAddress>& boards,
+                     const std::function<QByteArray(BoardAddress)>& frameFor, const Accept& accept,
+                     const Timing& timing, const Done& done, const std::function<void()>& finished);
 
     // Whether a request of this client waits for this datagram from the board, or it is one
     // of the other answers to a request just answered (from the board's other ports).
-    bool awaits(quint32 board, const QByteArray& datagram) const;
+    bool awaits(BoardAddress board, const QByteArray& datagram) const;
     // Ends every request: the boards still waiting are not asked, and those asked are
     // reported without a reply; each batch's `finished` runs.
     void cancelAll();
-
-    // Lets the event loop run for a while (the pauses between word frames).
-    static void pause(int ms);
 
   signals:
     // Every datagram that reaches the listening socket, whether a request takes it or not.

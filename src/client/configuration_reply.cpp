@@ -2,10 +2,10 @@
 
 namespace talvik {
 
-std::function<bool(quint32, const QByteArray&)> acceptConfiguration(Completeness needed,
-                                                                    ShortReplies* shortOf)
+std::function<bool(BoardAddress, const QByteArray&)> acceptConfiguration(Completeness needed,
+                                                                         ShortReplies* shortOf)
 {
-    return [needed, shortOf](quint32 board, const QByteArray& d) {
+    return [needed, shortOf](BoardAddress board, const QByteArray& d) {
         if (classify(d) != ReplyKind::Configuration)
             return false;
         const Completeness has = completeness(d);
@@ -17,13 +17,27 @@ std::function<bool(quint32, const QByteArray&)> acceptConfiguration(Completeness
     };
 }
 
-QString whyNoAnswer(const ShortReplies& shortOf, quint32 board)
+Reason whyNoAnswer(const ShortReplies& shortOf, BoardAddress board, qsizetype* bytes)
 {
     const auto it = shortOf.constFind(board);
     if (it == shortOf.constEnd())
-        return QStringLiteral("no reply");
-    return it->has == Completeness::Partial ? QStringLiteral("incomplete reply (%1 bytes)").arg(it->bytes)
-                                            : QStringLiteral("no version in the reply, so no DHCP flag");
+        return Reason::NoReply;
+    if (bytes)
+        *bytes = it->bytes;
+    return it->has == Completeness::Partial ? Reason::ShortReply : Reason::NoVersion;
+}
+
+QString noAnswerText(Reason why, qsizetype bytes)
+{
+    switch (why) {
+    case Reason::ShortReply:
+        return QStringLiteral("incomplete reply (%1 bytes)").arg(bytes);
+    case Reason::NoVersion:
+        return QStringLiteral("no version in the reply, so no DHCP flag");
+    default:
+        break;
+    }
+    return QStringLiteral("no reply");
 }
 
 } // namespace talvik

@@ -1,7 +1,8 @@
 #include "fleet/fleet_files.h"
 
-#include "client/input_file.h"
-#include "client/untrusted_text.h"
+#include "board/backup_file.h"
+#include "board/input_file.h"
+#include "board/untrusted_text.h"
 #include "wire/board_address.h"
 
 #include <QDir>
@@ -30,7 +31,7 @@ QString textOf(const QJsonValue& v)
 }
 
 // A record of a board that answered, keyed by its address.
-void keep(QHash<quint32, Record>& records, Record record)
+void keep(QHash<BoardAddress, Record>& records, Record record)
 {
     if (!record.value(QStringLiteral("error")).isEmpty() || record.value(QStringLiteral("ip")).isEmpty())
         return;
@@ -39,7 +40,7 @@ void keep(QHash<quint32, Record>& records, Record record)
     if (record.value(QStringLiteral("version")).isEmpty())
         record.remove(QStringLiteral("version")); // unknown: not compared
     if (const auto address = parseDottedDecimal(record.value(QStringLiteral("address"))))
-        records.insert(*address, record);
+        records.insert(BoardAddress(*address), record);
 }
 } // namespace
 
@@ -81,9 +82,9 @@ bool exportRows(const QList<const Row*>& rows, const QString& path, QString* why
     return false;
 }
 
-std::optional<QHash<quint32, Record>> loadEarlier(const QString& path, QString* why)
+std::optional<QHash<BoardAddress, Record>> loadEarlier(const QString& path, QString* why)
 {
-    QHash<quint32, Record> records;
+    QHash<BoardAddress, Record> records;
     const QFileInfo info(path);
     if (info.isDir() || info.suffix() == QLatin1String("conf")) { // a folder of backups
         const QDir folder(info.isDir() ? path : info.path());

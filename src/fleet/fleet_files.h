@@ -23,6 +23,6 @@ bool exportRows(const QList<const Row*>& rows, const QString& path, QString* why
 // An earlier export (CSV or JSON Lines) or a folder of backups (a backup file stands for
 // its folder), as records by board address. Boards that did not answer are left out;
 // nullopt with the reason when the file or folder cannot be read as one of those.
-std::optional<QHash<quint32, Record>> loadEarlier(const QString& path, QString* why);
+std::optional<QHash<BoardAddress, Record>> loadEarlier(const QString& path, QString* why);
 
 } // namespace talvik::fleet

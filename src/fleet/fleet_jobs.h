@@ -1,16 +1,14 @@
 #pragma once
-// Actions on the boards of the fleet table, each row showing how it goes: the
-// configurator's reboot sequence board after board, backups of the permanent memory into a
-// folder, and writes (backups written back, one change on many boards, a board replaced,
-// a write undone), each built on the board's permanent memory read first, journaled before
-// its frame leaves, and verified as talvikctl verifies it.
+// The fleet window's jobs on the boards of its table: reboots, backups saved and written
+// back, one change on many boards, a board replaced, a write undone. Each runs on the one
+// engine (client/board_jobs.h), which decides, journals, verifies and stops at the failure
+// limit; here each board's result is shown in its row, in the window's words, and the
+// last job's failures can be run once more.
 
-#include "client/board_client.h"
+#include "client/board_jobs.h"
 #include "fleet/fleet_model.h"
-#include "journal/journal.h"
 
 #include <QObject>
-#include <QQueue>
 #include <functional>
 
 namespace talvik::fleet {
@@ -28,48 +26,62 @@ class FleetJobs : public QObject {
   public:
     FleetJobs(BoardClient& client, FleetModel& model, QObject* parent = nullptr);
 
-    // Board after board: the word frames "msi" and "vsi" twice, 100 ms apart, the reboot
-    // frame; then its working configuration read each second until it answers (30 s).
-    void reboot(const QList<quint32>& boards);
+    // The configurator's reboot sequence on each board, then its working configuration
+    // read each second until it answers (rebootWaitSeconds).
+    void reboot(const QList<BoardAddress>& boards);
     // Each board's permanent memory (a whole reply, with a version) into folder/ADDRESS.conf.
-    void saveBackups(const QList<quint32>& boards, const QString& folder);
-    // Each backup to the board it names, then its permanent memory read back and compared;
-    // a backup of the working configuration is not written.
-    void applyBackups(const QList<BoardConfig>& backups);
-    // Board after board: its permanent memory read, `change` applied to it, written. A
-    // change that returns nothing leaves that board as it is (its row says why).
-    using Change = std::function<std::optional<WriteFields>(const BoardConfig& now, QString* refused)>;
-    void write(const QList<quint32>& boards, const Change& change, const QString& by);
+    void saveBackups(const QList<BoardAddress>& boards, const QString& folder);
+    // Each backup to the board it names, verified; `force` writes also what the rules let
+    // a force through (the operator was asked).
+    void applyBackups(const QList<BoardConfig>& backups, bool force);
+    // Writes of any plan: a change, a replacement, an undo.
+    void write(const QList<WriteTarget>& targets, const QString& by, bool force = false);
     // Each board's permanent memory read, into the table, then `done` with what answered.
-    void readPermanent(const QList<quint32>& boards,
-                       const std::function<void(const QHash<quint32, BoardConfig>&)>& done);
+    void readPermanent(const QList<BoardAddress>& boards,
+                       const std::function<void(const QHash<BoardAddress, BoardConfig>&)>& done);
+    // The last job once more, on its boards that failed, were not tried or were cancelled.
+    void retryFailed();
+    bool canRetry() const { return !failed_.isEmpty() && !running(); }
     void cancel();
-    bool running() const { return running_; }
+    bool running() const { return engine_.running(); }
+    // What the last job came to, and each of its boards.
+    const JobSummary& lastSummary() const { return summary_; }
+    const QList<BoardResult>& lastResults() const { return results_; }
 
+    void setJournal(Journal* journal);
+    Journal* journal() const { return journal_; }
     Timing timing; // each reply; the reboot's wait is its own
     int rebootWaitSeconds = 30;
-    Journal* journal = nullptr; // where every write is recorded before it is sent
+    FailureLimit limit;
 
   signals:
     void progress(int done, int total);
+    // Also when a job is cancelled, and when it stops at the failure limit.
     void finished();
 
   private:
-    using Step = std::function<void(std::function<void()> next)>;
-    void run(QList<Step> steps);
-    void step();
-    void rebootOne(quint32 board, const std::function<void()>& next);
-    void readOnePermanent(quint32 board, const std::function<void(const std::optional<BoardConfig>&)>& then);
-    void writeOne(quint32 board, const Change& change, const QString& by, const std::function<void()>& next);
-    void sendAndVerify(quint32 board, const std::optional<BoardConfig>& before, const WriteFields& fields,
-                       const QString& by, const std::function<void()>& next);
+    // What to run again for a retry.
+    struct LastJob {
+        enum Kind { None, Reboot, SaveBackups, Write } kind = None;
+        QList<BoardAddress> boards;
+        QList<WriteTarget> targets;
+        QString folder, by;
+        bool force = false;
+    };
+    void start(const LastJob& job);
+    void shown(const BoardResult& result);
+    void showRead(const BoardResult& result);
 
     BoardClient& client_;
     FleetModel& model_;
-    QQueue<Step> steps_;
-    bool running_ = false;
-    int done_ = 0, total_ = 0;
-    quint64 generation_ = 0;
+    Journal* journal_ = nullptr;
+    BoardJobs engine_;
+    LastJob last_;
+    QList<BoardResult> results_;
+    QSet<BoardAddress> failed_; // of the last job: what a retry takes
+    JobSummary summary_;
+    std::function<void(const BoardResult&)> onRead_; // readPermanent's
+    std::function<void()> onReadDone_;
 };
 
 } // namespace talvik::fleet

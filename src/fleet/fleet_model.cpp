@@ -1,6 +1,6 @@
 #include "fleet/fleet_model.h"
 
-#include "client/untrusted_text.h"
+#include "board/untrusted_text.h"
 #include "fleet/fleet_texts.h"
 #include "fleet/fleet_wording.h"
 #include "wire/board_address.h"
@@ -74,7 +74,7 @@ QString pendingText(const Row& r)
 QList<qint64> sortKeys(const Row& r, const std::optional<BoardConfig>& config, const Record& record)
 {
     QList<qint64> keys(ColumnCount, -1);
-    keys[Address] = r.address;
+    keys[Address] = r.address.ipv4();
     if (r.lastSeen.isValid())
         keys[LastSeen] = r.lastSeen.toMSecsSinceEpoch();
     if (config) {
@@ -190,7 +190,7 @@ QVariant FleetModel::headerData(int section, Qt::Orientation orientation, int ro
     return {};
 }
 
-int FleetModel::rowFor(quint32 address)
+int FleetModel::rowFor(BoardAddress address)
 {
     const auto it = index_.constFind(address);
     if (it != index_.constEnd())
@@ -268,14 +268,14 @@ void FleetModel::refresh(int row)
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
 
-void FleetModel::change(quint32 address, const std::function<void(Row&)>& how)
+void FleetModel::change(BoardAddress address, const std::function<void(Row&)>& how)
 {
     const int row = rowFor(address);
     how(rows_[row]);
     refresh(row);
 }
 
-void FleetModel::answered(quint32 address, const BoardConfig& working)
+void FleetModel::answered(BoardAddress address, const BoardConfig& working)
 {
     change(address, [&](Row& r) {
         r.working = working;
@@ -285,19 +285,19 @@ void FleetModel::answered(quint32 address, const BoardConfig& working)
     });
 }
 
-void FleetModel::permanentRead(quint32 address, const BoardConfig& permanent)
+void FleetModel::permanentRead(BoardAddress address, const BoardConfig& permanent)
 {
     change(address, [&](Row& r) { r.permanent = permanent; });
 }
 
-void FleetModel::noAnswer(quint32 address, const QString& why)
+void FleetModel::noAnswer(BoardAddress address, const QString& why)
 {
     change(address, [&](Row& r) {
         r.state = why.isEmpty() ? texts::Silent : texts::Silent + QStringLiteral(" (") + why + u')';
     });
 }
 
-void FleetModel::seen(quint32 address, std::optional<int> ident)
+void FleetModel::seen(BoardAddress address, std::optional<int> ident)
 {
     change(address, [&](Row& r) {
         if (ident)
@@ -308,12 +308,12 @@ void FleetModel::seen(quint32 address, std::optional<int> ident)
     });
 }
 
-void FleetModel::setState(quint32 address, const QString& state)
+void FleetModel::setState(BoardAddress address, const QString& state)
 {
     change(address, [&](Row& r) { r.state = state; });
 }
 
-FleetModel::Summary FleetModel::compareWith(const QHash<quint32, Record>& earlier)
+FleetModel::Summary FleetModel::compareWith(const QHash<BoardAddress, Record>& earlier)
 {
     // The rows an earlier comparison added for boards that were missing go first.
     const auto addedForComparison = [](const Row& r) {
@@ -330,7 +330,7 @@ FleetModel::Summary FleetModel::compareWith(const QHash<quint32, Record>& earlie
         endResetModel();
     }
     Summary summary;
-    QSet<quint32> present;
+    QSet<BoardAddress> present;
     for (int row = 0; row < rows_.size(); ++row) {
         Row& r = rows_[row];
         r.changed.clear();

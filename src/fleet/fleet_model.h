@@ -4,7 +4,7 @@
 // of it (any datagram with an identifier), its state or the result of the last action on
 // it, and how it compares with an earlier survey. A table model without widgets.
 
-#include "client/board_config.h"
+#include "board/board_config.h"
 
 #include <QAbstractTableModel>
 #include <QDateTime>
@@ -55,7 +55,7 @@ enum Role {
 };
 
 struct Row {
-    quint32 address = 0;
+    BoardAddress address;
     std::optional<BoardConfig> working;
     std::optional<BoardConfig> permanent;
     std::optional<int> ident; // the last identifier a datagram of the board carried
@@ -79,14 +79,14 @@ class FleetModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     const Row& rowAt(int row) const { return rows_.at(row); }
-    int rowOf(quint32 address) const { return index_.value(address, -1); }
+    int rowOf(BoardAddress address) const { return index_.value(address, -1); }
 
     // What became of a board; each adds its row when the table has none yet.
-    void answered(quint32 address, const BoardConfig& working);
-    void permanentRead(quint32 address, const BoardConfig& permanent);
-    void noAnswer(quint32 address, const QString& why);
-    void seen(quint32 address, std::optional<int> ident); // any datagram of its, with an identifier tag
-    void setState(quint32 address, const QString& state);
+    void answered(BoardAddress address, const BoardConfig& working);
+    void permanentRead(BoardAddress address, const BoardConfig& permanent);
+    void noAnswer(BoardAddress address, const QString& why);
+    void seen(BoardAddress address, std::optional<int> ident); // any datagram of its, with an identifier tag
+    void setState(BoardAddress address, const QString& state);
 
     // While held, new rows and changed cells are gathered and shown together, every
     // HeldMs and when the hold ends: a survey's hundreds of answers cost a few updates of
@@ -99,17 +99,17 @@ class FleetModel : public QAbstractTableModel {
     struct Summary {
         int added = 0, missing = 0, changed = 0;
     };
-    Summary compareWith(const QHash<quint32, Record>& earlier);
+    Summary compareWith(const QHash<BoardAddress, Record>& earlier);
 
   private:
-    int rowFor(quint32 address);
-    void change(quint32 address, const std::function<void(Row&)>& how); // its row, added if need be
+    int rowFor(BoardAddress address);
+    void change(BoardAddress address, const std::function<void(Row&)>& how); // its row, added if need be
     void refresh(int row);
 
     void flush();
 
     QList<Row> rows_;
-    QHash<quint32, int> index_;
+    QHash<BoardAddress, int> index_;
     int shown_ = 0; // the rows views know of
     bool held_ = false;
     int changedFrom_ = -1, changedTo_ = -1; // rows changed while held

@@ -1,6 +1,5 @@
 #include "fleet/fleet_survey.h"
 
-#include "client/configuration_reply.h"
 #include "fleet/fleet_texts.h"
 #include "fleet/fleet_wording.h"
 #include "wire/datagram.h"
@@ -39,88 +38,51 @@ QList<AddressRange> myNetworks()
 }
 
 FleetSurvey::FleetSurvey(BoardClient& client, FleetModel& model, QObject* parent)
-    : QObject(parent), client_(client), model_(model)
+    : QObject(parent), model_(model), engine_(client, nullptr)
 {
-}
-
-void FleetSurvey::start(const QList<quint32>& boards, bool bothMemories, const Timing& timing)
-{
-    running_ = true;
-    done_ = 0;
-    total_ = int(boards.size());
-    droppedBefore_ = client_.link().dropped();
-    lost_ = 0;
-    model_.holdUpdates(true);
-    const quint64 generation = ++generation_;
-    auto shortOf = std::make_shared<ShortReplies>();
-    const auto current = [this, generation] { return generation == generation_; };
-    emit progress(0, total_);
-    client_.requestMany(
-        boards, [](quint32) { return buildReadFrame('C'); },
-        acceptConfiguration(Completeness::Block, shortOf.get()), timing,
-        [=](quint32 board, const std::optional<BoardReply>& reply) {
-            if (!current())
-                return;
-            if (!reply) {
-                model_.noAnswer(board, shortReplyText(*shortOf, board));
-                boardDone();
-                return;
-            }
-            model_.answered(board, configFromReply(board, reply->datagram, Memory::Working));
-            if (!bothMemories) {
-                boardDone();
-                return;
-            }
-            // Once the answers to this read are in, so that none is taken for the next.
-            client_.requestMany(
-                {board}, [](quint32) { return buildReadFrame('d'); },
-                acceptConfiguration(Completeness::Block, nullptr), timing,
-                [=](quint32, const std::optional<BoardReply>& permanent) {
-                    if (!current())
-                        return;
-                    if (permanent)
-                        model_.permanentRead(board,
-                                             configFromReply(board, permanent->datagram, Memory::Permanent));
-                    boardDone();
-                },
-                {});
-        },
-        {});
-    if (total_ == 0)
-        boardDone();
-}
-
-void FleetSurvey::boardDone()
-{
-    if (total_ > 0)
-        emit progress(++done_, total_);
-    lost_ = client_.link().dropped() - droppedBefore_;
-    if (done_ >= total_ && running_) {
-        running_ = false;
+    connect(&engine_, &BoardJobs::progress, this, &FleetSurvey::progress);
+    connect(&engine_, &BoardJobs::boardDone, this, &FleetSurvey::shown);
+    connect(&engine_, &BoardJobs::finished, this, [this](const JobSummary& summary) {
+        lost_ = summary.lostToOverload;
         model_.holdUpdates(false);
         emit finished();
-    }
+    });
+}
+
+void FleetSurvey::start(const QList<BoardAddress>& boards, bool bothMemories, const Timing& timing)
+{
+    lost_ = 0;
+    model_.holdUpdates(true);
+    engine_.read(boards, ReadSpec{Memory::Working, Completeness::Block, bothMemories, Completeness::Block},
+                 timing);
+}
+
+void FleetSurvey::shown(const BoardResult& r)
+{
+    if (r.outcome == Outcome::Cancelled)
+        return;
+    if (!r.config)
+        return model_.noAnswer(r.board, r.reason == Reason::NoReply ? QString()
+                                                                    : noAnswerState(r.reason, r.replyBytes));
+    model_.answered(r.board, *r.config);
+    if (r.permanent)
+        model_.permanentRead(r.board, *r.permanent);
 }
 
 void FleetSurvey::cancel()
 {
-    if (!running_)
-        return;
-    ++generation_;
-    running_ = false;
-    client_.cancelAll();
-    model_.holdUpdates(false);
-    emit finished();
+    engine_.cancel();
 }
 
-Discovery::Discovery(Link& link, FleetModel& model, quint16 ownPort, int mostRows, QObject* parent)
-    : QObject(parent), model_(model), ownPort_(ownPort), mostRows_(mostRows), timer_(new QTimer(this))
+Discovery::Discovery(BoardClient& client, FleetModel& model, quint16 ownPort, int mostRows, QObject* parent)
+    : QObject(parent), model_(model), ownPort_(ownPort), mostRows_(mostRows), client_(client),
+      timer_(new QTimer(this))
 {
     timer_->setSingleShot(true);
     connect(timer_, &QTimer::timeout, this, &Discovery::show);
-    connect(&link, &Link::datagramsArrived, this, [this](const QList<Datagram>& datagrams) {
+    connect(&client.link(), &Link::datagramsArrived, this, [this](const QList<Datagram>& datagrams) {
         for (const Datagram& d : datagrams)
-            if (identifierField(d.data) && !isOwn(d))
+            if (identifierField(d.data) && !isOwn(d) && !client_.awaits(BoardAddress(d.sender), d.data))
                 if (addressUse(d.sender) == AddressUse::Board)
                     heard_.insert(d.sender, sentIdentifier(d.data));
         if (!heard_.isEmpty() && !timer_->isActive())
@@ -148,8 +110,8 @@ bool Discovery::isOwn(const Datagram& d)
 void Discovery::show()
 {
     for (auto it = heard_.cbegin(); it != heard_.cend(); ++it)
-        if (model_.rowOf(it.key()) >= 0 || model_.rowCount() < mostRows_)
-            model_.seen(it.key(), it.value());
+        if (model_.rowOf(BoardAddress(it.key())) >= 0 || model_.rowCount() < mostRows_)
+            model_.seen(BoardAddress(it.key()), it.value());
     heard_.clear();
 }
 

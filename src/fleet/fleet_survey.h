@@ -4,7 +4,7 @@
 // the table as soon as it comes; and the boards the network shows by itself (every
 // datagram with an identifier field adds or refreshes its sender's row).
 
-#include "client/board_client.h"
+#include "client/board_jobs.h"
 #include "fleet/fleet_model.h"
 #include "wire/board_address.h"
 
@@ -31,9 +31,9 @@ class FleetSurvey : public QObject {
     // The working configuration of each board, all asked at once as the request client
     // paces them; with `bothMemories` its permanent memory too, one more read, so that a
     // written but not yet rebooted configuration shows.
-    void start(const QList<quint32>& boards, bool bothMemories, const Timing& timing = {});
+    void start(const QList<BoardAddress>& boards, bool bothMemories, const Timing& timing = {});
     void cancel();
-    bool running() const { return running_; }
+    bool running() const { return engine_.running(); }
     // Datagrams this PC dropped under overload while the last survey ran.
     quint64 lostToOverload() const { return lost_; }
 
@@ -42,26 +42,24 @@ class FleetSurvey : public QObject {
     void finished();
 
   private:
-    void boardDone();
+    void shown(const BoardResult& result);
 
-    BoardClient& client_;
     FleetModel& model_;
-    bool running_ = false;
-    int done_ = 0, total_ = 0;
-    quint64 droppedBefore_ = 0, lost_ = 0;
-    quint64 generation_ = 0; // answers to a cancelled survey are let go
+    BoardJobs engine_;
+    quint64 lost_ = 0;
 };
 
 // Passive discovery: every datagram from a board's address that carries an identifier tag
 // (its identifier shown only when the datagram holds it). What a flood brings is gathered
 // by sender and shown at most five times a second; it adds rows while the table has fewer
 // than `mostRows` (senders can be made up by anyone). This program's own frames, come back
-// to its listening port `ownPort` (a write frame carries "iden"), are no board's.
+// to its listening port `ownPort` (a write frame carries "iden"), are no board's; nor is an
+// answer a request of `client` waits for (a job's own check of an address adds no row).
 class Discovery : public QObject {
     Q_OBJECT
   public:
     static constexpr int IntervalMs = 200;
-    Discovery(Link& link, FleetModel& model, quint16 ownPort, int mostRows = int(MostBoards),
+    Discovery(BoardClient& client, FleetModel& model, quint16 ownPort, int mostRows = int(MostBoards),
               QObject* parent = nullptr);
 
   private:
@@ -71,6 +69,7 @@ class Discovery : public QObject {
     FleetModel& model_;
     quint16 ownPort_;
     int mostRows_;
+    BoardClient& client_;
     QMap<quint32, std::optional<int>> heard_; // by sender: its last identifier; shown in address order
     QTimer* timer_;
     QSet<quint32> ownAddresses_; // this PC's, looked up again now and then

@@ -84,7 +84,11 @@ inline const QString NotWritten = QStringLiteral("; не записано: %1 (�
 inline const QString Mismatch = QStringLiteral("записано, але плата має інше: %1");
 inline const QString NoReadBack = QStringLiteral("записано, не прочитано назад");
 inline const QString NotSent = QStringLiteral("не вдалося надіслати");
-inline const QString WorkingBackup = QStringLiteral("не записано: це копія робочої конфігурації");
+inline const QString Unverified = QStringLiteral("записано, не перевірено");
+inline const QString NotTried = QStringLiteral("не пробувано: %1");
+inline const QString StoppedAtLimit = QStringLiteral("роботу зупинено після невдач");
+inline const QString StoppedByJournal = QStringLiteral("журнал не записується");
+inline const QString CancelledState = QStringLiteral("скасовано");
 inline const QString NoBase = QStringLiteral("не записано: постійна пам'ять не прочитана");
 inline const QString NotWrittenBecause = QStringLiteral("не записано: %1");
 inline const QString NoJournal = QStringLiteral("журнал недоступний");
@@ -92,6 +96,10 @@ inline const QString ConsoleOnlyFields = QStringLiteral(
     "диспетчер і резервні адреси надсилаються лише з динамічним пультом, а в цієї плати він статичний");
 inline const QString WouldBeLost = QStringLiteral("зі статичним пультом кадр не несе: %1");
 inline const QString ChangedSince = QStringLiteral("плату змінено після цього запису");
+inline const QString DhcpWithStaticConsole =
+    QStringLiteral("DHCP зі статичним пультом: конфігуратор такого не записує");
+inline const QString WorkingMemoryBackup = QStringLiteral("це копія робочої конфігурації");
+inline const QString OldBoardAnswers = QStringLiteral("на адресі %1 з копії ще відповідає плата");
 
 // "Змінити поля…", "Історія…", "Замінити плату…"
 inline const QString ChangeFields = QStringLiteral("Змінити поля…");
@@ -134,6 +142,16 @@ inline const QString Missing = QStringLiteral("зникла");
 inline const QString Changed = QStringLiteral("змінена");
 inline const QString ChangedFrom = QStringLiteral("змінена, було: %1"); // a changed cell, its earlier value
 
+// Why a job stopped before its last board, and its retry.
+inline const QString RetryFailed = QStringLiteral("Повторити невдалі");
+inline const QString RetryFailedTip =
+    QStringLiteral("Ще раз ту саму дію на платах, де вона не вдалася, не пробувалася або скасована");
+inline const QString JobStoppedAtLimit = QStringLiteral(
+    "Зупинено: невдало на %1 з %2; решту не пробувано (%3). «Повторити невдалі» спробує знову.");
+inline const QString JobStoppedByJournal =
+    QStringLiteral("Зупинено: журнал записів не записується; решту не пробувано (%1).");
+inline const QString JobCancelled = QStringLiteral("Скасовано; не зроблено: %1.");
+
 // Messages.
 inline const QString ConfirmReboot = QStringLiteral("Перезавантажити %1?");
 inline const QString ConfirmApply = QStringLiteral("Записати копії в %1?");
@@ -150,8 +168,8 @@ inline const QString PortTaken = QStringLiteral(
     "Порт 6767 зайнятий іншою програмою: відповіді плат сюди не дійдуть. Закрийте ту програму.");
 inline const QString CannotRead = QStringLiteral("Не вдалося прочитати %1: %2");
 inline const QString SameBoardTwice = QStringLiteral("%1 і %2 — копії однієї плати %3: залиште одну.");
-inline const QString ConfirmUnreachable =
-    QStringLiteral("З цими копіями плати стануть недосяжні:\n%1\nВсе одно записати?");
+inline const QString ConfirmRefused =
+    QStringLiteral("Ці копії не можна записати як є:\n%1\nВсе одно записати?");
 inline const QString WriteAnyway = QStringLiteral("Все одно записати");
 // An IP address or mask at which a board would be out of reach.
 inline const QString IpZero = QStringLiteral("IP 0.0.0.0 — не адреса вузла");

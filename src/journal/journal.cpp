@@ -1,7 +1,8 @@
 #include "journal/journal.h"
 
-#include "client/input_file.h"
-#include "client/untrusted_text.h"
+#include "board/backup_file.h"
+#include "board/input_file.h"
+#include "board/untrusted_text.h"
 #include "store/file_replacement.h"
 #include "wire/board_address.h"
 
@@ -21,7 +22,7 @@ namespace talvik {
 namespace {
 const QString LinesFile = QStringLiteral("journal.jsonl");
 
-QString newId(quint32 board)
+QString newId(BoardAddress board)
 {
     static std::atomic<int> serial{0};
     return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmsszzz")) + u'-' +
@@ -77,7 +78,7 @@ bool Journal::appendLine(const QByteArray& line, QString* error)
     return false;
 }
 
-QString Journal::recordWrite(quint32 board, const QString& by, const std::optional<BoardConfig>& before,
+QString Journal::recordWrite(BoardAddress board, const QString& by, const std::optional<BoardConfig>& before,
                              const QByteArray& frame, QString* error)
 {
     const QString id = newId(board);
@@ -126,7 +127,7 @@ bool Journal::recordResult(const QString& id, const QString& result, bool ok, QS
                       error);
 }
 
-QList<JournalEntry> Journal::entries(std::optional<quint32> board, QStringList* problems) const
+QList<JournalEntry> Journal::entries(std::optional<BoardAddress> board, QStringList* problems) const
 {
     const QString path = QDir(folder_).filePath(LinesFile);
     if (!QFile::exists(path))
@@ -163,15 +164,15 @@ QList<JournalEntry> Journal::entries(std::optional<quint32> board, QStringList* 
                 problems->append(QStringLiteral("%1:%2: not a journal line").arg(path).arg(number));
             continue;
         }
-        if (board && *address != *board)
+        if (board && BoardAddress(*address) != *board)
             continue;
         JournalEntry e;
         e.id = id;
         e.time = QDateTime::fromString(o.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs);
-        e.board = *address;
+        e.board = BoardAddress(*address);
         e.by = o.value(QStringLiteral("by")).toString();
         e.frame = frame;
-        e.sent = BoardConfig{*address, readConfiguration(frame), std::nullopt, Memory::Permanent};
+        e.sent = BoardConfig{e.board, readConfiguration(frame), std::nullopt, Memory::Permanent};
         if (const QString name = o.value(QStringLiteral("before")).toString(); !name.isEmpty()) {
             try {
                 e.before = readBackupFile(QDir(folder_).filePath(name));

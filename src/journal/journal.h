@@ -10,7 +10,7 @@
 //    "frame":"hex"}
 //   {"kind":"result","id":"...","time":"...","result":"written, verified","ok":true}
 
-#include "client/board_config.h"
+#include "board/board_config.h"
 
 #include <QDateTime>
 #include <QList>
@@ -22,7 +22,7 @@ namespace talvik {
 struct JournalEntry {
     QString id;
     QDateTime time;
-    quint32 board = 0;
+    BoardAddress board;
     QString by;                        // "talvikctl write", "configurator", "fleet window", ...
     std::optional<BoardConfig> before; // the permanent memory the write was built on, when known
     BoardConfig sent;                  // the fields of the frame
@@ -40,13 +40,14 @@ class Journal {
 
     // Before the frame leaves. The id of the entry, or empty with the reason in `error`:
     // then the frame must not be sent.
-    QString recordWrite(quint32 board, const QString& by, const std::optional<BoardConfig>& before,
+    QString recordWrite(BoardAddress board, const QString& by, const std::optional<BoardConfig>& before,
                         const QByteArray& frame, QString* error);
     bool recordResult(const QString& id, const QString& result, bool ok, QString* error);
 
     // Newest first; only `board`'s when given. Reads at most MostBytes; a bad line is skipped
     // and named in `problems`.
-    QList<JournalEntry> entries(std::optional<quint32> board = {}, QStringList* problems = nullptr) const;
+    QList<JournalEntry> entries(std::optional<BoardAddress> board = {},
+                                QStringList* problems = nullptr) const;
     static constexpr qint64 MostBytes = 64ll << 20;
 
   private:

@@ -146,14 +146,14 @@ QStringList hostLines(const QByteArray& text)
     return lines;
 }
 
-std::optional<QList<quint32>> boardsOf(const QStringList& texts, BoardsProblem* problem, qint64 most)
+std::optional<QList<BoardAddress>> boardsOf(const QStringList& texts, BoardsProblem* problem, qint64 most)
 {
-    QList<quint32> out;
+    QList<BoardAddress> out;
     QSet<quint32> seen;
     int index = -1;
     const auto fail = [&](BoardsProblem::Kind kind, const QString& text, const QString& reason = {},
                           quint32 address = 0,
-                          AddressUse use = AddressUse::Board) -> std::optional<QList<quint32>> {
+                          AddressUse use = AddressUse::Board) -> std::optional<QList<BoardAddress>> {
         if (problem)
             *problem = {kind, text, reason, address, use, index};
         return std::nullopt;
@@ -174,7 +174,7 @@ std::optional<QList<quint32>> boardsOf(const QStringList& texts, BoardsProblem* 
         for (quint32 a = range->first;; ++a) {
             if (!seen.contains(a)) {
                 seen.insert(a);
-                out.append(a);
+                out.append(BoardAddress(a));
             }
             if (a == range->last)
                 break;

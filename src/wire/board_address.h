@@ -4,11 +4,32 @@
 
 #include "wire/frames.h"
 
+#include <QHashFunctions>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace talvik {
+
+// A board's IPv4 address, as every library above the bytes passes it: never a bare number
+// that could be a count, a port or an identifier.
+class BoardAddress {
+  public:
+    constexpr BoardAddress() = default;
+    constexpr explicit BoardAddress(quint32 ipv4) : ipv4_(ipv4) {}
+    constexpr quint32 ipv4() const { return ipv4_; }
+    friend constexpr bool operator==(BoardAddress a, BoardAddress b) { return a.ipv4_ == b.ipv4_; }
+    friend constexpr bool operator!=(BoardAddress a, BoardAddress b) { return a.ipv4_ != b.ipv4_; }
+    friend constexpr bool operator<(BoardAddress a, BoardAddress b) { return a.ipv4_ < b.ipv4_; }
+
+  private:
+    quint32 ipv4_ = 0;
+};
+inline size_t qHash(BoardAddress a, size_t seed = 0) noexcept
+{
+    return ::qHash(a.ipv4(), seed);
+}
 
 QString joinOctets(const QStringList& threeDigitTexts);
 bool isZeroAddress(const QStringList& threeDigitTexts);
@@ -17,11 +38,19 @@ bool isZeroAddress(const QStringList& threeDigitTexts);
 // four numbers 0..255.
 std::optional<quint32> parseDottedDecimal(const QString& text);
 bool isLoopback(quint32 address);
+inline bool isLoopback(BoardAddress a)
+{
+    return isLoopback(a.ipv4());
+}
 
 Ipv4 octetsOf(quint32 address);
 quint32 addressOf(const Ipv4& octets);
 QString dottedText(const Ipv4& octets); // "192.168.1.5", no leading zeros
 QString dottedText(quint32 address);
+inline QString dottedText(BoardAddress a)
+{
+    return dottedText(a.ipv4());
+}
 
 // "192.168.1.1-192.168.1.250" or "192.168.1.1-250" (the last octet), or one address.
 // nullopt, with a reason, when an end is no address or the range runs backwards.
@@ -36,6 +65,10 @@ std::optional<AddressRange> parseAddressRange(const QString& text, QString* why 
 // the network or broadcast address of a /24 (.0, .255) or a multicast address and above.
 enum class AddressUse { Board, Zero, Broadcast, NetworkOrBroadcastOf24, Multicast };
 AddressUse addressUse(quint32 address);
+inline AddressUse addressUse(BoardAddress a)
+{
+    return addressUse(a.ipv4());
+}
 // A run of boards: each a board address, all inside one /24 (so .254 at the latest).
 bool rangeStaysInOne24(const AddressRange& range);
 
@@ -61,11 +94,15 @@ struct BoardsProblem {
     AddressUse use = AddressUse::Board; // NotABoard: what it is instead
     int index = 0;                      // of the text in the list given
 };
-std::optional<QList<quint32>> boardsOf(const QStringList& texts, BoardsProblem* problem,
-                                       qint64 most = MostBoards);
+std::optional<QList<BoardAddress>> boardsOf(const QStringList& texts, BoardsProblem* problem,
+                                            qint64 most = MostBoards);
 
 // Six pairs of hexadecimal digits joined by ':' or '-', either case.
 std::optional<Mac> parseMac(const QString& text);
 QString macText(const Mac& mac); // "00:1E:C0:A8:01:05"
 
 } // namespace talvik
+
+template <> struct std::hash<talvik::BoardAddress> {
+    size_t operator()(talvik::BoardAddress a) const noexcept { return std::hash<quint32>()(a.ipv4()); }
+};

@@ -37,16 +37,16 @@ QByteArray writePreamble()
     return QByteArrayLiteral("31415kyt27182818284590452353602874713526");
 }
 
-char readLetterForTag(int requesterTag)
+Memory readMemoryForTag(int requesterTag)
 {
-    return requesterTag == 0 ? 'd' : 'C';
+    return requesterTag == 0 ? Memory::Permanent : Memory::Working;
 }
 
-QByteArray buildReadFrame(char letter)
+QByteArray buildReadFrame(Memory memory)
 {
     QByteArray frame = readPattern();
     putAt(frame, pos::ReadTag, "epr");
-    putAt(frame, pos::ReadLetter, QByteArray(1, letter));
+    putAt(frame, pos::ReadLetter, memory == Memory::Permanent ? "d" : "C");
     return frame;
 }
 

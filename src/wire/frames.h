@@ -26,9 +26,19 @@ QByteArray rebootFrame();
 // Forty characters that close the write frame; partly covered by the tag bytes.
 QByteArray writePreamble();
 
-// 'd' asks for permanent memory, 'C' for the working configuration.
-char readLetterForTag(int requesterTag);
-QByteArray buildReadFrame(char letter);
+// Which memory a configuration is read from. A backup written by talvikctl 1.1 says
+// neither (its survey read the working configuration).
+enum class Memory { Working, Permanent, Unknown };
+
+// The window's read buttons: tag 0 reads the permanent memory, any other the working one.
+Memory readMemoryForTag(int requesterTag);
+// A read of the permanent memory carries 'd', of the working configuration 'C'.
+QByteArray buildReadFrame(Memory memory);
+
+// The reboot sequence: each word frame ("msi", "vsi", "msi", "vsi") to the word port,
+// WordPauseMs apart, then the reboot frame to the command ports.
+constexpr int WordPauseMs = 100;
+constexpr const char* RebootWords[] = {"msi", "vsi", "msi", "vsi"};
 
 // Everything the write frame carries, already encoded from the window's editors.
 struct WriteFields {

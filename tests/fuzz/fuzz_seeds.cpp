@@ -29,7 +29,7 @@ int main(int argc, char* argv[])
         sim::announcement(77),
         sim::diagnosticDump(5),
         QByteArray("1234567890") + char(4) + "xxxxiden",
-        buildReadFrame('C'),
+        buildReadFrame(Memory::Working),
         buildWriteFrame(config),
         rebootFrame(),
         QByteArray("iden\x01\x02otv", 9),

@@ -1,11 +1,12 @@
 #include "arguments.h"
 
-#include "client/input_file.h"
-#include "client/untrusted_text.h"
+#include "board/input_file.h"
+#include "board/untrusted_text.h"
 #include "wire/board_address.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace talvik::ctl {
@@ -129,6 +130,28 @@ void CommandLine::parse(const QStringList& args)
         throw UsageError{QStringLiteral("--quiet prints nothing: it goes with neither --json nor --csv")};
 }
 
+QStringList CommandLine::replayOptions(const QStringList& fileOptions) const
+{
+    static const QStringList output{JsonOption,          CsvOption,  QuietOption,
+                                    QStringLiteral("q"), HelpOption, QStringLiteral("h")};
+    QStringList out, done;
+    for (const QString& name : parser.optionNames()) {
+        if (output.contains(name) || done.contains(name))
+            continue;
+        done.append(name);
+        const QString dashed = (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        const QStringList values = parser.values(name);
+        if (values.isEmpty())
+            out.append(dashed);
+        for (const QString& value : values) // a file stays found from another folder
+            out.append(dashed + u'=' +
+                       (fileOptions.contains(name) && value != QLatin1String("-")
+                            ? QFileInfo(value).absoluteFilePath()
+                            : value));
+    }
+    return out;
+}
+
 CommonOptions CommandLine::common() const
 {
     CommonOptions o;
@@ -175,15 +198,15 @@ quint32 addressArgument(const QString& text)
     return *address;
 }
 
-quint32 boardArgument(const QString& text)
+BoardAddress boardArgument(const QString& text)
 {
     const quint32 address = addressArgument(text);
     if (const QString why = whyNoBoard(address); !why.isEmpty())
         throw UsageError{why};
-    return address;
+    return BoardAddress(address);
 }
 
-QList<quint32> targetsArgument(const QStringList& texts, const QString& hostsFile)
+QList<BoardAddress> targetsArgument(const QStringList& texts, const QString& hostsFile)
 {
     QStringList all = texts;
     QList<int> lineOf; // of each address or range of the hosts file

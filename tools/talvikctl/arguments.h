@@ -5,6 +5,7 @@
 // is sent).
 
 #include "client/board_client.h"
+#include "wire/board_address.h"
 #include "wire/frames.h"
 
 #include <QCommandLineParser>
@@ -48,6 +49,9 @@ class CommandLine {
     bool isSet(const QString& name) const { return parser.isSet(name); }
     QString value(const QString& name) const { return parser.value(name); }
     QStringList positional() const { return parser.positionalArguments().mid(1); } // after the command
+    // The options given, as arguments that give them again (a retry's): every option but
+    // the output's, each "--name=value"; the values of `fileOptions` as absolute paths.
+    QStringList replayOptions(const QStringList& fileOptions = {}) const;
     // The help, with "talvikctl" as the program's name whatever path started it.
     QString helpText() const;
 
@@ -64,10 +68,10 @@ bool isGlobalOption(const QString& argument, bool* takesValue);
 quint32 addressArgument(const QString& text);
 // One board: four decimal numbers 0..255 that name a board, not a network, broadcast,
 // zero or multicast address.
-quint32 boardArgument(const QString& text);
+BoardAddress boardArgument(const QString& text);
 // Boards and ranges of boards ("192.168.1.1-254", inside one /24), and those of a hosts
 // file (one per line, '#' comments; "-" is standard input), each once, in the order given.
-QList<quint32> targetsArgument(const QStringList& texts, const QString& hostsFile = {});
+QList<BoardAddress> targetsArgument(const QStringList& texts, const QString& hostsFile = {});
 Mac macArgument(const QString& text);
 int numberArgument(const QString& name, const QString& text, int min, int max);
 

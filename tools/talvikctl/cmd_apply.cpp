@@ -1,14 +1,14 @@
-// talvikctl apply: backups written back, each verified and journaled; with --to, the
-// backup of a failed board written to its replacement.
+// talvikctl apply: backups written back, each decided, verified and journaled, in waves
+// with a failure limit; with --to, the backup of a failed board written to its replacement.
 
-#include "client/configuration_reply.h"
-#include "client/field_change.h"
-#include "client/write_checks.h"
+#include "board/backup_file.h"
 #include "commands.h"
+#include "field_options.h"
+#include "job_report.h"
+#include "journal/journal.h"
 #include "output.h"
 #include "session.h"
 #include "wire/board_address.h"
-#include "write_steps.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,59 +16,76 @@
 namespace talvik::ctl {
 
 namespace {
-// The replacement: the new board (at `target`, its factory address) answers, nothing
-// answers at the backup's address any more, then the backup is written with the new
-// board's own MAC (or the old one), verified, and with --reboot the board is restarted
-// and waited for at its new address.
+// The replacement: the new board (at `target`, its factory address) must answer, nothing
+// may answer at the backup's address any more, then the backup is written with the new
+// board's own MAC (or the old one), verified, and with --reboot the board is restarted and
+// waited for at its new address.
 int replaceBoard(const CommandLine& line, const CommonOptions& options, const BoardConfig& backup,
-                 quint32 target)
+                 BoardAddress target)
 {
-    const bool force = line.isSet(QStringLiteral("force"));
-    const quint32 oldAddress = addressOf(backup.fields.ip);
     if (options.dryRun)
         throw UsageError{QStringLiteral("--to reads the new board first: it has no --dry-run")};
-    Session session(options);
-    const BoardRead now = readBoard(session, target, Memory::Permanent, Completeness::Complete);
-    if (!now.config) {
-        err() << "talvikctl: " << dottedText(target) << ": the new board gave no configuration (" << now.error
-              << "); nothing was written" << Qt::endl;
-        return NoReply;
-    }
-    if (oldAddress != target && !force) {
-        const Timing once{options.timing.timeoutMs, options.timing.retries};
-        if (session.client().request(oldAddress, buildReadFrame('C'),
-                                     acceptConfiguration(Completeness::Block, nullptr), once)) {
-            err() << "talvikctl: a board still answers at " << dottedText(oldAddress)
-                  << ", the backup's address: the old board must be gone before its replacement takes the "
-                     "address (--force writes anyway); nothing was written"
-                  << Qt::endl;
-            return Usage;
-        }
-    }
-    const BoardConfig config{
-        target, replacementFields(backup.fields, now.config->fields, line.isSet(QStringLiteral("take-mac"))),
-        std::nullopt, Memory::Permanent};
-    if (const QString why = unlessForced(config); !force && !why.isEmpty()) {
-        err() << "talvikctl: " << why << "; nothing was written" << Qt::endl;
-        return Usage;
-    }
     Journal journal;
-    const Result result = writeAndVerify(session, journal, QStringLiteral("talvikctl apply --to"), now.config,
-                                         config, !line.isSet(QStringLiteral("no-verify")));
-    report(target, result, options.json);
-    if (exitOf(result.outcome) != Success || !line.isSet(QStringLiteral("reboot")))
-        return exitOf(result.outcome);
-    const Rebooted r = rebootOne(session, target, true, 30, oldAddress);
-    if (!r.upAfterSeconds) {
+    Session session(options, false, &journal);
+    JobOptions job;
+    job.timing = options.timing;
+    job.verify = !line.isSet(QStringLiteral("no-verify"));
+    job.force = line.isSet(QStringLiteral("force"));
+    job.by = QStringLiteral("talvikctl apply --to");
+    const WritePlan plan = WritePlan::ofReplacement(backup, line.isSet(QStringLiteral("take-mac")));
+    JobReport report(JobReport::Write, QStringLiteral("apply"), line, line.positional(), {});
+    const JobSummary written = runJob(
+        session,
+        [&] {
+            session.jobs().write({{target, plan}}, job);
+        },
+        [&](const BoardResult& r) { report.board(r); });
+    const int code = report.finish(written);
+    if (code != Success || !line.isSet(QStringLiteral("reboot")))
+        return code;
+    const BoardAddress newAddress(addressOf(backup.fields.ip));
+    job.rebootWaitSeconds = 30;
+    BoardResult rebooted;
+    runJob(
+        session,
+        [&] {
+            session.jobs().reboot({{target, newAddress}}, job);
+        },
+        [&](const BoardResult& r) { rebooted = r; });
+    if (!rebooted.upAfterSeconds) {
         err() << "talvikctl: " << dottedText(target) << " was rebooted but does not answer at "
-              << dottedText(oldAddress) << Qt::endl;
+              << dottedText(newAddress) << Qt::endl;
         return NoReply;
     }
-    err() << "talvikctl: " << dottedText(target) << " rebooted; it answers at " << dottedText(oldAddress)
-          << " after " << QString::number(*r.upAfterSeconds, 'f', 1) << " s" << Qt::endl;
+    err() << "talvikctl: " << dottedText(target) << " rebooted; it answers at " << dottedText(newAddress)
+          << " after " << QString::number(*rebooted.upAfterSeconds, 'f', 1) << " s" << Qt::endl;
     return Success;
 }
+
+// Every backup is decided before anything is sent: what it would write does not depend on
+// what its board holds now.
+void checkBackup(const QString& file, const BoardConfig& backup, bool force)
+{
+    const Decision d = decide(backup, WritePlan::ofBackup(backup));
+    if (const QList<Refusal> blocking = d.blocking(force); !blocking.isEmpty())
+        throw UsageError{file + QStringLiteral(": ") + dottedText(backup.address) + QStringLiteral(": ") +
+                         refusalText(blocking.first(), d.fields, backup.address)};
+}
 } // namespace
+
+QStringList backupFilesOf(const QStringList& paths)
+{
+    QStringList files;
+    for (const QString& path : paths) {
+        if (!QFileInfo(path).isDir()) {
+            files.append(path);
+            continue;
+        }
+        for (const QString& name : QDir(path).entryList({QStringLiteral("*.conf")}, QDir::Files, QDir::Name))
+            files.append(QDir(path).filePath(name));
+    }
+    return files;
+}
 
 int runApply(const QStringList& args)
 {
@@ -101,35 +118,16 @@ int runApply(const QStringList& args)
          QStringLiteral(
              "With --to: reboot the new board after the write and wait for it at its new address.")},
     });
+    addJobOptions(line);
     line.parse(args);
-    QStringList files;
-    for (const QString& path : line.positional()) {
-        if (QFileInfo(path).isDir()) {
-            for (const QString& name :
-                 QDir(path).entryList({QStringLiteral("*.conf")}, QDir::Files, QDir::Name))
-                files.append(QDir(path).filePath(name));
-        }
-        else {
-            files.append(path);
-        }
-    }
+    const QStringList files = backupFilesOf(line.positional());
     if (files.isEmpty())
         throw UsageError{QStringLiteral("no backup file given")};
     const bool force = line.isSet(QStringLiteral("force"));
     QList<Backup> backups;
-    QList<BoardConfig> configs;
-    for (const QString& file : files) { // every file is read before anything is sent
-        configs.append(readBackup(file));
-        backups.append({file, configs.last()});
-        if (configs.last().memory != Memory::Permanent && !force)
-            throw UsageError{QStringLiteral("%1 holds the %2 configuration, and apply writes the permanent "
-                                            "memory, which the board boots with: use a backup of the "
-                                            "permanent memory (survey --save), or --force")
-                                 .arg(file, configs.last().memory == Memory::Working
-                                                ? QStringLiteral("working")
-                                                : QStringLiteral("board's (of unknown memory)"))};
-        if (const QString why = unlessForced(configs.last()); !force && !why.isEmpty())
-            throw UsageError{file + QStringLiteral(": ") + why};
+    for (const QString& file : files) { // every file is read and decided before anything is sent
+        backups.append({QFileInfo(file).absoluteFilePath(), readBackup(file)});
+        checkBackup(file, backups.last().config, force);
     }
     if (const auto twice = sameBoardTwice(backups))
         throw UsageError{QStringLiteral("%1 and %2 are both backups of %3: give one")
@@ -137,41 +135,49 @@ int runApply(const QStringList& args)
     const CommonOptions options = line.common();
     const bool verify = !line.isSet(QStringLiteral("no-verify"));
     if (line.isSet(QStringLiteral("to"))) {
-        if (configs.size() != 1)
+        if (backups.size() != 1)
             throw UsageError{QStringLiteral("--to writes one backup: give one FILE")};
-        return replaceBoard(line, options, configs.first(), boardArgument(line.value(QStringLiteral("to"))));
+        return replaceBoard(line, options, backups.first().config,
+                            boardArgument(line.value(QStringLiteral("to"))));
     }
     if (line.isSet(QStringLiteral("take-mac")) || line.isSet(QStringLiteral("reboot")))
         throw UsageError{QStringLiteral("--take-mac and --reboot go with --to")};
     if (options.dryRun) {
-        for (const BoardConfig& config : configs) {
+        for (const Backup& b : backups) {
             for (quint16 port : options.commandPorts)
-                printFrame(config.address, port, buildWriteFrame(config.fields), options.json);
+                printFrame(b.config.address, port, buildWriteFrame(b.config.fields), options.json);
             for (quint16 port : verify ? options.commandPorts : QList<quint16>{})
-                printFrame(config.address, port, buildReadFrame('d'), options.json);
+                printFrame(b.config.address, port, buildReadFrame(Memory::Permanent), options.json);
         }
         return Success;
     }
 
-    Session session(options);
     Journal journal;
-    Progress progress(QStringLiteral("apply"), int(configs.size()));
-    int succeeded = 0, failed = 0, worst = NoReply;
-    for (const BoardConfig& config : configs) {
-        const BoardRead before =
-            readBoard(session, config.address, Memory::Permanent, Completeness::Complete);
-        const Result result = writeAndVerify(session, journal, QStringLiteral("talvikctl apply"),
-                                             before.config, config, verify);
-        progress.step();
-        report(config.address, result, options.json);
-        const int code = exitOf(result.outcome);
-        (code == Success ? succeeded : failed)++;
-        if (code == Mismatch || code == JournalFailed)
-            worst = code;
-        if (code == JournalFailed)
-            break; // no later write would be journaled either
+    Session session(options, false, &journal);
+    QList<WriteTarget> targets;
+    QHash<BoardAddress, QString> fileOf;
+    for (const Backup& b : backups) {
+        targets.append({b.config.address, WritePlan::ofBackup(b.config)});
+        fileOf.insert(b.config.address, b.path);
     }
-    return combinedExit(succeeded, failed, worst);
+    JobOptions job;
+    job.timing = options.timing;
+    job.verify = verify;
+    job.force = force;
+    job.limit = limitOption(line);
+    job.by = QStringLiteral("talvikctl apply");
+    QStringList absolute;
+    for (const QString& path : line.positional())
+        absolute.append(QFileInfo(path).absoluteFilePath());
+    Progress progress(QStringLiteral("apply"), int(targets.size()));
+    JobReport report(JobReport::Write, QStringLiteral("apply"), line, absolute);
+    const JobSummary summary = runJob(
+        session, [&] { session.jobs().write(targets, job); },
+        [&](const BoardResult& r) {
+            progress.step();
+            report.board(r, fileOf.value(r.board));
+        });
+    return report.finish(summary);
 }
 
 } // namespace talvik::ctl

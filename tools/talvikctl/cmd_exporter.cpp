@@ -4,8 +4,7 @@
 // holds it is skipped and counted, not fought for.
 
 #include "arguments.h"
-#include "client/configuration_reply.h"
-#include "client/untrusted_text.h"
+#include "board/untrusted_text.h"
 #include "commands.h"
 #include "exporter_metrics.h"
 #include "metrics_server.h"
@@ -46,10 +45,10 @@ ListenAddress listenArgument(const QString& text)
 
 class Exporter {
   public:
-    Exporter(const CommonOptions& options, const QList<quint32>& boards, bool permanentToo)
+    Exporter(const CommonOptions& options, const QList<BoardAddress>& boards, bool permanentToo)
         : options_(options), permanentToo_(permanentToo)
     {
-        for (quint32 board : boards) {
+        for (BoardAddress board : boards) {
             BoardState b;
             b.address = board;
             state_.boards.append(b);
@@ -75,56 +74,38 @@ class Exporter {
                   << " is held by another program (the configurator?); this survey is skipped" << Qt::endl;
             return;
         }
-        droppedBefore_ = session_->link().dropped();
         since_.start();
-        shown_.clear();
-        QList<quint32> boards;
+        read_.clear();
+        BoardJobs& jobs = session_->jobs();
+        QObject::connect(&jobs, &BoardJobs::boardDone, &jobs,
+                         [this](const BoardResult& r) { read_.insert(r.board, r); });
+        QObject::connect(&jobs, &BoardJobs::finished, &jobs, [this](const JobSummary& summary) {
+            // The session is not ended from inside its own engine's call.
+            QTimer::singleShot(0, [this, summary] { finish(summary); });
+        });
+        QList<BoardAddress> boards;
         for (const BoardState& b : state_.boards)
             boards.append(b.address);
-        read(boards, Memory::Working);
+        jobs.read(boards,
+                  ReadSpec{Memory::Working, Completeness::Block, permanentToo_, Completeness::Complete},
+                  options_.timing);
     }
 
   private:
-    void read(const QList<quint32>& boards, Memory memory)
-    {
-        if (boards.isEmpty())
-            return later([this] { finish({}); });
-        auto permanent = std::make_shared<QHash<quint32, BoardConfig>>();
-        session_->client().requestMany(
-            boards, [memory](quint32) { return buildReadFrame(memory == Memory::Permanent ? 'd' : 'C'); },
-            acceptConfiguration(memory == Memory::Permanent ? Completeness::Complete : Completeness::Block,
-                                nullptr),
-            options_.timing,
-            [this, memory, permanent](quint32 board, const std::optional<BoardReply>& reply) {
-                if (!reply)
-                    return;
-                const BoardConfig config = configFromReply(board, reply->datagram, memory);
-                memory == Memory::Working ? void(shown_.insert(board, config))
-                                          : void(permanent->insert(board, config));
-            },
-            [this, memory, permanent] {
-                if (memory == Memory::Working && permanentToo_)
-                    return later([this] { read(shown_.keys(), Memory::Permanent); });
-                later([this, permanent] { finish(*permanent); });
-            });
-    }
-
-    // The client is not ended from inside its own call.
-    static void later(std::function<void()> work) { QTimer::singleShot(0, std::move(work)); }
-
-    void finish(const QHash<quint32, BoardConfig>& permanent)
+    void finish(const JobSummary& summary)
     {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
         for (BoardState& b : state_.boards) {
-            b.up = shown_.contains(b.address);
-            b.shown = shown_.value(b.address);
+            const BoardResult r = read_.value(b.address);
+            b.up = r.config.has_value();
+            b.shown = r.config.value_or(BoardConfig{});
             b.differs.reset();
-            if (b.up && permanent.contains(b.address))
-                b.differs = !differences(permanent.value(b.address), b.shown).isEmpty();
+            if (b.up && r.permanent)
+                b.differs = !differences(*r.permanent, b.shown).isEmpty();
             if (b.up)
                 b.lastSeenMs = now;
         }
-        state_.repliesLost += session_->link().dropped() - droppedBefore_;
+        state_.repliesLost += summary.lostToOverload;
         state_.lastSurveySeconds = double(since_.nsecsElapsed()) / 1e9;
         state_.surveyed = true;
         ++state_.surveys;
@@ -135,8 +116,7 @@ class Exporter {
     bool permanentToo_;
     ExporterState state_;
     std::unique_ptr<Session> session_;
-    QHash<quint32, BoardConfig> shown_;
-    quint64 droppedBefore_ = 0;
+    QHash<BoardAddress, BoardResult> read_;
     QElapsedTimer since_;
 };
 } // namespace
@@ -169,7 +149,8 @@ int runExporter(const QStringList& args)
     const ListenAddress listen = listenArgument(line.value(QStringLiteral("listen")));
     const int interval =
         numberArgument(QStringLiteral("--interval"), line.value(QStringLiteral("interval")), 1, 86400);
-    const QList<quint32> boards = targetsArgument(line.positional(), line.value(QStringLiteral("hosts")));
+    const QList<BoardAddress> boards =
+        targetsArgument(line.positional(), line.value(QStringLiteral("hosts")));
     if (boards.isEmpty())
         throw UsageError{QStringLiteral("no boards given")};
 

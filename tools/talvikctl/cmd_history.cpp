@@ -1,12 +1,13 @@
 // talvikctl history and undo: the journal of writes, newest first, and the permanent
 // memory of a board put back as it was before its last journaled write.
 
-#include "client/untrusted_text.h"
+#include "board/untrusted_text.h"
 #include "commands.h"
+#include "job_report.h"
+#include "journal/journal.h"
 #include "output.h"
 #include "session.h"
 #include "wire/board_address.h"
-#include "write_steps.h"
 
 #include <QJsonArray>
 
@@ -36,13 +37,13 @@ QJsonObject entryJson(const JournalEntry& e)
             {QStringLiteral("ok"), e.ok}};
 }
 
-std::optional<quint32> boardOf(const CommandLine& line, const QString& command, bool needed)
+std::optional<BoardAddress> boardOf(const CommandLine& line, const QString& command, bool needed)
 {
     if (line.positional().size() > 1 || (needed && line.positional().isEmpty()))
         throw UsageError{
             QStringLiteral("%1 takes %2ADDRESS").arg(command, needed ? QString() : QStringLiteral("one "))};
     return line.positional().isEmpty() ? std::nullopt
-                                       : std::optional<quint32>(boardArgument(line.positional()[0]));
+                                       : std::optional<BoardAddress>(boardArgument(line.positional()[0]));
 }
 } // namespace
 
@@ -57,7 +58,7 @@ int runHistory(const QStringList& args)
     line.parser.addPositionalArgument(QStringLiteral("[ADDRESS]"),
                                       QStringLiteral("Only this board's writes."));
     line.parse(args);
-    const std::optional<quint32> board = boardOf(line, QStringLiteral("history"), false);
+    const std::optional<BoardAddress> board = boardOf(line, QStringLiteral("history"), false);
     const CommonOptions options = line.common();
     Journal journal;
     QStringList problems;
@@ -93,9 +94,8 @@ int runUndo(const QStringList& args)
                              QStringLiteral("Undo also when the board was changed since, or the values are "
                                             "ones a static console's frame cannot carry.")}});
     line.parse(args);
-    const quint32 board = *boardOf(line, QStringLiteral("undo"), true);
+    const BoardAddress board = *boardOf(line, QStringLiteral("undo"), true);
     const CommonOptions options = line.common();
-    const bool force = line.isSet(QStringLiteral("force"));
     Journal journal;
     QStringList problems;
     const QList<JournalEntry> entries = journal.entries(board, &problems);
@@ -108,31 +108,20 @@ int runUndo(const QStringList& args)
                 .arg(dottedText(board))};
     BoardConfig before = *last->before;
     before.address = board;
-    if (const QString why = unlessForced(before); !force && !why.isEmpty())
-        throw UsageError{why};
 
-    Session session(options);
-    const BoardRead now = readBoard(session, board, Memory::Permanent, Completeness::Complete);
-    if (!now.config) {
-        err() << "talvikctl: " << dottedText(board) << ": no answer to a read of its permanent memory ("
-              << now.error << "); nothing was written" << Qt::endl;
-        return NoReply;
-    }
-    if (const QList<Difference> since = differencesAfterWrite(last->frame, *now.config);
-        !since.isEmpty() && !force) {
-        QStringList fields;
-        for (const Difference& d : since)
-            fields.append(QStringLiteral("%1 is %2, the write of %3 left %4")
-                              .arg(d.field, d.read, last->time.toLocalTime().toString(Qt::ISODate), d.sent));
-        err() << "talvikctl: " << dottedText(board) << " was changed since its last journaled write ("
-              << fields.join(QLatin1String("; ")) << "): --force undoes anyway; nothing was written"
-              << Qt::endl;
-        return Usage;
-    }
-    const Result result =
-        writeAndVerify(session, journal, QStringLiteral("talvikctl undo"), now.config, before, true);
-    report(board, result, options.json);
-    return exitOf(result.outcome);
+    Session session(options, false, &journal);
+    JobOptions job;
+    job.timing = options.timing;
+    job.force = line.isSet(QStringLiteral("force"));
+    job.by = QStringLiteral("talvikctl undo");
+    JobReport report(JobReport::Write, QStringLiteral("undo"), line, line.positional());
+    const JobSummary summary = runJob(
+        session,
+        [&] {
+            session.jobs().write({{board, WritePlan::ofUndo(before, last->frame)}}, job);
+        },
+        [&](const BoardResult& r) { report.board(r); });
+    return report.finish(summary);
 }
 
 } // namespace talvik::ctl

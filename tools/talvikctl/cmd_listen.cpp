@@ -47,7 +47,8 @@ void print(const QByteArray& d, quint32 sender, quint16 port, bool json)
         if (const auto dump = diagnosticDump(d))
             o.insert(QStringLiteral("dump"), *dump);
         if (kind == QLatin1String("configuration"))
-            o.insert(QStringLiteral("config"), toJson(configFromReply(sender, d, Memory::Unknown)));
+            o.insert(QStringLiteral("config"),
+                     toJson(configFromReply(BoardAddress(sender), d, Memory::Unknown)));
         printJson(o);
         return;
     }
@@ -61,7 +62,8 @@ void print(const QByteArray& d, quint32 sender, quint16 port, bool json)
     if (const auto dump = diagnosticDump(d))
         text += QStringLiteral("  ") + *dump;
     if (kind == QLatin1String("configuration"))
-        for (const auto& [name, value] : fieldTexts(configFromReply(sender, d, Memory::Unknown)))
+        for (const auto& [name, value] :
+             fieldTexts(configFromReply(BoardAddress(sender), d, Memory::Unknown)))
             text += QStringLiteral("  %1=%2").arg(name, value);
     Table({}, false).row({text}); // a board's text escaped: it cannot steer the terminal
 }

@@ -3,25 +3,14 @@
 #include "arguments.h"
 #include "client/configuration_reply.h"
 #include "commands.h"
+#include "job_report.h"
 #include "output.h"
 #include "session.h"
 #include "wire/board_address.h"
 
-#include <QHash>
 #include <QJsonValue>
 
 namespace talvik::ctl {
-
-BoardRead readBoard(Session& session, quint32 board, Memory memory, Completeness needed)
-{
-    ShortReplies shortOf;
-    const auto reply =
-        session.client().request(board, buildReadFrame(memory == Memory::Permanent ? 'd' : 'C'),
-                                 acceptConfiguration(needed, &shortOf), session.options().timing);
-    if (!reply)
-        return {std::nullopt, whyNoAnswer(shortOf, board)};
-    return {configFromReply(board, reply->datagram, memory), {}};
-}
 
 void printConfig(const BoardConfig& config, bool json)
 {
@@ -37,7 +26,7 @@ void printConfig(const BoardConfig& config, bool json)
     table.row({QStringLiteral("version"), config.version.value_or(QStringLiteral("-"))});
 }
 
-void printFrame(quint32 board, quint16 port, const QByteArray& frame, bool json)
+void printFrame(BoardAddress board, quint16 port, const QByteArray& frame, bool json)
 {
     if (json)
         printJson({{QStringLiteral("address"), dottedText(board)},
@@ -62,19 +51,26 @@ int runRead(const QStringList& args)
     line.parse(args);
     if (line.positional().size() != 1)
         throw UsageError{QStringLiteral("read takes one ADDRESS")};
-    const quint32 board = boardArgument(line.positional().first());
+    const BoardAddress board = boardArgument(line.positional().first());
     const CommonOptions options = line.common();
     const Memory memory = line.isSet(QStringLiteral("permanent")) ? Memory::Permanent : Memory::Working;
     if (options.dryRun) {
         for (quint16 port : options.commandPorts)
-            printFrame(board, port, buildReadFrame(memory == Memory::Permanent ? 'd' : 'C'), options.json);
+            printFrame(board, port, buildReadFrame(memory), options.json);
         return Success;
     }
 
     Session session(options);
-    const BoardRead read = readBoard(session, board, memory, Completeness::Block);
+    BoardResult read;
+    runJob(
+        session,
+        [&] {
+            session.jobs().read({board}, ReadSpec{memory, Completeness::Block, false, {}}, options.timing);
+        },
+        [&](const BoardResult& r) { read = r; }, false);
     if (!read.config) {
-        err() << "talvikctl: " << dottedText(board) << ": " << read.error << Qt::endl;
+        err() << "talvikctl: " << dottedText(board) << ": " << noAnswerText(read.reason, read.replyBytes)
+              << Qt::endl;
         return NoReply;
     }
     printConfig(*read.config, options.json);

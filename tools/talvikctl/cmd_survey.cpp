@@ -2,14 +2,17 @@
 // backup written) as soon as its board is done.
 
 #include "arguments.h"
+#include "board/backup_file.h"
 #include "client/configuration_reply.h"
 #include "commands.h"
+#include "job_report.h"
 #include "output.h"
 #include "session.h"
 #include "wire/board_address.h"
 
 #include <QDir>
 #include <QEventLoop>
+#include <QTimer>
 
 namespace talvik::ctl {
 
@@ -54,7 +57,7 @@ class Report {
         options_.csv ? printCsv(row) : table_.row(row);
     }
 
-    void silent(quint32 board, const QString& error)
+    void silent(BoardAddress board, const QString& error)
     {
         ++silent_;
         progress_.step();
@@ -90,102 +93,82 @@ class Report {
     int answered_ = 0, silent_ = 0, backupsMissing_ = 0;
 };
 
-// With --save: the board's permanent memory read (after the answers to the last read
-// have come in, so none is taken for this one) and saved; then its row.
-void backUp(Session& session, Report& report, const QString& folder, const BoardConfig& shown,
-            const std::function<void()>& done)
+// Each board's row as it is done; with --save (a folder) its backup written first.
+void reportBoard(Report& report, const BoardResult& r, Memory memory, const QString& folder)
 {
-    auto shortOf = std::make_shared<ShortReplies>();
-    session.client().requestMany(
-        {shown.address}, [](quint32) { return buildReadFrame('d'); },
-        acceptConfiguration(Completeness::Complete, shortOf.get()), session.options().timing,
-        [&report, folder, shown, shortOf, done](quint32 board, const std::optional<BoardReply>& reply) {
-            const QString problem =
-                reply ? saveBackup(folder, configFromReply(board, reply->datagram, Memory::Permanent),
-                                   reply->datagram)
-                      : QStringLiteral("no backup: the permanent memory gave %1")
-                            .arg(whyNoAnswer(*shortOf, board));
-            report.answered(shown, problem);
-            done();
-        },
-        {});
+    if (!r.config)
+        return report.silent(r.board, noAnswerText(r.reason, r.replyBytes));
+    if (folder.isEmpty())
+        return report.answered(*r.config);
+    if (memory == Memory::Permanent)
+        return report.answered(*r.config, saveBackup(folder, *r.config, r.reply));
+    report.answered(*r.config, r.permanent ? saveBackup(folder, *r.permanent, r.permanentReply)
+                                           : QStringLiteral("no backup: the permanent memory gave %1")
+                                                 .arg(noAnswerText(r.permanentReason, r.replyBytes)));
 }
 
-int surveyTargets(const CommonOptions& options, const QList<quint32>& boards, Memory memory,
+int surveyTargets(const CommonOptions& options, const QList<BoardAddress>& boards, Memory memory,
                   const QString& folder)
 {
     Session session(options);
     Report report(options, int(boards.size()), session.link());
-    QEventLoop loop;
-    qsizetype outstanding = boards.size();
-    const auto boardDone = [&] {
-        if (--outstanding == 0)
-            loop.quit();
-    };
-    ShortReplies shortOf;
-    const QByteArray frame = buildReadFrame(memory == Memory::Permanent ? 'd' : 'C');
-    session.client().requestMany(
-        boards, [&](quint32) { return frame; }, acceptConfiguration(Completeness::Block, &shortOf),
-        options.timing,
-        [&](quint32 board, const std::optional<BoardReply>& reply) {
-            if (!reply) {
-                report.silent(board, whyNoAnswer(shortOf, board));
-                boardDone();
-                return;
-            }
-            const BoardConfig shown = configFromReply(board, reply->datagram, memory);
-            if (folder.isEmpty()) {
-                report.answered(shown);
-                boardDone();
-            }
-            else if (memory == Memory::Permanent) {
-                report.answered(shown, saveBackup(folder, shown, reply->datagram));
-                boardDone();
-            }
-            else {
-                backUp(session, report, folder, shown, boardDone);
-            }
-        },
-        {});
-    if (outstanding > 0)
-        loop.exec();
+    // The permanent memory too, for a backup of what each board boots with.
+    const ReadSpec spec{memory, Completeness::Block, !folder.isEmpty() && memory == Memory::Working,
+                        Completeness::Complete};
+    runJob(
+        session, [&] { session.jobs().read(boards, spec, options.timing); },
+        [&](const BoardResult& r) { reportBoard(report, r, memory, folder); }, false);
     return report.finish();
 }
 
-// One read to a broadcast address; every board that answers is listed.
+// One read to a broadcast address, sent again each timeout as many times as retries; every
+// board that answers is listed (and with --save, then read for its backup).
 int surveyBroadcast(const CommonOptions& options, quint32 broadcast, Memory memory, const QString& folder)
 {
     Session session(options, true);
-    QList<BoardConfig> found;
+    QList<BoardAddress> found;
+    QHash<BoardAddress, BoardConfig> shown;
     QSet<quint32> seen;
     Report report(options, 0, session.link());
-    QObject::connect(&session.client(), &BoardClient::datagramArrived, &session.client(),
-                     [&](const QByteArray& d, quint32 sender, quint16) {
-                         if (classify(d) != ReplyKind::Configuration ||
-                             completeness(d) == Completeness::Partial ||
-                             addressUse(sender) != AddressUse::Board || seen.contains(sender))
-                             return;
-                         seen.insert(sender);
-                         found.append(configFromReply(sender, d, memory));
-                         if (folder.isEmpty())
-                             report.answered(found.last());
-                     });
-    const QByteArray frame = buildReadFrame(memory == Memory::Permanent ? 'd' : 'C');
-    for (int round = 0; round <= options.timing.retries; ++round) {
-        session.client().send(broadcast, frame);
-        BoardClient::pause(options.timing.timeoutMs);
-    }
-    QObject::disconnect(&session.client(), &BoardClient::datagramArrived, nullptr, nullptr);
-    if (!folder.isEmpty() && !found.isEmpty()) { // every answer to the broadcast is in: no mix-up now
-        QEventLoop loop;
-        qsizetype outstanding = found.size();
-        for (const BoardConfig& shown : found)
-            backUp(session, report, folder, shown, [&] {
-                if (--outstanding == 0)
-                    loop.quit();
-            });
-        loop.exec();
-    }
+    const auto heard = QObject::connect(
+        &session.client(), &BoardClient::datagramArrived, &session.client(),
+        [&](const QByteArray& d, quint32 sender, quint16) {
+            if (classify(d) != ReplyKind::Configuration || completeness(d) == Completeness::Partial ||
+                addressUse(sender) != AddressUse::Board || seen.contains(sender))
+                return;
+            seen.insert(sender);
+            found.append(BoardAddress(sender));
+            shown.insert(found.last(), configFromReply(found.last(), d, memory));
+            if (folder.isEmpty())
+                report.answered(shown.value(found.last()));
+        });
+    const QByteArray frame = buildReadFrame(memory);
+    QEventLoop loop;
+    QTimer round;
+    int rounds = 0;
+    QObject::connect(&round, &QTimer::timeout, &loop, [&] {
+        if (++rounds > options.timing.retries)
+            return loop.quit();
+        session.client().send(BoardAddress(broadcast), frame);
+    });
+    session.client().send(BoardAddress(broadcast), frame);
+    round.start(options.timing.timeoutMs);
+    loop.exec();
+    QObject::disconnect(heard);
+    if (!folder.isEmpty() && !found.isEmpty()) // every answer to the broadcast is in: no mix-up now
+        runJob(
+            session,
+            [&] {
+                session.jobs().read(found, ReadSpec{Memory::Permanent, Completeness::Complete, false, {}},
+                                    options.timing);
+            },
+            [&](const BoardResult& r) {
+                report.answered(shown.value(r.board),
+                                r.config ? saveBackup(folder, *r.config, r.reply)
+                                         : QStringLiteral("no backup: the permanent memory gave %1")
+                                               .arg(noAnswerText(r.reason, r.replyBytes)));
+            },
+            false);
     return report.finish();
 }
 } // namespace
@@ -228,11 +211,11 @@ int runSurvey(const QStringList& args)
                  "at the network's pace"
               << Qt::endl;
     const Memory memory = line.isSet(QStringLiteral("permanent")) ? Memory::Permanent : Memory::Working;
-    const char letter = memory == Memory::Permanent ? 'd' : 'C';
+
     const QString folder = line.value(QStringLiteral("save"));
 
     std::optional<quint32> broadcast;
-    QList<quint32> boards;
+    QList<BoardAddress> boards;
     if (line.isSet(QStringLiteral("broadcast"))) {
         if (!line.positional().isEmpty() || line.isSet(QStringLiteral("hosts")))
             throw UsageError{QStringLiteral("--broadcast reads a whole network: it takes no other address")};
@@ -247,9 +230,9 @@ int runSurvey(const QStringList& args)
     if (!folder.isEmpty() && !options.dryRun && !QDir().mkpath(folder))
         throw UsageError{QStringLiteral("cannot create the folder %1").arg(folder)};
     if (options.dryRun) {
-        for (quint32 board : broadcast ? QList<quint32>{*broadcast} : boards)
+        for (BoardAddress board : broadcast ? QList<BoardAddress>{BoardAddress(*broadcast)} : boards)
             for (quint16 port : options.commandPorts)
-                printFrame(board, port, buildReadFrame(letter), options.json);
+                printFrame(board, port, buildReadFrame(memory), options.json);
         return Success;
     }
     return broadcast ? surveyBroadcast(options, *broadcast, memory, folder)

@@ -1,18 +1,11 @@
 #pragma once
 // talvikctl's sub-commands and what they return to the shell.
 
-#include "client/board_config.h"
-#include "wire/datagram.h"
+#include "board/board_config.h"
 
-#include <QHash>
 #include <QStringList>
-#include <functional>
-#include <optional>
 
 namespace talvik::ctl {
-
-class Session;
-struct CommonOptions;
 
 // Documented in the README, the manual page and `talvikctl --help`.
 enum Exit {
@@ -36,29 +29,17 @@ int runListen(const QStringList& args);
 int runExporter(const QStringList& args);
 int runHistory(const QStringList& args);
 int runUndo(const QStringList& args);
+int runRetry(const QStringList& args);
+
+// The backup files of apply's arguments: a folder stands for its *.conf files.
+QStringList backupFilesOf(const QStringList& paths);
 
 // The exit code of a command over several boards.
 int combinedExit(int succeeded, int failed, int failureCode);
 
-// One board's configuration read as `read` reads it: a configuration reply that carries
-// at least `needed` (a reply with less is waited past, and named if nothing better comes).
-struct BoardRead {
-    std::optional<BoardConfig> config;
-    QString error; // without a config: "no reply", "incomplete reply (4 bytes)", ...
-};
-BoardRead readBoard(Session& session, quint32 board, Memory memory, Completeness needed);
 void printConfig(const BoardConfig& config, bool json);
 
-// The window's reboot sequence to one board; with `wait`, reads until it answers again, at
-// `waitAt` when its address changes with the reboot.
-struct Rebooted {
-    bool acknowledged = false;
-    std::optional<double> upAfterSeconds; // with wait: when the board answered again
-};
-Rebooted rebootOne(Session& session, quint32 board, bool wait, int waitSeconds,
-                   std::optional<quint32> waitAt = std::nullopt);
-
 // --dry-run: one line per datagram that would leave, and nothing sent.
-void printFrame(quint32 board, quint16 port, const QByteArray& frame, bool json);
+void printFrame(BoardAddress board, quint16 port, const QByteArray& frame, bool json);
 
 } // namespace talvik::ctl

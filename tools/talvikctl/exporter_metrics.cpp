@@ -1,6 +1,6 @@
 #include "exporter_metrics.h"
 
-#include "client/untrusted_text.h"
+#include "board/untrusted_text.h"
 #include "wire/board_address.h"
 
 #include <QTextStream>

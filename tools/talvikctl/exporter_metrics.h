@@ -2,7 +2,7 @@
 // What the exporter knows of its boards after each survey, and the metrics page it
 // serves from it in Prometheus' text format (version 0.0.4).
 
-#include "client/board_config.h"
+#include "board/board_config.h"
 
 #include <QByteArray>
 #include <QList>
@@ -11,7 +11,7 @@
 namespace talvik::ctl {
 
 struct BoardState {
-    quint32 address = 0;
+    BoardAddress address;
     bool up = false;             // answered the last survey with its configuration
     BoardConfig shown;           // what it answered then, when up
     std::optional<bool> differs; // permanent memory other than the working configuration

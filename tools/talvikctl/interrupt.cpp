@@ -18,10 +18,13 @@ namespace talvik::ctl {
 
 namespace {
 std::function<QString()> progressText;
+std::function<void()> gentleStop;
 
 // On the main thread, between two events: no line is half written.
 void end()
 {
+    if (gentleStop)
+        return std::exchange(gentleStop, {})();
     out().flush();
     const QString howFar = progressText ? progressText() : QString();
     err() << "talvikctl: interrupted" << (howFar.isEmpty() ? QString() : QStringLiteral("; ") + howFar)
@@ -69,6 +72,11 @@ void install()
 }
 #endif
 } // namespace
+
+void stopGentlyOnInterrupt(std::function<void()> stop)
+{
+    gentleStop = std::move(stop);
+}
 
 void endOnInterrupt(std::function<QString()> howFar)
 {

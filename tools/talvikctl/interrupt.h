@@ -2,7 +2,8 @@
 // Ctrl-C and SIGTERM (Ctrl-C and Ctrl-Break in a Windows console). What a command has
 // written is whole lines and whole backup files, written as each board is done, so an
 // interruption ends the program at once, between two of them: it says how far the
-// command came and exits with 130. A second Ctrl-C ends it the system's way.
+// command came and exits with 130; a job of writes or reboots first lets the boards under
+// way finish. A second Ctrl-C ends it the system's way.
 
 #include <QString>
 #include <functional>
@@ -13,5 +14,8 @@ constexpr int InterruptedExit = 130;
 
 // Installs the handlers. `howFar` is asked for the last line on stderr ("37 of 254 boards done").
 void endOnInterrupt(std::function<QString()> howFar);
+// While set, the first interruption calls `stop` instead of ending the program: a job of
+// writes lets the boards under way finish and reports the rest. Empty: end at once again.
+void stopGentlyOnInterrupt(std::function<void()> stop);
 
 } // namespace talvik::ctl

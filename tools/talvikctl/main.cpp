@@ -1,7 +1,7 @@
 // talvikctl: read, write, reboot and survey lift-controller boards from scripts.
 
 #include "arguments.h"
-#include "client/untrusted_text.h"
+#include "board/untrusted_text.h"
 #include "commands.h"
 #include "interrupt.h"
 #include "output.h"
@@ -30,8 +30,11 @@ Commands:
       the journal of writes, newest first
   undo ADDRESS
       put back what a board held before its last journaled write
+  retry FILE
+      run a write, apply, undo or reboot again on the boards of its --json
+      output that did not succeed
   reboot ADDRESS|RANGE... [--wait]
-      reboot boards one after another
+      reboot boards, in waves
   survey RANGE|ADDRESS... [--hosts FILE] [--save DIR] [--csv]
   survey --broadcast ADDRESS [--save DIR]
       read many boards at once
@@ -113,7 +116,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("apply"), runApply},       {QStringLiteral("reboot"), runReboot},
         {QStringLiteral("survey"), runSurvey},     {QStringLiteral("listen"), runListen},
         {QStringLiteral("exporter"), runExporter}, {QStringLiteral("history"), runHistory},
-        {QStringLiteral("undo"), runUndo}};
+        {QStringLiteral("undo"), runUndo},         {QStringLiteral("retry"), runRetry}};
     const auto it = commands.find(command);
     endOnInterrupt(&Progress::howFar);
     try {

@@ -1,6 +1,6 @@
 #include "output.h"
 
-#include "client/untrusted_text.h"
+#include "board/untrusted_text.h"
 
 #include <QJsonDocument>
 #include <cstdio>

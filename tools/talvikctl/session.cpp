@@ -2,8 +2,9 @@
 
 namespace talvik::ctl {
 
-Session::Session(const CommonOptions& options, bool broadcast)
-    : options_(options), link_(options.localPort), client_(link_, options.commandPorts, options.wordPort)
+Session::Session(const CommonOptions& options, bool broadcast, Journal* journal)
+    : options_(options), link_(options.localPort), client_(link_, options.commandPorts, options.wordPort),
+      jobs_(client_, journal)
 {
     link_.setBroadcastAllowed(broadcast);
     if (!link_.openListener())

@@ -1,10 +1,10 @@
 #pragma once
 // The sockets of one talvikctl command: the listening port boards answer to (bound
-// exclusively, like the window's), and the request client on it. Its sockets may send
-// to no broadcast address, unless the command is a broadcast survey.
+// exclusively, like the window's), the request client on it and the job engine over that.
+// Its sockets may send to no broadcast address, unless the command is a broadcast survey.
 
 #include "arguments.h"
-#include "client/board_client.h"
+#include "client/board_jobs.h"
 #include "net/udp_link.h"
 
 namespace talvik::ctl {
@@ -15,9 +15,10 @@ struct PortBusyError {
 
 class Session {
   public:
-    // Throws PortBusyError when the port is taken.
-    explicit Session(const CommonOptions& options, bool broadcast = false);
+    // Throws PortBusyError when the port is taken. `journal`: where writes are recorded.
+    explicit Session(const CommonOptions& options, bool broadcast = false, Journal* journal = nullptr);
     BoardClient& client() { return client_; }
+    BoardJobs& jobs() { return jobs_; }
     Link& link() { return link_; }
     const CommonOptions& options() const { return options_; }
 
@@ -25,6 +26,7 @@ class Session {
     CommonOptions options_;
     UdpLink link_;
     BoardClient client_;
+    BoardJobs jobs_;
 };
 
 } // namespace talvik::ctl

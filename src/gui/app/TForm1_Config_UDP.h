@@ -315,12 +315,12 @@ class TForm1_Config_UDP : public QWidget {
     AwaitedElsewhere awaitedElsewhere_;
     quint32 askedBoard_ = 0; // the last board a command frame went to, and when
     QElapsedTimer askedAt_;
-    char askedLetter_ = 0; // of the last read sent: 'd' the permanent memory
+    Memory askedMemory_ = Memory::Unknown; // of the last read sent
     Journal journal_;
-    QHash<quint32, BoardConfig> permanentSeen_; // each board's permanent memory as last read here
+    QHash<BoardAddress, BoardConfig> permanentSeen_; // each board's permanent memory as last read here
     struct JournaledWrite {
         QString id;
-        quint32 board = 0;
+        BoardAddress board;
         QByteArray frame;
     } journaled_; // the last write, until its read-back
 };

@@ -64,8 +64,8 @@ void TForm1_Config_UDP::Button2Click(QObject* sender)
         return;
     }
     stageReadBackEmptying(); // before sending: a link may answer at once
-    askedLetter_ = readLetterForTag(tagOf(sender));
-    if (!SendCommandFrame(buildReadFrame(askedLetter_)))
+    askedMemory_ = readMemoryForTag(tagOf(sender));
+    if (!SendCommandFrame(buildReadFrame(askedMemory_)))
         applyReadBackEmptying(); // no answer is coming
 }
 
@@ -116,11 +116,9 @@ void TForm1_Config_UDP::Button3Click(QObject*)
 {
     if (boardAddressRefused())
         return;
-    for (int round = 0; round < 2; ++round) {
-        SendWordFrame(QStringLiteral("msi"), boardAddressString(), options_.wordPort);
-        QThread::msleep(100);
-        SendWordFrame(QStringLiteral("vsi"), boardAddressString(), options_.wordPort);
-        QThread::msleep(100);
+    for (const char* word : RebootWords) {
+        SendWordFrame(QLatin1String(word), boardAddressString(), options_.wordPort);
+        QThread::msleep(WordPauseMs);
     }
     EditRs->setText(texts::RebootPending);
     ClearReadBack();

@@ -3,7 +3,7 @@
 // result is its own read-back after the write. A journal that cannot be written does not
 // stop the write.
 
-#include "client/configuration_reply.h"
+#include "client/job_result.h"
 #include "gui/app/TForm1_Config_UDP.h"
 #include "wire/board_address.h"
 
@@ -15,33 +15,35 @@ const QString ByConfigurator = QStringLiteral("configurator");
 
 void TForm1_Config_UDP::journalWrite(const QByteArray& frame)
 {
-    const std::optional<quint32> board = parseDottedDecimal(boardAddressString());
-    if (!board || Ch_Box_Conf_IP->isChecked())
+    const std::optional<quint32> address = parseDottedDecimal(boardAddressString());
+    if (!address || Ch_Box_Conf_IP->isChecked())
         return; // nothing is sent
-    const auto before = permanentSeen_.constFind(*board);
+    const BoardAddress board(*address);
+    const auto before = permanentSeen_.constFind(board);
     QString why;
     const QString id = journal_.recordWrite(
-        *board, ByConfigurator, before == permanentSeen_.cend() ? std::nullopt : std::optional(*before),
-        frame, &why);
+        board, ByConfigurator, before == permanentSeen_.cend() ? std::nullopt : std::optional(*before), frame,
+        &why);
     if (id.isEmpty())
         qWarning("%s", qPrintable(why));
-    journaled_ = {id, *board, frame};
+    journaled_ = {id, board, frame};
 }
 
 void TForm1_Config_UDP::journalReply(const QByteArray& datagram, quint32 sender)
 {
     if (classify(datagram) != ReplyKind::Configuration || completeness(datagram) != Completeness::Complete)
         return;
-    const BoardConfig read = configFromReply(sender, datagram, Memory::Permanent);
-    permanentSeen_.insert(sender, read);
-    if (journaled_.id.isEmpty() || journaled_.board != sender)
+    const BoardAddress board(sender);
+    const BoardConfig read = configFromReply(board, datagram, Memory::Permanent);
+    permanentSeen_.insert(board, read);
+    if (journaled_.id.isEmpty() || journaled_.board != board)
         return;
-    const bool same = differencesAfterWrite(journaled_.frame, read).isEmpty();
+    BoardResult result; // in the words every write of the journal has
+    result.board = board;
+    result.outcome =
+        differencesAfterWrite(journaled_.frame, read).isEmpty() ? Outcome::Done : Outcome::Mismatch;
     QString why;
-    if (!journal_.recordResult(journaled_.id,
-                               same ? QStringLiteral("written, verified")
-                                    : QStringLiteral("written, the board holds something else"),
-                               same, &why))
+    if (!journal_.recordResult(journaled_.id, resultText(result), result.outcome == Outcome::Done, &why))
         qWarning("%s", qPrintable(why));
     journaled_ = {};
 }

@@ -4,7 +4,7 @@
 // would never write refused), then "Записати". Window-modal and never blocking: the fleet
 // window answers its signals.
 
-#include "fleet/field_change.h"
+#include "board/board_rules.h"
 
 #include <QDialog>
 #include <QHash>
@@ -26,7 +26,7 @@ class FieldChangeDialog : public QDialog {
     // Each board's rows: what changes, or why it is refused. "Записати" goes ahead when
     // some board would change.
     struct BoardPreview {
-        quint32 board = 0;
+        BoardAddress board;
         QList<ChangedField> changes;
         QString refused; // or why this board is left as it is
     };

@@ -1,7 +1,8 @@
 // What each button of the fleet window does.
 
-#include "client/input_file.h"
-#include "client/untrusted_text.h"
+#include "board/backup_file.h"
+#include "board/input_file.h"
+#include "board/untrusted_text.h"
 #include "fleet/fleet_files.h"
 #include "fleet/fleet_filter.h"
 #include "fleet/fleet_jobs.h"
@@ -44,10 +45,10 @@ QString problemText(const BoardsProblem& problem)
 }
 
 // "Перезавантажити 2 плати?" with the addresses under it.
-QString question(const QString& pattern, const QList<quint32>& boards)
+QString question(const QString& pattern, const QList<BoardAddress>& boards)
 {
     QStringList names;
-    for (quint32 b : boards.mid(0, NamedInQuestion))
+    for (BoardAddress b : boards.mid(0, NamedInQuestion))
         names.append(dottedText(b));
     if (boards.size() > NamedInQuestion)
         names.append(QStringLiteral("…"));
@@ -55,7 +56,7 @@ QString question(const QString& pattern, const QList<quint32>& boards)
 }
 } // namespace
 
-std::optional<QList<quint32>> FleetWindow::boardsToSearch()
+std::optional<QList<BoardAddress>> FleetWindow::boardsToSearch()
 {
     if (!listening()) { // the answers would not reach this program
         dialogs_.message(this, ft::PortTaken);
@@ -111,7 +112,7 @@ void FleetWindow::chooseHostsFile()
 void FleetWindow::openSelected()
 {
     const QModelIndex current = table->currentIndex();
-    const QList<quint32> selected = selectedBoards();
+    const QList<BoardAddress> selected = selectedBoards();
     if (!openInConfigurator || (!current.isValid() && selected.isEmpty()))
         return;
     openInConfigurator(current.isValid() ? model_.rowAt(shown->mapToSource(current).row()).address
@@ -120,7 +121,7 @@ void FleetWindow::openSelected()
 
 void FleetWindow::rebootSelected()
 {
-    const QList<quint32> boards = selectedBoards();
+    const QList<BoardAddress> boards = selectedBoards();
     if (boards.isEmpty() || !dialogs_.confirm(this, question(ft::ConfirmReboot, boards), ft::RebootAction))
         return;
     setBusy(true);
@@ -129,7 +130,7 @@ void FleetWindow::rebootSelected()
 
 void FleetWindow::saveSelectedBackups()
 {
-    const QList<quint32> boards = selectedBoards();
+    const QList<BoardAddress> boards = selectedBoards();
     const QString folder = boards.isEmpty() ? QString() : dialogs_.folder(this, ft::ChooseBackupFolder);
     if (folder.isEmpty())
         return;
@@ -169,21 +170,23 @@ void FleetWindow::applyBackupsFrom(bool wholeFolder)
         return;
     }
     QList<BoardConfig> backups;
-    QList<quint32> boards;
-    QStringList unreachable; // a second, explicit question
+    QList<BoardAddress> boards;
+    QStringList refused; // what the rules would refuse, for a second, explicit question
     for (const Backup& b : read) {
         backups.append(b.config);
         boards.append(b.config.address);
-        if (const QString why = fleet::ipProblemsText(b.config.fields, b.config.address); !why.isEmpty())
-            unreachable.append(dottedText(b.config.address) + QStringLiteral(": ") + why);
+        const Decision d = decide(b.config, WritePlan::ofBackup(b.config));
+        if (!d.refusals.isEmpty())
+            refused.append(dottedText(b.config.address) + QStringLiteral(": ") +
+                           fleet::refusalsText(d.refusals, d.fields, b.config.address));
     }
     if (!dialogs_.confirm(this, question(ft::ConfirmApply, boards), ft::ApplyAction))
         return;
-    if (!unreachable.isEmpty() &&
-        !dialogs_.confirm(this, ft::ConfirmUnreachable.arg(unreachable.join(u'\n')), ft::WriteAnyway))
+    if (!refused.isEmpty() &&
+        !dialogs_.confirm(this, ft::ConfirmRefused.arg(refused.join(u'\n')), ft::WriteAnyway))
         return;
     setBusy(true);
-    jobs_.applyBackups(backups);
+    jobs_.applyBackups(backups, !refused.isEmpty());
 }
 
 void FleetWindow::exportRows(bool allRows)

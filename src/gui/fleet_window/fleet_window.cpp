@@ -4,6 +4,7 @@
 #include "fleet/fleet_jobs.h"
 #include "fleet/fleet_survey.h"
 #include "fleet/fleet_texts.h"
+#include "fleet/fleet_wording.h"
 #include "gui/app/app_icon.h"
 #include "gui/app/texts.h"
 #include "gui/fleet_window/fleet_dialogs.h"
@@ -183,6 +184,8 @@ QWidget* FleetWindow::buildActions()
     changeFields = named(new QPushButton(ft::ChangeFields), "changeFields");
     history = named(new QPushButton(ft::History), "history");
     replaceBoard = named(new QPushButton(ft::ReplaceBoard), "replaceBoard");
+    retryFailed = named(new QPushButton(ft::RetryFailed), "retryFailed");
+    retryFailed->setToolTip(ft::RetryFailedTip);
     // Where the backups or the rows come from is chosen on the button's menu.
     auto* applyMenu = new QMenu(applyBackups);
     applyMenu->addAction(ft::FromFolder, this, [this] { applyBackupsFrom(true); });
@@ -192,8 +195,8 @@ QWidget* FleetWindow::buildActions()
     exportMenu->addAction(ft::ExportAll, this, [this] { exportRows(true); });
     exportMenu->addAction(ft::ExportShown, this, [this] { exportRows(false); });
     exportTable->setMenu(exportMenu);
-    for (QPushButton* b :
-         {open, reboot, saveBackups, applyBackups, changeFields, history, replaceBoard, exportTable, compare})
+    for (QPushButton* b : {open, reboot, saveBackups, applyBackups, changeFields, history, replaceBoard,
+                           retryFailed, exportTable, compare})
         row->addWidget(b);
     row->addStretch(1);
     return box;
@@ -219,6 +222,10 @@ void FleetWindow::bindActions()
     connect(changeFields, &QPushButton::clicked, this, &FleetWindow::changeSelectedFields);
     connect(history, &QPushButton::clicked, this, &FleetWindow::showSelectedHistory);
     connect(replaceBoard, &QPushButton::clicked, this, &FleetWindow::replaceSelected);
+    connect(retryFailed, &QPushButton::clicked, this, [this] {
+        setBusy(true);
+        jobs_.retryFailed();
+    });
     connect(table, &QTableView::activated, this, &FleetWindow::openSelected); // Enter, a double click
     connect(filter, &QLineEdit::textChanged, shown, &fleet::FleetFilter::setText);
     auto* find = new QShortcut(QKeySequence::Find, this);
@@ -255,6 +262,9 @@ void FleetWindow::bindActions()
         pacer_->flush();
         progressPacer_->flush();
         setBusy(survey_.running());
+        const QString stopped = fleet::stoppedText(jobs_.lastSummary());
+        showValue(status, stopped);
+        status->setVisible(!stopped.isEmpty());
     });
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { setBusy(survey_.running() || jobs_.running()); });
@@ -269,6 +279,7 @@ void FleetWindow::setBusy(bool busy)
     for (QPushButton* b : {reboot, saveBackups, changeFields, history, replaceBoard})
         b->setEnabled(selected && !busy);
     applyBackups->setEnabled(!busy);
+    retryFailed->setEnabled(!busy && jobs_.canRetry());
 }
 
 void FleetWindow::showMyNetworks()
@@ -289,13 +300,13 @@ void FleetWindow::showEvent(QShowEvent* event)
     showMyNetworks();
 }
 
-QList<quint32> FleetWindow::selectedBoards() const
+QList<BoardAddress> FleetWindow::selectedBoards() const
 {
     QList<int> rows;
     for (const QModelIndex& i : table->selectionModel()->selectedRows())
         rows.append(i.row());
     std::sort(rows.begin(), rows.end());
-    QList<quint32> boards;
+    QList<BoardAddress> boards;
     for (int row : rows)
         boards.append(model_.rowAt(shown->mapToSource(shown->index(row, 0)).row()).address);
     return boards;

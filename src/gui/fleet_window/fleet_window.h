@@ -50,7 +50,7 @@ class FleetWindow : public QWidget {
     QPushButton* search;
     QPushButton* cancel;
     QProgressBar* progress;
-    QLabel* status; // what the last survey lost to overload, when it lost anything
+    QLabel* status; // what the last survey lost to overload, or why the last job stopped
 
     // --- the table
     QLineEdit* filter;
@@ -67,10 +67,11 @@ class FleetWindow : public QWidget {
     QPushButton* changeFields;
     QPushButton* history;
     QPushButton* replaceBoard;
-    QLabel* summary; // the last comparison
+    QPushButton* retryFailed; // the last job again, on its boards that did not succeed
+    QLabel* summary;          // the last comparison
 
     // Where "open in configurator" takes a board.
-    std::function<void(quint32 board)> openInConfigurator;
+    std::function<void(BoardAddress board)> openInConfigurator;
     // Whether the socket the answers come to is open (opened again if need be).
     std::function<bool()> listening = [] { return true; };
     // This machine's networks (tests give their own).
@@ -78,7 +79,7 @@ class FleetWindow : public QWidget {
     Timing timing; // of each survey read
 
     // The boards of the selected rows, in the order shown.
-    QList<quint32> selectedBoards() const;
+    QList<BoardAddress> selectedBoards() const;
 
     // fleet_actions.cpp: one per button
     void startSearch();
@@ -108,7 +109,7 @@ class FleetWindow : public QWidget {
     void bindActions();
     void showMyNetworks();
     void setBusy(bool busy);
-    std::optional<QList<quint32>> boardsToSearch();
+    std::optional<QList<BoardAddress>> boardsToSearch();
 
     fleet::FleetModel& model_;
     fleet::FleetSurvey& survey_;

@@ -18,11 +18,12 @@ FleetWindowHost::FleetWindowHost(TForm1_Config_UDP& configurator, FleetDialogs* 
           configurator.link(), [&configurator] { return configurator.commandPorts(); },
           configurator.options().wordPort),
       survey_(client_, model_), jobs_(client_, model_),
-      discovery_(configurator.link(), model_, configurator.options().listenPort)
+      discovery_(client_, model_, configurator.options().listenPort)
 {
-    configurator_.setAwaitedElsewhere(
-        [this](quint32 board, const QByteArray& datagram) { return client_.awaits(board, datagram); });
-    jobs_.journal = &configurator_.journal(); // one journal for both windows
+    configurator_.setAwaitedElsewhere([this](quint32 sender, const QByteArray& datagram) {
+        return client_.awaits(BoardAddress(sender), datagram);
+    });
+    jobs_.setJournal(&configurator_.journal()); // one journal for both windows
     // A window shortcut: the key never reaches the editor that has the focus.
     auto* key = new QShortcut(QKeySequence(Qt::Key_F3), &configurator_);
     key->setObjectName(QStringLiteral("openFleet"));
@@ -41,7 +42,7 @@ FleetWindow& FleetWindowHost::window()
     if (!window_) {
         window_ = std::make_unique<FleetWindow>(model_, survey_, jobs_, *dialogs_,
                                                 configurator_.settingsLocation());
-        window_->openInConfigurator = [this](quint32 board) { openInConfigurator(board); };
+        window_->openInConfigurator = [this](BoardAddress board) { openInConfigurator(board); };
         window_->listening = [this] { // as the configurator's own sends open it again
             Link& link = configurator_.link();
             return link.isListening() || link.openListener();
@@ -64,10 +65,9 @@ void FleetWindowHost::open()
 
 // As the operator would: the address typed into the board address, then "read the working
 // configuration" clicked.
-void FleetWindowHost::openInConfigurator(quint32 board)
+void FleetWindowHost::openInConfigurator(BoardAddress board)
 {
-    configurator_.Ed_0->setBytes(
-        {quint8(board >> 24), quint8(board >> 16), quint8(board >> 8), quint8(board)});
+    configurator_.Ed_0->setBytes(octetsOf(board.ipv4()));
     configurator_.Button8->click();
     configurator_.show();
     configurator_.raise();

@@ -37,7 +37,7 @@ class FleetWindowHost : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void openInConfigurator(quint32 board);
+    void openInConfigurator(BoardAddress board);
 
     TForm1_Config_UDP& configurator_;
     std::unique_ptr<FleetDialogs> ownDialogs_;

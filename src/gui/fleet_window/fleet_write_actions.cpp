@@ -2,16 +2,18 @@
 // journal and its undo, a board replaced. Each writes through FleetJobs, which reads the
 // board's permanent memory first, journals the write before its frame leaves and verifies.
 
-#include "client/configuration_reply.h"
-#include "client/untrusted_text.h"
+#include "board/backup_file.h"
+#include "board/untrusted_text.h"
 #include "fleet/fleet_jobs.h"
 #include "fleet/fleet_model.h"
 #include "fleet/fleet_texts.h"
+#include "fleet/fleet_wording.h"
 #include "gui/fleet_window/field_change_dialog.h"
 #include "gui/fleet_window/fleet_dialogs.h"
 #include "gui/fleet_window/fleet_window.h"
 #include "gui/fleet_window/history_dialog.h"
 #include "gui/fleet_window/replace_dialog.h"
+#include "journal/journal.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -22,7 +24,7 @@ namespace ft = fleet::texts;
 
 void FleetWindow::changeSelectedFields()
 {
-    const QList<quint32> boards = selectedBoards();
+    const QList<BoardAddress> boards = selectedBoards();
     if (boards.isEmpty()) {
         dialogs_.message(this, ft::NoSelection);
         return;
@@ -37,14 +39,20 @@ void FleetWindow::changeSelectedFields()
             return;
         }
         dialog->showProblem(ft::Reading);
-        jobs_.readPermanent(boards, [dialog, boards, change](const QHash<quint32, BoardConfig>& read) {
+        jobs_.readPermanent(boards, [dialog, boards, change](const QHash<BoardAddress, BoardConfig>& read) {
             QList<FieldChangeDialog::BoardPreview> rows;
-            for (quint32 board : boards) {
+            for (BoardAddress board : boards) {
                 FieldChangeDialog::BoardPreview row{board, {}, {}};
-                if (!read.contains(board))
+                if (!read.contains(board)) {
                     row.refused = ft::NoBase;
-                else if (const auto next = fleet::changed(read.value(board), *change, &row.refused))
-                    row.changes = fleet::preview(read.value(board), *next);
+                }
+                else {
+                    const Decision d = decide(read.value(board), WritePlan::ofChange(*change));
+                    if (d.refusals.isEmpty())
+                        row.changes = fleet::titledChanges(read.value(board), d.fields);
+                    else
+                        row.refused = fleet::refusalsText(d.refusals, d.fields, board);
+                }
                 rows.append(row);
             }
             dialog->showPreview(rows);
@@ -56,26 +64,24 @@ void FleetWindow::changeSelectedFields()
         if (!change)
             return;
         dialog->accept();
+        QList<WriteTarget> targets;
+        for (BoardAddress board : boards)
+            targets.append({board, WritePlan::ofChange(*change)});
         setBusy(true);
-        jobs_.write(
-            boards,
-            [change](const BoardConfig& now, QString* refused) {
-                return fleet::changed(now, *change, refused);
-            },
-            fleet::by::Change);
+        jobs_.write(targets, fleet::by::Change);
     });
     dialog->open();
 }
 
 void FleetWindow::showSelectedHistory()
 {
-    const QList<quint32> boards = selectedBoards();
-    if (boards.size() != 1 || !jobs_.journal) {
+    const QList<BoardAddress> boards = selectedBoards();
+    if (boards.size() != 1 || !jobs_.journal()) {
         dialogs_.message(this, ft::OneBoard);
         return;
     }
-    const quint32 board = boards.first();
-    const QList<JournalEntry> entries = jobs_.journal->entries(board);
+    const BoardAddress board = boards.first();
+    const QList<JournalEntry> entries = jobs_.journal()->entries(board);
     auto* dialog = new HistoryDialog(board, entries, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &HistoryDialog::undoWanted, this, [this, dialog, board, entries] {
@@ -86,30 +92,22 @@ void FleetWindow::showSelectedHistory()
             return;
         }
         dialog->accept();
+        BoardConfig before = *newest->before;
+        before.address = board;
         setBusy(true);
-        const JournalEntry undone = *newest;
-        jobs_.write(
-            {board},
-            [undone](const BoardConfig& now, QString* refused) -> std::optional<WriteFields> {
-                if (!differencesAfterWrite(undone.frame, now).isEmpty()) { // someone wrote since
-                    *refused = ft::ChangedSince;
-                    return std::nullopt;
-                }
-                return undone.before->fields;
-            },
-            fleet::by::Undo);
+        jobs_.write({{board, WritePlan::ofUndo(before, newest->frame)}}, fleet::by::Undo);
     });
     dialog->open();
 }
 
 void FleetWindow::replaceSelected()
 {
-    const QList<quint32> boards = selectedBoards();
+    const QList<BoardAddress> boards = selectedBoards();
     if (boards.size() != 1) {
         dialogs_.message(this, ft::OneBoard);
         return;
     }
-    const quint32 board = boards.first();
+    const BoardAddress board = boards.first();
     auto* dialog = new ReplaceDialog(board, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &ReplaceDialog::backupWanted, this, [this, dialog] {
@@ -124,33 +122,24 @@ void FleetWindow::replaceSelected()
         }
     });
     connect(dialog, &ReplaceDialog::replaceWanted, this, [this, dialog, board] {
-        const BoardConfig backup = *dialog->backup();
-        const bool takeMac = dialog->takeMac->isChecked();
+        const WritePlan plan = WritePlan::ofReplacement(*dialog->backup(), dialog->takeMac->isChecked());
         dialog->accept();
-        const quint32 oldAddress = addressOf(backup.fields.ip);
-        const auto writeIt = [this, board, backup, takeMac] {
+        setBusy(true);
+        jobs_.write({{board, plan}}, fleet::by::Replace);
+        // The old board must be gone: when something still answers at the backup's address,
+        // the operator is asked, and a yes writes anyway.
+        auto* asked = new QObject(this);
+        connect(&jobs_, &fleet::FleetJobs::finished, asked, [this, asked, board, plan] {
+            asked->deleteLater();
+            const QList<BoardResult> results = jobs_.lastResults();
+            if (results.size() != 1 || results.first().reason != Reason::OldBoardAnswers)
+                return;
+            if (!dialogs_.confirm(this, ft::OldStillAnswers.arg(dottedText(plan.source->fields.ip)),
+                                  ft::WriteAnyway))
+                return;
             setBusy(true);
-            jobs_.write(
-                {board},
-                [backup, takeMac](const BoardConfig& now, QString* refused) -> std::optional<WriteFields> {
-                    const BoardConfig replaced{now.address,
-                                               replacementFields(backup.fields, now.fields, takeMac),
-                                               now.version, Memory::Permanent};
-                    return fleet::changed(replaced, FieldChange{}, refused);
-                },
-                fleet::by::Replace);
-        };
-        if (oldAddress == board) {
-            writeIt();
-            return;
-        }
-        // The old board must be gone: something answering at the backup's address is asked about.
-        jobs_.readPermanent(
-            {oldAddress}, [this, oldAddress, writeIt](const QHash<quint32, BoardConfig>& read) {
-                if (read.isEmpty() ||
-                    dialogs_.confirm(this, ft::OldStillAnswers.arg(dottedText(oldAddress)), ft::WriteAnyway))
-                    writeIt();
-            });
+            jobs_.write({{board, plan}}, fleet::by::Replace, true);
+        });
     });
     dialog->open();
 }

@@ -1,7 +1,6 @@
 #include "gui/fleet_window/history_dialog.h"
 
-#include "client/untrusted_text.h"
-#include "fleet/field_change.h"
+#include "board/untrusted_text.h"
 #include "fleet/fleet_texts.h"
 #include "fleet/fleet_wording.h"
 #include "wire/board_address.h"
@@ -23,13 +22,13 @@ QString changes(const JournalEntry& e)
     if (!e.before)
         return ft::BeforeUnknown;
     QStringList parts;
-    for (const ChangedField& p : fleet::preview(*e.before, e.sent.fields))
+    for (const ChangedField& p : fleet::titledChanges(*e.before, e.sent.fields))
         parts.append(QStringLiteral("%1 %2 → %3").arg(p.field, p.now, p.next));
     return parts.isEmpty() ? ft::NothingChanges : parts.join(QStringLiteral("; "));
 }
 } // namespace
 
-HistoryDialog::HistoryDialog(quint32 board, const QList<JournalEntry>& entries, QWidget* parent)
+HistoryDialog::HistoryDialog(BoardAddress board, const QList<JournalEntry>& entries, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("history"));

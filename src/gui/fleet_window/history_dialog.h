@@ -15,7 +15,7 @@ namespace talvik {
 class HistoryDialog : public QDialog {
     Q_OBJECT
   public:
-    HistoryDialog(quint32 board, const QList<JournalEntry>& entries, QWidget* parent = nullptr);
+    HistoryDialog(BoardAddress board, const QList<JournalEntry>& entries, QWidget* parent = nullptr);
 
     QTableWidget* table;
     QPushButton* undo; // enabled when a write with its memory before is in the journal

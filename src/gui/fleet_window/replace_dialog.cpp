@@ -1,6 +1,6 @@
 #include "gui/fleet_window/replace_dialog.h"
 
-#include "client/untrusted_text.h"
+#include "board/untrusted_text.h"
 #include "fleet/fleet_texts.h"
 #include "wire/board_address.h"
 
@@ -14,7 +14,7 @@ namespace talvik {
 
 namespace ft = fleet::texts;
 
-ReplaceDialog::ReplaceDialog(quint32 board, QWidget* parent) : QDialog(parent)
+ReplaceDialog::ReplaceDialog(BoardAddress board, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("replaceBoard"));
     setWindowTitle(ft::ReplaceTitle.arg(dottedText(board)));

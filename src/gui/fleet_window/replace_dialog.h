@@ -3,7 +3,7 @@
 // replacement (the selected row, at its factory address), keeping the replacement's own
 // MAC unless "Взяти MAC старої плати". Window-modal and never blocking.
 
-#include "client/board_config.h"
+#include "board/board_config.h"
 
 #include <QDialog>
 #include <optional>
@@ -17,7 +17,7 @@ namespace talvik {
 class ReplaceDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit ReplaceDialog(quint32 board, QWidget* parent = nullptr);
+    explicit ReplaceDialog(BoardAddress board, QWidget* parent = nullptr);
 
     void setBackup(const QString& path, const BoardConfig& backup);
     const std::optional<BoardConfig>& backup() const { return backup_; }

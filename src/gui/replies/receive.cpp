@@ -43,7 +43,7 @@ void TForm1_Config_UDP::IdUDPServer_ConfUDPRead(const QByteArray& datagram, quin
     received_.senderPort = senderPort;
     if (Ch_Box_Conf_IP->isChecked() && tagOf(Panel5) == 0)
         identBookkeeping(identifierField(datagram).value_or(0), sender, senderPort);
-    if (askedLetter_ == 'd' && sender == askedBoard_)
+    if (askedMemory_ == Memory::Permanent && sender == askedBoard_)
         journalReply(datagram, sender);
     takeDatagram(received_, datagram, !awaitedElsewhere(datagram, sender));
     if (alone)

@@ -54,8 +54,11 @@ void TForm1_Config_UDP::loadSettings()
     move(read[0], read[1]); // left and top are the frame's, as written above
     resize(read[2], read[3]);
 
-    for (auto [section, row] :
-         {std::pair{BoardAddress, Ed_0}, {Dispatcher, ED_1}, {BoardIp, ED_2}, {Mask, ED_3}, {Gateway, ED_4}})
+    for (auto [section, row] : {std::pair{settings::BoardAddress, Ed_0},
+                                {Dispatcher, ED_1},
+                                {BoardIp, ED_2},
+                                {Mask, ED_3},
+                                {Gateway, ED_4}})
         loadRow(store, section, row);
     ED_11->octet(0)->setValue(0);
     ED_12->octet(0)->setValue(0);
@@ -71,7 +74,7 @@ void TForm1_Config_UDP::loadSettings()
 bool TForm1_Config_UDP::saveSettings(QString* failure)
 {
     IniStore store(settingsLocation_);
-    saveRow(store, BoardAddress, Ed_0);
+    saveRow(store, settings::BoardAddress, Ed_0);
     saveRow(store, Dispatcher, ED_1);
     saveRow(store, Reserve1, ED_11);
     saveRow(store, Reserve2, ED_12);

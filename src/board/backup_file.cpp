@@ -1,80 +1,18 @@
-#include "client/board_config.h"
+#include "board/backup_file.h"
 
-#include "client/input_file.h"
-#include "client/untrusted_text.h"
+#include "board/input_file.h"
+#include "board/untrusted_text.h"
 #include "wire/board_address.h"
 #include "wire/datagram.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QJsonValue>
+#include <QHash>
 #include <QMap>
 #include <QSaveFile>
 
 namespace talvik {
-
-namespace {
-QString onOff(bool on)
-{
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
-QString consoleText(bool dynamic)
-{
-    return dynamic ? QStringLiteral("dynamic") : QStringLiteral("static");
-}
-} // namespace
-
-QString memoryText(Memory memory)
-{
-    switch (memory) {
-    case Memory::Working:
-        return QStringLiteral("working");
-    case Memory::Permanent:
-        return QStringLiteral("permanent");
-    case Memory::Unknown:
-        break;
-    }
-    return QStringLiteral("unknown");
-}
-
-BoardConfig configFromReply(quint32 address, const QByteArray& reply, Memory memory)
-{
-    BoardConfig c{address, readConfiguration(reply), versionText(reply), memory};
-    c.fields.boardDhcp = boardDhcpShown(reply, c.version.value_or(QString()));
-    return c;
-}
-
-QList<QPair<QString, QString>> fieldTexts(const BoardConfig& c)
-{
-    const WriteFields& f = c.fields;
-    return {{QStringLiteral("ip"), dottedText(f.ip)},
-            {QStringLiteral("mask"), dottedText(f.mask)},
-            {QStringLiteral("router"), dottedText(f.gateway)},
-            {QStringLiteral("mac"), macText(f.mac)},
-            {QStringLiteral("dhcp"), onOff(f.boardDhcp)},
-            {QStringLiteral("console"), consoleText(f.consoleDynamic)},
-            {QStringLiteral("dispatcher"), dottedText(f.dispatcher)},
-            {QStringLiteral("ident"), QString::number(f.ident)},
-            {QStringLiteral("reserve1"), dottedText(f.reserve1)},
-            {QStringLiteral("reserve2"), dottedText(f.reserve2)},
-            {QStringLiteral("branch"), QString::number(f.branch)}};
-}
-
-QJsonObject toJson(const BoardConfig& c)
-{
-    QJsonObject o;
-    o.insert(QStringLiteral("address"), dottedText(c.address));
-    for (const auto& [name, text] : fieldTexts(c))
-        o.insert(name, text);
-    o.insert(QStringLiteral("dhcp"), c.fields.boardDhcp);
-    o.insert(QStringLiteral("ident"), int(c.fields.ident));
-    o.insert(QStringLiteral("branch"), int(c.fields.branch));
-    o.insert(QStringLiteral("version"), c.version ? QJsonValue(*c.version) : QJsonValue());
-    if (c.memory != Memory::Unknown)
-        o.insert(QStringLiteral("memory"), memoryText(c.memory));
-    return o;
-}
 
 QByteArray backupText(const BoardConfig& c)
 {
@@ -148,7 +86,7 @@ BoardConfig parseBackup(const QByteArray& text, const QString& fileName)
     };
 
     BoardConfig c;
-    c.address = address("address");
+    c.address = BoardAddress(address("address"));
     c.fields.ip = octetsOf(address("ip"));
     c.fields.mask = octetsOf(address("mask"));
     c.fields.gateway = octetsOf(address("router"));
@@ -177,7 +115,7 @@ BoardConfig parseBackup(const QByteArray& text, const QString& fileName)
                               .arg(file)};
     // "127.0.3.2.conf" is that board's backup: a file named for another board is refused.
     const auto named = parseDottedDecimal(QFileInfo(fileName).completeBaseName());
-    if (named && *named != c.address)
+    if (named && BoardAddress(*named) != c.address)
         throw BackupError{QStringLiteral("%1: the file is named for %2 but holds address=%3")
                               .arg(file, dottedText(*named), dottedText(c.address))};
     QStringList known{QStringLiteral("address"), QStringLiteral("memory")};
@@ -199,51 +137,6 @@ BoardConfig readBackupFile(const QString& path)
     return parseBackup(*text, path);
 }
 
-QList<ChangedField> changedFields(const BoardConfig& now, const BoardConfig& next)
-{
-    QList<ChangedField> out;
-    const auto a = fieldTexts(now), b = fieldTexts(next);
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (a[i].second != b[i].second)
-            out.append({a[i].first, a[i].second, b[i].second});
-    return out;
-}
-
-QList<Difference> differences(const BoardConfig& sent, const BoardConfig& read)
-{
-    QList<Difference> out;
-    for (const ChangedField& c : changedFields(sent, read))
-        if (c.field != QLatin1String("branch"))
-            out.append({c.field, c.now, c.next});
-    return out;
-}
-
-QList<Difference> differencesAfterWrite(const QByteArray& frame, const BoardConfig& read)
-{
-    return differences({read.address, readConfiguration(frame), std::nullopt, Memory::Permanent}, read);
-}
-
-QStringList surveyHeader()
-{
-    QStringList header{QStringLiteral("address")};
-    for (const auto& field : fieldTexts(BoardConfig{}))
-        header.append(field.first);
-    return header << QStringLiteral("version") << QStringLiteral("error");
-}
-
-QStringList surveyCells(const BoardConfig& c, const QString& error)
-{
-    QStringList cells{dottedText(c.address)};
-    for (const auto& field : fieldTexts(c))
-        cells.append(field.second);
-    return cells << c.version.value_or(QString()) << error;
-}
-
-QStringList silentCells(quint32 address, const QString& error)
-{
-    return QStringList{dottedText(address)} + QStringList(surveyHeader().size() - 2) + QStringList{error};
-}
-
 QString saveBackup(const QString& folder, const BoardConfig& config, const QByteArray& reply)
 {
     if (completeness(reply) != Completeness::Complete)
@@ -254,6 +147,18 @@ QString saveBackup(const QString& folder, const BoardConfig& config, const QByte
         file.commit())
         return {};
     return QStringLiteral("no backup: cannot write %1: %2").arg(file.fileName(), file.errorString());
+}
+
+std::optional<SameBoard> sameBoardTwice(const QList<Backup>& backups)
+{
+    QHash<BoardAddress, QString> first;
+    for (const Backup& b : backups) {
+        const auto it = first.constFind(b.config.address);
+        if (it != first.constEnd())
+            return SameBoard{*it, b.path, b.config.address};
+        first.insert(b.config.address, b.path);
+    }
+    return std::nullopt;
 }
 
 } // namespace talvik

@@ -1,6 +1,6 @@
-#include "client/input_file.h"
+#include "board/input_file.h"
 
-#include "client/untrusted_text.h"
+#include "board/untrusted_text.h"
 
 #include <QFile>
 #include <QFileInfo>

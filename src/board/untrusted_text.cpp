@@ -1,4 +1,4 @@
-#include "client/untrusted_text.h"
+#include "board/untrusted_text.h"
 
 #include <algorithm>
 

@@ -1,0 +1,43 @@
+#pragma once
+// The backup file `survey --save` writes and `apply` reads: "key=value" lines, '#'
+// comments, "address", "memory" and the keys of fieldTexts(), one board a file.
+
+#include "board/board_config.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace talvik {
+
+// Why a file is not a backup: the file, the line where there is one, and what is wrong.
+struct BackupError {
+    QString message;
+};
+
+QByteArray backupText(const BoardConfig& config);
+// Throws BackupError naming the file and line when it is not such a file: a key missing,
+// unknown or given twice, a bad value, DHCP with a static console, or a file named for
+// another board's address.
+BoardConfig parseBackup(const QByteArray& text, const QString& fileName);
+// The same, read from the file with the bounds of input_file.h.
+BoardConfig readBackupFile(const QString& path);
+
+// Writes the backup of a board's permanent memory, ADDRESS.conf in `folder`, whole or not
+// at all. Empty when written, else why not (a reply without a version is no base for a
+// backup: its DHCP flag cannot be read).
+QString saveBackup(const QString& folder, const BoardConfig& config, const QByteArray& reply);
+
+// A backup file and what it holds.
+struct Backup {
+    QString path;
+    BoardConfig config;
+};
+// Two backups for one board: the first pair of files found, else nullopt.
+struct SameBoard {
+    QString first, second;
+    BoardAddress board;
+};
+std::optional<SameBoard> sameBoardTwice(const QList<Backup>& backups);
+
+} // namespace talvik

@@ -1,0 +1,110 @@
+#pragma once
+// One engine for every operation on boards: reads (a survey), writes verified and
+// journaled, reboots. talvikctl, the fleet window and the exporter run their jobs through
+// it and only word and show what it reports, board by board.
+//
+// A read goes to every board at once, at the request client's pace. Writes and reboots go
+// in waves in address order: 1 board, then 2, 4, 8 and so on up to MostInAWave; a wave
+// ends before the next starts, and between waves the failure limit is checked (see
+// FailureLimit): once it is reached no new board is started and the rest are reported
+// as not tried. Every write is decided by decide() against the board's permanent memory,
+// read first, and journaled before its frame leaves.
+
+#include "client/board_client.h"
+#include "client/job_result.h"
+#include "wire/datagram.h"
+
+#include <QObject>
+#include <memory>
+#include <vector>
+
+namespace talvik {
+
+class Journal;
+
+struct JobOptions {
+    Timing timing;
+    bool verify = true;  // read the permanent memory back after a write
+    bool force = false;  // write also what the rules let a force through
+    bool dryRun = false; // decide, and report what would be written: nothing is sent
+    FailureLimit limit;
+    int rebootWaitSeconds = 0; // a reboot: read until the board answers, at most this long (0: no wait)
+    QString by;                // who writes, as the journal records it
+};
+
+struct ReadSpec {
+    Memory memory = Memory::Working;
+    Completeness needed = Completeness::Block;
+    bool permanentToo = false; // once a board answered, its permanent memory too
+    Completeness permanentNeeded = Completeness::Block;
+};
+
+struct WriteTarget {
+    BoardAddress board;
+    WritePlan plan;
+};
+
+struct RebootTarget {
+    BoardAddress board;
+    std::optional<BoardAddress> waitAt; // where it answers after the reboot, when not at `board`
+};
+
+class BoardJobs : public QObject {
+    Q_OBJECT
+  public:
+    static constexpr int MostInAWave = BoardClient::PaceBurst;
+
+    // `journal`: where writes are recorded before they are sent; without one nothing is written.
+    BoardJobs(BoardClient& client, Journal* journal, QObject* parent = nullptr);
+    ~BoardJobs() override;
+
+    // One job at a time: each ends with finished(), every board of it reported once.
+    void read(const QList<BoardAddress>& boards, const ReadSpec& spec, const Timing& timing);
+    void write(const QList<WriteTarget>& targets, const JobOptions& options);
+    void reboot(const QList<RebootTarget>& targets, const JobOptions& options);
+    // No new board starts; those under way finish, the rest are reported cancelled.
+    void stop();
+    // Everything ends now: the boards under way and those not started are reported cancelled.
+    void cancel();
+    bool running() const { return job_ != nullptr; }
+    void setJournal(Journal* journal) { journal_ = journal; }
+    BoardClient& client() { return client_; }
+
+  signals:
+    void boardStarted(BoardAddress board);
+    void boardDone(const BoardResult& result);
+    void progress(int done, int total);
+    void finished(const JobSummary& summary);
+
+  private:
+    struct Job;
+    struct Task;
+    using Answer = std::function<void(const std::optional<BoardReply>& reply, Reason why, qsizetype bytes)>;
+
+    void begin(int total);
+    void ask(BoardAddress board, Memory memory, Completeness needed, const Timing& timing,
+             const Answer& then);
+    // Reads.
+    void readDone(BoardAddress board, const std::optional<BoardReply>& reply, Reason why, qsizetype bytes);
+    void flushPermanent();
+    // Waves of writes and reboots, in address order.
+    void startWaves(int kind, std::vector<std::unique_ptr<Task>> tasks, const JobOptions& options);
+    void nextWave();
+    void startTask(Task& task);
+    void taskDone(Task& task);
+    void writeBase(Task& task);
+    void writeDecided(Task& task, const BoardConfig& now);
+    void verify(Task& task, const QByteArray& frame);
+    void rebootWords(Task& task);
+    void sendReboot(Task& task);
+    void report(BoardResult result);
+    void end(Reason stoppedBy);
+    bool alive(quint64 generation) const { return job_ && generation == generation_; }
+
+    BoardClient& client_;
+    Journal* journal_;
+    std::unique_ptr<Job> job_;
+    quint64 generation_ = 0;
+};
+
+} // namespace talvik

@@ -1,0 +1,138 @@
+// talvikctl retry: a write, apply, undo or reboot run again, from its --json output, on the
+// boards that did not succeed: failed, not tried, cancelled, or written but holding
+// something else. A board written successfully, or one the rules refused, is left alone.
+
+#include "arguments.h"
+#include "board/input_file.h"
+#include "board/untrusted_text.h"
+#include "client/job_result.h"
+#include "commands.h"
+#include "output.h"
+#include "wire/board_address.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+
+namespace talvik::ctl {
+
+namespace {
+constexpr qint64 MostRunBytes = 64ll << 20; // the output of a run over every board of 256 networks
+
+// What a run's output says: what ran, and which boards and files are done with.
+struct Run {
+    QString job;
+    QStringList options, targets;
+    QSet<BoardAddress> kept; // succeeded or refused: not run again
+    QSet<QString> keptFiles; // apply: the backups of those
+};
+
+QStringList strings(const QJsonValue& value)
+{
+    QStringList out;
+    for (const QJsonValue& v : value.toArray())
+        out.append(v.toString());
+    return out;
+}
+
+Run readRun(const QString& path)
+{
+    QString why;
+    const auto text = readInputFile(path, MostRunBytes, QStringLiteral("a run's output"), &why);
+    if (!text)
+        throw UsageError{why};
+    Run run;
+    int number = 0;
+    for (const QByteArray& raw : text->split('\n')) {
+        ++number;
+        if (raw.trimmed().isEmpty())
+            continue;
+        const QJsonObject o = QJsonDocument::fromJson(raw).object();
+        const QString where = QStringLiteral("%1:%2: ").arg(quoted(path, 4096)).arg(number);
+        if (o.contains(QStringLiteral("job"))) {
+            run.job = o.value(QStringLiteral("job")).toString();
+            run.options = strings(o.value(QStringLiteral("options")));
+            run.targets = strings(o.value(QStringLiteral("targets")));
+            continue;
+        }
+        const auto outcome = outcomeFromKey(o.value(QStringLiteral("outcome")).toString());
+        const auto address = parseDottedDecimal(o.value(QStringLiteral("address")).toString());
+        if (!outcome || !address)
+            throw UsageError{where +
+                             QStringLiteral("not a line of a write, apply, undo or reboot run's --json "
+                                            "output: %1")
+                                 .arg(quoted(QString::fromUtf8(raw), 100))};
+        if (isRetried(*outcome))
+            continue;
+        run.kept.insert(BoardAddress(*address));
+        if (o.contains(QStringLiteral("file")))
+            run.keptFiles.insert(o.value(QStringLiteral("file")).toString());
+    }
+    static const QStringList jobs{QStringLiteral("write"), QStringLiteral("apply"), QStringLiteral("undo"),
+                                  QStringLiteral("reboot")};
+    if (!jobs.contains(run.job))
+        throw UsageError{
+            QStringLiteral("%1 does not say what ran: its first line is not that of a write, apply, "
+                           "undo or reboot run with --json")
+                .arg(quoted(path, 4096))};
+    return run;
+}
+
+// The targets of the run that are run again.
+QStringList again(const Run& run)
+{
+    QStringList out;
+    if (run.job == QLatin1String("apply")) {
+        const bool replacement = run.options.filter(QStringLiteral("--to=")).size() > 0;
+        if (replacement && !run.kept.isEmpty())
+            return out;
+        for (const QString& file : backupFilesOf(run.targets))
+            if (!run.keptFiles.contains(QFileInfo(file).absoluteFilePath()))
+                out.append(file);
+        return out;
+    }
+    for (BoardAddress board : targetsArgument(run.targets))
+        if (!run.kept.contains(board))
+            out.append(dottedText(board));
+    return out;
+}
+} // namespace
+
+int runRetry(const QStringList& args)
+{
+    CommandLine line(
+        QStringLiteral("retry"),
+        QStringLiteral("Runs again the write, apply, undo or reboot whose --json output FILE holds, "
+                       "with the same options, on the boards whose outcome was failed, not tried "
+                       "or cancelled, or that hold something else than was written (and on any the "
+                       "output does not name, as when the run was killed). A board written "
+                       "successfully, or refused by the rules, is never written again."),
+        Output);
+    line.parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The --json output of a run."));
+    line.parse(args);
+    if (line.positional().size() != 1)
+        throw UsageError{QStringLiteral("retry takes one FILE")};
+    const Run run = readRun(line.positional().first());
+    const QStringList targets = again(run);
+    if (targets.isEmpty()) {
+        err() << "talvikctl: nothing to retry: every board of the run succeeded or was refused" << Qt::endl;
+        return Success;
+    }
+    const CommonOptions options = line.common();
+    QStringList command = QStringList{args.value(0), run.job} + run.options + targets;
+    if (options.json)
+        command.append(QStringLiteral("--json"));
+    if (options.quiet)
+        command.append(QStringLiteral("--quiet"));
+    if (run.job == QLatin1String("write"))
+        return runWrite(command);
+    if (run.job == QLatin1String("apply"))
+        return runApply(command);
+    if (run.job == QLatin1String("undo"))
+        return runUndo(command);
+    return runReboot(command);
+}
+
+} // namespace talvik::ctl

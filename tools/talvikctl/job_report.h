@@ -1,0 +1,61 @@
+#pragma once
+// How talvikctl runs a job of the engine under its event loop, and words in English what
+// became of each board: a table row or a JSON line as each board is done, messages on
+// stderr, the summary and the exit code. With --json the first line says what ran (the
+// command, its options and its targets), so that `talvikctl retry` can run it again on
+// the boards that did not succeed.
+
+#include "arguments.h"
+#include "client/board_jobs.h"
+#include "output.h"
+
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+namespace talvik::ctl {
+
+class Session;
+
+// Runs `start` (which starts one job on session.jobs()) until the job ends, `each` for every
+// board as it is done. With `gently`, Ctrl-C lets the boards under way finish and reports
+// the rest as cancelled (the command then exits with 130: see `interrupted`).
+JobSummary runJob(Session& session, const std::function<void()>& start,
+                  const std::function<void(const BoardResult&)>& each, bool gently = true);
+bool interrupted();
+
+// The options that decide for a whole run (what the rules let a force through, the failure limit).
+void addJobOptions(CommandLine& line);
+FailureLimit limitOption(const CommandLine& line);
+
+// What a refusal means, in talvikctl's words: "ip 0.0.0.0 is no host's address: --force
+// writes it anyway". `fields`: what was to be written.
+QString refusalText(const Refusal& refusal, const WriteFields& fields, BoardAddress board);
+
+// The output of a write, apply, undo or reboot.
+class JobReport {
+  public:
+    enum Kind { Write, Reboot };
+    // `job`: the command; `targets`: its positional arguments, as a retry gives them again.
+    JobReport(Kind kind, const QString& job, const CommandLine& line, const QStringList& targets,
+              const QStringList& fileOptions = {});
+    // `file`: the backup a board's write came from (apply), for a retry.
+    void board(const BoardResult& result, const QString& file = {});
+    // The summary on stderr; the exit code of the whole command.
+    int finish(const JobSummary& summary);
+
+  private:
+    void writeLine(const BoardResult& r, const QString& file);
+    void rebootLine(const BoardResult& r);
+    void messages(const BoardResult& r);
+
+    Kind kind_;
+    CommonOptions options_;
+    std::unique_ptr<Table> table_;
+    int succeeded_ = 0, failed_ = 0, worst_ = 0, only_ = 0;
+};
+
+// A board's exit code: 0 for success, else what failed (commands.h).
+int exitOf(const BoardResult& result);
+
+} // namespace talvik::ctl
