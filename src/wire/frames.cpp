@@ -50,6 +50,11 @@ QByteArray buildReadFrame(Memory memory)
     return frame;
 }
 
+Memory memoryAsked(const QByteArray& readFrame)
+{
+    return byteAt(readFrame, pos::ReadLetter) == 'd' ? Memory::Permanent : Memory::Working;
+}
+
 QByteArray configFields(const WriteFields& f)
 {
     QByteArray out(pos::ConfigBlockEnd, '\0');

@@ -34,6 +34,8 @@ enum class Memory { Working, Permanent, Unknown };
 Memory readMemoryForTag(int requesterTag);
 // A read of the permanent memory carries 'd', of the working configuration 'C'.
 QByteArray buildReadFrame(Memory memory);
+// What a read frame asks for (a board's side of it).
+Memory memoryAsked(const QByteArray& readFrame);
 
 // The reboot sequence: each word frame ("msi", "vsi", "msi", "vsi") to the word port,
 // WordPauseMs apart, then the reboot frame to the command ports.

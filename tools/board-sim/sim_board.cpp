@@ -11,7 +11,7 @@ FrameKind frameKind(const QByteArray& f)
     if (f.size() == WriteFrameLength && textAt(f, pos::WriteTag, "epwr"))
         return FrameKind::Write;
     if (f.size() == ReadFrameLength && textAt(f, pos::ReadTag, "epr"))
-        return byteAt(f, pos::ReadLetter) == 'd' ? FrameKind::ReadPermanent : FrameKind::ReadWorking;
+        return memoryAsked(f) == Memory::Permanent ? FrameKind::ReadPermanent : FrameKind::ReadWorking;
     if (f.size() == RebootFrameLength && textAt(f, pos::KindTag, "rzt"))
         return FrameKind::Reboot;
     if (f.size() == WordFrameLength && (textAt(f, pos::KindTag, "msi") || textAt(f, pos::KindTag, "vsi")))
