@@ -205,7 +205,7 @@ class TestFleetWindow : public QObject {
         FleetWindowHost fleet(*f.window, &dialogs);
         fleet.open();
         QTest::mouseClick(fleet.window().search, Qt::LeftButton);
-        QCOMPARE(dialogs.asked, QStringList{fleet::texts::PortTaken});
+        QTRY_COMPARE_WITH_TIMEOUT(dialogs.asked, QStringList{fleet::texts::PortTaken}, 5000);
         QVERIFY(fleet.window().search->isEnabled());
     }
 
@@ -289,7 +289,9 @@ class TestFleetWindow : public QObject {
         QVERIFY(backup.open(QIODevice::WriteOnly | QIODevice::Truncate) && backup.write(edited) > 0);
         backup.close();
         s.w->applyBackups->menu()->actions().at(0)->trigger(); // "all backups of a folder"
-        QTRY_COMPARE(s.cell("192.168.1.171", fleet::State), QString("записано, перевірено"));
+        QTRY_COMPARE(s.cell("192.168.1.171", fleet::State),
+                     QString("записано; діятиме після перезавантаження")); // its mask changed
+        // unchanged:
         QTRY_COMPARE(s.cell("192.168.1.170", fleet::State), QString("записано, перевірено"));
 
         s.w->bothMemories->setChecked(true);
@@ -481,17 +483,20 @@ class TestFleetWindow : public QObject {
         s.click("192.168.1.222", Qt::ControlModifier);
         FieldChangeDialog* d = changeDialog(s, "change_dispatcher", "value_dispatcher", "10.2.2.2");
         QCOMPARE(d->table->rowCount(), 3);
-        QCOMPARE(d->table->item(0, 1)->text(), QString("Диспетчер"));
-        QCOMPARE(d->table->item(0, 2)->text() + " " + d->table->item(0, 3)->text(),
+        QCOMPARE(d->table->item(0, FieldChangeDialog::Field)->text(), QString("Диспетчер"));
+        QCOMPARE(d->table->item(0, FieldChangeDialog::Now)->text() + " " +
+                     d->table->item(0, FieldChangeDialog::New)->text(),
                  QString("0.0.0.0 10.2.2.2"));
-        QVERIFY2(d->table->item(2, 3)->text().startsWith("не буде записано: диспетчер"),
-                 qPrintable(d->table->item(2, 3)->text()));
+        QVERIFY2(d->table->item(2, FieldChangeDialog::Reason)->text().startsWith("диспетчер"),
+                 qPrintable(d->table->item(2, FieldChangeDialog::Reason)->text()));
+        QCOMPARE(d->table->item(2, FieldChangeDialog::New)->text(), QString()); // no value under "Нове"
+        QVERIFY(d->table->item(2, 0)->font().italic() && !d->table->item(0, 0)->font().italic());
         if (const QString folder = qEnvironmentVariable("TALVIK_SCREENSHOTS");
             !folder.isEmpty()) // make screenshot
             d->grab().save(folder + "/change-fields.png");
         QTest::mouseClick(d->write, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(s.cell("192.168.1.221", fleet::State), QString("записано, перевірено"),
-                                  10000);
+        QTRY_COMPARE_WITH_TIMEOUT(s.cell("192.168.1.221", fleet::State),
+                                  QString("записано; діятиме після перезавантаження"), 10000);
         QTRY_VERIFY(s.w->search->isEnabled() && s.w->changeFields->isEnabled());
         for (int i : {0, 1}) {
             WriteFields expected = before[i];
@@ -522,7 +527,7 @@ class TestFleetWindow : public QObject {
         QVERIFY2(s.w->status->isVisible() && s.w->status->text().startsWith("Зупинено: невдало на 3 з 7"),
                  qPrintable(s.w->status->text()));
         QCOMPARE(s.w->status->accessibleName(), s.w->status->text());
-        QCOMPARE(s.cell("192.168.1.234", fleet::State), QString("записано, перевірено"));
+        QCOMPARE(s.cell("192.168.1.234", fleet::State), QString("записано; діятиме після перезавантаження"));
         QVERIFY(s.cell("192.168.1.235", fleet::State).startsWith("записано, але плата має інше: Маска"));
         QCOMPARE(s.cell("192.168.1.238", fleet::State),
                  QString("не пробувано: роботу зупинено після невдач"));
@@ -533,8 +538,8 @@ class TestFleetWindow : public QObject {
         for (int i = 4; i <= 6; ++i) // they take writes again
             s.sim->board(i).setBehaviour(true, true);
         QTest::mouseClick(s.w->retryFailed, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(s.cell("192.168.1.240", fleet::State), QString("записано, перевірено"),
-                                  10000);
+        QTRY_COMPARE_WITH_TIMEOUT(s.cell("192.168.1.240", fleet::State),
+                                  QString("записано; діятиме після перезавантаження"), 10000);
         QTRY_VERIFY(s.w->search->isEnabled());
         for (int i = 0; i < 10; ++i) {
             QCOMPARE(writes[i] > 0, i >= 4); // never a board written successfully
@@ -551,19 +556,18 @@ class TestFleetWindow : public QObject {
         const WriteFields before = s.sim->board(0).permanent();
         s.click("192.168.1.223");
         QTest::mouseClick(changeDialog(s, "change_mask", "value_mask", "255.255.0.0")->write, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(s.cell("192.168.1.223", fleet::State), QString("записано, перевірено"),
-                                  10000);
+        QTRY_VERIFY_WITH_TIMEOUT(s.cell("192.168.1.223", fleet::State).startsWith("записано"), 10000);
         QTRY_VERIFY(s.w->history->isEnabled());
         QVERIFY(s.sim->board(0).permanent() != before);
         QTest::mouseClick(s.w->history, Qt::LeftButton);
         auto* h = s.w->findChild<HistoryDialog*>("history");
         QVERIFY(h && h->isVisible());
         QCOMPARE(h->table->rowCount(), 1);
-        QVERIFY2(h->table->item(0, 3)->text().contains("255.0.0.0 → 255.255.0.0"),
-                 qPrintable(h->table->item(0, 3)->text()));
+        QVERIFY2(h->table->item(0, HistoryDialog::Changes)->text().contains("255.0.0.0 → 255.255.0.0"),
+                 qPrintable(h->table->item(0, HistoryDialog::Changes)->text()));
         QTest::mouseClick(h->undo, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(s.sim->board(0).permanent(), before, 10000);
-        QTRY_COMPARE(s.cell("192.168.1.223", fleet::State), QString("записано, перевірено"));
+        QTRY_VERIFY(s.cell("192.168.1.223", fleet::State).startsWith("записано"));
         QCOMPARE(s.f.window->journal().entries().first().by, fleet::by::Undo);
     }
 
@@ -574,9 +578,9 @@ class TestFleetWindow : public QObject {
         e.board = BoardAddress(0xC0A801DF);
         e.by = "fleet\x1b[2J\nwindow";
         e.result = "written\r";
-        HistoryDialog h(e.board, {e});
-        QCOMPARE(h.table->item(0, 1)->text(), QString("fleet\\e[2J\\nwindow"));
-        QCOMPARE(h.table->item(0, 2)->text(), QString("written\\r"));
+        HistoryDialog h({e.board}, {e});
+        QCOMPARE(h.table->item(0, HistoryDialog::By)->text(), QString("fleet\\e[2J\\nwindow"));
+        QCOMPARE(h.table->item(0, HistoryDialog::Result)->text(), QString("written\\r"));
     }
 
     // "Замінити плату…": the old board's backup onto the selected one, which keeps its own MAC.
@@ -600,12 +604,182 @@ class TestFleetWindow : public QObject {
         QTest::mouseClick(r->chooseBackup, Qt::LeftButton);
         QVERIFY(r->replace->isEnabled());
         QTest::mouseClick(r->replace, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(s.cell("192.168.1.224", fleet::State), QString("записано, перевірено"),
-                                  10000);
+        QTRY_COMPARE_WITH_TIMEOUT(s.cell("192.168.1.224", fleet::State),
+                                  QString("записано; діятиме після перезавантаження"), 10000);
         const WriteFields now = s.sim->board(0).permanent();
         QCOMPARE(now.ip, (Ipv4{192, 168, 1, 225}));
         QCOMPARE(now.ident, quint16(4321));
         QCOMPARE(now.mac, own);
+    }
+
+    // "Історія…" on several boards: one list, the board a column, newest first, who wrote
+    // and the result in the window's words.
+    void historyOfSeveralBoards()
+    {
+        Setup s("192.168.1.241-243,version=2.17,console=1");
+        s.survey("192.168.1.241", "243");
+        s.click("192.168.1.241");
+        s.click("192.168.1.243", Qt::ShiftModifier);
+        QTest::mouseClick(changeDialog(s, "change_mask", "value_mask", "255.255.0.0")->write, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(s.w->history->isEnabled(), 10000);
+        QTest::mouseClick(s.w->history, Qt::LeftButton);
+        auto* h = s.w->findChild<HistoryDialog*>("history");
+        QVERIFY2(h && h->isVisible(), qPrintable(s.dialogs.asked.join('|')));
+        QCOMPARE(h->table->rowCount(), 3);
+        QStringList boards;
+        for (int row = 0; row < 3; ++row) {
+            boards << h->table->item(row, HistoryDialog::Board)->text();
+            QCOMPARE(h->table->item(row, HistoryDialog::By)->text(), QString("Мережа плат: зміна полів"));
+            QCOMPARE(h->table->item(row, HistoryDialog::Result)->text(), QString("записано, перевірено"));
+        }
+        boards.sort();
+        QCOMPARE(boards, QStringList({"192.168.1.241", "192.168.1.242", "192.168.1.243"}));
+    }
+
+    // "Повернути" undoes the entry selected, says which write it undoes, and asks again when
+    // the board was written since.
+    void undoTheSelectedEntry()
+    {
+        Setup s("192.168.1.244,version=2.17,console=1");
+        s.survey("192.168.1.244", "244");
+        const WriteFields before = s.sim->board(0).permanent();
+        for (const auto& [box, editor, value] :
+             {std::tuple("change_mask", "value_mask", "255.255.0.0"),
+              std::tuple("change_dispatcher", "value_dispatcher", "10.2.2.2")}) {
+            s.click("192.168.1.244");
+            QTest::mouseClick(changeDialog(s, box, editor, value)->write, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(s.cell("192.168.1.244", fleet::State).startsWith("записано"), 10000);
+            QTRY_VERIFY(s.w->history->isEnabled());
+        }
+        QTest::mouseClick(s.w->history, Qt::LeftButton);
+        auto* h = s.w->findChild<HistoryDialog*>("history");
+        QCOMPARE(h->table->rowCount(), 2);
+        QVERIFY(h->table->item(1, HistoryDialog::Changes)->text().contains("Маска")); // the older one
+        const QRect older = h->table->visualRect(h->table->model()->index(1, 0));
+        QTest::mouseClick(h->table->viewport(), Qt::LeftButton, {}, older.center());
+        QTest::mouseClick(h->undo, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(s.sim->board(0).permanent(), before, 10000);
+        QCOMPARE(s.dialogs.asked.size(), 2);
+        QVERIFY2(s.dialogs.asked[0].contains("Маска 255.0.0.0 → 255.255.0.0"),
+                 qPrintable(s.dialogs.asked[0]));
+        QVERIFY2(s.dialogs.asked[1].contains("плату змінено після цього запису"),
+                 qPrintable(s.dialogs.asked[1]));
+    }
+
+    // Each dialog opens at a size that shows its title and texts whole, and keeps it.
+    void theReplaceDialogFitsItsContent()
+    {
+        Setup s("192.168.1.245,version=2.17,console=1");
+        s.survey("192.168.1.245", "245");
+        QTemporaryDir dir;
+        QFile file(dir.filePath("a-backup-with-a-long-name-of-an-old-board.conf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("address=10.0.7.20\nmemory=permanent\nip=10.0.7.20\nmask=255.255.255.0\nrouter=10.0.7.1\n"
+                   "mac=00:1E:7F:00:09:99\ndhcp=0\nconsole=dynamic\ndispatcher=10.0.0.5\nident=4321\n"
+                   "reserve1=0.0.0.0\nreserve2=0.0.0.0\nbranch=0\n");
+        file.close();
+        s.dialogs.chosen = file.fileName();
+        s.click("192.168.1.245");
+        QTest::mouseClick(s.w->replaceBoard, Qt::LeftButton);
+        auto* r = s.w->findChild<ReplaceDialog*>("replaceBoard");
+        QVERIFY(r && r->isVisible());
+        const QFontMetrics metrics(r->font());
+        const int titleBar = 160; // an icon and three buttons beside the title
+        QVERIFY2(r->width() >= metrics.horizontalAdvance(r->windowTitle()) + titleBar,
+                 qPrintable(QString::number(r->width())));
+        QVERIFY(r->width() <= 1024 && r->height() <= 768);
+        auto* hint = r->findChild<QLabel*>("hint");
+        QVERIFY(hint->height() <= 2 * metrics.lineSpacing() + 4); // two lines at most
+        const QSize opened = r->size();
+        QTest::mouseClick(r->chooseBackup, Qt::LeftButton);
+        QVERIFY(r->replace->isEnabled());
+        QCOMPARE(r->size(), opened);
+    }
+
+    // A backup that is refused is named once, and why is said in the window's language.
+    void aRefusedBackupIsWordedForTheOperator()
+    {
+        Setup s("192.168.1.246,version=2.17,console=1");
+        s.survey("192.168.1.246", "246");
+        QTemporaryDir dir;
+        QFile file(dir.filePath("hostile.conf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("address=192.168.1.246\nmemory=permanent\nip=192.168.1.246\nmask=255.255.0\n");
+        file.close();
+        s.dialogs.chosen = file.fileName();
+        s.click("192.168.1.246");
+        QTest::mouseClick(s.w->replaceBoard, Qt::LeftButton);
+        QTest::mouseClick(s.w->findChild<ReplaceDialog*>("replaceBoard")->chooseBackup, Qt::LeftButton);
+        const QString said = s.dialogs.asked.value(0);
+        QCOMPARE(said.count("hostile.conf"), 1);
+        QVERIFY2(said.contains("рядок 4") && said.contains("Маска") && said.contains("255.255.0"),
+                 qPrintable(said));
+        QVERIFY2(!said.contains(QRegularExpression("\\b(bad|line|mask)\\b")), qPrintable(said));
+    }
+
+    // A job's check of an address outside the table (the old board's, for a replacement)
+    // adds no row for it.
+    void aCheckAddsNoRowOutsideTheSearch()
+    {
+        Setup s(QStringList{"192.168.1.247,version=2.17,console=1", "192.168.1.248,version=2.17,console=1"});
+        s.survey("192.168.1.247", "247");
+        QTemporaryDir dir;
+        QFile file(dir.filePath("old.conf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("address=192.168.1.248\nmemory=permanent\nip=192.168.1.248\nmask=255.255.255.0\n"
+                   "router=192.168.1.1\nmac=00:1E:7F:00:09:99\ndhcp=0\nconsole=dynamic\ndispatcher=10.0.0.5\n"
+                   "ident=4321\nreserve1=0.0.0.0\nreserve2=0.0.0.0\nbranch=0\n");
+        file.close();
+        s.dialogs.chosen = file.fileName();
+        s.dialogs.answer = {false}; // the old board still answers: not written
+        s.click("192.168.1.247");
+        QTest::mouseClick(s.w->replaceBoard, Qt::LeftButton);
+        auto* r = s.w->findChild<ReplaceDialog*>("replaceBoard");
+        QTest::mouseClick(r->chooseBackup, Qt::LeftButton);
+        QTest::mouseClick(r->replace, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(s.dialogs.asked.size() == 1, 10000);
+        QVERIFY(s.dialogs.asked[0].contains("192.168.1.248"));
+        QTest::qWait(2 * fleet::Discovery::IntervalMs);
+        QCOMPARE(s.w->shown->rowCount(), 1);
+        QCOMPARE(s.sim->board(0).permanent().ident, s.sim->board(0).working().ident); // nothing written
+    }
+
+    // A port another program holds for a moment (the exporter's survey) is waited for: the
+    // configurator starts without a message, and a search waits for it too.
+    void aPortHeldForAMomentIsWaitedFor()
+    {
+        QUdpSocket probe;
+        QVERIFY(probe.bind(QHostAddress::AnyIPv4, 0));
+        const quint16 port = probe.localPort();
+        probe.close();
+        const auto holdFor300ms = [port](QProcess& holder) {
+            holder.start(QCoreApplication::applicationDirPath() + "/../tools/talvikctl",
+                         {"listen", "--local-port", QString::number(port), "--count", "1"});
+            const auto held = [port] {
+                return !QUdpSocket().bind(QHostAddress::AnyIPv4, port, QUdpSocket::DontShareAddress);
+            };
+            QTRY_VERIFY(holder.state() == QProcess::Running && held());
+            QTimer::singleShot(300,
+                               [port] { QUdpSocket().writeDatagram("go", QHostAddress::LocalHost, port); });
+        };
+        QProcess holder;
+        holdFor300ms(holder);
+        WindowFixture f(WindowSetup().real(port).boards(8024, 8024, 8026));
+        QTRY_VERIFY_WITH_TIMEOUT(f.listening(), 5000);
+        QTRY_COMPARE(holder.state(), QProcess::NotRunning); // it let the port go
+        QCOMPARE(f.messages.messages, QStringList());
+
+        AnsweringDialogs dialogs;
+        FleetWindowHost fleet(*f.window, &dialogs);
+        fleet.open();
+        f.udp->closeListener();
+        QProcess again;
+        holdFor300ms(again);
+        fleet.window().first->setText("192.168.1.249");
+        fleet.window().last->setText("249");
+        QTest::mouseClick(fleet.window().search, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(fleet.window().shown->rowCount() == 1, 5000);
+        QCOMPARE(dialogs.asked, QStringList());
     }
 };
 

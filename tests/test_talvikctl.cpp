@@ -171,6 +171,23 @@ class TestTalvikctl : public QObject {
         QVERIFY(fleet.seen.isEmpty());
     }
 
+    // The port held a moment by another program (the exporter's survey): waited for.
+    void aPortHeldForAMomentIsWaitedFor()
+    {
+        Fleet fleet({"127.0.3.2,version=2.17"});
+        QUdpSocket probe;
+        QVERIFY(probe.bind(QHostAddress::AnyIPv4, 0));
+        const quint16 port = probe.localPort();
+        probe.close();
+        QProcess holder; // talvikctl listen, until a datagram comes 300 ms from now
+        holder.start(program(), {"listen", "--local-port", QString::number(port), "--count", "1"});
+        QTRY_VERIFY(!QUdpSocket().bind(QHostAddress::AnyIPv4, port, QAbstractSocket::DontShareAddress));
+        QTimer::singleShot(300, [port] { QUdpSocket().writeDatagram("go", QHostAddress::LocalHost, port); });
+        const Run run = fleet.ctl({"read", "127.0.3.2"}, port);
+        QCOMPARE(run.exit, 0);
+        QTRY_COMPARE(holder.state(), QProcess::NotRunning);
+    }
+
     void badInputIsRefusedBeforeSending_data()
     {
         QTest::addColumn<QStringList>("args");

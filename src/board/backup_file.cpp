@@ -28,10 +28,47 @@ QByteArray backupText(const BoardConfig& c)
     return out;
 }
 
+QString BackupError::message() const
+{
+    const QString at = quoted(file, 4096) + (line > 0 ? QStringLiteral(":%1").arg(line) : QString());
+    switch (kind) {
+    case File:
+        return fileProblemText(fileProblem, QStringLiteral("a backup"));
+    case NotKeyValue:
+        return QStringLiteral("%1: not key=value: %2").arg(at, quoted(value));
+    case GivenTwice:
+        return QStringLiteral("%1: %2= given twice (first on line %3)").arg(at, quoted(key)).arg(firstLine);
+    case MissingKey:
+        return QStringLiteral("%1: no %2= line").arg(at, key);
+    case BadValue:
+        return QStringLiteral("%1: bad %2 '%3'").arg(at, key, quoted(value));
+    case UnknownKey:
+        return QStringLiteral("%1: unknown key '%2'").arg(at, quoted(key));
+    case DhcpWithStaticConsole:
+        return QStringLiteral(
+                   "%1: dhcp=1 with console=static: a board on DHCP has a dynamic console, and the "
+                   "window never writes this pair")
+            .arg(at);
+    case NamedForAnother:
+        break;
+    }
+    return QStringLiteral("%1: the file is named for %2 but holds address=%3")
+        .arg(at, dottedText(namedFor), dottedText(holds));
+}
+
 BoardConfig parseBackup(const QByteArray& text, const QString& fileName)
 {
-    const QString file = quoted(fileName, 4096); // as messages name it
-    QMap<QString, QPair<QString, int>> values;   // key: value, line
+    const auto error = [&](BackupError::Kind kind, int line = 0, const QString& key = {},
+                           const QString& value = {}) {
+        BackupError e;
+        e.kind = kind;
+        e.file = fileName;
+        e.line = line;
+        e.key = key;
+        e.value = value;
+        return e;
+    };
+    QMap<QString, QPair<QString, int>> values; // key: value, line
     int lineNumber = 0;
     for (const QByteArray& raw : text.split('\n')) {
         ++lineNumber;
@@ -40,28 +77,23 @@ BoardConfig parseBackup(const QByteArray& text, const QString& fileName)
             continue;
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0)
-            throw BackupError{
-                QStringLiteral("%1:%2: not key=value: %3").arg(file).arg(lineNumber).arg(quoted(line))};
+            throw error(BackupError::NotKeyValue, lineNumber, {}, line);
         const QString key = line.left(eq).trimmed();
-        if (values.contains(key))
-            throw BackupError{QStringLiteral("%1:%2: %3= given twice (first on line %4)")
-                                  .arg(file)
-                                  .arg(lineNumber)
-                                  .arg(quoted(key))
-                                  .arg(values[key].second)};
+        if (values.contains(key)) {
+            BackupError e = error(BackupError::GivenTwice, lineNumber, key);
+            e.firstLine = values[key].second;
+            throw e;
+        }
         values.insert(key, {line.mid(eq + 1).trimmed(), lineNumber});
     }
     const auto take = [&](const char* key) {
         const auto it = values.constFind(QLatin1String(key));
         if (it == values.constEnd())
-            throw BackupError{QStringLiteral("%1: no %2= line").arg(file, QLatin1String(key))};
+            throw error(BackupError::MissingKey, 0, QLatin1String(key));
         return *it;
     };
     const auto bad = [&](const char* key, const QPair<QString, int>& v) {
-        return BackupError{QStringLiteral("%1:%2: bad %3 '%4'")
-                               .arg(file)
-                               .arg(v.second)
-                               .arg(QLatin1String(key), quoted(v.first))};
+        return error(BackupError::BadValue, v.second, QLatin1String(key), v.first);
     };
     const auto address = [&](const char* key) {
         const auto v = take(key);
@@ -110,43 +142,56 @@ BoardConfig parseBackup(const QByteArray& text, const QString& fileName)
         c.memory = v.first == memoryText(Memory::Working) ? Memory::Working : Memory::Permanent;
     }
     if (!addressTypesAgree(c.fields))
-        throw BackupError{QStringLiteral("%1: dhcp=1 with console=static: a board on DHCP has a dynamic "
-                                         "console, and the window never writes this pair")
-                              .arg(file)};
+        throw error(BackupError::DhcpWithStaticConsole);
     // "127.0.3.2.conf" is that board's backup: a file named for another board is refused.
     const auto named = parseDottedDecimal(QFileInfo(fileName).completeBaseName());
-    if (named && BoardAddress(*named) != c.address)
-        throw BackupError{QStringLiteral("%1: the file is named for %2 but holds address=%3")
-                              .arg(file, dottedText(*named), dottedText(c.address))};
+    if (named && BoardAddress(*named) != c.address) {
+        BackupError e = error(BackupError::NamedForAnother);
+        e.namedFor = BoardAddress(*named);
+        e.holds = c.address;
+        throw e;
+    }
     QStringList known{QStringLiteral("address"), QStringLiteral("memory")};
     for (const auto& field : fieldTexts(c))
         known.append(field.first);
     for (auto it = values.constBegin(); it != values.constEnd(); ++it)
         if (!known.contains(it.key()))
-            throw BackupError{
-                QStringLiteral("%1:%2: unknown key '%3'").arg(file).arg(it->second).arg(quoted(it.key()))};
+            throw error(BackupError::UnknownKey, it->second, it.key());
     return c;
 }
 
 BoardConfig readBackupFile(const QString& path)
 {
-    QString why;
-    const auto text = readInputFile(path, MostBackupBytes, QStringLiteral("a backup"), &why);
-    if (!text)
-        throw BackupError{why};
+    BackupError e;
+    const auto text = readInputFile(path, MostBackupBytes, &e.fileProblem);
+    if (!text) {
+        e.file = path;
+        throw e;
+    }
     return parseBackup(*text, path);
 }
 
-QString saveBackup(const QString& folder, const BoardConfig& config, const QByteArray& reply)
+std::optional<SaveError> writeBackup(const QString& folder, const BoardConfig& config,
+                                     const QByteArray& reply)
 {
     if (completeness(reply) != Completeness::Complete)
-        return QStringLiteral("no backup: the permanent memory's reply carries no version, so no DHCP flag");
+        return SaveError{SaveError::NoVersion, {}, {}};
     QSaveFile file(QDir(folder).filePath(dottedText(config.address) + QStringLiteral(".conf")));
     const QByteArray text = backupText(config);
     if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(text) == text.size() &&
         file.commit())
+        return std::nullopt;
+    return SaveError{SaveError::CannotWrite, file.fileName(), file.errorString()};
+}
+
+QString saveBackup(const QString& folder, const BoardConfig& config, const QByteArray& reply)
+{
+    const std::optional<SaveError> e = writeBackup(folder, config, reply);
+    if (!e)
         return {};
-    return QStringLiteral("no backup: cannot write %1: %2").arg(file.fileName(), file.errorString());
+    if (e->kind == SaveError::NoVersion)
+        return QStringLiteral("no backup: the permanent memory's reply carries no version, so no DHCP flag");
+    return QStringLiteral("no backup: cannot write %1: %2").arg(e->file, e->systemError);
 }
 
 std::optional<SameBoard> sameBoardTwice(const QList<Backup>& backups)

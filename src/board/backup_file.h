@@ -3,6 +3,7 @@
 // comments, "address", "memory" and the keys of fieldTexts(), one board a file.
 
 #include "board/board_config.h"
+#include "board/input_file.h"
 
 #include <QList>
 #include <QString>
@@ -12,7 +13,24 @@ namespace talvik {
 
 // Why a file is not a backup: the file, the line where there is one, and what is wrong.
 struct BackupError {
-    QString message;
+    enum Kind {
+        File,                  // not read: fileProblem says why
+        NotKeyValue,           // `value`: the line
+        GivenTwice,            // `key`, again on `line`, first on `firstLine`
+        MissingKey,            // `key`
+        BadValue,              // `key`, `value`
+        UnknownKey,            // `key`
+        DhcpWithStaticConsole, // a pair the configurator never writes
+        NamedForAnother,       // the file is named for `namedFor` and holds `holds`
+    } kind = File;
+    QString file;
+    int line = 0; // 0: the file as a whole
+    QString key, value;
+    int firstLine = 0;
+    BoardAddress namedFor, holds;
+    FileProblem fileProblem;
+    // In talvikctl's words, the file and line first: "FILE:6: bad mask '255.255.0'".
+    QString message() const;
 };
 
 QByteArray backupText(const BoardConfig& config);
@@ -24,8 +42,15 @@ BoardConfig parseBackup(const QByteArray& text, const QString& fileName);
 BoardConfig readBackupFile(const QString& path);
 
 // Writes the backup of a board's permanent memory, ADDRESS.conf in `folder`, whole or not
-// at all. Empty when written, else why not (a reply without a version is no base for a
+// at all: nothing when written, else why not (a reply without a version is no base for a
 // backup: its DHCP flag cannot be read).
+struct SaveError {
+    enum Kind { NoVersion, CannotWrite } kind = NoVersion;
+    QString file, systemError; // CannotWrite
+};
+std::optional<SaveError> writeBackup(const QString& folder, const BoardConfig& config,
+                                     const QByteArray& reply);
+// The same, empty when written, else why not in talvikctl's words.
 QString saveBackup(const QString& folder, const BoardConfig& config, const QByteArray& reply);
 
 // A backup file and what it holds.

@@ -68,8 +68,12 @@ BoardClient::BoardClient(Link& link, Ports commandPorts, quint16 wordPort, QObje
     checkTimer_ = timer(&BoardClient::check);
     wakeTimer_ = timer(&BoardClient::wake);
     connect(&link_, &Link::datagramsArrived, this, [this](const QList<Datagram>& datagrams) {
+        QList<Datagram> others;
         for (const Datagram& d : datagrams)
-            onDatagram(d.data, d.sender, d.port);
+            if (!onDatagram(d.data, d.sender, d.port))
+                others.append(d);
+        if (!others.isEmpty())
+            emit othersArrived(others);
     });
 }
 
@@ -260,7 +264,7 @@ void BoardClient::cancelAll()
         endIfDone(batch);
 }
 
-void BoardClient::onDatagram(const QByteArray& datagram, quint32 from, quint16 port)
+bool BoardClient::onDatagram(const QByteArray& datagram, quint32 from, quint16 port)
 {
     emit datagramArrived(datagram, from, port);
     Pending* p = find(from);
@@ -270,14 +274,20 @@ void BoardClient::onDatagram(const QByteArray& datagram, quint32 from, quint16 p
         else if (p->sends > 1)
             p->batch->lossSeen = true;
         finish(from, BoardReply{datagram, port, p->sends});
+        return true;
     }
-    else if (!p) {
-        const auto it = settling_.find(from);
-        if (it != settling_.end() && --it->second.remaining <= 0) {
-            settling_.erase(it);
-            wake();
-        }
+    if (p)
+        return false;
+    const auto it = settling_.find(from);
+    if (it == settling_.end())
+        return false;
+    // Another answer to a request just answered (a board answers from each port).
+    const bool answer = clock_.elapsed() < it->second.until && classify(datagram) != ReplyKind::Other;
+    if (--it->second.remaining <= 0) {
+        settling_.erase(it);
+        wake();
     }
+    return answer;
 }
 
 void BoardClient::finish(quint32 board, const std::optional<BoardReply>& reply)

@@ -90,11 +90,15 @@ class BoardClient : public QObject {
   signals:
     // Every datagram that reaches the listening socket, whether a request takes it or not.
     void datagramArrived(const QByteArray& datagram, quint32 sender, quint16 port);
+    // The datagrams of a batch that no request of this client took or waited for, once a
+    // batch, after the client has seen them.
+    void othersArrived(const QList<Datagram>& datagrams);
 
   private:
     struct Pending;
     struct Batch;
-    void onDatagram(const QByteArray& datagram, quint32 sender, quint16 port);
+    // Whether a request of this client took the datagram or is still to take answers like it.
+    bool onDatagram(const QByteArray& datagram, quint32 sender, quint16 port);
     // Sends what the pace allows now, and arms the timer for the rest.
     void pump();
     void ask(quint32 board); // notes the send; pump() sends

@@ -1,5 +1,8 @@
 #include "fleet/fleet_files.h"
 
+#include "fleet/fleet_texts.h"
+#include "fleet/fleet_wording.h"
+
 #include "board/backup_file.h"
 #include "board/input_file.h"
 #include "board/untrusted_text.h"
@@ -95,15 +98,19 @@ std::optional<QHash<BoardAddress, Record>> loadEarlier(const QString& path, QStr
             }
             catch (const BackupError& e) {
                 if (why)
-                    *why = e.message;
+                    *why = backupErrorText(e);
                 return std::nullopt;
             }
         }
         return records;
     }
-    const auto read = readInputFile(path, MostExportBytes, QStringLiteral("an export"), why);
-    if (!read)
+    FileProblem problem;
+    const auto read = readInputFile(path, MostExportBytes, &problem);
+    if (!read) {
+        if (why)
+            *why = fileProblemText(problem);
         return std::nullopt;
+    }
     const QByteArray& text = *read;
     if (formatOf(path) == Format::JsonLines) {
         for (const QByteArray& line : text.split('\n')) {
@@ -122,7 +129,7 @@ std::optional<QHash<BoardAddress, Record>> loadEarlier(const QString& path, QStr
     const QStringList header = rows.value(0);
     if (!header.contains(QStringLiteral("address")) || !header.contains(QStringLiteral("ip"))) {
         if (why)
-            *why = QStringLiteral("no header of a survey (address, ip, ...)");
+            *why = texts::NotASurvey.arg(QStringLiteral("«%1»").arg(escapeControls(path)));
         return std::nullopt;
     }
     for (qsizetype i = 1; i < rows.size(); ++i) {

@@ -150,19 +150,28 @@ void FleetJobs::shown(const BoardResult& r)
             model_.permanentRead(r.board, *r.before);
         if (r.readBack)
             model_.permanentRead(r.board, *r.readBack);
-        return model_.setState(r.board, writeState(r));
+        return model_.setState(r.board, writeState(r, waitsForReboot(r)));
     case LastJob::None:
         break;
     }
 }
 
+// A board takes its permanent memory at a reboot: until then it works with what its row shows.
+bool FleetJobs::waitsForReboot(const BoardResult& r) const
+{
+    const int row = model_.rowOf(r.board);
+    if (r.outcome != Outcome::Done || !r.readBack || row < 0 || !model_.rowAt(row).working)
+        return false;
+    return !differences(*r.readBack, *model_.rowAt(row).working).isEmpty();
+}
+
 void FleetJobs::showRead(const BoardResult& r)
 {
-    QString problem;
+    std::optional<SaveError> problem;
     if (r.config) {
         model_.permanentRead(r.board, *r.config);
-        problem = saveBackup(last_.folder, *r.config, r.reply);
-        if (!problem.isEmpty()) // the file, not the board: tried again by a retry
+        problem = writeBackup(last_.folder, *r.config, r.reply);
+        if (problem) // the file, not the board: tried again by a retry
             failed_.insert(r.board);
     }
     model_.setState(r.board, backupState(r, problem));

@@ -71,6 +71,7 @@ class FleetJobs : public QObject {
     void start(const LastJob& job);
     void shown(const BoardResult& result);
     void showRead(const BoardResult& result);
+    bool waitsForReboot(const BoardResult& result) const;
 
     BoardClient& client_;
     FleetModel& model_;

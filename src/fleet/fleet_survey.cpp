@@ -75,14 +75,13 @@ void FleetSurvey::cancel()
 }
 
 Discovery::Discovery(BoardClient& client, FleetModel& model, quint16 ownPort, int mostRows, QObject* parent)
-    : QObject(parent), model_(model), ownPort_(ownPort), mostRows_(mostRows), client_(client),
-      timer_(new QTimer(this))
+    : QObject(parent), model_(model), ownPort_(ownPort), mostRows_(mostRows), timer_(new QTimer(this))
 {
     timer_->setSingleShot(true);
     connect(timer_, &QTimer::timeout, this, &Discovery::show);
-    connect(&client.link(), &Link::datagramsArrived, this, [this](const QList<Datagram>& datagrams) {
+    connect(&client, &BoardClient::othersArrived, this, [this](const QList<Datagram>& datagrams) {
         for (const Datagram& d : datagrams)
-            if (identifierField(d.data) && !isOwn(d) && !client_.awaits(BoardAddress(d.sender), d.data))
+            if (identifierField(d.data) && !isOwn(d))
                 if (addressUse(d.sender) == AddressUse::Board)
                     heard_.insert(d.sender, sentIdentifier(d.data));
         if (!heard_.isEmpty() && !timer_->isActive())

@@ -54,7 +54,7 @@ class FleetSurvey : public QObject {
 // by sender and shown at most five times a second; it adds rows while the table has fewer
 // than `mostRows` (senders can be made up by anyone). This program's own frames, come back
 // to its listening port `ownPort` (a write frame carries "iden"), are no board's; nor is an
-// answer a request of `client` waits for (a job's own check of an address adds no row).
+// answer a request of `client` took (a job's own check of an address adds no row).
 class Discovery : public QObject {
     Q_OBJECT
   public:
@@ -69,7 +69,6 @@ class Discovery : public QObject {
     FleetModel& model_;
     quint16 ownPort_;
     int mostRows_;
-    BoardClient& client_;
     QMap<quint32, std::optional<int>> heard_; // by sender: its last identifier; shown in address order
     QTimer* timer_;
     QSet<quint32> ownAddresses_; // this PC's, looked up again now and then

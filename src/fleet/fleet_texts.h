@@ -79,6 +79,9 @@ inline const QString NotAcknowledged = QStringLiteral("не підтвердил
 inline const QString BackupSaved = QStringLiteral("копію збережено");
 inline const QString BackupNotSaved = QStringLiteral("копію не збережено: %1");
 inline const QString Verified = QStringLiteral("записано, перевірено");
+// A board's permanent memory written and read back, its working configuration still the old one.
+inline const QString VerifiedTakesEffectAfterReboot =
+    QStringLiteral("записано; діятиме після перезавантаження");
 // After a result: what the backup held and the frame could not carry ("Ідентифікатор").
 inline const QString NotWritten = QStringLiteral("; не записано: %1 (зі статичним пультом кадр їх не несе)");
 inline const QString Mismatch = QStringLiteral("записано, але плата має інше: %1");
@@ -111,21 +114,20 @@ inline const QString ChangeFieldsHint = QStringLiteral(
 inline const QString Preview = QStringLiteral("Переглянути");
 inline const QString Write = QStringLiteral("Записати");
 inline const QString Close = QStringLiteral("Закрити");
-inline const QString PreviewColumns = QStringLiteral("Плата;Поле;Зараз;Нове");
-inline const QString Refused = QStringLiteral("не буде записано: %1");
+inline const QString PreviewColumns = QStringLiteral("Плата;Поле;Зараз;Нове;Чому не буде записано");
 inline const QString NothingChanges = QStringLiteral("нічого не зміниться");
 inline const QString ChooseAField = QStringLiteral("Позначте хоча б одне поле.");
 inline const QString NotAnAddressValue = QStringLiteral("%1: «%2» — не адреса");
 inline const QString Reading = QStringLiteral("Читаю постійну пам'ять плат…");
 inline const QString HistoryTitle = QStringLiteral("Історія записів: %1");
-inline const QString HistoryColumns = QStringLiteral("Час;Хто;Результат;Зміни");
+inline const QString HistoryColumns = QStringLiteral("Час;Плата;Хто;Результат;Зміни");
 inline const QString NoResult = QStringLiteral("(без результату)");
 inline const QString BeforeUnknown = QStringLiteral("(попередня пам'ять невідома)");
 inline const QString Undo = QStringLiteral("Повернути");
 inline const QString UndoTip =
-    QStringLiteral("Записати постійну пам'ять, яку плата мала до останнього запису");
-inline const QString NothingToUndo =
-    QStringLiteral("У журналі немає запису до цієї плати з пам'яттю до нього.");
+    QStringLiteral("Записати постійну пам'ять, яку плата мала до вибраного запису");
+inline const QString ConfirmUndo =
+    QStringLiteral("Повернути плату %1 до пам'яті, яку вона мала до запису %2?\n%3");
 inline const QString OneBoard = QStringLiteral("Виберіть одну плату.");
 inline const QString ReplaceTitle = QStringLiteral("Замінити плату %1");
 inline const QString ReplaceHint = QStringLiteral("Копію старої плати буде записано в нову (вибрану) плату. "
@@ -134,8 +136,15 @@ inline const QString ChooseBackup = QStringLiteral("Файл копії…");
 inline const QString NoBackupChosen = QStringLiteral("(копію не вибрано)");
 inline const QString TakeMac = QStringLiteral("Взяти MAC старої плати");
 inline const QString Replace = QStringLiteral("Замінити");
-inline const QString OldStillAnswers = QStringLiteral(
-    "На адресі %1 з копії ще відповідає плата. Стара плата має бути відключена. Все одно записати?");
+inline const QString ConfirmForce = QStringLiteral("%1 не записано: %2. Все одно записати?");
+// Who wrote and the result, as the journal keeps them in its own words.
+inline const QString ByConfigurator = QStringLiteral("Конфігуратор");
+inline const QString ByApply = QStringLiteral("Мережа плат: застосування копій");
+inline const QString ByChange = QStringLiteral("Мережа плат: зміна полів");
+inline const QString ByReplace = QStringLiteral("Мережа плат: заміна плати");
+inline const QString ByUndo = QStringLiteral("Мережа плат: повернення");
+inline const QString WrittenElse = QStringLiteral("записано, але плата має інше");
+inline const QString WrittenCancelled = QStringLiteral("записано, скасовано до перевірки");
 
 inline const QString New = QStringLiteral("нова");
 inline const QString Missing = QStringLiteral("зникла");
@@ -166,7 +175,22 @@ inline const QString TooManyBoards = QStringLiteral("Забагато адрес
 inline const QString NoBoards = QStringLiteral("Не задано жодної плати.");
 inline const QString PortTaken = QStringLiteral(
     "Порт 6767 зайнятий іншою програмою: відповіді плат сюди не дійдуть. Закрийте ту програму.");
-inline const QString CannotRead = QStringLiteral("Не вдалося прочитати %1: %2");
+// Why a file was not read: the file named once, in the message's own words.
+inline const QString NoSuchFile = QStringLiteral("Файлу %1 немає.");
+inline const QString NotAFile = QStringLiteral("%1 — не звичайний файл (тека, канал чи пристрій).");
+inline const QString FileTooLarge = QStringLiteral("Файл %1 завеликий: %2, а можна не більше %3.");
+inline const QString FileUnreadable = QStringLiteral("Файл %1 не вдалося прочитати (%2).");
+inline const QString FileNotWritten = QStringLiteral("файл %1 не вдалося записати (%2)");
+inline const QString BackupNotKeyValue = QStringLiteral("Копія %1, рядок %2: не «ключ=значення»: %3.");
+inline const QString BackupKeyTwice = QStringLiteral("Копія %1, рядок %2: %3 вдруге (уперше в рядку %4).");
+inline const QString BackupKeyMissing = QStringLiteral("У копії %1 немає рядка «%2=».");
+inline const QString BackupBadValue = QStringLiteral("Копія %1, рядок %2: %3 %4 — неправильне значення.");
+inline const QString BackupUnknownKey = QStringLiteral("Копія %1, рядок %2: невідомий ключ %3.");
+inline const QString BackupDhcpStatic =
+    QStringLiteral("Копія %1: DHCP зі статичним пультом, а конфігуратор такого не записує.");
+inline const QString BackupNamedForAnother =
+    QStringLiteral("Копія %1 названа за платою %2, а містить адресу %3.");
+inline const QString NotASurvey = QStringLiteral("У %1 немає заголовка таблиці плат (address, ip, …).");
 inline const QString SameBoardTwice = QStringLiteral("%1 і %2 — копії однієї плати %3: залиште одну.");
 inline const QString ConfirmRefused =
     QStringLiteral("Ці копії не можна записати як є:\n%1\nВсе одно записати?");

@@ -1,5 +1,7 @@
 #include "fleet/fleet_wording.h"
 
+#include "board/untrusted_text.h"
+#include "fleet/fleet_jobs.h"
 #include "fleet/fleet_model.h"
 #include "fleet/fleet_texts.h"
 #include "wire/board_address.h"
@@ -111,14 +113,14 @@ QString notTried(const BoardResult& r)
 }
 } // namespace
 
-QString writeState(const BoardResult& r)
+QString writeState(const BoardResult& r, bool waitsForReboot)
 {
     const QString notWritten =
         r.notWritten.isEmpty() ? QString() : texts::NotWritten.arg(fieldTitles(r.notWritten));
     const WriteFields planned = r.config ? r.config->fields : WriteFields{};
     switch (r.outcome) {
     case Outcome::Done:
-        return texts::Verified + notWritten;
+        return (waitsForReboot ? texts::VerifiedTakesEffectAfterReboot : texts::Verified) + notWritten;
     case Outcome::Unverified:
     case Outcome::Planned:
         return texts::Unverified + notWritten;
@@ -158,13 +160,111 @@ QString rebootState(const BoardResult& r)
     return r.reason == Reason::NotBack ? texts::NotBack : texts::NotAcknowledged;
 }
 
-QString backupState(const BoardResult& r, const QString& saveProblem)
+QString backupState(const BoardResult& r, const std::optional<SaveError>& saveProblem)
 {
     if (r.outcome == Outcome::Cancelled)
         return texts::CancelledState;
     if (!r.config)
         return texts::BackupNotSaved.arg(noAnswerState(r.reason, r.replyBytes));
-    return saveProblem.isEmpty() ? texts::BackupSaved : texts::BackupNotSaved.arg(saveProblem);
+    if (!saveProblem)
+        return texts::BackupSaved;
+    return texts::BackupNotSaved.arg(
+        saveProblem->kind == SaveError::NoVersion
+            ? texts::NoVersion
+            : texts::FileNotWritten.arg(QStringLiteral("«%1»").arg(escapeControls(saveProblem->file)),
+                                        escapeControls(saveProblem->systemError)));
+}
+
+QString byWords(const QString& by)
+{
+    static const QHash<QString, QString> words{
+        {QStringLiteral("configurator"), texts::ByConfigurator},
+        {by::Apply, texts::ByApply},
+        {by::Change, texts::ByChange},
+        {by::Replace, texts::ByReplace},
+        {by::Undo, texts::ByUndo},
+    };
+    return words.value(by, escapeControls(by)); // talvikctl's commands keep their names
+}
+
+QString resultWords(const QString& result)
+{
+    const QString notWritten = QStringLiteral("; not written: ");
+    const QString head = result.section(notWritten, 0, 0);
+    const QString tail =
+        result.contains(notWritten)
+            ? texts::NotWritten.arg(fieldTitles(result.section(notWritten, 1).split(QStringLiteral(", "))))
+            : QString();
+    static const QList<QPair<QString, QString>> words{
+        {QStringLiteral("written, verified"), texts::Verified},
+        {QStringLiteral("written, not verified"), texts::Unverified},
+        {QStringLiteral("written, the board holds something else"), texts::WrittenElse},
+        {QStringLiteral("written, cancelled before the read-back"), texts::WrittenCancelled},
+        {QStringLiteral("written, no read-back"), texts::NoReadBack},
+        {QStringLiteral("could not be sent"), texts::NotSent},
+    };
+    for (const auto& [english, ukrainian] : words)
+        if (head == english ||
+            (english == QLatin1String("written, no read-back") && head.startsWith(english)))
+            return ukrainian + tail;
+    return escapeControls(result); // written by another program, or in its own words
+}
+
+namespace {
+// A file as a message names it: the whole path, in guillemets, nothing raw.
+QString fileName(const QString& path)
+{
+    return QStringLiteral("«%1»").arg(escapeControls(path.left(4096)));
+}
+
+// A backup's key as the table titles its field ("mask": "Маска").
+QString keyTitle(const QString& key)
+{
+    return columnOf(key) >= 0 ? fieldTitles({key})
+                              : QStringLiteral("«%1»").arg(escapeControls(key.left(100)));
+}
+} // namespace
+
+QString fileProblemText(const FileProblem& p)
+{
+    const QString file = fileName(p.file);
+    switch (p.kind) {
+    case FileProblem::Missing:
+        return texts::NoSuchFile.arg(file);
+    case FileProblem::NotRegular:
+        return texts::NotAFile.arg(file);
+    case FileProblem::TooLarge:
+        return texts::FileTooLarge.arg(file, texts::bytes(p.size), texts::bytes(p.most));
+    case FileProblem::Unreadable:
+        break;
+    }
+    return texts::FileUnreadable.arg(file, escapeControls(p.systemError));
+}
+
+QString backupErrorText(const BackupError& e)
+{
+    const QString file = fileName(e.file);
+    const QString value = QStringLiteral("«%1»").arg(escapeControls(e.value.left(100)));
+    switch (e.kind) {
+    case BackupError::File:
+        return fileProblemText(e.fileProblem);
+    case BackupError::NotKeyValue:
+        return texts::BackupNotKeyValue.arg(file).arg(e.line).arg(value);
+    case BackupError::GivenTwice:
+        return texts::BackupKeyTwice.arg(file).arg(e.line).arg(keyTitle(e.key)).arg(e.firstLine);
+    case BackupError::MissingKey:
+        return texts::BackupKeyMissing.arg(file, escapeControls(e.key));
+    case BackupError::BadValue:
+        return texts::BackupBadValue.arg(file).arg(e.line).arg(keyTitle(e.key), value);
+    case BackupError::UnknownKey:
+        return texts::BackupUnknownKey.arg(file).arg(e.line).arg(
+            QStringLiteral("«%1»").arg(escapeControls(e.key.left(100))));
+    case BackupError::DhcpWithStaticConsole:
+        return texts::BackupDhcpStatic.arg(file);
+    case BackupError::NamedForAnother:
+        break;
+    }
+    return texts::BackupNamedForAnother.arg(file, dottedText(e.namedFor), dottedText(e.holds));
 }
 
 QString stoppedText(const JobSummary& s)

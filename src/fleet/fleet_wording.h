@@ -3,6 +3,7 @@
 // the rules refuse, what became of each board, why a job stopped), in the fleet window's
 // Ukrainian.
 
+#include "board/backup_file.h"
 #include "client/job_result.h"
 
 #include <QString>
@@ -23,10 +24,17 @@ QList<ChangedField> titledChanges(const BoardConfig& now, const WriteFields& nex
 // Every refusal of a decision, joined.
 QString refusalsText(const QList<Refusal>& refusals, const WriteFields& fields, BoardAddress board);
 
-// A board's row after a job.
-QString writeState(const BoardResult& result);
+// A board's row after a job; a write verified that its board takes only at a reboot says so.
+QString writeState(const BoardResult& result, bool waitsForReboot = false);
 QString rebootState(const BoardResult& result);
-QString backupState(const BoardResult& result, const QString& saveProblem);
+QString backupState(const BoardResult& result, const std::optional<SaveError>& saveProblem);
+// Who wrote and what came of it, as the journal keeps them (its own words, in English), in
+// the window's words; a text of another program is shown as it is, escaped.
+QString byWords(const QString& by);
+QString resultWords(const QString& result);
+// Why a file was not read, or is no backup, in one sentence that names the file once.
+QString fileProblemText(const FileProblem& problem);
+QString backupErrorText(const BackupError& error);
 // Why a job ended before its last board: empty when it went through.
 QString stoppedText(const JobSummary& summary);
 

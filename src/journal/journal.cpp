@@ -179,7 +179,7 @@ QList<JournalEntry> Journal::entries(std::optional<BoardAddress> board, QStringL
             }
             catch (const BackupError& error) {
                 if (problems)
-                    problems->append(error.message);
+                    problems->append(error.message());
             }
         }
         at.insert(id, found.size());

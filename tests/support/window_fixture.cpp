@@ -34,7 +34,6 @@ WindowFixture::WindowFixture(const WindowSetup& setup)
         o.wordPort = setup.boardPorts[2];
     }
     window = std::make_unique<TForm1_Config_UDP>(o);
-    link.refuseListener = false;
 }
 
 void setAddress(AddressRow* row, const QString& dotted)

@@ -35,7 +35,7 @@ class RecordingMessages : public Messages {
 struct WindowSetup {
     bool realSockets = false; // a UdpLink, loopback only, instead of the recording link
     quint16 listenPort = 0;   // with real sockets; 0: a port the system picks
-    bool portTaken = false;   // recording link: the listening port cannot be opened at start
+    bool portTaken = false;   // recording link: the listening port cannot be opened (link.refuseListener)
     QString settingsPath;     // empty: TalvikCom.ini in the fixture's folder
     QString executableFolder; // with userFolder instead of a path: found as the program finds it
     QString userFolder;

@@ -66,7 +66,7 @@ class Exporter {
             return;
         }
         try {
-            session_ = std::make_unique<Session>(options_);
+            session_ = std::make_unique<Session>(options_, false, nullptr, 0); // a survey is not fought for
         }
         catch (const PortBusyError& e) {
             ++state_.skipped;

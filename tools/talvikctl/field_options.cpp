@@ -44,7 +44,7 @@ BoardConfig readBackup(const QString& path)
         return config;
     }
     catch (const BackupError& e) {
-        throw UsageError{e.message};
+        throw UsageError{e.message()};
     }
 }
 

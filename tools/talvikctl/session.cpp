@@ -1,13 +1,15 @@
 #include "session.h"
 
+#include "net/port_wait.h"
+
 namespace talvik::ctl {
 
-Session::Session(const CommonOptions& options, bool broadcast, Journal* journal)
+Session::Session(const CommonOptions& options, bool broadcast, Journal* journal, int portWaitMs)
     : options_(options), link_(options.localPort), client_(link_, options.commandPorts, options.wordPort),
       jobs_(client_, journal)
 {
     link_.setBroadcastAllowed(broadcast);
-    if (!link_.openListener())
+    if (!openListenerWaiting(link_, portWaitMs))
         throw PortBusyError{options.localPort};
 }
 

@@ -5,6 +5,7 @@
 
 #include "arguments.h"
 #include "client/board_jobs.h"
+#include "net/port_wait.h"
 #include "net/udp_link.h"
 
 namespace talvik::ctl {
@@ -15,8 +16,10 @@ struct PortBusyError {
 
 class Session {
   public:
-    // Throws PortBusyError when the port is taken. `journal`: where writes are recorded.
-    explicit Session(const CommonOptions& options, bool broadcast = false, Journal* journal = nullptr);
+    // Throws PortBusyError when the port stays taken for `portWaitMs` (the exporter's survey
+    // ends within it). `journal`: where writes are recorded.
+    explicit Session(const CommonOptions& options, bool broadcast = false, Journal* journal = nullptr,
+                     int portWaitMs = PortWaitMs);
     BoardClient& client() { return client_; }
     BoardJobs& jobs() { return jobs_; }
     Link& link() { return link_; }

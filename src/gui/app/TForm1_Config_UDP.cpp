@@ -1,5 +1,7 @@
 #include "gui/app/TForm1_Config_UDP.h"
 
+#include "net/port_wait.h"
+
 #include "gui/app/app_icon.h"
 #include "gui/app/messages.h"
 #include "gui/app/placement.h"
@@ -195,8 +197,10 @@ void TForm1_Config_UDP::FormCreate(QObject*)
 
 void TForm1_Config_UDP::openListenerAtStart()
 {
-    if (!link_->isListening() && !link_->openListener())
-        showMessage(texts::PortError);
+    openListenerWithin(*link_, options_.portWaitMs, this, [this](bool open) {
+        if (!open && !closed_)
+            showMessage(texts::PortError);
+    });
 }
 
 void TForm1_Config_UDP::FormClose(QObject*)

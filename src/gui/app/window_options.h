@@ -24,6 +24,7 @@ struct WindowOptions {
     QString journalFolder;    // empty: the journal of writes in the user's data folder (journal.h)
     QUrl echoUrl = QUrl(QStringLiteral("http://checkip.dyndns.org/"));
     int lookupTimeoutMs = 10000;
+    int portWaitMs = 2000; // how long a taken listening port is tried again (net/port_wait.h)
 };
 
 } // namespace talvik

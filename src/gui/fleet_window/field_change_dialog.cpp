@@ -75,7 +75,7 @@ FieldChangeDialog::FieldChangeDialog(QWidget* parent) : QDialog(parent)
     problem->setWordWrap(true);
     problem->hide();
     layout->addWidget(problem);
-    table = new QTableWidget(0, 4);
+    table = new QTableWidget(0, Columns);
     table->setObjectName(QStringLiteral("previewTable"));
     table->setAccessibleName(ft::Preview);
     table->setHorizontalHeaderLabels(ft::PreviewColumns.split(u';'));
@@ -153,23 +153,33 @@ void FieldChangeDialog::showPreview(const QList<BoardPreview>& boards)
     showProblem({});
     table->setRowCount(0);
     bool anyChange = false;
-    const auto add = [this](const QStringList& cells) {
+    // A board left as it is: its reason in a column of its own, the row set apart.
+    const QBrush leftAlone = palette().brush(QPalette::AlternateBase);
+    const auto add = [this, &leftAlone](const QStringList& cells, bool written) {
         const int row = table->rowCount();
         table->insertRow(row);
-        for (int column = 0; column < cells.size(); ++column)
-            table->setItem(row, column, new QTableWidgetItem(cells[column]));
+        for (int column = 0; column < Columns; ++column) {
+            auto* item = new QTableWidgetItem(cells.value(column));
+            if (!written) {
+                item->setBackground(leftAlone);
+                QFont italic = item->font();
+                italic.setItalic(true);
+                item->setFont(italic);
+            }
+            table->setItem(row, column, item);
+        }
     };
     for (const BoardPreview& b : boards) {
         const QString address = dottedText(b.board);
         if (!b.refused.isEmpty())
-            add({address, QString(), QString(), ft::Refused.arg(b.refused)});
+            add({address, QString(), QString(), QString(), b.refused}, false);
         else if (b.changes.isEmpty())
-            add({address, QString(), QString(), ft::NothingChanges});
+            add({address, QString(), QString(), QString(), ft::NothingChanges}, false);
         for (const ChangedField& c : b.changes)
-            add({address, c.field, c.now, c.next});
+            add({address, c.field, c.now, c.next}, true);
         anyChange = anyChange || (b.refused.isEmpty() && !b.changes.isEmpty());
     }
-    for (int column = 0; column < 3; ++column) // the last, with the refusals, takes the rest
+    for (int column = 0; column < Reason; ++column) // the reason takes the rest
         table->resizeColumnToContents(column);
     table->resizeRowsToContents();
     write->setEnabled(anyChange);

@@ -20,6 +20,8 @@ class FieldChangeDialog : public QDialog {
     Q_OBJECT
   public:
     explicit FieldChangeDialog(QWidget* parent = nullptr);
+    // The preview's columns: a board's field, now and new, or why it is left as it is.
+    enum Column { Board, Field, Now, New, Reason, Columns };
 
     // The change as entered; nothing, with why, when a value is not one.
     std::optional<FieldChange> change(QString* problem) const;

@@ -58,10 +58,6 @@ QString question(const QString& pattern, const QList<BoardAddress>& boards)
 
 std::optional<QList<BoardAddress>> FleetWindow::boardsToSearch()
 {
-    if (!listening()) { // the answers would not reach this program
-        dialogs_.message(this, ft::PortTaken);
-        return std::nullopt;
-    }
     QStringList wanted;
     if (fromRange->isChecked()) {
         const QString to = last->text().trimmed();
@@ -91,7 +87,12 @@ void FleetWindow::startSearch()
     if (!boards)
         return;
     setBusy(true);
-    survey_.start(*boards, bothMemories->isChecked(), timing);
+    whenListening([this, boards = *boards](bool listens) {
+        if (listens)
+            return survey_.start(boards, bothMemories->isChecked(), timing);
+        setBusy(false); // the answers would not reach this program
+        dialogs_.message(this, ft::PortTaken);
+    });
 }
 
 void FleetWindow::chooseHostsFile()
@@ -99,10 +100,10 @@ void FleetWindow::chooseHostsFile()
     const QString path = dialogs_.openFile(this, ft::ChooseHosts, ft::HostsFilter);
     if (path.isEmpty())
         return;
-    QString why;
-    const auto text = readInputFile(path, MostHostsBytes, QStringLiteral("a hosts file"), &why);
+    FileProblem problem;
+    const auto text = readInputFile(path, MostHostsBytes, &problem);
     if (!text) {
-        dialogs_.message(this, ft::CannotRead.arg(quoted(path, 4096), why));
+        dialogs_.message(this, fleet::fileProblemText(problem));
         return;
     }
     list->setPlainText(hostLines(*text).join(u'\n'));
@@ -161,7 +162,7 @@ void FleetWindow::applyBackupsFrom(bool wholeFolder)
             read.append({path, readBackupFile(path)});
         }
         catch (const BackupError& e) {
-            dialogs_.message(this, ft::CannotRead.arg(quoted(path, 4096), e.message));
+            dialogs_.message(this, fleet::backupErrorText(e));
             return;
         }
     }
@@ -212,7 +213,7 @@ void FleetWindow::compareWithEarlier()
     QString why;
     const auto earlier = fleet::loadEarlier(path, &why);
     if (!earlier) {
-        dialogs_.message(this, ft::CannotRead.arg(path, why));
+        dialogs_.message(this, why);
         return;
     }
     const fleet::FleetModel::Summary s = model_.compareWith(*earlier);

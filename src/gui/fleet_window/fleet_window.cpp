@@ -95,7 +95,7 @@ FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, f
     // model, its exports and the settings keep the columns in talvikctl's order.
     table->horizontalHeader()->moveSection(fleet::State, 1);
     const int widths[fleet::ColumnCount] = {105, 115, 60, 105, 105, 105, 130, 45,
-                                            80,  105, 45, 105, 105, 100, 150, 110};
+                                            80,  105, 45, 105, 105, 100, 300, 110};
     for (int c = 0; c < fleet::ColumnCount; ++c)
         table->setColumnWidth(c, widths[c]);
     layout->addWidget(table, 1);
@@ -172,8 +172,9 @@ QWidget* FleetWindow::buildSurveyGroup()
 QWidget* FleetWindow::buildActions()
 {
     auto* box = new QWidget;
-    auto* row = new QHBoxLayout(box);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto* rows = new QVBoxLayout(box);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
     open = named(new QPushButton(ft::Open), "open");
     reboot = named(new QPushButton(ft::Reboot), "reboot");
     saveBackups = named(new QPushButton(ft::SaveBackups), "saveBackups");
@@ -195,10 +196,16 @@ QWidget* FleetWindow::buildActions()
     exportMenu->addAction(ft::ExportAll, this, [this] { exportRows(true); });
     exportMenu->addAction(ft::ExportShown, this, [this] { exportRows(false); });
     exportTable->setMenu(exportMenu);
-    for (QPushButton* b : {open, reboot, saveBackups, applyBackups, changeFields, history, replaceBoard,
-                           retryFailed, exportTable, compare})
+    // Two rows, so that the window fits a 1024 px screen: what is done to boards, then files.
+    for (QPushButton* b : {open, reboot, changeFields, history, replaceBoard, retryFailed})
         row->addWidget(b);
     row->addStretch(1);
+    auto* files = new QHBoxLayout;
+    for (QPushButton* b : {saveBackups, applyBackups, exportTable, compare})
+        files->addWidget(b);
+    files->addStretch(1);
+    rows->addLayout(row);
+    rows->addLayout(files);
     return box;
 }
 

@@ -3,6 +3,7 @@
 // a survey or by what the network shows by itself, and actions on the selected rows. It
 // lives beside the configurator, over its socket; see fleet.h.
 
+#include "board/board_rules.h"
 #include "client/board_client.h"
 #include "store/settings_location.h"
 #include "wire/board_address.h"
@@ -72,8 +73,11 @@ class FleetWindow : public QWidget {
 
     // Where "open in configurator" takes a board.
     std::function<void(BoardAddress board)> openInConfigurator;
-    // Whether the socket the answers come to is open (opened again if need be).
-    std::function<bool()> listening = [] { return true; };
+    // Calls back with whether the socket the answers come to is open (opened again if need
+    // be, waiting a moment for a program that holds the port).
+    std::function<void(const std::function<void(bool open)>&)> whenListening = [](const auto& done) {
+        done(true);
+    };
     // This machine's networks (tests give their own).
     std::function<QList<AddressRange>()> networks;
     Timing timing; // of each survey read
@@ -109,6 +113,9 @@ class FleetWindow : public QWidget {
     void bindActions();
     void showMyNetworks();
     void setBusy(bool busy);
+    // A write of one board; when what stops it may be forced (the board changed since the
+    // write undone, the old board still answers), the operator is asked, and a yes writes it.
+    void writeOrAsk(BoardAddress board, const WritePlan& plan, const QString& by);
     std::optional<QList<BoardAddress>> boardsToSearch();
 
     fleet::FleetModel& model_;

@@ -4,6 +4,7 @@
 #include "gui/fleet_window/fleet_dialogs.h"
 #include "gui/fleet_window/fleet_window.h"
 #include "gui/widgets/rows.h"
+#include "net/port_wait.h"
 
 #include <QEvent>
 #include <QScreen>
@@ -43,9 +44,8 @@ FleetWindow& FleetWindowHost::window()
         window_ = std::make_unique<FleetWindow>(model_, survey_, jobs_, *dialogs_,
                                                 configurator_.settingsLocation());
         window_->openInConfigurator = [this](BoardAddress board) { openInConfigurator(board); };
-        window_->listening = [this] { // as the configurator's own sends open it again
-            Link& link = configurator_.link();
-            return link.isListening() || link.openListener();
+        window_->whenListening = [this](const std::function<void(bool)>& done) {
+            openListenerWithin(configurator_.link(), configurator_.options().portWaitMs, window_.get(), done);
         };
         window_->loadSettings();
     }

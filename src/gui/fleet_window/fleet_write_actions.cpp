@@ -76,28 +76,52 @@ void FleetWindow::changeSelectedFields()
 void FleetWindow::showSelectedHistory()
 {
     const QList<BoardAddress> boards = selectedBoards();
-    if (boards.size() != 1 || !jobs_.journal()) {
-        dialogs_.message(this, ft::OneBoard);
+    if (boards.isEmpty() || !jobs_.journal()) {
+        dialogs_.message(this, ft::NoSelection);
         return;
     }
-    const BoardAddress board = boards.first();
-    const QList<JournalEntry> entries = jobs_.journal()->entries(board);
-    auto* dialog = new HistoryDialog(board, entries, this);
+    const QSet<BoardAddress> chosen(boards.begin(), boards.end());
+    QList<JournalEntry> entries = jobs_.journal()->entries();
+    entries.removeIf([&](const JournalEntry& e) { return !chosen.contains(e.board); });
+    auto* dialog = new HistoryDialog(boards, entries, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &HistoryDialog::undoWanted, this, [this, dialog, board, entries] {
-        const auto newest =
-            std::find_if(entries.begin(), entries.end(), [](const JournalEntry& e) { return e.before; });
-        if (newest == entries.end()) {
-            dialogs_.message(dialog, ft::NothingToUndo);
+    connect(dialog, &HistoryDialog::undoWanted, this, [this, dialog](const JournalEntry& entry) {
+        QStringList changes;
+        for (const ChangedField& c : fleet::titledChanges(*entry.before, entry.sent.fields))
+            changes.append(QStringLiteral("%1 %2 → %3").arg(c.field, c.now, c.next));
+        const QString when = entry.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        if (!dialogs_.confirm(dialog, ft::ConfirmUndo.arg(dottedText(entry.board), when, changes.join(u'\n')),
+                              ft::Undo))
             return;
-        }
         dialog->accept();
-        BoardConfig before = *newest->before;
-        before.address = board;
-        setBusy(true);
-        jobs_.write({{board, WritePlan::ofUndo(before, newest->frame)}}, fleet::by::Undo);
+        BoardConfig before = *entry.before;
+        before.address = entry.board;
+        writeOrAsk(entry.board, WritePlan::ofUndo(before, entry.frame), fleet::by::Undo);
     });
     dialog->open();
+}
+
+void FleetWindow::writeOrAsk(BoardAddress board, const WritePlan& plan, const QString& by)
+{
+    setBusy(true);
+    jobs_.write({{board, plan}}, by);
+    auto* asking = new QObject(this); // once, for this job
+    connect(&jobs_, &fleet::FleetJobs::finished, asking, [this, asking, board, plan, by] {
+        asking->deleteLater();
+        const QList<BoardResult> results = jobs_.lastResults();
+        if (results.size() != 1 || results.first().outcome != Outcome::Refused)
+            return;
+        const BoardResult& r = results.first();
+        if (!std::all_of(r.refusals.begin(), r.refusals.end(),
+                         [](const Refusal& x) { return x.mayBeForced(); }))
+            return;
+        const QString why =
+            fleet::refusalsText(r.refusals, r.config ? r.config->fields : WriteFields{}, board);
+        if (!dialogs_.confirm(this, ft::ConfirmForce.arg(dottedText(board), why), ft::WriteAnyway))
+            return;
+        setBusy(true);
+        jobs_.write({{board, plan}}, by, true);
+    });
 }
 
 void FleetWindow::replaceSelected()
@@ -118,28 +142,15 @@ void FleetWindow::replaceSelected()
             dialog->setBackup(path, readBackupFile(path));
         }
         catch (const BackupError& e) {
-            dialogs_.message(dialog, ft::CannotRead.arg(quoted(path, 4096), e.message));
+            dialogs_.message(dialog, fleet::backupErrorText(e));
         }
     });
     connect(dialog, &ReplaceDialog::replaceWanted, this, [this, dialog, board] {
         const WritePlan plan = WritePlan::ofReplacement(*dialog->backup(), dialog->takeMac->isChecked());
         dialog->accept();
-        setBusy(true);
-        jobs_.write({{board, plan}}, fleet::by::Replace);
         // The old board must be gone: when something still answers at the backup's address,
-        // the operator is asked, and a yes writes anyway.
-        auto* asked = new QObject(this);
-        connect(&jobs_, &fleet::FleetJobs::finished, asked, [this, asked, board, plan] {
-            asked->deleteLater();
-            const QList<BoardResult> results = jobs_.lastResults();
-            if (results.size() != 1 || results.first().reason != Reason::OldBoardAnswers)
-                return;
-            if (!dialogs_.confirm(this, ft::OldStillAnswers.arg(dottedText(plan.source->fields.ip)),
-                                  ft::WriteAnyway))
-                return;
-            setBusy(true);
-            jobs_.write({{board, plan}}, fleet::by::Replace, true);
-        });
+        // the operator is asked.
+        writeOrAsk(board, plan, fleet::by::Replace);
     });
     dialog->open();
 }

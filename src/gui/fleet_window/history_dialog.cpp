@@ -28,24 +28,28 @@ QString changes(const JournalEntry& e)
 }
 } // namespace
 
-HistoryDialog::HistoryDialog(BoardAddress board, const QList<JournalEntry>& entries, QWidget* parent)
-    : QDialog(parent)
+HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<JournalEntry>& entries,
+                             QWidget* parent)
+    : QDialog(parent), entries_(entries)
 {
     setObjectName(QStringLiteral("history"));
-    setWindowTitle(ft::HistoryTitle.arg(dottedText(board)));
+    setWindowTitle(
+        ft::HistoryTitle.arg(boards.size() == 1 ? dottedText(boards.first()) : ft::boards(boards.size())));
     auto* layout = new QVBoxLayout(this);
-    table = new QTableWidget(int(entries.size()), 4);
+    table = new QTableWidget(int(entries.size()), ColumnCount);
     table->setObjectName(QStringLiteral("journalTable"));
     table->setAccessibleName(windowTitle());
     table->setHorizontalHeaderLabels(ft::HistoryColumns.split(u';'));
     table->horizontalHeader()->setStretchLastSection(true);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->verticalHeader()->hide();
     for (int row = 0; row < entries.size(); ++row) {
         const JournalEntry& e = entries[row];
-        // Who wrote and the result are the journal file's text, not the program's.
         const QStringList cells{e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                                escapeControls(e.by),
-                                e.result.isEmpty() ? ft::NoResult : escapeControls(e.result), changes(e)};
+                                dottedText(e.board), fleet::byWords(e.by),
+                                e.result.isEmpty() ? ft::NoResult : fleet::resultWords(e.result), changes(e)};
         for (int column = 0; column < cells.size(); ++column)
             table->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
@@ -55,17 +59,28 @@ HistoryDialog::HistoryDialog(BoardAddress board, const QList<JournalEntry>& entr
     undo = new QPushButton(ft::Undo);
     undo->setObjectName(QStringLiteral("undo"));
     undo->setToolTip(ft::UndoTip);
-    undo->setEnabled(
-        std::any_of(entries.begin(), entries.end(), [](const JournalEntry& e) { return e.before; }));
     auto* close = new QPushButton(ft::Close);
     close->setObjectName(QStringLiteral("close"));
     buttons->addStretch(1);
     buttons->addWidget(undo);
     buttons->addWidget(close);
     layout->addLayout(buttons);
-    connect(undo, &QPushButton::clicked, this, &HistoryDialog::undoWanted);
+    const auto selectedEntry = [this]() -> const JournalEntry* {
+        const int row = table->currentRow();
+        return row >= 0 && row < entries_.size() ? &entries_[row] : nullptr;
+    };
+    connect(table, &QTableWidget::currentCellChanged, this, [this, selectedEntry] {
+        const JournalEntry* e = selectedEntry();
+        undo->setEnabled(e && e->before);
+    });
+    table->setCurrentCell(entries.isEmpty() ? -1 : 0, 0); // the newest write, as before any choice
+    undo->setEnabled(!entries.isEmpty() && entries.first().before);
+    connect(undo, &QPushButton::clicked, this, [this, selectedEntry] {
+        if (const JournalEntry* e = selectedEntry(); e && e->before)
+            emit undoWanted(*e);
+    });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    resize(720, 360);
+    resize(sizeHint().expandedTo(QSize(860, 360)).boundedTo(QSize(1000, 700)));
 }
 
 } // namespace talvik

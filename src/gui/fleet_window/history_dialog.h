@@ -1,7 +1,7 @@
 #pragma once
-// "Історія…": the journal of one board, newest first, and "Повернути", which writes back
-// the permanent memory the board held before its last journaled write. Window-modal and
-// never blocking.
+// "Історія…": the journal of the selected boards in one list, newest first, and
+// "Повернути", which writes back the permanent memory a board held before the selected
+// write. Window-modal and never blocking: the fleet window answers its signal.
 
 #include "journal/journal.h"
 
@@ -15,13 +15,19 @@ namespace talvik {
 class HistoryDialog : public QDialog {
     Q_OBJECT
   public:
-    HistoryDialog(BoardAddress board, const QList<JournalEntry>& entries, QWidget* parent = nullptr);
+    enum Column { Time, Board, By, Result, Changes, ColumnCount };
+    // The writes to `boards`, newest first; the title names the board, or says how many.
+    HistoryDialog(const QList<BoardAddress>& boards, const QList<JournalEntry>& entries,
+                  QWidget* parent = nullptr);
 
     QTableWidget* table;
-    QPushButton* undo; // enabled when a write with its memory before is in the journal
+    QPushButton* undo; // enabled when the selected write has its memory before in the journal
 
   signals:
-    void undoWanted();
+    void undoWanted(const JournalEntry& entry);
+
+  private:
+    QList<JournalEntry> entries_;
 };
 
 } // namespace talvik

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace talvik {
 
@@ -20,6 +21,7 @@ ReplaceDialog::ReplaceDialog(BoardAddress board, QWidget* parent) : QDialog(pare
     setWindowTitle(ft::ReplaceTitle.arg(dottedText(board)));
     auto* layout = new QVBoxLayout(this);
     auto* hint = new QLabel(ft::ReplaceHint);
+    hint->setObjectName(QStringLiteral("hint"));
     hint->setWordWrap(true);
     layout->addWidget(hint);
     auto* fileRow = new QHBoxLayout;
@@ -47,6 +49,14 @@ ReplaceDialog::ReplaceDialog(BoardAddress board, QWidget* parent) : QDialog(pare
     connect(chooseBackup, &QPushButton::clicked, this, &ReplaceDialog::backupWanted);
     connect(replace, &QPushButton::clicked, this, &ReplaceDialog::replaceWanted);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    // Wide enough for the title beside a title bar's icon and buttons, and for the hint in
+    // two lines; the file chosen later is shortened to fit, never widening it.
+    backupFile->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    const QFontMetrics metrics(font());
+    constexpr int TitleBar = 160, Margins = 60;
+    const int width = std::min(MostWidth, std::max(metrics.horizontalAdvance(windowTitle()) + TitleBar,
+                                                   metrics.horizontalAdvance(ft::ReplaceHint) / 2 + Margins));
+    resize(width, layout->totalHeightForWidth(width));
 }
 
 void ReplaceDialog::setBackup(const QString& path, const BoardConfig& backup)
@@ -55,7 +65,8 @@ void ReplaceDialog::setBackup(const QString& path, const BoardConfig& backup)
     const QString text =
         QStringLiteral("%1 (%2, IP %3)")
             .arg(quoted(path, 200), dottedText(backup.address), dottedText(backup.fields.ip));
-    backupFile->setText(text);
+    backupFile->setText(backupFile->fontMetrics().elidedText(text, Qt::ElideMiddle, backupFile->width()));
+    backupFile->setToolTip(text);
     backupFile->setAccessibleName(text);
     replace->setEnabled(true);
 }

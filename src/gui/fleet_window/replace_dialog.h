@@ -17,6 +17,7 @@ namespace talvik {
 class ReplaceDialog : public QDialog {
     Q_OBJECT
   public:
+    static constexpr int MostWidth = 1000; // a 1024 x 768 screen's
     explicit ReplaceDialog(BoardAddress board, QWidget* parent = nullptr);
 
     void setBackup(const QString& path, const BoardConfig& backup);
