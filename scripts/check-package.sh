@@ -20,10 +20,31 @@ talvikctl --version | grep -qx "talvikctl ${version%-*}"
 bash -c 'source /usr/share/bash-completion/completions/talvikctl && complete -p talvikctl' >/dev/null
 talvik-board-sim --version | grep -qx "talvik-board-sim ${version%-*}"
 dpkg-query -W -f='${Conffiles}' talvikcom | grep -q /etc/talvikcom/exporter.conf
+dpkg-query -W -f='${Conffiles}' talvikcom | grep -q /etc/talvikcom/backup.conf
 if command -v systemd-analyze >/dev/null; then
-    systemd-analyze verify /lib/systemd/system/talvik-exporter.service
-    echo "talvik-exporter.service: systemd-analyze verify finds nothing"
+    for unit in talvik-exporter.service talvik-backup.service talvik-backup.timer; do
+        systemd-analyze verify "/lib/systemd/system/$unit"
+        echo "$unit: systemd-analyze verify finds nothing"
+    done
 fi
+
+echo "== talvik-backup.service's command line, as a user of its own, beside simulated boards"
+state=$(mktemp -d)
+chown nobody "$state"
+bash scripts/own-network.sh bash -c '
+    set -euo pipefail
+    talvik-board-sim --boards 127.0.9.1-127.0.9.5,version=2.17 >/dev/null 2>&1 & sim=$!
+    trap "kill $sim" EXIT
+    sleep 0.5
+    command=$(sed -n "s/^ExecStart=//p" /lib/systemd/system/talvik-backup.service)
+    command=${command//\$TALVIK_BACKUP_BOARDS/127.0.9.1-5}
+    command=${command//\$\{STATE_DIRECTORY\}/$1}
+    command=${command//\$TALVIK_BACKUP_OPTIONS/}
+    for run in 1 2; do setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$1" $command; done' - "$state"
+repo=(git -c safe.directory="$state" -C "$state") # the service's user owns it
+[ "$("${repo[@]}" rev-list --count HEAD)" = 1 ] || { echo "the backup's repository has not one commit"; exit 1; }
+echo "talvik-backup.service: $("${repo[@]}" log -1 --format=%s) (one commit of two runs), by $("${repo[@]}" log -1 --format=%an)"
+rm -rf "$state"
 promtool check rules /usr/share/doc/talvikcom/prometheus/talvik-alerts.yml >/dev/null
 python3 -m json.tool /usr/share/doc/talvikcom/grafana/talvik-boards.json >/dev/null
 

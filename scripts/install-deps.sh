@@ -15,6 +15,7 @@ packages=(
     dpkg-dev help2man lintian desktop-file-utils appstream man-db # the Debian package and its checks
     prometheus curl # the real server scrapes talvikctl exporter; promtool checks the alert rules
     time # the benchmarks' peak memory of a program they run
+    git # talvikctl backup --git keeps its folder with it
 )
 
 # make windows: the MinGW-w64 cross compiler, Ninja, Wine for the tests, NSIS and zip for the package.

@@ -4,6 +4,7 @@
 #include "board_simulator.h"
 #include "ctl_fleet.h"
 #include "wire/frame_layout.h"
+#include "wire/frames.h"
 
 #include <QRegularExpression>
 #include <QTcpSocket>
@@ -27,14 +28,16 @@ struct Exporter {
     QProcess process;
     quint16 httpPort = 0;
 
-    Exporter(Fleet& fleet, const QStringList& boards, quint16 localPort, int interval)
+    Exporter(Fleet& fleet, const QStringList& boards, quint16 localPort, int interval,
+             const QStringList& more = {})
     {
         QTcpSocket probe;
         httpPort = freePort(probe);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process.start(program(), fleet.withPorts(QStringList{"exporter"} + boards, localPort) +
                                      QStringList{"--listen", QString("127.0.0.1:%1").arg(httpPort),
-                                                 "--interval", QString::number(interval)});
+                                                 "--interval", QString::number(interval)} +
+                                     more);
         process.waitForStarted();
     }
     ~Exporter()
@@ -75,6 +78,25 @@ struct Exporter {
 class TestExporter : public QObject {
     Q_OBJECT
   private slots:
+    // With the folder talvikctl backup keeps: which board works with another configuration
+    // than its file, and since when that file holds what it holds.
+    void boardsChangedSinceTheirBackup()
+    {
+        Fleet fleet({"127.0.8.60-62,version=2.17,console=1"});
+        QTemporaryDir dir;
+        QCOMPARE(fleet.ctl({"backup", "127.0.8.60-62", "--into", dir.path()}).exit, 0);
+        WriteFields f = fleet.sim.board(1).working();
+        f.gateway = {127, 0, 8, 1};
+        fleet.sim.board(1).handle(buildWriteFrame(f));
+        fleet.sim.board(1).finishReboot();
+        QUdpSocket probe;
+        Exporter exporter(fleet, {"127.0.8.60-62"}, freePort(probe), 60, {"--backups", dir.path()});
+        const QByteArray page = exporter.pageWith("talvik_board_backup_differs{address=\"127.0.8.62\"}");
+        QVERIFY2(page.contains("talvik_board_backup_differs{address=\"127.0.8.61\"} 1\n"), page.constData());
+        QVERIFY(page.contains("talvik_board_backup_differs{address=\"127.0.8.60\"} 0\n"));
+        QVERIFY(page.contains("talvik_board_backup_changed_timestamp_seconds{address=\"127.0.8.62\"} "));
+    }
+
     void servesTheBoards()
     {
         WriteFields f;

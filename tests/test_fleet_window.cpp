@@ -24,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTableWidget>
 #include <QUdpSocket>
@@ -578,7 +579,7 @@ class TestFleetWindow : public QObject {
         e.board = BoardAddress(0xC0A801DF);
         e.by = "fleet\x1b[2J\nwindow";
         e.result = "written\r";
-        HistoryDialog h({e.board}, {e});
+        HistoryDialog h({e.board}, {e}, {});
         QCOMPARE(h.table->item(0, HistoryDialog::By)->text(), QString("fleet\\e[2J\\nwindow"));
         QCOMPARE(h.table->item(0, HistoryDialog::Result)->text(), QString("written\\r"));
     }
@@ -742,6 +743,41 @@ class TestFleetWindow : public QObject {
         QTest::qWait(2 * fleet::Discovery::IntervalMs);
         QCOMPARE(s.w->shown->rowCount(), 1);
         QCOMPARE(s.sim->board(0).permanent().ident, s.sim->board(0).working().ident); // nothing written
+    }
+
+    // With a folder of backups kept in git compared with, "Історія…" also lists its commits.
+    void historyWithTheBackupsKeptInGit()
+    {
+        if (QStandardPaths::findExecutable("git").isEmpty())
+            QSKIP("no git on this machine");
+        Setup s("192.168.1.250,version=2.17,console=1");
+        QTemporaryDir dir;
+        const auto backup = [&] {
+            QProcess ctl;
+            ctl.start(QCoreApplication::applicationDirPath() + "/../tools/talvikctl",
+                      {"backup", "192.168.1.250", "--into", dir.path(), "--git", "--ports", "8026,8024",
+                       "--local-port", "0", "--timeout", "300"});
+            QSignalSpy done(&ctl, &QProcess::finished);
+            return done.wait(20000) && ctl.exitCode() == 0;
+        };
+        QVERIFY(backup());
+        WriteFields f = s.sim->board(0).working();
+        f.mask = {255, 255, 0, 0};
+        s.sim->board(0).handle(buildWriteFrame(f));
+        s.sim->board(0).finishReboot();
+        QVERIFY(backup());
+        s.survey("192.168.1.250", "250");
+        s.dialogs.chosen = dir.path();
+        QTest::mouseClick(s.w->compare, Qt::LeftButton);
+        QCOMPARE(s.w->backupFolder, QDir(dir.path()).absolutePath());
+        s.click("192.168.1.250");
+        QTest::mouseClick(s.w->history, Qt::LeftButton);
+        auto* h = s.w->findChild<HistoryDialog*>("history");
+        QCOMPARE(h->table->rowCount(), 2);
+        QCOMPARE(h->table->item(0, HistoryDialog::By)->text(), QString("Копії в git"));
+        QCOMPARE(h->table->item(0, HistoryDialog::Changes)->text(), QString("Маска 255.0.0.0 → 255.255.0.0"));
+        QCOMPARE(h->table->item(1, HistoryDialog::Changes)->text(), QString("перша копія"));
+        QVERIFY(!h->undo->isEnabled()); // a commit is no write of the journal's to undo
     }
 
     // A port another program holds for a moment (the exporter's survey) is waited for: the

@@ -16,8 +16,13 @@ namespace talvik {
 
 QByteArray backupText(const BoardConfig& c)
 {
-    QByteArray out = "# talvikctl backup of " + dottedText(c.address).toUtf8() + ", read " +
-                     QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\n';
+    return "# talvikctl backup of " + dottedText(c.address).toUtf8() + ", read " +
+           QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\n' + backupBody(c);
+}
+
+QByteArray backupBody(const BoardConfig& c)
+{
+    QByteArray out;
     if (c.version)
         out += "# program version " + escapeControls(*c.version).toUtf8() + '\n';
     out += "address=" + dottedText(c.address).toUtf8() + '\n';

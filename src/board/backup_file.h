@@ -34,6 +34,9 @@ struct BackupError {
 };
 
 QByteArray backupText(const BoardConfig& config);
+// What the file holds of the board, without its first line (when it was read): two backups
+// of a board whose configuration did not change have the same body.
+QByteArray backupBody(const BoardConfig& config);
 // Throws BackupError naming the file and line when it is not such a file: a key missing,
 // unknown or given twice, a bad value, DHCP with a static console, or a file named for
 // another board's address.

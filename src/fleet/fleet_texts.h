@@ -143,6 +143,10 @@ inline const QString ByApply = QStringLiteral("Мережа плат: засто
 inline const QString ByChange = QStringLiteral("Мережа плат: зміна полів");
 inline const QString ByReplace = QStringLiteral("Мережа плат: заміна плати");
 inline const QString ByUndo = QStringLiteral("Мережа плат: повернення");
+// A commit of the folder of backups kept in git (talvikctl backup --git).
+inline const QString ByBackupRepository = QStringLiteral("Копії в git");
+inline const QString Commit = QStringLiteral("коміт %1");
+inline const QString FirstBackup = QStringLiteral("перша копія");
 inline const QString WrittenElse = QStringLiteral("записано, але плата має інше");
 inline const QString WrittenCancelled = QStringLiteral("записано, скасовано до перевірки");
 

@@ -29,6 +29,7 @@ constexpr int Height = 2;
 constexpr int Columns = 3; // the table's column widths, comma-separated
 constexpr int First = 4;   // the last range searched
 constexpr int Last = 5;
+constexpr int BackupFolder = 6; // the folder of backups last compared with (its git history in "Історія…")
 } // namespace fleet_window
 
 // Every section the program owns; the rest of the file is the operator's.

@@ -7,6 +7,7 @@
 #include "board/untrusted_text.h"
 #include "commands.h"
 #include "exporter_metrics.h"
+#include "journal/backup_folder.h"
 #include "metrics_server.h"
 #include "output.h"
 #include "session.h"
@@ -45,8 +46,10 @@ ListenAddress listenArgument(const QString& text)
 
 class Exporter {
   public:
-    Exporter(const CommonOptions& options, const QList<BoardAddress>& boards, bool permanentToo)
-        : options_(options), permanentToo_(permanentToo)
+    Exporter(const CommonOptions& options, const QList<BoardAddress>& boards, bool permanentToo,
+             const QString& backups)
+        : options_(options), permanentToo_(permanentToo),
+          backups_(backups.isEmpty() ? std::nullopt : std::optional<BackupFolder>(backups))
     {
         for (BoardAddress board : boards) {
             BoardState b;
@@ -104,6 +107,11 @@ class Exporter {
                 b.differs = !differences(*r.permanent, b.shown).isEmpty();
             if (b.up)
                 b.lastSeenMs = now;
+            if (backups_) {
+                b.differsFromBackup = b.up ? backups_->differs(b.shown) : std::nullopt;
+                const QDateTime since = backups_->keptSince(b.address, Memory::Working);
+                b.backupSinceMs = since.isValid() ? since.toMSecsSinceEpoch() : 0;
+            }
         }
         state_.repliesLost += summary.lostToOverload;
         state_.lastSurveySeconds = double(since_.nsecsElapsed()) / 1e9;
@@ -114,6 +122,7 @@ class Exporter {
 
     CommonOptions options_;
     bool permanentToo_;
+    std::optional<BackupFolder> backups_;
     ExporterState state_;
     std::unique_ptr<Session> session_;
     QHash<BoardAddress, BoardResult> read_;
@@ -143,6 +152,10 @@ int runExporter(const QStringList& args)
          QStringLiteral("file")},
         {QStringLiteral("permanent-too"),
          QStringLiteral("Also read each board's permanent memory, for talvik_board_config_differs.")},
+        {QStringLiteral("backups"),
+         QStringLiteral("The folder talvikctl backup keeps: each board's working configuration is compared "
+                        "with its file there (talvik_board_backup_differs)."),
+         QStringLiteral("dir")},
     });
     line.parse(args);
     const CommonOptions options = line.common();
@@ -154,7 +167,8 @@ int runExporter(const QStringList& args)
     if (boards.isEmpty())
         throw UsageError{QStringLiteral("no boards given")};
 
-    Exporter exporter(options, boards, line.isSet(QStringLiteral("permanent-too")));
+    Exporter exporter(options, boards, line.isSet(QStringLiteral("permanent-too")),
+                      line.value(QStringLiteral("backups")));
     MetricsServer server([&exporter] { return metricsPage(exporter.state()); });
     if (!server.listen(listen.address, listen.port))
         throw UsageError{QStringLiteral("cannot serve at %1:%2: %3")

@@ -17,6 +17,7 @@ enum Exit {
     PortBusy = 5,      // the local port (6767) is taken, by the configurator for one
     SaveFailed = 6,    // a backup file could not be written
     JournalFailed = 7, // the journal could not be written; that write was not sent
+    HookFailed = 8,    // backup --on-change: the command failed (the backup is kept)
     // 130: interrupted (Ctrl-C, SIGTERM); see interrupt.h
 };
 
@@ -30,6 +31,7 @@ int runExporter(const QStringList& args);
 int runHistory(const QStringList& args);
 int runUndo(const QStringList& args);
 int runRetry(const QStringList& args);
+int runBackup(const QStringList& args);
 
 // The backup files of apply's arguments: a folder stands for its *.conf files.
 QStringList backupFilesOf(const QStringList& paths);

@@ -64,6 +64,18 @@ QByteArray metricsPage(const ExporterState& state)
             if (b.up && b.differs)
                 s << "talvik_board_config_differs{" << addressLabel(b) << "} " << (*b.differs ? 1 : 0)
                   << '\n';
+        family(s, "talvik_board_backup_differs", "gauge",
+               "Whether the working configuration differs from the board's file in the backup folder.");
+        for (const BoardState& b : state.boards)
+            if (b.up && b.differsFromBackup)
+                s << "talvik_board_backup_differs{" << addressLabel(b) << "} "
+                  << (*b.differsFromBackup ? 1 : 0) << '\n';
+        family(s, "talvik_board_backup_changed_timestamp_seconds", "gauge",
+               "When the board's file in the backup folder last changed.");
+        for (const BoardState& b : state.boards)
+            if (b.backupSinceMs > 0)
+                s << "talvik_board_backup_changed_timestamp_seconds{" << addressLabel(b) << "} "
+                  << QString::number(double(b.backupSinceMs) / 1000.0, 'f', 3) << '\n';
         family(s, "talvik_board_last_seen_timestamp_seconds", "gauge",
                "When the board last answered a survey.");
         for (const BoardState& b : state.boards)

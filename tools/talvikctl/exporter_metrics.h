@@ -12,10 +12,12 @@ namespace talvik::ctl {
 
 struct BoardState {
     BoardAddress address;
-    bool up = false;             // answered the last survey with its configuration
-    BoardConfig shown;           // what it answered then, when up
-    std::optional<bool> differs; // permanent memory other than the working configuration
-    qint64 lastSeenMs = 0;       // since the epoch; 0: never
+    bool up = false;                       // answered the last survey with its configuration
+    BoardConfig shown;                     // what it answered then, when up
+    std::optional<bool> differs;           // permanent memory other than the working configuration
+    std::optional<bool> differsFromBackup; // --backups: the working configuration other than its file
+    qint64 backupSinceMs = 0;              // --backups: when its file last changed (0: none)
+    qint64 lastSeenMs = 0;                 // since the epoch; 0: never
 };
 
 struct ExporterState {

@@ -42,6 +42,8 @@ Commands:
       write backups of the permanent memory made by survey --save, each verified
   apply FILE --to ADDRESS [--take-mac] [--reboot]
       write a failed board's backup to its replacement
+  backup RANGE|ADDRESS... --into DIR [--git] [--on-change COMMAND]
+      keep every board's configuration in a folder, a commit for each change
   listen [--seconds S] [--count N]
       print every datagram that reaches port 6767
   exporter RANGE|ADDRESS... [--listen ADDRESS:PORT] [--interval S] [--permanent-too]
@@ -73,6 +75,7 @@ Exit codes:
   5    port busy: the local port (6767) is taken
   6    a backup could not be made (survey --save)
   7    the journal could not be written: that write was not sent
+  8    backup --on-change: the command failed (the backup is kept)
   130  interrupted (Ctrl-C): the lines and backups written so far are whole
 )";
 
@@ -116,7 +119,8 @@ int main(int argc, char* argv[])
         {QStringLiteral("apply"), runApply},       {QStringLiteral("reboot"), runReboot},
         {QStringLiteral("survey"), runSurvey},     {QStringLiteral("listen"), runListen},
         {QStringLiteral("exporter"), runExporter}, {QStringLiteral("history"), runHistory},
-        {QStringLiteral("undo"), runUndo},         {QStringLiteral("retry"), runRetry}};
+        {QStringLiteral("undo"), runUndo},         {QStringLiteral("retry"), runRetry},
+        {QStringLiteral("backup"), runBackup}};
     const auto it = commands.find(command);
     endOnInterrupt(&Progress::howFar);
     try {

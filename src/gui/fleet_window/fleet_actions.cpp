@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -216,6 +217,8 @@ void FleetWindow::compareWithEarlier()
         dialogs_.message(this, why);
         return;
     }
+    if (const QFileInfo info(path); info.isDir() || info.suffix() == QLatin1String("conf"))
+        backupFolder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
     const fleet::FleetModel::Summary s = model_.compareWith(*earlier);
     const QString line = ft::comparison(s.added, s.missing, s.changed);
     summary->setText(line);

@@ -81,6 +81,8 @@ class FleetWindow : public QWidget {
     // This machine's networks (tests give their own).
     std::function<QList<AddressRange>()> networks;
     Timing timing; // of each survey read
+    // The folder of backups last compared with: when git keeps it, "Історія…" shows its commits too.
+    QString backupFolder;
 
     // The boards of the selected rows, in the order shown.
     QList<BoardAddress> selectedBoards() const;

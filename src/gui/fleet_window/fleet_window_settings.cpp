@@ -33,6 +33,7 @@ void FleetWindow::loadSettings()
     }
     first->setText(store.read(FleetWindowSection, keys::First, first->text()));
     last->setText(store.read(FleetWindowSection, keys::Last, last->text()));
+    backupFolder = store.read(FleetWindowSection, keys::BackupFolder, {});
 }
 
 bool FleetWindow::saveSettings(QString* failure)
@@ -46,6 +47,8 @@ bool FleetWindow::saveSettings(QString* failure)
     store.write(FleetWindowSection, keys::Columns, widths.join(u','));
     store.write(FleetWindowSection, keys::First, first->text().trimmed());
     store.write(FleetWindowSection, keys::Last, last->text().trimmed());
+    if (!backupFolder.isEmpty())
+        store.write(FleetWindowSection, keys::BackupFolder, backupFolder);
     const ProfileFile::SaveResult result = store.flush();
     if (failure)
         *failure = saveFailureText(result, store.systemError());

@@ -13,6 +13,8 @@
 #include "gui/fleet_window/fleet_window.h"
 #include "gui/fleet_window/history_dialog.h"
 #include "gui/fleet_window/replace_dialog.h"
+#include "journal/backup_folder.h"
+#include "journal/git_repository.h"
 #include "journal/journal.h"
 
 #include <QCheckBox>
@@ -83,7 +85,13 @@ void FleetWindow::showSelectedHistory()
     const QSet<BoardAddress> chosen(boards.begin(), boards.end());
     QList<JournalEntry> entries = jobs_.journal()->entries();
     entries.removeIf([&](const JournalEntry& e) { return !chosen.contains(e.board); });
-    auto* dialog = new HistoryDialog(boards, entries, this);
+    QList<HistoryDialog::KeptChange> kept; // what the backups kept in git say of them
+    if (const GitRepository repository(backupFolder); !backupFolder.isEmpty() && repository.exists())
+        for (BoardAddress board : boards)
+            for (const GitRepository::Commit& c :
+                 repository.history(BackupFolder(backupFolder).fileOf(board, Memory::Working)))
+                kept.append({board, c});
+    auto* dialog = new HistoryDialog(boards, entries, kept, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &HistoryDialog::undoWanted, this, [this, dialog](const JournalEntry& entry) {
         QStringList changes;

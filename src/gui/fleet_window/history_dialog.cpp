@@ -1,6 +1,7 @@
 #include "gui/fleet_window/history_dialog.h"
 
 #include "board/untrusted_text.h"
+#include "fleet/fleet_model.h"
 #include "fleet/fleet_texts.h"
 #include "fleet/fleet_wording.h"
 #include "wire/board_address.h"
@@ -28,15 +29,44 @@ QString changes(const JournalEntry& e)
 }
 } // namespace
 
+namespace {
+// "Маска 255.0.0.0 → 255.255.0.0; …" of a commit, each field titled as the table titles it.
+QString committed(const GitRepository::Commit& c)
+{
+    if (c.added)
+        return ft::FirstBackup;
+    QStringList parts;
+    for (const ChangedField& f : c.changes)
+        parts.append(QStringLiteral("%1 %2 → %3")
+                         .arg(f.field == QLatin1String("version") ? ft::Columns[fleet::Version]
+                                                                  : fleet::fieldTitles({f.field}),
+                              escapeControls(f.now), escapeControls(f.next)));
+    return parts.join(QStringLiteral("; "));
+}
+} // namespace
+
 HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<JournalEntry>& entries,
-                             QWidget* parent)
-    : QDialog(parent), entries_(entries)
+                             const QList<KeptChange>& kept, QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("history"));
     setWindowTitle(
         ft::HistoryTitle.arg(boards.size() == 1 ? dottedText(boards.first()) : ft::boards(boards.size())));
+    for (const JournalEntry& e : entries)
+        rows_.append({e.time,
+                      {e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                       dottedText(e.board), fleet::byWords(e.by),
+                       e.result.isEmpty() ? ft::NoResult : fleet::resultWords(e.result), changes(e)},
+                      e});
+    for (const KeptChange& k : kept)
+        rows_.append({k.commit.time,
+                      {k.commit.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                       dottedText(k.board), ft::ByBackupRepository, ft::Commit.arg(k.commit.id.left(10)),
+                       committed(k.commit)},
+                      std::nullopt});
+    std::stable_sort(rows_.begin(), rows_.end(), [](const Row& a, const Row& b) { return a.time > b.time; });
     auto* layout = new QVBoxLayout(this);
-    table = new QTableWidget(int(entries.size()), ColumnCount);
+    table = new QTableWidget(int(rows_.size()), ColumnCount);
     table->setObjectName(QStringLiteral("journalTable"));
     table->setAccessibleName(windowTitle());
     table->setHorizontalHeaderLabels(ft::HistoryColumns.split(u';'));
@@ -45,14 +75,9 @@ HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<Jour
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->verticalHeader()->hide();
-    for (int row = 0; row < entries.size(); ++row) {
-        const JournalEntry& e = entries[row];
-        const QStringList cells{e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                                dottedText(e.board), fleet::byWords(e.by),
-                                e.result.isEmpty() ? ft::NoResult : fleet::resultWords(e.result), changes(e)};
-        for (int column = 0; column < cells.size(); ++column)
-            table->setItem(row, column, new QTableWidgetItem(cells[column]));
-    }
+    for (int row = 0; row < rows_.size(); ++row)
+        for (int column = 0; column < ColumnCount; ++column)
+            table->setItem(row, column, new QTableWidgetItem(rows_[row].cells.value(column)));
     table->resizeColumnsToContents();
     layout->addWidget(table, 1);
     auto* buttons = new QHBoxLayout;
@@ -65,18 +90,19 @@ HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<Jour
     buttons->addWidget(undo);
     buttons->addWidget(close);
     layout->addLayout(buttons);
-    const auto selectedEntry = [this]() -> const JournalEntry* {
+    // The write selected, when it can be undone: journaled, with its memory before.
+    const auto undoable = [this]() -> const JournalEntry* {
         const int row = table->currentRow();
-        return row >= 0 && row < entries_.size() ? &entries_[row] : nullptr;
+        if (row < 0 || row >= rows_.size() || !rows_[row].write || !rows_[row].write->before)
+            return nullptr;
+        return &*rows_[row].write;
     };
-    connect(table, &QTableWidget::currentCellChanged, this, [this, selectedEntry] {
-        const JournalEntry* e = selectedEntry();
-        undo->setEnabled(e && e->before);
-    });
-    table->setCurrentCell(entries.isEmpty() ? -1 : 0, 0); // the newest write, as before any choice
-    undo->setEnabled(!entries.isEmpty() && entries.first().before);
-    connect(undo, &QPushButton::clicked, this, [this, selectedEntry] {
-        if (const JournalEntry* e = selectedEntry(); e && e->before)
+    connect(table, &QTableWidget::currentCellChanged, this,
+            [this, undoable] { undo->setEnabled(undoable()); });
+    table->setCurrentCell(rows_.isEmpty() ? -1 : 0, 0); // the newest, as before any choice
+    undo->setEnabled(undoable());
+    connect(undo, &QPushButton::clicked, this, [this, undoable] {
+        if (const JournalEntry* e = undoable())
             emit undoWanted(*e);
     });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,8 +1,10 @@
 #pragma once
-// "Історія…": the journal of the selected boards in one list, newest first, and
-// "Повернути", which writes back the permanent memory a board held before the selected
-// write. Window-modal and never blocking: the fleet window answers its signal.
+// "Історія…": the journal of the selected boards in one list, newest first, with what the
+// commits of a folder of backups kept in git changed of them, and "Повернути", which
+// writes back the permanent memory a board held before the selected write. Window-modal and
+// never blocking: the fleet window answers its signal.
 
+#include "journal/git_repository.h"
 #include "journal/journal.h"
 
 #include <QDialog>
@@ -16,9 +18,15 @@ class HistoryDialog : public QDialog {
     Q_OBJECT
   public:
     enum Column { Time, Board, By, Result, Changes, ColumnCount };
-    // The writes to `boards`, newest first; the title names the board, or says how many.
+    // A commit of the backups' repository that changed a board's file.
+    struct KeptChange {
+        BoardAddress board;
+        GitRepository::Commit commit;
+    };
+    // The writes to `boards` and what the commits changed of them, newest first; the title
+    // names the board, or says how many.
     HistoryDialog(const QList<BoardAddress>& boards, const QList<JournalEntry>& entries,
-                  QWidget* parent = nullptr);
+                  const QList<KeptChange>& kept = {}, QWidget* parent = nullptr);
 
     QTableWidget* table;
     QPushButton* undo; // enabled when the selected write has its memory before in the journal
@@ -27,7 +35,12 @@ class HistoryDialog : public QDialog {
     void undoWanted(const JournalEntry& entry);
 
   private:
-    QList<JournalEntry> entries_;
+    struct Row {
+        QDateTime time;
+        QStringList cells;
+        std::optional<JournalEntry> write; // a journaled write, which may be undone
+    };
+    QList<Row> rows_;
 };
 
 } // namespace talvik
