@@ -62,6 +62,7 @@ struct NoDialogs : talvik::FleetDialogs {
     QStringList openFiles(QWidget*, const QString&, const QString&) override { return {}; }
     QString openFile(QWidget*, const QString&, const QString&) override { return {}; }
     QString saveFile(QWidget*, const QString&, const QString&) override { return {}; }
+    QString text(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
 // Board i of a made-up network 10.0.0.0/16: fields that differ from board to board.

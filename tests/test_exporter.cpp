@@ -78,6 +78,23 @@ struct Exporter {
 class TestExporter : public QObject {
     Q_OBJECT
   private slots:
+    // With --site: every board series carries the site, for a dashboard and a rule by site.
+    void seriesCarryTheirSite()
+    {
+        Fleet fleet({"127.0.8.70-72,version=2.17"});
+        QTemporaryDir dir;
+        const QStringList file{"--sites-file", dir.filePath("sites.txt")};
+        QCOMPARE(fleet.ctl(QStringList{"sites", "add", "Північ", "127.0.8.70-71"} + file).exit, 0);
+        QUdpSocket probe;
+        Exporter exporter(fleet, {"127.0.8.72"}, freePort(probe), 60, QStringList{"--site", "Північ"} + file);
+        const QByteArray page = exporter.pageWith("talvik_board_up{address=\"127.0.8.72\"");
+        for (const QByteArray& line : page.split('\n'))
+            if (line.startsWith("talvik_board_"))
+                QVERIFY2(line.contains(",site=\""), line.constData());
+        QVERIFY(page.contains("talvik_board_up{address=\"127.0.8.70\",site=\"Північ\"} 1"));
+        QVERIFY(page.contains("talvik_board_up{address=\"127.0.8.72\",site=\"\"} 1"));
+    }
+
     // With the folder talvikctl backup keeps: which board works with another configuration
     // than its file, and since when that file holds what it holds.
     void boardsChangedSinceTheirBackup()

@@ -13,11 +13,13 @@
 #include "gui/fleet_window/history_dialog.h"
 #include "gui/fleet_window/replace_dialog.h"
 #include "net/private_network.h"
+#include "store/sites_file.h"
 #include "window_fixture.h"
 #include "wire/frames.h"
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
@@ -51,6 +53,7 @@ struct AnsweringDialogs : FleetDialogs {
     QStringList openFiles(QWidget*, const QString&, const QString&) override { return {chosen}; }
     QString openFile(QWidget*, const QString&, const QString&) override { return chosen; }
     QString saveFile(QWidget*, const QString&, const QString&) override { return chosen; }
+    QString text(QWidget*, const QString&, const QString&) override { return chosen; }
 };
 
 // Boards on their production ports; the configurator on a port of its own sends commands to
@@ -122,6 +125,13 @@ FieldChangeDialog* changeDialog(Setup& s, const char* box, const char* editor, c
     return QTest::qWaitFor([d] { return d->table->rowCount() > 0; }, 5000) ? d : nullptr;
 }
 
+// Typed as a keyboard types it, each key with its text (Cyrillic too).
+void type(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 struct KeysSeen : QObject {
     int keys = 0;
     bool eventFilter(QObject*, QEvent* e) override
@@ -187,7 +197,7 @@ class TestFleetWindow : public QObject {
             for (const QByteArray& line : csv.split('\n').mid(1))
                 if (!line.isEmpty())
                     (line.contains(",,,") ? rows.second : rows.first)
-                        .insert(line.endsWith(',') ? line : line.split(',')[0]);
+                        .insert(line.contains(",,,") ? line.split(',')[0] : line);
             return rows;
         };
         const auto window = split(exported.readAll()), tool = split(ctl.readAllStandardOutput());
@@ -743,6 +753,68 @@ class TestFleetWindow : public QObject {
         QTest::qWait(2 * fleet::Discovery::IntervalMs);
         QCOMPARE(s.w->shown->rowCount(), 1);
         QCOMPARE(s.sim->board(0).permanent().ident, s.sim->board(0).working().ident); // nothing written
+    }
+
+    // A site chosen and searched, its column and the filter on it; then one of its boards as
+    // the reference: exactly the cells that differ are marked, counted by field, and
+    // "Змінити поля…" takes the reference's values.
+    void aSiteAndItsReference()
+    {
+        Setup s({"192.168.1.200-216,version=2.17,console=1",
+                 "192.168.1.217-219,version=2.17,console=1,gateway=192.168.1.254"});
+        QFile sites(sitesFileBeside(s.f.window->settingsLocation().writePath));
+        QVERIFY(sites.open(QIODevice::WriteOnly));
+        sites.write("# test\n[Північ]\n192.168.1.200-219\n");
+        sites.close();
+        s.w->loadSites();
+        QCOMPARE(s.w->site->currentText(), QString("Північ"));
+        QTest::mouseClick(s.w->fromSite, Qt::LeftButton);
+        QTest::mouseClick(s.w->search, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(s.w->search->isEnabled() && s.w->shown->rowCount() == 20, 10000);
+        QCOMPARE(s.cell("192.168.1.219", fleet::Site), QString("Північ"));
+        s.click("192.168.1.200");
+        QTest::mouseClick(s.w->compareReference, Qt::LeftButton);
+        QCOMPARE(s.w->summary->text(), QString("Від еталона 192.168.1.200 відрізняються: Шлюз — 3"));
+        int marked = 0;
+        for (int row = 0; row < s.w->shown->rowCount(); ++row)
+            for (int column = 0; column < fleet::ColumnCount; ++column) {
+                const QString why =
+                    s.w->shown->index(row, column).data(Qt::AccessibleDescriptionRole).toString();
+                if (why.startsWith("еталон: ")) {
+                    ++marked;
+                    QCOMPARE(column, int(fleet::Router));
+                    QCOMPARE(why, QString("еталон: 127.0.0.1"));
+                }
+            }
+        QCOMPARE(marked, 3);
+        type(s.w->filter, "відрізняється від еталона");
+        QCOMPARE(s.w->shown->rowCount(), 3);
+        s.click("192.168.1.217");
+        s.click("192.168.1.219", Qt::ShiftModifier);
+        QTest::mouseClick(s.w->changeFields, Qt::LeftButton);
+        auto* d = s.w->findChild<FieldChangeDialog*>("fieldChange");
+        QVERIFY(d->findChild<QCheckBox*>("change_router")->isChecked());
+        QCOMPARE(d->findChild<QLineEdit*>("value_router")->text(), QString("127.0.0.1"));
+        QVERIFY(!d->findChild<QCheckBox*>("change_mask")->isChecked());
+        d->reject();
+        s.w->filter->clear();
+        type(s.w->filter, "Північ"); // the site's rows, for any action on them
+        QCOMPARE(s.w->shown->rowCount(), 20);
+    }
+
+    // The range typed, saved under a name: the sites file gets it, the choice shows it.
+    void rangesSavedAsASite()
+    {
+        Setup s("192.168.1.199,version=2.17");
+        s.w->first->setText("192.168.1.190");
+        s.w->last->setText("199");
+        s.dialogs.chosen = "Будинок «Б»";
+        QTest::mouseClick(s.w->saveAsSite, Qt::LeftButton);
+        QCOMPARE(s.w->site->currentText(), QString("Будинок «Б»"));
+        QVERIFY(s.w->fromSite->isChecked());
+        QFile sites(sitesFileBeside(s.f.window->settingsLocation().writePath));
+        QVERIFY(sites.open(QIODevice::ReadOnly));
+        QCOMPARE(sites.readAll(), QByteArray("[Будинок «Б»]\n192.168.1.190-199\n"));
     }
 
     // With a folder of backups kept in git compared with, "Історія…" also lists its commits.

@@ -1,6 +1,7 @@
 // The journal on a disk that fills: a line that cannot be written whole is taken back,
 // so the lines after it still read.
 
+#include "file_limit.h"
 #include "journal/journal.h"
 #include "wire/frames.h"
 
@@ -13,21 +14,6 @@
 using namespace talvik;
 
 namespace {
-// The process may write files of at most `bytes` until this goes out of scope; writes past
-// it fail as on a full disk.
-struct FileSizeLimit {
-    rlimit old{};
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit limited = old;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
-};
-
 const BoardAddress Board(0x7F000103);
 
 BoardConfig boardWith(quint16 ident)

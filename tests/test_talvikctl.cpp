@@ -777,6 +777,74 @@ class TestTalvikctl : public QObject {
         QVERIFY(again.err.contains("nothing to retry"));
         QVERIFY(writes.isEmpty());
     }
+
+    // A site is its ranges: a survey of it gives the same rows as one of its ranges, each
+    // row with its site, and an unknown site is a usage error naming the known ones.
+    void aSiteIsItsRanges()
+    {
+        Fleet fleet({"127.0.5.1-20,version=2.17"});
+        QTemporaryDir dir;
+        const QStringList file{"--sites-file", dir.filePath("sites.txt")};
+        QCOMPARE(fleet.ctl(QStringList{"sites", "add", "Північ", "127.0.5.1-20"} + file).exit, 0);
+        const Run bySite = fleet.ctl(QStringList{"survey", "--site", "Північ", "--csv"} + file);
+        const Run byRange = fleet.ctl(QStringList{"survey", "127.0.5.1-20", "--csv"} + file);
+        QCOMPARE(bySite.exit, 0);
+        QCOMPARE(bySite.out, byRange.out);
+        const QList<QByteArray> rows = bySite.out.trimmed().split('\n');
+        QCOMPARE(rows.size(), 21);
+        for (const QByteArray& row : rows.mid(1))
+            QVERIFY2(row.endsWith(",Північ"), row.constData());
+        const Run unknown = fleet.ctl(QStringList{"survey", "--site", "Південь"} + file);
+        QCOMPARE(unknown.exit, 2);
+        QVERIFY2(unknown.err.contains("Південь") && unknown.err.contains("Північ"), unknown.err.constData());
+        const Run listed = fleet.ctl(QStringList{"sites", "--json"} + file);
+        QCOMPARE(listed.json().value(0)["boards"].toInt(), 20);
+    }
+
+    // A site's name is text from a file: escaped in a table, guarded in CSV, exact in JSON.
+    void aHostileSiteNameIsEscaped_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::newRow("table") << "" << QByteArray("=cmd\\e[2J\\n");
+        QTest::newRow("CSV") << "--csv" << QByteArray(",'=cmd\\e[2J\\n\n");
+        QTest::newRow("JSON") << "--json" << QByteArray("\"site\":\"=cmd\\u001b[2J\\n\"");
+    }
+    void aHostileSiteNameIsEscaped()
+    {
+        QFETCH(QString, format);
+        QFETCH(QByteArray, shown);
+        Fleet fleet({"127.0.5.1,version=2.17"});
+        QTemporaryDir dir;
+        const QStringList file{"--sites-file", dir.filePath("sites.txt")};
+        QCOMPARE(fleet.ctl(QStringList{"sites", "add", "=cmd\x1b[2J\n", "127.0.5.1"} + file).exit, 0);
+        QStringList args = QStringList{"survey", "127.0.5.1"} + file;
+        if (!format.isEmpty())
+            args << format;
+        const Run run = fleet.ctl(args);
+        QVERIFY2(run.out.contains(shown), run.out.constData());
+        QVERIFY(!run.out.contains('\x1b'));
+    }
+
+    // 20 boards of a site, 3 with another gateway: diff names those 3 and the field.
+    void aSiteAgainstItsReference()
+    {
+        Fleet fleet({"127.0.5.1-17,version=2.17", "127.0.5.18-20,version=2.17,gateway=127.0.0.9"});
+        QTemporaryDir dir;
+        const QStringList file{"--sites-file", dir.filePath("sites.txt")};
+        QCOMPARE(fleet.ctl(QStringList{"sites", "add", "Північ", "127.0.5.1-20"} + file).exit, 0);
+        const Run run =
+            fleet.ctl(QStringList{"diff", "--reference", "127.0.5.1", "--site", "Північ", "--json"} + file);
+        QCOMPARE(run.exit, 1);
+        QStringList named;
+        for (const QJsonObject& o : run.json()) {
+            named << o["address"].toString();
+            QCOMPARE(o["differences"].toArray().size(), 1);
+            QCOMPARE(o["differences"].toArray()[0].toObject()["field"].toString(), QString("router"));
+        }
+        QCOMPARE(named, QStringList({"127.0.5.18", "127.0.5.19", "127.0.5.20"}));
+        QCOMPARE(fleet.ctl(QStringList{"diff", "--reference", "127.0.5.1", "127.0.5.2-17"} + file).exit, 0);
+    }
 };
 
 QTEST_MAIN(TestTalvikctl)

@@ -1,9 +1,9 @@
 #include "board/backup_file.h"
 
-#include "board/input_file.h"
 #include "board/untrusted_text.h"
 #include "wire/board_address.h"
 #include "wire/datagram.h"
+#include "wire/input_file.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -3,7 +3,7 @@
 // comments, "address", "memory" and the keys of fieldTexts(), one board a file.
 
 #include "board/board_config.h"
-#include "board/input_file.h"
+#include "wire/input_file.h"
 
 #include <QList>
 #include <QString>

@@ -80,6 +80,22 @@ QList<ChangedField> changedFields(const BoardConfig& now, const BoardConfig& nex
     return out;
 }
 
+const QStringList& sharedFields()
+{
+    static const QStringList fields{QStringLiteral("mask"),       QStringLiteral("router"),
+                                    QStringLiteral("dispatcher"), QStringLiteral("console"),
+                                    QStringLiteral("dhcp"),       QStringLiteral("reserve1"),
+                                    QStringLiteral("reserve2"),   QStringLiteral("branch")};
+    return fields;
+}
+
+QList<ChangedField> differencesFromReference(const BoardConfig& reference, const BoardConfig& board)
+{
+    QList<ChangedField> out = changedFields(reference, board);
+    out.removeIf([](const ChangedField& c) { return !sharedFields().contains(c.field); });
+    return out;
+}
+
 QList<Difference> differences(const BoardConfig& sent, const BoardConfig& read)
 {
     QList<Difference> out;
@@ -99,20 +115,21 @@ QStringList surveyHeader()
     QStringList header{QStringLiteral("address")};
     for (const auto& field : fieldTexts(BoardConfig{}))
         header.append(field.first);
-    return header << QStringLiteral("version") << QStringLiteral("error");
+    return header << QStringLiteral("version") << QStringLiteral("error") << QStringLiteral("site");
 }
 
-QStringList surveyCells(const BoardConfig& c, const QString& error)
+QStringList surveyCells(const BoardConfig& c, const QString& error, const QString& site)
 {
     QStringList cells{dottedText(c.address)};
     for (const auto& field : fieldTexts(c))
         cells.append(field.second);
-    return cells << c.version.value_or(QString()) << error;
+    return cells << c.version.value_or(QString()) << error << site;
 }
 
-QStringList silentCells(BoardAddress address, const QString& error)
+QStringList silentCells(BoardAddress address, const QString& error, const QString& site)
 {
-    return QStringList{dottedText(address)} + QStringList(surveyHeader().size() - 2) + QStringList{error};
+    return QStringList{dottedText(address)} + QStringList(surveyHeader().size() - 3) +
+           QStringList{error, site};
 }
 
 } // namespace talvik

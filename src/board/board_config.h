@@ -35,11 +35,11 @@ QList<QPair<QString, QString>> fieldTexts(const BoardConfig& config);
 QJsonObject toJson(const BoardConfig& config);
 
 // A survey's rows, as talvikctl and the fleet window print and export them: the header
-// ("address", the field names, "version", "error") and one board's cells (a board that did
-// not answer: its address and the error).
+// ("address", the field names, "version", "error", "site") and one board's cells (a board
+// that did not answer: its address, the error and its site).
 QStringList surveyHeader();
-QStringList surveyCells(const BoardConfig& config, const QString& error = {});
-QStringList silentCells(BoardAddress address, const QString& error);
+QStringList surveyCells(const BoardConfig& config, const QString& error = {}, const QString& site = {});
+QStringList silentCells(BoardAddress address, const QString& error, const QString& site = {});
 
 // Every field whose text differs between two configurations: its name (as fieldTexts()
 // names it), its text in the first and in the second.
@@ -47,6 +47,13 @@ struct ChangedField {
     QString field, now, next;
 };
 QList<ChangedField> changedFields(const BoardConfig& now, const BoardConfig& next);
+
+// The fields the boards of one site share (never the address, IP, MAC or identifier):
+// mask, router, dispatcher, console, dhcp, reserve1, reserve2, branch.
+const QStringList& sharedFields();
+// Those of them in which a board differs from a reference board: the field, the
+// reference's text and the board's.
+QList<ChangedField> differencesFromReference(const BoardConfig& reference, const BoardConfig& board);
 
 // What a write should have stored and what the board reports, field by field. The
 // branch number is not compared: boards need not report it.

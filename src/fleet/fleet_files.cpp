@@ -4,9 +4,9 @@
 #include "fleet/fleet_wording.h"
 
 #include "board/backup_file.h"
-#include "board/input_file.h"
 #include "board/untrusted_text.h"
 #include "wire/board_address.h"
+#include "wire/input_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,6 +40,7 @@ void keep(QHash<BoardAddress, Record>& records, Record record)
         return;
     record.remove(QStringLiteral("error"));
     record.remove(QStringLiteral("memory"));
+    record.remove(QStringLiteral("site")); // the sites file's, not the board's
     if (record.value(QStringLiteral("version")).isEmpty())
         record.remove(QStringLiteral("version")); // unknown: not compared
     if (const auto address = parseDottedDecimal(record.value(QStringLiteral("address"))))
@@ -62,12 +63,17 @@ QByteArray exportText(const QList<const Row*>& rows, Format format)
     for (const Row* r : rows) {
         const BoardConfig* config = configOf(*r);
         if (format == Format::Csv) {
-            out += csvLine(config ? surveyCells(*config) : silentCells(r->address, r->state)).toUtf8() + '\n';
+            out += csvLine(config ? surveyCells(*config, {}, r->site)
+                                  : silentCells(r->address, r->state, r->site))
+                       .toUtf8() +
+                   '\n';
             continue;
         }
-        const QJsonObject o = config ? toJson(*config)
-                                     : QJsonObject{{QStringLiteral("address"), dottedText(r->address)},
-                                                   {QStringLiteral("error"), r->state}};
+        QJsonObject o = config ? toJson(*config)
+                               : QJsonObject{{QStringLiteral("address"), dottedText(r->address)},
+                                             {QStringLiteral("error"), r->state}};
+        if (!r->site.isEmpty()) // as talvikctl survey --json writes it
+            o.insert(QStringLiteral("site"), r->site);
         out += QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
     }
     return out;

@@ -121,6 +121,12 @@ int columnOf(const QString& field)
     return -1;
 }
 
+QString fieldOfColumn(int column)
+{
+    const char* field = fieldOf(column);
+    return field ? QLatin1String(field) : QString();
+}
+
 Record recordOf(const BoardConfig& config)
 {
     Record r{{QStringLiteral("address"), dottedText(config.address)}};
@@ -152,21 +158,35 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
         return r.cells.at(c);
     case SortRole:
         return r.keys.at(c) >= 0 ? QVariant(r.keys.at(c)) : QVariant(r.cells.at(c));
-    case FilterRole: // the cells as they are (shared, not copied), the mark after them
-        return r.mark == Mark::None ? QVariant(r.cells) : QVariant(QStringList(r.cells) << markText(r.mark));
+    case FilterRole: { // the cells as they are (shared, not copied), the marks after them
+        if (r.mark == Mark::None && r.fromReference.isEmpty())
+            return r.cells;
+        QStringList cells = r.cells;
+        if (r.mark != Mark::None)
+            cells << markText(r.mark);
+        if (!r.fromReference.isEmpty())
+            cells << texts::DiffersFromReference;
+        return cells;
+    }
     default:
         break;
     }
     const bool changed = r.mark == Mark::Changed && r.changed.contains(c);
+    const auto referenceText = r.fromReference.constFind(c);
+    const bool fromReference = referenceText != r.fromReference.constEnd();
     switch (role) {
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole: // heard beside the cell's value
+        if (fromReference)
+            return texts::ReferenceHas.arg(shown(c, *referenceText));
         if (changed)
             return texts::ChangedFrom.arg(shown(c, r.earlier->value(QLatin1String(fieldOf(c)))));
         if (role == Qt::ToolTipRole)
             return {};
         return r.mark == Mark::New ? texts::New : r.mark == Mark::Missing ? texts::Missing : QVariant();
     case Qt::BackgroundRole:
+        if (fromReference)
+            return QColor(200, 225, 250);
         if (changed)
             return QColor(255, 232, 160);
         if (r.mark == Mark::New)
@@ -175,7 +195,7 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
             return QColor(245, 214, 214);
         return {};
     case Qt::ForegroundRole: // dark on the light marks, whatever the palette
-        return r.mark != Mark::None ? QColor(Qt::black) : QVariant();
+        return r.mark != Mark::None || fromReference ? QColor(Qt::black) : QVariant();
     default:
         return {};
     }
@@ -257,6 +277,8 @@ void FleetModel::refresh(int row)
     r.cells[State] = escapeControls(r.state);
     r.cells[LastSeen] =
         r.lastSeen.isValid() ? r.lastSeen.toString(QStringLiteral("dd.MM HH:mm:ss")) : QString();
+    r.site = sites_.label(r.address);
+    r.cells[Site] = escapeControls(r.site);
     r.keys = sortKeys(r, config, record);
     if (row >= shown_) // a new row, shown with its cells
         return;
@@ -373,6 +395,47 @@ FleetModel::Summary FleetModel::compareWith(const QHash<BoardAddress, Record>& e
             refresh(row);
         }
     return summary;
+}
+
+void FleetModel::setSites(const SiteIndex& sites)
+{
+    sites_ = sites;
+    for (Row& r : rows_) {
+        r.site = sites_.label(r.address);
+        r.cells[Site] = escapeControls(r.site);
+    }
+    if (shown_ > 0)
+        emit dataChanged(index(0, Site), index(shown_ - 1, Site));
+}
+
+std::optional<QMap<QString, int>> FleetModel::compareWithReference(BoardAddress reference)
+{
+    const int at = rowOf(reference);
+    if (at < 0 || !rows_[at].working)
+        return std::nullopt;
+    reference_ = reference;
+    const BoardConfig model = *rows_[at].working;
+    const QStringList referenceSites = sites_.of(reference);
+    const auto sameSite = [&](BoardAddress board) {
+        if (referenceSites.isEmpty())
+            return true;
+        const QStringList sites = sites_.of(board);
+        return std::any_of(sites.begin(), sites.end(),
+                           [&](const QString& s) { return referenceSites.contains(s); });
+    };
+    QMap<QString, int> perField;
+    for (Row& r : rows_) {
+        r.fromReference.clear();
+        if (r.address == reference || !r.working || !sameSite(r.address))
+            continue;
+        for (const ChangedField& d : differencesFromReference(model, *r.working)) {
+            r.fromReference.insert(columnOf(d.field), d.now);
+            ++perField[d.field];
+        }
+    }
+    if (shown_ > 0)
+        emit dataChanged(index(0, 0), index(shown_ - 1, ColumnCount - 1));
+    return perField;
 }
 
 } // namespace talvik::fleet

@@ -5,6 +5,7 @@
 // it, and how it compares with an earlier survey. A table model without widgets.
 
 #include "board/board_config.h"
+#include "store/sites_file.h"
 
 #include <QAbstractTableModel>
 #include <QDateTime>
@@ -35,11 +36,13 @@ enum Column {
     Pending, // permanent memory differs from the working configuration
     State,
     LastSeen,
+    Site, // the sites the board is in (store/sites_file.h)
     ColumnCount
 };
 
-// The column that shows a field of talvikctl's ("ip": Ip), -1 for none.
+// The column that shows a field of talvikctl's ("ip": Ip), -1 for none; and back ("" for none).
 int columnOf(const QString& field);
+QString fieldOfColumn(int column);
 
 // A board as an export or a folder of backups holds it: talvikctl's field names and texts
 // ("address", "ip", ..., "version" where it is known).
@@ -63,8 +66,10 @@ struct Row {
     QDateTime lastSeen;
     std::optional<Record> earlier; // what an earlier survey held of it, compared or missing
     Mark mark = Mark::None;
-    QSet<int> changed;  // the columns that differ from the earlier survey
-    QStringList cells;  // the texts shown (control characters escaped)
+    QSet<int> changed;                 // the columns that differ from the earlier survey
+    QHash<int, QString> fromReference; // the columns that differ from a reference board: its text
+    QString site;                      // the sites it is in, as the sites file names them
+    QStringList cells;                 // the texts shown (control characters escaped)
     QList<qint64> keys; // sort keys of the columns that sort as numbers, from the typed values (else -1)
 };
 
@@ -101,6 +106,15 @@ class FleetModel : public QAbstractTableModel {
     };
     Summary compareWith(const QHash<BoardAddress, Record>& earlier);
 
+    // The sites each board is in, for the column "Об'єкт" (and the filter, which matches it).
+    void setSites(const SiteIndex& sites);
+    // Marks, on every other row of the reference's site (of every row when it is in none),
+    // the cells of the fields a site shares that differ from the reference's working
+    // configuration. How many boards differ in each field, by field name; nothing when the
+    // reference has no configuration.
+    std::optional<QMap<QString, int>> compareWithReference(BoardAddress reference);
+    std::optional<BoardAddress> reference() const { return reference_; }
+
   private:
     int rowFor(BoardAddress address);
     void change(BoardAddress address, const std::function<void(Row&)>& how); // its row, added if need be
@@ -110,6 +124,8 @@ class FleetModel : public QAbstractTableModel {
 
     QList<Row> rows_;
     QHash<BoardAddress, int> index_;
+    SiteIndex sites_;
+    std::optional<BoardAddress> reference_;
     int shown_ = 0; // the rows views know of
     bool held_ = false;
     int changedFrom_ = -1, changedTo_ = -1; // rows changed while held

@@ -61,7 +61,7 @@ inline const QString Columns[] = {
     QStringLiteral("MAC"),       QStringLiteral("DHCP"),          QStringLiteral("Пульт"),
     QStringLiteral("Диспетчер"), QStringLiteral("Луч"),           QStringLiteral("Резерв 1"),
     QStringLiteral("Резерв 2"),  QStringLiteral("Пост. ≠ роб."),  QStringLiteral("Стан"),
-    QStringLiteral("Востаннє"),
+    QStringLiteral("Востаннє"),  QStringLiteral("Об'єкт"),
 };
 inline const QString Yes = QStringLiteral("так");
 inline const QString No = QStringLiteral("ні");
@@ -154,6 +154,25 @@ inline const QString New = QStringLiteral("нова");
 inline const QString Missing = QStringLiteral("зникла");
 inline const QString Changed = QStringLiteral("змінена");
 inline const QString ChangedFrom = QStringLiteral("змінена, було: %1"); // a changed cell, its earlier value
+// The comparison with a reference board.
+inline const QString CompareWithReference = QStringLiteral("Порівняти з еталоном…");
+inline const QString CompareWithReferenceTip =
+    QStringLiteral("Позначити на платах того самого об'єкта поля, що відрізняються від вибраної плати");
+inline const QString DiffersFromReference = QStringLiteral("відрізняється від еталона");
+inline const QString ReferenceHas = QStringLiteral("еталон: %1");
+inline const QString ReferenceSummary = QStringLiteral("Від еталона %1 відрізняються: %2");
+inline const QString ReferenceNothing = QStringLiteral("Усі плати об'єкта збігаються з еталоном %1");
+inline const QString ReferenceFieldCount = QStringLiteral("%1 — %2");
+inline const QString NoReference = QStringLiteral("Виберіть одну плату, що відповіла: вона буде еталоном.");
+// Sites.
+inline const QString FromSite = QStringLiteral("Об'єкт");
+inline const QString SaveAsSite = QStringLiteral("Зберегти як об'єкт…");
+inline const QString SiteName = QStringLiteral("Назва об'єкта");
+inline const QString SiteNameQuestion = QStringLiteral("Назва об'єкта для цих адрес:");
+inline const QString NoSites = QStringLiteral("(об'єктів ще немає)");
+inline const QString SitesNotSaved =
+    QStringLiteral("Файл об'єктів %1 не збережено (%2); він лишився як був.");
+inline const QString SitesUnreadable = QStringLiteral("Файл об'єктів не прочитано: %1");
 
 // Why a job stopped before its last board, and its retry.
 inline const QString RetryFailed = QStringLiteral("Повторити невдалі");

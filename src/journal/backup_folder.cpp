@@ -1,8 +1,8 @@
 #include "journal/backup_folder.h"
 
-#include "board/input_file.h"
 #include "board/untrusted_text.h"
 #include "wire/board_address.h"
+#include "wire/input_file.h"
 
 #include <QDir>
 #include <QFileInfo>

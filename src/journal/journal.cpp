@@ -1,10 +1,10 @@
 #include "journal/journal.h"
 
 #include "board/backup_file.h"
-#include "board/input_file.h"
 #include "board/untrusted_text.h"
 #include "store/file_replacement.h"
 #include "wire/board_address.h"
+#include "wire/input_file.h"
 
 #include <QCoreApplication>
 #include <QDir>

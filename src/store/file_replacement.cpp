@@ -1,6 +1,7 @@
 #include "store/file_replacement.h"
 
 #include <QFileInfo>
+#include <QSaveFile>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -64,5 +65,34 @@ bool syncToDisk(QFileDevice& file, QString* why)
     return false;
 }
 #endif
+
+ReplaceResult replaceFile(const QString& path, const std::function<bool(QIODevice& out)>& write, QString* why)
+{
+    const bool replacing = QFileInfo::exists(path);
+    if (replacing && isReadOnlyForEveryone(path))
+        return ReplaceResult::ReadOnly;
+    QSaveFile file(path);
+    const auto failed = [&](ReplaceResult result, const QString& reason) {
+        if (why)
+            *why = reason;
+        file.cancelWriting();
+        return result;
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed(ReplaceResult::WriteFailed, file.errorString());
+    if (!write(file) || file.error() != QFileDevice::NoError)
+        return failed(ReplaceResult::WriteFailed, file.errorString());
+    QString reason;
+    if (replacing && !takeOwnerAndMode(file, path, &reason))
+        return failed(ReplaceResult::OwnerNotKept, reason);
+    if (!syncToDisk(file, &reason))
+        return failed(ReplaceResult::WriteFailed, reason);
+    if (!file.commit()) {
+        if (why)
+            *why = file.errorString();
+        return ReplaceResult::WriteFailed;
+    }
+    return ReplaceResult::Saved;
+}
 
 } // namespace talvik

@@ -5,6 +5,7 @@
 
 #include <QFileDevice>
 #include <QString>
+#include <functional>
 
 namespace talvik {
 
@@ -19,5 +20,18 @@ bool takeOwnerAndMode(QFileDevice& replacement, const QString& original, QString
 // Forces what was written onto the disk; false, with the system's reason, when the
 // disk refuses (some file systems report a full disk only here).
 bool syncToDisk(QFileDevice& file, QString* why);
+
+enum class ReplaceResult {
+    Saved,
+    ReadOnly,     // its mode lets no one write it: left alone
+    OwnerNotKept, // the new file could not be given the old one's owner and mode
+    WriteFailed,  // a write, the flush or the rename failed (a full disk, say)
+};
+// Writes `path` anew with `write`: beside it first, unbuffered so that every write reports
+// its own failure, with the old file's owner and mode, forced onto the disk, then renamed
+// over it. Anything but Saved leaves the old file byte for byte as it was, and no
+// temporary file; `why` gets the system's words.
+ReplaceResult replaceFile(const QString& path, const std::function<bool(QIODevice& out)>& write,
+                          QString* why);
 
 } // namespace talvik

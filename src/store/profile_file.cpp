@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 
@@ -309,29 +308,15 @@ ProfileFile::SaveResult ProfileFile::save()
         return SaveResult::Unreadable;
     if (!changed_ && (writePath_ == readPath_ || content_.isEmpty()))
         return SaveResult::Saved;
-    const bool replacing = QFileInfo::exists(writePath_);
-    if (replacing && isReadOnlyForEveryone(writePath_))
+    switch (replaceFile(
+        writePath_, [this](QIODevice& out) { return writeWithChanges(out); }, &systemError_)) {
+    case ReplaceResult::Saved:
+        break;
+    case ReplaceResult::ReadOnly:
         return SaveResult::ReadOnly;
-
-    // Unbuffered: every write reports its own failure. Buffered, a full disk would
-    // show only when the buffer is flushed at the commit, which renames all the same.
-    QSaveFile file(writePath_);
-    const auto failed = [&](SaveResult result, const QString& why) {
-        systemError_ = why;
-        file.cancelWriting();
-        return result;
-    };
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(SaveResult::WriteFailed, file.errorString());
-    if (!writeWithChanges(file) || file.error() != QFileDevice::NoError)
-        return failed(SaveResult::WriteFailed, file.errorString());
-    QString why;
-    if (replacing && !takeOwnerAndMode(file, writePath_, &why))
-        return failed(SaveResult::OwnerNotKept, why);
-    if (!syncToDisk(file, &why))
-        return failed(SaveResult::WriteFailed, why);
-    if (!file.commit()) {
-        systemError_ = file.errorString();
+    case ReplaceResult::OwnerNotKept:
+        return SaveResult::OwnerNotKept;
+    case ReplaceResult::WriteFailed:
         return SaveResult::WriteFailed;
     }
     // From now on the written file is the file (also when it was a copy in another folder).

@@ -68,8 +68,9 @@ struct Fleet {
     }
     QStringList withPorts(QStringList args, quint16 localPort = 0)
     {
-        if (args.first() == QLatin1String("history") || args.first() == QLatin1String("retry"))
-            return args; // a retry takes the options its run was given
+        if (args.first() == QLatin1String("history") || args.first() == QLatin1String("retry") ||
+            args.first() == QLatin1String("sites"))
+            return args; // sent nothing; a retry takes the options its run was given
         const QList<quint16> p = sim.ports(0);
         args << "--local-port" << QString::number(localPort) << "--ports"
              << QString("%1,%2").arg(p[0]).arg(p[1]) << "--timeout"

@@ -1,8 +1,8 @@
 #include "arguments.h"
 
-#include "board/input_file.h"
 #include "board/untrusted_text.h"
 #include "wire/board_address.h"
+#include "wire/input_file.h"
 
 #include <QCoreApplication>
 #include <QFile>

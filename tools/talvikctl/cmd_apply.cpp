@@ -8,10 +8,12 @@
 #include "journal/journal.h"
 #include "output.h"
 #include "session.h"
+#include "sites.h"
 #include "wire/board_address.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 namespace talvik::ctl {
 
@@ -119,16 +121,28 @@ int runApply(const QStringList& args)
              "With --to: reboot the new board after the write and wait for it at its new address.")},
     });
     addJobOptions(line);
+    addSiteOptions(line);
     line.parse(args);
     const QStringList files = backupFilesOf(line.positional());
     if (files.isEmpty())
         throw UsageError{QStringLiteral("no backup file given")};
+    // With --site, the backups of that site's boards alone.
+    std::optional<QSet<BoardAddress>> only;
+    if (line.isSet(QStringLiteral("site"))) {
+        const QList<BoardAddress> boards = siteBoards(line);
+        only = QSet<BoardAddress>(boards.begin(), boards.end());
+    }
     const bool force = line.isSet(QStringLiteral("force"));
     QList<Backup> backups;
     for (const QString& file : files) { // every file is read and decided before anything is sent
-        backups.append({QFileInfo(file).absoluteFilePath(), readBackup(file)});
-        checkBackup(file, backups.last().config, force);
+        const BoardConfig config = readBackup(file);
+        if (only && !only->contains(config.address))
+            continue;
+        backups.append({QFileInfo(file).absoluteFilePath(), config});
+        checkBackup(file, config, force);
     }
+    if (backups.isEmpty())
+        throw UsageError{QStringLiteral("none of the backups is of a board of the sites given")};
     if (const auto twice = sameBoardTwice(backups))
         throw UsageError{QStringLiteral("%1 and %2 are both backups of %3: give one")
                              .arg(twice->first, twice->second, dottedText(twice->board))};
@@ -170,7 +184,7 @@ int runApply(const QStringList& args)
     for (const QString& path : line.positional())
         absolute.append(QFileInfo(path).absoluteFilePath());
     Progress progress(QStringLiteral("apply"), int(targets.size()));
-    JobReport report(JobReport::Write, QStringLiteral("apply"), line, absolute);
+    JobReport report(JobReport::Write, QStringLiteral("apply"), line, absolute, {}, siteIndex(line));
     const JobSummary summary = runJob(
         session, [&] { session.jobs().write(targets, job); },
         [&](const BoardResult& r) {

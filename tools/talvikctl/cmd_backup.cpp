@@ -10,6 +10,7 @@
 #include "journal/git_repository.h"
 #include "output.h"
 #include "session.h"
+#include "sites.h"
 #include "wire/board_address.h"
 
 #include <QDateTime>
@@ -111,6 +112,7 @@ int runBackup(const QStringList& args)
          QStringLiteral("command")},
         {QStringLiteral("permanent-too"), QStringLiteral("Also keep each board's permanent memory.")},
     });
+    addSiteOptions(line);
     line.parse(args);
     const QString into = line.value(QStringLiteral("into"));
     if (into.isEmpty())

@@ -11,6 +11,7 @@
 #include "metrics_server.h"
 #include "output.h"
 #include "session.h"
+#include "sites.h"
 #include "wire/board_address.h"
 
 #include <QDateTime>
@@ -47,13 +48,15 @@ ListenAddress listenArgument(const QString& text)
 class Exporter {
   public:
     Exporter(const CommonOptions& options, const QList<BoardAddress>& boards, bool permanentToo,
-             const QString& backups)
+             const QString& backups, const std::optional<SiteIndex>& sites)
         : options_(options), permanentToo_(permanentToo),
           backups_(backups.isEmpty() ? std::nullopt : std::optional<BackupFolder>(backups))
     {
         for (BoardAddress board : boards) {
             BoardState b;
             b.address = board;
+            if (sites)
+                b.site = sites->label(board);
             state_.boards.append(b);
         }
     }
@@ -157,18 +160,19 @@ int runExporter(const QStringList& args)
                         "with its file there (talvik_board_backup_differs)."),
          QStringLiteral("dir")},
     });
+    addSiteOptions(line);
     line.parse(args);
     const CommonOptions options = line.common();
     const ListenAddress listen = listenArgument(line.value(QStringLiteral("listen")));
     const int interval =
         numberArgument(QStringLiteral("--interval"), line.value(QStringLiteral("interval")), 1, 86400);
-    const QList<BoardAddress> boards =
-        targetsArgument(line.positional(), line.value(QStringLiteral("hosts")));
+    const QList<BoardAddress> boards = boardsArgument(line, line.value(QStringLiteral("hosts")));
     if (boards.isEmpty())
         throw UsageError{QStringLiteral("no boards given")};
 
     Exporter exporter(options, boards, line.isSet(QStringLiteral("permanent-too")),
-                      line.value(QStringLiteral("backups")));
+                      line.value(QStringLiteral("backups")),
+                      line.isSet(QStringLiteral("site")) ? std::optional(siteIndex(line)) : std::nullopt);
     MetricsServer server([&exporter] { return metricsPage(exporter.state()); });
     if (!server.listen(listen.address, listen.port))
         throw UsageError{QStringLiteral("cannot serve at %1:%2: %3")

@@ -6,16 +6,20 @@
 #include "job_report.h"
 #include "output.h"
 #include "session.h"
+#include "sites.h"
 #include "wire/board_address.h"
 
 #include <QJsonValue>
 
 namespace talvik::ctl {
 
-void printConfig(const BoardConfig& config, bool json)
+void printConfig(const BoardConfig& config, bool json, const QString& site)
 {
     if (json) {
-        printJson(toJson(config));
+        QJsonObject o = toJson(config);
+        if (!site.isEmpty())
+            o.insert(QStringLiteral("site"), site);
+        printJson(o);
         return;
     }
     Table table({{{}, 10}, {}}, false);
@@ -24,6 +28,8 @@ void printConfig(const BoardConfig& config, bool json)
     for (const auto& [name, text] : fieldTexts(config))
         table.row({name, text});
     table.row({QStringLiteral("version"), config.version.value_or(QStringLiteral("-"))});
+    if (!site.isEmpty())
+        table.row({QStringLiteral("site"), site});
 }
 
 void printFrame(BoardAddress board, quint16 port, const QByteArray& frame, bool json)
@@ -46,35 +52,45 @@ int runRead(const QStringList& args)
                        "to the board's command ports and waits for its configuration reply; a reply "
                        "short of the whole configuration is no answer."),
         Output | Requests | Ports | DryRun);
-    line.parser.addPositionalArgument(QStringLiteral("ADDRESS"), QStringLiteral("The board."));
+    line.parser.addPositionalArgument(
+        QStringLiteral("ADDRESS"), QStringLiteral("The board (or, with --site, every board of the site)."));
     line.parser.addOption({QStringLiteral("permanent"), QStringLiteral("Read the permanent memory.")});
+    addSiteOptions(line);
     line.parse(args);
-    if (line.positional().size() != 1)
-        throw UsageError{QStringLiteral("read takes one ADDRESS")};
-    const BoardAddress board = boardArgument(line.positional().first());
+    const bool sites = line.isSet(QStringLiteral("site"));
+    if (sites ? !line.positional().isEmpty() : line.positional().size() != 1)
+        throw UsageError{QStringLiteral("read takes one ADDRESS, or --site NAME")};
+    const QList<BoardAddress> boards =
+        sites ? siteBoards(line) : QList<BoardAddress>{boardArgument(line.positional().first())};
     const CommonOptions options = line.common();
     const Memory memory = line.isSet(QStringLiteral("permanent")) ? Memory::Permanent : Memory::Working;
     if (options.dryRun) {
-        for (quint16 port : options.commandPorts)
-            printFrame(board, port, buildReadFrame(memory), options.json);
+        for (BoardAddress board : boards)
+            for (quint16 port : options.commandPorts)
+                printFrame(board, port, buildReadFrame(memory), options.json);
         return Success;
     }
 
     Session session(options);
-    BoardResult read;
+    const SiteIndex index = siteIndex(line);
+    int answered = 0, silent = 0;
     runJob(
         session,
         [&] {
-            session.jobs().read({board}, ReadSpec{memory, Completeness::Block, false, {}}, options.timing);
+            session.jobs().read(boards, ReadSpec{memory, Completeness::Block, false, {}}, options.timing);
         },
-        [&](const BoardResult& r) { read = r; }, false);
-    if (!read.config) {
-        err() << "talvikctl: " << dottedText(board) << ": " << noAnswerText(read.reason, read.replyBytes)
-              << Qt::endl;
-        return NoReply;
-    }
-    printConfig(*read.config, options.json);
-    return Success;
+        [&](const BoardResult& r) {
+            if (!r.config) {
+                ++silent;
+                err() << "talvikctl: " << dottedText(r.board) << ": " << noAnswerText(r.reason, r.replyBytes)
+                      << Qt::endl;
+                return;
+            }
+            ++answered;
+            printConfig(*r.config, options.json, index.label(r.board));
+        },
+        false);
+    return combinedExit(answered, silent, NoReply);
 }
 
 int combinedExit(int succeeded, int failed, int failureCode)

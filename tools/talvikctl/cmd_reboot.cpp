@@ -5,6 +5,7 @@
 #include "job_report.h"
 #include "output.h"
 #include "session.h"
+#include "sites.h"
 #include "wire/board_address.h"
 
 namespace talvik::ctl {
@@ -29,8 +30,9 @@ int runReboot(const QStringList& args)
          QStringLiteral("s"), QStringLiteral("30")},
     });
     addJobOptions(line);
+    addSiteOptions(line);
     line.parse(args);
-    const QList<BoardAddress> boards = targetsArgument(line.positional());
+    const QList<BoardAddress> boards = boardsArgument(line);
     const bool wait = line.isSet(QStringLiteral("wait"));
     const int waitSeconds =
         numberArgument(QStringLiteral("wait-seconds"), line.value(QStringLiteral("wait-seconds")), 1, 3600);
@@ -55,7 +57,7 @@ int runReboot(const QStringList& args)
     job.limit = limit;
     job.rebootWaitSeconds = wait ? waitSeconds : 0;
     Progress progress(QStringLiteral("reboot"), int(boards.size()));
-    JobReport report(JobReport::Reboot, QStringLiteral("reboot"), line, line.positional());
+    JobReport report(JobReport::Reboot, QStringLiteral("reboot"), line, targetsOf(line), {}, siteIndex(line));
     const JobSummary summary = runJob(
         session, [&] { session.jobs().reboot(targets, job); },
         [&](const BoardResult& r) {

@@ -3,12 +3,12 @@
 // something else. A board written successfully, or one the rules refused, is left alone.
 
 #include "arguments.h"
-#include "board/input_file.h"
 #include "board/untrusted_text.h"
 #include "client/job_result.h"
 #include "commands.h"
 #include "output.h"
 #include "wire/board_address.h"
+#include "wire/input_file.h"
 
 #include <QFileInfo>
 #include <QJsonArray>

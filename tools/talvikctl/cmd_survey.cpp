@@ -8,6 +8,7 @@
 #include "job_report.h"
 #include "output.h"
 #include "session.h"
+#include "sites.h"
 #include "wire/board_address.h"
 
 #include <QDir>
@@ -20,7 +21,7 @@ namespace {
 // Widths that fit the widest value each field can have.
 QList<Table::Column> columns()
 {
-    const QList<int> widths{16, 16, 16, 16, 18, 5, 8, 16, 6, 16, 16, 7, 31, 0};
+    const QList<int> widths{16, 16, 16, 16, 18, 5, 8, 16, 6, 16, 16, 7, 31, 31, 0};
     QList<Table::Column> out;
     const QStringList header = surveyHeader();
     for (int i = 0; i < header.size(); ++i)
@@ -31,9 +32,9 @@ QList<Table::Column> columns()
 // One survey's output, a line per board as it is done, and what it comes to.
 class Report {
   public:
-    Report(const CommonOptions& options, int total, const Link& link)
+    Report(const CommonOptions& options, int total, const Link& link, const SiteIndex& sites)
         : options_(options), table_(columns()), progress_(QStringLiteral("survey"), total), link_(link),
-          droppedBefore_(link.dropped())
+          droppedBefore_(link.dropped()), sites_(sites)
     {
         if (options_.csv)
             printCsv(surveyHeader());
@@ -46,14 +47,17 @@ class Report {
         if (!problem.isEmpty())
             ++backupsMissing_;
         progress_.step();
+        const QString site = sites_.label(c.address);
         if (options_.json) {
             QJsonObject o = toJson(c);
             if (!problem.isEmpty())
                 o.insert(QStringLiteral("error"), problem);
+            if (!site.isEmpty())
+                o.insert(QStringLiteral("site"), site);
             printJson(o);
             return;
         }
-        const QStringList row = surveyCells(c, problem);
+        const QStringList row = surveyCells(c, problem, site);
         options_.csv ? printCsv(row) : table_.row(row);
     }
 
@@ -61,12 +65,20 @@ class Report {
     {
         ++silent_;
         progress_.step();
-        if (options_.json)
-            printJson({{QStringLiteral("address"), dottedText(board)}, {QStringLiteral("error"), error}});
-        else if (options_.csv)
-            printCsv(silentCells(board, error));
-        else
-            table_.row({dottedText(board), error});
+        const QString site = sites_.label(board);
+        if (options_.json) {
+            QJsonObject o{{QStringLiteral("address"), dottedText(board)}, {QStringLiteral("error"), error}};
+            if (!site.isEmpty())
+                o.insert(QStringLiteral("site"), site);
+            printJson(o);
+        }
+        else if (options_.csv) {
+            printCsv(silentCells(board, error, site));
+        }
+        else {
+            table_.row(site.isEmpty() ? QStringList{dottedText(board), error}
+                                      : QStringList{dottedText(board), error, site});
+        }
     }
 
     int finish()
@@ -90,6 +102,7 @@ class Report {
     Progress progress_;
     const Link& link_;
     quint64 droppedBefore_;
+    SiteIndex sites_;
     int answered_ = 0, silent_ = 0, backupsMissing_ = 0;
 };
 
@@ -108,10 +121,10 @@ void reportBoard(Report& report, const BoardResult& r, Memory memory, const QStr
 }
 
 int surveyTargets(const CommonOptions& options, const QList<BoardAddress>& boards, Memory memory,
-                  const QString& folder)
+                  const QString& folder, const SiteIndex& sites)
 {
     Session session(options);
-    Report report(options, int(boards.size()), session.link());
+    Report report(options, int(boards.size()), session.link(), sites);
     // The permanent memory too, for a backup of what each board boots with.
     const ReadSpec spec{memory, Completeness::Block, !folder.isEmpty() && memory == Memory::Working,
                         Completeness::Complete};
@@ -129,7 +142,7 @@ int surveyBroadcast(const CommonOptions& options, quint32 broadcast, Memory memo
     QList<BoardAddress> found;
     QHash<BoardAddress, BoardConfig> shown;
     QSet<quint32> seen;
-    Report report(options, 0, session.link());
+    Report report(options, 0, session.link(), {});
     const auto heard = QObject::connect(
         &session.client(), &BoardClient::datagramArrived, &session.client(),
         [&](const QByteArray& d, quint32 sender, quint16) {
@@ -201,6 +214,7 @@ int runSurvey(const QStringList& args)
          QStringLiteral("dir")},
     });
     // Requests are paced now, not a number at a time: the old option is taken and let go.
+    addSiteOptions(line);
     QCommandLineOption parallel(QStringLiteral("parallel"), {}, QStringLiteral("n"));
     parallel.setFlags(QCommandLineOption::HiddenFromHelp);
     line.parser.addOption(parallel);
@@ -217,7 +231,8 @@ int runSurvey(const QStringList& args)
     std::optional<quint32> broadcast;
     QList<BoardAddress> boards;
     if (line.isSet(QStringLiteral("broadcast"))) {
-        if (!line.positional().isEmpty() || line.isSet(QStringLiteral("hosts")))
+        if (!line.positional().isEmpty() || line.isSet(QStringLiteral("hosts")) ||
+            line.isSet(QStringLiteral("site")))
             throw UsageError{QStringLiteral("--broadcast reads a whole network: it takes no other address")};
         broadcast = addressArgument(line.value(QStringLiteral("broadcast")));
         if ((*broadcast & 0xFF) != 0xFF || addressUse(*broadcast) == AddressUse::Multicast)
@@ -225,7 +240,7 @@ int runSurvey(const QStringList& args)
                                  .arg(dottedText(*broadcast))};
     }
     else {
-        boards = targetsArgument(line.positional(), line.value(QStringLiteral("hosts")));
+        boards = boardsArgument(line, line.value(QStringLiteral("hosts")));
     }
     if (!folder.isEmpty() && !options.dryRun && !QDir().mkpath(folder))
         throw UsageError{QStringLiteral("cannot create the folder %1").arg(folder)};
@@ -236,7 +251,7 @@ int runSurvey(const QStringList& args)
         return Success;
     }
     return broadcast ? surveyBroadcast(options, *broadcast, memory, folder)
-                     : surveyTargets(options, boards, memory, folder);
+                     : surveyTargets(options, boards, memory, folder, siteIndex(line));
 }
 
 } // namespace talvik::ctl

@@ -9,6 +9,7 @@
 #include "journal/journal.h"
 #include "output.h"
 #include "session.h"
+#include "sites.h"
 #include "wire/board_address.h"
 
 namespace talvik::ctl {
@@ -43,11 +44,12 @@ int runWrite(const QStringList& args)
                                       QStringLiteral("The boards the frame goes to."));
     addFieldOptions(line);
     addJobOptions(line);
+    addSiteOptions(line);
     line.parse(args);
     const bool force = line.isSet(QStringLiteral("force"));
-    if (line.positional().isEmpty())
-        throw UsageError{QStringLiteral("write takes ADDRESS or RANGE...")};
-    const QList<BoardAddress> boards = targetsArgument(line.positional());
+    if (line.positional().isEmpty() && !line.isSet(QStringLiteral("site")))
+        throw UsageError{QStringLiteral("write takes ADDRESS or RANGE..., or --site NAME")};
+    const QList<BoardAddress> boards = boardsArgument(line);
     const CommonOptions options = line.common();
     const FailureLimit limit = limitOption(line);
     std::optional<BoardConfig> base;

@@ -32,6 +32,8 @@ int runHistory(const QStringList& args);
 int runUndo(const QStringList& args);
 int runRetry(const QStringList& args);
 int runBackup(const QStringList& args);
+int runSites(const QStringList& args);
+int runDiff(const QStringList& args);
 
 // The backup files of apply's arguments: a folder stands for its *.conf files.
 QStringList backupFilesOf(const QStringList& paths);
@@ -39,7 +41,7 @@ QStringList backupFilesOf(const QStringList& paths);
 // The exit code of a command over several boards.
 int combinedExit(int succeeded, int failed, int failureCode);
 
-void printConfig(const BoardConfig& config, bool json);
+void printConfig(const BoardConfig& config, bool json, const QString& site = {});
 
 // --dry-run: one line per datagram that would leave, and nothing sent.
 void printFrame(BoardAddress board, quint16 port, const QByteArray& frame, bool json);

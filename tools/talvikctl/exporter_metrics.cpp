@@ -28,7 +28,8 @@ void family(QTextStream& s, const char* name, const char* type, const char* help
 
 QString addressLabel(const BoardState& b)
 {
-    return QStringLiteral("address=\"%1\"").arg(dottedText(b.address));
+    const QString address = QStringLiteral("address=\"%1\"").arg(dottedText(b.address));
+    return b.site ? address + QStringLiteral(",site=\"%1\"").arg(labelValue(*b.site)) : address;
 }
 
 QString infoLabels(const BoardState& b)

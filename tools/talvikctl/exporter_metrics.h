@@ -12,9 +12,10 @@ namespace talvik::ctl {
 
 struct BoardState {
     BoardAddress address;
-    bool up = false;                       // answered the last survey with its configuration
-    BoardConfig shown;                     // what it answered then, when up
-    std::optional<bool> differs;           // permanent memory other than the working configuration
+    std::optional<QString> site; // with --site: the sites it is in ("" for none), a label of every series
+    bool up = false;             // answered the last survey with its configuration
+    BoardConfig shown;           // what it answered then, when up
+    std::optional<bool> differs; // permanent memory other than the working configuration
     std::optional<bool> differsFromBackup; // --backups: the working configuration other than its file
     qint64 backupSinceMs = 0;              // --backups: when its file last changed (0: none)
     qint64 lastSeenMs = 0;                 // since the epoch; 0: never

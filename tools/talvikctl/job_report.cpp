@@ -262,14 +262,15 @@ int exitOf(const BoardResult& r)
 }
 
 JobReport::JobReport(Kind kind, const QString& job, const CommandLine& line, const QStringList& targets,
-                     const QStringList& fileOptions)
+                     const QStringList& fileOptions, const SiteIndex& sites)
     : kind_(kind), options_(line.common()),
       table_(kind == Reboot
                  ? std::make_unique<Table>(QList<Table::Column>{{QStringLiteral("ADDRESS"), 16},
                                                                 {QStringLiteral("ACKNOWLEDGED"), 13},
                                                                 {QStringLiteral("UP AFTER (S)"), 13},
                                                                 {QStringLiteral("RESULT"), 0}})
-                 : std::make_unique<Table>(QList<Table::Column>{{{}, 16}, {{}, 12}, {{}, 18}, {}}, false))
+                 : std::make_unique<Table>(QList<Table::Column>{{{}, 16}, {{}, 12}, {{}, 18}, {}}, false)),
+      sites_(sites)
 {
     if (!options_.json || options_.dryRun)
         return;
@@ -321,6 +322,8 @@ void JobReport::writeLine(const BoardResult& r, const QString& file)
             {QStringLiteral("not_written"), QJsonArray::fromStringList(r.notWritten)}};
         if (!file.isEmpty())
             o.insert(QStringLiteral("file"), file);
+        if (const QString site = sites_.label(r.board); !site.isEmpty())
+            o.insert(QStringLiteral("site"), site);
         return printJson(o);
     }
     if (r.outcome == Outcome::Refused || gaveNoBase(r)) // said on stderr

@@ -8,6 +8,7 @@
 #include "arguments.h"
 #include "client/board_jobs.h"
 #include "output.h"
+#include "store/sites_file.h"
 
 #include <QStringList>
 #include <functional>
@@ -38,7 +39,7 @@ class JobReport {
     enum Kind { Write, Reboot };
     // `job`: the command; `targets`: its positional arguments, as a retry gives them again.
     JobReport(Kind kind, const QString& job, const CommandLine& line, const QStringList& targets,
-              const QStringList& fileOptions = {});
+              const QStringList& fileOptions = {}, const SiteIndex& sites = {});
     // `file`: the backup a board's write came from (apply), for a retry.
     void board(const BoardResult& result, const QString& file = {});
     // The summary on stderr; the exit code of the whole command.
@@ -52,6 +53,7 @@ class JobReport {
     Kind kind_;
     CommonOptions options_;
     std::unique_ptr<Table> table_;
+    SiteIndex sites_;
     int succeeded_ = 0, failed_ = 0, worst_ = 0, only_ = 0;
 };
 

@@ -44,6 +44,10 @@ Commands:
       write a failed board's backup to its replacement
   backup RANGE|ADDRESS... --into DIR [--git] [--on-change COMMAND]
       keep every board's configuration in a folder, a commit for each change
+  sites [add NAME ADDRESS|RANGE... | remove NAME]
+      the sites: a building's or district's boards under a name (--site NAME)
+  diff --reference ADDRESS [--site NAME|RANGE...]
+      the fields a site shares that differ from a reference board
   listen [--seconds S] [--count N]
       print every datagram that reaches port 6767
   exporter RANGE|ADDRESS... [--listen ADDRESS:PORT] [--interval S] [--permanent-too]
@@ -120,7 +124,8 @@ int main(int argc, char* argv[])
         {QStringLiteral("survey"), runSurvey},     {QStringLiteral("listen"), runListen},
         {QStringLiteral("exporter"), runExporter}, {QStringLiteral("history"), runHistory},
         {QStringLiteral("undo"), runUndo},         {QStringLiteral("retry"), runRetry},
-        {QStringLiteral("backup"), runBackup}};
+        {QStringLiteral("backup"), runBackup},     {QStringLiteral("sites"), runSites},
+        {QStringLiteral("diff"), runDiff}};
     const auto it = commands.find(command);
     endOnInterrupt(&Progress::howFar);
     try {

@@ -141,6 +141,23 @@ std::optional<FieldChange> FieldChangeDialog::change(QString* why) const
     return c;
 }
 
+void FieldChangeDialog::takeFrom(const BoardConfig& reference, const QStringList& fields)
+{
+    const auto texts = fieldTexts(reference);
+    for (const auto& [field, text] : texts) {
+        if (!fields.contains(field) || !chosen_.contains(field))
+            continue;
+        chosen_.value(field)->setChecked(true);
+        QWidget* editor = editors_.value(field);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setText(text);
+        else if (auto* box = qobject_cast<QComboBox*>(editor))
+            box->setCurrentIndex(text == QLatin1String("1") || text == QLatin1String("dynamic") ? 1 : 0);
+        else if (auto* spin = qobject_cast<QSpinBox*>(editor))
+            spin->setValue(text.toInt());
+    }
+}
+
 void FieldChangeDialog::showProblem(const QString& text)
 {
     problem->setText(text);

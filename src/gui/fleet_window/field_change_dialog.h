@@ -33,6 +33,8 @@ class FieldChangeDialog : public QDialog {
         QString refused; // or why this board is left as it is
     };
     void showPreview(const QList<BoardPreview>& boards);
+    // The fields given ticked, with the reference board's values (the comparison with it).
+    void takeFrom(const BoardConfig& reference, const QStringList& fields);
     void showProblem(const QString& text);
 
     QPushButton* preview;

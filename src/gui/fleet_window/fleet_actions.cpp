@@ -1,7 +1,6 @@
 // What each button of the fleet window does.
 
 #include "board/backup_file.h"
-#include "board/input_file.h"
 #include "board/untrusted_text.h"
 #include "fleet/fleet_files.h"
 #include "fleet/fleet_filter.h"
@@ -11,8 +10,11 @@
 #include "fleet/fleet_wording.h"
 #include "gui/fleet_window/fleet_dialogs.h"
 #include "gui/fleet_window/fleet_window.h"
+#include "store/sites_file.h"
+#include "wire/input_file.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -66,6 +68,11 @@ std::optional<QList<BoardAddress>> FleetWindow::boardsToSearch()
     }
     else if (fromList->isChecked()) {
         wanted = hostLines(list->toPlainText().toUtf8());
+    }
+    else if (fromSite->isChecked()) {
+        for (const Site& chosen : sites_)
+            if (chosen.name == site->currentData().toString())
+                wanted = chosen.entries;
     }
     else {
         for (const AddressRange& r : networks())
@@ -204,6 +211,62 @@ void FleetWindow::exportRows(bool allRows)
     QString why;
     if (!path.isEmpty() && !fleet::exportRows(rows, path, &why))
         dialogs_.message(this, ft::CannotWrite.arg(path, why));
+}
+
+// The addresses and ranges of the range or the list, under a name in the sites file.
+void FleetWindow::saveRangesAsSite()
+{
+    QStringList entries;
+    if (fromList->isChecked()) {
+        entries = hostLines(list->toPlainText().toUtf8());
+    }
+    else {
+        const QString to = last->text().trimmed();
+        entries.append(first->text().trimmed() + (to.isEmpty() ? QString() : u'-' + to));
+    }
+    BoardsProblem problem;
+    if (const auto boards = boardsOf(entries, &problem); !boards || boards->isEmpty()) {
+        dialogs_.message(this, boards ? ft::NoBoards : problemText(problem));
+        return;
+    }
+    const QString name = dialogs_.text(this, ft::SiteName, ft::SiteNameQuestion);
+    if (name.trimmed().isEmpty())
+        return;
+    SitesFile file(sitesFileBeside(settings_.writePath));
+    QString why;
+    if (!file.read(&why)) {
+        dialogs_.message(this, ft::SitesUnreadable.arg(why));
+        return;
+    }
+    file.add(name, entries);
+    if (file.save(&why) != ReplaceResult::Saved) {
+        dialogs_.message(this, ft::SitesNotSaved.arg(quoted(file.path(), 4096), why));
+        return;
+    }
+    loadSites();
+    site->setCurrentIndex(site->findData(name));
+    fromSite->setChecked(true);
+}
+
+// The selected row as its site's reference: every other row of the site marks the cells of
+// the fields a site shares that differ from it, and the summary counts them by field.
+void FleetWindow::compareWithReference()
+{
+    const QList<BoardAddress> boards = selectedBoards();
+    const auto perField = boards.size() == 1 ? model_.compareWithReference(boards.first()) : std::nullopt;
+    if (!perField) {
+        dialogs_.message(this, ft::NoReference);
+        return;
+    }
+    QStringList counts;
+    for (auto it = perField->cbegin(); it != perField->cend(); ++it)
+        counts.append(ft::ReferenceFieldCount.arg(fleet::fieldTitles({it.key()})).arg(it.value()));
+    const QString line = counts.isEmpty() ? ft::ReferenceNothing.arg(dottedText(boards.first()))
+                                          : ft::ReferenceSummary.arg(dottedText(boards.first()),
+                                                                     counts.join(QStringLiteral(", ")));
+    summary->setText(line);
+    summary->setAccessibleName(line);
+    summary->show();
 }
 
 void FleetWindow::compareWithEarlier()

@@ -5,6 +5,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -53,6 +54,11 @@ QString SystemDialogs::saveFile(QWidget* parent, const QString& title, const QSt
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty() && suffix.hasMatch())
         path += suffix.captured(1);
     return path;
+}
+
+QString SystemDialogs::text(QWidget* parent, const QString& title, const QString& label)
+{
+    return QInputDialog::getText(parent, title, label);
 }
 
 } // namespace talvik

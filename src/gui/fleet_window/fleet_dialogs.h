@@ -20,6 +20,7 @@ class FleetDialogs {
     virtual QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) = 0;
     virtual QString openFile(QWidget* parent, const QString& title, const QString& filter) = 0;
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter) = 0;
+    virtual QString text(QWidget* parent, const QString& title, const QString& label) = 0;
 };
 
 // The platform's dialogs.
@@ -31,6 +32,7 @@ class SystemDialogs : public FleetDialogs {
     QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) override;
     QString openFile(QWidget* parent, const QString& title, const QString& filter) override;
     QString saveFile(QWidget* parent, const QString& title, const QString& filter) override;
+    QString text(QWidget* parent, const QString& title, const QString& label) override;
 };
 
 } // namespace talvik

@@ -9,9 +9,11 @@
 #include "gui/app/texts.h"
 #include "gui/fleet_window/fleet_dialogs.h"
 #include "gui/fleet_window/repaint_pacer.h"
+#include "wire/text_escapes.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -91,11 +93,12 @@ FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, f
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setStretchLastSection(true);
-    // Shown beside the address, where a glance finds the boards that did not answer; the
-    // model, its exports and the settings keep the columns in talvikctl's order.
+    // Shown beside the address, where a glance finds the boards that did not answer, and
+    // its site; the model, its exports and the settings keep the columns in talvikctl's order.
     table->horizontalHeader()->moveSection(fleet::State, 1);
-    const int widths[fleet::ColumnCount] = {105, 115, 60, 105, 105, 105, 130, 45,
-                                            80,  105, 45, 105, 105, 100, 300, 110};
+    table->horizontalHeader()->moveSection(fleet::Site, 2);
+    const int widths[fleet::ColumnCount] = {105, 115, 60,  105, 105, 105, 130, 45, 80,
+                                            105, 45,  105, 105, 100, 300, 110, 140};
     for (int c = 0; c < fleet::ColumnCount; ++c)
         table->setColumnWidth(c, widths[c]);
     layout->addWidget(table, 1);
@@ -145,8 +148,20 @@ QWidget* FleetWindow::buildSurveyGroup()
     grid->addWidget(fromMyNetworks, 2, 0);
     grid->addWidget(myNetworks, 2, 1, 1, 2);
 
+    fromSite = named(new QRadioButton(ft::FromSite), "fromSite");
+    site = named(new QComboBox, "site", ft::FromSite);
+    site->setMinimumContentsLength(24);
+    site->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    saveAsSite = named(new QPushButton(ft::SaveAsSite), "saveAsSite");
+    auto* sites = new QHBoxLayout;
+    sites->addWidget(site);
+    sites->addWidget(saveAsSite);
+    sites->addStretch(1);
+    grid->addWidget(fromSite, 3, 0);
+    grid->addLayout(sites, 3, 1, 1, 2);
+
     bothMemories = named(new QCheckBox(ft::BothMemories), "bothMemories");
-    grid->addWidget(bothMemories, 3, 0, 1, 3);
+    grid->addWidget(bothMemories, 4, 0, 1, 3);
 
     search = named(new QPushButton(ft::Search), "search");
     search->setDefault(true);
@@ -164,7 +179,7 @@ QWidget* FleetWindow::buildSurveyGroup()
     run->addWidget(cancel);
     run->addWidget(progress, 1);
     run->addWidget(status);
-    grid->addLayout(run, 4, 0, 1, 3);
+    grid->addLayout(run, 5, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     return group;
 }
@@ -187,6 +202,8 @@ QWidget* FleetWindow::buildActions()
     replaceBoard = named(new QPushButton(ft::ReplaceBoard), "replaceBoard");
     retryFailed = named(new QPushButton(ft::RetryFailed), "retryFailed");
     retryFailed->setToolTip(ft::RetryFailedTip);
+    compareReference = named(new QPushButton(ft::CompareWithReference), "compareReference");
+    compareReference->setToolTip(ft::CompareWithReferenceTip);
     // Where the backups or the rows come from is chosen on the button's menu.
     auto* applyMenu = new QMenu(applyBackups);
     applyMenu->addAction(ft::FromFolder, this, [this] { applyBackupsFrom(true); });
@@ -199,6 +216,8 @@ QWidget* FleetWindow::buildActions()
     // Two rows, so that the window fits a 1024 px screen: what is done to boards, then files.
     for (QPushButton* b : {open, reboot, changeFields, history, replaceBoard, retryFailed})
         row->addWidget(b);
+    row->addSpacing(12);
+    row->addWidget(compareReference);
     row->addStretch(1);
     auto* files = new QHBoxLayout;
     for (QPushButton* b : {saveBackups, applyBackups, exportTable, compare})
@@ -229,6 +248,9 @@ void FleetWindow::bindActions()
     connect(changeFields, &QPushButton::clicked, this, &FleetWindow::changeSelectedFields);
     connect(history, &QPushButton::clicked, this, &FleetWindow::showSelectedHistory);
     connect(replaceBoard, &QPushButton::clicked, this, &FleetWindow::replaceSelected);
+    connect(compareReference, &QPushButton::clicked, this, &FleetWindow::compareWithReference);
+    connect(saveAsSite, &QPushButton::clicked, this, &FleetWindow::saveRangesAsSite);
+    connect(site, &QComboBox::activated, fromSite, [this] { fromSite->setChecked(true); });
     connect(retryFailed, &QPushButton::clicked, this, [this] {
         setBusy(true);
         jobs_.retryFailed();
@@ -283,7 +305,7 @@ void FleetWindow::setBusy(bool busy)
     search->setEnabled(!busy);
     cancel->setEnabled(busy);
     open->setEnabled(selected);
-    for (QPushButton* b : {reboot, saveBackups, changeFields, history, replaceBoard})
+    for (QPushButton* b : {reboot, saveBackups, changeFields, history, replaceBoard, compareReference})
         b->setEnabled(selected && !busy);
     applyBackups->setEnabled(!busy);
     retryFailed->setEnabled(!busy && jobs_.canRetry());
@@ -305,6 +327,30 @@ void FleetWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     showMyNetworks();
+    loadSites();
+}
+
+void FleetWindow::loadSites()
+{
+    SitesFile file(sitesFileBeside(settings_.writePath));
+    QString why;
+    if (!file.read(&why)) {
+        dialogs_.message(this, ft::SitesUnreadable.arg(why));
+        return;
+    }
+    sites_ = file.sites();
+    const QString chosen = site->currentData().toString();
+    site->clear();
+    for (const Site& s : sites_) // a name is any text: shown with its control characters escaped
+        site->addItem(escapeControls(s.name), s.name);
+    if (sites_.isEmpty())
+        site->setPlaceholderText(ft::NoSites);
+    const int at = site->findData(chosen);
+    site->setCurrentIndex(at >= 0             ? at
+                          : site->count() > 0 ? 0
+                                              : -1); // with a placeholder none is chosen by itself
+    fromSite->setEnabled(!sites_.isEmpty());
+    model_.setSites(SiteIndex(sites_));
 }
 
 QList<BoardAddress> FleetWindow::selectedBoards() const

@@ -6,12 +6,14 @@
 #include "board/board_rules.h"
 #include "client/board_client.h"
 #include "store/settings_location.h"
+#include "store/sites_file.h"
 #include "wire/board_address.h"
 
 #include <QWidget>
 #include <functional>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -47,6 +49,9 @@ class FleetWindow : public QWidget {
     QPushButton* hostsFile;
     QRadioButton* fromMyNetworks;
     QLabel* myNetworks; // what "my networks" are, before they are searched
+    QRadioButton* fromSite;
+    QComboBox* site;         // the saved sites; the item's data is the name as the file keeps it
+    QPushButton* saveAsSite; // the range or list under a name
     QCheckBox* bothMemories;
     QPushButton* search;
     QPushButton* cancel;
@@ -68,8 +73,9 @@ class FleetWindow : public QWidget {
     QPushButton* changeFields;
     QPushButton* history;
     QPushButton* replaceBoard;
-    QPushButton* retryFailed; // the last job again, on its boards that did not succeed
-    QLabel* summary;          // the last comparison
+    QPushButton* retryFailed;      // the last job again, on its boards that did not succeed
+    QPushButton* compareReference; // the selected row as the reference of its site
+    QLabel* summary;               // the last comparison
 
     // Where "open in configurator" takes a board.
     std::function<void(BoardAddress board)> openInConfigurator;
@@ -96,6 +102,10 @@ class FleetWindow : public QWidget {
     void applyBackupsFrom(bool wholeFolder);
     void exportRows(bool allRows);
     void compareWithEarlier();
+    void compareWithReference();
+    void saveRangesAsSite();
+    // The sites file beside the settings file, read again: the choice and the column.
+    void loadSites();
     // fleet_write_actions.cpp
     void changeSelectedFields();
     void showSelectedHistory();
@@ -125,6 +135,7 @@ class FleetWindow : public QWidget {
     fleet::FleetJobs& jobs_;
     FleetDialogs& dialogs_;
     SettingsLocation settings_;
+    QList<Site> sites_;
     RepaintPacer* pacer_ = nullptr;
     RepaintPacer* progressPacer_ = nullptr;
 };

@@ -33,6 +33,19 @@ void FleetWindow::changeSelectedFields()
     }
     auto* dialog = new FieldChangeDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // After a comparison with a reference board: its values for the fields the selected rows differ in.
+    if (const auto reference = model_.reference(); reference && model_.rowOf(*reference) >= 0) {
+        QStringList fields;
+        for (BoardAddress board : boards)
+            if (const int row = model_.rowOf(board); row >= 0)
+                for (auto it = model_.rowAt(row).fromReference.cbegin();
+                     it != model_.rowAt(row).fromReference.cend(); ++it)
+                    if (const QString field = fleet::fieldOfColumn(it.key()); !fields.contains(field))
+                        fields.append(field);
+        if (const auto& working = model_.rowAt(model_.rowOf(*reference)).working;
+            working && !fields.isEmpty())
+            dialog->takeFrom(*working, fields);
+    }
     connect(dialog, &FieldChangeDialog::previewWanted, this, [this, dialog, boards] {
         QString problem;
         const std::optional<FieldChange> change = dialog->change(&problem);

@@ -1,6 +1,6 @@
-#include "board/input_file.h"
+#include "wire/input_file.h"
 
-#include "board/untrusted_text.h"
+#include "wire/text_escapes.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,0 +1,81 @@
+#pragma once
+// The sites of a dispatch network, the boards of one building or district under a name,
+// in a text file beside the settings file, shared by the fleet window, talvikctl and the
+// exporter, and the operator's to edit:
+//
+//   # comments and blank lines stay where they are
+//   [вул. Шевченка, 12]
+//   192.168.1.1-40       # an address or range a line, as in a hosts file
+//   192.168.1.100
+//
+// A name is any text, read back exactly: control characters and the backslash are
+// written escaped in the file (\n, \x07, \\). A change touches its own lines alone, and a
+// save writes the whole file anew beside it before it replaces it (file_replacement.h):
+// a full disk or a crash leaves the file as it was.
+
+#include "store/file_replacement.h"
+#include "wire/board_address.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace talvik {
+
+struct Site {
+    QString name;
+    QStringList entries; // addresses and ranges, as written
+    int line = 0;        // of its name in the file
+    QList<int> lines;    // of each entry
+};
+
+class SitesFile {
+  public:
+    static constexpr qint64 MostBytes = 16 << 20;
+    static constexpr const char* FileName = "TalvikCom-sites.txt";
+
+    explicit SitesFile(const QString& path);
+    QString path() const { return path_; }
+    // A missing file reads as no site. False, with why, when it cannot be read.
+    bool read(QString* why);
+    const QList<Site>& sites() const { return sites_; }
+    const Site* find(const QString& name) const;
+    QStringList names() const;
+
+    // The entries go at the end of the site's lines; a new site goes at the end of the file.
+    void add(const QString& name, const QStringList& entries);
+    // Its name line and its lines, up to the next site; false when there is no such site.
+    bool remove(const QString& name);
+    ReplaceResult save(QString* why);
+
+  private:
+    void parse();
+    QString path_;
+    QList<QByteArray> lines_; // each with its line ending, as read
+    QByteArray eol_ = "\n";
+    QList<Site> sites_;
+};
+
+// Where the sites file is: beside the settings file, in the folder its saves go to.
+QString sitesFileBeside(const QString& settingsWritePath);
+
+// The boards of sites, each once, in order; nullopt, with the file's line and what is
+// wrong, when an entry names no board.
+std::optional<QList<BoardAddress>> boardsOfSites(const QList<Site>& sites, const QString& file, QString* why);
+// Which sites each board belongs to (a board may be in several), built once.
+class SiteIndex {
+  public:
+    SiteIndex() = default;
+    explicit SiteIndex(const QList<Site>& sites);
+    QStringList of(BoardAddress board) const { return of_.value(board); } // in the file's order
+    QString label(BoardAddress board) const { return of(board).join(QStringLiteral("; ")); }
+    bool isEmpty() const { return of_.isEmpty(); }
+
+  private:
+    QHash<BoardAddress, QStringList> of_;
+};
+
+} // namespace talvik
