@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 # Every test and benchmark runs in a network namespace of its own (scripts/own-network.sh).
 OWN_NETWORK = bash scripts/own-network.sh
 
-.PHONY: all deps configure build run test test-sanitized demo demo-boards bench soak fuzz screenshot format \
+.PHONY: all deps configure build run test test-sanitized demo demo-boards bench soak fuzz screenshot format translations \
         format-check package build-all-types windows test-windows package-windows clean
 
 all: build
@@ -86,11 +86,14 @@ soak: build
 	$(OWN_NETWORK) bash scripts/bench.sh $(BUILD)/bench/talvik_soak $(SOAK_SECONDS) $(SOAK_RATE)
 
 # The real window as it opens on a virtual X display with a window manager: title bar,
-# icon and all; and the whole of a 1024x768 screen, where it opens moved to fit.
+# icon and all; and the whole of a 1024x768 screen, where it opens moved to fit; in English too.
 screenshot: build
 	$(OWN_NETWORK) bash scripts/x11-window.sh screenshot $(BUILD) $(BUILD)/screenshots/main-window.png
 	$(OWN_NETWORK) bash scripts/x11-window.sh screenshot $(BUILD) $(BUILD)/screenshots/main-window-1024x768.png 1024x768
 	$(OWN_NETWORK) bash scripts/x11-window.sh fleet $(BUILD) $(BUILD)/screenshots/fleet-window.png
+	TALVIK_LANG=en $(OWN_NETWORK) bash scripts/x11-window.sh screenshot $(BUILD) \
+	    $(BUILD)/screenshots/main-window-1024x768-en.png 1024x768
+	TALVIK_LANG=en $(OWN_NETWORK) bash scripts/x11-window.sh fleet $(BUILD) $(BUILD)/screenshots/fleet-window-en.png
 	TALVIK_SCREENSHOTS=$(abspath $(BUILD))/screenshots QT_QPA_PLATFORM=offscreen $(OWN_NETWORK) \
 	    $(BUILD)/tests/test_fleet_window changeFieldsOnSelectedBoards
 
@@ -113,6 +116,10 @@ format:
 
 format-check:
 	clang-format --dry-run --Werror $(FORMATTED)
+
+# After a text of the windows changes: brings it into the English translation's source, unfinished.
+translations:
+	bash scripts/translations.sh update
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz build-package build-Debug build-RelWithDebInfo build-Release build-windows

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real window on a virtual X display, read through AT-SPI as a screen reader reads it
 # (scripts/accessibility_check.py), before and after a read of a simulated board, and the
-# fleet window beside it, before and after it finds that board, and its three dialogs.
+# fleet window beside it, before and after it finds that board, and its three dialogs; in
+# Ukrainian, then in English.
 #   accessibility-check.sh BUILD
 # Runs in the tests' own network (it binds 6767 and the board's ports on 127.0.0.2).
 # Exits 77 (a skip for CTest) when the X or AT-SPI tools are not installed.
@@ -39,6 +40,14 @@ pids+=($!)
 cp "$build/src/talvikcom" "$work/"
 printf '[0]\r\n1=127\r\n2=000\r\n3=000\r\n4=002\r\n' >"$work/TalvikCom.ini"
 unset QT_QPA_PLATFORM
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/talvikcom" --fleet >"$work/talvikcom.log" 2>&1 &
-pids+=($!)
-/usr/bin/python3 "$here/accessibility_check.py" || { cat "$work/talvikcom.log"; exit 1; }
+# Ukrainian as it starts with no option, then English as asked for.
+for language in uk en; do
+    options=(--fleet)
+    [ "$language" = en ] && options+=(--lang en)
+    echo "== $language"
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/talvikcom" "${options[@]}" >"$work/talvikcom.log" 2>&1 &
+    app=$!
+    /usr/bin/python3 "$here/accessibility_check.py" "$language" || { cat "$work/talvikcom.log"; exit 1; }
+    kill "$app"
+    wait "$app" 2>/dev/null || true
+done

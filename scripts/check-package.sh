@@ -59,7 +59,15 @@ HOME=$home XDG_CONFIG_HOME= bash scripts/own-network.sh bash -c '
     wid=$(timeout 20 xdotool search --sync --onlyvisible --name "^Конфігуратор плат" | head -n 1)
     [ -n "$wid" ] || { echo "the installed configurator opened no window"; exit 1; }
     echo "window: $(xprop -id "$wid" -notype _NET_WM_NAME WM_CLASS | tr "\n" " ")"
-    kill $app; wait $app 2>/dev/null || true'
+    kill $app; wait $app 2>/dev/null || true
+    # The English translation is inside the installed executable; once asked for, it stays.
+    for args in "--lang en" ""; do
+        (cd / && exec talvikcom $args >/dev/null 2>&1) & app=$!
+        wid=$(timeout 20 xdotool search --sync --onlyvisible --name "^Board configurator" | head -n 1)
+        [ -n "$wid" ] || { echo "talvikcom $args opened no English window"; exit 1; }
+        echo "talvikcom $args: $(xprop -id "$wid" -notype _NET_WM_NAME)"
+        kill $app; wait $app 2>/dev/null || true
+    done'
 test -f "$home/.config/TalvikCom/TalvikCom.ini" || { echo "no settings file in the user's folder"; exit 1; }
 test ! -e /usr/bin/TalvikCom.ini || { echo "settings written into /usr/bin"; exit 1; }
 echo "settings: $home/.config/TalvikCom/TalvikCom.ini"

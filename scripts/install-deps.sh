@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     cmake make g++ clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-l10n-tools # lrelease builds the English translation into the program; lupdate checks its source
     libqt6svg6 # draws the window's SVG icon
     fonts-dejavu-core # Cyrillic glyphs for the offscreen window
     clang libclang-rt-14-dev # libFuzzer for the fuzz targets
@@ -20,7 +21,7 @@ packages=(
 
 # make windows: the MinGW-w64 cross compiler, Ninja, Wine for the tests, NSIS and zip for the package.
 [ "${1:-}" = windows ] && packages=(g++-mingw-w64-x86-64-posix ninja-build wine64 nsis zip curl
-    qt6-base-dev-tools xvfb xdotool openbox imagemagick)
+    qt6-base-dev-tools qt6-l10n-tools xvfb xdotool openbox imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do

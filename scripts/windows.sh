@@ -97,9 +97,10 @@ test_talvikctl() {
         echo "$page" | grep -q '^talvik_surveys_total 1' && break
         sleep 0.2
     done
+    printf '%s\n' "$page" >"$work/metrics.txt" # the page as a file: its help texts hold quotes
     check "talvikctl.exe exporter serves the boards (127.0.3.2 up, 127.0.3.3 silent)" \
-        sh -c "echo '$page' | grep -q '^talvik_board_up{address=\"127.0.3.2\"} 1' &&
-               echo '$page' | grep -q '^talvik_board_up{address=\"127.0.3.3\"} 0'"
+        sh -c "grep -q '^talvik_board_up{address=\"127.0.3.2\"} 1' '$work/metrics.txt' &&
+               grep -q '^talvik_board_up{address=\"127.0.3.3\"} 0' '$work/metrics.txt'"
     check "talvikctl.exe read works beside it" "$wine" "$out/talvikctl.exe" read 127.0.3.2 --quiet
     kill "$exporter" 2>/dev/null || true
     wait "$exporter" 2>/dev/null || true # gone before the window's copies want port 6767
@@ -182,6 +183,17 @@ test_window() {
     timeout 20 sh -c "until grep -q '^\[1d\]' '$app/TalvikCom.ini'; do sleep 0.2; done" || true
     check "the close saves TalvikCom.ini beside TalvikCom.exe, every line ended by CRLF" crlf_file "$app/TalvikCom.ini"
     check "with the operator's board address" grep -q $'^1=127\r$' "$app/TalvikCom.ini"
+
+    # English, from the translation inside the executable; asked for once, it is remembered.
+    (cd "$app" && exec "$wine" TalvikCom.exe --lang en) >/dev/null 2>&1 &
+    pids+=($!)
+    wid=$(window_id 'Board configurator')
+    check "TalvikCom.exe --lang en opens its window in English" test -n "$wid"
+    check "and remembers the language in TalvikCom.ini" grep -q $'^\[Language\]\r$' "$app/TalvikCom.ini"
+    if [ -n "$wid" ]; then
+        xdotool windowactivate --sync "$wid"
+        xdotool key alt+F4
+    fi
     # Every caption's letters are in the font the window draws it with: drawn, not boxes.
     check "the Cyrillic texts have their glyphs under Wine" \
         "$wine" "$out/tests/test_texts.exe" everyCaptionHasItsGlyphs -silent
@@ -250,7 +262,9 @@ try_installer() {
     for f in TalvikCom.exe talvikctl.exe talvik-board-sim.exe uninstall.exe; do
         [ -f "$files/$f" ] || problems+=("no $f installed")
     done
-    for f in "Конфігуратор V-8.5" "Мережа плат"; do [ -f "$menu/$f.lnk" ] || problems+=("no Start-menu entry $f"); done
+    for f in "Конфігуратор V-8.5" "Мережа плат" "TalvikCom (English)" "Конфігуратор V-8.5 (українською)"; do
+        [ -f "$menu/$f.lnk" ] || problems+=("no Start-menu entry $f")
+    done
     printf '[0]\r\n1=127\r\n' >"$files/TalvikCom.ini" # as the program leaves it
     "${run[@]}" "$wine" "$files/uninstall.exe" /S
     "${run[@]}" "$wineserver" -w

@@ -9,6 +9,7 @@
 #   x11-window.sh fleet BUILD FILE       talvikcom --fleet beside 250 simulated boards on
 #                                        127.0.1.1-250: the range typed, Enter, the fleet
 #                                        window with its table filled
+# TALVIK_LANG=en: the windows in English (talvikcom --lang en).
 # Exits 77 (a skip for CTest) when the X tools are not installed.
 set -euo pipefail
 mode=$1
@@ -49,14 +50,19 @@ if [ "$mode" != check ]; then
 fi
 
 args=()
+title='^Конфігуратор плат' fleet_title='^Мережа плат$'
+if [ "${TALVIK_LANG:-uk}" = en ]; then
+    args+=(--lang en)
+    title='^Board configurator' fleet_title='^Board network$'
+fi
 if [ "$mode" = fleet ]; then
     "$build/tools/talvik-board-sim" --boards 127.0.1.1-127.0.1.250,ident=100,version=2.17 >"$work/sim.log" 2>&1 &
     pids+=($!)
-    args=(--fleet)
+    args+=(--fleet)
 fi
 "$work/talvikcom" "${args[@]}" >"$work/talvikcom.log" 2>&1 &
 pids+=($!)
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Конфігуратор плат' | head -n 1)
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name "$title" | head -n 1)
 [ -n "$wid" ] || { echo "the window did not appear"; cat "$work/talvikcom.log"; exit 1; }
 
 # The window's frame: where the window manager put it, title bar and borders included.
@@ -96,7 +102,7 @@ check)
     echo "icon sizes: $sizes"
     ;;
 fleet)
-    wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Мережа плат$' | head -n 1)
+    wid=$(timeout 20 xdotool search --sync --onlyvisible --name "$fleet_title" | head -n 1)
     sleep 1
     xdotool windowactivate --sync "$wid"
     xdotool key ctrl+a type 127.0.1.1 # the first address has the focus

@@ -78,7 +78,7 @@ class TestCommands : public QObject {
         f.window->ED_7->octet(0)->setValue(42);
         f.window->EditRs->setText("Ok");
         f.window->findChild<QPushButton*>(button)->click();
-        QCOMPARE(f.messages.messages, QStringList{texts::ZeroBoardAddress});
+        QCOMPARE(f.messages.messages, QStringList{texts::ZeroBoardAddress()});
         QVERIFY(f.link.sent.isEmpty());
         QCOMPARE(f.window->ED_7->octet(0)->formattedText(), QString("042"));
         QCOMPARE(f.window->EditRs->text(), QString("Ok"));

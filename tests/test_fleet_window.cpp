@@ -13,6 +13,7 @@
 #include "gui/fleet_window/history_dialog.h"
 #include "gui/fleet_window/replace_dialog.h"
 #include "net/private_network.h"
+#include "shown_texts.h"
 #include "store/sites_file.h"
 #include "window_fixture.h"
 #include "wire/frames.h"
@@ -216,7 +217,7 @@ class TestFleetWindow : public QObject {
         FleetWindowHost fleet(*f.window, &dialogs);
         fleet.open();
         QTest::mouseClick(fleet.window().search, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(dialogs.asked, QStringList{fleet::texts::PortTaken}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(dialogs.asked, QStringList{fleet::texts::PortTaken()}, 5000);
         QVERIFY(fleet.window().search->isEnabled());
     }
 
@@ -705,6 +706,48 @@ class TestFleetWindow : public QObject {
         QTest::mouseClick(r->chooseBackup, Qt::LeftButton);
         QVERIFY(r->replace->isEnabled());
         QCOMPARE(r->size(), opened);
+    }
+
+    // In English: the window, its dialogs and its questions, with nothing in Cyrillic, every
+    // caption whole, each of them on a 1024 x 768 screen.
+    void inEnglish()
+    {
+        SpokenLanguage english(Language::English);
+        QVERIFY(english.installed);
+        Setup s({"192.168.1.236,version=2.17,console=1", "192.168.1.237,version=2.17"});
+        s.survey("192.168.1.236", "237");
+        const auto spoken = [](QWidget* w) {
+            const QStringList cyrillic = cyrillicTexts(w), clipped = clippedCaptions(w);
+            QVERIFY2(cyrillic.isEmpty(), qPrintable(cyrillic.join('|')));
+            QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join('|')));
+            QVERIFY2(fitsSmallScreen(w), qPrintable(w->windowTitle()));
+        };
+        spoken(s.w);
+        QCOMPARE(s.cell("192.168.1.237", fleet::State), QString("answered"));
+        s.click("192.168.1.236");
+        s.click("192.168.1.237", Qt::ControlModifier);
+        FieldChangeDialog* d = changeDialog(s, "change_dispatcher", "value_dispatcher", "10.2.2.2");
+        QVERIFY(d);
+        spoken(d);
+        QTest::mouseClick(d->write, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(s.cell("192.168.1.236", fleet::State),
+                                  QString("written; takes effect after a reboot"), 10000);
+        QTRY_VERIFY(s.w->history->isEnabled());
+        spoken(s.w);
+        QTest::mouseClick(s.w->history, Qt::LeftButton);
+        auto* h = s.w->findChild<HistoryDialog*>("history");
+        QVERIFY(h && h->isVisible());
+        spoken(h);
+        QCOMPARE(h->table->item(0, HistoryDialog::By)->text(), QString("Board network: changing fields"));
+        h->close();
+        s.dialogs.answer = {false};
+        QTest::mouseClick(s.w->reboot, Qt::LeftButton);
+        QCOMPARE(s.dialogs.asked.value(0).section(u'\n', 0, 0), QString("Reboot 2 boards?"));
+        s.click("192.168.1.236");
+        QTest::mouseClick(s.w->replaceBoard, Qt::LeftButton);
+        auto* r = s.w->findChild<ReplaceDialog*>("replaceBoard");
+        QVERIFY(r && r->isVisible());
+        spoken(r);
     }
 
     // A backup that is refused is named once, and why is said in the window's language.

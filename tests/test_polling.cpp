@@ -121,7 +121,7 @@ class TestPolling : public QObject {
             w.TimerRead_Conf->timeout({});
         };
         w.TimerRead_Conf->timeout({});
-        QCOMPARE(f.messages.messages, QStringList{texts::ZeroBoardAddress});
+        QCOMPARE(f.messages.messages, QStringList{texts::ZeroBoardAddress()});
         QCOMPARE(tagOf(w.TimerRead_Conf), 1);
         QVERIFY(f.link.sent.isEmpty());
     }

@@ -85,7 +85,7 @@ class TestRangeReboot : public QObject {
         auto& w = *r.window;
         w.Button4->click();
         QCOMPARE(r.runToEnd(), 1);
-        QCOMPARE(r.messages.messages, QStringList{texts::ZeroRangeAddress});
+        QCOMPARE(r.messages.messages, QStringList{texts::ZeroRangeAddress()});
         QCOMPARE(w.ProgressBar1->value(), 0);
         QVERIFY2(w.ProgressBar1->maximum() > w.ProgressBar1->minimum(), "an endless busy bar");
         QVERIFY(r.link.sent.isEmpty());

@@ -40,7 +40,7 @@ class TestSecondCopy : public QObject {
         QVERIFY(first.messages.messages.isEmpty());
 
         Copy second(board.localPort());
-        QTRY_COMPARE_WITH_TIMEOUT(second.messages.messages, QStringList{texts::PortError}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(second.messages.messages, QStringList{texts::PortError()}, 5000);
         QVERIFY(!second.listening());
 
         // the first copy still gets every reply

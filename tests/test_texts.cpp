@@ -1,267 +1,65 @@
 // Every text the window shows, read off the window (the caption of a control, or the
 // text that an action brings up) and held against its literal as operators know it. A
-// one-letter slip in the window's texts fails its row here.
+// one-letter slip in the window's texts fails its row here. Then the same window in
+// English, and the English translation itself: every text of both windows translated.
 
-#include "fleet/fleet_texts.h"
 #include "golden_replies.h"
+#include "gui/app/language.h"
 #include "gui/app/texts.h"
+#include "shown_texts.h"
 #include "window_fixture.h"
 
 #include <QFile>
+#include <QMenu>
 #include <QRegularExpression>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 using namespace talvik;
 using namespace talvik::test;
-namespace ft = fleet::texts;
 
 namespace {
-// The texts no action of the configurator shows in a caption or a message: what a screen
-// reader hears, the settings messages, and every text of the fleet window (whose window
-// test reads them off the window where it drives it). Held against their literals.
-QList<QPair<QString, QString>> pins()
+struct Translation {
+    QString context, source, comment, text, type;
+};
+
+// Every message of the English translation's source.
+QList<Translation> englishTranslation()
 {
-    const QList<QPair<QString, const char*>> pinned{
-        {texts::PortError, "Port 6767 ERROR"},
-        {texts::UnknownError, "Unknown error"},
-        {texts::SettingsUnreadable, "Його не вдалося прочитати, тому він залишився без змін."},
-        {texts::SettingsOwnerNotKept,
-         "Не вдалося зберегти його власника і права доступу (%1); файл залишився без змін."},
-        {texts::SettingsWriteFailed, "Помилка запису (%1); файл залишився без змін."},
-        {texts::IdentLogLine, "Ind - %1 * IP - %2 * Port - %3 - Tim - %4"},
-        {texts::ReadBackSuffix, " (прочитано)"},
-        {texts::LookupName, "Дізнатися зовнішню IP-адресу"},
-        {texts::LookupTip, "Дізнатися зовнішню IP-адресу цього комп'ютера"},
-        {texts::CopyInTip, "Перенести прочитану конфігурацію в поля запису"},
-        {texts::RebootStatusName, "Стан перезавантаження"},
-        {texts::ReceivedCountName, "Отримано датаграм"},
-        {texts::SenderAddressName, "Адреса відправника"},
-        {texts::SenderPortName, "Порт відправника"},
-        {texts::LastIdentifierName, "Ідентифікатор останньої датаграми"},
-        {texts::DumpName, "Діагностика плати"},
-        {texts::ExternalAddressName, "Зовнішня IP-адреса"},
-        {texts::VersionName, "Версія програми плати"},
-        {texts::SendingHostName, "Адреса відправлення"},
-        {texts::IdentLogName, "Журнал ідентифікаторів"},
-        {ft::WindowTitle, "Мережа плат"},
-        {ft::SurveyGroup, "Пошук плат"},
-        {ft::FromRange, "Діапазон"},
-        {ft::FirstAddress, "Перша адреса"},
-        {ft::LastAddress, "Остання адреса"},
-        {ft::RangeDash, "–"},
-        {ft::FromList, "Список"},
-        {ft::ListHint, "Адреси й діапазони, по одному в рядку (# - коментар)"},
-        {ft::HostsFile, "Файл…"},
-        {ft::FromMyNetworks, "Мої мережі"},
-        {ft::NoNetworks, "у цього комп'ютера немає мережі /24, крім локальної"},
-        {ft::BothMemories, "Також постійна памьять (показує записане, але ще не завантажене)"},
-        {ft::Search, "Шукати"},
-        {ft::Cancel, "Скасувати"},
-        {ft::Progress, "Хід роботи"},
-        {ft::Status, "Стан пошуку"},
-        {ft::ProgressFormat, "%v з %m"},
-        {ft::Filter, "Фільтр"},
-        {ft::ClearFilter, "Очистити фільтр"},
-        {ft::FilterHint, "Фільтр за всіма стовпцями (Ctrl+F)"},
-        {ft::TableName, "Плати мережі"},
-        {ft::Open, "Відкрити в конфігураторі"},
-        {ft::Reboot, "Перезавантажити…"},
-        {ft::SaveBackups, "Зберегти копії…"},
-        {ft::ApplyBackups, "Застосувати копії…"},
-        {ft::FromFolder, "Усі копії з теки…"},
-        {ft::FromFiles, "Вибрані файли…"},
-        {ft::Export, "Експорт…"},
-        {ft::ExportAll, "Усі рядки…"},
-        {ft::ExportShown, "Лише рядки, що видно (за фільтром)…"},
-        {ft::ExportFilter, "Таблиця CSV (*.csv);;JSON Lines (*.jsonl)"},
-        {ft::EarlierFilter, "Експорт або копія плати (*.csv *.jsonl *.json *.conf)"},
-        {ft::BackupFilter, "Копії плат (*.conf)"},
-        {ft::HostsFilter, "Список адрес (*.txt *.hosts);;Усі файли (*)"},
-        {ft::Compare, "Порівняти…"},
-        {ft::CompareTip, "З попереднім експортом (CSV, JSON Lines) або текою копій (*.conf)"},
-        {ft::ChooseBackupFolder, "Тека для копій плат"},
-        {ft::ChooseBackups, "Копії плат для запису"},
-        {ft::ChooseExportFile, "Експорт таблиці"},
-        {ft::ChooseEarlier, "Порівняти з"},
-        {ft::ChooseHosts, "Список адрес з файлу"},
-        {ft::Yes, "так"},
-        {ft::No, "ні"},
-        {ft::ConsoleStatic, "статична"},
-        {ft::ConsoleDynamic, "динамічна"},
-        {ft::Seen, "на зв'язку"},
-        {ft::Answered, "відповіла"},
-        {ft::Silent, "не відповідає"},
-        {ft::Rebooting, "перезавантажується"},
-        {ft::BackUp, "знову на зв'язку"},
-        {ft::NotBack, "не повернулася"},
-        {ft::NotAcknowledged, "не підтвердила перезавантаження"},
-        {ft::BackupSaved, "копію збережено"},
-        {ft::BackupNotSaved, "копію не збережено: %1"},
-        {ft::Verified, "записано, перевірено"},
-        {ft::VerifiedTakesEffectAfterReboot, "записано; діятиме після перезавантаження"},
-        {ft::ConfirmUndo, "Повернути плату %1 до пам'яті, яку вона мала до запису %2?\n%3"},
-        {ft::ConfirmForce, "%1 не записано: %2. Все одно записати?"},
-        {ft::ByConfigurator, "Конфігуратор"},
-        {ft::ByApply, "Мережа плат: застосування копій"},
-        {ft::ByChange, "Мережа плат: зміна полів"},
-        {ft::ByReplace, "Мережа плат: заміна плати"},
-        {ft::ByUndo, "Мережа плат: повернення"},
-        {ft::ByBackupRepository, "Копії в git"},
-        {ft::Commit, "коміт %1"},
-        {ft::FirstBackup, "перша копія"},
-        {ft::WrittenElse, "записано, але плата має інше"},
-        {ft::WrittenCancelled, "записано, скасовано до перевірки"},
-        {ft::NoSuchFile, "Файлу %1 немає."},
-        {ft::NotAFile, "%1 — не звичайний файл (тека, канал чи пристрій)."},
-        {ft::FileTooLarge, "Файл %1 завеликий: %2, а можна не більше %3."},
-        {ft::FileUnreadable, "Файл %1 не вдалося прочитати (%2)."},
-        {ft::FileNotWritten, "файл %1 не вдалося записати (%2)"},
-        {ft::BackupNotKeyValue, "Копія %1, рядок %2: не «ключ=значення»: %3."},
-        {ft::BackupKeyTwice, "Копія %1, рядок %2: %3 вдруге (уперше в рядку %4)."},
-        {ft::BackupKeyMissing, "У копії %1 немає рядка «%2=»."},
-        {ft::BackupBadValue, "Копія %1, рядок %2: %3 %4 — неправильне значення."},
-        {ft::BackupUnknownKey, "Копія %1, рядок %2: невідомий ключ %3."},
-        {ft::BackupDhcpStatic, "Копія %1: DHCP зі статичним пультом, а конфігуратор такого не записує."},
-        {ft::BackupNamedForAnother, "Копія %1 названа за платою %2, а містить адресу %3."},
-        {ft::NotASurvey, "У %1 немає заголовка таблиці плат (address, ip, …)."},
-        {ft::NotWritten, "; не записано: %1 (зі статичним пультом кадр їх не несе)"},
-        {ft::Mismatch, "записано, але плата має інше: %1"},
-        {ft::NoReadBack, "записано, не прочитано назад"},
-        {ft::NotSent, "не вдалося надіслати"},
-        {ft::Unverified, "записано, не перевірено"},
-        {ft::NotTried, "не пробувано: %1"},
-        {ft::StoppedAtLimit, "роботу зупинено після невдач"},
-        {ft::StoppedByJournal, "журнал не записується"},
-        {ft::CancelledState, "скасовано"},
-        {ft::DhcpWithStaticConsole, "DHCP зі статичним пультом: конфігуратор такого не записує"},
-        {ft::WorkingMemoryBackup, "це копія робочої конфігурації"},
-        {ft::OldBoardAnswers, "на адресі %1 з копії ще відповідає плата"},
-        {ft::RetryFailed, "Повторити невдалі"},
-        {ft::RetryFailedTip,
-         "Ще раз ту саму дію на платах, де вона не вдалася, не пробувалася або скасована"},
-        {ft::JobStoppedAtLimit,
-         "Зупинено: невдало на %1 з %2; решту не пробувано (%3). «Повторити невдалі» спробує знову."},
-        {ft::JobStoppedByJournal, "Зупинено: журнал записів не записується; решту не пробувано (%1)."},
-        {ft::JobCancelled, "Скасовано; не зроблено: %1."},
-        {ft::NoBase, "не записано: постійна пам'ять не прочитана"},
-        {ft::NotWrittenBecause, "не записано: %1"},
-        {ft::NoJournal, "журнал недоступний"},
-        {ft::ConsoleOnlyFields,
-         "диспетчер і резервні адреси надсилаються лише з динамічним пультом, а в цієї плати він статичний"},
-        {ft::WouldBeLost, "зі статичним пультом кадр не несе: %1"},
-        {ft::ChangedSince, "плату змінено після цього запису"},
-        {ft::ChangeFields, "Змінити поля…"},
-        {ft::History, "Історія…"},
-        {ft::ReplaceBoard, "Замінити плату…"},
-        {ft::ChangeFieldsTitle, "Змінити поля вибраних плат"},
-        {ft::ChangeFieldsHint,
-         "Позначте поля, які змінити. Кожну плату буде записано на основі її власної постійної пам'яті."},
-        {ft::Preview, "Переглянути"},
-        {ft::Write, "Записати"},
-        {ft::Close, "Закрити"},
-        {ft::PreviewColumns, "Плата;Поле;Зараз;Нове;Чому не буде записано"},
-        {ft::NothingChanges, "нічого не зміниться"},
-        {ft::ChooseAField, "Позначте хоча б одне поле."},
-        {ft::NotAnAddressValue, "%1: «%2» — не адреса"},
-        {ft::Reading, "Читаю постійну пам'ять плат…"},
-        {ft::HistoryTitle, "Історія записів: %1"},
-        {ft::HistoryColumns, "Час;Плата;Хто;Результат;Зміни"},
-        {ft::NoResult, "(без результату)"},
-        {ft::BeforeUnknown, "(попередня пам'ять невідома)"},
-        {ft::Undo, "Повернути"},
-        {ft::UndoTip, "Записати постійну пам'ять, яку плата мала до вибраного запису"},
-        {ft::OneBoard, "Виберіть одну плату."},
-        {ft::ReplaceTitle, "Замінити плату %1"},
-        {ft::ReplaceHint, "Копію старої плати буде записано в нову (вибрану) плату. Стара плата не повинна "
-                          "відповідати на своїй адресі."},
-        {ft::ChooseBackup, "Файл копії…"},
-        {ft::NoBackupChosen, "(копію не вибрано)"},
-        {ft::TakeMac, "Взяти MAC старої плати"},
-        {ft::Replace, "Замінити"},
-        {ft::New, "нова"},
-        {ft::Missing, "зникла"},
-        {ft::Changed, "змінена"},
-        {ft::ChangedFrom, "змінена, було: %1"},
-        {ft::ConfirmReboot, "Перезавантажити %1?"},
-        {ft::ConfirmApply, "Записати копії в %1?"},
-        {ft::RebootAction, "Перезавантажити"},
-        {ft::ApplyAction, "Записати"},
-        {ft::NoSelection, "Спершу виберіть плати в таблиці."},
-        {ft::BadAddress,
-         "%1: не адреса плати (0.0.0.0, 255.255.255.255, .0, .255 і групові адреси не підходять)"},
-        {ft::BadRange, "%1: діапазон має бути в одній мережі /24, до .254"},
-        {ft::NotAnAddress, "%1: не адреса і не діапазон адрес"},
-        {ft::TooManyBoards, "Забагато адрес: не більше %1 за один пошук."},
-        {ft::NoBoards, "Не задано жодної плати."},
-        {ft::SameBoardTwice, "%1 і %2 — копії однієї плати %3: залиште одну."},
-        {ft::ConfirmRefused, "Ці копії не можна записати як є:\n%1\nВсе одно записати?"},
-        {ft::WriteAnyway, "Все одно записати"},
-        {ft::IpZero, "IP 0.0.0.0 — не адреса вузла"},
-        {ft::IpBroadcast, "IP 255.255.255.255 — широкомовна адреса"},
-        {ft::IpMulticast, "IP %1 — групова або зарезервована адреса"},
-        {ft::IpLoopback, "IP %1 — локальна адреса комп'ютера: плата нікому не відповість"},
-        {ft::IpNetworkOfMask, "IP %1 — адреса мережі для маски %2"},
-        {ft::IpBroadcastOfMask, "IP %1 — широкомовна адреса мережі для маски %2"},
-        {ft::MaskWithGap, "маска %1 має розрив в одиничних бітах"},
-        {ft::ShortReply, "неповна відповідь (%1)"},
-        {ft::NoVersion, "у відповіді немає версії, тож немає прапорця DHCP"},
-        {ft::CannotWrite, "Не вдалося записати %1: %2"},
-        {ft::Columns[0], "Адреса"},
-        {ft::Columns[1], "Ідентифікатор"},
-        {ft::Columns[2], "Версія"},
-        {ft::Columns[3], "IP"},
-        {ft::Columns[4], "Маска"},
-        {ft::Columns[5], "Шлюз"},
-        {ft::Columns[6], "MAC"},
-        {ft::Columns[7], "DHCP"},
-        {ft::Columns[8], "Пульт"},
-        {ft::Columns[9], "Диспетчер"},
-        {ft::Columns[10], "Луч"},
-        {ft::Columns[11], "Резерв 1"},
-        {ft::Columns[12], "Резерв 2"},
-        {ft::Columns[13], "Пост. ≠ роб."},
-        {ft::Columns[14], "Стан"},
-        {ft::Columns[15], "Востаннє"},
-        {ft::Columns[16], "Об'єкт"},
-        {ft::CompareWithReference, "Порівняти з еталоном…"},
-        {ft::CompareWithReferenceTip,
-         "Позначити на платах того самого об'єкта поля, що відрізняються від вибраної плати"},
-        {ft::DiffersFromReference, "відрізняється від еталона"},
-        {ft::ReferenceHas, "еталон: %1"},
-        {ft::ReferenceSummary, "Від еталона %1 відрізняються: %2"},
-        {ft::ReferenceNothing, "Усі плати об'єкта збігаються з еталоном %1"},
-        {ft::ReferenceFieldCount, "%1 — %2"},
-        {ft::NoReference, "Виберіть одну плату, що відповіла: вона буде еталоном."},
-        {ft::FromSite, "Об'єкт"},
-        {ft::SaveAsSite, "Зберегти як об'єкт…"},
-        {ft::SiteName, "Назва об'єкта"},
-        {ft::SiteNameQuestion, "Назва об'єкта для цих адрес:"},
-        {ft::NoSites, "(об'єктів ще немає)"},
-        {ft::SitesNotSaved, "Файл об'єктів %1 не збережено (%2); він лишився як був."},
-        {ft::SitesUnreadable, "Файл об'єктів не прочитано: %1"},
-        {ft::lostToOverload(3),
-         "3 датаграми втрачено через перевантаження цього комп'ютера (плати запитано знову)"},
-        {ft::lostToOverload(1),
-         "1 датаграму втрачено через перевантаження цього комп'ютера (плати запитано знову)"},
-        {ft::lostToOverload(25),
-         "25 датаграм втрачено через перевантаження цього комп'ютера (плати запитано знову)"},
-        {ft::bytes(1), "1 байт"},
-        {ft::bytes(3), "3 байти"},
-        {ft::bytes(12), "12 байтів"},
-        {ft::boards(21), "21 плату"},
-        {ft::boards(2), "2 плати"},
-        {ft::boards(5), "5 плат"},
-        {ft::addressesIn(1, {"a"}), "1 адреса в мережі a"},
-        {ft::addressesIn(3, {"a", "b"}), "3 адреси в мережах a, b"},
-        {ft::addressesIn(254, {"a"}), "254 адреси в мережі a"},
-        {ft::addressesIn(5, {"a"}), "5 адрес в мережі a"},
-        {ft::comparison(1, 2, 5), "1 нова, 2 зникли, 5 змінених"},
-        {ft::comparison(2, 1, 1), "2 нових, 1 зникла, 1 змінена"},
-        {ft::comparison(5, 5, 2), "5 нових, 5 зникло, 2 змінені"},
-    };
-    QList<QPair<QString, QString>> out;
-    for (const auto& [text, literal] : pinned)
-        out.append({text, QString::fromUtf8(literal)});
+    QFile file(QStringLiteral(":/ts/talvikcom_en.ts"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QXmlStreamReader xml(&file);
+    QList<Translation> out;
+    QString context;
+    while (xml.readNextStartElement() || !xml.atEnd()) {
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == QLatin1String("name"))
+            context = xml.readElementText();
+        else if (xml.name() == QLatin1String("message"))
+            out.append({context, {}, {}, {}, {}});
+        else if (xml.name() == QLatin1String("source"))
+            out.last().source = xml.readElementText();
+        else if (xml.name() == QLatin1String("comment"))
+            out.last().comment = xml.readElementText();
+        else if (xml.name() == QLatin1String("translation")) {
+            out.last().type = xml.attributes().value(QLatin1String("type")).toString();
+            out.last().text = xml.readElementText();
+        }
+    }
+    return out;
+}
+
+// "%1", "%v", "\n" and the blanks at either end: what a text's callers put together.
+QStringList joints(const QString& text)
+{
+    QStringList out;
+    for (const auto& m : QRegularExpression(QStringLiteral("%[0-9vmn]")).globalMatch(text))
+        out << m.captured();
+    out.sort();
+    out << QString::number(text.count(u'\n')) << QString::number(text.startsWith(u' '))
+        << QString::number(text.endsWith(u' '));
     return out;
 }
 
@@ -367,7 +165,7 @@ QString shownAfter(const QString& action, WindowFixture& f)
     if (action == "the window's title")
         return w.windowTitle();
     if (action == "the application's title, on its message boxes")
-        return texts::ApplicationTitle; // shown by a real dialog, which no test opens
+        return texts::ApplicationTitle(); // shown by a real dialog, which no test opens
     if (action == "a read of board 000.000.000.000") {
         w.Button8->click();
         return lastMessage();
@@ -447,54 +245,6 @@ class TestTexts : public QObject {
         QCOMPARE(shownAfter(QString::fromUtf8(QTest::currentDataTag()), f), literal);
     }
 
-    void everyOtherText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("literal");
-        int i = 0;
-        for (const auto& [text, literal] : pins())
-            QTest::addRow("%d", i++) << text << literal;
-    }
-    void everyOtherText()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, literal);
-        QCOMPARE(text, literal);
-    }
-
-    // Every literal of the two texts headers has its row here: a text added without one
-    // fails, and so does a changed letter.
-    void everyLiteralHasItsRow_data()
-    {
-        QTest::addColumn<QString>("header");
-        QTest::newRow("the configurator's") << ":/headers/src/gui/app/texts.h";
-        QTest::newRow("the fleet window's") << ":/headers/src/fleet/fleet_texts.h";
-    }
-    void everyLiteralHasItsRow()
-    {
-        QFETCH(QString, header);
-        QFile file(header);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QStringList known;
-        for (const auto& rows : {pins(), windowTexts()})
-            for (const auto& row : rows)
-                known.append(row.second);
-        const QRegularExpression literal(QStringLiteral("QStringLiteral\\(\"((?:[^\"\\\\]|\\\\.)*)\"\\)"));
-        int literals = 0;
-        for (const auto& m : literal.globalMatch(QString::fromUtf8(file.readAll()))) {
-            ++literals;
-            const QString text = m.captured(1)
-                                     .replace(QLatin1String("\\n"), QLatin1String("\n"))
-                                     .replace(QLatin1String("\\\""), QLatin1String("\""));
-            for (const QString& piece :
-                 text.split(QRegularExpression(QStringLiteral("%\\d")), Qt::SkipEmptyParts))
-                QVERIFY2(std::any_of(known.cbegin(), known.cend(),
-                                     [&](const QString& k) { return k.contains(piece); }),
-                         qPrintable(QStringLiteral("no row holds \"%1\"").arg(text)));
-        }
-        QVERIFY(literals > 60);
-    }
-
     // Every caption's letters are in the font the window draws it with, so none is drawn
     // as a box; under Wine too (scripts/windows.sh runs this there).
     void everyCaptionHasItsGlyphs()
@@ -513,6 +263,120 @@ class TestTexts : public QObject {
                 }
         }
         QVERIFY(letters > 500);
+    }
+
+    // In English the same actions show no Cyrillic, and the terms technicians know.
+    void inEnglish_data() { everyTextTheWindowShows_data(); }
+    void inEnglish()
+    {
+        QFETCH(QString, literal);
+        SpokenLanguage english(Language::English);
+        WindowFixture f;
+        const QString shown = shownAfter(QString::fromUtf8(QTest::currentDataTag()), f);
+        QVERIFY2(!hasCyrillic(shown), qPrintable(shown));
+        QVERIFY(hasCyrillic(literal) ? shown != literal : !shown.isEmpty() || literal.isEmpty());
+    }
+    void establishedTerms_data()
+    {
+        QTest::addColumn<QString>("english");
+        for (const auto& [control, english] :
+             {std::pair{"Button1", "Write"},
+              {"Button2", "Read"},
+              {"Button8", "Read"},
+              {"Button3", "Reboot"},
+              {"Label59", "Permanent memory"},
+              {"Label49", "Working configuration"},
+              {"Label3", "Subnet mask"},
+              {"Label2", "Gateway"},
+              {"the window's title", "Board configurator \"TALVIKOR\" 2025-V_8.5"}})
+            QTest::newRow(control) << english;
+    }
+    void establishedTerms()
+    {
+        QFETCH(QString, english);
+        SpokenLanguage speaking(Language::English);
+        WindowFixture f;
+        QCOMPARE(shownAfter(QString::fromUtf8(QTest::currentDataTag()), f), english);
+    }
+
+    // Every text of the window, in every state a reply sets, whole and in one language.
+    void wholeWindow_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::newRow("Ukrainian") << Language::Ukrainian;
+        QTest::newRow("English") << Language::English;
+    }
+    void wholeWindow()
+    {
+        QFETCH(Language, language);
+        SpokenLanguage speaking(language);
+        WindowFixture f;
+        f.window->show();
+        for (const bool dhcp : {false, true}) {
+            f.window->CheckBox2->setChecked(dhcp);
+            f.window->CheckBox4->setChecked(dhcp);
+            f.link.deliver(goldenReply(2, "2.17#", dhcp ? '1' : 0));
+            QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+            const QStringList clipped = clippedCaptions(f.window.get());
+            QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
+            if (language == Language::English) {
+                const QStringList cyrillic = cyrillicTexts(f.window.get());
+                QVERIFY2(cyrillic.isEmpty(), qPrintable(cyrillic.join(u'\n')));
+            }
+        }
+        QVERIFY(textsOf(f.window.get()).size() > 100);
+        // It grows with its texts: on a 1024 x 768 screen, under a title bar.
+        QVERIFY2(fitsSmallScreen(f.window.get()), qPrintable(QString::number(f.window->width())));
+    }
+
+    // The context menu's language: remembered for the next start, and the operator told so.
+    void languageMenu_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("saved") << true;
+        QTest::newRow("a read-only settings file") << false;
+    }
+    void languageMenu()
+    {
+        QFETCH(bool, writable);
+        WindowFixture f;
+        const QString ini = f.dir.filePath("TalvikCom.ini");
+        QFile(ini).open(QIODevice::WriteOnly);
+        if (!writable)
+            QFile::setPermissions(ini, QFile::ReadOwner);
+        QAction* item = f.window->actions().value(0);
+        QVERIFY(item && item->menu());
+        QCOMPARE(item->text(), QString("Мова · Language"));
+        const QList<QAction*> choices = item->menu()->actions();
+        QCOMPARE(choices.size(), 2);
+        QVERIFY(choices[0]->isChecked());
+        choices[1]->trigger();
+        QCOMPARE(storedLanguage(f.window->settingsLocation()),
+                 writable ? Language::English : Language::Ukrainian);
+        QCOMPARE(f.messages.messages.value(0).section(u'\n', 0, 0),
+                 writable ? QString("Мову буде змінено з наступного запуску програми.")
+                          : "Не вдалося записати файл налаштувань " + ini);
+        QCOMPARE(installedLanguage(), Language::Ukrainian); // this start stays as it began
+    }
+
+    // The translation is whole: every text of both windows has its English, put together as
+    // the Ukrainian is, and the translation built into the program is this one.
+    void translationIsComplete()
+    {
+        const QList<Translation> messages = englishTranslation();
+        QVERIFY(messages.size() > 280);
+        SpokenLanguage english(Language::English);
+        for (const Translation& m : messages) {
+            const QString what = m.context + ": " + m.source;
+            QVERIFY2(m.type.isEmpty() && !m.text.isEmpty(), qPrintable(what + " is " + m.type));
+            QVERIFY2(!hasCyrillic(m.text), qPrintable(what));
+            QCOMPARE(joints(m.text), joints(m.source));
+            const QByteArray context = m.context.toUtf8(), source = m.source.toUtf8(),
+                             comment = m.comment.toUtf8();
+            QCOMPARE(QCoreApplication::translate(context.constData(), source.constData(),
+                                                 comment.isEmpty() ? nullptr : comment.constData()),
+                     m.text);
+        }
     }
 
     void aTakenPortSaysSo()

@@ -49,12 +49,12 @@ class TestToggles : public QObject {
         w.findChild<QCheckBox*>(box)->click();
         QCOMPARE(w.CheckBox4->isChecked(), boardAfter);
         QCOMPARE(w.CheckBox2->isChecked(), consoleAfter);
-        QCOMPARE(w.CheckBox2->text(), consoleAfter ? texts::ConsoleDynamic : texts::ConsoleStatic);
+        QCOMPARE(w.CheckBox2->text(), consoleAfter ? texts::ConsoleDynamic() : texts::ConsoleStatic());
         // a box whose state never changed keeps its initial caption, with the trailing blank
         const bool boardChanged = board || boardAfter;
-        QCOMPARE(w.CheckBox4->text(), boardAfter     ? texts::BoardDynamic
-                                      : boardChanged ? texts::BoardStatic
-                                                     : texts::BoardStaticTrailing);
+        QCOMPARE(w.CheckBox4->text(), boardAfter     ? texts::BoardDynamic()
+                                      : boardChanged ? texts::BoardStatic()
+                                                     : texts::BoardStaticTrailing());
         checkDispatcherFields(w, consoleAfter);
     }
 
@@ -62,9 +62,9 @@ class TestToggles : public QObject {
     {
         WindowFixture f;
         auto& w = *f.window;
-        QCOMPARE(w.CheckBox4->text(), texts::BoardStaticTrailing);
+        QCOMPARE(w.CheckBox4->text(), texts::BoardStaticTrailing());
         w.CheckBox4->setChecked(false); // already unticked: the initial caption stays
-        QCOMPARE(w.CheckBox4->text(), texts::BoardStaticTrailing);
+        QCOMPARE(w.CheckBox4->text(), texts::BoardStaticTrailing());
     }
 
     void shortcutRoundTrip()

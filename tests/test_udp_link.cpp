@@ -76,7 +76,7 @@ class TestUdpLink : public QObject {
         const quint16 port = holder->localPort();
         auto board = boardSocket();
         RealWindow w(port, board->localPort(), board->localPort());
-        QTRY_COMPARE_WITH_TIMEOUT(w.messages.messages, QStringList{texts::PortError}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(w.messages.messages, QStringList{texts::PortError()}, 5000);
         QVERIFY(!w.listening());
 
         setAddress(w.window->Ed_0, "127.0.0.1");

@@ -135,7 +135,7 @@ std::optional<QHash<BoardAddress, Record>> loadEarlier(const QString& path, QStr
     const QStringList header = rows.value(0);
     if (!header.contains(QStringLiteral("address")) || !header.contains(QStringLiteral("ip"))) {
         if (why)
-            *why = texts::NotASurvey.arg(QStringLiteral("«%1»").arg(escapeControls(path)));
+            *why = texts::NotASurvey().arg(QStringLiteral("«%1»").arg(escapeControls(path)));
         return std::nullopt;
     }
     for (qsizetype i = 1; i < rows.size(); ++i) {

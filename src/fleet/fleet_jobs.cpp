@@ -12,7 +12,7 @@ FleetJobs::FleetJobs(BoardClient& client, FleetModel& model, QObject* parent)
     connect(&engine_, &BoardJobs::progress, this, &FleetJobs::progress);
     connect(&engine_, &BoardJobs::boardStarted, this, [this](BoardAddress board) {
         if (last_.kind == LastJob::Reboot)
-            model_.setState(board, texts::Rebooting);
+            model_.setState(board, texts::Rebooting());
     });
     connect(&engine_, &BoardJobs::boardDone, this, &FleetJobs::shown);
     connect(&engine_, &BoardJobs::finished, this, [this](const JobSummary& summary) {

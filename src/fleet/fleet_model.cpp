@@ -51,10 +51,10 @@ QString shown(int column, const QString& text)
     if (column == Version)
         return escapeControls(text);
     if (column == Dhcp)
-        return text == QLatin1String("1") ? texts::Yes : text == QLatin1String("0") ? texts::No : text;
+        return text == QLatin1String("1") ? texts::Yes() : text == QLatin1String("0") ? texts::No() : text;
     if (column == Console)
-        return text == QLatin1String("static")    ? texts::ConsoleStatic
-               : text == QLatin1String("dynamic") ? texts::ConsoleDynamic
+        return text == QLatin1String("static")    ? texts::ConsoleStatic()
+               : text == QLatin1String("dynamic") ? texts::ConsoleDynamic()
                                                   : text;
     return escapeControls(text); // a file's, in a comparison
 }
@@ -67,7 +67,7 @@ QString pendingText(const Row& r)
     QStringList fields;
     for (const Difference& d : differences(*r.permanent, *r.working))
         fields.append(d.field);
-    return fields.isEmpty() ? texts::No : texts::Yes + QStringLiteral(": ") + fieldTitles(fields);
+    return fields.isEmpty() ? texts::No() : texts::Yes() + QStringLiteral(": ") + fieldTitles(fields);
 }
 // Numbers from the typed configuration; only a row that an earlier file alone knows
 // (a missing board) has its keys read from that file's text.
@@ -103,13 +103,12 @@ QList<qint64> sortKeys(const Row& r, const std::optional<BoardConfig>& config, c
     return keys;
 }
 
-const QString& markText(Mark mark)
+QString markText(Mark mark)
 {
-    static const QString none;
-    return mark == Mark::New       ? texts::New
-           : mark == Mark::Missing ? texts::Missing
-           : mark == Mark::Changed ? texts::Changed
-                                   : none;
+    return mark == Mark::New       ? texts::New()
+           : mark == Mark::Missing ? texts::Missing()
+           : mark == Mark::Changed ? texts::Changed()
+                                   : QString();
 }
 } // namespace
 
@@ -165,7 +164,7 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
         if (r.mark != Mark::None)
             cells << markText(r.mark);
         if (!r.fromReference.isEmpty())
-            cells << texts::DiffersFromReference;
+            cells << texts::DiffersFromReference();
         return cells;
     }
     default:
@@ -178,12 +177,12 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole: // heard beside the cell's value
         if (fromReference)
-            return texts::ReferenceHas.arg(shown(c, *referenceText));
+            return texts::ReferenceHas().arg(shown(c, *referenceText));
         if (changed)
-            return texts::ChangedFrom.arg(shown(c, r.earlier->value(QLatin1String(fieldOf(c)))));
+            return texts::ChangedFrom().arg(shown(c, r.earlier->value(QLatin1String(fieldOf(c)))));
         if (role == Qt::ToolTipRole)
             return {};
-        return r.mark == Mark::New ? texts::New : r.mark == Mark::Missing ? texts::Missing : QVariant();
+        return r.mark == Mark::New ? texts::New() : r.mark == Mark::Missing ? texts::Missing() : QVariant();
     case Qt::BackgroundRole:
         if (fromReference)
             return QColor(200, 225, 250);
@@ -206,7 +205,7 @@ QVariant FleetModel::headerData(int section, Qt::Orientation orientation, int ro
     if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return texts::Columns[section];
+        return texts::Columns(section);
     return {};
 }
 
@@ -302,7 +301,7 @@ void FleetModel::answered(BoardAddress address, const BoardConfig& working)
     change(address, [&](Row& r) {
         r.working = working;
         r.ident = working.fields.ident;
-        r.state = texts::Answered;
+        r.state = texts::Answered();
         r.lastSeen = QDateTime::currentDateTime();
     });
 }
@@ -315,7 +314,7 @@ void FleetModel::permanentRead(BoardAddress address, const BoardConfig& permanen
 void FleetModel::noAnswer(BoardAddress address, const QString& why)
 {
     change(address, [&](Row& r) {
-        r.state = why.isEmpty() ? texts::Silent : texts::Silent + QStringLiteral(" (") + why + u')';
+        r.state = why.isEmpty() ? texts::Silent() : texts::Silent() + QStringLiteral(" (") + why + u')';
     });
 }
 
@@ -325,7 +324,7 @@ void FleetModel::seen(BoardAddress address, std::optional<int> ident)
         if (ident)
             r.ident = ident;
         if (r.state.isEmpty())
-            r.state = texts::Seen;
+            r.state = texts::Seen();
         r.lastSeen = QDateTime::currentDateTime();
     });
 }
@@ -390,7 +389,7 @@ FleetModel::Summary FleetModel::compareWith(const QHash<BoardAddress, Record>& e
             const int row = rowFor(it.key());
             rows_[row].earlier = it.value();
             rows_[row].mark = Mark::Missing;
-            rows_[row].state = texts::Missing;
+            rows_[row].state = texts::Missing();
             ++summary.missing;
             refresh(row);
         }

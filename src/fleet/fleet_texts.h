@@ -1,241 +1,782 @@
 #pragma once
-// Every text of the fleet window "Мережа плат" and its table, in the configurator's tone.
+// Every text of the fleet window "Мережа плат" and its table, in the configurator's tone:
+// Ukrainian, the source language of their translations (translations/talvikcom_en.ts), each
+// one a function so that it speaks the language installed at start.
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
 namespace talvik::fleet::texts {
 
-inline const QString WindowTitle = QStringLiteral("Мережа плат");
+inline QString WindowTitle()
+{
+    return QCoreApplication::translate("FleetWindow", "Мережа плат");
+}
 
 // Finding boards.
-inline const QString SurveyGroup = QStringLiteral("Пошук плат");
-inline const QString FromRange = QStringLiteral("Діапазон");
-inline const QString FirstAddress = QStringLiteral("Перша адреса");
-inline const QString LastAddress = QStringLiteral("Остання адреса");
-inline const QString RangeDash = QStringLiteral("–");
-inline const QString FromList = QStringLiteral("Список");
-inline const QString ListHint = QStringLiteral("Адреси й діапазони, по одному в рядку (# - коментар)");
-inline const QString HostsFile = QStringLiteral("Файл…");
-inline const QString FromMyNetworks = QStringLiteral("Мої мережі");
-inline const QString NoNetworks = QStringLiteral("у цього комп'ютера немає мережі /24, крім локальної");
-inline const QString BothMemories =
-    QStringLiteral("Також постійна памьять (показує записане, але ще не завантажене)");
-inline const QString Search = QStringLiteral("Шукати");
-inline const QString Cancel = QStringLiteral("Скасувати");
-inline const QString Progress = QStringLiteral("Хід роботи");
-inline const QString Status = QStringLiteral("Стан пошуку");
-inline const QString ProgressFormat = QStringLiteral("%v з %m");
-inline const QString Filter = QStringLiteral("Фільтр");
-inline const QString ClearFilter = QStringLiteral("Очистити фільтр");
-inline const QString FilterHint = QStringLiteral("Фільтр за всіма стовпцями (Ctrl+F)");
-inline const QString TableName = QStringLiteral("Плати мережі");
+inline QString SurveyGroup()
+{
+    return QCoreApplication::translate("FleetWindow", "Пошук плат");
+}
+inline QString FromRange()
+{
+    return QCoreApplication::translate("FleetWindow", "Діапазон");
+}
+inline QString FirstAddress()
+{
+    return QCoreApplication::translate("FleetWindow", "Перша адреса");
+}
+inline QString LastAddress()
+{
+    return QCoreApplication::translate("FleetWindow", "Остання адреса");
+}
+inline QString RangeDash()
+{
+    return QCoreApplication::translate("FleetWindow", "–");
+}
+inline QString FromList()
+{
+    return QCoreApplication::translate("FleetWindow", "Список");
+}
+inline QString ListHint()
+{
+    return QCoreApplication::translate("FleetWindow", "Адреси й діапазони, по одному в рядку (# - коментар)");
+}
+inline QString HostsFile()
+{
+    return QCoreApplication::translate("FleetWindow", "Файл…");
+}
+inline QString FromMyNetworks()
+{
+    return QCoreApplication::translate("FleetWindow", "Мої мережі");
+}
+inline QString NoNetworks()
+{
+    return QCoreApplication::translate("FleetWindow", "у цього комп'ютера немає мережі /24, крім локальної");
+}
+inline QString BothMemories()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "Також постійна памьять (показує записане, але ще не завантажене)");
+}
+inline QString Search()
+{
+    return QCoreApplication::translate("FleetWindow", "Шукати");
+}
+inline QString Cancel()
+{
+    return QCoreApplication::translate("FleetWindow", "Скасувати");
+}
+inline QString Progress()
+{
+    return QCoreApplication::translate("FleetWindow", "Хід роботи");
+}
+inline QString Status()
+{
+    return QCoreApplication::translate("FleetWindow", "Стан пошуку");
+}
+inline QString ProgressFormat()
+{
+    return QCoreApplication::translate("FleetWindow", "%v з %m");
+}
+inline QString Filter()
+{
+    return QCoreApplication::translate("FleetWindow", "Фільтр");
+}
+inline QString ClearFilter()
+{
+    return QCoreApplication::translate("FleetWindow", "Очистити фільтр");
+}
+inline QString FilterHint()
+{
+    return QCoreApplication::translate("FleetWindow", "Фільтр за всіма стовпцями (Ctrl+F)");
+}
+inline QString TableName()
+{
+    return QCoreApplication::translate("FleetWindow", "Плати мережі");
+}
 
 // Actions on the selected rows.
-inline const QString Open = QStringLiteral("Відкрити в конфігураторі");
-inline const QString Reboot = QStringLiteral("Перезавантажити…");
-inline const QString SaveBackups = QStringLiteral("Зберегти копії…");
-inline const QString ApplyBackups = QStringLiteral("Застосувати копії…");
-inline const QString FromFolder = QStringLiteral("Усі копії з теки…");
-inline const QString FromFiles = QStringLiteral("Вибрані файли…");
-inline const QString Export = QStringLiteral("Експорт…");
-inline const QString ExportAll = QStringLiteral("Усі рядки…");
-inline const QString ExportShown = QStringLiteral("Лише рядки, що видно (за фільтром)…");
-inline const QString ExportFilter = QStringLiteral("Таблиця CSV (*.csv);;JSON Lines (*.jsonl)");
-inline const QString EarlierFilter = QStringLiteral("Експорт або копія плати (*.csv *.jsonl *.json *.conf)");
-inline const QString BackupFilter = QStringLiteral("Копії плат (*.conf)");
-inline const QString HostsFilter = QStringLiteral("Список адрес (*.txt *.hosts);;Усі файли (*)");
-inline const QString Compare = QStringLiteral("Порівняти…");
-inline const QString CompareTip =
-    QStringLiteral("З попереднім експортом (CSV, JSON Lines) або текою копій (*.conf)");
-inline const QString ChooseBackupFolder = QStringLiteral("Тека для копій плат");
-inline const QString ChooseBackups = QStringLiteral("Копії плат для запису");
-inline const QString ChooseExportFile = QStringLiteral("Експорт таблиці");
-inline const QString ChooseEarlier = QStringLiteral("Порівняти з");
-inline const QString ChooseHosts = QStringLiteral("Список адрес з файлу");
+inline QString Open()
+{
+    return QCoreApplication::translate("FleetWindow", "Відкрити в конфігураторі");
+}
+inline QString Reboot()
+{
+    return QCoreApplication::translate("FleetWindow", "Перезавантажити…");
+}
+inline QString SaveBackups()
+{
+    return QCoreApplication::translate("FleetWindow", "Зберегти копії…");
+}
+inline QString ApplyBackups()
+{
+    return QCoreApplication::translate("FleetWindow", "Застосувати копії…");
+}
+inline QString FromFolder()
+{
+    return QCoreApplication::translate("FleetWindow", "Усі копії з теки…");
+}
+inline QString FromFiles()
+{
+    return QCoreApplication::translate("FleetWindow", "Вибрані файли…");
+}
+inline QString Export()
+{
+    return QCoreApplication::translate("FleetWindow", "Експорт…");
+}
+inline QString ExportAll()
+{
+    return QCoreApplication::translate("FleetWindow", "Усі рядки…");
+}
+inline QString ExportShown()
+{
+    return QCoreApplication::translate("FleetWindow", "Лише рядки, що видно (за фільтром)…");
+}
+inline QString ExportFilter()
+{
+    return QCoreApplication::translate("FleetWindow", "Таблиця CSV (*.csv);;JSON Lines (*.jsonl)");
+}
+inline QString EarlierFilter()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "Експорт або копія плати (*.csv *.jsonl *.json *.conf)");
+}
+inline QString BackupFilter()
+{
+    return QCoreApplication::translate("FleetWindow", "Копії плат (*.conf)");
+}
+inline QString HostsFilter()
+{
+    return QCoreApplication::translate("FleetWindow", "Список адрес (*.txt *.hosts);;Усі файли (*)");
+}
+inline QString Compare()
+{
+    return QCoreApplication::translate("FleetWindow", "Порівняти…");
+}
+inline QString CompareTip()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "З попереднім експортом (CSV, JSON Lines) або текою копій (*.conf)");
+}
+inline QString ChooseBackupFolder()
+{
+    return QCoreApplication::translate("FleetWindow", "Тека для копій плат");
+}
+inline QString ChooseBackups()
+{
+    return QCoreApplication::translate("FleetWindow", "Копії плат для запису");
+}
+inline QString ChooseExportFile()
+{
+    return QCoreApplication::translate("FleetWindow", "Експорт таблиці");
+}
+inline QString ChooseEarlier()
+{
+    return QCoreApplication::translate("FleetWindow", "Порівняти з");
+}
+inline QString ChooseHosts()
+{
+    return QCoreApplication::translate("FleetWindow", "Список адрес з файлу");
+}
 
 // Columns.
-inline const QString Columns[] = {
-    QStringLiteral("Адреса"),    QStringLiteral("Ідентифікатор"), QStringLiteral("Версія"),
-    QStringLiteral("IP"),        QStringLiteral("Маска"),         QStringLiteral("Шлюз"),
-    QStringLiteral("MAC"),       QStringLiteral("DHCP"),          QStringLiteral("Пульт"),
-    QStringLiteral("Диспетчер"), QStringLiteral("Луч"),           QStringLiteral("Резерв 1"),
-    QStringLiteral("Резерв 2"),  QStringLiteral("Пост. ≠ роб."),  QStringLiteral("Стан"),
-    QStringLiteral("Востаннє"),  QStringLiteral("Об'єкт"),
-};
-inline const QString Yes = QStringLiteral("так");
-inline const QString No = QStringLiteral("ні");
-inline const QString ConsoleStatic = QStringLiteral("статична");
-inline const QString ConsoleDynamic = QStringLiteral("динамічна");
+// The table's column titles, in the model's order (fleet_model.h).
+inline QString Columns(int column)
+{
+    static const char* const titles[] = {
+        QT_TRANSLATE_NOOP("FleetWindow", "Адреса"),   QT_TRANSLATE_NOOP("FleetWindow", "Ідентифікатор"),
+        QT_TRANSLATE_NOOP("FleetWindow", "Версія"),   QT_TRANSLATE_NOOP("FleetWindow", "IP"),
+        QT_TRANSLATE_NOOP("FleetWindow", "Маска"),    QT_TRANSLATE_NOOP("FleetWindow", "Шлюз"),
+        QT_TRANSLATE_NOOP("FleetWindow", "MAC"),      QT_TRANSLATE_NOOP("FleetWindow", "DHCP"),
+        QT_TRANSLATE_NOOP("FleetWindow", "Пульт"),    QT_TRANSLATE_NOOP("FleetWindow", "Диспетчер"),
+        QT_TRANSLATE_NOOP("FleetWindow", "Луч"),      QT_TRANSLATE_NOOP("FleetWindow", "Резерв 1"),
+        QT_TRANSLATE_NOOP("FleetWindow", "Резерв 2"), QT_TRANSLATE_NOOP("FleetWindow", "Пост. ≠ роб."),
+        QT_TRANSLATE_NOOP("FleetWindow", "Стан"),     QT_TRANSLATE_NOOP("FleetWindow", "Востаннє"),
+        QT_TRANSLATE_NOOP("FleetWindow", "Об'єкт"),
+    };
+    return QCoreApplication::translate("FleetWindow", titles[column]);
+}
+inline QString Yes()
+{
+    return QCoreApplication::translate("FleetWindow", "так");
+}
+inline QString No()
+{
+    return QCoreApplication::translate("FleetWindow", "ні");
+}
+inline QString ConsoleStatic()
+{
+    return QCoreApplication::translate("FleetWindow", "статична");
+}
+inline QString ConsoleDynamic()
+{
+    return QCoreApplication::translate("FleetWindow", "динамічна");
+}
 
 // States and results, one a row.
-inline const QString Seen = QStringLiteral("на зв'язку");
-inline const QString Answered = QStringLiteral("відповіла");
-inline const QString Silent = QStringLiteral("не відповідає");
-inline const QString Rebooting = QStringLiteral("перезавантажується");
-inline const QString BackUp = QStringLiteral("знову на зв'язку");
-inline const QString NotBack = QStringLiteral("не повернулася");
-inline const QString NotAcknowledged = QStringLiteral("не підтвердила перезавантаження");
-inline const QString BackupSaved = QStringLiteral("копію збережено");
-inline const QString BackupNotSaved = QStringLiteral("копію не збережено: %1");
-inline const QString Verified = QStringLiteral("записано, перевірено");
+inline QString Seen()
+{
+    return QCoreApplication::translate("FleetWindow", "на зв'язку");
+}
+inline QString Answered()
+{
+    return QCoreApplication::translate("FleetWindow", "відповіла");
+}
+inline QString Silent()
+{
+    return QCoreApplication::translate("FleetWindow", "не відповідає");
+}
+inline QString Rebooting()
+{
+    return QCoreApplication::translate("FleetWindow", "перезавантажується");
+}
+inline QString BackUp()
+{
+    return QCoreApplication::translate("FleetWindow", "знову на зв'язку");
+}
+inline QString NotBack()
+{
+    return QCoreApplication::translate("FleetWindow", "не повернулася");
+}
+inline QString NotAcknowledged()
+{
+    return QCoreApplication::translate("FleetWindow", "не підтвердила перезавантаження");
+}
+inline QString BackupSaved()
+{
+    return QCoreApplication::translate("FleetWindow", "копію збережено");
+}
+inline QString BackupNotSaved()
+{
+    return QCoreApplication::translate("FleetWindow", "копію не збережено: %1");
+}
+inline QString Verified()
+{
+    return QCoreApplication::translate("FleetWindow", "записано, перевірено");
+}
 // A board's permanent memory written and read back, its working configuration still the old one.
-inline const QString VerifiedTakesEffectAfterReboot =
-    QStringLiteral("записано; діятиме після перезавантаження");
+inline QString VerifiedTakesEffectAfterReboot()
+{
+    return QCoreApplication::translate("FleetWindow", "записано; діятиме після перезавантаження");
+}
 // After a result: what the backup held and the frame could not carry ("Ідентифікатор").
-inline const QString NotWritten = QStringLiteral("; не записано: %1 (зі статичним пультом кадр їх не несе)");
-inline const QString Mismatch = QStringLiteral("записано, але плата має інше: %1");
-inline const QString NoReadBack = QStringLiteral("записано, не прочитано назад");
-inline const QString NotSent = QStringLiteral("не вдалося надіслати");
-inline const QString Unverified = QStringLiteral("записано, не перевірено");
-inline const QString NotTried = QStringLiteral("не пробувано: %1");
-inline const QString StoppedAtLimit = QStringLiteral("роботу зупинено після невдач");
-inline const QString StoppedByJournal = QStringLiteral("журнал не записується");
-inline const QString CancelledState = QStringLiteral("скасовано");
-inline const QString NoBase = QStringLiteral("не записано: постійна пам'ять не прочитана");
-inline const QString NotWrittenBecause = QStringLiteral("не записано: %1");
-inline const QString NoJournal = QStringLiteral("журнал недоступний");
-inline const QString ConsoleOnlyFields = QStringLiteral(
-    "диспетчер і резервні адреси надсилаються лише з динамічним пультом, а в цієї плати він статичний");
-inline const QString WouldBeLost = QStringLiteral("зі статичним пультом кадр не несе: %1");
-inline const QString ChangedSince = QStringLiteral("плату змінено після цього запису");
-inline const QString DhcpWithStaticConsole =
-    QStringLiteral("DHCP зі статичним пультом: конфігуратор такого не записує");
-inline const QString WorkingMemoryBackup = QStringLiteral("це копія робочої конфігурації");
-inline const QString OldBoardAnswers = QStringLiteral("на адресі %1 з копії ще відповідає плата");
+inline QString NotWritten()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "; не записано: %1 (зі статичним пультом кадр їх не несе)");
+}
+inline QString Mismatch()
+{
+    return QCoreApplication::translate("FleetWindow", "записано, але плата має інше: %1");
+}
+inline QString NoReadBack()
+{
+    return QCoreApplication::translate("FleetWindow", "записано, не прочитано назад");
+}
+inline QString NotSent()
+{
+    return QCoreApplication::translate("FleetWindow", "не вдалося надіслати");
+}
+inline QString Unverified()
+{
+    return QCoreApplication::translate("FleetWindow", "записано, не перевірено");
+}
+inline QString NotTried()
+{
+    return QCoreApplication::translate("FleetWindow", "не пробувано: %1");
+}
+inline QString StoppedAtLimit()
+{
+    return QCoreApplication::translate("FleetWindow", "роботу зупинено після невдач");
+}
+inline QString StoppedByJournal()
+{
+    return QCoreApplication::translate("FleetWindow", "журнал не записується");
+}
+inline QString CancelledState()
+{
+    return QCoreApplication::translate("FleetWindow", "скасовано");
+}
+inline QString NoBase()
+{
+    return QCoreApplication::translate("FleetWindow", "не записано: постійна пам'ять не прочитана");
+}
+inline QString NotWrittenBecause()
+{
+    return QCoreApplication::translate("FleetWindow", "не записано: %1");
+}
+inline QString NoJournal()
+{
+    return QCoreApplication::translate("FleetWindow", "журнал недоступний");
+}
+inline QString ConsoleOnlyFields()
+{
+    return QCoreApplication::translate(
+        "FleetWindow",
+        "диспетчер і резервні адреси надсилаються лише з динамічним пультом, а в цієї плати він статичний");
+}
+inline QString WouldBeLost()
+{
+    return QCoreApplication::translate("FleetWindow", "зі статичним пультом кадр не несе: %1");
+}
+inline QString ChangedSince()
+{
+    return QCoreApplication::translate("FleetWindow", "плату змінено після цього запису");
+}
+inline QString DhcpWithStaticConsole()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "DHCP зі статичним пультом: конфігуратор такого не записує");
+}
+inline QString WorkingMemoryBackup()
+{
+    return QCoreApplication::translate("FleetWindow", "це копія робочої конфігурації");
+}
+inline QString OldBoardAnswers()
+{
+    return QCoreApplication::translate("FleetWindow", "на адресі %1 з копії ще відповідає плата");
+}
 
 // "Змінити поля…", "Історія…", "Замінити плату…"
-inline const QString ChangeFields = QStringLiteral("Змінити поля…");
-inline const QString History = QStringLiteral("Історія…");
-inline const QString ReplaceBoard = QStringLiteral("Замінити плату…");
-inline const QString ChangeFieldsTitle = QStringLiteral("Змінити поля вибраних плат");
-inline const QString ChangeFieldsHint = QStringLiteral(
-    "Позначте поля, які змінити. Кожну плату буде записано на основі її власної постійної пам'яті.");
-inline const QString Preview = QStringLiteral("Переглянути");
-inline const QString Write = QStringLiteral("Записати");
-inline const QString Close = QStringLiteral("Закрити");
-inline const QString PreviewColumns = QStringLiteral("Плата;Поле;Зараз;Нове;Чому не буде записано");
-inline const QString NothingChanges = QStringLiteral("нічого не зміниться");
-inline const QString ChooseAField = QStringLiteral("Позначте хоча б одне поле.");
-inline const QString NotAnAddressValue = QStringLiteral("%1: «%2» — не адреса");
-inline const QString Reading = QStringLiteral("Читаю постійну пам'ять плат…");
-inline const QString HistoryTitle = QStringLiteral("Історія записів: %1");
-inline const QString HistoryColumns = QStringLiteral("Час;Плата;Хто;Результат;Зміни");
-inline const QString NoResult = QStringLiteral("(без результату)");
-inline const QString BeforeUnknown = QStringLiteral("(попередня пам'ять невідома)");
-inline const QString Undo = QStringLiteral("Повернути");
-inline const QString UndoTip =
-    QStringLiteral("Записати постійну пам'ять, яку плата мала до вибраного запису");
-inline const QString ConfirmUndo =
-    QStringLiteral("Повернути плату %1 до пам'яті, яку вона мала до запису %2?\n%3");
-inline const QString OneBoard = QStringLiteral("Виберіть одну плату.");
-inline const QString ReplaceTitle = QStringLiteral("Замінити плату %1");
-inline const QString ReplaceHint = QStringLiteral("Копію старої плати буде записано в нову (вибрану) плату. "
-                                                  "Стара плата не повинна відповідати на своїй адресі.");
-inline const QString ChooseBackup = QStringLiteral("Файл копії…");
-inline const QString NoBackupChosen = QStringLiteral("(копію не вибрано)");
-inline const QString TakeMac = QStringLiteral("Взяти MAC старої плати");
-inline const QString Replace = QStringLiteral("Замінити");
-inline const QString ConfirmForce = QStringLiteral("%1 не записано: %2. Все одно записати?");
+inline QString ChangeFields()
+{
+    return QCoreApplication::translate("FleetWindow", "Змінити поля…");
+}
+inline QString History()
+{
+    return QCoreApplication::translate("FleetWindow", "Історія…");
+}
+inline QString ReplaceBoard()
+{
+    return QCoreApplication::translate("FleetWindow", "Замінити плату…");
+}
+inline QString ChangeFieldsTitle()
+{
+    return QCoreApplication::translate("FleetWindow", "Змінити поля вибраних плат");
+}
+inline QString ChangeFieldsHint()
+{
+    return QCoreApplication::translate(
+        "FleetWindow",
+        "Позначте поля, які змінити. Кожну плату буде записано на основі її власної постійної пам'яті.");
+}
+inline QString Preview()
+{
+    return QCoreApplication::translate("FleetWindow", "Переглянути");
+}
+inline QString Write()
+{
+    return QCoreApplication::translate("FleetWindow", "Записати");
+}
+inline QString Close()
+{
+    return QCoreApplication::translate("FleetWindow", "Закрити");
+}
+inline QString PreviewColumns()
+{
+    return QCoreApplication::translate("FleetWindow", "Плата;Поле;Зараз;Нове;Чому не буде записано");
+}
+inline QString NothingChanges()
+{
+    return QCoreApplication::translate("FleetWindow", "нічого не зміниться");
+}
+inline QString ChooseAField()
+{
+    return QCoreApplication::translate("FleetWindow", "Позначте хоча б одне поле.");
+}
+inline QString NotAnAddressValue()
+{
+    return QCoreApplication::translate("FleetWindow", "%1: «%2» — не адреса");
+}
+inline QString Reading()
+{
+    return QCoreApplication::translate("FleetWindow", "Читаю постійну пам'ять плат…");
+}
+inline QString HistoryTitle()
+{
+    return QCoreApplication::translate("FleetWindow", "Історія записів: %1");
+}
+inline QString HistoryColumns()
+{
+    return QCoreApplication::translate("FleetWindow", "Час;Плата;Хто;Результат;Зміни");
+}
+inline QString NoResult()
+{
+    return QCoreApplication::translate("FleetWindow", "(без результату)");
+}
+inline QString BeforeUnknown()
+{
+    return QCoreApplication::translate("FleetWindow", "(попередня пам'ять невідома)");
+}
+inline QString Undo()
+{
+    return QCoreApplication::translate("FleetWindow", "Повернути");
+}
+inline QString UndoTip()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "Записати постійну пам'ять, яку плата мала до вибраного запису");
+}
+inline QString ConfirmUndo()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "Повернути плату %1 до пам'яті, яку вона мала до запису %2?\n%3");
+}
+inline QString OneBoard()
+{
+    return QCoreApplication::translate("FleetWindow", "Виберіть одну плату.");
+}
+inline QString ReplaceTitle()
+{
+    return QCoreApplication::translate("FleetWindow", "Замінити плату %1");
+}
+inline QString ReplaceHint()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "Копію старої плати буде записано в нову (вибрану) плату. "
+                                       "Стара плата не повинна відповідати на своїй адресі.");
+}
+inline QString ChooseBackup()
+{
+    return QCoreApplication::translate("FleetWindow", "Файл копії…");
+}
+inline QString NoBackupChosen()
+{
+    return QCoreApplication::translate("FleetWindow", "(копію не вибрано)");
+}
+inline QString TakeMac()
+{
+    return QCoreApplication::translate("FleetWindow", "Взяти MAC старої плати");
+}
+inline QString Replace()
+{
+    return QCoreApplication::translate("FleetWindow", "Замінити");
+}
+inline QString ConfirmForce()
+{
+    return QCoreApplication::translate("FleetWindow", "%1 не записано: %2. Все одно записати?");
+}
 // Who wrote and the result, as the journal keeps them in its own words.
-inline const QString ByConfigurator = QStringLiteral("Конфігуратор");
-inline const QString ByApply = QStringLiteral("Мережа плат: застосування копій");
-inline const QString ByChange = QStringLiteral("Мережа плат: зміна полів");
-inline const QString ByReplace = QStringLiteral("Мережа плат: заміна плати");
-inline const QString ByUndo = QStringLiteral("Мережа плат: повернення");
+inline QString ByConfigurator()
+{
+    return QCoreApplication::translate("FleetWindow", "Конфігуратор");
+}
+inline QString ByApply()
+{
+    return QCoreApplication::translate("FleetWindow", "Мережа плат: застосування копій");
+}
+inline QString ByChange()
+{
+    return QCoreApplication::translate("FleetWindow", "Мережа плат: зміна полів");
+}
+inline QString ByReplace()
+{
+    return QCoreApplication::translate("FleetWindow", "Мережа плат: заміна плати");
+}
+inline QString ByUndo()
+{
+    return QCoreApplication::translate("FleetWindow", "Мережа плат: повернення");
+}
 // A commit of the folder of backups kept in git (talvikctl backup --git).
-inline const QString ByBackupRepository = QStringLiteral("Копії в git");
-inline const QString Commit = QStringLiteral("коміт %1");
-inline const QString FirstBackup = QStringLiteral("перша копія");
-inline const QString WrittenElse = QStringLiteral("записано, але плата має інше");
-inline const QString WrittenCancelled = QStringLiteral("записано, скасовано до перевірки");
+inline QString ByBackupRepository()
+{
+    return QCoreApplication::translate("FleetWindow", "Копії в git");
+}
+inline QString Commit()
+{
+    return QCoreApplication::translate("FleetWindow", "коміт %1");
+}
+inline QString FirstBackup()
+{
+    return QCoreApplication::translate("FleetWindow", "перша копія");
+}
+inline QString WrittenElse()
+{
+    return QCoreApplication::translate("FleetWindow", "записано, але плата має інше");
+}
+inline QString WrittenCancelled()
+{
+    return QCoreApplication::translate("FleetWindow", "записано, скасовано до перевірки");
+}
 
-inline const QString New = QStringLiteral("нова");
-inline const QString Missing = QStringLiteral("зникла");
-inline const QString Changed = QStringLiteral("змінена");
-inline const QString ChangedFrom = QStringLiteral("змінена, було: %1"); // a changed cell, its earlier value
+inline QString New()
+{
+    return QCoreApplication::translate("FleetWindow", "нова");
+}
+inline QString Missing()
+{
+    return QCoreApplication::translate("FleetWindow", "зникла");
+}
+inline QString Changed()
+{
+    return QCoreApplication::translate("FleetWindow", "змінена");
+}
+inline QString ChangedFrom()
+{
+    return QCoreApplication::translate("FleetWindow", "змінена, було: %1");
+} // a changed cell, its earlier value
 // The comparison with a reference board.
-inline const QString CompareWithReference = QStringLiteral("Порівняти з еталоном…");
-inline const QString CompareWithReferenceTip =
-    QStringLiteral("Позначити на платах того самого об'єкта поля, що відрізняються від вибраної плати");
-inline const QString DiffersFromReference = QStringLiteral("відрізняється від еталона");
-inline const QString ReferenceHas = QStringLiteral("еталон: %1");
-inline const QString ReferenceSummary = QStringLiteral("Від еталона %1 відрізняються: %2");
-inline const QString ReferenceNothing = QStringLiteral("Усі плати об'єкта збігаються з еталоном %1");
-inline const QString ReferenceFieldCount = QStringLiteral("%1 — %2");
-inline const QString NoReference = QStringLiteral("Виберіть одну плату, що відповіла: вона буде еталоном.");
+inline QString CompareWithReference()
+{
+    return QCoreApplication::translate("FleetWindow", "Порівняти з еталоном…");
+}
+inline QString CompareWithReferenceTip()
+{
+    return QCoreApplication::translate(
+        "FleetWindow", "Позначити на платах того самого об'єкта поля, що відрізняються від вибраної плати");
+}
+inline QString DiffersFromReference()
+{
+    return QCoreApplication::translate("FleetWindow", "відрізняється від еталона");
+}
+inline QString ReferenceHas()
+{
+    return QCoreApplication::translate("FleetWindow", "еталон: %1");
+}
+inline QString ReferenceSummary()
+{
+    return QCoreApplication::translate("FleetWindow", "Від еталона %1 відрізняються: %2");
+}
+inline QString ReferenceNothing()
+{
+    return QCoreApplication::translate("FleetWindow", "Усі плати об'єкта збігаються з еталоном %1");
+}
+inline QString ReferenceFieldCount()
+{
+    return QCoreApplication::translate("FleetWindow", "%1 — %2");
+}
+inline QString NoReference()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "Виберіть одну плату, що відповіла: вона буде еталоном.");
+}
 // Sites.
-inline const QString FromSite = QStringLiteral("Об'єкт");
-inline const QString SaveAsSite = QStringLiteral("Зберегти як об'єкт…");
-inline const QString SiteName = QStringLiteral("Назва об'єкта");
-inline const QString SiteNameQuestion = QStringLiteral("Назва об'єкта для цих адрес:");
-inline const QString NoSites = QStringLiteral("(об'єктів ще немає)");
-inline const QString SitesNotSaved =
-    QStringLiteral("Файл об'єктів %1 не збережено (%2); він лишився як був.");
-inline const QString SitesUnreadable = QStringLiteral("Файл об'єктів не прочитано: %1");
+inline QString FromSite()
+{
+    return QCoreApplication::translate("FleetWindow", "Об'єкт");
+}
+inline QString SaveAsSite()
+{
+    return QCoreApplication::translate("FleetWindow", "Зберегти як об'єкт…");
+}
+inline QString SiteName()
+{
+    return QCoreApplication::translate("FleetWindow", "Назва об'єкта");
+}
+inline QString SiteNameQuestion()
+{
+    return QCoreApplication::translate("FleetWindow", "Назва об'єкта для цих адрес:");
+}
+inline QString NoSites()
+{
+    return QCoreApplication::translate("FleetWindow", "(об'єктів ще немає)");
+}
+inline QString SitesNotSaved()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "Файл об'єктів %1 не збережено (%2); він лишився як був.");
+}
+inline QString SitesUnreadable()
+{
+    return QCoreApplication::translate("FleetWindow", "Файл об'єктів не прочитано: %1");
+}
 
 // Why a job stopped before its last board, and its retry.
-inline const QString RetryFailed = QStringLiteral("Повторити невдалі");
-inline const QString RetryFailedTip =
-    QStringLiteral("Ще раз ту саму дію на платах, де вона не вдалася, не пробувалася або скасована");
-inline const QString JobStoppedAtLimit = QStringLiteral(
-    "Зупинено: невдало на %1 з %2; решту не пробувано (%3). «Повторити невдалі» спробує знову.");
-inline const QString JobStoppedByJournal =
-    QStringLiteral("Зупинено: журнал записів не записується; решту не пробувано (%1).");
-inline const QString JobCancelled = QStringLiteral("Скасовано; не зроблено: %1.");
+inline QString RetryFailed()
+{
+    return QCoreApplication::translate("FleetWindow", "Повторити невдалі");
+}
+inline QString RetryFailedTip()
+{
+    return QCoreApplication::translate(
+        "FleetWindow", "Ще раз ту саму дію на платах, де вона не вдалася, не пробувалася або скасована");
+}
+inline QString JobStoppedAtLimit()
+{
+    return QCoreApplication::translate(
+        "FleetWindow",
+        "Зупинено: невдало на %1 з %2; решту не пробувано (%3). «Повторити невдалі» спробує знову.");
+}
+inline QString JobStoppedByJournal()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "Зупинено: журнал записів не записується; решту не пробувано (%1).");
+}
+inline QString JobCancelled()
+{
+    return QCoreApplication::translate("FleetWindow", "Скасовано; не зроблено: %1.");
+}
 
 // Messages.
-inline const QString ConfirmReboot = QStringLiteral("Перезавантажити %1?");
-inline const QString ConfirmApply = QStringLiteral("Записати копії в %1?");
-inline const QString RebootAction = QStringLiteral("Перезавантажити");
-inline const QString ApplyAction = QStringLiteral("Записати");
-inline const QString NoSelection = QStringLiteral("Спершу виберіть плати в таблиці.");
-inline const QString BadAddress =
-    QStringLiteral("%1: не адреса плати (0.0.0.0, 255.255.255.255, .0, .255 і групові адреси не підходять)");
-inline const QString BadRange = QStringLiteral("%1: діапазон має бути в одній мережі /24, до .254");
-inline const QString NotAnAddress = QStringLiteral("%1: не адреса і не діапазон адрес");
-inline const QString TooManyBoards = QStringLiteral("Забагато адрес: не більше %1 за один пошук.");
-inline const QString NoBoards = QStringLiteral("Не задано жодної плати.");
-inline const QString PortTaken = QStringLiteral(
-    "Порт 6767 зайнятий іншою програмою: відповіді плат сюди не дійдуть. Закрийте ту програму.");
+inline QString ConfirmReboot()
+{
+    return QCoreApplication::translate("FleetWindow", "Перезавантажити %1?");
+}
+inline QString ConfirmApply()
+{
+    return QCoreApplication::translate("FleetWindow", "Записати копії в %1?");
+}
+inline QString RebootAction()
+{
+    return QCoreApplication::translate("FleetWindow", "Перезавантажити");
+}
+inline QString ApplyAction()
+{
+    return QCoreApplication::translate("FleetWindow", "Записати");
+}
+inline QString NoSelection()
+{
+    return QCoreApplication::translate("FleetWindow", "Спершу виберіть плати в таблиці.");
+}
+inline QString BadAddress()
+{
+    return QCoreApplication::translate(
+        "FleetWindow",
+        "%1: не адреса плати (0.0.0.0, 255.255.255.255, .0, .255 і групові адреси не підходять)");
+}
+inline QString BadRange()
+{
+    return QCoreApplication::translate("FleetWindow", "%1: діапазон має бути в одній мережі /24, до .254");
+}
+inline QString NotAnAddress()
+{
+    return QCoreApplication::translate("FleetWindow", "%1: не адреса і не діапазон адрес");
+}
+inline QString TooManyBoards()
+{
+    return QCoreApplication::translate("FleetWindow", "Забагато адрес: не більше %1 за один пошук.");
+}
+inline QString NoBoards()
+{
+    return QCoreApplication::translate("FleetWindow", "Не задано жодної плати.");
+}
+inline QString PortTaken()
+{
+    return QCoreApplication::translate(
+        "FleetWindow",
+        "Порт 6767 зайнятий іншою програмою: відповіді плат сюди не дійдуть. Закрийте ту програму.");
+}
 // Why a file was not read: the file named once, in the message's own words.
-inline const QString NoSuchFile = QStringLiteral("Файлу %1 немає.");
-inline const QString NotAFile = QStringLiteral("%1 — не звичайний файл (тека, канал чи пристрій).");
-inline const QString FileTooLarge = QStringLiteral("Файл %1 завеликий: %2, а можна не більше %3.");
-inline const QString FileUnreadable = QStringLiteral("Файл %1 не вдалося прочитати (%2).");
-inline const QString FileNotWritten = QStringLiteral("файл %1 не вдалося записати (%2)");
-inline const QString BackupNotKeyValue = QStringLiteral("Копія %1, рядок %2: не «ключ=значення»: %3.");
-inline const QString BackupKeyTwice = QStringLiteral("Копія %1, рядок %2: %3 вдруге (уперше в рядку %4).");
-inline const QString BackupKeyMissing = QStringLiteral("У копії %1 немає рядка «%2=».");
-inline const QString BackupBadValue = QStringLiteral("Копія %1, рядок %2: %3 %4 — неправильне значення.");
-inline const QString BackupUnknownKey = QStringLiteral("Копія %1, рядок %2: невідомий ключ %3.");
-inline const QString BackupDhcpStatic =
-    QStringLiteral("Копія %1: DHCP зі статичним пультом, а конфігуратор такого не записує.");
-inline const QString BackupNamedForAnother =
-    QStringLiteral("Копія %1 названа за платою %2, а містить адресу %3.");
-inline const QString NotASurvey = QStringLiteral("У %1 немає заголовка таблиці плат (address, ip, …).");
-inline const QString SameBoardTwice = QStringLiteral("%1 і %2 — копії однієї плати %3: залиште одну.");
-inline const QString ConfirmRefused =
-    QStringLiteral("Ці копії не можна записати як є:\n%1\nВсе одно записати?");
-inline const QString WriteAnyway = QStringLiteral("Все одно записати");
+inline QString NoSuchFile()
+{
+    return QCoreApplication::translate("FleetWindow", "Файлу %1 немає.");
+}
+inline QString NotAFile()
+{
+    return QCoreApplication::translate("FleetWindow", "%1 — не звичайний файл (тека, канал чи пристрій).");
+}
+inline QString FileTooLarge()
+{
+    return QCoreApplication::translate("FleetWindow", "Файл %1 завеликий: %2, а можна не більше %3.");
+}
+inline QString FileUnreadable()
+{
+    return QCoreApplication::translate("FleetWindow", "Файл %1 не вдалося прочитати (%2).");
+}
+inline QString FileNotWritten()
+{
+    return QCoreApplication::translate("FleetWindow", "файл %1 не вдалося записати (%2)");
+}
+inline QString BackupNotKeyValue()
+{
+    return QCoreApplication::translate("FleetWindow", "Копія %1, рядок %2: не «ключ=значення»: %3.");
+}
+inline QString BackupKeyTwice()
+{
+    return QCoreApplication::translate("FleetWindow", "Копія %1, рядок %2: %3 вдруге (уперше в рядку %4).");
+}
+inline QString BackupKeyMissing()
+{
+    return QCoreApplication::translate("FleetWindow", "У копії %1 немає рядка «%2=».");
+}
+inline QString BackupBadValue()
+{
+    return QCoreApplication::translate("FleetWindow", "Копія %1, рядок %2: %3 %4 — неправильне значення.");
+}
+inline QString BackupUnknownKey()
+{
+    return QCoreApplication::translate("FleetWindow", "Копія %1, рядок %2: невідомий ключ %3.");
+}
+inline QString BackupDhcpStatic()
+{
+    return QCoreApplication::translate(
+        "FleetWindow", "Копія %1: DHCP зі статичним пультом, а конфігуратор такого не записує.");
+}
+inline QString BackupNamedForAnother()
+{
+    return QCoreApplication::translate("FleetWindow", "Копія %1 названа за платою %2, а містить адресу %3.");
+}
+inline QString NotASurvey()
+{
+    return QCoreApplication::translate("FleetWindow", "У %1 немає заголовка таблиці плат (address, ip, …).");
+}
+inline QString SameBoardTwice()
+{
+    return QCoreApplication::translate("FleetWindow", "%1 і %2 — копії однієї плати %3: залиште одну.");
+}
+inline QString ConfirmRefused()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "Ці копії не можна записати як є:\n%1\nВсе одно записати?");
+}
+inline QString WriteAnyway()
+{
+    return QCoreApplication::translate("FleetWindow", "Все одно записати");
+}
 // An IP address or mask at which a board would be out of reach.
-inline const QString IpZero = QStringLiteral("IP 0.0.0.0 — не адреса вузла");
-inline const QString IpBroadcast = QStringLiteral("IP 255.255.255.255 — широкомовна адреса");
-inline const QString IpMulticast = QStringLiteral("IP %1 — групова або зарезервована адреса");
-inline const QString IpLoopback =
-    QStringLiteral("IP %1 — локальна адреса комп'ютера: плата нікому не відповість");
-inline const QString IpNetworkOfMask = QStringLiteral("IP %1 — адреса мережі для маски %2");
-inline const QString IpBroadcastOfMask = QStringLiteral("IP %1 — широкомовна адреса мережі для маски %2");
-inline const QString MaskWithGap = QStringLiteral("маска %1 має розрив в одиничних бітах");
+inline QString IpZero()
+{
+    return QCoreApplication::translate("FleetWindow", "IP 0.0.0.0 — не адреса вузла");
+}
+inline QString IpBroadcast()
+{
+    return QCoreApplication::translate("FleetWindow", "IP 255.255.255.255 — широкомовна адреса");
+}
+inline QString IpMulticast()
+{
+    return QCoreApplication::translate("FleetWindow", "IP %1 — групова або зарезервована адреса");
+}
+inline QString IpLoopback()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "IP %1 — локальна адреса комп'ютера: плата нікому не відповість");
+}
+inline QString IpNetworkOfMask()
+{
+    return QCoreApplication::translate("FleetWindow", "IP %1 — адреса мережі для маски %2");
+}
+inline QString IpBroadcastOfMask()
+{
+    return QCoreApplication::translate("FleetWindow", "IP %1 — широкомовна адреса мережі для маски %2");
+}
+inline QString MaskWithGap()
+{
+    return QCoreApplication::translate("FleetWindow", "маска %1 має розрив в одиничних бітах");
+}
 // Why a board gave no answer worth taking.
-inline const QString ShortReply = QStringLiteral("неповна відповідь (%1)");
-inline const QString NoVersion = QStringLiteral("у відповіді немає версії, тож немає прапорця DHCP");
-inline const QString CannotWrite = QStringLiteral("Не вдалося записати %1: %2");
+inline QString ShortReply()
+{
+    return QCoreApplication::translate("FleetWindow", "неповна відповідь (%1)");
+}
+inline QString NoVersion()
+{
+    return QCoreApplication::translate("FleetWindow", "у відповіді немає версії, тож немає прапорця DHCP");
+}
+inline QString CannotWrite()
+{
+    return QCoreApplication::translate("FleetWindow", "Не вдалося записати %1: %2");
+}
 
-// A count with the Ukrainian form that follows it: one (1, 21), few (2 to 4, 22 to 24),
-// many (0, 5 to 20, 25 to 30).
+// A count with the form of its word that follows it: in Ukrainian one (1, 21), few (2 to 4,
+// 22 to 24) or many (0, 5 to 20, 25 to 30); in English one (1) or many. Which language's
+// rule is itself a translated text.
 inline QString counted(qint64 n, const QString& one, const QString& few, const QString& many)
 {
+    if (QCoreApplication::translate("FleetWindow", "uk", "the language of the plural rule") ==
+        QLatin1String("en"))
+        return QString::number(n) + u' ' + (n == 1 ? one : many);
     const qint64 tens = n % 100, units = n % 10;
     const bool isOne = units == 1 && tens != 11;
     const bool isFew = units >= 2 && units <= 4 && (tens < 12 || tens > 14);
@@ -245,38 +786,54 @@ inline QString counted(qint64 n, const QString& one, const QString& few, const Q
 // "4 байти": the size of a reply.
 inline QString bytes(qint64 n)
 {
-    return counted(n, QStringLiteral("байт"), QStringLiteral("байти"), QStringLiteral("байтів"));
+    return counted(n, QCoreApplication::translate("FleetWindow", "байт", "1 byte"),
+                   QCoreApplication::translate("FleetWindow", "байти", "2 bytes"),
+                   QCoreApplication::translate("FleetWindow", "байтів", "5 bytes"));
 }
 
 // "1234 датаграми втрачено через перевантаження цього комп'ютера (плати запитано знову)".
 inline QString lostToOverload(qint64 n)
 {
-    return counted(n, QStringLiteral("датаграму"), QStringLiteral("датаграми"), QStringLiteral("датаграм")) +
-           QStringLiteral(" втрачено через перевантаження цього комп'ютера (плати запитано знову)");
+    return counted(n, QCoreApplication::translate("FleetWindow", "датаграму", "1 datagram lost"),
+                   QCoreApplication::translate("FleetWindow", "датаграми", "2 datagrams lost"),
+                   QCoreApplication::translate("FleetWindow", "датаграм", "5 datagrams lost")) +
+           QCoreApplication::translate(
+               "FleetWindow", " втрачено через перевантаження цього комп'ютера (плати запитано знову)");
 }
 
 // "Перезавантажити 2 плати?"
 inline QString boards(qint64 n)
 {
-    return counted(n, QStringLiteral("плату"), QStringLiteral("плати"), QStringLiteral("плат"));
+    return counted(n, QCoreApplication::translate("FleetWindow", "плату", "1 board"),
+                   QCoreApplication::translate("FleetWindow", "плати", "2 boards"),
+                   QCoreApplication::translate("FleetWindow", "плат", "5 boards"));
 }
 
 // "254 адреси в мережі 192.168.1.0/24", shown before "my networks" are searched.
 inline QString addressesIn(qint64 n, const QStringList& networks)
 {
-    return counted(n, QStringLiteral("адреса"), QStringLiteral("адреси"), QStringLiteral("адрес")) +
-           (networks.size() == 1 ? QStringLiteral(" в мережі ") : QStringLiteral(" в мережах ")) +
+    return counted(n, QCoreApplication::translate("FleetWindow", "адреса", "1 address"),
+                   QCoreApplication::translate("FleetWindow", "адреси", "2 addresses"),
+                   QCoreApplication::translate("FleetWindow", "адрес", "5 addresses")) +
+           (networks.size() == 1 ? QCoreApplication::translate("FleetWindow", " в мережі ")
+                                 : QCoreApplication::translate("FleetWindow", " в мережах ")) +
            networks.join(QStringLiteral(", "));
 }
 
 // "3 нових, 1 зникла, 2 змінені": the comparison with an earlier survey.
 inline QString comparison(qint64 added, qint64 missing, qint64 changed)
 {
-    return counted(added, QStringLiteral("нова"), QStringLiteral("нових"), QStringLiteral("нових")) +
+    return counted(added, QCoreApplication::translate("FleetWindow", "нова", "1 new"),
+                   QCoreApplication::translate("FleetWindow", "нових", "2 new"),
+                   QCoreApplication::translate("FleetWindow", "нових", "5 new")) +
            QStringLiteral(", ") +
-           counted(missing, QStringLiteral("зникла"), QStringLiteral("зникли"), QStringLiteral("зникло")) +
+           counted(missing, QCoreApplication::translate("FleetWindow", "зникла", "1 missing"),
+                   QCoreApplication::translate("FleetWindow", "зникли", "2 missing"),
+                   QCoreApplication::translate("FleetWindow", "зникло", "5 missing")) +
            QStringLiteral(", ") +
-           counted(changed, QStringLiteral("змінена"), QStringLiteral("змінені"), QStringLiteral("змінених"));
+           counted(changed, QCoreApplication::translate("FleetWindow", "змінена", "1 changed"),
+                   QCoreApplication::translate("FleetWindow", "змінені", "2 changed"),
+                   QCoreApplication::translate("FleetWindow", "змінених", "5 changed"));
 }
 
 } // namespace talvik::fleet::texts

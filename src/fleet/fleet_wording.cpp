@@ -13,7 +13,7 @@ QString fieldTitles(const QStringList& fields)
     QStringList titles;
     for (const QString& field : fields) {
         const int column = columnOf(field);
-        titles.append(column < 0 ? field : texts::Columns[column]);
+        titles.append(column < 0 ? field : texts::Columns(column));
     }
     return titles.join(QStringLiteral(", "));
 }
@@ -31,13 +31,13 @@ QString noAnswerState(Reason why, qsizetype bytes)
 {
     switch (why) {
     case Reason::ShortReply:
-        return texts::ShortReply.arg(texts::bytes(bytes));
+        return texts::ShortReply().arg(texts::bytes(bytes));
     case Reason::NoVersion:
-        return texts::NoVersion;
+        return texts::NoVersion();
     default:
         break;
     }
-    return texts::Silent;
+    return texts::Silent();
 }
 
 QString ipProblemsText(const WriteFields& f, BoardAddress board)
@@ -47,25 +47,25 @@ QString ipProblemsText(const WriteFields& f, BoardAddress board)
     for (IpProblem problem : ipProblems(f, board)) {
         switch (problem) {
         case IpProblem::Zero:
-            out.append(texts::IpZero);
+            out.append(texts::IpZero());
             break;
         case IpProblem::Broadcast:
-            out.append(texts::IpBroadcast);
+            out.append(texts::IpBroadcast());
             break;
         case IpProblem::Multicast:
-            out.append(texts::IpMulticast.arg(ip));
+            out.append(texts::IpMulticast().arg(ip));
             break;
         case IpProblem::Loopback:
-            out.append(texts::IpLoopback.arg(ip));
+            out.append(texts::IpLoopback().arg(ip));
             break;
         case IpProblem::NetworkOfMask:
-            out.append(texts::IpNetworkOfMask.arg(ip, mask));
+            out.append(texts::IpNetworkOfMask().arg(ip, mask));
             break;
         case IpProblem::BroadcastOfMask:
-            out.append(texts::IpBroadcastOfMask.arg(ip, mask));
+            out.append(texts::IpBroadcastOfMask().arg(ip, mask));
             break;
         case IpProblem::MaskNotContiguous:
-            out.append(texts::MaskWithGap.arg(mask));
+            out.append(texts::MaskWithGap().arg(mask));
             break;
         }
     }
@@ -76,19 +76,19 @@ QString refusalText(const Refusal& refusal, const WriteFields& fields, BoardAddr
 {
     switch (refusal.kind) {
     case Reason::ConsoleOnlyFields:
-        return texts::ConsoleOnlyFields;
+        return texts::ConsoleOnlyFields();
     case Reason::DhcpWithStaticConsole:
-        return texts::DhcpWithStaticConsole;
+        return texts::DhcpWithStaticConsole();
     case Reason::NotCarried:
-        return texts::WouldBeLost.arg(fieldTitles(refusal.fields));
+        return texts::WouldBeLost().arg(fieldTitles(refusal.fields));
     case Reason::Unreachable:
         return ipProblemsText(fields, board);
     case Reason::NotPermanentMemory:
-        return texts::WorkingMemoryBackup;
+        return texts::WorkingMemoryBackup();
     case Reason::ChangedSince:
-        return texts::ChangedSince;
+        return texts::ChangedSince();
     case Reason::OldBoardAnswers:
-        return texts::OldBoardAnswers.arg(dottedText(fields.ip));
+        return texts::OldBoardAnswers().arg(dottedText(fields.ip));
     default:
         break;
     }
@@ -107,31 +107,31 @@ namespace {
 QString notTried(const BoardResult& r)
 {
     if (r.outcome == Outcome::Cancelled)
-        return texts::CancelledState;
-    return texts::NotTried.arg(r.reason == Reason::JournalFailed ? texts::StoppedByJournal
-                                                                 : texts::StoppedAtLimit);
+        return texts::CancelledState();
+    return texts::NotTried().arg(r.reason == Reason::JournalFailed ? texts::StoppedByJournal()
+                                                                   : texts::StoppedAtLimit());
 }
 } // namespace
 
 QString writeState(const BoardResult& r, bool waitsForReboot)
 {
     const QString notWritten =
-        r.notWritten.isEmpty() ? QString() : texts::NotWritten.arg(fieldTitles(r.notWritten));
+        r.notWritten.isEmpty() ? QString() : texts::NotWritten().arg(fieldTitles(r.notWritten));
     const WriteFields planned = r.config ? r.config->fields : WriteFields{};
     switch (r.outcome) {
     case Outcome::Done:
-        return (waitsForReboot ? texts::VerifiedTakesEffectAfterReboot : texts::Verified) + notWritten;
+        return (waitsForReboot ? texts::VerifiedTakesEffectAfterReboot() : texts::Verified()) + notWritten;
     case Outcome::Unverified:
     case Outcome::Planned:
-        return texts::Unverified + notWritten;
+        return texts::Unverified() + notWritten;
     case Outcome::Mismatch: {
         QStringList differ;
         for (const Difference& d : r.differences)
             differ.append(d.field);
-        return texts::Mismatch.arg(fieldTitles(differ)) + notWritten;
+        return texts::Mismatch().arg(fieldTitles(differ)) + notWritten;
     }
     case Outcome::Refused:
-        return texts::NotWrittenBecause.arg(refusalsText(r.refusals, planned, r.board));
+        return texts::NotWrittenBecause().arg(refusalsText(r.refusals, planned, r.board));
     case Outcome::NotTried:
     case Outcome::Cancelled:
         return notTried(r);
@@ -140,15 +140,15 @@ QString writeState(const BoardResult& r, bool waitsForReboot)
     }
     switch (r.reason) {
     case Reason::NotJournaled:
-        return texts::NotWrittenBecause.arg(r.detail);
+        return texts::NotWrittenBecause().arg(r.detail);
     case Reason::NotSent:
-        return texts::NotSent;
+        return texts::NotSent();
     case Reason::NoReadBack:
-        return texts::NoReadBack + notWritten;
+        return texts::NoReadBack() + notWritten;
     default:
         break;
     }
-    return texts::NoBase;
+    return texts::NoBase();
 }
 
 QString rebootState(const BoardResult& r)
@@ -156,35 +156,38 @@ QString rebootState(const BoardResult& r)
     if (r.outcome == Outcome::NotTried || r.outcome == Outcome::Cancelled)
         return notTried(r);
     if (r.outcome == Outcome::Done)
-        return texts::BackUp;
-    return r.reason == Reason::NotBack ? texts::NotBack : texts::NotAcknowledged;
+        return texts::BackUp();
+    return r.reason == Reason::NotBack ? texts::NotBack() : texts::NotAcknowledged();
 }
 
 QString backupState(const BoardResult& r, const std::optional<SaveError>& saveProblem)
 {
     if (r.outcome == Outcome::Cancelled)
-        return texts::CancelledState;
+        return texts::CancelledState();
     if (!r.config)
-        return texts::BackupNotSaved.arg(noAnswerState(r.reason, r.replyBytes));
+        return texts::BackupNotSaved().arg(noAnswerState(r.reason, r.replyBytes));
     if (!saveProblem)
-        return texts::BackupSaved;
-    return texts::BackupNotSaved.arg(
+        return texts::BackupSaved();
+    return texts::BackupNotSaved().arg(
         saveProblem->kind == SaveError::NoVersion
-            ? texts::NoVersion
-            : texts::FileNotWritten.arg(QStringLiteral("«%1»").arg(escapeControls(saveProblem->file)),
-                                        escapeControls(saveProblem->systemError)));
+            ? texts::NoVersion()
+            : texts::FileNotWritten().arg(QStringLiteral("«%1»").arg(escapeControls(saveProblem->file)),
+                                          escapeControls(saveProblem->systemError)));
 }
 
 QString byWords(const QString& by)
 {
-    static const QHash<QString, QString> words{
+    // The words are looked up at each call: they are in the language installed now.
+    using Text = QString (*)();
+    static const QHash<QString, Text> words{
         {QStringLiteral("configurator"), texts::ByConfigurator},
         {by::Apply, texts::ByApply},
         {by::Change, texts::ByChange},
         {by::Replace, texts::ByReplace},
         {by::Undo, texts::ByUndo},
     };
-    return words.value(by, escapeControls(by)); // talvikctl's commands keep their names
+    const Text text = words.value(by);
+    return text ? text() : escapeControls(by); // talvikctl's commands keep their names
 }
 
 QString resultWords(const QString& result)
@@ -193,9 +196,10 @@ QString resultWords(const QString& result)
     const QString head = result.section(notWritten, 0, 0);
     const QString tail =
         result.contains(notWritten)
-            ? texts::NotWritten.arg(fieldTitles(result.section(notWritten, 1).split(QStringLiteral(", "))))
+            ? texts::NotWritten().arg(fieldTitles(result.section(notWritten, 1).split(QStringLiteral(", "))))
             : QString();
-    static const QList<QPair<QString, QString>> words{
+    using Text = QString (*)();
+    static const QList<QPair<QString, Text>> words{
         {QStringLiteral("written, verified"), texts::Verified},
         {QStringLiteral("written, not verified"), texts::Unverified},
         {QStringLiteral("written, the board holds something else"), texts::WrittenElse},
@@ -203,10 +207,9 @@ QString resultWords(const QString& result)
         {QStringLiteral("written, no read-back"), texts::NoReadBack},
         {QStringLiteral("could not be sent"), texts::NotSent},
     };
-    for (const auto& [english, ukrainian] : words)
-        if (head == english ||
-            (english == QLatin1String("written, no read-back") && head.startsWith(english)))
-            return ukrainian + tail;
+    for (const auto& [stored, shown] : words)
+        if (head == stored || (stored == QLatin1String("written, no read-back") && head.startsWith(stored)))
+            return shown() + tail;
     return escapeControls(result); // written by another program, or in its own words
 }
 
@@ -230,15 +233,15 @@ QString fileProblemText(const FileProblem& p)
     const QString file = fileName(p.file);
     switch (p.kind) {
     case FileProblem::Missing:
-        return texts::NoSuchFile.arg(file);
+        return texts::NoSuchFile().arg(file);
     case FileProblem::NotRegular:
-        return texts::NotAFile.arg(file);
+        return texts::NotAFile().arg(file);
     case FileProblem::TooLarge:
-        return texts::FileTooLarge.arg(file, texts::bytes(p.size), texts::bytes(p.most));
+        return texts::FileTooLarge().arg(file, texts::bytes(p.size), texts::bytes(p.most));
     case FileProblem::Unreadable:
         break;
     }
-    return texts::FileUnreadable.arg(file, escapeControls(p.systemError));
+    return texts::FileUnreadable().arg(file, escapeControls(p.systemError));
 }
 
 QString backupErrorText(const BackupError& e)
@@ -249,33 +252,33 @@ QString backupErrorText(const BackupError& e)
     case BackupError::File:
         return fileProblemText(e.fileProblem);
     case BackupError::NotKeyValue:
-        return texts::BackupNotKeyValue.arg(file).arg(e.line).arg(value);
+        return texts::BackupNotKeyValue().arg(file).arg(e.line).arg(value);
     case BackupError::GivenTwice:
-        return texts::BackupKeyTwice.arg(file).arg(e.line).arg(keyTitle(e.key)).arg(e.firstLine);
+        return texts::BackupKeyTwice().arg(file).arg(e.line).arg(keyTitle(e.key)).arg(e.firstLine);
     case BackupError::MissingKey:
-        return texts::BackupKeyMissing.arg(file, escapeControls(e.key));
+        return texts::BackupKeyMissing().arg(file, escapeControls(e.key));
     case BackupError::BadValue:
-        return texts::BackupBadValue.arg(file).arg(e.line).arg(keyTitle(e.key), value);
+        return texts::BackupBadValue().arg(file).arg(e.line).arg(keyTitle(e.key), value);
     case BackupError::UnknownKey:
-        return texts::BackupUnknownKey.arg(file).arg(e.line).arg(
+        return texts::BackupUnknownKey().arg(file).arg(e.line).arg(
             QStringLiteral("«%1»").arg(escapeControls(e.key.left(100))));
     case BackupError::DhcpWithStaticConsole:
-        return texts::BackupDhcpStatic.arg(file);
+        return texts::BackupDhcpStatic().arg(file);
     case BackupError::NamedForAnother:
         break;
     }
-    return texts::BackupNamedForAnother.arg(file, dottedText(e.namedFor), dottedText(e.holds));
+    return texts::BackupNamedForAnother().arg(file, dottedText(e.namedFor), dottedText(e.holds));
 }
 
 QString stoppedText(const JobSummary& s)
 {
     switch (s.stoppedBy) {
     case Reason::FailureLimit:
-        return texts::JobStoppedAtLimit.arg(s.failuresAtStop).arg(s.triedAtStop).arg(s.notTried);
+        return texts::JobStoppedAtLimit().arg(s.failuresAtStop).arg(s.triedAtStop).arg(s.notTried);
     case Reason::JournalFailed:
-        return texts::JobStoppedByJournal.arg(s.notTried);
+        return texts::JobStoppedByJournal().arg(s.notTried);
     case Reason::Cancelled:
-        return texts::JobCancelled.arg(s.cancelled);
+        return texts::JobCancelled().arg(s.cancelled);
     default:
         break;
     }

@@ -1,15 +1,22 @@
 #include "gui/app/TForm1_Config_UDP.h"
+#include "gui/app/language.h"
 #include "gui/app/window_font.h"
 #include "gui/fleet_window/fleet_window_host.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
 
 namespace {
 const QCommandLineOption FleetOption(
     QStringLiteral("fleet"),
     QStringLiteral(
         "Opens the fleet window (every board of the network in one table) in front of the configurator."));
+const QCommandLineOption LangOption(
+    QStringLiteral("lang"),
+    QStringLiteral("The windows' language: uk (Ukrainian, the default) or en (English). Remembered in the "
+                   "settings file for the next start."),
+    QStringLiteral("code"));
 
 void describe(QCommandLineParser& parser)
 {
@@ -17,6 +24,7 @@ void describe(QCommandLineParser& parser)
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(FleetOption);
+    parser.addOption(LangOption);
 }
 
 // --help and --version answer on a terminal, without a display.
@@ -27,6 +35,24 @@ bool onlyText(int argc, char* argv[])
             if (qstrcmp(argv[i], option) == 0)
                 return true;
     return false;
+}
+
+// The language asked for on the command line, remembered; otherwise the one remembered.
+std::optional<talvik::Language> chooseLanguage(const QCommandLineParser& parser)
+{
+    const talvik::SettingsLocation location = talvik::resolveSettingsLocation({});
+    if (!parser.isSet(LangOption))
+        return talvik::storedLanguage(location);
+    const auto asked = talvik::languageFromCode(parser.value(LangOption));
+    if (!asked) {
+        std::fprintf(stderr, "talvikcom: --lang takes uk or en, not \"%s\"\n",
+                     qPrintable(parser.value(LangOption)));
+        return std::nullopt;
+    }
+    const QString failure = talvik::storeLanguage(location, *asked);
+    if (!failure.isEmpty())
+        std::fprintf(stderr, "talvikcom: the language is not remembered: %s\n", qPrintable(failure));
+    return asked;
 }
 } // namespace
 
@@ -49,6 +75,12 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     describe(parser);
     parser.process(app);
+    const auto language = chooseLanguage(parser);
+    if (!language)
+        return 2;
+    // Before any window: every text is made in the language installed when it is made.
+    if (!talvik::installLanguage(*language))
+        std::fprintf(stderr, "talvikcom: the English translation is missing from this build\n");
 
     talvik::useWindowFont();
     talvik::TForm1_Config_UDP window;

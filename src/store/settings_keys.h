@@ -22,6 +22,7 @@ constexpr const char* Identifier = "9";             // key 1: plain number, empt
 constexpr const char* ConsoleDynamic = "10";        // key 1: flag of CheckBox2
 constexpr const char* BoardDhcp = "1d";             // key 1: flag of CheckBox4
 constexpr const char* FleetWindowSection = "Fleet"; // the fleet window's (the name files have), keys below
+constexpr const char* LanguageSection = "Language"; // the windows' language, key below
 
 namespace fleet_window {
 constexpr int Width = 1; // the window's size
@@ -32,10 +33,15 @@ constexpr int Last = 5;
 constexpr int BackupFolder = 6; // the folder of backups last compared with (its git history in "Історія…")
 } // namespace fleet_window
 
+namespace language {
+constexpr int Code = 1; // "uk" or "en"
+} // namespace language
+
 // Every section the program owns; the rest of the file is the operator's.
-constexpr const char* Sections[] = {BoardAddress, Dispatcher, Reserve1,       Reserve2,  Bounds,
-                                    BoardIp,      Mask,       Gateway,        MacBytes,  RangeFirst,
-                                    RangeCount,   Identifier, ConsoleDynamic, BoardDhcp, FleetWindowSection};
+constexpr const char* Sections[] = {BoardAddress,   Dispatcher, Reserve1,       Reserve2,  Bounds,
+                                    BoardIp,        Mask,       Gateway,        MacBytes,  RangeFirst,
+                                    RangeCount,     Identifier, ConsoleDynamic, BoardDhcp, FleetWindowSection,
+                                    LanguageSection};
 
 constexpr const char* OctetDefault = "0";
 constexpr const char* MacDefaults[6] = {"00", "1E", "00", "00", "00", "00"};

@@ -3,6 +3,7 @@
 #include "net/port_wait.h"
 
 #include "gui/app/app_icon.h"
+#include "gui/app/language.h"
 #include "gui/app/messages.h"
 #include "gui/app/placement.h"
 #include "gui/app/texts.h"
@@ -25,7 +26,7 @@ TForm1_Config_UDP::TForm1_Config_UDP(const WindowOptions& options, QWidget* pare
       journal_(options.journalFolder.isEmpty() ? Journal::defaultFolder() : options.journalFolder)
 {
     setObjectName(QStringLiteral("Form1_Config_UDP"));
-    setWindowTitle(texts::WindowCaption);
+    setWindowTitle(texts::WindowCaption());
     setWindowIcon(appIcon());
 
     if (options_.link) {
@@ -47,6 +48,7 @@ TForm1_Config_UDP::TForm1_Config_UDP(const WindowOptions& options, QWidget* pare
         resolveSettingsLocation(options_.settingsPath, options_.executableFolder, options_.userFolder);
     buildControls();
     bindHandlers();
+    addLanguageMenu(this, settingsLocation_, [this](const QString& text) { messages_->message(text); });
     move(393, 137);     // the designed position: no automatic placement
     resize(sizeHint()); // its bounds before the settings load; laid out once, when shown
     guarded([this] { FormCreate(this); });
@@ -74,7 +76,7 @@ void TForm1_Config_UDP::buildControls()
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(buildWriteGroup(), 0, Qt::AlignTop);
-    Button7 = new QPushButton(texts::CopyInButton);
+    Button7 = new QPushButton(texts::CopyInButton());
     Button7->setObjectName(QStringLiteral("Button7"));
     Button7->setFixedSize(25, 529);
     middle->addWidget(Button7, 0, Qt::AlignTop);
@@ -173,7 +175,7 @@ void TForm1_Config_UDP::guarded(const std::function<void()>& handler)
         messages_->error(QString::fromUtf8(e.what()));
     }
     catch (...) {
-        messages_->error(texts::UnknownError);
+        messages_->error(texts::UnknownError());
     }
 }
 
@@ -199,7 +201,7 @@ void TForm1_Config_UDP::openListenerAtStart()
 {
     openListenerWithin(*link_, options_.portWaitMs, this, [this](bool open) {
         if (!open && !closed_)
-            showMessage(texts::PortError);
+            showMessage(texts::PortError());
     });
 }
 
@@ -213,7 +215,7 @@ void TForm1_Config_UDP::FormClose(QObject*)
     Lab_IP2DblClick(nullptr);
     QString why;
     if (!saveSettings(&why))
-        showMessage(texts::SettingsNotSaved.arg(settingsPath()) + u'\n' + why);
+        showMessage(texts::SettingsNotSaved().arg(settingsPath()) + u'\n' + why);
     link_->closeListener();
 }
 

@@ -10,15 +10,15 @@ QString saveFailureText(ProfileFile::SaveResult result, const QString& systemErr
     case ProfileFile::SaveResult::Saved:
         return {};
     case ProfileFile::SaveResult::Unreadable:
-        return texts::SettingsUnreadable;
+        return texts::SettingsUnreadable();
     case ProfileFile::SaveResult::ReadOnly:
-        return texts::SettingsReadOnly;
+        return texts::SettingsReadOnly();
     case ProfileFile::SaveResult::OwnerNotKept:
-        return texts::SettingsOwnerNotKept.arg(systemError);
+        return texts::SettingsOwnerNotKept().arg(systemError);
     case ProfileFile::SaveResult::WriteFailed:
         break;
     }
-    return texts::SettingsWriteFailed.arg(systemError);
+    return texts::SettingsWriteFailed().arg(systemError);
 }
 
 } // namespace talvik

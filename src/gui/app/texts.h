@@ -1,89 +1,314 @@
 #pragma once
-// The window's own texts, exactly as operators know them.
+// The window's own texts, exactly as operators know them: Ukrainian, the source language of
+// their translations (translations/talvikcom_en.ts), each one a function so that it speaks
+// the language installed at start.
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace talvik::texts {
 
-inline const QString ApplicationTitle = QStringLiteral("Конфігуратор V-8.5");
-inline const QString WindowCaption = QStringLiteral("Конфігуратор плат \"ТАЛВІКОР\" 2025-V_8.5");
+inline QString ApplicationTitle()
+{
+    return QCoreApplication::translate("Configurator", "Конфігуратор V-8.5");
+}
+inline QString WindowCaption()
+{
+    return QCoreApplication::translate("Configurator", "Конфігуратор плат \"ТАЛВІКОР\" 2025-V_8.5");
+}
 
-inline const QString ZeroBoardAddress = QStringLiteral("IP - Плати що конфігуруеться = 000.000.000.000");
-inline const QString ZeroRangeAddress = QStringLiteral("IP - Плати що перезавантажуется = 000.000.000.000");
-inline const QString PortError = QStringLiteral("Port 6767 ERROR");
+inline QString ZeroBoardAddress()
+{
+    return QCoreApplication::translate("Configurator", "IP - Плати що конфігуруеться = 000.000.000.000");
+}
+inline QString ZeroRangeAddress()
+{
+    return QCoreApplication::translate("Configurator", "IP - Плати що перезавантажуется = 000.000.000.000");
+}
+inline QString PortError()
+{
+    return QCoreApplication::translate("Configurator", "Port 6767 ERROR");
+}
 
-inline const QString ConsoleDynamic = QStringLiteral("Динамічна IP адреса Пульта");
-inline const QString ConsoleStatic = QStringLiteral("Статична IP адреса Пульта");
-inline const QString BoardDynamic = QStringLiteral("Динамічна IP адреса Плати ( DHCP )");
-inline const QString BoardStatic = QStringLiteral("Статична IP адреса Плати");
-inline const QString BoardStaticTrailing = QStringLiteral("Статична IP адреса Плати ");
-inline const QString VersionSuffix = QStringLiteral(" - Версія программи");
+inline QString ConsoleDynamic()
+{
+    return QCoreApplication::translate("Configurator", "Динамічна IP адреса Пульта");
+}
+inline QString ConsoleStatic()
+{
+    return QCoreApplication::translate("Configurator", "Статична IP адреса Пульта");
+}
+inline QString BoardDynamic()
+{
+    return QCoreApplication::translate("Configurator", "Динамічна IP адреса Плати ( DHCP )");
+}
+inline QString BoardStatic()
+{
+    return QCoreApplication::translate("Configurator", "Статична IP адреса Плати");
+}
+inline QString BoardStaticTrailing()
+{
+    return QCoreApplication::translate("Configurator", "Статична IP адреса Плати ");
+}
+inline QString VersionSuffix()
+{
+    return QCoreApplication::translate("Configurator", " - Версія программи");
+}
 
-inline const QString NoVersion = QStringLiteral("-------------");
-inline const QString NoRemembered = QStringLiteral("-----------------------------");
-inline const QString ShortcutAddress = QStringLiteral("010.000.000.002");
-inline const QString RebootPending = QStringLiteral("__");
-inline const QString RebootAcknowledged = QStringLiteral("Ok");
-inline const QString NoExternalAddress = QStringLiteral("000.000.000.000");
-inline const QString PauseCaption = QStringLiteral("Stop");
-inline const QString RunCaption = QStringLiteral("Pusk");
+inline QString NoVersion()
+{
+    return QCoreApplication::translate("Configurator", "-------------");
+}
+inline QString NoRemembered()
+{
+    return QCoreApplication::translate("Configurator", "-----------------------------");
+}
+inline QString ShortcutAddress()
+{
+    return QCoreApplication::translate("Configurator", "010.000.000.002");
+}
+inline QString RebootPending()
+{
+    return QCoreApplication::translate("Configurator", "__");
+}
+inline QString RebootAcknowledged()
+{
+    return QCoreApplication::translate("Configurator", "Ok");
+}
+inline QString NoExternalAddress()
+{
+    return QCoreApplication::translate("Configurator", "000.000.000.000");
+}
+inline QString PauseCaption()
+{
+    return QCoreApplication::translate("Configurator", "Stop");
+}
+inline QString RunCaption()
+{
+    return QCoreApplication::translate("Configurator", "Pusk");
+}
 
 // Captions of the controls, as the window's design has them.
-inline const QString BoardGroupCaption = QStringLiteral("  IP - Плати що конфігуруеться  ");
-inline const QString RebootButton = QStringLiteral("Reboot");
-inline const QString PortLabel = QStringLiteral("Port");
-inline const QString RetryCaption = QStringLiteral("&Retry");
-inline const QString IdentModeBox = QStringLiteral("Конфігурування по Ідентифікатору");
-inline const QString IdentListLabel = QStringLiteral("Ідентифікатор");
-inline const QString RangeBox = QStringLiteral("Перезапуск масиву");
-inline const QString WriteButton = QStringLiteral("Записати");
-inline const QString ReadButton = QStringLiteral("Прочитати");
-inline const QString PermanentMemoryLabel = QStringLiteral("постійна памьять");
-inline const QString WorkingConfigLabel = QStringLiteral("робоча конфігурація");
-inline const QString BoardIpLabel = QStringLiteral("IP - Ліфта");
-inline const QString MaskLabel = QStringLiteral("MASK");
-inline const QString RouterLabel = QStringLiteral("ROUTER");
-inline const QString MacLabel = QStringLiteral("MAC");
-inline const QString IpToMacButton = QStringLiteral("IP --> MAC");
-inline const QString AddressTypeGroup = QStringLiteral("Тип IP адреси");
-inline const QString DispatcherLabel = QStringLiteral("IP - Комп'ютера диспетч.");
-inline const QString Reserve1Label = QStringLiteral("IP - Резервний №1");
-inline const QString Reserve2Label = QStringLiteral("IP - Резервний №2");
-inline const QString BoardStaticDhcp = QStringLiteral("Статична IP адреса Плати ( DHCP )");
-inline const QString CopyInButton = QStringLiteral("<-");
-inline const QString FirstBoardLabel = QStringLiteral("IP - першої плати");
-inline const QString BoardCountLabel = QStringLiteral("кількість плат");
-inline const QString RangeStartButton = QStringLiteral("Reboot START");
-inline const QString RangeStopButton = QStringLiteral("Reboot STOP");
-inline const QString IdentifierLabel = QStringLiteral("Ідентифікатор плати\n(номер луча\nпристрою зв'язку)");
-inline const QString BranchLabel = QStringLiteral("№ луча\n(мережевий)");
+inline QString BoardGroupCaption()
+{
+    return QCoreApplication::translate("Configurator", "  IP - Плати що конфігуруеться  ");
+}
+inline QString RebootButton()
+{
+    return QCoreApplication::translate("Configurator", "Reboot");
+}
+inline QString PortLabel()
+{
+    return QCoreApplication::translate("Configurator", "Port");
+}
+inline QString RetryCaption()
+{
+    return QCoreApplication::translate("Configurator", "&Retry");
+}
+inline QString IdentModeBox()
+{
+    return QCoreApplication::translate("Configurator", "Конфігурування по Ідентифікатору");
+}
+inline QString IdentListLabel()
+{
+    return QCoreApplication::translate("Configurator", "Ідентифікатор");
+}
+inline QString RangeBox()
+{
+    return QCoreApplication::translate("Configurator", "Перезапуск масиву");
+}
+inline QString WriteButton()
+{
+    return QCoreApplication::translate("Configurator", "Записати");
+}
+inline QString ReadButton()
+{
+    return QCoreApplication::translate("Configurator", "Прочитати");
+}
+inline QString PermanentMemoryLabel()
+{
+    return QCoreApplication::translate("Configurator", "постійна памьять");
+}
+inline QString WorkingConfigLabel()
+{
+    return QCoreApplication::translate("Configurator", "робоча конфігурація");
+}
+inline QString BoardIpLabel()
+{
+    return QCoreApplication::translate("Configurator", "IP - Ліфта");
+}
+inline QString MaskLabel()
+{
+    return QCoreApplication::translate("Configurator", "MASK");
+}
+inline QString RouterLabel()
+{
+    return QCoreApplication::translate("Configurator", "ROUTER");
+}
+inline QString MacLabel()
+{
+    return QCoreApplication::translate("Configurator", "MAC");
+}
+inline QString IpToMacButton()
+{
+    return QCoreApplication::translate("Configurator", "IP --> MAC");
+}
+inline QString AddressTypeGroup()
+{
+    return QCoreApplication::translate("Configurator", "Тип IP адреси");
+}
+inline QString DispatcherLabel()
+{
+    return QCoreApplication::translate("Configurator", "IP - Комп'ютера диспетч.");
+}
+inline QString Reserve1Label()
+{
+    return QCoreApplication::translate("Configurator", "IP - Резервний №1");
+}
+inline QString Reserve2Label()
+{
+    return QCoreApplication::translate("Configurator", "IP - Резервний №2");
+}
+inline QString BoardStaticDhcp()
+{
+    return QCoreApplication::translate("Configurator", "Статична IP адреса Плати ( DHCP )");
+}
+inline QString CopyInButton()
+{
+    return QCoreApplication::translate("Configurator", "<-");
+}
+inline QString FirstBoardLabel()
+{
+    return QCoreApplication::translate("Configurator", "IP - першої плати");
+}
+inline QString BoardCountLabel()
+{
+    return QCoreApplication::translate("Configurator", "кількість плат");
+}
+inline QString RangeStartButton()
+{
+    return QCoreApplication::translate("Configurator", "Reboot START");
+}
+inline QString RangeStopButton()
+{
+    return QCoreApplication::translate("Configurator", "Reboot STOP");
+}
+inline QString IdentifierLabel()
+{
+    return QCoreApplication::translate("Configurator", "Ідентифікатор плати\n(номер луча\nпристрою зв'язку)");
+}
+inline QString BranchLabel()
+{
+    return QCoreApplication::translate("Configurator", "№ луча\n(мережевий)");
+}
 
 // Messages and log lines.
-inline const QString UnknownError = QStringLiteral("Unknown error");
-inline const QString SettingsNotSaved = QStringLiteral("Не вдалося записати файл налаштувань %1");
-inline const QString SettingsUnreadable =
-    QStringLiteral("Його не вдалося прочитати, тому він залишився без змін.");
-inline const QString SettingsReadOnly =
-    QStringLiteral("Він позначений лише для читання і залишився без змін.");
-inline const QString SettingsOwnerNotKept =
-    QStringLiteral("Не вдалося зберегти його власника і права доступу (%1); файл залишився без змін.");
-inline const QString SettingsWriteFailed = QStringLiteral("Помилка запису (%1); файл залишився без змін.");
-inline const QString IdentLogLine = QStringLiteral("Ind - %1 * IP - %2 * Port - %3 - Tim - %4");
+inline QString UnknownError()
+{
+    return QCoreApplication::translate("Configurator", "Unknown error");
+}
+inline QString SettingsNotSaved()
+{
+    return QCoreApplication::translate("Configurator", "Не вдалося записати файл налаштувань %1");
+}
+inline QString SettingsUnreadable()
+{
+    return QCoreApplication::translate("Configurator",
+                                       "Його не вдалося прочитати, тому він залишився без змін.");
+}
+inline QString SettingsReadOnly()
+{
+    return QCoreApplication::translate("Configurator",
+                                       "Він позначений лише для читання і залишився без змін.");
+}
+inline QString SettingsOwnerNotKept()
+{
+    return QCoreApplication::translate(
+        "Configurator", "Не вдалося зберегти його власника і права доступу (%1); файл залишився без змін.");
+}
+inline QString SettingsWriteFailed()
+{
+    return QCoreApplication::translate("Configurator", "Помилка запису (%1); файл залишився без змін.");
+}
+inline QString IdentLogLine()
+{
+    return QCoreApplication::translate("Configurator", "Ind - %1 * IP - %2 * Port - %3 - Tim - %4");
+}
 
 // Heard through a screen reader and seen as tooltips; the window shows no caption for them.
-inline const QString ReadBackSuffix = QStringLiteral(" (прочитано)");
-inline const QString LookupName = QStringLiteral("Дізнатися зовнішню IP-адресу");
-inline const QString LookupTip = QStringLiteral("Дізнатися зовнішню IP-адресу цього комп'ютера");
-inline const QString CopyInTip = QStringLiteral("Перенести прочитану конфігурацію в поля запису");
-inline const QString RebootStatusName = QStringLiteral("Стан перезавантаження");
-inline const QString ReceivedCountName = QStringLiteral("Отримано датаграм");
-inline const QString SenderAddressName = QStringLiteral("Адреса відправника");
-inline const QString SenderPortName = QStringLiteral("Порт відправника");
-inline const QString LastIdentifierName = QStringLiteral("Ідентифікатор останньої датаграми");
-inline const QString DumpName = QStringLiteral("Діагностика плати");
-inline const QString ExternalAddressName = QStringLiteral("Зовнішня IP-адреса");
-inline const QString VersionName = QStringLiteral("Версія програми плати");
-inline const QString SendingHostName = QStringLiteral("Адреса відправлення");
-inline const QString IdentLogName = QStringLiteral("Журнал ідентифікаторів");
+inline QString ReadBackSuffix()
+{
+    return QCoreApplication::translate("Configurator", " (прочитано)");
+}
+inline QString LookupName()
+{
+    return QCoreApplication::translate("Configurator", "Дізнатися зовнішню IP-адресу");
+}
+inline QString LookupTip()
+{
+    return QCoreApplication::translate("Configurator", "Дізнатися зовнішню IP-адресу цього комп'ютера");
+}
+inline QString CopyInTip()
+{
+    return QCoreApplication::translate("Configurator", "Перенести прочитану конфігурацію в поля запису");
+}
+inline QString RebootStatusName()
+{
+    return QCoreApplication::translate("Configurator", "Стан перезавантаження");
+}
+inline QString ReceivedCountName()
+{
+    return QCoreApplication::translate("Configurator", "Отримано датаграм");
+}
+inline QString SenderAddressName()
+{
+    return QCoreApplication::translate("Configurator", "Адреса відправника");
+}
+inline QString SenderPortName()
+{
+    return QCoreApplication::translate("Configurator", "Порт відправника");
+}
+inline QString LastIdentifierName()
+{
+    return QCoreApplication::translate("Configurator", "Ідентифікатор останньої датаграми");
+}
+inline QString DumpName()
+{
+    return QCoreApplication::translate("Configurator", "Діагностика плати");
+}
+inline QString ExternalAddressName()
+{
+    return QCoreApplication::translate("Configurator", "Зовнішня IP-адреса");
+}
+inline QString VersionName()
+{
+    return QCoreApplication::translate("Configurator", "Версія програми плати");
+}
+inline QString SendingHostName()
+{
+    return QCoreApplication::translate("Configurator", "Адреса відправлення");
+}
+inline QString IdentLogName()
+{
+    return QCoreApplication::translate("Configurator", "Журнал ідентифікаторів");
+}
+
+// The language menu of both windows' context menus. A language is named in its own words.
+inline QString LanguageMenu()
+{
+    return QCoreApplication::translate("Configurator", "Мова · Language");
+}
+inline QString UkrainianLanguage()
+{
+    return QCoreApplication::translate("Configurator", "Українська");
+}
+inline QString EnglishLanguage()
+{
+    return QCoreApplication::translate("Configurator", "English");
+}
+inline QString LanguageAtNextStart()
+{
+    return QCoreApplication::translate("Configurator", "Мову буде змінено з наступного запуску програми.");
+}
 
 } // namespace talvik::texts

@@ -120,7 +120,7 @@ void TForm1_Config_UDP::Button3Click(QObject*)
         SendWordFrame(QLatin1String(word), boardAddressString(), options_.wordPort);
         QThread::msleep(WordPauseMs);
     }
-    EditRs->setText(texts::RebootPending);
+    EditRs->setText(texts::RebootPending());
     ClearReadBack();
     if (!TimerRead_Conf->isActive()) // a running timer keeps its rhythm
         TimerRead_Conf->start();

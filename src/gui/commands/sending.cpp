@@ -13,7 +13,7 @@ bool TForm1_Config_UDP::boardAddressRefused()
 {
     if (!isZeroAddress(Ed_0->texts()))
         return false;
-    showMessage(texts::ZeroBoardAddress);
+    showMessage(texts::ZeroBoardAddress());
     return true;
 }
 

@@ -35,9 +35,9 @@ QComboBox* choice(const QString& off, const QString& on)
 FieldChangeDialog::FieldChangeDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("fieldChange"));
-    setWindowTitle(ft::ChangeFieldsTitle);
+    setWindowTitle(ft::ChangeFieldsTitle());
     auto* layout = new QVBoxLayout(this);
-    auto* hint = new QLabel(ft::ChangeFieldsHint);
+    auto* hint = new QLabel(ft::ChangeFieldsHint());
     hint->setWordWrap(true);
     layout->addWidget(hint);
     auto* grid = new QGridLayout;
@@ -51,9 +51,9 @@ FieldChangeDialog::FieldChangeDialog(QWidget* parent) : QDialog(parent)
         if (AddressFields.contains(field))
             editor = new QLineEdit;
         else if (field == QLatin1String("console"))
-            editor = choice(ft::ConsoleStatic, ft::ConsoleDynamic);
+            editor = choice(ft::ConsoleStatic(), ft::ConsoleDynamic());
         else if (field == QLatin1String("dhcp"))
-            editor = choice(ft::No, ft::Yes);
+            editor = choice(ft::No(), ft::Yes());
         else {
             auto* spin = new QSpinBox;
             spin->setRange(0, 255);
@@ -77,20 +77,20 @@ FieldChangeDialog::FieldChangeDialog(QWidget* parent) : QDialog(parent)
     layout->addWidget(problem);
     table = new QTableWidget(0, Columns);
     table->setObjectName(QStringLiteral("previewTable"));
-    table->setAccessibleName(ft::Preview);
-    table->setHorizontalHeaderLabels(ft::PreviewColumns.split(u';'));
+    table->setAccessibleName(ft::Preview());
+    table->setHorizontalHeaderLabels(ft::PreviewColumns().split(u';'));
     table->horizontalHeader()->setStretchLastSection(true);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
     table->setWordWrap(true);
     layout->addWidget(table, 1);
     auto* buttons = new QHBoxLayout;
-    preview = new QPushButton(ft::Preview);
+    preview = new QPushButton(ft::Preview());
     preview->setObjectName(QStringLiteral("preview"));
-    write = new QPushButton(ft::Write);
+    write = new QPushButton(ft::Write());
     write->setObjectName(QStringLiteral("write"));
     write->setEnabled(false);
-    auto* close = new QPushButton(ft::Close);
+    auto* close = new QPushButton(ft::Close());
     close->setObjectName(QStringLiteral("close"));
     buttons->addStretch(1);
     for (QPushButton* b : {preview, write, close})
@@ -117,7 +117,7 @@ std::optional<FieldChange> FieldChangeDialog::change(QString* why) const
         const QString text = static_cast<QLineEdit*>(editors_.value(field))->text().trimmed();
         const std::optional<quint32> address = parseDottedDecimal(text);
         if (!address) {
-            *why = ft::NotAnAddressValue.arg(fleet::fieldTitles({field}), text);
+            *why = ft::NotAnAddressValue().arg(fleet::fieldTitles({field}), text);
             return std::nullopt;
         }
         std::optional<Ipv4>& slot = field == QLatin1String("dispatcher") ? c.dispatcher
@@ -135,7 +135,7 @@ std::optional<FieldChange> FieldChangeDialog::change(QString* why) const
     if (on("branch"))
         c.branch = quint8(static_cast<QSpinBox*>(editors_.value(QStringLiteral("branch")))->value());
     if (c.empty()) {
-        *why = ft::ChooseAField;
+        *why = ft::ChooseAField();
         return std::nullopt;
     }
     return c;
@@ -191,7 +191,7 @@ void FieldChangeDialog::showPreview(const QList<BoardPreview>& boards)
         if (!b.refused.isEmpty())
             add({address, QString(), QString(), QString(), b.refused}, false);
         else if (b.changes.isEmpty())
-            add({address, QString(), QString(), QString(), ft::NothingChanges}, false);
+            add({address, QString(), QString(), QString(), ft::NothingChanges()}, false);
         for (const ChangedField& c : b.changes)
             add({address, c.field, c.now, c.next}, true);
         anyChange = anyChange || (b.refused.isEmpty() && !b.changes.isEmpty());

@@ -36,15 +36,15 @@ QString problemText(const BoardsProblem& problem)
 {
     switch (problem.kind) {
     case BoardsProblem::NotAnAddress:
-        return ft::NotAnAddress.arg(quoted(problem.text, 31));
+        return ft::NotAnAddress().arg(quoted(problem.text, 31));
     case BoardsProblem::NotABoard:
-        return ft::BadAddress.arg(dottedText(problem.address));
+        return ft::BadAddress().arg(dottedText(problem.address));
     case BoardsProblem::LeavesIts24:
-        return ft::BadRange.arg(quoted(problem.text, 31));
+        return ft::BadRange().arg(quoted(problem.text, 31));
     case BoardsProblem::TooMany:
         break;
     }
-    return ft::TooManyBoards.arg(MostBoards);
+    return ft::TooManyBoards().arg(MostBoards);
 }
 
 // "Перезавантажити 2 плати?" with the addresses under it.
@@ -83,7 +83,7 @@ std::optional<QList<BoardAddress>> FleetWindow::boardsToSearch()
     if (!boards)
         dialogs_.message(this, problemText(problem));
     else if (boards->isEmpty())
-        dialogs_.message(this, ft::NoBoards);
+        dialogs_.message(this, ft::NoBoards());
     else
         return boards;
     return std::nullopt;
@@ -99,13 +99,13 @@ void FleetWindow::startSearch()
         if (listens)
             return survey_.start(boards, bothMemories->isChecked(), timing);
         setBusy(false); // the answers would not reach this program
-        dialogs_.message(this, ft::PortTaken);
+        dialogs_.message(this, ft::PortTaken());
     });
 }
 
 void FleetWindow::chooseHostsFile()
 {
-    const QString path = dialogs_.openFile(this, ft::ChooseHosts, ft::HostsFilter);
+    const QString path = dialogs_.openFile(this, ft::ChooseHosts(), ft::HostsFilter());
     if (path.isEmpty())
         return;
     FileProblem problem;
@@ -131,7 +131,8 @@ void FleetWindow::openSelected()
 void FleetWindow::rebootSelected()
 {
     const QList<BoardAddress> boards = selectedBoards();
-    if (boards.isEmpty() || !dialogs_.confirm(this, question(ft::ConfirmReboot, boards), ft::RebootAction))
+    if (boards.isEmpty() ||
+        !dialogs_.confirm(this, question(ft::ConfirmReboot(), boards), ft::RebootAction()))
         return;
     setBusy(true);
     jobs_.reboot(boards);
@@ -140,7 +141,7 @@ void FleetWindow::rebootSelected()
 void FleetWindow::saveSelectedBackups()
 {
     const QList<BoardAddress> boards = selectedBoards();
-    const QString folder = boards.isEmpty() ? QString() : dialogs_.folder(this, ft::ChooseBackupFolder);
+    const QString folder = boards.isEmpty() ? QString() : dialogs_.folder(this, ft::ChooseBackupFolder());
     if (folder.isEmpty())
         return;
     setBusy(true);
@@ -152,7 +153,7 @@ void FleetWindow::applyBackupsFrom(bool wholeFolder)
 {
     QStringList paths;
     if (wholeFolder) {
-        const QString chosen = dialogs_.folder(this, ft::ChooseBackups);
+        const QString chosen = dialogs_.folder(this, ft::ChooseBackups());
         const QDir folder(chosen);
         if (chosen.isEmpty())
             return;
@@ -160,7 +161,7 @@ void FleetWindow::applyBackupsFrom(bool wholeFolder)
             paths.append(folder.filePath(name));
     }
     else {
-        paths = dialogs_.openFiles(this, ft::ChooseBackups, ft::BackupFilter);
+        paths = dialogs_.openFiles(this, ft::ChooseBackups(), ft::BackupFilter());
     }
     if (paths.isEmpty())
         return;
@@ -175,7 +176,8 @@ void FleetWindow::applyBackupsFrom(bool wholeFolder)
         }
     }
     if (const auto twice = sameBoardTwice(read)) {
-        dialogs_.message(this, ft::SameBoardTwice.arg(twice->first, twice->second, dottedText(twice->board)));
+        dialogs_.message(this,
+                         ft::SameBoardTwice().arg(twice->first, twice->second, dottedText(twice->board)));
         return;
     }
     QList<BoardConfig> backups;
@@ -189,10 +191,10 @@ void FleetWindow::applyBackupsFrom(bool wholeFolder)
             refused.append(dottedText(b.config.address) + QStringLiteral(": ") +
                            fleet::refusalsText(d.refusals, d.fields, b.config.address));
     }
-    if (!dialogs_.confirm(this, question(ft::ConfirmApply, boards), ft::ApplyAction))
+    if (!dialogs_.confirm(this, question(ft::ConfirmApply(), boards), ft::ApplyAction()))
         return;
     if (!refused.isEmpty() &&
-        !dialogs_.confirm(this, ft::ConfirmRefused.arg(refused.join(u'\n')), ft::WriteAnyway))
+        !dialogs_.confirm(this, ft::ConfirmRefused().arg(refused.join(u'\n')), ft::WriteAnyway()))
         return;
     setBusy(true);
     jobs_.applyBackups(backups, !refused.isEmpty());
@@ -207,10 +209,10 @@ void FleetWindow::exportRows(bool allRows)
             rows.append(&model_.rowAt(r));
         std::sort(rows.begin(), rows.end(), [](auto* a, auto* b) { return a->address < b->address; });
     }
-    const QString path = dialogs_.saveFile(this, ft::ChooseExportFile, ft::ExportFilter);
+    const QString path = dialogs_.saveFile(this, ft::ChooseExportFile(), ft::ExportFilter());
     QString why;
     if (!path.isEmpty() && !fleet::exportRows(rows, path, &why))
-        dialogs_.message(this, ft::CannotWrite.arg(path, why));
+        dialogs_.message(this, ft::CannotWrite().arg(path, why));
 }
 
 // The addresses and ranges of the range or the list, under a name in the sites file.
@@ -226,21 +228,21 @@ void FleetWindow::saveRangesAsSite()
     }
     BoardsProblem problem;
     if (const auto boards = boardsOf(entries, &problem); !boards || boards->isEmpty()) {
-        dialogs_.message(this, boards ? ft::NoBoards : problemText(problem));
+        dialogs_.message(this, boards ? ft::NoBoards() : problemText(problem));
         return;
     }
-    const QString name = dialogs_.text(this, ft::SiteName, ft::SiteNameQuestion);
+    const QString name = dialogs_.text(this, ft::SiteName(), ft::SiteNameQuestion());
     if (name.trimmed().isEmpty())
         return;
     SitesFile file(sitesFileBeside(settings_.writePath));
     QString why;
     if (!file.read(&why)) {
-        dialogs_.message(this, ft::SitesUnreadable.arg(why));
+        dialogs_.message(this, ft::SitesUnreadable().arg(why));
         return;
     }
     file.add(name, entries);
     if (file.save(&why) != ReplaceResult::Saved) {
-        dialogs_.message(this, ft::SitesNotSaved.arg(quoted(file.path(), 4096), why));
+        dialogs_.message(this, ft::SitesNotSaved().arg(quoted(file.path(), 4096), why));
         return;
     }
     loadSites();
@@ -255,15 +257,15 @@ void FleetWindow::compareWithReference()
     const QList<BoardAddress> boards = selectedBoards();
     const auto perField = boards.size() == 1 ? model_.compareWithReference(boards.first()) : std::nullopt;
     if (!perField) {
-        dialogs_.message(this, ft::NoReference);
+        dialogs_.message(this, ft::NoReference());
         return;
     }
     QStringList counts;
     for (auto it = perField->cbegin(); it != perField->cend(); ++it)
-        counts.append(ft::ReferenceFieldCount.arg(fleet::fieldTitles({it.key()})).arg(it.value()));
-    const QString line = counts.isEmpty() ? ft::ReferenceNothing.arg(dottedText(boards.first()))
-                                          : ft::ReferenceSummary.arg(dottedText(boards.first()),
-                                                                     counts.join(QStringLiteral(", ")));
+        counts.append(ft::ReferenceFieldCount().arg(fleet::fieldTitles({it.key()})).arg(it.value()));
+    const QString line = counts.isEmpty() ? ft::ReferenceNothing().arg(dottedText(boards.first()))
+                                          : ft::ReferenceSummary().arg(dottedText(boards.first()),
+                                                                       counts.join(QStringLiteral(", ")));
     summary->setText(line);
     summary->setAccessibleName(line);
     summary->show();
@@ -271,7 +273,7 @@ void FleetWindow::compareWithReference()
 
 void FleetWindow::compareWithEarlier()
 {
-    const QString path = dialogs_.openFile(this, ft::ChooseEarlier, ft::EarlierFilter);
+    const QString path = dialogs_.openFile(this, ft::ChooseEarlier(), ft::EarlierFilter());
     if (path.isEmpty())
         return;
     QString why;

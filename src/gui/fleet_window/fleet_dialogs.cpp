@@ -14,10 +14,11 @@ namespace talvik {
 
 bool SystemDialogs::confirm(QWidget* parent, const QString& question, const QString& action)
 {
-    QMessageBox box(QMessageBox::Question, texts::ApplicationTitle, question, QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Question, texts::ApplicationTitle(), question, QMessageBox::NoButton,
+                    parent);
     box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(action, QMessageBox::AcceptRole);
-    box.setDefaultButton(box.addButton(fleet::texts::Cancel, QMessageBox::RejectRole));
+    box.setDefaultButton(box.addButton(fleet::texts::Cancel(), QMessageBox::RejectRole));
     box.exec();
     return box.clickedButton() == yes;
 }
@@ -25,7 +26,7 @@ bool SystemDialogs::confirm(QWidget* parent, const QString& question, const QStr
 // As the configurator's messages.
 void SystemDialogs::message(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, texts::ApplicationTitle, text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, texts::ApplicationTitle(), text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -6,6 +6,7 @@
 #include "fleet/fleet_texts.h"
 #include "fleet/fleet_wording.h"
 #include "gui/app/app_icon.h"
+#include "gui/app/language.h"
 #include "gui/app/texts.h"
 #include "gui/fleet_window/fleet_dialogs.h"
 #include "gui/fleet_window/repaint_pacer.h"
@@ -58,7 +59,7 @@ FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, f
       dialogs_(dialogs), settings_(settings)
 {
     setObjectName(QStringLiteral("FleetWindow"));
-    setWindowTitle(ft::WindowTitle);
+    setWindowTitle(ft::WindowTitle());
     setWindowIcon(appIcon());
     setAttribute(Qt::WA_QuitOnClose, false); // closing it leaves the configurator running
 
@@ -66,12 +67,12 @@ FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, f
     layout->addWidget(buildSurveyGroup());
 
     auto* filterRow = new QHBoxLayout;
-    auto* filterLabel = new QLabel(ft::Filter);
-    filter = named(new QLineEdit, "filter", ft::Filter);
-    filter->setPlaceholderText(ft::FilterHint);
+    auto* filterLabel = new QLabel(ft::Filter());
+    filter = named(new QLineEdit, "filter", ft::Filter());
+    filter->setPlaceholderText(ft::FilterHint());
     filter->setClearButtonEnabled(true);
     for (QToolButton* clear : filter->findChildren<QToolButton*>())
-        clear->setAccessibleName(ft::ClearFilter);
+        clear->setAccessibleName(ft::ClearFilter());
     filterLabel->setBuddy(filter);
     filterRow->addWidget(filterLabel);
     filterRow->addWidget(filter, 1);
@@ -81,7 +82,7 @@ FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, f
     layout->addLayout(filterRow);
 
     shown = new fleet::FleetFilter(model_, this);
-    table = named(new QTableView, "table", ft::TableName);
+    table = named(new QTableView, "table", ft::TableName());
     table->setModel(shown);
     table->setSortingEnabled(true);
     table->sortByColumn(fleet::Address, Qt::AscendingOrder);
@@ -108,6 +109,7 @@ FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, f
     layout->addWidget(buildActions());
 
     bindActions();
+    addLanguageMenu(this, settings_, [this](const QString& text) { dialogs_.message(this, text); });
     setBusy(false);
     first->setFocus(); // the range is typed first
     resize(1240, 680);
@@ -115,44 +117,44 @@ FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, f
 
 QWidget* FleetWindow::buildSurveyGroup()
 {
-    auto* group = named(new QGroupBox(ft::SurveyGroup), "surveyGroup");
+    auto* group = named(new QGroupBox(ft::SurveyGroup()), "surveyGroup");
     auto* grid = new QGridLayout(group);
 
-    fromRange = named(new QRadioButton(ft::FromRange), "fromRange");
+    fromRange = named(new QRadioButton(ft::FromRange()), "fromRange");
     fromRange->setChecked(true);
-    first = named(new QLineEdit(QStringLiteral("192.168.1.1")), "first", ft::FirstAddress);
-    last = named(new QLineEdit(QStringLiteral("192.168.1.254")), "last", ft::LastAddress);
+    first = named(new QLineEdit(QStringLiteral("192.168.1.1")), "first", ft::FirstAddress());
+    last = named(new QLineEdit(QStringLiteral("192.168.1.254")), "last", ft::LastAddress());
     for (QLineEdit* e : {first, last})
         e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0000.0000.0000.0000")));
     auto* range = new QHBoxLayout;
     range->addWidget(first);
-    range->addWidget(new QLabel(ft::RangeDash));
+    range->addWidget(new QLabel(ft::RangeDash()));
     range->addWidget(last);
     range->addStretch(1);
     grid->addWidget(fromRange, 0, 0);
     grid->addLayout(range, 0, 1, 1, 2);
 
-    fromList = named(new QRadioButton(ft::FromList), "fromList");
-    list = named(new QPlainTextEdit, "list", ft::FromList);
-    list->setPlaceholderText(ft::ListHint);
+    fromList = named(new QRadioButton(ft::FromList()), "fromList");
+    list = named(new QPlainTextEdit, "list", ft::FromList());
+    list->setPlaceholderText(ft::ListHint());
     list->setTabChangesFocus(true);
     list->setFixedHeight(list->fontMetrics().height() * 3 + 12);
-    hostsFile = named(new QPushButton(ft::HostsFile), "hostsFile");
-    hostsFile->setToolTip(ft::ChooseHosts);
+    hostsFile = named(new QPushButton(ft::HostsFile()), "hostsFile");
+    hostsFile->setToolTip(ft::ChooseHosts());
     grid->addWidget(fromList, 1, 0, Qt::AlignTop);
     grid->addWidget(list, 1, 1);
     grid->addWidget(hostsFile, 1, 2, Qt::AlignTop);
 
-    fromMyNetworks = named(new QRadioButton(ft::FromMyNetworks), "fromMyNetworks");
+    fromMyNetworks = named(new QRadioButton(ft::FromMyNetworks()), "fromMyNetworks");
     myNetworks = named(new QLabel, "myNetworks");
     grid->addWidget(fromMyNetworks, 2, 0);
     grid->addWidget(myNetworks, 2, 1, 1, 2);
 
-    fromSite = named(new QRadioButton(ft::FromSite), "fromSite");
-    site = named(new QComboBox, "site", ft::FromSite);
+    fromSite = named(new QRadioButton(ft::FromSite()), "fromSite");
+    site = named(new QComboBox, "site", ft::FromSite());
     site->setMinimumContentsLength(24);
     site->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    saveAsSite = named(new QPushButton(ft::SaveAsSite), "saveAsSite");
+    saveAsSite = named(new QPushButton(ft::SaveAsSite()), "saveAsSite");
     auto* sites = new QHBoxLayout;
     sites->addWidget(site);
     sites->addWidget(saveAsSite);
@@ -160,19 +162,19 @@ QWidget* FleetWindow::buildSurveyGroup()
     grid->addWidget(fromSite, 3, 0);
     grid->addLayout(sites, 3, 1, 1, 2);
 
-    bothMemories = named(new QCheckBox(ft::BothMemories), "bothMemories");
+    bothMemories = named(new QCheckBox(ft::BothMemories()), "bothMemories");
     grid->addWidget(bothMemories, 4, 0, 1, 3);
 
-    search = named(new QPushButton(ft::Search), "search");
+    search = named(new QPushButton(ft::Search()), "search");
     search->setDefault(true);
-    cancel = named(new QPushButton(ft::Cancel), "cancel");
-    progress = named(new QProgressBar, "progress", ft::Progress);
-    progress->setFormat(ft::ProgressFormat);
+    cancel = named(new QPushButton(ft::Cancel()), "cancel");
+    progress = named(new QProgressBar, "progress", ft::Progress());
+    progress->setFormat(ft::ProgressFormat());
     progress->setRange(0, 1);
     progress->setValue(0);
     progress->setTextVisible(false); // until something runs
     status = named(new QLabel, "status");
-    status->setAccessibleDescription(ft::Status);
+    status->setAccessibleDescription(ft::Status());
     status->hide(); // until a survey has something to say
     auto* run = new QHBoxLayout;
     run->addWidget(search);
@@ -190,28 +192,28 @@ QWidget* FleetWindow::buildActions()
     auto* rows = new QVBoxLayout(box);
     rows->setContentsMargins(0, 0, 0, 0);
     auto* row = new QHBoxLayout;
-    open = named(new QPushButton(ft::Open), "open");
-    reboot = named(new QPushButton(ft::Reboot), "reboot");
-    saveBackups = named(new QPushButton(ft::SaveBackups), "saveBackups");
-    applyBackups = named(new QPushButton(ft::ApplyBackups), "applyBackups");
-    exportTable = named(new QPushButton(ft::Export), "exportTable");
-    compare = named(new QPushButton(ft::Compare), "compare");
-    compare->setToolTip(ft::CompareTip);
-    changeFields = named(new QPushButton(ft::ChangeFields), "changeFields");
-    history = named(new QPushButton(ft::History), "history");
-    replaceBoard = named(new QPushButton(ft::ReplaceBoard), "replaceBoard");
-    retryFailed = named(new QPushButton(ft::RetryFailed), "retryFailed");
-    retryFailed->setToolTip(ft::RetryFailedTip);
-    compareReference = named(new QPushButton(ft::CompareWithReference), "compareReference");
-    compareReference->setToolTip(ft::CompareWithReferenceTip);
+    open = named(new QPushButton(ft::Open()), "open");
+    reboot = named(new QPushButton(ft::Reboot()), "reboot");
+    saveBackups = named(new QPushButton(ft::SaveBackups()), "saveBackups");
+    applyBackups = named(new QPushButton(ft::ApplyBackups()), "applyBackups");
+    exportTable = named(new QPushButton(ft::Export()), "exportTable");
+    compare = named(new QPushButton(ft::Compare()), "compare");
+    compare->setToolTip(ft::CompareTip());
+    changeFields = named(new QPushButton(ft::ChangeFields()), "changeFields");
+    history = named(new QPushButton(ft::History()), "history");
+    replaceBoard = named(new QPushButton(ft::ReplaceBoard()), "replaceBoard");
+    retryFailed = named(new QPushButton(ft::RetryFailed()), "retryFailed");
+    retryFailed->setToolTip(ft::RetryFailedTip());
+    compareReference = named(new QPushButton(ft::CompareWithReference()), "compareReference");
+    compareReference->setToolTip(ft::CompareWithReferenceTip());
     // Where the backups or the rows come from is chosen on the button's menu.
     auto* applyMenu = new QMenu(applyBackups);
-    applyMenu->addAction(ft::FromFolder, this, [this] { applyBackupsFrom(true); });
-    applyMenu->addAction(ft::FromFiles, this, [this] { applyBackupsFrom(false); });
+    applyMenu->addAction(ft::FromFolder(), this, [this] { applyBackupsFrom(true); });
+    applyMenu->addAction(ft::FromFiles(), this, [this] { applyBackupsFrom(false); });
     applyBackups->setMenu(applyMenu);
     auto* exportMenu = new QMenu(exportTable);
-    exportMenu->addAction(ft::ExportAll, this, [this] { exportRows(true); });
-    exportMenu->addAction(ft::ExportShown, this, [this] { exportRows(false); });
+    exportMenu->addAction(ft::ExportAll(), this, [this] { exportRows(true); });
+    exportMenu->addAction(ft::ExportShown(), this, [this] { exportRows(false); });
     exportTable->setMenu(exportMenu);
     // Two rows, so that the window fits a 1024 px screen: what is done to boards, then files.
     for (QPushButton* b : {open, reboot, changeFields, history, replaceBoard, retryFailed})
@@ -320,7 +322,7 @@ void FleetWindow::showMyNetworks()
         names.append(dottedText(r.first & 0xFFFFFF00u) + QStringLiteral("/24"));
         addresses += r.size();
     }
-    showValue(myNetworks, found.isEmpty() ? ft::NoNetworks : ft::addressesIn(addresses, names));
+    showValue(myNetworks, found.isEmpty() ? ft::NoNetworks() : ft::addressesIn(addresses, names));
 }
 
 void FleetWindow::showEvent(QShowEvent* event)
@@ -335,7 +337,7 @@ void FleetWindow::loadSites()
     SitesFile file(sitesFileBeside(settings_.writePath));
     QString why;
     if (!file.read(&why)) {
-        dialogs_.message(this, ft::SitesUnreadable.arg(why));
+        dialogs_.message(this, ft::SitesUnreadable().arg(why));
         return;
     }
     sites_ = file.sites();
@@ -344,7 +346,7 @@ void FleetWindow::loadSites()
     for (const Site& s : sites_) // a name is any text: shown with its control characters escaped
         site->addItem(escapeControls(s.name), s.name);
     if (sites_.isEmpty())
-        site->setPlaceholderText(ft::NoSites);
+        site->setPlaceholderText(ft::NoSites());
     const int at = site->findData(chosen);
     site->setCurrentIndex(at >= 0             ? at
                           : site->count() > 0 ? 0
@@ -369,7 +371,7 @@ void FleetWindow::closeEvent(QCloseEvent* event)
 {
     QString why;
     if (!saveSettings(&why))
-        dialogs_.message(this, texts::SettingsNotSaved.arg(settings_.writePath) + u'\n' + why);
+        dialogs_.message(this, texts::SettingsNotSaved().arg(settings_.writePath) + u'\n' + why);
     event->accept();
 }
 

@@ -28,7 +28,7 @@ void FleetWindow::changeSelectedFields()
 {
     const QList<BoardAddress> boards = selectedBoards();
     if (boards.isEmpty()) {
-        dialogs_.message(this, ft::NoSelection);
+        dialogs_.message(this, ft::NoSelection());
         return;
     }
     auto* dialog = new FieldChangeDialog(this);
@@ -53,13 +53,13 @@ void FleetWindow::changeSelectedFields()
             dialog->showProblem(problem);
             return;
         }
-        dialog->showProblem(ft::Reading);
+        dialog->showProblem(ft::Reading());
         jobs_.readPermanent(boards, [dialog, boards, change](const QHash<BoardAddress, BoardConfig>& read) {
             QList<FieldChangeDialog::BoardPreview> rows;
             for (BoardAddress board : boards) {
                 FieldChangeDialog::BoardPreview row{board, {}, {}};
                 if (!read.contains(board)) {
-                    row.refused = ft::NoBase;
+                    row.refused = ft::NoBase();
                 }
                 else {
                     const Decision d = decide(read.value(board), WritePlan::ofChange(*change));
@@ -92,7 +92,7 @@ void FleetWindow::showSelectedHistory()
 {
     const QList<BoardAddress> boards = selectedBoards();
     if (boards.isEmpty() || !jobs_.journal()) {
-        dialogs_.message(this, ft::NoSelection);
+        dialogs_.message(this, ft::NoSelection());
         return;
     }
     const QSet<BoardAddress> chosen(boards.begin(), boards.end());
@@ -111,8 +111,9 @@ void FleetWindow::showSelectedHistory()
         for (const ChangedField& c : fleet::titledChanges(*entry.before, entry.sent.fields))
             changes.append(QStringLiteral("%1 %2 → %3").arg(c.field, c.now, c.next));
         const QString when = entry.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        if (!dialogs_.confirm(dialog, ft::ConfirmUndo.arg(dottedText(entry.board), when, changes.join(u'\n')),
-                              ft::Undo))
+        if (!dialogs_.confirm(dialog,
+                              ft::ConfirmUndo().arg(dottedText(entry.board), when, changes.join(u'\n')),
+                              ft::Undo()))
             return;
         dialog->accept();
         BoardConfig before = *entry.before;
@@ -138,7 +139,7 @@ void FleetWindow::writeOrAsk(BoardAddress board, const WritePlan& plan, const QS
             return;
         const QString why =
             fleet::refusalsText(r.refusals, r.config ? r.config->fields : WriteFields{}, board);
-        if (!dialogs_.confirm(this, ft::ConfirmForce.arg(dottedText(board), why), ft::WriteAnyway))
+        if (!dialogs_.confirm(this, ft::ConfirmForce().arg(dottedText(board), why), ft::WriteAnyway()))
             return;
         setBusy(true);
         jobs_.write({{board, plan}}, by, true);
@@ -149,14 +150,14 @@ void FleetWindow::replaceSelected()
 {
     const QList<BoardAddress> boards = selectedBoards();
     if (boards.size() != 1) {
-        dialogs_.message(this, ft::OneBoard);
+        dialogs_.message(this, ft::OneBoard());
         return;
     }
     const BoardAddress board = boards.first();
     auto* dialog = new ReplaceDialog(board, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &ReplaceDialog::backupWanted, this, [this, dialog] {
-        const QString path = dialogs_.openFile(dialog, ft::ChooseBackups, ft::BackupFilter);
+        const QString path = dialogs_.openFile(dialog, ft::ChooseBackups(), ft::BackupFilter());
         if (path.isEmpty())
             return;
         try {

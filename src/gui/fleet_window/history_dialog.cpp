@@ -21,11 +21,11 @@ namespace {
 QString changes(const JournalEntry& e)
 {
     if (!e.before)
-        return ft::BeforeUnknown;
+        return ft::BeforeUnknown();
     QStringList parts;
     for (const ChangedField& p : fleet::titledChanges(*e.before, e.sent.fields))
         parts.append(QStringLiteral("%1 %2 → %3").arg(p.field, p.now, p.next));
-    return parts.isEmpty() ? ft::NothingChanges : parts.join(QStringLiteral("; "));
+    return parts.isEmpty() ? ft::NothingChanges() : parts.join(QStringLiteral("; "));
 }
 } // namespace
 
@@ -34,11 +34,11 @@ namespace {
 QString committed(const GitRepository::Commit& c)
 {
     if (c.added)
-        return ft::FirstBackup;
+        return ft::FirstBackup();
     QStringList parts;
     for (const ChangedField& f : c.changes)
         parts.append(QStringLiteral("%1 %2 → %3")
-                         .arg(f.field == QLatin1String("version") ? ft::Columns[fleet::Version]
+                         .arg(f.field == QLatin1String("version") ? ft::Columns(fleet::Version)
                                                                   : fleet::fieldTitles({f.field}),
                               escapeControls(f.now), escapeControls(f.next)));
     return parts.join(QStringLiteral("; "));
@@ -51,17 +51,17 @@ HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<Jour
 {
     setObjectName(QStringLiteral("history"));
     setWindowTitle(
-        ft::HistoryTitle.arg(boards.size() == 1 ? dottedText(boards.first()) : ft::boards(boards.size())));
+        ft::HistoryTitle().arg(boards.size() == 1 ? dottedText(boards.first()) : ft::boards(boards.size())));
     for (const JournalEntry& e : entries)
         rows_.append({e.time,
                       {e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                        dottedText(e.board), fleet::byWords(e.by),
-                       e.result.isEmpty() ? ft::NoResult : fleet::resultWords(e.result), changes(e)},
+                       e.result.isEmpty() ? ft::NoResult() : fleet::resultWords(e.result), changes(e)},
                       e});
     for (const KeptChange& k : kept)
         rows_.append({k.commit.time,
                       {k.commit.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                       dottedText(k.board), ft::ByBackupRepository, ft::Commit.arg(k.commit.id.left(10)),
+                       dottedText(k.board), ft::ByBackupRepository(), ft::Commit().arg(k.commit.id.left(10)),
                        committed(k.commit)},
                       std::nullopt});
     std::stable_sort(rows_.begin(), rows_.end(), [](const Row& a, const Row& b) { return a.time > b.time; });
@@ -69,7 +69,7 @@ HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<Jour
     table = new QTableWidget(int(rows_.size()), ColumnCount);
     table->setObjectName(QStringLiteral("journalTable"));
     table->setAccessibleName(windowTitle());
-    table->setHorizontalHeaderLabels(ft::HistoryColumns.split(u';'));
+    table->setHorizontalHeaderLabels(ft::HistoryColumns().split(u';'));
     table->horizontalHeader()->setStretchLastSection(true);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -81,10 +81,10 @@ HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<Jour
     table->resizeColumnsToContents();
     layout->addWidget(table, 1);
     auto* buttons = new QHBoxLayout;
-    undo = new QPushButton(ft::Undo);
+    undo = new QPushButton(ft::Undo());
     undo->setObjectName(QStringLiteral("undo"));
-    undo->setToolTip(ft::UndoTip);
-    auto* close = new QPushButton(ft::Close);
+    undo->setToolTip(ft::UndoTip());
+    auto* close = new QPushButton(ft::Close());
     close->setObjectName(QStringLiteral("close"));
     buttons->addStretch(1);
     buttons->addWidget(undo);

@@ -18,29 +18,29 @@ namespace ft = fleet::texts;
 ReplaceDialog::ReplaceDialog(BoardAddress board, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("replaceBoard"));
-    setWindowTitle(ft::ReplaceTitle.arg(dottedText(board)));
+    setWindowTitle(ft::ReplaceTitle().arg(dottedText(board)));
     auto* layout = new QVBoxLayout(this);
-    auto* hint = new QLabel(ft::ReplaceHint);
+    auto* hint = new QLabel(ft::ReplaceHint());
     hint->setObjectName(QStringLiteral("hint"));
     hint->setWordWrap(true);
     layout->addWidget(hint);
     auto* fileRow = new QHBoxLayout;
-    chooseBackup = new QPushButton(ft::ChooseBackup);
+    chooseBackup = new QPushButton(ft::ChooseBackup());
     chooseBackup->setObjectName(QStringLiteral("chooseBackup"));
-    backupFile = new QLabel(ft::NoBackupChosen);
+    backupFile = new QLabel(ft::NoBackupChosen());
     backupFile->setObjectName(QStringLiteral("backupFile"));
-    backupFile->setAccessibleName(ft::NoBackupChosen);
+    backupFile->setAccessibleName(ft::NoBackupChosen());
     fileRow->addWidget(chooseBackup);
     fileRow->addWidget(backupFile, 1);
     layout->addLayout(fileRow);
-    takeMac = new QCheckBox(ft::TakeMac);
+    takeMac = new QCheckBox(ft::TakeMac());
     takeMac->setObjectName(QStringLiteral("takeMac"));
     layout->addWidget(takeMac);
     auto* buttons = new QHBoxLayout;
-    replace = new QPushButton(ft::Replace);
+    replace = new QPushButton(ft::Replace());
     replace->setObjectName(QStringLiteral("replace"));
     replace->setEnabled(false);
-    auto* close = new QPushButton(ft::Close);
+    auto* close = new QPushButton(ft::Close());
     close->setObjectName(QStringLiteral("close"));
     buttons->addStretch(1);
     buttons->addWidget(replace);
@@ -54,8 +54,9 @@ ReplaceDialog::ReplaceDialog(BoardAddress board, QWidget* parent) : QDialog(pare
     backupFile->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     const QFontMetrics metrics(font());
     constexpr int TitleBar = 160, Margins = 60;
-    const int width = std::min(MostWidth, std::max(metrics.horizontalAdvance(windowTitle()) + TitleBar,
-                                                   metrics.horizontalAdvance(ft::ReplaceHint) / 2 + Margins));
+    const int width =
+        std::min(MostWidth, std::max(metrics.horizontalAdvance(windowTitle()) + TitleBar,
+                                     metrics.horizontalAdvance(ft::ReplaceHint()) / 2 + Margins));
     resize(width, layout->totalHeightForWidth(width));
 }
 

@@ -57,14 +57,15 @@ void TForm1_Config_UDP::Panel5Click(QObject*)
 {
     const int paused = tagOf(Panel5) == 0 ? 1 : 0;
     setTag(Panel5, paused);
-    Panel5->setText(paused ? texts::PauseCaption : texts::RunCaption);
+    Panel5->setText(paused ? texts::PauseCaption() : texts::RunCaption());
 }
 
 void TForm1_Config_UDP::identBookkeeping(int ident, quint32 sender, quint16 senderPort)
 {
     const QString senderAddress = dottedText(sender);
     const QString identText = QString::number(ident);
-    appendLog(texts::IdentLogLine.arg(identText, senderAddress, QString::number(senderPort), longTimeNow()));
+    appendLog(
+        texts::IdentLogLine().arg(identText, senderAddress, QString::number(senderPort), longTimeNow()));
 
     const IdentRecord record{ident, senderAddress, senderPort};
     // The records and the list hold the same identifiers; the records answer faster.

@@ -48,7 +48,7 @@ void TForm1_Config_UDP::Timer2_ConfTimer(QObject*)
         setTag(Button6, 0);
         Timer2_Conf->stop();
         ProgressBar1->setValue(0);
-        showMessage(texts::ZeroRangeAddress);
+        showMessage(texts::ZeroRangeAddress());
         return;
     }
     const int first = Panel1->octet(3)->value();

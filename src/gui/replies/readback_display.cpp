@@ -12,7 +12,7 @@ namespace talvik {
 void TForm1_Config_UDP::startReceived()
 {
     received_ = ReceivedView{};
-    received_.versionSuffix = texts::VersionSuffix;
+    received_.versionSuffix = texts::VersionSuffix();
     received_.count = LabIn->text().toLongLong(); // 0 when it is not a number
     received_.consoleDynamic = CheckBox3->isChecked();
     received_.version = readBackStaged_ ? QString() : Lab_Ver->text();
@@ -38,7 +38,7 @@ void TForm1_Config_UDP::showReceived()
     if (v.dump)
         Label5->setText(*v.dump);
     if (v.rebootAcknowledged)
-        EditRs->setText(texts::RebootAcknowledged);
+        EditRs->setText(texts::RebootAcknowledged());
 
     for (size_t i = 0; i < v.addresses.size(); ++i)
         if (v.addresses[i])
@@ -58,7 +58,7 @@ void TForm1_Config_UDP::showReceived()
         return;
 
     CheckBox3->show();
-    CheckBox3->setText(v.consoleDynamic ? texts::ConsoleDynamic : texts::ConsoleStatic);
+    CheckBox3->setText(v.consoleDynamic ? texts::ConsoleDynamic() : texts::ConsoleStatic());
     for (QWidget* w : {static_cast<QWidget*>(Label11), static_cast<QWidget*>(Label58),
                        static_cast<QWidget*>(CurrencyEdit1), static_cast<QWidget*>(ED_6)})
         w->setVisible(v.consoleDynamic);
@@ -66,7 +66,7 @@ void TForm1_Config_UDP::showReceived()
         Lab_Ver->setText(v.version);
     CheckBox5->show();
     CheckBox5->setChecked(v.boardDhcp); // a change runs CheckBox2Click, as its click does
-    CheckBox5->setText(v.boardDhcp ? texts::BoardDynamic : texts::BoardStaticTrailing);
+    CheckBox5->setText(v.boardDhcp ? texts::BoardDynamic() : texts::BoardStaticTrailing());
 }
 
 } // namespace talvik

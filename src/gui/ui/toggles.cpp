@@ -11,10 +11,10 @@ void TForm1_Config_UDP::CheckBox2Click(QObject*)
 {
     const bool dynamic = CheckBox2->isChecked();
     if (dynamic) {
-        CheckBox2->setText(texts::ConsoleDynamic);
+        CheckBox2->setText(texts::ConsoleDynamic());
     }
     else {
-        CheckBox2->setText(texts::ConsoleStatic);
+        CheckBox2->setText(texts::ConsoleStatic());
         CheckBox4->setChecked(false);
     }
     ED_1->setEnabled(dynamic);
@@ -27,11 +27,11 @@ void TForm1_Config_UDP::CheckBox2Click(QObject*)
 void TForm1_Config_UDP::CheckBox4Click(QObject*)
 {
     if (CheckBox4->isChecked()) {
-        CheckBox4->setText(texts::BoardDynamic);
+        CheckBox4->setText(texts::BoardDynamic());
         CheckBox2->setChecked(true);
     }
     else {
-        CheckBox4->setText(texts::BoardStatic);
+        CheckBox4->setText(texts::BoardStatic());
     }
 }
 
