@@ -48,15 +48,22 @@ class TestTalvikctl : public QObject {
     void writeIsVerified_data()
     {
         QTest::addColumn<QString>("board");
+        QTest::addColumn<int>("replyDelayMs");
         QTest::addColumn<int>("exit");
-        QTest::newRow("a board that stores it") << "127.0.3.2" << 0;
-        QTest::newRow("a board that ignores writes") << "127.0.3.2,writes=0" << 3;
+        QTest::newRow("a board that stores it") << "127.0.3.2" << 0 << 0;
+        QTest::newRow("a board that ignores writes") << "127.0.3.2,writes=0" << 0 << 3;
+        // Its answers to the read asked again come after the write: not taken for the read-back.
+        QTest::newRow("a board slower than the time-out") << "127.0.3.2" << 400 << 0;
+        QTest::newRow("a board twice as slow") << "127.0.3.2" << 650 << 0;
     }
     void writeIsVerified()
     {
         QFETCH(QString, board);
+        QFETCH(int, replyDelayMs);
         QFETCH(int, exit);
-        Fleet fleet({board});
+        SimOptions options = Fleet::options();
+        options.replyDelayMs = replyDelayMs;
+        Fleet fleet({board}, options);
         const Run run = fleet.ctl({"write", "127.0.3.2", "--mask", "255.255.255.0", "--console-dynamic",
                                    "--ident", "258", "--dispatcher", "10.0.0.5"});
         QCOMPARE(run.exit, exit);

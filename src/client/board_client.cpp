@@ -42,8 +42,9 @@ struct BoardClient::Pending {
     int attempts = 1;      // counted against the retries
     int askedForDrops = 0; // asked again because answers may have been dropped here
     int sends = 0;
-    bool queued = true;  // waiting for the pace
-    qint64 sentAt = -1;  // of the last send
+    bool queued = true; // waiting for the pace
+    qint64 sentAt = -1; // of the last send
+    qint64 firstSentAt = -1;
     quint64 dropsAt = 0; // the link's drop count then
 };
 
@@ -183,6 +184,8 @@ void BoardClient::ask(quint32 board)
     p->queued = false;
     ++p->sends;
     p->sentAt = clock_.elapsed();
+    if (p->sends == 1)
+        p->firstSentAt = p->sentAt;
     p->dropsAt = link_.dropped();
     p->batch->asked.emplace_back(p->sentAt, board);
 }
@@ -298,9 +301,14 @@ void BoardClient::finish(quint32 board, const std::optional<BoardReply>& reply)
     std::unique_ptr<Pending> p = std::move(it->second);
     pending_.erase(it);
     const std::shared_ptr<Batch> batch = p->batch;
-    if (reply) // the other answers to what was sent are still to come
+    if (reply) { // the other answers to what was sent are still to come
+        // This may be the answer to the first frame: then the answers to the last come as long
+        // after it, and one taken for the answer to the next request would be stale.
+        const qint64 now = clock_.elapsed();
+        const qint64 lastDue = p->sentAt + (now - p->firstSentAt) + batch->waitMs();
         settling_[board] =
-            Settling{int(commandPorts_().size()) * p->sends - 1, clock_.elapsed() + batch->waitMs()};
+            Settling{int(commandPorts_().size()) * p->sends - 1, std::max(now + batch->waitMs(), lastDue)};
+    }
     --batch->running;
     if (batch->done)
         batch->done(BoardAddress(board), reply);
