@@ -150,33 +150,41 @@ class TestBoardSim : public QObject {
 
     void answersOnEveryPortItWasSentTo_data()
     {
+        QTest::addColumn<bool>("shared");
         QTest::addColumn<bool>("firstPortOnly");
         QTest::addColumn<int>("replies");
-        QTest::newRow("every port") << false << 2;
-        QTest::newRow("first port only") << true << 1;
+        QTest::newRow("every port") << false << false << 2;
+        QTest::newRow("first port only") << false << true << 1;
+        QTest::newRow("one socket a port for the fleet") << true << false << 2;
+        QTest::newRow("the same, first port only") << true << true << 1;
     }
+    // Each board answers from its own address, to the frames sent to it alone.
     void answersOnEveryPortItWasSentTo()
     {
+        QFETCH(bool, shared);
         QFETCH(bool, firstPortOnly);
         QFETCH(int, replies);
         SimOptions o;
         o.ports = {0, 0};
         o.firstPortOnly = firstPortOnly;
+        o.sharedSockets = shared;
         BoardSimulator sim(o);
         QString error;
-        QVERIFY2(sim.addBoard(definition("127.0.0.2,ident=99"), &error), qPrintable(error));
+        QVERIFY2(sim.addBoards("127.0.0.2-4,ident=97", &error), qPrintable(error));
+        QCOMPARE(sim.ports(2), sim.ports(0));
         QSignalSpy log(&sim, &BoardSimulator::logLine);
         QUdpSocket pc;
         QVERIFY(pc.bind(QHostAddress::LocalHost, 0));
         for (quint16 port : sim.ports(0))
-            pc.writeDatagram(buildReadFrame(Memory::Working), QHostAddress("127.0.0.2"), port);
+            pc.writeDatagram(buildReadFrame(Memory::Working), QHostAddress("127.0.0.3"), port);
+        pc.writeDatagram(buildReadFrame(Memory::Working), QHostAddress("127.0.0.5"), sim.ports(0).first());
         // both frames are logged in, and every reply out, before the count settles
         QTRY_COMPARE(log.count(), 2 + replies);
         QList<quint16> from;
         while (pc.hasPendingDatagrams()) {
             const QNetworkDatagram d = pc.receiveDatagram();
-            QCOMPARE(d.senderAddress(), QHostAddress("127.0.0.2"));
-            QCOMPARE(identBlock(d.data())->ident, 99);
+            QCOMPARE(d.senderAddress(), QHostAddress("127.0.0.3"));
+            QCOMPARE(identBlock(d.data())->ident, 98);
             from << quint16(d.senderPort());
         }
         QCOMPARE(from.size(), replies);

@@ -586,9 +586,9 @@ class TestTalvikctl : public QObject {
         QTemporaryDir dir;
         const QString trace = dir.filePath("trace");
         QProcess process;
-        process.start("strace",
-                      QStringList{"-f", "-e", "trace=setsockopt,sendmsg,sendto", "-o", trace, program()} +
-                          fleet.withPorts(args));
+        process.start("strace", QStringList{"-f", "-e", "trace=setsockopt,sendmsg,sendmmsg,sendto", "-o",
+                                            trace, program()} +
+                                    fleet.withPorts(args));
         QSignalSpy finished(&process, &QProcess::finished);
         QVERIFY(finished.wait(20000));
         QFile file(trace);
@@ -596,15 +596,17 @@ class TestTalvikctl : public QObject {
         QHash<QByteArray, bool> allowed; // by socket
         int sends = 0;
         const QRegularExpression option(R"re(setsockopt\((\d+), SOL_SOCKET, SO_BROADCAST, \[(\d)\])re");
-        const QRegularExpression send(R"re(send(?:msg|to)\((\d+),.*inet_addr\("([\d.]+)"\))re");
+        const QRegularExpression send(R"re(send(?:m?msg|to)\((\d+),)re");
+        const QRegularExpression to(R"re(inet_addr\("([\d.]+)"\))re");
         for (const QString& line : QString::fromLatin1(file.readAll()).split('\n')) {
             if (const auto m = option.match(line); m.hasMatch())
                 allowed[m.captured(1).toLatin1()] = m.captured(2) == "1";
-            if (const auto m = send.match(line); m.hasMatch()) {
-                ++sends;
-                QCOMPARE(allowed.value(m.captured(1).toLatin1(), true), broadcast);
-                QCOMPARE(m.captured(2).endsWith(".255"), broadcast);
-            }
+            if (const auto m = send.match(line); m.hasMatch())
+                for (const auto& address : to.globalMatch(line)) { // sendmmsg: every one of the batch
+                    ++sends;
+                    QCOMPARE(allowed.value(m.captured(1).toLatin1(), true), broadcast);
+                    QCOMPARE(address.captured(1).endsWith(".255"), broadcast);
+                }
         }
         QVERIFY(sends > 0);
     }

@@ -61,6 +61,34 @@ class TestUdpLink : public QObject {
         QVERIFY(d.senderPort() != int(w.listeningPort()));
     }
 
+    // Many frames in one hand-over: each to both ports, in order; a board whose frame cannot
+    // go (larger than a datagram can be) gets none, and the boards after it still get theirs.
+    void manyFramesGoTogether()
+    {
+        UdpLink link(0);
+        QVERIFY(link.openListener());
+        QUdpSocket five, six;
+        QVERIFY(five.bind(QHostAddress("127.0.0.5"), 0) && six.bind(QHostAddress("127.0.0.6"), 0));
+        QList<Link::Outgoing> frames;
+        for (int i = 0; i < 300; ++i) // more than one system call's worth
+            frames.append({QHostAddress(i % 2 ? "127.0.0.6" : "127.0.0.5"),
+                           i == 1 ? QByteArray(70000, 'x') : QByteArray::number(i)});
+        QCOMPARE(link.sendManyFromListener(frames, {five.localPort(), six.localPort()}), 2 * 299);
+        for (auto [socket, first, count] : {std::tuple{&five, 0, 150}, std::tuple{&six, 3, 149}}) {
+            QList<QByteArray> got;
+            QVERIFY(QTest::qWaitFor(
+                [&] {
+                    while (socket->hasPendingDatagrams())
+                        got << socket->receiveDatagram().data();
+                    return got.size() >= count;
+                },
+                5000));
+            QCOMPARE(got.size(), count);
+            for (int k = 0; k < count; ++k)
+                QCOMPARE(got[k], QByteArray::number(first + 2 * k));
+        }
+    }
+
     void theListeningPortIsExclusive()
     {
         UdpLink first(0);

@@ -174,7 +174,7 @@ void BoardClient::pump()
     if (!frames.isEmpty()) // a failed send is a lost datagram: the wait asks again
         link_.sendManyFromListener(frames, commandPorts_());
     if (!toSend_.empty())
-        pumpTimer_->start(std::max(1, int(std::ceil((1 - tokens_) * 1000.0 / PaceBoardsPerSecond))));
+        pumpTimer_->start(std::max(PumpMs, int(std::ceil((1 - tokens_) * 1000.0 / PaceBoardsPerSecond))));
     armCheck();
 }
 

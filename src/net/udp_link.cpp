@@ -2,6 +2,7 @@
 
 #include "net/private_network.h"
 #include "net/socket_batch_read.h"
+#include "net/socket_batch_send.h"
 #include "net/socket_broadcast.h"
 #include "net/socket_load.h"
 
@@ -45,6 +46,18 @@ class UdpLink::Reader : public QObject {
     bool send(const QHostAddress& host, quint16 port, const QByteArray& datagram)
     {
         return isOpen() && socket_->writeDatagram(datagram, host, port) == datagram.size();
+    }
+    int sendMany(const QList<Outgoing>& datagrams, const QList<quint16>& ports)
+    {
+        if (!isOpen())
+            return 0;
+        if (const auto sent = sendBatch(socket_->socketDescriptor(), datagrams, ports))
+            return *sent;
+        int sent = 0;
+        for (const Outgoing& o : datagrams)
+            for (int i = 0; i < ports.size() && send(o.host, ports[i], o.datagram); ++i)
+                ++sent;
+        return sent;
     }
 
   private:
@@ -252,13 +265,7 @@ int UdpLink::sendManyFromListener(const QList<Outgoing>& datagrams, const QList<
 {
     for (const Outgoing& o : datagrams)
         checkDestination(o.host);
-    return onReader([&] {
-        int sent = 0;
-        for (const Outgoing& o : datagrams)
-            for (int i = 0; i < ports.size() && reader_->send(o.host, ports[i], o.datagram); ++i)
-                ++sent;
-        return sent;
-    });
+    return onReader([&] { return reader_->sendMany(datagrams, ports); });
 }
 
 bool UdpLink::sendFromClient(const QHostAddress& host, quint16 port, const QByteArray& datagram)

@@ -1,12 +1,16 @@
 #include "board_simulator.h"
 
+#include "send_from.h"
+
 #include "net/private_network.h"
 #include "wire/board_address.h"
 #include "wire/hex_codec.h"
 
+#include <QMetaMethod>
 #include <QNetworkDatagram>
 #include <QTimer>
 #include <QUdpSocket>
+#include <QVariant>
 
 namespace talvik::sim {
 
@@ -16,6 +20,7 @@ struct BoardSimulator::Hosted {
     std::unique_ptr<QTimer> announcer;
     int index = 0;
     std::vector<std::unique_ptr<QUdpSocket>> broadcastSockets;
+    quint32 ip = 0; // the board's address, where its answers come from
 };
 
 namespace {
@@ -51,9 +56,19 @@ SimBoard& BoardSimulator::board(int i)
 QList<quint16> BoardSimulator::ports(int i) const
 {
     QList<quint16> out;
+    if (options_.sharedSockets) {
+        for (const auto& s : shared_)
+            out << s->localPort();
+        return out;
+    }
     for (const auto& s : boards_.at(size_t(i))->sockets)
         out << s->localPort();
     return out;
+}
+
+bool BoardSimulator::logging() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&BoardSimulator::logLine));
 }
 
 bool BoardSimulator::addBoards(const QString& definition, QString* error)
@@ -79,18 +94,44 @@ bool BoardSimulator::addBoard(const BoardDefinition& def, QString* error)
         *error = QStringLiteral("announcements go to loopback addresses only");
         return false;
     }
+    if (byAddress_.contains(*address)) {
+        *error = QStringLiteral("%1 is given twice").arg(def.address);
+        return false;
+    }
     auto hosted = std::make_unique<Hosted>(
         Hosted{SimBoard(def.address, def.config, def.version), {}, {}, int(boards_.size()), {}});
     hosted->board.setBehaviour(def.takesWrites, def.acknowledgesReboot, def.reply);
+    hosted->ip = *address;
     Hosted* h = hosted.get();
+    if (!(options_.sharedSockets ? bindShared(error) : bindOwn(*h, *address, error)))
+        return false;
+    if (!options_.announceHost.isNull()) {
+        h->announcer = std::make_unique<QTimer>();
+        connect(h->announcer.get(), &QTimer::timeout, this, [this, h] {
+            if (!h->board.rebooting())
+                reply(*h, 0, options_.announceHost, options_.announcePort,
+                      announcement(h->board.working().ident),
+                      [] { return QStringLiteral("identifier announcement"); });
+        });
+        h->announcer->start(options_.announceMs);
+    }
+    byAddress_.insert(*address, h);
+    boards_.push_back(std::move(hosted));
+    return true;
+}
+
+// The board's own sockets, on its address.
+bool BoardSimulator::bindOwn(Hosted& hosted, quint32 address, QString* error)
+{
+    Hosted* h = &hosted;
     // Ports given as 0 are picked by the system for the first board; the others of a
     // fleet listen on the same ports, so one command reaches any of them.
     const QList<quint16> ports = boards_.empty() ? options_.ports : this->ports(0);
     for (int i = 0; i < ports.size(); ++i) {
         auto socket = std::make_unique<QUdpSocket>();
-        if (!socket->bind(QHostAddress(*address), ports[i])) {
+        if (!socket->bind(QHostAddress(address), ports[i])) {
             *error = QStringLiteral("cannot listen on %1:%2: %3")
-                         .arg(def.address)
+                         .arg(h->board.address())
                          .arg(ports[i])
                          .arg(socket->errorString());
             return false;
@@ -113,83 +154,136 @@ bool BoardSimulator::addBoard(const BoardDefinition& def, QString* error)
             h->broadcastSockets.push_back(std::move(shared));
         }
     }
-    if (!options_.announceHost.isNull()) {
-        h->announcer = std::make_unique<QTimer>();
-        connect(h->announcer.get(), &QTimer::timeout, this, [this, h] {
-            if (!h->board.rebooting())
-                reply(h->sockets.front().get(), options_.announceHost, options_.announcePort,
-                      announcement(h->board.working().ident), QStringLiteral("identifier announcement"));
-        });
-        h->announcer->start(options_.announceMs);
-    }
-    boards_.push_back(std::move(hosted));
     return true;
+}
+
+// The fleet's sockets, a port each, made with its first board.
+bool BoardSimulator::bindShared(QString* error)
+{
+    for (int i = int(shared_.size()); i < options_.ports.size(); ++i) {
+        auto socket = std::make_unique<QUdpSocket>();
+        // Shared with a board's own socket elsewhere, which gets the frames sent to it.
+        if (!socket->bind(QHostAddress::AnyIPv4, options_.ports[i], QAbstractSocket::ShareAddress)) {
+            *error = QStringLiteral("cannot listen on port %1: %2")
+                         .arg(options_.ports[i])
+                         .arg(socket->errorString());
+            shared_.clear();
+            return false;
+        }
+        socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, QVariant(8 << 20));
+        QUdpSocket* s = socket.get();
+        connect(s, &QUdpSocket::readyRead, this, [this, s, i] { onSharedReadyRead(s, i); });
+        shared_.push_back(std::move(socket));
+    }
+    return true;
+}
+
+QUdpSocket* BoardSimulator::socketOf(const Hosted& h, int portIndex) const
+{
+    return options_.sharedSockets ? shared_[size_t(portIndex)].get() : h.sockets[size_t(portIndex)].get();
 }
 
 void BoardSimulator::onReadyRead(Hosted* h, QUdpSocket* socket, int portIndex)
 {
     while (socket->hasPendingDatagrams()) {
         const QNetworkDatagram d = socket->receiveDatagram();
-        const QByteArray data = d.data();
-        const FrameKind kind = frameKind(data);
-        if (options_.dropRate > 0 && random_.generateDouble() < options_.dropRate) { // lost on its way in
-            emit logLine(
-                QStringLiteral("%1 lost on its way in: %2").arg(h->board.address(), frameKindName(kind)));
+        take(*h, d.data(), d.senderAddress(), quint16(d.senderPort()), portIndex);
+    }
+}
+
+// A frame goes to the board it was sent to; to every board when sent to the broadcast
+// address; and to none when sent to another address of this machine.
+void BoardSimulator::onSharedReadyRead(QUdpSocket* socket, int portIndex)
+{
+    while (socket->hasPendingDatagrams()) {
+        const QNetworkDatagram d = socket->receiveDatagram();
+        const QHostAddress to = d.destinationAddress();
+        if (!options_.broadcast.isNull() &&
+            to.isEqual(options_.broadcast, QHostAddress::TolerantConversion)) {
+            for (const auto& h : boards_)
+                take(*h, d.data(), d.senderAddress(), quint16(d.senderPort()), portIndex);
             continue;
         }
-        emit received(h->index, data);
-        const QString from = endpoint(d.senderAddress(), quint16(d.senderPort()));
-        const QString to = endpoint(socket->localAddress(), socket->localPort());
+        if (Hosted* h = byAddress_.value(to.toIPv4Address()))
+            take(*h, d.data(), d.senderAddress(), quint16(d.senderPort()), portIndex);
+    }
+}
+
+void BoardSimulator::take(Hosted& h, const QByteArray& data, const QHostAddress& fromHost, quint16 fromPort,
+                          int portIndex)
+{
+    const FrameKind kind = frameKind(data);
+    const bool log = logging();
+    if (options_.dropRate > 0 && random_.generateDouble() < options_.dropRate) { // lost on its way in
+        if (log)
+            emit logLine(
+                QStringLiteral("%1 lost on its way in: %2").arg(h.board.address(), frameKindName(kind)));
+        return;
+    }
+    emit received(h.index, data);
+    const QString to = log ? endpoint(QHostAddress(h.ip), socketOf(h, portIndex)->localPort()) : QString();
+    if (log)
         emit logLine(QStringLiteral("%1 -> %2 in  %3 (%4 bytes)%5")
-                         .arg(from, to, frameKindName(kind))
+                         .arg(endpoint(fromHost, fromPort), to, frameKindName(kind))
                          .arg(data.size())
                          .arg(kind == FrameKind::Word
                                   ? QStringLiteral(" \"%1\"").arg(QString::fromLatin1(data.left(3)))
                                   : QString()));
-        if (h->board.rebooting()) {
+    if (h.board.rebooting()) {
+        if (log)
             emit logLine(QStringLiteral("%1 rebooting: no answer").arg(to));
-            continue;
-        }
-        const Answer answer = h->board.handle(data);
-        if (kind == FrameKind::Write)
-            emit logLine(QStringLiteral("%1 stored in permanent memory: %2")
-                             .arg(to, describe(h->board.permanent(), h->board.version())));
-        if (answer.startReboot) {
-            QTimer::singleShot(options_.rebootMs, this, [this, h, to] {
-                h->board.finishReboot();
-                emit logLine(QStringLiteral("%1 up again: %2")
-                                 .arg(to, describe(h->board.working(), h->board.version())));
-            });
-        }
-        if (answer.reply.isEmpty() || (options_.firstPortOnly && portIndex != 0))
-            continue;
-        const bool isConfig = kind == FrameKind::ReadWorking || kind == FrameKind::ReadPermanent;
-        const WriteFields& shown =
-            kind == FrameKind::ReadPermanent ? h->board.permanent() : h->board.working();
-        QUdpSocket* own = h->sockets[size_t(portIndex)].get(); // answers come from the board's own address
-        reply(own, d.senderAddress(), quint16(d.senderPort()), answer.reply,
-              isConfig ? QStringLiteral("configuration reply %1").arg(describe(shown, h->board.version()))
-                       : QStringLiteral("reboot acknowledgement ident=%1").arg(h->board.working().ident));
-        if (isConfig && options_.dump)
-            reply(own, d.senderAddress(), quint16(d.senderPort()), diagnosticDump(shown.ident),
-                  QStringLiteral("diagnostic dump"));
-    }
-}
-
-void BoardSimulator::reply(QUdpSocket* socket, const QHostAddress& to, quint16 port, const QByteArray& data,
-                           const QString& what)
-{
-    if (options_.dropRate > 0 && random_.generateDouble() < options_.dropRate) {
-        emit logLine(QStringLiteral("dropped %1").arg(what));
         return;
     }
-    const QString line =
-        QStringLiteral("%1 -> %2 out %3 (%4 bytes)")
-            .arg(endpoint(socket->localAddress(), socket->localPort()), endpoint(to, port), what)
-            .arg(data.size());
-    auto send = [this, socket, to, port, data, line] {
-        socket->writeDatagram(data, to, port);
-        emit logLine(line);
+    const Answer answer = h.board.handle(data);
+    if (kind == FrameKind::Write && log)
+        emit logLine(QStringLiteral("%1 stored in permanent memory: %2")
+                         .arg(to, describe(h.board.permanent(), h.board.version())));
+    if (answer.startReboot) {
+        Hosted* hosted = &h;
+        QTimer::singleShot(options_.rebootMs, this, [this, hosted, to] {
+            hosted->board.finishReboot();
+            if (logging())
+                emit logLine(QStringLiteral("%1 up again: %2")
+                                 .arg(to, describe(hosted->board.working(), hosted->board.version())));
+        });
+    }
+    if (answer.reply.isEmpty() || (options_.firstPortOnly && portIndex != 0))
+        return;
+    const bool isConfig = kind == FrameKind::ReadWorking || kind == FrameKind::ReadPermanent;
+    const WriteFields& shown = kind == FrameKind::ReadPermanent ? h.board.permanent() : h.board.working();
+    reply(h, portIndex, fromHost, fromPort, answer.reply, [&] {
+        return isConfig ? QStringLiteral("configuration reply %1").arg(describe(shown, h.board.version()))
+                        : QStringLiteral("reboot acknowledgement ident=%1").arg(h.board.working().ident);
+    });
+    if (isConfig && options_.dump)
+        reply(h, portIndex, fromHost, fromPort, diagnosticDump(shown.ident),
+              [] { return QStringLiteral("diagnostic dump"); });
+}
+
+// Answers come from the board's own address and the port the frame came to.
+void BoardSimulator::reply(const Hosted& h, int portIndex, const QHostAddress& to, quint16 port,
+                           const QByteArray& data, const std::function<QString()>& what)
+{
+    const bool log = logging();
+    if (options_.dropRate > 0 && random_.generateDouble() < options_.dropRate) {
+        if (log)
+            emit logLine(QStringLiteral("dropped %1").arg(what()));
+        return;
+    }
+    QUdpSocket* socket = socketOf(h, portIndex);
+    const QHostAddress board(h.ip);
+    const QString line = log ? QStringLiteral("%1 -> %2 out %3 (%4 bytes)")
+                                   .arg(endpoint(board, socket->localPort()), endpoint(to, port), what())
+                                   .arg(data.size())
+                             : QString();
+    const bool shared = options_.sharedSockets;
+    auto send = [this, socket, shared, board, to, port, data, line] {
+        if (shared)
+            sendFrom(*socket, board, to, port, data);
+        else
+            socket->writeDatagram(data, to, port);
+        if (!line.isEmpty())
+            emit logLine(line);
     };
     if (options_.replyDelayMs > 0)
         QTimer::singleShot(options_.replyDelayMs, socket, send);

@@ -1,12 +1,17 @@
 #pragma once
 // Simulated boards on loopback addresses, each listening on the command ports and
-// answering as sim_board.h describes.
+// answering as sim_board.h describes. A fleet has two sockets a board (one a command port,
+// bound to the board's address), or, shared, one socket a port for all of them: bound to
+// every address, it hands each frame to the board it was sent to and answers from that
+// address (IP_PKTINFO), so that a city of boards costs two descriptors.
 
 #include "sim_board.h"
 
+#include <QHash>
 #include <QHostAddress>
 #include <QObject>
 #include <QRandomGenerator>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -27,6 +32,9 @@ struct SimOptions {
     bool dump = false;      // an "ikl" dump after every configuration reply
     QHostAddress broadcast; // not null: every board also takes frames sent to this broadcast address
     quint32 seed = 1;
+    // One socket a port for every board. It takes the ports on every address: one shared
+    // simulator a port at a time (a board's own socket, elsewhere, still gets its frames).
+    bool sharedSockets = false;
 };
 
 class BoardSimulator : public QObject {
@@ -51,13 +59,21 @@ class BoardSimulator : public QObject {
 
   private:
     struct Hosted;
+    bool bindOwn(Hosted& hosted, quint32 address, QString* error);
+    bool bindShared(QString* error);
     void onReadyRead(Hosted* hosted, QUdpSocket* socket, int portIndex);
-    void reply(QUdpSocket* socket, const QHostAddress& to, quint16 port, const QByteArray& data,
-               const QString& what);
+    void onSharedReadyRead(QUdpSocket* socket, int portIndex);
+    void take(Hosted& h, const QByteArray& data, const QHostAddress& from, quint16 fromPort, int portIndex);
+    QUdpSocket* socketOf(const Hosted& h, int portIndex) const;
+    void reply(const Hosted& h, int portIndex, const QHostAddress& to, quint16 port, const QByteArray& data,
+               const std::function<QString()>& what);
+    bool logging() const;
 
     SimOptions options_;
     QRandomGenerator random_;
     std::vector<std::unique_ptr<Hosted>> boards_;
+    std::vector<std::unique_ptr<QUdpSocket>> shared_; // a port each, with sharedSockets
+    QHash<quint32, Hosted*> byAddress_;
 };
 
 QString describe(const WriteFields& config, const QByteArray& version);

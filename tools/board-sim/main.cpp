@@ -11,6 +11,9 @@
 using namespace talvik::sim;
 
 namespace {
+// Larger fleets share one socket a port (SimOptions::sharedSockets).
+constexpr qsizetype OwnSocketsUpTo = 256;
+
 QTextStream& out()
 {
     static QTextStream s(stdout);
@@ -51,7 +54,10 @@ int main(int argc, char* argv[])
         "Board keys: ident, version, dhcp, console, ip, mask, gateway, mac, dispatcher, branch,\n"
         "writes (0: the board ignores writes), ack (0: it reboots without acknowledging),\n"
         "reply (bytes in hexadecimal: every read is answered with them, a board that answers short\n"
-        "or garbage)."));
+        "or garbage).\n"
+        "Up to 256 boards each listen on their own address; more (a city: --boards may be given\n"
+        "many times) share one socket a port, bound to every address, each board answering from its\n"
+        "own: one such simulator a port at a time."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption board(QStringLiteral("board"),
@@ -117,37 +123,46 @@ int main(int argc, char* argv[])
             die(QStringLiteral("--announce-to must be a loopback host:port"));
     }
 
-    BoardSimulator sim(options);
-    if (parser.isSet(verbose))
-        QObject::connect(&sim, &BoardSimulator::logLine,
-                         [](const QString& line) { out() << line << Qt::endl; });
-
     QStringList definitions = parser.values(board) + parser.values(boards);
     if (definitions.isEmpty())
         definitions << QStringLiteral("127.0.0.2");
+    QList<QList<BoardDefinition>> fleets;
+    qsizetype total = 0;
     for (const QString& text : definitions) {
         QString error;
         const auto defs = parseBoards(text, &error);
         if (!defs)
             die(error);
-        for (const BoardDefinition& def : *defs) {
+        fleets << *defs;
+        total += defs->size();
+    }
+    // Two descriptors a board would run out of them long before a city's boards.
+    options.sharedSockets = total > OwnSocketsUpTo;
+
+    BoardSimulator sim(options);
+    if (parser.isSet(verbose))
+        QObject::connect(&sim, &BoardSimulator::logLine,
+                         [](const QString& line) { out() << line << Qt::endl; });
+    const auto portsText = [&] {
+        QStringList texts;
+        for (quint16 p : sim.ports(sim.boardCount() - 1))
+            texts << QString::number(p);
+        return texts.join(QLatin1String(", "));
+    };
+    for (const QList<BoardDefinition>& defs : fleets) {
+        for (const BoardDefinition& def : defs) {
+            QString error;
             if (!sim.addBoard(def, &error))
                 die(error);
-            QStringList portTexts;
-            for (quint16 p : sim.ports(sim.boardCount() - 1))
-                portTexts << QString::number(p);
-            if (defs->size() == 1 || parser.isSet(verbose))
-                out() << "board " << def.address << " listening on ports "
-                      << portTexts.join(QLatin1String(", ")) << ": " << describe(def.config, def.version)
-                      << Qt::endl;
+            if (defs.size() == 1 || parser.isSet(verbose))
+                out() << "board " << def.address << " listening on ports " << portsText() << ": "
+                      << describe(def.config, def.version) << Qt::endl;
         }
-        if (defs->size() > 1) {
-            QStringList portTexts;
-            for (quint16 p : sim.ports(sim.boardCount() - 1))
-                portTexts << QString::number(p);
-            out() << defs->size() << " boards " << defs->first().address << " to " << defs->last().address
-                  << " listening on ports " << portTexts.join(QLatin1String(", ")) << Qt::endl;
-        }
+        if (defs.size() > 1)
+            out() << defs.size() << " boards " << defs.first().address << " to " << defs.last().address
+                  << " listening on ports " << portsText() << Qt::endl;
     }
+    if (options.sharedSockets)
+        out() << total << " boards share one socket a port, on every address" << Qt::endl;
     return app.exec();
 }

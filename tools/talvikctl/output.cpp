@@ -2,8 +2,10 @@
 
 #include "board/untrusted_text.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <cstdio>
+#include <utility>
 #ifdef Q_OS_WIN
 #include <io.h>
 #define isatty _isatty
@@ -23,6 +25,27 @@ void beforeResult()
 {
     if (progressShown)
         progressShown->clear();
+}
+
+// A line goes out at once to a terminal; into a pipe or a file, the lines of one pass of the
+// event loop go in one write (ten thousand boards were ten thousand writes).
+void lineDone()
+{
+    static const bool terminal = isatty(fileno(stdout));
+    static bool due = false;
+    if (terminal || !QCoreApplication::instance()) {
+        out().flush();
+        return;
+    }
+    if (std::exchange(due, true))
+        return;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [] {
+            due = false;
+            out().flush();
+        },
+        Qt::QueuedConnection);
 }
 } // namespace
 
@@ -67,7 +90,7 @@ void Table::row(const QStringList& cells)
         line(titles);
     }
     line(cells);
-    out().flush();
+    lineDone();
 }
 
 void printJson(const QJsonObject& object)
@@ -76,7 +99,7 @@ void printJson(const QJsonObject& object)
         return;
     beforeResult();
     out() << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) << '\n';
-    out().flush();
+    lineDone();
 }
 
 void printCsv(const QStringList& row)
@@ -85,7 +108,7 @@ void printCsv(const QStringList& row)
         return;
     beforeResult();
     out() << csvLine(row) << '\n';
-    out().flush();
+    lineDone();
 }
 
 Progress::Progress(const QString& what, int total)

@@ -1,6 +1,7 @@
 #pragma once
-// Results on stdout, messages and progress on stderr. Results are written a whole line
-// at a time, as each board is done, so an interrupted command leaves whole lines behind.
+// Results on stdout, messages and progress on stderr. Results are written whole lines at a
+// time, as boards are done (to a pipe or file, those of one pass of the event loop together),
+// so an interrupted command leaves whole lines behind.
 
 #include <QJsonObject>
 #include <QList>
