@@ -61,7 +61,8 @@ class Exporter {
         }
     }
 
-    const ExporterState& state() const { return state_; }
+    // What a scrape answers: the boards as the last survey left them, and the counters now.
+    QByteArray page() const { return boards_ + countersPage(state_); }
 
     // Starts a survey unless one runs or the port is held by another program.
     void surveyDue()
@@ -121,6 +122,8 @@ class Exporter {
         state_.surveyed = true;
         ++state_.surveys;
         session_.reset(); // the port is free until the next survey
+        read_.clear();
+        boards_ = boardsPage(state_);
     }
 
     CommonOptions options_;
@@ -129,6 +132,7 @@ class Exporter {
     ExporterState state_;
     std::unique_ptr<Session> session_;
     QHash<BoardAddress, BoardResult> read_;
+    QByteArray boards_; // the boards' part of the page, rendered when a survey ends
     QElapsedTimer since_;
 };
 } // namespace
@@ -173,7 +177,7 @@ int runExporter(const QStringList& args)
     Exporter exporter(options, boards, line.isSet(QStringLiteral("permanent-too")),
                       line.value(QStringLiteral("backups")),
                       line.isSet(QStringLiteral("site")) ? std::optional(siteIndex(line)) : std::nullopt);
-    MetricsServer server([&exporter] { return metricsPage(exporter.state()); });
+    MetricsServer server([&exporter] { return exporter.page(); });
     if (!server.listen(listen.address, listen.port))
         throw UsageError{QStringLiteral("cannot serve at %1:%2: %3")
                              .arg(listen.address.toString())

@@ -3,8 +3,6 @@
 #include "board/untrusted_text.h"
 #include "wire/board_address.h"
 
-#include <QTextStream>
-
 namespace talvik::ctl {
 
 QString labelValue(const QString& text)
@@ -21,87 +19,137 @@ QString labelValue(const QString& text)
 }
 
 namespace {
-void family(QTextStream& s, const char* name, const char* type, const char* help)
+// The page is written as bytes: ten thousand boards make some 4 MB, and a text stream over a
+// QString cost five times as much as the bytes themselves.
+void family(QByteArray& s, const char* name, const char* type, const char* help)
 {
-    s << "# HELP " << name << ' ' << help << "\n# TYPE " << name << ' ' << type << '\n';
+    s.append("# HELP ").append(name).append(' ').append(help);
+    s.append("\n# TYPE ").append(name).append(' ').append(type).append('\n');
 }
 
-QString addressLabel(const BoardState& b)
+void number(QByteArray& s, qint64 value)
 {
-    const QString address = QStringLiteral("address=\"%1\"").arg(dottedText(b.address));
-    return b.site ? address + QStringLiteral(",site=\"%1\"").arg(labelValue(*b.site)) : address;
+    s.append(QByteArray::number(value));
 }
 
-QString infoLabels(const BoardState& b)
+void seconds(QByteArray& s, qint64 ms)
 {
-    QStringList labels{addressLabel(b)};
+    s.append(QByteArray::number(double(ms) / 1000.0, 'f', 3));
+}
+
+// The labels that name a board's series, without braces.
+QByteArray addressLabel(const BoardState& b)
+{
+    QByteArray out = "address=\"" + dottedText(b.address).toLatin1() + '"';
+    if (b.site)
+        out += ",site=\"" + labelValue(*b.site).toUtf8() + '"';
+    return out;
+}
+
+QByteArray infoLabels(const BoardState& b, const QByteArray& address)
+{
     const BoardConfig& c = b.shown;
-    labels << QStringLiteral("ident=\"%1\"").arg(c.fields.ident)
-           << QStringLiteral("version=\"%1\"").arg(labelValue(c.version.value_or(QString())));
+    QByteArray out = address;
+    out += ",ident=\"" + QByteArray::number(c.fields.ident) + '"';
+    out += ",version=\"" + labelValue(c.version.value_or(QString())).toUtf8() + '"';
     for (const auto& [name, text] : fieldTexts(c))
         if (name != QLatin1String("ident"))
-            labels << QStringLiteral("%1=\"%2\"").arg(name, labelValue(text));
-    return labels.join(QLatin1Char(','));
+            out += ',' + name.toLatin1() + "=\"" + labelValue(text).toUtf8() + '"';
+    return out;
+}
+
+// One series of every board `has` picks, valued by `value`.
+template <typename Has, typename Value>
+void series(QByteArray& s, const char* name, const QList<BoardState>& boards, const QList<QByteArray>& labels,
+            Has has, Value value)
+{
+    for (qsizetype i = 0; i < boards.size(); ++i)
+        if (has(boards[i])) {
+            s.append(name).append('{').append(labels[i]).append("} ");
+            value(s, boards[i]);
+            s.append('\n');
+        }
 }
 } // namespace
 
-QByteArray metricsPage(const ExporterState& state)
+QByteArray boardsPage(const ExporterState& state)
 {
-    QString page;
-    QTextStream s(&page);
-    if (state.surveyed) {
-        family(s, "talvik_board_up", "gauge",
-               "Whether the board answered the last survey with its configuration.");
-        for (const BoardState& b : state.boards)
-            s << "talvik_board_up{" << addressLabel(b) << "} " << (b.up ? 1 : 0) << '\n';
-        family(s, "talvik_board_info", "gauge", "The configuration a board answered the last survey with.");
-        for (const BoardState& b : state.boards)
-            if (b.up)
-                s << "talvik_board_info{" << infoLabels(b) << "} 1\n";
-        family(
-            s, "talvik_board_config_differs", "gauge",
-            "Whether the permanent memory differs from the working configuration (written, not rebooted).");
-        for (const BoardState& b : state.boards)
-            if (b.up && b.differs)
-                s << "talvik_board_config_differs{" << addressLabel(b) << "} " << (*b.differs ? 1 : 0)
-                  << '\n';
-        family(s, "talvik_board_backup_differs", "gauge",
-               "Whether the working configuration differs from the board's file in the backup folder.");
-        for (const BoardState& b : state.boards)
-            if (b.up && b.differsFromBackup)
-                s << "talvik_board_backup_differs{" << addressLabel(b) << "} "
-                  << (*b.differsFromBackup ? 1 : 0) << '\n';
-        family(s, "talvik_board_backup_changed_timestamp_seconds", "gauge",
-               "When the board's file in the backup folder last changed.");
-        for (const BoardState& b : state.boards)
-            if (b.backupSinceMs > 0)
-                s << "talvik_board_backup_changed_timestamp_seconds{" << addressLabel(b) << "} "
-                  << QString::number(double(b.backupSinceMs) / 1000.0, 'f', 3) << '\n';
-        family(s, "talvik_board_last_seen_timestamp_seconds", "gauge",
-               "When the board last answered a survey.");
-        for (const BoardState& b : state.boards)
-            if (b.lastSeenMs > 0)
-                s << "talvik_board_last_seen_timestamp_seconds{" << addressLabel(b) << "} "
-                  << QString::number(double(b.lastSeenMs) / 1000.0, 'f', 3) << '\n';
-        int up = 0;
-        for (const BoardState& b : state.boards)
-            up += b.up ? 1 : 0;
-        family(s, "talvik_survey_duration_seconds", "gauge", "How long the last survey took.");
-        s << "talvik_survey_duration_seconds " << QString::number(state.lastSurveySeconds, 'f', 6) << '\n';
-        family(s, "talvik_survey_boards", "gauge", "Boards of the last survey, by state.");
-        s << "talvik_survey_boards{state=\"up\"} " << up << '\n';
-        s << "talvik_survey_boards{state=\"down\"} " << state.boards.size() - up << '\n';
-    }
+    QByteArray s;
+    if (!state.surveyed)
+        return s;
+    const QList<BoardState>& boards = state.boards;
+    QList<QByteArray> labels;
+    labels.reserve(boards.size());
+    for (const BoardState& b : boards)
+        labels.append(addressLabel(b));
+    s.reserve(qsizetype(boards.size()) * 420);
+    const auto always = [](const BoardState&) { return true; };
+    const auto up = [](const BoardState& b) { return b.up; };
+
+    family(s, "talvik_board_up", "gauge",
+           "Whether the board answered the last survey with its configuration.");
+    series(s, "talvik_board_up", boards, labels, always,
+           [](QByteArray& out, const BoardState& b) { out.append(b.up ? '1' : '0'); });
+    family(s, "talvik_board_info", "gauge", "The configuration a board answered the last survey with.");
+    for (qsizetype i = 0; i < boards.size(); ++i)
+        if (boards[i].up)
+            s.append("talvik_board_info{").append(infoLabels(boards[i], labels[i])).append("} 1\n");
+    family(s, "talvik_board_config_differs", "gauge",
+           "Whether the permanent memory differs from the working configuration (written, not rebooted).");
+    series(
+        s, "talvik_board_config_differs", boards, labels,
+        [&](const BoardState& b) { return up(b) && b.differs.has_value(); },
+        [](QByteArray& out, const BoardState& b) { out.append(*b.differs ? '1' : '0'); });
+    family(s, "talvik_board_backup_differs", "gauge",
+           "Whether the working configuration differs from the board's file in the backup folder.");
+    series(
+        s, "talvik_board_backup_differs", boards, labels,
+        [&](const BoardState& b) { return up(b) && b.differsFromBackup.has_value(); },
+        [](QByteArray& out, const BoardState& b) { out.append(*b.differsFromBackup ? '1' : '0'); });
+    family(s, "talvik_board_backup_changed_timestamp_seconds", "gauge",
+           "When the board's file in the backup folder last changed.");
+    series(
+        s, "talvik_board_backup_changed_timestamp_seconds", boards, labels,
+        [](const BoardState& b) { return b.backupSinceMs > 0; },
+        [](QByteArray& out, const BoardState& b) { seconds(out, b.backupSinceMs); });
+    family(s, "talvik_board_last_seen_timestamp_seconds", "gauge", "When the board last answered a survey.");
+    series(
+        s, "talvik_board_last_seen_timestamp_seconds", boards, labels,
+        [](const BoardState& b) { return b.lastSeenMs > 0; },
+        [](QByteArray& out, const BoardState& b) { seconds(out, b.lastSeenMs); });
+
+    qint64 upCount = 0;
+    for (const BoardState& b : boards)
+        upCount += b.up ? 1 : 0;
+    family(s, "talvik_survey_duration_seconds", "gauge", "How long the last survey took.");
+    s.append("talvik_survey_duration_seconds ")
+        .append(QByteArray::number(state.lastSurveySeconds, 'f', 6))
+        .append('\n');
+    family(s, "talvik_survey_boards", "gauge", "Boards of the last survey, by state.");
+    s.append("talvik_survey_boards{state=\"up\"} ");
+    number(s, upCount);
+    s.append("\ntalvik_survey_boards{state=\"down\"} ");
+    number(s, boards.size() - upCount);
+    s.append('\n');
+    return s;
+}
+
+QByteArray countersPage(const ExporterState& state)
+{
+    QByteArray s;
     family(s, "talvik_surveys_total", "counter", "Surveys made.");
-    s << "talvik_surveys_total " << state.surveys << '\n';
-    family(s, "talvik_replies_lost_total", "counter",
+    s.append("talvik_surveys_total ");
+    number(s, qint64(state.surveys));
+    family(s.append('\n'), "talvik_replies_lost_total", "counter",
            "Datagrams this PC dropped under overload during surveys (their boards were asked again).");
-    s << "talvik_replies_lost_total " << state.repliesLost << '\n';
-    family(s, "talvik_survey_skipped_total", "counter",
+    s.append("talvik_replies_lost_total ");
+    number(s, qint64(state.repliesLost));
+    family(s.append('\n'), "talvik_survey_skipped_total", "counter",
            "Surveys not made: port 6767 was held by another program, or the last survey was still running.");
-    s << "talvik_survey_skipped_total " << state.skipped << '\n';
-    s.flush();
-    return page.toUtf8();
+    s.append("talvik_survey_skipped_total ");
+    number(s, qint64(state.skipped));
+    s.append('\n');
+    return s;
 }
 
 } // namespace talvik::ctl

@@ -30,7 +30,10 @@ struct ExporterState {
     quint64 skipped = 0;     // surveys not made: port 6767 taken, or the last still running
 };
 
-QByteArray metricsPage(const ExporterState& state);
+// The page in two parts: the boards' series change only when a survey ends and are
+// rendered then, once; the counters change between surveys and are rendered per scrape.
+QByteArray boardsPage(const ExporterState& state);
+QByteArray countersPage(const ExporterState& state);
 
 // A label's value as the format wants it: backslash, double quote and line feed escaped.
 // Board texts have their control characters made visible first, as everywhere else.
