@@ -140,6 +140,24 @@ class TestUdpLink : public QObject {
         QVERIFY(load.queued > 0 && load.queued <= load.size);
     }
 
+    // A burst makes the window thread yield to the reader; once it is over, the backlog
+    // goes to the window at full speed, not a batch every BehindMs for as long as it lasts.
+    void theBurstsYieldEndsWithTheBurst()
+    {
+        UdpLink link(0);
+        link.setLoopbackOnly(true);
+        QVERIFY(link.openListener());
+        qint64 got = 0;
+        connect(&link, &Link::datagramsArrived, this, [&](const QList<Datagram>& d) { got += d.size(); });
+        // Sent by the reader to itself, so that nothing is read meanwhile: its buffer fills.
+        const QList<Link::Outgoing> burst(3000,
+                                          Link::Outgoing{QHostAddress::LocalHost, QByteArray(100, 'x')});
+        QVERIFY(link.sendManyFromListener(burst, {link.boundPort()}) > 0);
+        QTRY_VERIFY(link.taken() > 0);
+        QTRY_COMPARE(got, qint64(link.taken()));
+        QTRY_VERIFY(!link.readerBehind());
+    }
+
     void datagramsArriveWholeUpTo8192Bytes()
     {
         UdpLink link(0);

@@ -9,8 +9,19 @@
 #include <QMetaObject>
 #include <QUdpSocket>
 #include <QVariant>
+#include <chrono>
+#include <iterator>
 
 namespace talvik {
+
+namespace {
+qint64 monotonicMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+} // namespace
 
 // On the reader thread: owns the listening socket and takes what arrives off it.
 class UdpLink::Reader : public QObject {
@@ -77,7 +88,7 @@ class UdpLink::Reader : public QObject {
             readInBatches();
             // A burst goes on in slices without a pass of the event loop, for BurstMs at
             // most and never while the window thread waits for the reader.
-            const bool more = slice_.size() >= SliceLimit && link_.readerBehind_ &&
+            const bool more = slice_.size() >= SliceLimit && link_.readerBehind() &&
                               since.elapsed() < BurstMs && link_.requestsWaiting_ == 0;
             if (!more)
                 readThroughSocket();
@@ -126,20 +137,18 @@ class UdpLink::Reader : public QObject {
         if (!knowsLoad_)
             return;
         if (load.queued * 8 >= load.size)
-            sinceBehind_.start();
-        link_.readerBehind_ = sinceBehind_.isValid() && sinceBehind_.elapsed() < BurstMs;
+            link_.behindUntilMs_ = monotonicMs() + BurstMs;
     }
 
     void noteRate(qsizetype taken)
     {
         if (!sinceRate_.isValid() || sinceRate_.elapsed() >= BurstMs) {
-            link_.readerBehind_ = takenSince_ >= SliceLimit;
             takenSince_ = 0;
             sinceRate_.start();
         }
         takenSince_ += taken;
         if (takenSince_ >= SliceLimit)
-            link_.readerBehind_ = true;
+            link_.behindUntilMs_ = monotonicMs() + BurstMs;
     }
 
     // What the system dropped of this socket's datagrams so far, for dropped().
@@ -155,7 +164,6 @@ class UdpLink::Reader : public QObject {
     BatchReader batch_;
     QList<Datagram> slice_;
     bool knowsLoad_ = false;
-    QElapsedTimer sinceBehind_;
     QElapsedTimer sinceRate_;
     qsizetype takenSince_ = 0;
 };
@@ -213,6 +221,11 @@ void UdpLink::closeListener()
     queue_.clear(); // what arrived for a closed socket is not handed on
     queueBytes_ = 0;
     takeQueued_ = false;
+}
+
+bool UdpLink::readerBehind() const
+{
+    return monotonicMs() < behindUntilMs_;
 }
 
 bool UdpLink::isListening() const
@@ -297,13 +310,14 @@ void UdpLink::enqueue(QList<Datagram>& slice)
     bool notify = false;
     {
         QMutexLocker lock(&mutex_);
-        for (const Datagram& d : slice) {
+        // Moved, not copied: the reader holds the lock as briefly as it can.
+        for (Datagram& d : slice) {
             if (queue_.size() >= QueueBound || queueBytes_ + cost(d) > byteBudget_) {
                 ++overflowed_;
                 continue;
             }
             queueBytes_ += cost(d);
-            queue_.append(d);
+            queue_.append(std::move(d));
         }
         notify = !takeQueued_;
         takeQueued_ = true;
@@ -313,7 +327,7 @@ void UdpLink::enqueue(QList<Datagram>& slice)
 }
 
 // Window thread: one bounded batch per pass, so timers and repaints get their turn. A
-// trickle that follows a batch closely waits for the rest of CoalesceMs and goes as one.
+// trickle that follows a batch closely waits for the rest of the coalescing time and goes as one.
 void UdpLink::takeBatch()
 {
     QList<Datagram> batch;
@@ -327,8 +341,8 @@ void UdpLink::takeBatch()
         // During a burst the socket's buffer, not this queue, is what overflows: the
         // reader gets the processor first, as long as the queue has room for it.
         const bool roomLeft = queue_.size() < QueueBound / 2 && queueBytes_ < byteBudget_ / 2;
-        const qint64 wait = readerBehind_ && roomLeft    ? BehindMs
-                            : queue_.size() < BatchLimit ? CoalesceMs
+        const qint64 wait = readerBehind() && roomLeft   ? BehindMs
+                            : queue_.size() < BatchLimit ? coalesceMs_
                                                          : 0;
         if (since < wait) {
             if (!coalesce_->isActive())
@@ -336,7 +350,8 @@ void UdpLink::takeBatch()
             return; // takeQueued_ stays set: the timer takes it
         }
         const qsizetype n = qMin<qsizetype>(queue_.size(), BatchLimit);
-        batch = queue_.mid(0, n);
+        batch.reserve(n);
+        std::move(queue_.begin(), queue_.begin() + n, std::back_inserter(batch));
         queue_.remove(0, n);
         for (const Datagram& d : batch)
             queueBytes_ -= cost(d);

@@ -68,6 +68,8 @@ class UdpLink : public Link {
     quint64 dropped() const override { return overflowed_ + droppedByClosed_ + droppedBySocket_; }
     // Datagrams taken off the socket, since this link was made.
     quint64 taken() const { return taken_; }
+    // A burst is on: the window thread yields to the reader (see BehindMs).
+    bool readerBehind() const;
     // Datagrams waiting for the window thread now, and the bytes they hold.
     int queued() const;
     qint64 queuedBytes() const;
@@ -75,6 +77,9 @@ class UdpLink : public Link {
     void setByteBudget(qint64 bytes) { byteBudget_ = bytes; }
     // The receive buffer asked of the system (the benchmarks ask what an untuned PC grants).
     void setReceiveBufferWanted(int bytes) { receiveBufferWanted_ = bytes; }
+    // A program without a window to keep current (talvikctl, the exporter) hands over a
+    // trickle less often: each hand-over wakes both threads.
+    void setCoalesceMs(int ms) { coalesceMs_ = ms; }
 
     // Whether datagrams may go to broadcast addresses (the window's sockets allow it, as
     // its design says). Set before the listener opens; it holds for every socket after.
@@ -96,6 +101,7 @@ class UdpLink : public Link {
     bool broadcastAllowed_ = true;
     qint64 byteBudget_ = DefaultByteBudget;
     int receiveBufferWanted_ = ReceiveBufferWanted;
+    int coalesceMs_ = CoalesceMs;
     QThread thread_;
     Reader* reader_ = nullptr; // lives on thread_
     mutable QMutex mutex_;
@@ -106,8 +112,10 @@ class UdpLink : public Link {
     std::atomic<quint64> droppedBySocket_{0}; // by the system, of the socket open now
     std::atomic<quint64> droppedByClosed_{0}; // of the sockets before it
     std::atomic<quint64> taken_{0};
-    std::atomic<bool> listening_{false};          // the reader's socket is open: read without a hop
-    std::atomic<bool> readerBehind_{false};       // a burst is on
+    std::atomic<bool> listening_{false}; // the reader's socket is open: read without a hop
+    // Until when a burst counts as on, in ms of the monotonic clock: it ends by itself
+    // when the reader stops coming back (a flag stayed set after the last datagram).
+    std::atomic<qint64> behindUntilMs_{0};
     mutable std::atomic<int> requestsWaiting_{0}; // the window thread's, for the reader
     QElapsedTimer sinceBatch_;                    // window thread: when the last batch was handed over
     QTimer* coalesce_ = nullptr;                  // window thread: the next hand-over of a trickle

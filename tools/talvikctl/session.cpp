@@ -9,6 +9,7 @@ Session::Session(const CommonOptions& options, bool broadcast, Journal* journal,
       jobs_(client_, journal)
 {
     link_.setBroadcastAllowed(broadcast);
+    link_.setCoalesceMs(CoalesceMs);
     if (!openListenerWaiting(link_, portWaitMs))
         throw PortBusyError{options.localPort};
 }

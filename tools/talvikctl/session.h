@@ -25,6 +25,11 @@ class Session {
     Link& link() { return link_; }
     const CommonOptions& options() const { return options_; }
 
+    // Answers are handed to the engine at most every CoalesceMs while they stream in: no
+    // window waits for them, and each hand-over wakes both threads. A single answer after
+    // a pause still goes at once.
+    static constexpr int CoalesceMs = 10;
+
   private:
     CommonOptions options_;
     UdpLink link_;
