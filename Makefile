@@ -77,7 +77,10 @@ fuzz: $(BUILD)/CMakeCache.txt
 # The window shown on a virtual X display, in a network namespace of its own.
 # BENCH="roundtrip startup" measures only those sections.
 bench: build
-	$(OWN_NETWORK) bash scripts/bench.sh $(BUILD)/bench/talvik_bench $(BENCH)
+	rm -f $(BUILD)/bench/survey-scale.svg
+	status=0; $(OWN_NETWORK) bash scripts/bench.sh $(BUILD)/bench/talvik_bench $(BENCH) || status=$$?; \
+	if [ -f $(BUILD)/bench/survey-scale.svg ]; then cp $(BUILD)/bench/survey-scale.svg docs/; fi; \
+	exit $$status
 
 # Identifier mode under a steady stream, memory printed over time.
 SOAK_SECONDS ?= 60

@@ -30,7 +30,7 @@ double peakResidentMb()
 // Through GNU time, whose own child has a fresh peak: a process started straight from the
 // benchmark would report the benchmark's peak as its own, the kernel carrying the peak
 // of the memory it left at exec into its count.
-Finished runToEnd(const QString& program, const QStringList& arguments)
+Finished runToEnd(const QString& program, const QStringList& arguments, const QString& output)
 {
     QTemporaryFile peak;
     peak.open();
@@ -44,7 +44,8 @@ Finished runToEnd(const QString& program, const QStringList& arguments)
     argv.push_back(nullptr);
     posix_spawn_file_actions_t quiet; // what it says is not the benchmark's
     posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    const QByteArray out = output.isEmpty() ? QByteArray("/dev/null") : QFile::encodeName(output);
+    posix_spawn_file_actions_addopen(&quiet, 1, out.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
     QElapsedTimer t;
     t.start();

@@ -70,12 +70,12 @@ class Child {
 };
 
 // A program run to its end: its exit code, wall time and peak resident memory (its own,
-// not the largest of all children so far).
+// not the largest of all children so far). Its standard output goes to `output` when given.
 struct Finished {
     int exit = -1;
     double ms = 0, peakMb = 0, cpuMs = 0;
 };
-Finished runToEnd(const QString& program, const QStringList& arguments);
+Finished runToEnd(const QString& program, const QStringList& arguments, const QString& output = {});
 
 QString tool(const QString& name); // a program built beside the benchmark
 quint16 freeUdpPort();

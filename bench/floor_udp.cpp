@@ -14,8 +14,10 @@
 //   floor_udp echo                      answers every datagram with itself; prints "port P"
 //   floor_udp sweep NET FIRST LAST PORT FILE EXPECTED
 //                                       sends FILE's bytes once to PORT of each address NET.FIRST
-//                                       to NET.LAST (NET: three octets), then waits for EXPECTED
-//                                       answers (3 s at most); prints "total_ms T answered N"
+//                                       to NET.LAST (NET: three octets, or "127.1.0-39" for forty
+//                                       networks), taking answers as they come, then waits for
+//                                       EXPECTED answers (3 s at most); prints "total_ms T
+//                                       answered N cpu_ms C"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -174,6 +176,20 @@ int echo()
     }
 }
 // One request to every address of a /24 and their answers: the least a survey can cost.
+// NET is three octets ("127.0.5") or two and a range of the third ("127.1.0-39").
+std::vector<std::string> networks(const std::string& net)
+{
+    const size_t dot = net.rfind('.');
+    const std::string third = net.substr(dot + 1);
+    const size_t dash = third.find('-');
+    const int from = std::atoi(third.c_str());
+    const int to = dash == std::string::npos ? from : std::atoi(third.c_str() + dash + 1);
+    std::vector<std::string> out;
+    for (int k = from; k <= to; ++k)
+        out.push_back(net.substr(0, dot) + "." + std::to_string(k));
+    return out;
+}
+
 int sweep(char** argv)
 {
     const std::vector<char> request = contents(argv[6]);
@@ -182,23 +198,32 @@ int sweep(char** argv)
     int wanted = 8 << 20;
     setsockopt(s, SOL_SOCKET, SO_RCVBUF, &wanted, sizeof wanted);
     std::vector<char> buffer(65536);
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = std::atoi(argv[3]); i <= std::atoi(argv[4]); ++i) {
-        const std::string host = std::string(argv[2]) + "." + std::to_string(i);
-        const sockaddr_in to = address(host.c_str(), argv[5]);
-        sendto(s, request.data(), request.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
-    }
     long answered = 0;
+    // Answers are taken while requests still go out, so that neither side's buffer is the limit.
+    const auto takeWaiting = [&] {
+        while (recv(s, buffer.data(), buffer.size(), MSG_DONTWAIT) >= 0)
+            ++answered;
+    };
+    const long cpuBefore = cpuMicroseconds();
+    const auto start = std::chrono::steady_clock::now();
+    for (const std::string& net : networks(argv[2]))
+        for (int i = std::atoi(argv[3]); i <= std::atoi(argv[4]); ++i) {
+            const std::string host = net + "." + std::to_string(i);
+            const sockaddr_in to = address(host.c_str(), argv[5]);
+            sendto(s, request.data(), request.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+            if (i % 64 == 0)
+                takeWaiting();
+        }
     while (answered < expected) {
         pollfd p{s, POLLIN, 0};
         if (poll(&p, 1, 3000) <= 0)
             break;
-        if (recv(s, buffer.data(), buffer.size(), 0) >= 0)
-            ++answered;
+        takeWaiting();
     }
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    std::printf("total_ms %.2f answered %ld\n", ms, answered);
+    std::printf("total_ms %.2f answered %ld cpu_ms %.2f\n", ms, answered,
+                double(cpuMicroseconds() - cpuBefore) / 1000.0);
     return 0;
 }
 } // namespace
