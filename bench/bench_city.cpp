@@ -31,14 +31,6 @@ constexpr int Repetitions = 10;
 constexpr int Networks = 40; // of 250 boards each, .1-.250 of 127.1.K.0/24
 constexpr int CityBoards = Networks * 250;
 
-QString thousands(int v)
-{
-    QString digits = QString::number(v);
-    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
-        digits.insert(at, u',');
-    return digits;
-}
-
 QStringList ranges(int networks)
 {
     QStringList out;
@@ -143,17 +135,6 @@ double residentMb()
             if (line.startsWith("VmRSS:"))
                 return line.simplified().split(' ').value(1).toDouble() / 1024.0;
     return 0;
-}
-
-// From `act` to the window repainted after it, in ms.
-double toRepaint(const std::function<void()>& act)
-{
-    using Clock = std::chrono::steady_clock;
-    const auto start = Clock::now();
-    act();
-    const auto done = Clock::now();
-    waitUntil([&] { return BenchApplication::lastRepaint() > done; }, 2000);
-    return std::chrono::duration<double, std::milli>(BenchApplication::lastRepaint() - start).count();
 }
 
 struct ExportTo : NoDialogs {

@@ -47,17 +47,6 @@ double heapBytes()
     return double(mallinfo2().uordblks);
 }
 
-// From `act` to the window repainted after it, in ms.
-double toRepaint(const std::function<void()>& act)
-{
-    using Clock = std::chrono::steady_clock;
-    const auto start = Clock::now();
-    act();
-    const auto done = Clock::now();
-    waitUntil([&] { return BenchApplication::lastRepaint() > done; }, 2000);
-    return std::chrono::duration<double, std::milli>(BenchApplication::lastRepaint() - start).count();
-}
-
 void surveyFigure(std::vector<Row>& rows)
 {
     progress(QStringLiteral("the fleet window's survey"));

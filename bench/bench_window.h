@@ -65,6 +65,17 @@ struct NoDialogs : talvik::FleetDialogs {
     QString text(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
+// From `act` to the window repainted after it, in ms.
+inline double toRepaint(const std::function<void()>& act)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    act();
+    const auto done = Clock::now();
+    waitUntil([&] { return BenchApplication::lastRepaint() > done; }, 2000);
+    return std::chrono::duration<double, std::milli>(BenchApplication::lastRepaint() - start).count();
+}
+
 // Board i of a made-up network 10.0.0.0/16: fields that differ from board to board.
 talvik::BoardConfig boardAt(int i);
 

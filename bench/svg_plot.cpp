@@ -15,14 +15,6 @@ QString num(double v)
     return QString::number(v, 'f', 1);
 }
 
-QString thousands(double v)
-{
-    QString digits = QString::number(v, 'f', 0);
-    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
-        digits.insert(at, u',');
-    return digits;
-}
-
 // A round step that cuts 0..top into about five.
 double stepFor(double top)
 {
@@ -39,6 +31,14 @@ QString escaped(QString text)
     return text.replace(u'&', QLatin1String("&amp;")).replace(u'<', QLatin1String("&lt;"));
 }
 } // namespace
+
+QString thousands(double v)
+{
+    QString digits = QString::number(v, 'f', 0);
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+        digits.insert(at, u',');
+    return digits;
+}
 
 QByteArray svgOf(const Plot& plot)
 {

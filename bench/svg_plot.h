@@ -20,6 +20,7 @@ struct Plot {
 };
 
 QByteArray svgOf(const Plot& plot);
+QString thousands(double v);                          // "10,000"
 bool writeSvg(const Plot& plot, const QString& path); // false when the file could not be written
 
 } // namespace bench
