@@ -68,13 +68,19 @@ QByteArray svgOf(const Plot& plot)
                             "<text x=\"%4\" y=\"%5\" text-anchor=\"end\">%6</text>\n")
                  .arg(num(Left), num(Left + w), num(py(y)), num(Left - 6), num(py(y) + 4))
                  .arg(thousands(y));
-    for (double x : plot.x)
+    double lastLabel = -1e9;
+    bool lowered = false;
+    for (double x : plot.x) {
+        // A label too close to the one before goes a line lower, so that both can be read.
+        lowered = !lowered && px(x) - lastLabel < 40;
+        lastLabel = px(x);
         s += QStringLiteral("<line x1=\"%1\" x2=\"%1\" y1=\"%2\" y2=\"%3\" stroke=\"#ddd\"/>"
                             "<text x=\"%1\" y=\"%4\" text-anchor=\"middle\">%5</text>\n")
-                 .arg(num(px(x)), num(Top), num(Top + h), num(Top + h + 16))
+                 .arg(num(px(x)), num(Top), num(Top + h), num(Top + h + (lowered ? 30 : 16)))
                  .arg(thousands(x));
+    }
     s += QStringLiteral("<text x=\"%1\" y=\"%2\" text-anchor=\"middle\">%3</text>\n")
-             .arg(num(Left + w / 2), num(Height - 16), escaped(plot.xLabel));
+             .arg(num(Left + w / 2), num(Height - 10), escaped(plot.xLabel));
     s += QStringLiteral("<text transform=\"translate(18 %1) rotate(-90)\" text-anchor=\"middle\">%2</text>\n")
              .arg(num(Top + h / 2), escaped(plot.yLabel));
     for (size_t i = 0; i < plot.series.size(); ++i) {
