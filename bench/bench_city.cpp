@@ -127,16 +127,6 @@ void surveyFigures(std::vector<Row>& rows, const City& city)
         progress(QStringLiteral("could not write %1").arg(path));
 }
 
-double residentMb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : status.readAll().split('\n'))
-            if (line.startsWith("VmRSS:"))
-                return line.simplified().split(' ').value(1).toDouble() / 1024.0;
-    return 0;
-}
-
 struct ExportTo : NoDialogs {
     QString path;
     QString saveFile(QWidget*, const QString&, const QString&) override { return path; }
@@ -162,7 +152,7 @@ void fleetWindowFigures(std::vector<Row>& rows, const City& city)
         w.list->setPlainText(ranges(Networks).join(u'\n'));
         waitUntil([] { return false; }, 100);
         malloc_trim(0);
-        const double empty = residentMb();
+        const double empty = use(QCoreApplication::applicationPid()).rssMb;
         survey.add(toRepaint([&] {
             w.search->click();
             waitUntil([&] { return w.search->isEnabled(); }, 60000);
@@ -172,7 +162,7 @@ void fleetWindowFigures(std::vector<Row>& rows, const City& city)
             answered += fleet.model().rowAt(row).working.has_value();
         missed = std::max(missed, CityBoards - answered);
         malloc_trim(0);
-        memory.add(residentMb() - empty);
+        memory.add(use(QCoreApplication::applicationPid()).rssMb - empty);
 
         w.filter->setFocus();
         for (const char c : QByteArrayLiteral("127.1.3")) // each keystroke filters the 10,000 rows anew

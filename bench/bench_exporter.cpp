@@ -8,40 +8,12 @@
 #include <QFile>
 #include <QTcpSocket>
 #include <QThread>
-#include <unistd.h>
 
 using namespace bench;
 
 namespace {
 constexpr int Surveys = 10;
 constexpr int Scrapes = 20;
-
-struct ProcessUse {
-    double cpuMs = 0, rssMb = 0, peakMb = 0;
-};
-
-ProcessUse use(qint64 pid)
-{
-    ProcessUse u;
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (stat.open(QIODevice::ReadOnly)) {
-        const QByteArray text = stat.readAll();
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-        // utime and stime: fields 14 and 15 of the line, 12 and 13 after the name
-        u.cpuMs = double(fields.value(11).toLongLong() + fields.value(12).toLongLong()) * 1000.0 /
-                  double(sysconf(_SC_CLK_TCK));
-    }
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (status.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : status.readAll().split('\n')) {
-            const double mb = line.simplified().split(' ').value(1).toDouble() / 1024.0;
-            if (line.startsWith("VmRSS:"))
-                u.rssMb = mb;
-            else if (line.startsWith("VmHWM:"))
-                u.peakMb = mb;
-        }
-    return u;
-}
 
 QByteArray httpGet(quint16 port, const QByteArray& path, double* ms = nullptr)
 {

@@ -9,6 +9,7 @@
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace bench {
 
@@ -25,6 +26,29 @@ double peakResidentMb()
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
     return double(u.ru_maxrss) / 1024.0;
+}
+
+ProcessUse use(qint64 pid)
+{
+    ProcessUse u;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (stat.open(QIODevice::ReadOnly)) {
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        // utime and stime: fields 14 and 15 of the line, 12 and 13 after the name
+        u.cpuMs = double(fields.value(11).toLongLong() + fields.value(12).toLongLong()) * 1000.0 /
+                  double(sysconf(_SC_CLK_TCK));
+    }
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            const double mb = line.simplified().split(' ').value(1).toDouble() / 1024.0;
+            if (line.startsWith("VmRSS:"))
+                u.rssMb = mb;
+            else if (line.startsWith("VmHWM:"))
+                u.peakMb = mb;
+        }
+    return u;
 }
 
 // Through GNU time, whose own child has a fresh peak: a process started straight from the

@@ -51,6 +51,12 @@ double cpuSeconds();
 // Peak resident memory of this process, in MB.
 double peakResidentMb();
 
+// A running process's CPU time so far (user + system) and its resident and peak memory.
+struct ProcessUse {
+    double cpuMs = 0, rssMb = 0, peakMb = 0;
+};
+ProcessUse use(qint64 pid);
+
 // A program beside the benchmark, on its own, talking through stdout lines.
 class Child {
   public:
