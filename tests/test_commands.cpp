@@ -244,7 +244,8 @@ class TestCommands : public QObject {
         QCOMPARE(entries[0].frame, frame);
         QVERIFY(entries[0].before);
         QCOMPARE(entries[0].before->fields, before);
-        QCOMPARE(entries[0].result, QString("written, verified"));
+        QCOMPARE(entries[0].resultText, QString("written, verified"));
+        QCOMPARE(entries[0].result->outcome, Outcome::Done);
     }
 
     void aJournalThatCannotBeWrittenDoesNotStopTheWrite()

@@ -12,6 +12,7 @@
 #include "gui/fleet_window/fleet_window_host.h"
 #include "gui/fleet_window/history_dialog.h"
 #include "gui/fleet_window/replace_dialog.h"
+#include "gui/fleet_window/write_preview_dialog.h"
 #include "net/private_network.h"
 #include "shown_texts.h"
 #include "store/sites_file.h"
@@ -48,6 +49,12 @@ struct AnsweringDialogs : FleetDialogs {
     {
         asked << question;
         return answer.isEmpty() || answer.takeFirst();
+    }
+    QList<int> choice; // to the choices in turn; the default (0) when none is left
+    int choose(QWidget*, const QString& question, const QStringList&) override
+    {
+        asked << question;
+        return choice.isEmpty() ? 0 : choice.takeFirst();
     }
     void message(QWidget*, const QString& text) override { asked << text; }
     QString folder(QWidget*, const QString&) override { return chosen; }
@@ -124,6 +131,20 @@ FieldChangeDialog* changeDialog(Setup& s, const char* box, const char* editor, c
     QTest::keyClicks(d->findChild<QLineEdit*>(editor), value);
     QTest::mouseClick(d->preview, Qt::LeftButton);
     return QTest::qWaitFor([d] { return d->table->rowCount() > 0; }, 5000) ? d : nullptr;
+}
+
+// The preview of a write the window asks for (backups applied, a job undone) once the
+// engine's dry run is shown in it.
+WritePreviewDialog* previewShown(Setup& s)
+{
+    WritePreviewDialog* d = nullptr;
+    QTest::qWaitFor(
+        [&] {
+            d = s.w->findChild<WritePreviewDialog*>("writePreview");
+            return d && d->table->rowCount() > 0;
+        },
+        10000);
+    return d && d->table->rowCount() > 0 ? d : nullptr;
 }
 
 // Typed as a keyboard types it, each key with its text (Cyrillic too).
@@ -301,6 +322,9 @@ class TestFleetWindow : public QObject {
         QVERIFY(backup.open(QIODevice::WriteOnly | QIODevice::Truncate) && backup.write(edited) > 0);
         backup.close();
         s.w->applyBackups->menu()->actions().at(0)->trigger(); // "all backups of a folder"
+        WritePreviewDialog* preview = previewShown(s);
+        QVERIFY(preview);
+        QTest::mouseClick(preview->write, Qt::LeftButton);
         QTRY_COMPARE(s.cell("192.168.1.171", fleet::State),
                      QString("записано; діятиме після перезавантаження")); // its mask changed
         // unchanged:
@@ -341,7 +365,8 @@ class TestFleetWindow : public QObject {
     }
 
     // Backups that would write something other than they say are stopped before anything
-    // is sent, or go ahead only on a second, explicit yes; a row says what was not written.
+    // is sent, or go ahead only on an explicit yes to what a force does; a row says what
+    // was not written.
     void applyRefusals_data()
     {
         QTest::addColumn<QStringList>("changes"); // "key=value" in each backup, one file each
@@ -352,16 +377,16 @@ class TestFleetWindow : public QObject {
             << QStringList{"ident=0", "ident=9"} << QList<bool>{} << "копії однієї плати 192.168.1.210"
             << "";
         QTest::newRow("an IP no board can use, declined")
-            << QStringList{"ip=255.255.255.255"} << QList<bool>{true, false}
-            << "192.168.1.210: IP 255.255.255.255 — широкомовна адреса"
+            << QStringList{"ip=255.255.255.255"} << QList<bool>{false}
+            << "192.168.1.210: плата може стати недосяжною: IP 255.255.255.255 — широкомовна адреса"
             << "";
         QTest::newRow("an identifier a static console cannot carry, written when the operator says so")
-            << QStringList{"ident=1002"} << QList<bool>{true, true}
-            << "192.168.1.210: зі статичним пультом кадр не несе: Ідентифікатор"
-            << "записано, перевірено; не записано: Ідентифікатор";
-        QTest::newRow("the same, declined") << QStringList{"ident=1002"} << QList<bool>{true, false}
-                                            << "зі статичним пультом кадр не несе: Ідентифікатор"
-                                            << "";
+            << QStringList{"ident=1002"} << QList<bool>{true}
+            << "192.168.1.210: Ідентифікатор 1002 не буде записано: зі статичним пультом кадр його не несе"
+            << "записано";
+        QTest::newRow("the same, declined")
+            << QStringList{"ident=1002"} << QList<bool>{false} << "Ідентифікатор 1002 не буде записано"
+            << "";
     }
     void applyRefusals()
     {
@@ -388,6 +413,12 @@ class TestFleetWindow : public QObject {
         s.dialogs.chosen = folder.path();
         s.dialogs.answer = answers;
         s.w->applyBackups->menu()->actions().at(0)->trigger(); // "all backups of a folder"
+        if (changes.size() == 1) {                             // the preview, then "Записати"
+            WritePreviewDialog* preview = previewShown(s);
+            QVERIFY(preview);
+            QTest::mouseClick(preview->write, Qt::LeftButton);
+        }
+        QVERIFY(!s.dialogs.asked.isEmpty());
         QVERIFY2(s.dialogs.asked.last().contains(said), qPrintable(s.dialogs.asked.last()));
         if (state.isEmpty()) { // nothing started, nothing sent
             QVERIFY(!s.w->cancel->isEnabled());
@@ -495,13 +526,13 @@ class TestFleetWindow : public QObject {
         s.click("192.168.1.222", Qt::ControlModifier);
         FieldChangeDialog* d = changeDialog(s, "change_dispatcher", "value_dispatcher", "10.2.2.2");
         QCOMPARE(d->table->rowCount(), 3);
-        QCOMPARE(d->table->item(0, FieldChangeDialog::Field)->text(), QString("Диспетчер"));
-        QCOMPARE(d->table->item(0, FieldChangeDialog::Now)->text() + " " +
-                     d->table->item(0, FieldChangeDialog::New)->text(),
+        QCOMPARE(d->table->item(0, WritePreview::Field)->text(), QString("Диспетчер"));
+        QCOMPARE(d->table->item(0, WritePreview::Now)->text() + " " +
+                     d->table->item(0, WritePreview::New)->text(),
                  QString("0.0.0.0 10.2.2.2"));
-        QVERIFY2(d->table->item(2, FieldChangeDialog::Reason)->text().startsWith("диспетчер"),
-                 qPrintable(d->table->item(2, FieldChangeDialog::Reason)->text()));
-        QCOMPARE(d->table->item(2, FieldChangeDialog::New)->text(), QString()); // no value under "Нове"
+        QVERIFY2(d->table->item(2, WritePreview::Reason)->text().startsWith("диспетчер"),
+                 qPrintable(d->table->item(2, WritePreview::Reason)->text()));
+        QCOMPARE(d->table->item(2, WritePreview::New)->text(), QString()); // no value under "Нове"
         QVERIFY(d->table->item(2, 0)->font().italic() && !d->table->item(0, 0)->font().italic());
         if (const QString folder = qEnvironmentVariable("TALVIK_SCREENSHOTS");
             !folder.isEmpty()) // make screenshot
@@ -557,7 +588,8 @@ class TestFleetWindow : public QObject {
             QCOMPARE(writes[i] > 0, i >= 4); // never a board written successfully
             QCOMPARE(s.sim->board(i).permanent().mask, (Ipv4{255, 255, 0, 0}));
         }
-        QVERIFY(!s.w->status->isVisible());
+        // The retry's own summary, in place of the job's before it.
+        QCOMPARE(s.w->status->text(), QString("Підсумок: записано, діятиме після перезавантаження: 6."));
     }
 
     // "Історія…" lists the board's write; "Повернути" puts the memory before back.
@@ -589,8 +621,8 @@ class TestFleetWindow : public QObject {
         JournalEntry e;
         e.board = BoardAddress(0xC0A801DF);
         e.by = "fleet\x1b[2J\nwindow";
-        e.result = "written\r";
-        HistoryDialog h({e.board}, {e}, {});
+        e.resultText = "written\r"; // of no kind the window knows
+        HistoryDialog h({e.board}, {e});
         QCOMPARE(h.table->item(0, HistoryDialog::By)->text(), QString("fleet\\e[2J\\nwindow"));
         QCOMPARE(h.table->item(0, HistoryDialog::Result)->text(), QString("written\\r"));
     }
@@ -674,7 +706,8 @@ class TestFleetWindow : public QObject {
         QCOMPARE(s.dialogs.asked.size(), 2);
         QVERIFY2(s.dialogs.asked[0].contains("Маска 255.0.0.0 → 255.255.0.0"),
                  qPrintable(s.dialogs.asked[0]));
-        QVERIFY2(s.dialogs.asked[1].contains("плату змінено після цього запису"),
+        QVERIFY2(s.dialogs.asked[1].contains(
+                     "192.168.1.244: буде скасовано й те, що змінили на платі після цього запису: Диспетчер"),
                  qPrintable(s.dialogs.asked[1]));
     }
 
@@ -888,11 +921,31 @@ class TestFleetWindow : public QObject {
         s.click("192.168.1.250");
         QTest::mouseClick(s.w->history, Qt::LeftButton);
         auto* h = s.w->findChild<HistoryDialog*>("history");
-        QCOMPARE(h->table->rowCount(), 2);
+        QTRY_COMPARE(h->table->rowCount(), 2); // git is asked while the dialog is open
         QCOMPARE(h->table->item(0, HistoryDialog::By)->text(), QString("Копії в git"));
         QCOMPARE(h->table->item(0, HistoryDialog::Changes)->text(), QString("Маска 255.0.0.0 → 255.255.0.0"));
         QCOMPARE(h->table->item(1, HistoryDialog::Changes)->text(), QString("перша копія"));
         QVERIFY(!h->undo->isEnabled()); // a commit is no write of the journal's to undo
+        h->close();
+        QTRY_VERIFY(!s.w->findChild<HistoryDialog*>("history"));
+
+        // A git that hangs: the dialog says it reads and can be stopped, and nothing waits for it.
+        QTemporaryDir bin;
+        QFile hanging(bin.filePath("git"));
+        QVERIFY(hanging.open(QIODevice::WriteOnly));
+        hanging.write("#!/bin/sh\nexec sleep 600\n");
+        hanging.close();
+        hanging.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toUtf8());
+        QTest::mouseClick(s.w->history, Qt::LeftButton);
+        qputenv("PATH", path);
+        QTRY_VERIFY((h = s.w->findChild<HistoryDialog*>("history")) && h->isVisible());
+        QCOMPARE(h->keptStatus->text(), QString("Читаю історію копій у git…"));
+        QVERIFY(h->stopKept->isVisible());
+        QCOMPARE(h->table->rowCount(), 0); // the journal's writes: none
+        QTest::mouseClick(h->stopKept, Qt::LeftButton);
+        QVERIFY(!h->stopKept->isVisible() && !h->keptStatus->isVisible());
     }
 
     // A port another program holds for a moment (the exporter's survey) is waited for: the

@@ -180,10 +180,13 @@ class TestParity : public QObject {
         Fleet viaWindow(OddBoards);
         Recorder windowFrames(viaWindow, isWrite);
         FleetSide window(viaWindow);
-        QList<BoardConfig> read;
-        for (const QString& path : backups(viaWindow.dataHome.path()))
-            read.append(readBackupFile(path));
-        window.jobs->applyBackups(read, true); // the operator said yes to writing them as they are
+        QList<WriteTarget> targets;
+        for (const QString& path : backups(viaWindow.dataHome.path())) {
+            const BoardConfig backup = readBackupFile(path);
+            targets.append({backup.address, WritePlan::ofBackup(backup)});
+        }
+        window.jobs->write(targets, fleet::by::Apply,
+                           true); // the operator said yes to writing them as they are
         window.wait();
         QCOMPARE(windowFrames.lines(), ctlFrames.lines());
         QCOMPARE(window.outcomes(), outcomes(ctl));

@@ -489,7 +489,8 @@ class TestTalvikctl : public QObject {
         QCOMPARE(forced.exit, 0);
         QCOMPARE(forced.json().value(0)["job"].toString(), QString("apply")); // what a retry runs again
         const QJsonObject o = forced.json().value(1);
-        QCOMPARE(o["result"].toString(), QString("written, verified; not written: ident"));
+        QCOMPARE(o["result"].toString(),
+                 QString("written, verified; not written: ident; takes effect at the next reboot"));
         QCOMPARE(o["not_written"].toArray(), QJsonArray{"ident"});
         QVERIFY(forced.err.contains("127.0.3.2: not written: ident"));
         QCOMPARE(fleet.sim.board(0).permanent().ident, 0);

@@ -1180,5 +1180,113 @@ Write anyway?</translation>
         <comment>5 changed</comment>
         <translation>changed</translation>
     </message>
+    <message>
+        <source>записано й перевірено: %1</source>
+        <translation>written and verified: %1</translation>
+    </message>
+    <message>
+        <source>записано, діятиме після перезавантаження: %1</source>
+        <translation>written, taking effect at the next reboot: %1</translation>
+    </message>
+    <message>
+        <source>записано без перевірки: %1</source>
+        <translation>written without a check: %1</translation>
+    </message>
+    <message>
+        <source>перезавантажено: %1</source>
+        <translation>rebooted: %1</translation>
+    </message>
+    <message>
+        <source>копій збережено: %1</source>
+        <translation>backups saved: %1</translation>
+    </message>
+    <message>
+        <source>прочитано: %1</source>
+        <translation>read: %1</translation>
+    </message>
+    <message>
+        <source>невдало: %1</source>
+        <translation>failed: %1</translation>
+    </message>
+    <message>
+        <source>відмовлено: %1</source>
+        <translation>refused: %1</translation>
+    </message>
+    <message>
+        <source>скасовано: %1</source>
+        <translation>cancelled: %1</translation>
+    </message>
+    <message>
+        <source>Підсумок: %1.</source>
+        <translation>Summary: %1.</translation>
+    </message>
+    <message>
+        <source>Зупинено одразу: записано, але не прочитано назад: %1.</source>
+        <translation>Stopped at once: written but not read back: %1.</translation>
+    </message>
+    <message>
+        <source>Зупинено одразу: перезавантаження надіслано, але не дочекалися: %1.</source>
+        <translation>Stopped at once: the reboot was sent but not waited for: %1.</translation>
+    </message>
+    <message>
+        <source>Зупиняю: плати, яким уже надіслано, дописуються й перевіряються. Ще раз «Скасувати» — зупинити одразу, без перевірки.</source>
+        <translation>Stopping: the boards already sent to are finished and checked. “Cancel” once more stops at once, without the check.</translation>
+    </message>
+    <message>
+        <source>Записати все одно? Тоді:
+%1</source>
+        <translation>Write anyway? Then:
+%1</translation>
+    </message>
+    <message>
+        <source>%1 не буде записано: зі статичним пультом кадр його не несе</source>
+        <translation>%1 will not be written: with a static console the frame does not carry it</translation>
+    </message>
+    <message>
+        <source>%1 не буде записано: зі статичним пультом кадр їх не несе</source>
+        <translation>%1 will not be written: with a static console the frame does not carry them</translation>
+    </message>
+    <message>
+        <source>плата може стати недосяжною: %1</source>
+        <translation>the board may become unreachable: %1</translation>
+    </message>
+    <message>
+        <source>буде записано копію робочої конфігурації, а не постійної пам&apos;яті</source>
+        <translation>a backup of the working configuration will be written, not one of the permanent memory</translation>
+    </message>
+    <message>
+        <source>буде скасовано й те, що змінили на платі після цього запису: %1</source>
+        <translation>what was changed on the board after that write is undone too: %1</translation>
+    </message>
+    <message>
+        <source>на адресі %1 ще відповідає стара плата: дві плати матимуть одну адресу</source>
+        <translation>the old board still answers at %1: two boards will have one address</translation>
+    </message>
+    <message>
+        <source>Читаю історію копій у git…</source>
+        <translation>Reading the history of the backups in git…</translation>
+    </message>
+    <message>
+        <source>Історію копій у git не прочитано: %1</source>
+        <translation>The history of the backups in git was not read: %1</translation>
+    </message>
+    <message>
+        <source>%1 не відповідали: пропустити їх?
+%2</source>
+        <translation>%1 did not answer: skip them?
+%2</translation>
+    </message>
+    <message>
+        <source>Пропустити їх</source>
+        <translation>Skip them</translation>
+    </message>
+    <message>
+        <source>Перезавантажити всі</source>
+        <translation>Reboot all</translation>
+    </message>
+    <message>
+        <source>Записати копії</source>
+        <translation>Write backups</translation>
+    </message>
 </context>
 </TS>

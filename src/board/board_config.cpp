@@ -110,6 +110,14 @@ QList<Difference> differencesAfterWrite(const QByteArray& frame, const BoardConf
     return differences({read.address, readConfiguration(frame), std::nullopt, Memory::Permanent}, read);
 }
 
+QStringList takenAtReboot(const BoardConfig& working, const BoardConfig& permanent)
+{
+    QStringList fields;
+    for (const Difference& d : differences(permanent, working))
+        fields.append(d.field);
+    return fields;
+}
+
 QStringList surveyHeader()
 {
     QStringList header{QStringLiteral("address")};

@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace talvik {
@@ -64,5 +65,10 @@ QList<Difference> differences(const BoardConfig& sent, const BoardConfig& read);
 // The same for a write frame sent to `read.address`: what the frame carried (a static
 // console sends no dispatcher, identifier or reserves) against the board's permanent memory.
 QList<Difference> differencesAfterWrite(const QByteArray& frame, const BoardConfig& read);
+
+// A board works with its working configuration and takes its permanent memory at its next
+// reboot: the fields (by name) in which the two differ, so that a write of them has not
+// taken effect yet.
+QStringList takenAtReboot(const BoardConfig& working, const BoardConfig& permanent);
 
 } // namespace talvik

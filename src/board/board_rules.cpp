@@ -175,6 +175,8 @@ WriteFields planned(const BoardConfig& now, const WritePlan& plan, QList<Refusal
         WriteFields f = plan.source->fields;
         if (!plan.takeMac)
             f.mac = now.fields.mac;
+        if (plan.source->memory != Memory::Permanent) // the new board would boot with a working configuration
+            refusals.append({Reason::NotPermanentMemory, {}, {}, {}});
         if (plan.oldBoardAnswers)
             refusals.append({Reason::OldBoardAnswers, {}, {}, {}});
         return f;

@@ -49,4 +49,12 @@ QString reasonKey(Reason reason)
     return QStringLiteral("cancelled");
 }
 
+std::optional<Reason> reasonFromKey(const QString& key)
+{
+    for (int i = 0; i <= int(Reason::Cancelled); ++i)
+        if (reasonKey(Reason(i)) == key)
+            return Reason(i);
+    return std::nullopt;
+}
+
 } // namespace talvik

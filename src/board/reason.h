@@ -37,5 +37,7 @@ enum class Reason {
 
 // The word scripts and the journal use: "no-reply", "console-only-fields", ...
 QString reasonKey(Reason reason);
+// And back; nothing for a word of no kind (an empty one is None).
+std::optional<Reason> reasonFromKey(const QString& key);
 
 } // namespace talvik

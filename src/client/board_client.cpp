@@ -91,6 +91,19 @@ bool BoardClient::sendWord(BoardAddress board, const QByteArray& word)
     return link_.sendFromClient(QHostAddress(board.ipv4()), wordPort_, padDigits(word));
 }
 
+QList<PlannedFrame> BoardClient::planned(const QByteArray& frame) const
+{
+    QList<PlannedFrame> out;
+    for (quint16 port : commandPorts_())
+        out.append({port, frame});
+    return out;
+}
+
+PlannedFrame BoardClient::plannedWord(const QByteArray& word) const
+{
+    return {wordPort_, padDigits(word)};
+}
+
 BoardClient::Pending* BoardClient::find(quint32 board) const
 {
     const auto it = pending_.find(board);

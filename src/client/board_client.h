@@ -37,6 +37,14 @@ struct Timing {
     int retries = 2;      // attempts after the first
 };
 
+// One datagram a request sends (or, in a dry run, would send): to one of the board's
+// command ports or, for a word frame, to its word port.
+struct PlannedFrame {
+    quint16 port = 0;
+    QByteArray datagram;
+    bool operator==(const PlannedFrame& o) const { return port == o.port && datagram == o.datagram; }
+};
+
 struct BoardReply {
     QByteArray datagram;
     quint16 port = 0; // the board's port it came from
@@ -73,6 +81,9 @@ class BoardClient : public QObject {
     bool send(BoardAddress board, const QByteArray& frame);
     // A word frame ("msi", "vsi") from a socket not bound to the listening port.
     bool sendWord(BoardAddress board, const QByteArray& word);
+    // What send() and sendWord() would send now, port by port.
+    QList<PlannedFrame> planned(const QByteArray& frame) const;
+    PlannedFrame plannedWord(const QByteArray& word) const;
 
     // Requests to many boards, as this class's comment says. `done` runs exactly once for
     // each distinct board of `boards` (one listed twice is asked once), as replies arrive

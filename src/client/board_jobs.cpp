@@ -15,6 +15,7 @@ namespace talvik {
 struct BoardJobs::Task {
     BoardResult result;
     WritePlan plan;                     // a write
+    std::optional<BoardConfig> working; // a write: what the board works with, when known
     std::optional<BoardAddress> waitAt; // a reboot
     QString journalId;                  // a write recorded in the journal
     QElapsedTimer since;                // a reboot: from its reboot frame
@@ -22,7 +23,7 @@ struct BoardJobs::Task {
 };
 
 struct BoardJobs::Job {
-    enum Kind { Read, Write, Reboot } kind = Read;
+    JobKind kind = JobKind::Read;
     JobOptions options;
     ReadSpec spec;
     std::vector<std::unique_ptr<Task>> tasks; // writes and reboots, in address order
@@ -38,6 +39,11 @@ struct BoardJobs::Job {
     int done = 0, total = 0;
     JobSummary summary;
     quint64 droppedBefore = 0;
+    // A broadcast read: where, the rounds left, and the answers taken so far.
+    quint32 broadcast = 0;
+    int roundsLeft = 0;
+    QSet<BoardAddress> heardFrom;
+    QMetaObject::Connection heard;
 };
 
 BoardJobs::BoardJobs(BoardClient& client, Journal* journal, QObject* parent)
@@ -53,13 +59,15 @@ BoardJobs::~BoardJobs()
     }
 }
 
-void BoardJobs::begin(int total)
+void BoardJobs::begin(int total, JobKind kind)
 {
     if (job_)
         cancel();
     ++generation_;
     job_ = std::make_unique<Job>();
+    job_->kind = kind;
     job_->total = total;
+    job_->summary.kind = kind;
     job_->summary.total = total;
     job_->droppedBefore = client_.link().dropped();
     emit progress(0, total);
@@ -86,17 +94,7 @@ void BoardJobs::ask(BoardAddress board, Memory memory, Completeness needed, cons
 void BoardJobs::report(BoardResult result)
 {
     Job& j = *job_;
-    JobSummary& s = j.summary;
-    if (succeeded(result.outcome))
-        ++s.succeeded;
-    else if (result.outcome == Outcome::Refused)
-        ++s.refused;
-    else if (result.outcome == Outcome::NotTried)
-        ++s.notTried;
-    else if (result.outcome == Outcome::Cancelled)
-        ++s.cancelled;
-    else
-        ++s.failed;
+    j.summary.count(result);
     ++j.done;
     emit boardDone(result);
     emit progress(j.done, j.total);
@@ -105,11 +103,26 @@ void BoardJobs::report(BoardResult result)
 void BoardJobs::end(Reason stoppedBy)
 {
     std::unique_ptr<Job> job = std::move(job_);
+    QObject::disconnect(job->heard);
     job->summary.stoppedBy = stoppedBy;
     job->summary.failuresAtStop = job->failed;
     job->summary.triedAtStop = job->tried;
     job->summary.lostToOverload = client_.link().dropped() - job->droppedBefore;
     emit finished(job->summary);
+}
+
+// A dry run of reads or reboots: every board reported at once, after the caller returned.
+void BoardJobs::reportPlanned(QList<BoardResult> planned)
+{
+    QTimer::singleShot(0, this, [this, generation = generation_, planned] {
+        for (const BoardResult& r : planned) {
+            if (!alive(generation))
+                return;
+            report(r);
+        }
+        if (alive(generation))
+            end(Reason::None);
+    });
 }
 
 // --- reads
@@ -123,16 +136,28 @@ void BoardJobs::read(const QList<BoardAddress>& boards, const ReadSpec& spec, co
             seen.insert(b);
             each.append(b);
         }
-    begin(int(each.size()));
-    job_->kind = Job::Read;
+    begin(int(each.size()), JobKind::Read);
     job_->spec = spec;
     job_->options.timing = timing;
     job_->open = seen;
+    const QByteArray frame = buildReadFrame(spec.memory);
+    if (spec.dryRun) {
+        QList<BoardResult> planned;
+        for (BoardAddress board : each) {
+            BoardResult r;
+            r.board = board;
+            r.outcome = Outcome::Planned;
+            r.frames = client_.planned(frame);
+            if (spec.permanentToo) // once it answered
+                r.frames += client_.planned(buildReadFrame(Memory::Permanent));
+            planned.append(r);
+        }
+        return reportPlanned(planned);
+    }
     if (each.isEmpty())
         return end(Reason::None);
     const quint64 generation = generation_;
     auto shortOf = std::make_shared<ShortReplies>();
-    const QByteArray frame = buildReadFrame(spec.memory);
     client_.requestMany(
         each, [frame](BoardAddress) { return frame; }, acceptConfiguration(spec.needed, shortOf.get()),
         timing,
@@ -212,6 +237,73 @@ void BoardJobs::flushPermanent()
         {});
 }
 
+void BoardJobs::readBroadcast(quint32 broadcast, const ReadSpec& spec, const Timing& timing)
+{
+    begin(0, JobKind::Read);
+    Job& j = *job_;
+    j.spec = spec;
+    j.options.timing = timing;
+    j.broadcast = broadcast;
+    j.roundsLeft = timing.retries;
+    const QByteArray frame = buildReadFrame(spec.memory);
+    if (spec.dryRun) {
+        BoardResult r;
+        r.board = BoardAddress(broadcast);
+        r.outcome = Outcome::Planned;
+        r.frames = client_.planned(frame);
+        j.total = j.summary.total = 1;
+        return reportPlanned({r});
+    }
+    j.heard = connect(
+        &client_, &BoardClient::datagramArrived, this, [this](const QByteArray& d, quint32 sender, quint16) {
+            Job& job = *job_;
+            const BoardAddress board(sender);
+            if (classify(d) != ReplyKind::Configuration || completeness(d) == Completeness::Partial ||
+                addressUse(sender) != AddressUse::Board || job.heardFrom.contains(board))
+                return;
+            job.heardFrom.insert(board);
+            BoardResult r;
+            r.board = board;
+            r.sent = true;
+            r.outcome = Outcome::Done;
+            r.config = configFromReply(board, d, job.spec.memory);
+            r.reply = d;
+            ++job.total;
+            job.summary.total = job.total;
+            if (job.spec.permanentToo) { // asked once every answer to the broadcast is in
+                job.open.insert(board);
+                job.awaitingPermanent.emplace(board, r);
+                return;
+            }
+            report(r);
+        });
+    client_.send(BoardAddress(broadcast), frame);
+    QTimer::singleShot(timing.timeoutMs, this, [this, generation = generation_] {
+        if (alive(generation))
+            broadcastRound();
+    });
+}
+
+void BoardJobs::broadcastRound()
+{
+    Job& j = *job_;
+    if (j.roundsLeft-- > 0) {
+        client_.send(BoardAddress(j.broadcast), buildReadFrame(j.spec.memory));
+        QTimer::singleShot(j.options.timing.timeoutMs, this, [this, generation = generation_] {
+            if (alive(generation))
+                broadcastRound();
+        });
+        return;
+    }
+    QObject::disconnect(j.heard);
+    if (j.open.isEmpty())
+        return end(Reason::None);
+    for (const auto& [board, result] : j.awaitingPermanent)
+        j.permanentDue.append(board);
+    std::sort(j.permanentDue.begin(), j.permanentDue.end());
+    flushPermanent();
+}
+
 // --- waves
 
 void BoardJobs::write(const QList<WriteTarget>& targets, const JobOptions& options)
@@ -221,8 +313,9 @@ void BoardJobs::write(const QList<WriteTarget>& targets, const JobOptions& optio
         tasks.push_back(std::make_unique<Task>());
         tasks.back()->result.board = t.board;
         tasks.back()->plan = t.plan;
+        tasks.back()->working = t.working;
     }
-    startWaves(Job::Write, std::move(tasks), options);
+    startWaves(int(JobKind::Write), std::move(tasks), options);
 }
 
 void BoardJobs::reboot(const QList<RebootTarget>& targets, const JobOptions& options)
@@ -233,17 +326,55 @@ void BoardJobs::reboot(const QList<RebootTarget>& targets, const JobOptions& opt
         tasks.back()->result.board = t.board;
         tasks.back()->waitAt = t.waitAt;
     }
-    startWaves(Job::Reboot, std::move(tasks), options);
+    startWaves(int(JobKind::Reboot), std::move(tasks), options);
+}
+
+QList<BoardResult> BoardJobs::refusedBeforehand(const QList<WriteTarget>& targets, bool force)
+{
+    QList<BoardResult> out;
+    for (const WriteTarget& t : targets) {
+        const bool alone = t.plan.source && t.plan.kind != WritePlan::Undo;
+        if (!alone)
+            continue;
+        // What stands against such a plan does not depend on the board's memory, only on its
+        // address (a replacement's MAC, taken from the board, is always carried).
+        const Decision d =
+            decide(BoardConfig{t.board, t.plan.source->fields, std::nullopt, Memory::Permanent}, t.plan);
+        const QList<Refusal> blocking = d.blocking(force);
+        if (blocking.isEmpty())
+            continue;
+        BoardResult r;
+        r.board = t.board;
+        r.outcome = Outcome::Refused;
+        r.reason = blocking.first().kind;
+        r.refusals = blocking;
+        r.config = BoardConfig{t.board, d.fields, std::nullopt, Memory::Permanent};
+        out.append(r);
+    }
+    return out;
 }
 
 void BoardJobs::startWaves(int kind, std::vector<std::unique_ptr<Task>> tasks, const JobOptions& options)
 {
-    begin(int(tasks.size()));
-    job_->kind = Job::Kind(kind);
+    begin(int(tasks.size()), JobKind(kind));
     job_->options = options;
     job_->tasks = std::move(tasks);
     std::stable_sort(job_->tasks.begin(), job_->tasks.end(),
                      [](const auto& a, const auto& b) { return a->result.board < b->result.board; });
+    if (options.dryRun && job_->kind == JobKind::Reboot) {
+        QList<BoardResult> planned;
+        for (const auto& task : job_->tasks) {
+            BoardResult r = task->result;
+            r.outcome = Outcome::Planned;
+            for (const char* word : RebootWords)
+                r.frames.append(client_.plannedWord(QByteArray(word)));
+            r.frames += client_.planned(rebootFrame());
+            if (options.rebootWaitSeconds > 0) // each second, until it answers
+                r.frames += client_.planned(buildReadFrame(Memory::Working));
+            planned.append(r);
+        }
+        return reportPlanned(planned);
+    }
     nextWave();
 }
 
@@ -269,7 +400,9 @@ void BoardJobs::nextWave()
             end(stop);
         return;
     }
-    const size_t size = std::min(size_t(j.wave), j.tasks.size() - j.next);
+    // A dry run sends nothing that counts: every base is read at once.
+    const size_t left = j.tasks.size() - j.next;
+    const size_t size = j.options.dryRun ? left : std::min(size_t(j.wave), left);
     j.inWave = int(size);
     j.wave = std::min(2 * j.wave, MostInAWave);
     const size_t first = j.next;
@@ -283,7 +416,7 @@ void BoardJobs::startTask(Task& task)
 {
     task.started = true;
     emit boardStarted(task.result.board);
-    if (job_->kind == Job::Reboot)
+    if (job_->kind == JobKind::Reboot)
         return rebootWords(task);
     const WritePlan& plan = task.plan;
     const BoardAddress old(plan.source ? addressOf(plan.source->fields.ip) : 0);
@@ -306,7 +439,7 @@ void BoardJobs::taskDone(Task& task)
     BoardResult& r = task.result;
     if (!task.journalId.isEmpty() && journal_) {
         QString why;
-        if (!journal_->recordResult(task.journalId, resultText(r), succeeded(r.outcome), &why))
+        if (!journal_->recordResult(task.journalId, writeResultOf(r), &why))
             r.journalProblem = why;
     }
     if (r.sent) {
@@ -356,11 +489,14 @@ void BoardJobs::writeDecided(Task& task, const BoardConfig& now)
         return taskDone(task);
     }
     r.notWritten = decision.notWritten();
+    const QByteArray frame = buildWriteFrame(decision.fields);
     if (o.dryRun) {
         r.outcome = Outcome::Planned;
+        r.frames = client_.planned(frame);
+        if (o.verify)
+            r.frames += client_.planned(buildReadFrame(Memory::Permanent));
         return taskDone(task);
     }
-    const QByteArray frame = buildWriteFrame(decision.fields);
     QString why = QStringLiteral("no journal");
     if (journal_)
         task.journalId = journal_->recordWrite(r.board, o.by, now, frame, &why);
@@ -379,6 +515,7 @@ void BoardJobs::writeDecided(Task& task, const BoardConfig& now)
     }
     if (!o.verify) {
         r.outcome = Outcome::Unverified;
+        r.takenAtReboot = takenAtReboot(task.working.value_or(now), *r.config);
         return taskDone(task);
     }
     verify(task, frame);
@@ -399,6 +536,8 @@ void BoardJobs::verify(Task& task, const QByteArray& frame)
             r.differences = differencesAfterWrite(frame, *r.readBack);
             r.outcome = r.differences.isEmpty() ? Outcome::Done : Outcome::Mismatch;
             r.reason = r.differences.isEmpty() ? Reason::None : Reason::Mismatch;
+            if (r.outcome == Outcome::Done)
+                r.takenAtReboot = takenAtReboot(task.working.value_or(*r.before), *r.readBack);
             taskDone(task);
         });
 }
@@ -469,7 +608,7 @@ void BoardJobs::stop()
 {
     if (!job_)
         return;
-    if (job_->kind == Job::Read)
+    if (job_->kind == JobKind::Read)
         return cancel();
     job_->stopping = Job::AfterThisWave;
 }
@@ -482,7 +621,7 @@ void BoardJobs::cancel()
     ++generation_; // what is under way reports nothing more
     client_.cancelAll();
     Job& j = *job_;
-    if (j.kind == Job::Read) {
+    if (j.kind == JobKind::Read) {
         for (BoardAddress board : QList<BoardAddress>(j.open.begin(), j.open.end())) {
             BoardResult r;
             r.board = board;
@@ -499,7 +638,7 @@ void BoardJobs::cancel()
         r.outcome = Outcome::Cancelled;
         r.reason = Reason::Cancelled;
         if (!task->journalId.isEmpty() && journal_)
-            journal_->recordResult(task->journalId, resultText(r), false, nullptr);
+            journal_->recordResult(task->journalId, writeResultOf(r), nullptr);
         task->done = true;
         report(r);
     }

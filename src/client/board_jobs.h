@@ -23,10 +23,16 @@ namespace talvik {
 class Journal;
 
 struct JobOptions {
+    // How long a reboot waited for is waited for, unless a front end is told otherwise.
+    static constexpr int RebootWaitSeconds = 30;
+
     Timing timing;
-    bool verify = true;  // read the permanent memory back after a write
-    bool force = false;  // write also what the rules let a force through
-    bool dryRun = false; // decide, and report what would be written: nothing is sent
+    bool verify = true; // read the permanent memory back after a write
+    bool force = false; // write also what the rules let a force through
+    // Decide, and report what would be sent, board by board (BoardResult::frames): a write
+    // reads each board's permanent memory as its base (a read changes nothing) and sends
+    // nothing else; a reboot sends nothing.
+    bool dryRun = false;
     FailureLimit limit;
     int rebootWaitSeconds = 0; // a reboot: read until the board answers, at most this long (0: no wait)
     QString by;                // who writes, as the journal records it
@@ -37,11 +43,16 @@ struct ReadSpec {
     Completeness needed = Completeness::Block;
     bool permanentToo = false; // once a board answered, its permanent memory too
     Completeness permanentNeeded = Completeness::Block;
+    bool dryRun = false; // report each board's frames, and send nothing
 };
 
 struct WriteTarget {
     BoardAddress board;
     WritePlan plan;
+    // What the board works with, when the front end knows it: a write takes effect at its
+    // next reboot where it differs. Without it the board is taken to work with what its
+    // permanent memory held before the write.
+    std::optional<BoardConfig> working = {};
 };
 
 struct RebootTarget {
@@ -60,8 +71,18 @@ class BoardJobs : public QObject {
 
     // One job at a time: each ends with finished(), every board of it reported once.
     void read(const QList<BoardAddress>& boards, const ReadSpec& spec, const Timing& timing);
+    // One read to a network's broadcast address, sent again each timeout as many times as
+    // the retries; every board that answers with a configuration is reported, with its
+    // permanent memory once all have answered when the spec asks for it. The link must be
+    // allowed to broadcast.
+    void readBroadcast(quint32 broadcast, const ReadSpec& spec, const Timing& timing);
     void write(const QList<WriteTarget>& targets, const JobOptions& options);
     void reboot(const QList<RebootTarget>& targets, const JobOptions& options);
+
+    // The targets whose plans are refused whatever their boards hold (a backup, or a change
+    // on a file's fields: decided on the plan alone), as a write would report them. A front
+    // end that writes all or nothing asks this before it starts the job.
+    static QList<BoardResult> refusedBeforehand(const QList<WriteTarget>& targets, bool force);
     // No new board starts; those under way finish, the rest are reported cancelled.
     void stop();
     // Everything ends now: the boards under way and those not started are reported cancelled.
@@ -81,7 +102,9 @@ class BoardJobs : public QObject {
     struct Task;
     using Answer = std::function<void(const std::optional<BoardReply>& reply, Reason why, qsizetype bytes)>;
 
-    void begin(int total);
+    void begin(int total, JobKind kind);
+    void reportPlanned(QList<BoardResult> planned);
+    void broadcastRound();
     void ask(BoardAddress board, Memory memory, Completeness needed, const Timing& timing,
              const Answer& then);
     // Reads.

@@ -3,29 +3,14 @@
 
 #include "board/board_config.h"
 #include "board/board_rules.h"
+#include "board/outcome.h"
+#include "client/board_client.h"
+#include "journal/journal.h"
 
 #include <QString>
 #include <optional>
 
 namespace talvik {
-
-enum class Outcome {
-    Done,       // read; rebooted (and back, when waited for); written and verified
-    Unverified, // written, not read back (asked not to)
-    Mismatch,   // written, and the board holds something else
-    Refused,    // the rules refuse it: nothing was sent
-    Failed,     // the board gave no base, or the write or reboot went wrong
-    NotTried,   // the job stopped before this board
-    Cancelled,  // the operator stopped the job
-    Planned,    // a dry run: what would be written
-};
-// The words scripts read: "done", "unverified", "mismatch", "refused", "failed", "not-tried",
-// "cancelled", "planned".
-QString outcomeKey(Outcome outcome);
-std::optional<Outcome> outcomeFromKey(const QString& key);
-bool succeeded(Outcome outcome); // Done, Unverified, Planned
-// What a retry takes again: never a board written successfully, nor one the rules refused.
-bool isRetried(Outcome outcome);
 
 struct BoardResult {
     BoardAddress board;
@@ -41,19 +26,26 @@ struct BoardResult {
     std::optional<BoardConfig> config;
     QByteArray reply;                    // a read: the datagram it came in (a backup is made of it)
     std::optional<BoardConfig> readBack; // a write verified: the permanent memory read back
+    // A write done: the fields written that the board takes only at its next reboot.
+    QStringList takenAtReboot;
+    // A dry run: every datagram the operation would send the board, in order (a write's
+    // after its base was read; a reboot's follow-up read once).
+    QList<PlannedFrame> frames;
     // A read with the permanent memory too: it, its datagram, or why it gave none.
     std::optional<BoardConfig> permanent;
     QByteArray permanentReply;
     Reason permanentReason = Reason::None;
     bool acknowledged = false;            // a reboot: "rzt" came
     std::optional<double> upAfterSeconds; // a reboot waited for: when the board answered again
-    QString detail;                       // NotJournaled: the journal's reason
+    QString detail;                       // NotJournaled, NoReadBack: why
     QString journalProblem;               // written, but its result could not be journaled: why
 };
 
 // The words the journal records and talvikctl prints: "written, verified", "written, the
 // board holds something else", ... Data, not a window's language.
 QString resultText(const BoardResult& result);
+// The same as the journal keeps it.
+WriteResult writeResultOf(const BoardResult& result);
 
 // When a job over many boards stops: after `most` failures; by default after 3 while fewer
 // than 5 boards were tried, and from then on once a third of those tried failed. A board
@@ -68,11 +60,28 @@ struct FailureLimit {
     bool reached(int failed, int tried) const;
 };
 
+enum class JobKind { Read, Write, Reboot };
+
+// What a whole job came to: each board counted once, by what became of it.
 struct JobSummary {
-    int total = 0, succeeded = 0, failed = 0, refused = 0, notTried = 0, cancelled = 0;
+    JobKind kind = JobKind::Read;
+    int total = 0;
+    int done = 0;           // read; rebooted; written and verified, and in effect
+    int awaitingReboot = 0; // written and verified, taken by the board at its next reboot
+    int unverified = 0;     // written, not read back (asked not to)
+    int planned = 0;        // a dry run
+    int mismatch = 0;       // written, and the board holds something else
+    int failed = 0, refused = 0, notTried = 0, cancelled = 0;
+    // Written, then the job was ended at once before their read-back: their permanent
+    // memory is not known (among the cancelled).
+    QList<BoardAddress> leftUnverified;
     Reason stoppedBy = Reason::None; // FailureLimit, JournalFailed or Cancelled
     int failuresAtStop = 0, triedAtStop = 0;
     quint64 lostToOverload = 0; // datagrams this PC dropped while the job ran
+
+    int succeeded() const { return done + awaitingReboot + unverified + planned; }
+    int unsuccessful() const { return total - succeeded(); }
+    void count(const BoardResult& result);
 };
 
 } // namespace talvik

@@ -11,18 +11,20 @@ FleetJobs::FleetJobs(BoardClient& client, FleetModel& model, QObject* parent)
 {
     connect(&engine_, &BoardJobs::progress, this, &FleetJobs::progress);
     connect(&engine_, &BoardJobs::boardStarted, this, [this](BoardAddress board) {
-        if (last_.kind == LastJob::Reboot)
+        if (last_.kind == LastJob::Reboot && !onPlanned_)
             model_.setState(board, texts::Rebooting());
     });
     connect(&engine_, &BoardJobs::boardDone, this, &FleetJobs::shown);
     connect(&engine_, &BoardJobs::finished, this, [this](const JobSummary& summary) {
-        if (onReadDone_) {
-            const auto done = std::exchange(onReadDone_, {});
-            onRead_ = {};
-            done();
+        stopping_ = false;
+        if (onPlanned_) {
+            const auto done = std::exchange(onPlanned_, {});
+            done(std::exchange(planned_, {}));
             return;
         }
         summary_ = summary;
+        summary_.done -= notSaved_; // a backup read but not saved failed as a file, not as a board
+        summary_.failed += notSaved_;
         emit finished();
     });
 }
@@ -33,12 +35,23 @@ void FleetJobs::setJournal(Journal* journal)
     engine_.setJournal(journal);
 }
 
+QList<WriteTarget> FleetJobs::withWorking(QList<WriteTarget> targets) const
+{
+    for (WriteTarget& t : targets)
+        if (const int row = model_.rowOf(t.board); row >= 0)
+            t.working = model_.rowAt(row).working;
+    return targets;
+}
+
 void FleetJobs::start(const LastJob& job)
 {
     last_ = job;
     results_.clear();
     failed_.clear();
     summary_ = {};
+    stopping_ = false;
+    notSaved_ = 0;
+    emit started();
     JobOptions o;
     o.timing = timing;
     o.limit = limit;
@@ -56,7 +69,7 @@ void FleetJobs::start(const LastJob& job)
         return engine_.read(job.boards, ReadSpec{Memory::Permanent, Completeness::Complete, false, {}},
                             timing);
     case LastJob::Write:
-        return engine_.write(job.targets, o);
+        return engine_.write(withWorking(job.targets), o);
     case LastJob::None:
         break;
     }
@@ -79,14 +92,6 @@ void FleetJobs::saveBackups(const QList<BoardAddress>& boards, const QString& fo
     start(job);
 }
 
-void FleetJobs::applyBackups(const QList<BoardConfig>& backups, bool force)
-{
-    QList<WriteTarget> targets;
-    for (const BoardConfig& backup : backups)
-        targets.append({backup.address, WritePlan::ofBackup(backup)});
-    write(targets, by::Apply, force);
-}
-
 void FleetJobs::write(const QList<WriteTarget>& targets, const QString& by, bool force)
 {
     LastJob job;
@@ -97,16 +102,16 @@ void FleetJobs::write(const QList<WriteTarget>& targets, const QString& by, bool
     start(job);
 }
 
-void FleetJobs::readPermanent(const QList<BoardAddress>& boards,
-                              const std::function<void(const QHash<BoardAddress, BoardConfig>&)>& done)
+void FleetJobs::plan(const QList<WriteTarget>& targets, bool force,
+                     const std::function<void(const QList<BoardResult>&)>& done)
 {
-    auto read = std::make_shared<QHash<BoardAddress, BoardConfig>>();
-    onRead_ = [read](const BoardResult& r) {
-        if (r.config)
-            read->insert(r.board, *r.config);
-    };
-    onReadDone_ = [read, done] { done(*read); };
-    engine_.read(boards, ReadSpec{Memory::Permanent, Completeness::Complete, false, {}}, timing);
+    onPlanned_ = done;
+    planned_.clear();
+    JobOptions o;
+    o.timing = timing;
+    o.force = force;
+    o.dryRun = true;
+    engine_.write(withWorking(targets), o);
 }
 
 void FleetJobs::retryFailed()
@@ -120,6 +125,16 @@ void FleetJobs::retryFailed()
     start(job);
 }
 
+void FleetJobs::stop()
+{
+    if (!running())
+        return;
+    if (stopping_)
+        return cancel();
+    stopping_ = true;
+    engine_.stop();
+}
+
 void FleetJobs::cancel()
 {
     engine_.cancel();
@@ -127,12 +142,12 @@ void FleetJobs::cancel()
 
 void FleetJobs::shown(const BoardResult& r)
 {
-    if (onRead_) { // a read for a preview, not a job of its own
-        if (r.config)
-            model_.permanentRead(r.board, *r.config);
-        else
+    if (onPlanned_) { // a preview, not a job of its own
+        if (r.before)
+            model_.permanentRead(r.board, *r.before);
+        else if (r.outcome == Outcome::Failed)
             model_.setState(r.board, noAnswerState(r.reason, r.replyBytes));
-        onRead_(r);
+        planned_.append(r);
         return;
     }
     results_.append(r);
@@ -150,19 +165,10 @@ void FleetJobs::shown(const BoardResult& r)
             model_.permanentRead(r.board, *r.before);
         if (r.readBack)
             model_.permanentRead(r.board, *r.readBack);
-        return model_.setState(r.board, writeState(r, waitsForReboot(r)));
+        return model_.setState(r.board, writeState(r));
     case LastJob::None:
         break;
     }
-}
-
-// A board takes its permanent memory at a reboot: until then it works with what its row shows.
-bool FleetJobs::waitsForReboot(const BoardResult& r) const
-{
-    const int row = model_.rowOf(r.board);
-    if (r.outcome != Outcome::Done || !r.readBack || row < 0 || !model_.rowAt(row).working)
-        return false;
-    return !differences(*r.readBack, *model_.rowAt(row).working).isEmpty();
 }
 
 void FleetJobs::showRead(const BoardResult& r)
@@ -171,8 +177,10 @@ void FleetJobs::showRead(const BoardResult& r)
     if (r.config) {
         model_.permanentRead(r.board, *r.config);
         problem = writeBackup(last_.folder, *r.config, r.reply);
-        if (problem) // the file, not the board: tried again by a retry
+        if (problem) { // the file, not the board: tried again by a retry
             failed_.insert(r.board);
+            ++notSaved_;
+        }
     }
     model_.setState(r.board, backupState(r, problem));
 }

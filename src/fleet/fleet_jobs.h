@@ -31,19 +31,23 @@ class FleetJobs : public QObject {
     void reboot(const QList<BoardAddress>& boards);
     // Each board's permanent memory (a whole reply, with a version) into folder/ADDRESS.conf.
     void saveBackups(const QList<BoardAddress>& boards, const QString& folder);
-    // Each backup to the board it names, verified; `force` writes also what the rules let
-    // a force through (the operator was asked).
-    void applyBackups(const QList<BoardConfig>& backups, bool force);
-    // Writes of any plan: a change, a replacement, an undo.
+    // Writes of any plan: a change, backups, a replacement, an undo; `force` writes also
+    // what the rules let a force through (the operator was asked). Each board's working
+    // configuration, where its row knows it, tells the engine what waits for a reboot.
     void write(const QList<WriteTarget>& targets, const QString& by, bool force = false);
-    // Each board's permanent memory read, into the table, then `done` with what answered.
-    void readPermanent(const QList<BoardAddress>& boards,
-                       const std::function<void(const QHash<BoardAddress, BoardConfig>&)>& done);
+    // The engine's dry run of the same writes: each board's permanent memory read into
+    // the table, then `done` with what each would come to (its changes, refusals and frames).
+    void plan(const QList<WriteTarget>& targets, bool force,
+              const std::function<void(const QList<BoardResult>&)>& done);
     // The last job once more, on its boards that failed, were not tried or were cancelled.
     void retryFailed();
     bool canRetry() const { return !failed_.isEmpty() && !running(); }
+    // The boards under way finish (a write is read back), no other starts; the second
+    // time, or for a read, everything ends at once.
+    void stop();
     void cancel();
     bool running() const { return engine_.running(); }
+    bool stopping() const { return stopping_; }
     // What the last job came to, and each of its boards.
     const JobSummary& lastSummary() const { return summary_; }
     const QList<BoardResult>& lastResults() const { return results_; }
@@ -51,10 +55,11 @@ class FleetJobs : public QObject {
     void setJournal(Journal* journal);
     Journal* journal() const { return journal_; }
     Timing timing; // each reply; the reboot's wait is its own
-    int rebootWaitSeconds = 30;
+    int rebootWaitSeconds = JobOptions::RebootWaitSeconds;
     FailureLimit limit;
 
   signals:
+    void started();
     void progress(int done, int total);
     // Also when a job is cancelled, and when it stops at the failure limit.
     void finished();
@@ -71,7 +76,7 @@ class FleetJobs : public QObject {
     void start(const LastJob& job);
     void shown(const BoardResult& result);
     void showRead(const BoardResult& result);
-    bool waitsForReboot(const BoardResult& result) const;
+    QList<WriteTarget> withWorking(QList<WriteTarget> targets) const;
 
     BoardClient& client_;
     FleetModel& model_;
@@ -81,8 +86,11 @@ class FleetJobs : public QObject {
     QList<BoardResult> results_;
     QSet<BoardAddress> failed_; // of the last job: what a retry takes
     JobSummary summary_;
-    std::function<void(const BoardResult&)> onRead_; // readPermanent's
-    std::function<void()> onReadDone_;
+    bool stopping_ = false;
+    int notSaved_ = 0; // backups of the last job read but not written to their files
+    // A dry run in progress: its results, and who waits for them.
+    std::function<void(const QList<BoardResult>&)> onPlanned_;
+    QList<BoardResult> planned_;
 };
 
 } // namespace talvik::fleet

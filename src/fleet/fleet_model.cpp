@@ -64,9 +64,7 @@ QString pendingText(const Row& r)
 {
     if (!r.working || !r.permanent)
         return {};
-    QStringList fields;
-    for (const Difference& d : differences(*r.permanent, *r.working))
-        fields.append(d.field);
+    const QStringList fields = takenAtReboot(*r.working, *r.permanent);
     return fields.isEmpty() ? texts::No() : texts::Yes() + QStringLiteral(": ") + fieldTitles(fields);
 }
 // Numbers from the typed configuration; only a row that an earlier file alone knows
@@ -302,6 +300,7 @@ void FleetModel::answered(BoardAddress address, const BoardConfig& working)
         r.working = working;
         r.ident = working.fields.ident;
         r.state = texts::Answered();
+        r.silent = false;
         r.lastSeen = QDateTime::currentDateTime();
     });
 }
@@ -315,6 +314,7 @@ void FleetModel::noAnswer(BoardAddress address, const QString& why)
 {
     change(address, [&](Row& r) {
         r.state = why.isEmpty() ? texts::Silent() : texts::Silent() + QStringLiteral(" (") + why + u')';
+        r.silent = true;
     });
 }
 
@@ -325,6 +325,7 @@ void FleetModel::seen(BoardAddress address, std::optional<int> ident)
             r.ident = ident;
         if (r.state.isEmpty())
             r.state = texts::Seen();
+        r.silent = false;
         r.lastSeen = QDateTime::currentDateTime();
     });
 }

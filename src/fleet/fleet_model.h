@@ -63,6 +63,7 @@ struct Row {
     std::optional<BoardConfig> permanent;
     std::optional<int> ident; // the last identifier a datagram of the board carried
     QString state;
+    bool silent = false; // the last read of it got no answer
     QDateTime lastSeen;
     std::optional<Record> earlier; // what an earlier survey held of it, compared or missing
     Mark mark = Mark::None;
@@ -84,6 +85,8 @@ class FleetModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     const Row& rowAt(int row) const { return rows_.at(row); }
+    // Whether the board's row says it did not answer the last read of it.
+    bool silent(BoardAddress address) const { return rowOf(address) >= 0 && rowAt(rowOf(address)).silent; }
     int rowOf(BoardAddress address) const { return index_.value(address, -1); }
 
     // What became of a board; each adds its row when the table has none yet.

@@ -608,11 +608,140 @@ inline QString JobCancelled()
 {
     return QCoreApplication::translate("FleetWindow", "Скасовано; не зроблено: %1.");
 }
+// What a job came to, a count of each kind of end its boards had ("записано й перевірено: 55").
+inline QString SummaryVerified()
+{
+    return QCoreApplication::translate("FleetWindow", "записано й перевірено: %1");
+}
+inline QString SummaryAwaitingReboot()
+{
+    return QCoreApplication::translate("FleetWindow", "записано, діятиме після перезавантаження: %1");
+}
+inline QString SummaryUnverified()
+{
+    return QCoreApplication::translate("FleetWindow", "записано без перевірки: %1");
+}
+inline QString SummaryMismatch()
+{
+    return QCoreApplication::translate("FleetWindow", "записано, але плата має інше: %1");
+}
+inline QString SummaryRebooted()
+{
+    return QCoreApplication::translate("FleetWindow", "перезавантажено: %1");
+}
+inline QString SummarySaved()
+{
+    return QCoreApplication::translate("FleetWindow", "копій збережено: %1");
+}
+inline QString SummaryRead()
+{
+    return QCoreApplication::translate("FleetWindow", "прочитано: %1");
+}
+inline QString SummaryFailed()
+{
+    return QCoreApplication::translate("FleetWindow", "невдало: %1");
+}
+inline QString SummaryRefused()
+{
+    return QCoreApplication::translate("FleetWindow", "відмовлено: %1");
+}
+inline QString SummaryNotTried()
+{
+    return QCoreApplication::translate("FleetWindow", "не пробувано: %1");
+}
+inline QString SummaryCancelled()
+{
+    return QCoreApplication::translate("FleetWindow", "скасовано: %1");
+}
+// The whole line: "Підсумок: записано й перевірено: 55, невдало: 2."
+inline QString JobSummaryLine()
+{
+    return QCoreApplication::translate("FleetWindow", "Підсумок: %1.");
+}
+// Boards written (or sent a reboot) when a second "Скасувати" ended the job at once.
+inline QString LeftUnverified()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "Зупинено одразу: записано, але не прочитано назад: %1.");
+}
+inline QString RebootLeftUnwaited()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "Зупинено одразу: перезавантаження надіслано, але не дочекалися: %1.");
+}
+// While the boards under way finish after "Скасувати".
+inline QString Stopping()
+{
+    return QCoreApplication::translate(
+        "FleetWindow",
+        "Зупиняю: плати, яким уже надіслано, дописуються й перевіряються. Ще раз «Скасувати» — зупинити "
+        "одразу, без перевірки.");
+}
+// A forced write's question: each board and what will not be as the change meant.
+inline QString ConfirmForced()
+{
+    return QCoreApplication::translate("FleetWindow", "Записати все одно? Тоді:\n%1");
+}
+inline QString ForcedNotCarriedOne()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "%1 не буде записано: зі статичним пультом кадр його не несе");
+}
+inline QString ForcedNotCarriedMany()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "%1 не буде записано: зі статичним пультом кадр їх не несе");
+}
+inline QString ForcedUnreachable()
+{
+    return QCoreApplication::translate("FleetWindow", "плата може стати недосяжною: %1");
+}
+inline QString ForcedWorkingMemory()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "буде записано копію робочої конфігурації, а не постійної пам'яті");
+}
+inline QString ForcedChangedSince()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "буде скасовано й те, що змінили на платі після цього запису: %1");
+}
+inline QString ForcedOldBoardAnswers()
+{
+    return QCoreApplication::translate(
+        "FleetWindow", "на адресі %1 ще відповідає стара плата: дві плати матимуть одну адресу");
+}
+// "Історія…" while git is asked what the commits of the backups changed.
+inline QString ReadingKept()
+{
+    return QCoreApplication::translate("FleetWindow", "Читаю історію копій у git…");
+}
+inline QString KeptNotRead()
+{
+    return QCoreApplication::translate("FleetWindow", "Історію копій у git не прочитано: %1");
+}
+// Before a reboot: rows whose last read got no answer.
+inline QString SilentInReboot()
+{
+    return QCoreApplication::translate("FleetWindow", "%1 не відповідали: пропустити їх?\n%2");
+}
+inline QString SkipSilent()
+{
+    return QCoreApplication::translate("FleetWindow", "Пропустити їх");
+}
+inline QString RebootAll()
+{
+    return QCoreApplication::translate("FleetWindow", "Перезавантажити всі");
+}
 
 // Messages.
 inline QString ConfirmReboot()
 {
     return QCoreApplication::translate("FleetWindow", "Перезавантажити %1?");
+}
+inline QString ApplyTitle()
+{
+    return QCoreApplication::translate("FleetWindow", "Записати копії");
 }
 inline QString ConfirmApply()
 {

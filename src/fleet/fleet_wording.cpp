@@ -113,14 +113,15 @@ QString notTried(const BoardResult& r)
 }
 } // namespace
 
-QString writeState(const BoardResult& r, bool waitsForReboot)
+QString writeState(const BoardResult& r)
 {
     const QString notWritten =
         r.notWritten.isEmpty() ? QString() : texts::NotWritten().arg(fieldTitles(r.notWritten));
     const WriteFields planned = r.config ? r.config->fields : WriteFields{};
     switch (r.outcome) {
     case Outcome::Done:
-        return (waitsForReboot ? texts::VerifiedTakesEffectAfterReboot() : texts::Verified()) + notWritten;
+        return (r.takenAtReboot.isEmpty() ? texts::Verified() : texts::VerifiedTakesEffectAfterReboot()) +
+               notWritten;
     case Outcome::Unverified:
     case Outcome::Planned:
         return texts::Unverified() + notWritten;
@@ -190,27 +191,21 @@ QString byWords(const QString& by)
     return text ? text() : escapeControls(by); // talvikctl's commands keep their names
 }
 
-QString resultWords(const QString& result)
+QString resultWords(const JournalEntry& e)
 {
-    const QString notWritten = QStringLiteral("; not written: ");
-    const QString head = result.section(notWritten, 0, 0);
-    const QString tail =
-        result.contains(notWritten)
-            ? texts::NotWritten().arg(fieldTitles(result.section(notWritten, 1).split(QStringLiteral(", "))))
-            : QString();
-    using Text = QString (*)();
-    static const QList<QPair<QString, Text>> words{
-        {QStringLiteral("written, verified"), texts::Verified},
-        {QStringLiteral("written, not verified"), texts::Unverified},
-        {QStringLiteral("written, the board holds something else"), texts::WrittenElse},
-        {QStringLiteral("written, cancelled before the read-back"), texts::WrittenCancelled},
-        {QStringLiteral("written, no read-back"), texts::NoReadBack},
-        {QStringLiteral("could not be sent"), texts::NotSent},
-    };
-    for (const auto& [stored, shown] : words)
-        if (head == stored || (stored == QLatin1String("written, no read-back") && head.startsWith(stored)))
-            return shown() + tail;
-    return escapeControls(result); // written by another program, or in its own words
+    if (!e.result)
+        return e.resultText.isEmpty() ? texts::NoResult() : escapeControls(e.resultText);
+    BoardResult r;
+    r.board = e.board;
+    r.outcome = e.result->outcome;
+    r.reason = e.result->reason;
+    r.notWritten = e.result->notWritten;
+    r.sent = true; // a journaled write was sent
+    if (r.outcome == Outcome::Cancelled)
+        return texts::WrittenCancelled();
+    if (r.outcome == Outcome::Mismatch)
+        return texts::WrittenElse();
+    return writeState(r);
 }
 
 namespace {
@@ -270,6 +265,90 @@ QString backupErrorText(const BackupError& e)
     return texts::BackupNamedForAnother().arg(file, dottedText(e.namedFor), dottedText(e.holds));
 }
 
+namespace {
+QString addresses(const QList<BoardAddress>& boards)
+{
+    QStringList names;
+    for (BoardAddress b : boards)
+        names.append(dottedText(b));
+    return names.join(QStringLiteral(", "));
+}
+} // namespace
+
+QString summaryText(const JobSummary& s)
+{
+    const bool read = s.kind == JobKind::Read, reboot = s.kind == JobKind::Reboot;
+    const QList<QPair<int, QString>> parts{
+        {s.done, read     ? texts::SummarySaved()
+                 : reboot ? texts::SummaryRebooted()
+                          : texts::SummaryVerified()},
+        {s.awaitingReboot, texts::SummaryAwaitingReboot()},
+        {s.unverified, texts::SummaryUnverified()},
+        {s.mismatch, texts::SummaryMismatch()},
+        {s.failed, texts::SummaryFailed()},
+        {s.refused, texts::SummaryRefused()},
+        {s.notTried, texts::SummaryNotTried()},
+        {s.cancelled, texts::SummaryCancelled()},
+    };
+    QStringList counts;
+    for (const auto& [n, text] : parts)
+        if (n > 0)
+            counts.append(text.arg(n));
+    QStringList out;
+    if (s.stoppedBy != Reason::Cancelled) // the counts say what was cancelled
+        out.append(stoppedText(s));
+    out.append(texts::JobSummaryLine().arg(counts.join(QStringLiteral(", "))));
+    if (!s.leftUnverified.isEmpty())
+        out.append((reboot ? texts::RebootLeftUnwaited() : texts::LeftUnverified())
+                       .arg(addresses(s.leftUnverified)));
+    out.removeAll(QString());
+    return out.join(u' ');
+}
+
+QString forcedText(const BoardResult& r)
+{
+    const WriteFields planned = r.config ? r.config->fields : WriteFields{};
+    QStringList out;
+    for (const Refusal& refusal : r.refusals) {
+        switch (refusal.kind) {
+        case Reason::NotCarried: {
+            QStringList values; // "Ідентифікатор 1234"
+            for (const auto& [name, text] : fieldTexts({r.board, planned, std::nullopt, Memory::Unknown}))
+                if (refusal.fields.contains(name))
+                    values.append(fieldTitles({name}) + u' ' + text);
+            out.append((values.size() == 1 ? texts::ForcedNotCarriedOne() : texts::ForcedNotCarriedMany())
+                           .arg(values.join(QStringLiteral(", "))));
+            break;
+        }
+        case Reason::Unreachable:
+            out.append(texts::ForcedUnreachable().arg(ipProblemsText(planned, r.board)));
+            break;
+        case Reason::NotPermanentMemory:
+            out.append(texts::ForcedWorkingMemory());
+            break;
+        case Reason::ChangedSince:
+            out.append(texts::ForcedChangedSince().arg(fieldTitles(refusal.fields)));
+            break;
+        case Reason::OldBoardAnswers:
+            out.append(texts::ForcedOldBoardAnswers().arg(dottedText(planned.ip)));
+            break;
+        default:
+            break;
+        }
+    }
+    return out.join(QStringLiteral("; "));
+}
+
+QStringList forcedLines(const QList<BoardResult>& planned)
+{
+    QStringList lines;
+    for (const BoardResult& r : planned)
+        if (r.outcome == Outcome::Refused && std::all_of(r.refusals.begin(), r.refusals.end(),
+                                                         [](const Refusal& x) { return x.mayBeForced(); }))
+            lines.append(dottedText(r.board) + QStringLiteral(": ") + forcedText(r));
+    return lines;
+}
+
 QString stoppedText(const JobSummary& s)
 {
     switch (s.stoppedBy) {
@@ -278,7 +357,7 @@ QString stoppedText(const JobSummary& s)
     case Reason::JournalFailed:
         return texts::JobStoppedByJournal().arg(s.notTried);
     case Reason::Cancelled:
-        return texts::JobCancelled().arg(s.cancelled);
+        return texts::JobCancelled().arg(s.cancelled + s.notTried);
     default:
         break;
     }

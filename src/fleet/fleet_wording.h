@@ -5,6 +5,7 @@
 
 #include "board/backup_file.h"
 #include "client/job_result.h"
+#include "journal/journal.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,17 +26,25 @@ QList<ChangedField> titledChanges(const BoardConfig& now, const WriteFields& nex
 QString refusalsText(const QList<Refusal>& refusals, const WriteFields& fields, BoardAddress board);
 
 // A board's row after a job; a write verified that its board takes only at a reboot says so.
-QString writeState(const BoardResult& result, bool waitsForReboot = false);
+QString writeState(const BoardResult& result);
 QString rebootState(const BoardResult& result);
 QString backupState(const BoardResult& result, const std::optional<SaveError>& saveProblem);
-// Who wrote and what came of it, as the journal keeps them (its own words, in English), in
-// the window's words; a text of another program is shown as it is, escaped.
+// Who wrote and what came of it, as the journal keeps them, in the window's words; who is
+// another program is shown as it is, escaped, and so is a result of no kind the window knows.
 QString byWords(const QString& by);
-QString resultWords(const QString& result);
+QString resultWords(const JournalEntry& entry);
 // Why a file was not read, or is no backup, in one sentence that names the file once.
 QString fileProblemText(const FileProblem& problem);
 QString backupErrorText(const BackupError& error);
 // Why a job ended before its last board: empty when it went through.
 QString stoppedText(const JobSummary& summary);
+// What a whole job came to, for the status line: the count of each kind of end its boards
+// had, why it stopped early, and which boards an end at once left unverified.
+QString summaryText(const JobSummary& summary);
+// What a forced write does not do as planned for a board (its refusals that may be
+// forced), a line: "Ідентифікатор 1234 не буде записано: ...". Empty when nothing.
+QString forcedText(const BoardResult& planned);
+// For each board of a dry run whose refusals may all be forced: "127.0.0.2: " and its forcedText().
+QStringList forcedLines(const QList<BoardResult>& planned);
 
 } // namespace talvik::fleet

@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace talvik {
 
@@ -60,24 +61,35 @@ QString GitRepository::program()
     return QStandardPaths::findExecutable(QStringLiteral("git"));
 }
 
-bool GitRepository::run(const QStringList& args, const QByteArray& input, QByteArray* output,
-                        QString* error) const
+namespace {
+const QString NoGit = QStringLiteral("no git program on PATH (Debian: apt install git)");
+
+// A git run in the folder, never asking at a terminal, in git's own words.
+void prepare(QProcess& process, const QString& folder)
 {
-    const QString git = program();
-    if (git.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("no git program on PATH (Debian: apt install git)");
-        return false;
-    }
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("GIT_TERMINAL_PROMPT"), QStringLiteral("0"));
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     process.setProcessEnvironment(environment);
-    process.start(git, QStringList{QStringLiteral("-C"), folder_, QStringLiteral("-c"),
-                                   QStringLiteral("core.quotepath=off"), QStringLiteral("-c"),
-                                   QStringLiteral("commit.gpgsign=false")} +
-                           args);
+    process.setProgram(GitRepository::program());
+    process.setArguments({QStringLiteral("-C"), folder, QStringLiteral("-c"),
+                          QStringLiteral("core.quotepath=off"), QStringLiteral("-c"),
+                          QStringLiteral("commit.gpgsign=false")});
+}
+} // namespace
+
+bool GitRepository::run(const QStringList& args, const QByteArray& input, QByteArray* output,
+                        QString* error) const
+{
+    if (program().isEmpty()) {
+        if (error)
+            *error = NoGit;
+        return false;
+    }
+    QProcess process;
+    prepare(process, folder_);
+    process.setArguments(process.arguments() + args);
+    process.start();
     process.write(input);
     process.closeWriteChannel();
     const bool ended = process.waitForFinished(MostMs);
@@ -131,19 +143,121 @@ bool GitRepository::commitAll(const QString& message, const QString& author, QSt
     return true;
 }
 
+QStringList GitRepository::logArguments(const QStringList& files) const
+{
+    QStringList args{QStringLiteral("log"),
+                     QStringLiteral("--no-color"),
+                     QStringLiteral("-p"),
+                     QStringLiteral("--unified=0"),
+                     QStringLiteral("--format=%x1e%H%x1f%aI%x1f%s"),
+                     QStringLiteral("--")};
+    for (const QString& file : files)
+        args.append(QDir(folder_).relativeFilePath(file));
+    return args;
+}
+
+QHash<QString, QList<GitRepository::Commit>> GitRepository::commitsOf(const QByteArray& log)
+{
+    // A commit's record: its head line, then each file's diff from its "diff --git" line.
+    QHash<QString, QList<Commit>> out;
+    for (const QByteArray& record : log.split('\x1e')) {
+        if (record.trimmed().isEmpty())
+            continue;
+        const qsizetype firstDiff = record.indexOf("\ndiff --git ");
+        const QByteArray head = firstDiff < 0 ? record : record.left(firstDiff);
+        const QList<QByteArray> diffs =
+            firstDiff < 0 ? QList<QByteArray>{} : record.mid(firstDiff + 1).split('\n');
+        QByteArray part;
+        QString file;
+        const auto take = [&] {
+            if (!file.isEmpty())
+                out[file].append(commitOf(head + '\n' + part));
+            part.clear();
+        };
+        for (const QByteArray& line : diffs) {
+            if (line.startsWith("diff --git ")) {
+                take();
+                // "diff --git a/NAME b/NAME": the name after " b/" (names here have no spaces)
+                file = QString::fromUtf8(line.mid(line.lastIndexOf(" b/") + 3));
+                continue;
+            }
+            part += line + '\n';
+        }
+        take();
+    }
+    return out;
+}
+
 QList<GitRepository::Commit> GitRepository::history(const QString& file, QString* error) const
 {
-    QList<Commit> out;
     QByteArray log;
-    if (!exists() || !run({QStringLiteral("log"), QStringLiteral("--no-color"), QStringLiteral("-p"),
-                           QStringLiteral("--unified=0"), QStringLiteral("--format=%x1e%H%x1f%aI%x1f%s"),
-                           QStringLiteral("--"), QDir(folder_).relativeFilePath(file)},
-                          {}, &log, error))
-        return out;
-    for (const QByteArray& record : log.split('\x1e'))
-        if (!record.trimmed().isEmpty())
-            out.append(commitOf(record));
-    return out;
+    if (!exists() || !run(logArguments({file}), {}, &log, error))
+        return {};
+    return commitsOf(log).value(QDir(folder_).relativeFilePath(file));
+}
+
+GitHistory::GitHistory(const GitRepository& repository, const QStringList& files, QObject* parent)
+    : QObject(parent), repository_(repository), files_(files)
+{
+}
+
+GitHistory::~GitHistory()
+{
+    cancel();
+}
+
+bool GitHistory::running() const
+{
+    return process_ != nullptr;
+}
+
+void GitHistory::start()
+{
+    if (GitRepository::program().isEmpty())
+        return QTimer::singleShot(0, this, [this] { emit finished({}, NoGit); });
+    process_ = new QProcess(this);
+    prepare(*process_, repository_.folder());
+    process_->setArguments(process_->arguments() + repository_.logArguments(files_));
+    connect(process_, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
+        ended(status == QProcess::NormalExit && code == 0,
+              quoted(QString::fromLocal8Bit(process_->readAllStandardError()).trimmed(), 400));
+    });
+    connect(process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart)
+            ended(false, process_->errorString());
+    });
+    auto* limit = new QTimer(process_);
+    limit->setSingleShot(true);
+    connect(limit, &QTimer::timeout, this,
+            [this] { ended(false, QStringLiteral("no answer in %1 s").arg(GitRepository::MostMs / 1000)); });
+    limit->start(GitRepository::MostMs);
+    process_->start();
+    process_->closeWriteChannel();
+}
+
+void GitHistory::ended(bool ok, const QString& why)
+{
+    QProcess* process = std::exchange(process_, nullptr);
+    if (!process)
+        return;
+    process->disconnect(this);
+    const QByteArray log = ok ? process->readAllStandardOutput() : QByteArray();
+    process->kill();
+    process->waitForFinished(1000); // killed: it ends at once
+    process->deleteLater();
+    emit finished(ok ? GitRepository::commitsOf(log) : QHash<QString, QList<GitRepository::Commit>>{},
+                  ok ? QString() : QStringLiteral("git log: ") + why);
+}
+
+void GitHistory::cancel()
+{
+    QProcess* process = std::exchange(process_, nullptr);
+    if (!process)
+        return;
+    process->disconnect(this);
+    process->kill();
+    process->waitForFinished(1000);
+    delete process;
 }
 
 } // namespace talvik

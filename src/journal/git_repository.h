@@ -6,7 +6,11 @@
 #include "board/board_config.h"
 
 #include <QDateTime>
+#include <QHash>
+#include <QObject>
 #include <QStringList>
+
+class QProcess;
 
 namespace talvik {
 
@@ -33,9 +37,37 @@ class GitRepository {
     // What the commits did to one file of the folder (a path inside it), newest first.
     QList<Commit> history(const QString& file, QString* error = nullptr) const;
 
+    // What the commits did to each of several files, from `git log -p` over them.
+    static QHash<QString, QList<Commit>> commitsOf(const QByteArray& log);
+    QStringList logArguments(const QStringList& files) const;
+    QString folder() const { return folder_; }
+
   private:
     bool run(const QStringList& args, const QByteArray& input, QByteArray* output, QString* error) const;
     QString folder_;
+};
+
+// What the commits of a repository did to some of its files, read by a git the program
+// does not wait for: a window goes on meanwhile and may cancel. Bounded in time as every
+// git run.
+class GitHistory : public QObject {
+    Q_OBJECT
+  public:
+    GitHistory(const GitRepository& repository, const QStringList& files, QObject* parent = nullptr);
+    ~GitHistory() override;
+    void start();
+    void cancel(); // finished() comes no more
+    bool running() const;
+
+  signals:
+    // By file (a path inside the folder, as given); `error` when git could not tell.
+    void finished(const QHash<QString, QList<GitRepository::Commit>>& byFile, const QString& error);
+
+  private:
+    void ended(bool ok, const QString& why);
+    GitRepository repository_;
+    QStringList files_;
+    QProcess* process_ = nullptr;
 };
 
 } // namespace talvik

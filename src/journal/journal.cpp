@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
@@ -117,14 +118,87 @@ QString Journal::recordWrite(BoardAddress board, const QString& by, const std::o
     return {};
 }
 
-bool Journal::recordResult(const QString& id, const QString& result, bool ok, QString* error)
+QString writeResultText(const WriteResult& r)
 {
-    return appendLine(jsonLine({{QStringLiteral("kind"), QStringLiteral("result")},
-                                {QStringLiteral("id"), id},
-                                {QStringLiteral("time"), timeText()},
-                                {QStringLiteral("result"), result},
-                                {QStringLiteral("ok"), ok}}),
-                      error);
+    const QString notWritten =
+        r.notWritten.isEmpty() ? QString()
+                               : QStringLiteral("; not written: ") + r.notWritten.join(QLatin1String(", "));
+    switch (r.outcome) {
+    case Outcome::Done:
+        return QStringLiteral("written, verified") + notWritten;
+    case Outcome::Unverified:
+        return QStringLiteral("written, not verified") + notWritten;
+    case Outcome::Mismatch:
+        return QStringLiteral("written, the board holds something else");
+    case Outcome::Cancelled:
+        return QStringLiteral("written, cancelled before the read-back");
+    case Outcome::Failed:
+        if (r.reason == Reason::NoReadBack)
+            return QStringLiteral("written, no read-back (%1)").arg(r.detail);
+        if (r.reason == Reason::NotSent)
+            return QStringLiteral("could not be sent");
+        break;
+    default:
+        break;
+    }
+    return outcomeKey(r.outcome);
+}
+
+namespace {
+// A result line of a version that wrote only words: their kinds.
+std::optional<WriteResult> fromOldWords(const QString& text)
+{
+    const QString notWritten = QStringLiteral("; not written: ");
+    const QString head = text.section(notWritten, 0, 0);
+    WriteResult r;
+    if (text.contains(notWritten))
+        r.notWritten = text.section(notWritten, 1).split(QStringLiteral(", "));
+    if (head == QLatin1String("written, verified"))
+        r.outcome = Outcome::Done;
+    else if (head == QLatin1String("written, not verified"))
+        r.outcome = Outcome::Unverified;
+    else if (head == QLatin1String("written, the board holds something else"))
+        r = {Outcome::Mismatch, Reason::Mismatch, {}, {}};
+    else if (head == QLatin1String("written, cancelled before the read-back"))
+        r = {Outcome::Cancelled, Reason::Cancelled, {}, {}};
+    else if (head.startsWith(QLatin1String("written, no read-back")))
+        r = {Outcome::Failed, Reason::NoReadBack, {}, {}};
+    else if (head == QLatin1String("could not be sent"))
+        r = {Outcome::Failed, Reason::NotSent, {}, {}};
+    else
+        return std::nullopt;
+    return r;
+}
+
+std::optional<WriteResult> resultOf(const QJsonObject& o)
+{
+    const auto outcome = outcomeFromKey(o.value(QStringLiteral("outcome")).toString());
+    if (!outcome)
+        return fromOldWords(o.value(QStringLiteral("result")).toString());
+    WriteResult r;
+    r.outcome = *outcome;
+    r.reason = reasonFromKey(o.value(QStringLiteral("reason")).toString()).value_or(Reason::None);
+    for (const QJsonValue& field : o.value(QStringLiteral("not_written")).toArray())
+        r.notWritten.append(field.toString());
+    r.detail = o.value(QStringLiteral("detail")).toString();
+    return r;
+}
+} // namespace
+
+bool Journal::recordResult(const QString& id, const WriteResult& result, QString* error)
+{
+    QJsonObject line{{QStringLiteral("kind"), QStringLiteral("result")},
+                     {QStringLiteral("id"), id},
+                     {QStringLiteral("time"), timeText()},
+                     {QStringLiteral("outcome"), outcomeKey(result.outcome)},
+                     {QStringLiteral("reason"),
+                      result.reason == Reason::None ? QJsonValue() : QJsonValue(reasonKey(result.reason))},
+                     {QStringLiteral("not_written"), QJsonArray::fromStringList(result.notWritten)},
+                     {QStringLiteral("result"), writeResultText(result)},
+                     {QStringLiteral("ok"), succeeded(result.outcome)}};
+    if (!result.detail.isEmpty())
+        line.insert(QStringLiteral("detail"), result.detail);
+    return appendLine(jsonLine(line), error);
 }
 
 QList<JournalEntry> Journal::entries(std::optional<BoardAddress> board, QStringList* problems) const
@@ -152,7 +226,8 @@ QList<JournalEntry> Journal::entries(std::optional<BoardAddress> board, QStringL
         const QString kind = o.value(QStringLiteral("kind")).toString();
         const QString id = o.value(QStringLiteral("id")).toString();
         if (kind == QLatin1String("result") && at.contains(id)) {
-            found[at[id]].result = o.value(QStringLiteral("result")).toString();
+            found[at[id]].result = resultOf(o);
+            found[at[id]].resultText = o.value(QStringLiteral("result")).toString();
             found[at[id]].ok = o.value(QStringLiteral("ok")).toBool();
             continue;
         }

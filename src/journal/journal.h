@@ -8,9 +8,15 @@
 //   {"kind":"write","id":"...","time":"2026-12-08T05:15:00.123Z","board":"127.0.1.3",
 //    "by":"talvikctl write","before":"before/ID.conf" or null,"sent":{configuration},
 //    "frame":"hex"}
-//   {"kind":"result","id":"...","time":"...","result":"written, verified","ok":true}
+//   {"kind":"result","id":"...","time":"...","outcome":"done","reason":null,"not_written":[],
+//    "result":"written, verified","ok":true}
+//
+// The outcome and reason are the kinds programs read (board/outcome.h, board/reason.h);
+// "result" says the same in talvikctl's words for a person reading the file. Lines of
+// older versions carry only those words, and are read back into their kinds.
 
 #include "board/board_config.h"
+#include "board/outcome.h"
 
 #include <QDateTime>
 #include <QList>
@@ -18,6 +24,16 @@
 #include <optional>
 
 namespace talvik {
+
+// What became of a journaled write.
+struct WriteResult {
+    Outcome outcome = Outcome::Done;
+    Reason reason = Reason::None;
+    QStringList notWritten; // written with force: the fields the frame could not carry
+    QString detail;         // a failed read-back: why, in talvikctl's words
+};
+// talvikctl's words for it, as the journal keeps them: "written, verified", ...
+QString writeResultText(const WriteResult& result);
 
 struct JournalEntry {
     QString id;
@@ -27,7 +43,10 @@ struct JournalEntry {
     std::optional<BoardConfig> before; // the permanent memory the write was built on, when known
     BoardConfig sent;                  // the fields of the frame
     QByteArray frame;
-    QString result; // empty: none recorded (the program ended before it knew)
+    // None recorded: the program ended before it knew. A result in words of no known kind
+    // (another program's) has its words alone.
+    std::optional<WriteResult> result;
+    QString resultText; // as the file has it
     bool ok = false;
 };
 
@@ -42,7 +61,7 @@ class Journal {
     // then the frame must not be sent.
     QString recordWrite(BoardAddress board, const QString& by, const std::optional<BoardConfig>& before,
                         const QByteArray& frame, QString* error);
-    bool recordResult(const QString& id, const QString& result, bool ok, QString* error);
+    bool recordResult(const QString& id, const WriteResult& result, QString* error);
 
     // Newest first; only `board`'s when given. Reads at most MostBytes; a bad line is skipped
     // and named in `problems`.

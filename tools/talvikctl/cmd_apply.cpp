@@ -25,14 +25,13 @@ namespace {
 int replaceBoard(const CommandLine& line, const CommonOptions& options, const BoardConfig& backup,
                  BoardAddress target)
 {
-    if (options.dryRun)
-        throw UsageError{QStringLiteral("--to reads the new board first: it has no --dry-run")};
     Journal journal;
     Session session(options, false, &journal);
     JobOptions job;
     job.timing = options.timing;
     job.verify = !line.isSet(QStringLiteral("no-verify"));
     job.force = line.isSet(QStringLiteral("force"));
+    job.dryRun = options.dryRun;
     job.by = QStringLiteral("talvikctl apply --to");
     const WritePlan plan = WritePlan::ofReplacement(backup, line.isSet(QStringLiteral("take-mac")));
     JobReport report(JobReport::Write, QStringLiteral("apply"), line, line.positional(), {});
@@ -43,10 +42,10 @@ int replaceBoard(const CommandLine& line, const CommonOptions& options, const Bo
         },
         [&](const BoardResult& r) { report.board(r); });
     const int code = report.finish(written);
-    if (code != Success || !line.isSet(QStringLiteral("reboot")))
+    if (code != Success || !line.isSet(QStringLiteral("reboot")) || options.dryRun)
         return code;
     const BoardAddress newAddress(addressOf(backup.fields.ip));
-    job.rebootWaitSeconds = 30;
+    job.rebootWaitSeconds = JobOptions::RebootWaitSeconds;
     BoardResult rebooted;
     runJob(
         session,
@@ -64,15 +63,6 @@ int replaceBoard(const CommandLine& line, const CommonOptions& options, const Bo
     return Success;
 }
 
-// Every backup is decided before anything is sent: what it would write does not depend on
-// what its board holds now.
-void checkBackup(const QString& file, const BoardConfig& backup, bool force)
-{
-    const Decision d = decide(backup, WritePlan::ofBackup(backup));
-    if (const QList<Refusal> blocking = d.blocking(force); !blocking.isEmpty())
-        throw UsageError{file + QStringLiteral(": ") + dottedText(backup.address) + QStringLiteral(": ") +
-                         refusalText(blocking.first(), d.fields, backup.address)};
-}
 } // namespace
 
 QStringList backupFilesOf(const QStringList& paths)
@@ -139,7 +129,6 @@ int runApply(const QStringList& args)
         if (only && !only->contains(config.address))
             continue;
         backups.append({QFileInfo(file).absoluteFilePath(), config});
-        checkBackup(file, config, force);
     }
     if (backups.isEmpty())
         throw UsageError{QStringLiteral("none of the backups is of a board of the sites given")};
@@ -156,28 +145,21 @@ int runApply(const QStringList& args)
     }
     if (line.isSet(QStringLiteral("take-mac")) || line.isSet(QStringLiteral("reboot")))
         throw UsageError{QStringLiteral("--take-mac and --reboot go with --to")};
-    if (options.dryRun) {
-        for (const Backup& b : backups) {
-            for (quint16 port : options.commandPorts)
-                printFrame(b.config.address, port, buildWriteFrame(b.config.fields), options.json);
-            for (quint16 port : verify ? options.commandPorts : QList<quint16>{})
-                printFrame(b.config.address, port, buildReadFrame(Memory::Permanent), options.json);
-        }
-        return Success;
-    }
-
-    Journal journal;
-    Session session(options, false, &journal);
     QList<WriteTarget> targets;
     QHash<BoardAddress, QString> fileOf;
     for (const Backup& b : backups) {
         targets.append({b.config.address, WritePlan::ofBackup(b.config)});
         fileOf.insert(b.config.address, b.path);
     }
+    refuseBeforehand(targets, force, [&](BoardAddress board) { return fileOf.value(board); });
+
+    Journal journal;
+    Session session(options, false, &journal);
     JobOptions job;
     job.timing = options.timing;
     job.verify = verify;
     job.force = force;
+    job.dryRun = options.dryRun;
     job.limit = limitOption(line);
     job.by = QStringLiteral("talvikctl apply");
     QStringList absolute;

@@ -108,7 +108,7 @@ class Exporter {
             b.shown = r.config.value_or(BoardConfig{});
             b.differs.reset();
             if (b.up && r.permanent)
-                b.differs = !differences(*r.permanent, b.shown).isEmpty();
+                b.differs = !takenAtReboot(b.shown, *r.permanent).isEmpty();
             if (b.up)
                 b.lastSeenMs = now;
             if (backups_) {

@@ -33,7 +33,13 @@ QJsonObject entryJson(const JournalEntry& e)
             {QStringLiteral("by"), e.by},
             {QStringLiteral("before"), e.before ? QJsonValue(toJson(*e.before)) : QJsonValue()},
             {QStringLiteral("sent"), toJson(e.sent)},
-            {QStringLiteral("result"), e.result.isEmpty() ? QJsonValue() : QJsonValue(e.result)},
+            {QStringLiteral("outcome"), e.result ? QJsonValue(outcomeKey(e.result->outcome)) : QJsonValue()},
+            {QStringLiteral("reason"), e.result && e.result->reason != Reason::None
+                                           ? QJsonValue(reasonKey(e.result->reason))
+                                           : QJsonValue()},
+            {QStringLiteral("not_written"),
+             e.result ? QJsonArray::fromStringList(e.result->notWritten) : QJsonArray()},
+            {QStringLiteral("result"), e.resultText.isEmpty() ? QJsonValue() : QJsonValue(e.resultText)},
             {QStringLiteral("ok"), e.ok}};
 }
 
@@ -76,7 +82,8 @@ int runHistory(const QStringList& args)
         else
             table.row({e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                        dottedText(e.board), e.by,
-                       e.result.isEmpty() ? QStringLiteral("(no result)") : e.result, changesText(e)});
+                       e.resultText.isEmpty() ? QStringLiteral("(no result)") : e.resultText,
+                       changesText(e)});
     }
     return Success;
 }
@@ -88,7 +95,7 @@ int runUndo(const QStringList& args)
         QStringLiteral("Writes back the permanent memory a board held before its last journaled "
                        "write, verified and itself journaled (so a second undo redoes). Refused "
                        "when the board holds something else than that write left, unless --force."),
-        Output | Requests | Ports);
+        Output | Requests | Ports | DryRun);
     line.parser.addPositionalArgument(QStringLiteral("ADDRESS"), QStringLiteral("The board."));
     line.parser.addOptions({{QStringLiteral("force"),
                              QStringLiteral("Undo also when the board was changed since, or the values are "
@@ -113,6 +120,7 @@ int runUndo(const QStringList& args)
     JobOptions job;
     job.timing = options.timing;
     job.force = line.isSet(QStringLiteral("force"));
+    job.dryRun = options.dryRun;
     job.by = QStringLiteral("talvikctl undo");
     JobReport report(JobReport::Write, QStringLiteral("undo"), line, line.positional());
     const JobSummary summary = runJob(

@@ -64,22 +64,19 @@ int runRead(const QStringList& args)
         sites ? siteBoards(line) : QList<BoardAddress>{boardArgument(line.positional().first())};
     const CommonOptions options = line.common();
     const Memory memory = line.isSet(QStringLiteral("permanent")) ? Memory::Permanent : Memory::Working;
-    if (options.dryRun) {
-        for (BoardAddress board : boards)
-            for (quint16 port : options.commandPorts)
-                printFrame(board, port, buildReadFrame(memory), options.json);
-        return Success;
-    }
-
-    Session session(options);
+    Session session(options, false, nullptr, PortWaitMs,
+                    options.dryRun ? Session::SendsNothing : Session::Listens);
     const SiteIndex index = siteIndex(line);
     int answered = 0, silent = 0;
     runJob(
         session,
         [&] {
-            session.jobs().read(boards, ReadSpec{memory, Completeness::Block, false, {}}, options.timing);
+            session.jobs().read(boards, ReadSpec{memory, Completeness::Block, false, {}, options.dryRun},
+                                options.timing);
         },
         [&](const BoardResult& r) {
+            if (r.outcome == Outcome::Planned)
+                return printFrames(r, options.json);
             if (!r.config) {
                 ++silent;
                 err() << "talvikctl: " << dottedText(r.board) << ": " << noAnswerText(r.reason, r.replyBytes)

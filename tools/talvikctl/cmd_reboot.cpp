@@ -26,8 +26,10 @@ int runReboot(const QStringList& args)
         {QStringLiteral("wait"),
          QStringLiteral("Then read the working configuration each second until the board "
                         "answers again.")},
-        {QStringLiteral("wait-seconds"), QStringLiteral("How long --wait waits for each board (default 30)."),
-         QStringLiteral("s"), QStringLiteral("30")},
+        {QStringLiteral("wait-seconds"),
+         QStringLiteral("How long --wait waits for each board (default %1).")
+             .arg(JobOptions::RebootWaitSeconds),
+         QStringLiteral("s"), QString::number(JobOptions::RebootWaitSeconds)},
     });
     addJobOptions(line);
     addSiteOptions(line);
@@ -38,23 +40,15 @@ int runReboot(const QStringList& args)
         numberArgument(QStringLiteral("wait-seconds"), line.value(QStringLiteral("wait-seconds")), 1, 3600);
     const CommonOptions options = line.common();
     const FailureLimit limit = limitOption(line);
-    if (options.dryRun) {
-        for (BoardAddress board : boards) {
-            for (const char* word : RebootWords)
-                printFrame(board, options.wordPort, padDigits(word), options.json);
-            for (quint16 port : options.commandPorts)
-                printFrame(board, port, rebootFrame(), options.json);
-        }
-        return Success;
-    }
-
-    Session session(options);
+    Session session(options, false, nullptr, PortWaitMs,
+                    options.dryRun ? Session::SendsNothing : Session::Listens);
     QList<RebootTarget> targets;
     for (BoardAddress board : boards)
         targets.append({board, std::nullopt});
     JobOptions job;
     job.timing = options.timing;
     job.limit = limit;
+    job.dryRun = options.dryRun;
     job.rebootWaitSeconds = wait ? waitSeconds : 0;
     Progress progress(QStringLiteral("reboot"), int(boards.size()));
     JobReport report(JobReport::Reboot, QStringLiteral("reboot"), line, targetsOf(line), {}, siteIndex(line));

@@ -12,8 +12,6 @@
 #include "wire/board_address.h"
 
 #include <QDir>
-#include <QEventLoop>
-#include <QTimer>
 
 namespace talvik::ctl {
 
@@ -120,69 +118,35 @@ void reportBoard(Report& report, const BoardResult& r, Memory memory, const QStr
                                                  .arg(noAnswerText(r.permanentReason, r.replyBytes)));
 }
 
-int surveyTargets(const CommonOptions& options, const QList<BoardAddress>& boards, Memory memory,
-                  const QString& folder, const SiteIndex& sites)
+// The boards given, or every board that answers at a broadcast address: each row printed
+// (and with --save its backup written) as soon as its board is done.
+int surveyBoards(const CommonOptions& options, const QList<BoardAddress>& boards,
+                 std::optional<quint32> broadcast, Memory memory, const QString& folder,
+                 const SiteIndex& sites)
 {
-    Session session(options);
-    Report report(options, int(boards.size()), session.link(), sites);
+    Session session(options, broadcast.has_value(), nullptr, PortWaitMs,
+                    options.dryRun ? Session::SendsNothing : Session::Listens);
+    std::optional<Report> report; // a dry run prints frames only
+    if (!options.dryRun)
+        report.emplace(options, int(boards.size()), session.link(), sites);
     // The permanent memory too, for a backup of what each board boots with.
     const ReadSpec spec{memory, Completeness::Block, !folder.isEmpty() && memory == Memory::Working,
-                        Completeness::Complete};
+                        Completeness::Complete, options.dryRun};
     runJob(
-        session, [&] { session.jobs().read(boards, spec, options.timing); },
-        [&](const BoardResult& r) { reportBoard(report, r, memory, folder); }, false);
-    return report.finish();
-}
-
-// One read to a broadcast address, sent again each timeout as many times as retries; every
-// board that answers is listed (and with --save, then read for its backup).
-int surveyBroadcast(const CommonOptions& options, quint32 broadcast, Memory memory, const QString& folder)
-{
-    Session session(options, true);
-    QList<BoardAddress> found;
-    QHash<BoardAddress, BoardConfig> shown;
-    QSet<quint32> seen;
-    Report report(options, 0, session.link(), {});
-    const auto heard = QObject::connect(
-        &session.client(), &BoardClient::datagramArrived, &session.client(),
-        [&](const QByteArray& d, quint32 sender, quint16) {
-            if (classify(d) != ReplyKind::Configuration || completeness(d) == Completeness::Partial ||
-                addressUse(sender) != AddressUse::Board || seen.contains(sender))
-                return;
-            seen.insert(sender);
-            found.append(BoardAddress(sender));
-            shown.insert(found.last(), configFromReply(found.last(), d, memory));
-            if (folder.isEmpty())
-                report.answered(shown.value(found.last()));
-        });
-    const QByteArray frame = buildReadFrame(memory);
-    QEventLoop loop;
-    QTimer round;
-    int rounds = 0;
-    QObject::connect(&round, &QTimer::timeout, &loop, [&] {
-        if (++rounds > options.timing.retries)
-            return loop.quit();
-        session.client().send(BoardAddress(broadcast), frame);
-    });
-    session.client().send(BoardAddress(broadcast), frame);
-    round.start(options.timing.timeoutMs);
-    loop.exec();
-    QObject::disconnect(heard);
-    if (!folder.isEmpty() && !found.isEmpty()) // every answer to the broadcast is in: no mix-up now
-        runJob(
-            session,
-            [&] {
-                session.jobs().read(found, ReadSpec{Memory::Permanent, Completeness::Complete, false, {}},
-                                    options.timing);
-            },
-            [&](const BoardResult& r) {
-                report.answered(shown.value(r.board),
-                                r.config ? saveBackup(folder, *r.config, r.reply)
-                                         : QStringLiteral("no backup: the permanent memory gave %1")
-                                               .arg(noAnswerText(r.reason, r.replyBytes)));
-            },
-            false);
-    return report.finish();
+        session,
+        [&] {
+            if (broadcast)
+                session.jobs().readBroadcast(*broadcast, spec, options.timing);
+            else
+                session.jobs().read(boards, spec, options.timing);
+        },
+        [&](const BoardResult& r) {
+            if (r.outcome == Outcome::Planned)
+                return printFrames(r, options.json);
+            reportBoard(*report, r, memory, folder);
+        },
+        false);
+    return report ? report->finish() : Success;
 }
 } // namespace
 
@@ -244,14 +208,8 @@ int runSurvey(const QStringList& args)
     }
     if (!folder.isEmpty() && !options.dryRun && !QDir().mkpath(folder))
         throw UsageError{QStringLiteral("cannot create the folder %1").arg(folder)};
-    if (options.dryRun) {
-        for (BoardAddress board : broadcast ? QList<BoardAddress>{BoardAddress(*broadcast)} : boards)
-            for (quint16 port : options.commandPorts)
-                printFrame(board, port, buildReadFrame(memory), options.json);
-        return Success;
-    }
-    return broadcast ? surveyBroadcast(options, *broadcast, memory, folder)
-                     : surveyTargets(options, boards, memory, folder, siteIndex(line));
+    return surveyBoards(options, boards, broadcast, memory, folder,
+                        broadcast ? SiteIndex{} : siteIndex(line));
 }
 
 } // namespace talvik::ctl

@@ -14,19 +14,6 @@
 
 namespace talvik::ctl {
 
-namespace {
-// A write on a backup file's fields is decided before anything is sent: the base is the
-// file, whatever the board holds.
-void checkFileBase(BoardAddress board, const WritePlan& plan, bool force)
-{
-    const BoardConfig base{board, plan.source->fields, std::nullopt, Memory::Permanent};
-    const Decision d = decide(base, plan);
-    if (const QList<Refusal> blocking = d.blocking(force); !blocking.isEmpty())
-        throw UsageError{dottedText(board) + QStringLiteral(": ") +
-                         refusalText(blocking.first(), d.fields, board)};
-}
-} // namespace
-
 int runWrite(const QStringList& args)
 {
     CommandLine line(
@@ -60,23 +47,13 @@ int runWrite(const QStringList& args)
     }
     const WritePlan plan = WritePlan::ofChange(changeOptions(line), base); // every value checked first
     const bool verify = !line.isSet(QStringLiteral("no-verify"));
-    if (base) {
-        checkFileBase(boards.first(), plan, force);
-        if (options.dryRun) {
-            const QByteArray frame = buildWriteFrame(withChange(base->fields, plan.change));
-            for (quint16 port : options.commandPorts)
-                printFrame(boards.first(), port, frame, options.json);
-            for (quint16 port : verify ? options.commandPorts : QList<quint16>{})
-                printFrame(boards.first(), port, buildReadFrame(Memory::Permanent), options.json);
-            return Success;
-        }
-    }
-
-    Journal journal;
-    Session session(options, false, &journal);
     QList<WriteTarget> targets;
     for (BoardAddress board : boards)
         targets.append({board, plan});
+    refuseBeforehand(targets, force, {});
+
+    Journal journal;
+    Session session(options, false, &journal);
     JobOptions job;
     job.timing = options.timing;
     job.verify = verify;

@@ -20,11 +20,15 @@ namespace {
 std::function<QString()> progressText;
 std::function<void()> gentleStop;
 
+void arm();
+
 // On the main thread, between two events: no line is half written.
 void end()
 {
-    if (gentleStop)
+    if (gentleStop) {
+        arm(); // the next one is heard again (a program stuck meanwhile still ends the system's way)
         return std::exchange(gentleStop, {})();
+    }
     out().flush();
     const QString howFar = progressText ? progressText() : QString();
     err() << "talvikctl: interrupted" << (howFar.isEmpty() ? QString() : QStringLiteral("; ") + howFar)
@@ -44,9 +48,14 @@ BOOL WINAPI onConsoleEvent(DWORD event)
     return TRUE;
 }
 
-void install()
+void arm()
 {
     SetConsoleCtrlHandler(onConsoleEvent, TRUE);
+}
+
+void install()
+{
+    arm();
 }
 #else
 int wakeUp[2] = {-1, -1};
@@ -57,18 +66,27 @@ void onSignal(int)
     [[maybe_unused]] const auto written = ::write(wakeUp[1], &byte, 1); // all a handler may do
 }
 
-void install()
+void arm()
 {
-    if (::pipe(wakeUp) != 0)
-        return;
-    auto* notifier = new QSocketNotifier(wakeUp[0], QSocketNotifier::Read, QCoreApplication::instance());
-    QObject::connect(notifier, &QSocketNotifier::activated, [] { end(); });
     struct sigaction action {};
     action.sa_handler = onSignal;
     action.sa_flags = SA_RESETHAND; // a second one ends the program the system's way
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+}
+
+void install()
+{
+    if (::pipe(wakeUp) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(wakeUp[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, [] {
+        char bytes[16];
+        [[maybe_unused]] const auto read = ::read(wakeUp[0], bytes, sizeof bytes); // heard: taken away
+        end();
+    });
+    arm();
 }
 #endif
 } // namespace

@@ -79,6 +79,8 @@ QString lineText(const BoardResult& r)
                    : QStringLiteral("not tried: the job stopped at its failure limit");
     if (r.outcome == Outcome::Planned)
         return QStringLiteral("would be written");
+    if (!r.takenAtReboot.isEmpty())
+        return resultText(r) + QStringLiteral("; takes effect at the next reboot");
     return resultText(r);
 }
 
@@ -101,28 +103,6 @@ int severity(int code)
     }
 }
 
-// A dry run: what a write would change on a board, field, now and new.
-void printChanges(const BoardConfig& now, const WriteFields& fields, bool json)
-{
-    const QList<ChangedField> changes =
-        changedFields(now, BoardConfig{now.address, fields, now.version, Memory::Permanent});
-    if (json) {
-        QJsonArray rows;
-        for (const ChangedField& c : changes)
-            rows.append(QJsonObject{{QStringLiteral("field"), c.field},
-                                    {QStringLiteral("now"), c.now},
-                                    {QStringLiteral("new"), c.next}});
-        printJson({{QStringLiteral("address"), dottedText(now.address)}, {QStringLiteral("changes"), rows}});
-        return;
-    }
-    Table table({{{}, 16}, {{}, 12}, {{}, 18}, {}}, false);
-    table.row({dottedText(now.address), QStringLiteral("would change")});
-    for (const ChangedField& c : changes)
-        table.row({QString(), c.field, c.now, QStringLiteral("-> ") + c.next});
-    if (changes.isEmpty())
-        table.row({QString(), QStringLiteral("(nothing: it holds these values)")});
-}
-
 QString rebootText(const BoardResult& r)
 {
     switch (r.outcome) {
@@ -137,6 +117,89 @@ QString rebootText(const BoardResult& r)
     }
     return r.reason == Reason::NotBack ? QStringLiteral("acknowledged, not back")
                                        : QStringLiteral("no acknowledgement");
+}
+
+QJsonArray framesJson(const QList<PlannedFrame>& frames)
+{
+    QJsonArray out;
+    for (const PlannedFrame& f : frames)
+        out.append(QJsonObject{{QStringLiteral("port"), int(f.port)},
+                               {QStringLiteral("frame"), QString::fromLatin1(f.datagram.toHex())}});
+    return out;
+}
+
+QJsonArray refusalsJson(const BoardResult& r)
+{
+    QJsonArray out;
+    const WriteFields planned = r.config ? r.config->fields : WriteFields{};
+    for (const Refusal& refusal : r.refusals)
+        out.append(QJsonObject{{QStringLiteral("reason"), reasonKey(refusal.kind)},
+                               {QStringLiteral("fields"), QJsonArray::fromStringList(refusal.fields)},
+                               {QStringLiteral("may_be_forced"), refusal.mayBeForced()},
+                               {QStringLiteral("text"), refusalText(refusal, planned, r.board)}});
+    return out;
+}
+
+// "3 written and verified" for each kind of end a job's boards came to, in one order.
+QStringList counts(const JobSummary& s)
+{
+    const bool reboot = s.kind == JobKind::Reboot, read = s.kind == JobKind::Read;
+    const QList<QPair<int, QString>> parts{
+        {s.done, read     ? QStringLiteral("answered")
+                 : reboot ? QStringLiteral("rebooted")
+                          : QStringLiteral("written and verified")},
+        {s.awaitingReboot, QStringLiteral("written and verified, taking effect at the next reboot")},
+        {s.unverified, QStringLiteral("written, not verified")},
+        {s.planned, reboot || read ? QStringLiteral("would be sent") : QStringLiteral("would be written")},
+        {s.mismatch, QStringLiteral("written but holding something else")},
+        {s.failed, read ? QStringLiteral("silent") : QStringLiteral("failed")},
+        {s.refused, QStringLiteral("refused")},
+        {s.notTried, QStringLiteral("not tried")},
+        {s.cancelled, QStringLiteral("cancelled")},
+    };
+    QStringList out;
+    for (const auto& [n, words] : parts)
+        if (n > 0)
+            out.append(QString::number(n) + u' ' + words);
+    return out;
+}
+} // namespace
+
+void refuseBeforehand(const QList<WriteTarget>& targets, bool force,
+                      const std::function<QString(BoardAddress)>& fileOf)
+{
+    const QList<BoardResult> refused = BoardJobs::refusedBeforehand(targets, force);
+    if (refused.isEmpty())
+        return;
+    const BoardResult& r = refused.first();
+    const QString file = fileOf ? fileOf(r.board) : QString();
+    throw UsageError{(file.isEmpty() ? QString() : file + QStringLiteral(": ")) + dottedText(r.board) +
+                     QStringLiteral(": ") + refusalText(r.refusals.first(), r.config->fields, r.board)};
+}
+
+void printFrames(const BoardResult& planned, bool json)
+{
+    for (const PlannedFrame& f : planned.frames)
+        printFrame(planned.board, f.port, f.datagram, json);
+}
+
+QString summaryText(const JobSummary& s)
+{
+    const QStringList parts = counts(s);
+    return QStringLiteral("%1 %2: %3")
+        .arg(s.total)
+        .arg(s.total == 1 ? QStringLiteral("board") : QStringLiteral("boards"))
+        .arg(parts.isEmpty() ? QStringLiteral("nothing done") : parts.join(QLatin1String(", ")));
+}
+
+namespace {
+// The boards a job ended at once left without their read-back (or reboot's end).
+QString addressList(const QList<BoardAddress>& boards)
+{
+    QStringList names;
+    for (BoardAddress b : boards)
+        names.append(dottedText(b));
+    return names.join(QLatin1String(", "));
 }
 } // namespace
 
@@ -154,8 +217,13 @@ JobSummary runJob(Session& session, const std::function<void()>& start,
     if (gently)
         stopGentlyOnInterrupt([&jobs] {
             wasInterrupted = true;
-            err() << "talvikctl: interrupted: the boards under way are finished, no other is started"
+            err() << "talvikctl: interrupted: the boards under way are finished, no other is started "
+                     "(Ctrl-C again ends at once, leaving them unverified)"
                   << Qt::endl;
+            stopGentlyOnInterrupt([&jobs] {
+                err() << "talvikctl: interrupted again: ending at once" << Qt::endl;
+                jobs.cancel();
+            });
             jobs.stop();
         });
     start();
@@ -302,10 +370,48 @@ void JobReport::messages(const BoardResult& r)
         err() << board << "written, but its result is not in the journal: " << r.journalProblem << Qt::endl;
 }
 
+void JobReport::plannedLine(const BoardResult& r)
+{
+    const QList<ChangedField> changes =
+        r.before && r.config ? changedFields(*r.before, BoardConfig{r.board, r.config->fields,
+                                                                    r.before->version, Memory::Permanent})
+                             : QList<ChangedField>{};
+    if (options_.json) {
+        QJsonArray rows;
+        for (const ChangedField& c : changes)
+            rows.append(QJsonObject{{QStringLiteral("field"), c.field},
+                                    {QStringLiteral("now"), c.now},
+                                    {QStringLiteral("new"), c.next}});
+        QJsonObject o{
+            {QStringLiteral("address"), dottedText(r.board)},
+            {QStringLiteral("outcome"), outcomeKey(r.outcome)},
+            {QStringLiteral("reason"), r.reason == Reason::None ? QJsonValue() : reasonKey(r.reason)},
+            {QStringLiteral("result"), lineText(r)},
+            {QStringLiteral("ok"), succeeded(r.outcome)},
+            {QStringLiteral("refusals"), refusalsJson(r)},
+            {QStringLiteral("changes"), rows},
+            {QStringLiteral("not_written"), QJsonArray::fromStringList(r.notWritten)},
+            {QStringLiteral("frames"), framesJson(r.frames)}};
+        if (const QString site = sites_.label(r.board); !site.isEmpty())
+            o.insert(QStringLiteral("site"), site);
+        return printJson(o);
+    }
+    if (r.outcome != Outcome::Planned) // said on stderr
+        return;
+    table_->row({dottedText(r.board), QStringLiteral("would change")});
+    for (const ChangedField& c : changes)
+        table_->row({QString(), c.field, c.now, QStringLiteral("-> ") + c.next});
+    if (changes.isEmpty())
+        table_->row({QString(), QStringLiteral("(nothing: it holds these values)")});
+    for (const PlannedFrame& f : r.frames)
+        table_->row({QString(), QStringLiteral("port ") + QString::number(f.port),
+                     QString::fromLatin1(f.datagram.toHex())});
+}
+
 void JobReport::writeLine(const BoardResult& r, const QString& file)
 {
-    if (r.outcome == Outcome::Planned && r.before && r.config)
-        return printChanges(*r.before, r.config->fields, options_.json);
+    if (options_.dryRun)
+        return plannedLine(r);
     if (options_.json) {
         QJsonArray diffs;
         for (const Difference& d : r.differences)
@@ -319,7 +425,9 @@ void JobReport::writeLine(const BoardResult& r, const QString& file)
             {QStringLiteral("result"), lineText(r)},
             {QStringLiteral("ok"), succeeded(r.outcome)},
             {QStringLiteral("differences"), diffs},
-            {QStringLiteral("not_written"), QJsonArray::fromStringList(r.notWritten)}};
+            {QStringLiteral("not_written"), QJsonArray::fromStringList(r.notWritten)},
+            {QStringLiteral("taken_at_reboot"), QJsonArray::fromStringList(r.takenAtReboot)},
+            {QStringLiteral("refusals"), refusalsJson(r)}};
         if (!file.isEmpty())
             o.insert(QStringLiteral("file"), file);
         if (const QString site = sites_.label(r.board); !site.isEmpty())
@@ -336,6 +444,8 @@ void JobReport::writeLine(const BoardResult& r, const QString& file)
 
 void JobReport::rebootLine(const BoardResult& r)
 {
+    if (options_.dryRun)
+        return printFrames(r, options_.json);
     if (options_.json)
         return printJson(
             {{QStringLiteral("address"), dottedText(r.board)},
@@ -352,6 +462,13 @@ void JobReport::rebootLine(const BoardResult& r)
 
 int JobReport::finish(const JobSummary& s)
 {
+    if (!options_.quiet || s.unsuccessful() > 0)
+        err() << "talvikctl: " << summaryText(s) << Qt::endl;
+    if (!s.leftUnverified.isEmpty())
+        err() << "talvikctl: ended at once: " << (kind_ == Reboot ? "the reboot of " : "the write to ")
+              << addressList(s.leftUnverified)
+              << (kind_ == Reboot ? " was sent and not waited for" : " was sent and not read back")
+              << " (talvikctl retry runs them again)" << Qt::endl;
     switch (s.stoppedBy) {
     case Reason::FailureLimit:
         err() << "talvikctl: stopped after " << s.failuresAtStop << " of " << s.triedAtStop
@@ -362,9 +479,6 @@ int JobReport::finish(const JobSummary& s)
     case Reason::JournalFailed:
         err() << "talvikctl: the journal cannot be written, so no write is sent; " << s.notTried
               << " not tried" << Qt::endl;
-        break;
-    case Reason::Cancelled:
-        err() << "talvikctl: " << s.cancelled << " of " << s.total << " boards cancelled" << Qt::endl;
         break;
     default:
         break;

@@ -33,6 +33,18 @@ FailureLimit limitOption(const CommandLine& line);
 // writes it anyway". `fields`: what was to be written.
 QString refusalText(const Refusal& refusal, const WriteFields& fields, BoardAddress board);
 
+// --dry-run of a read or a reboot: each datagram the engine would send, a line each.
+void printFrames(const BoardResult& planned, bool json);
+
+// All or nothing: when the engine refuses a target's plan whatever its board holds (a
+// backup, a change on a file's fields), a usage error that names it (after `fileOf` its
+// board, where given) before anything is sent.
+void refuseBeforehand(const QList<WriteTarget>& targets, bool force,
+                      const std::function<QString(BoardAddress)>& fileOf);
+
+// What a whole job came to, in a line for stderr: "55 written and verified, 2 failed, ...".
+QString summaryText(const JobSummary& summary);
+
 // The output of a write, apply, undo or reboot.
 class JobReport {
   public:
@@ -47,6 +59,7 @@ class JobReport {
 
   private:
     void writeLine(const BoardResult& r, const QString& file);
+    void plannedLine(const BoardResult& r);
     void rebootLine(const BoardResult& r);
     void messages(const BoardResult& r);
 

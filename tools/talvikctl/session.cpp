@@ -4,13 +4,14 @@
 
 namespace talvik::ctl {
 
-Session::Session(const CommonOptions& options, bool broadcast, Journal* journal, int portWaitMs)
+Session::Session(const CommonOptions& options, bool broadcast, Journal* journal, int portWaitMs,
+                 Listening listening)
     : options_(options), link_(options.localPort), client_(link_, options.commandPorts, options.wordPort),
       jobs_(client_, journal)
 {
     link_.setBroadcastAllowed(broadcast);
     link_.setCoalesceMs(CoalesceMs);
-    if (!openListenerWaiting(link_, portWaitMs))
+    if (listening == Listens && !openListenerWaiting(link_, portWaitMs))
         throw PortBusyError{options.localPort};
 }
 

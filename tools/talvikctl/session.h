@@ -17,9 +17,11 @@ struct PortBusyError {
 class Session {
   public:
     // Throws PortBusyError when the port stays taken for `portWaitMs` (the exporter's survey
-    // ends within it). `journal`: where writes are recorded.
+    // ends within it). `journal`: where writes are recorded. A session that sends nothing
+    // and waits for no answer (a dry run of reads or reboots) leaves the port alone.
+    enum Listening { Listens, SendsNothing };
     explicit Session(const CommonOptions& options, bool broadcast = false, Journal* journal = nullptr,
-                     int portWaitMs = PortWaitMs);
+                     int portWaitMs = PortWaitMs, Listening listening = Listens);
     BoardClient& client() { return client_; }
     BoardJobs& jobs() { return jobs_; }
     Link& link() { return link_; }

@@ -3,8 +3,8 @@
 // result is its own read-back after the write. A journal that cannot be written does not
 // stop the write.
 
-#include "client/job_result.h"
 #include "gui/app/TForm1_Config_UDP.h"
+#include "journal/journal.h"
 #include "wire/board_address.h"
 
 namespace talvik {
@@ -38,12 +38,11 @@ void TForm1_Config_UDP::journalReply(const QByteArray& datagram, quint32 sender)
     permanentSeen_.insert(board, read);
     if (journaled_.id.isEmpty() || journaled_.board != board)
         return;
-    BoardResult result; // in the words every write of the journal has
-    result.board = board;
-    result.outcome =
-        differencesAfterWrite(journaled_.frame, read).isEmpty() ? Outcome::Done : Outcome::Mismatch;
+    WriteResult result; // the kinds every write of the journal has
+    if (!differencesAfterWrite(journaled_.frame, read).isEmpty())
+        result = {Outcome::Mismatch, Reason::Mismatch, {}, {}};
     QString why;
-    if (!journal_.recordResult(journaled_.id, resultText(result), result.outcome == Outcome::Done, &why))
+    if (!journal_.recordResult(journaled_.id, result, &why))
         qWarning("%s", qPrintable(why));
     journaled_ = {};
 }

@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace talvik {
@@ -75,14 +74,7 @@ FieldChangeDialog::FieldChangeDialog(QWidget* parent) : QDialog(parent)
     problem->setWordWrap(true);
     problem->hide();
     layout->addWidget(problem);
-    table = new QTableWidget(0, Columns);
-    table->setObjectName(QStringLiteral("previewTable"));
-    table->setAccessibleName(ft::Preview());
-    table->setHorizontalHeaderLabels(ft::PreviewColumns().split(u';'));
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->verticalHeader()->hide();
-    table->setWordWrap(true);
+    table = new WritePreview;
     layout->addWidget(table, 1);
     auto* buttons = new QHBoxLayout;
     preview = new QPushButton(ft::Preview());
@@ -165,41 +157,11 @@ void FieldChangeDialog::showProblem(const QString& text)
     problem->setVisible(!text.isEmpty());
 }
 
-void FieldChangeDialog::showPreview(const QList<BoardPreview>& boards)
+void FieldChangeDialog::showPreview(const QList<BoardResult>& planned)
 {
     showProblem({});
-    table->setRowCount(0);
-    bool anyChange = false;
-    // A board left as it is: its reason in a column of its own, the row set apart.
-    const QBrush leftAlone = palette().brush(QPalette::AlternateBase);
-    const auto add = [this, &leftAlone](const QStringList& cells, bool written) {
-        const int row = table->rowCount();
-        table->insertRow(row);
-        for (int column = 0; column < Columns; ++column) {
-            auto* item = new QTableWidgetItem(cells.value(column));
-            if (!written) {
-                item->setBackground(leftAlone);
-                QFont italic = item->font();
-                italic.setItalic(true);
-                item->setFont(italic);
-            }
-            table->setItem(row, column, item);
-        }
-    };
-    for (const BoardPreview& b : boards) {
-        const QString address = dottedText(b.board);
-        if (!b.refused.isEmpty())
-            add({address, QString(), QString(), QString(), b.refused}, false);
-        else if (b.changes.isEmpty())
-            add({address, QString(), QString(), QString(), ft::NothingChanges()}, false);
-        for (const ChangedField& c : b.changes)
-            add({address, c.field, c.now, c.next}, true);
-        anyChange = anyChange || (b.refused.isEmpty() && !b.changes.isEmpty());
-    }
-    for (int column = 0; column < Reason; ++column) // the reason takes the rest
-        table->resizeColumnToContents(column);
-    table->resizeRowsToContents();
-    write->setEnabled(anyChange);
+    table->showPlanned(planned);
+    write->setEnabled(table->writesAnything());
 }
 
 } // namespace talvik

@@ -10,6 +10,7 @@
 #include "fleet/fleet_wording.h"
 #include "gui/fleet_window/fleet_dialogs.h"
 #include "gui/fleet_window/fleet_window.h"
+#include "gui/fleet_window/write_preview_dialog.h"
 #include "store/sites_file.h"
 #include "wire/input_file.h"
 
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTableView>
 
@@ -47,15 +49,21 @@ QString problemText(const BoardsProblem& problem)
     return ft::TooManyBoards().arg(MostBoards);
 }
 
+// "10.0.0.1, 10.0.0.2, …": the first few addresses.
+QString names(const QList<BoardAddress>& boards)
+{
+    QStringList out;
+    for (BoardAddress b : boards.mid(0, NamedInQuestion))
+        out.append(dottedText(b));
+    if (boards.size() > NamedInQuestion)
+        out.append(QStringLiteral("…"));
+    return out.join(QStringLiteral(", "));
+}
+
 // "Перезавантажити 2 плати?" with the addresses under it.
 QString question(const QString& pattern, const QList<BoardAddress>& boards)
 {
-    QStringList names;
-    for (BoardAddress b : boards.mid(0, NamedInQuestion))
-        names.append(dottedText(b));
-    if (boards.size() > NamedInQuestion)
-        names.append(QStringLiteral("…"));
-    return pattern.arg(ft::boards(boards.size())) + u'\n' + names.join(QStringLiteral(", "));
+    return pattern.arg(ft::boards(boards.size())) + u'\n' + names(boards);
 }
 } // namespace
 
@@ -128,12 +136,30 @@ void FleetWindow::openSelected()
                                          : selected.first());
 }
 
+// Rows that did not answer their last read are named, and left out unless the operator says.
 void FleetWindow::rebootSelected()
 {
-    const QList<BoardAddress> boards = selectedBoards();
-    if (boards.isEmpty() ||
-        !dialogs_.confirm(this, question(ft::ConfirmReboot(), boards), ft::RebootAction()))
+    QList<BoardAddress> boards = selectedBoards();
+    QList<BoardAddress> silent = boards;
+    silent.removeIf([this](BoardAddress b) { return !model_.silent(b); });
+    if (boards.isEmpty())
         return;
+    if (silent.isEmpty()) {
+        if (!dialogs_.confirm(this, question(ft::ConfirmReboot(), boards), ft::RebootAction()))
+            return;
+    }
+    else {
+        const QString skip = ft::SilentInReboot().arg(ft::boards(silent.size()), names(silent));
+        const int chosen =
+            dialogs_.choose(this, question(ft::ConfirmReboot(), boards) + QStringLiteral("\n\n") + skip,
+                            {ft::SkipSilent(), ft::RebootAll()});
+        if (chosen < 0)
+            return;
+        if (chosen == 0)
+            boards.removeIf([&](BoardAddress b) { return silent.contains(b); });
+        if (boards.isEmpty())
+            return;
+    }
     setBusy(true);
     jobs_.reboot(boards);
 }
@@ -180,24 +206,28 @@ void FleetWindow::applyBackupsFrom(bool wholeFolder)
                          ft::SameBoardTwice().arg(twice->first, twice->second, dottedText(twice->board)));
         return;
     }
-    QList<BoardConfig> backups;
+    QList<WriteTarget> targets;
     QList<BoardAddress> boards;
-    QStringList refused; // what the rules would refuse, for a second, explicit question
     for (const Backup& b : read) {
-        backups.append(b.config);
+        targets.append({b.config.address, WritePlan::ofBackup(b.config)});
         boards.append(b.config.address);
-        const Decision d = decide(b.config, WritePlan::ofBackup(b.config));
-        if (!d.refusals.isEmpty())
-            refused.append(dottedText(b.config.address) + QStringLiteral(": ") +
-                           fleet::refusalsText(d.refusals, d.fields, b.config.address));
     }
-    if (!dialogs_.confirm(this, question(ft::ConfirmApply(), boards), ft::ApplyAction()))
-        return;
-    if (!refused.isEmpty() &&
-        !dialogs_.confirm(this, ft::ConfirmRefused().arg(refused.join(u'\n')), ft::WriteAnyway()))
-        return;
+    // What each backup would change, from its board's permanent memory: the engine's dry run.
+    auto* dialog = new WritePreviewDialog(ft::ApplyTitle(), question(ft::ConfirmApply(), boards), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &WritePreviewDialog::writeWanted, this, [this, dialog, targets] {
+        if (writePlanned(dialog, targets, dialog->table->planned(), fleet::by::Apply))
+            dialog->accept();
+    });
+    dialog->showReading();
+    dialog->open();
     setBusy(true);
-    jobs_.applyBackups(backups, !refused.isEmpty());
+    QPointer<WritePreviewDialog> alive(dialog);
+    jobs_.plan(targets, false, [this, alive](const QList<BoardResult>& planned) {
+        setBusy(false);
+        if (alive)
+            alive->showPlanned(planned);
+    });
 }
 
 void FleetWindow::exportRows(bool allRows)

@@ -23,6 +23,21 @@ bool SystemDialogs::confirm(QWidget* parent, const QString& question, const QStr
     return box.clickedButton() == yes;
 }
 
+int SystemDialogs::choose(QWidget* parent, const QString& question, const QStringList& actions)
+{
+    QMessageBox box(QMessageBox::Question, texts::ApplicationTitle(), question, QMessageBox::NoButton,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    QList<QAbstractButton*> buttons;
+    for (const QString& action : actions)
+        buttons.append(box.addButton(action, QMessageBox::AcceptRole));
+    box.setEscapeButton(box.addButton(fleet::texts::Cancel(), QMessageBox::RejectRole));
+    if (!buttons.isEmpty())
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
+    box.exec();
+    return int(buttons.indexOf(box.clickedButton()));
+}
+
 // As the configurator's messages.
 void SystemDialogs::message(QWidget* parent, const QString& text)
 {

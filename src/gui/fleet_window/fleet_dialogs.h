@@ -14,6 +14,8 @@ class FleetDialogs {
     virtual ~FleetDialogs() = default;
     // `action`: the button that goes ahead ("Перезавантажити").
     virtual bool confirm(QWidget* parent, const QString& question, const QString& action) = 0;
+    // One of several ways to go ahead (the first is the default), or -1 for "Скасувати".
+    virtual int choose(QWidget* parent, const QString& question, const QStringList& actions) = 0;
     virtual void message(QWidget* parent, const QString& text) = 0;
     // Each returns what was chosen; empty when the operator cancelled.
     virtual QString folder(QWidget* parent, const QString& title) = 0;
@@ -27,6 +29,7 @@ class FleetDialogs {
 class SystemDialogs : public FleetDialogs {
   public:
     bool confirm(QWidget* parent, const QString& question, const QString& action) override;
+    int choose(QWidget* parent, const QString& question, const QStringList& actions) override;
     void message(QWidget* parent, const QString& text) override;
     QString folder(QWidget* parent, const QString& title) override;
     QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) override;

@@ -176,12 +176,13 @@ QWidget* FleetWindow::buildSurveyGroup()
     status = named(new QLabel, "status");
     status->setAccessibleDescription(ft::Status());
     status->hide(); // until a survey has something to say
+    status->setWordWrap(true);
     auto* run = new QHBoxLayout;
     run->addWidget(search);
     run->addWidget(cancel);
     run->addWidget(progress, 1);
-    run->addWidget(status);
     grid->addLayout(run, 5, 0, 1, 3);
+    grid->addWidget(status, 6, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     return group;
 }
@@ -238,10 +239,16 @@ void FleetWindow::bindActions()
             if (search->isEnabled())
                 startSearch();
         });
+    // A job's boards under way finish and are verified; pressed again, it ends at once.
     connect(cancel, &QPushButton::clicked, this, [this] {
         survey_.cancel();
-        jobs_.cancel();
+        if (!jobs_.running())
+            return;
+        jobs_.stop();
+        if (jobs_.stopping())
+            showStatus(ft::Stopping());
     });
+    connect(&jobs_, &fleet::FleetJobs::started, this, [this] { showStatus({}); });
     connect(hostsFile, &QPushButton::clicked, this, &FleetWindow::chooseHostsFile);
     connect(open, &QPushButton::clicked, this, &FleetWindow::openSelected);
     connect(reboot, &QPushButton::clicked, this, &FleetWindow::rebootSelected);
@@ -286,16 +293,13 @@ void FleetWindow::bindActions()
         progressPacer_->flush();
         setBusy(jobs_.running());
         const quint64 lost = survey_.lostToOverload();
-        showValue(status, lost > 0 ? ft::lostToOverload(qint64(lost)) : QString());
-        status->setVisible(lost > 0);
+        showStatus(lost > 0 ? ft::lostToOverload(qint64(lost)) : QString());
     });
     connect(&jobs_, &fleet::FleetJobs::finished, this, [this] {
         pacer_->flush();
         progressPacer_->flush();
         setBusy(survey_.running());
-        const QString stopped = fleet::stoppedText(jobs_.lastSummary());
-        showValue(status, stopped);
-        status->setVisible(!stopped.isEmpty());
+        showStatus(fleet::summaryText(jobs_.lastSummary()));
     });
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { setBusy(survey_.running() || jobs_.running()); });
@@ -311,6 +315,12 @@ void FleetWindow::setBusy(bool busy)
         b->setEnabled(selected && !busy);
     applyBackups->setEnabled(!busy);
     retryFailed->setEnabled(!busy && jobs_.canRetry());
+}
+
+void FleetWindow::showStatus(const QString& text)
+{
+    showValue(status, text);
+    status->setVisible(!text.isEmpty());
 }
 
 void FleetWindow::showMyNetworks()

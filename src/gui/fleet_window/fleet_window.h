@@ -4,7 +4,8 @@
 // lives beside the configurator, over its socket; see fleet.h.
 
 #include "board/board_rules.h"
-#include "client/board_client.h"
+#include "client/board_jobs.h"
+#include "client/job_result.h"
 #include "store/settings_location.h"
 #include "store/sites_file.h"
 #include "wire/board_address.h"
@@ -56,7 +57,7 @@ class FleetWindow : public QWidget {
     QPushButton* search;
     QPushButton* cancel;
     QProgressBar* progress;
-    QLabel* status; // what the last survey lost to overload, or why the last job stopped
+    QLabel* status; // what the last survey lost to overload, or what the last job came to
 
     // --- the table
     QLineEdit* filter;
@@ -125,9 +126,15 @@ class FleetWindow : public QWidget {
     void bindActions();
     void showMyNetworks();
     void setBusy(bool busy);
-    // A write of one board; when what stops it may be forced (the board changed since the
-    // write undone, the old board still answers), the operator is asked, and a yes writes it.
-    void writeOrAsk(BoardAddress board, const WritePlan& plan, const QString& by);
+    void showStatus(const QString& text); // empty: hidden
+    // The engine's dry run of the targets, then writePlanned(): for a write the operator
+    // asked for without a preview of its own (an undo, a replacement).
+    void planThenWrite(const QList<WriteTarget>& targets, const QString& by);
+    // Writes what was planned; where the rules refuse only what a force lets through, after
+    // one question (asked over `asking`) naming per board what will not be as planned.
+    // False when the operator said no.
+    bool writePlanned(QWidget* asking, const QList<WriteTarget>& targets, const QList<BoardResult>& planned,
+                      const QString& by);
     std::optional<QList<BoardAddress>> boardsToSearch();
 
     fleet::FleetModel& model_;

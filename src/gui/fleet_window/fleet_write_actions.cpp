@@ -1,6 +1,8 @@
 // The fleet window's writes beyond backups: one change on the selected boards, a board's
-// journal and its undo, a board replaced. Each writes through FleetJobs, which reads the
-// board's permanent memory first, journals the write before its frame leaves and verifies.
+// journal and its undo, a board replaced. Each is planned by the engine's dry run first
+// (the board's permanent memory read, the rules asked), then, when the operator agreed (to
+// a force too, where the rules let one through), written through FleetJobs, which journals
+// each write before its frame leaves and verifies it.
 
 #include "board/backup_file.h"
 #include "board/untrusted_text.h"
@@ -18,11 +20,34 @@
 #include "journal/journal.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QPointer>
 #include <QPushButton>
 
 namespace talvik {
 
 namespace ft = fleet::texts;
+
+bool FleetWindow::writePlanned(QWidget* asking, const QList<WriteTarget>& targets,
+                               const QList<BoardResult>& planned, const QString& by)
+{
+    const QStringList forced = fleet::forcedLines(planned);
+    if (!forced.isEmpty() &&
+        !dialogs_.confirm(asking, ft::ConfirmForced().arg(forced.join(u'\n')), ft::WriteAnyway()))
+        return false;
+    setBusy(true);
+    jobs_.write(targets, by, !forced.isEmpty());
+    return true;
+}
+
+void FleetWindow::planThenWrite(const QList<WriteTarget>& targets, const QString& by)
+{
+    setBusy(true);
+    jobs_.plan(targets, false, [this, targets, by](const QList<BoardResult>& planned) {
+        setBusy(false);
+        writePlanned(this, targets, planned, by);
+    });
+}
 
 void FleetWindow::changeSelectedFields()
 {
@@ -46,7 +71,13 @@ void FleetWindow::changeSelectedFields()
             working && !fields.isEmpty())
             dialog->takeFrom(*working, fields);
     }
-    connect(dialog, &FieldChangeDialog::previewWanted, this, [this, dialog, boards] {
+    const auto targets = [boards](const FieldChange& change) {
+        QList<WriteTarget> out;
+        for (BoardAddress board : boards)
+            out.append({board, WritePlan::ofChange(change)});
+        return out;
+    };
+    connect(dialog, &FieldChangeDialog::previewWanted, this, [this, dialog, targets] {
         QString problem;
         const std::optional<FieldChange> change = dialog->change(&problem);
         if (!change) {
@@ -54,36 +85,21 @@ void FleetWindow::changeSelectedFields()
             return;
         }
         dialog->showProblem(ft::Reading());
-        jobs_.readPermanent(boards, [dialog, boards, change](const QHash<BoardAddress, BoardConfig>& read) {
-            QList<FieldChangeDialog::BoardPreview> rows;
-            for (BoardAddress board : boards) {
-                FieldChangeDialog::BoardPreview row{board, {}, {}};
-                if (!read.contains(board)) {
-                    row.refused = ft::NoBase();
-                }
-                else {
-                    const Decision d = decide(read.value(board), WritePlan::ofChange(*change));
-                    if (d.refusals.isEmpty())
-                        row.changes = fleet::titledChanges(read.value(board), d.fields);
-                    else
-                        row.refused = fleet::refusalsText(d.refusals, d.fields, board);
-                }
-                rows.append(row);
-            }
-            dialog->showPreview(rows);
+        setBusy(true);
+        QPointer<FieldChangeDialog> alive(dialog);
+        jobs_.plan(targets(*change), false, [this, alive](const QList<BoardResult>& planned) {
+            setBusy(false);
+            if (alive)
+                alive->showPreview(planned);
         });
     });
-    connect(dialog, &FieldChangeDialog::writeWanted, this, [this, dialog, boards] {
+    connect(dialog, &FieldChangeDialog::writeWanted, this, [this, dialog, targets] {
         QString problem;
         const std::optional<FieldChange> change = dialog->change(&problem);
         if (!change)
             return;
-        dialog->accept();
-        QList<WriteTarget> targets;
-        for (BoardAddress board : boards)
-            targets.append({board, WritePlan::ofChange(*change)});
-        setBusy(true);
-        jobs_.write(targets, fleet::by::Change);
+        if (writePlanned(dialog, targets(*change), dialog->table->planned(), fleet::by::Change))
+            dialog->accept();
     });
     dialog->open();
 }
@@ -98,14 +114,33 @@ void FleetWindow::showSelectedHistory()
     const QSet<BoardAddress> chosen(boards.begin(), boards.end());
     QList<JournalEntry> entries = jobs_.journal()->entries();
     entries.removeIf([&](const JournalEntry& e) { return !chosen.contains(e.board); });
-    QList<HistoryDialog::KeptChange> kept; // what the backups kept in git say of them
-    if (const GitRepository repository(backupFolder); !backupFolder.isEmpty() && repository.exists())
-        for (BoardAddress board : boards)
-            for (const GitRepository::Commit& c :
-                 repository.history(BackupFolder(backupFolder).fileOf(board, Memory::Working)))
-                kept.append({board, c});
-    auto* dialog = new HistoryDialog(boards, entries, kept, this);
+    auto* dialog = new HistoryDialog(boards, entries, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // What the backups kept in git say of them, asked of git while the dialog is open.
+    if (const GitRepository repository(backupFolder); !backupFolder.isEmpty() && repository.exists()) {
+        const BackupFolder folder(backupFolder);
+        QHash<QString, BoardAddress> boardOf; // by the file's path inside the folder
+        for (BoardAddress board : boards)
+            boardOf.insert(QDir(backupFolder).relativeFilePath(folder.fileOf(board, Memory::Working)), board);
+        auto* git = new GitHistory(repository, boardOf.keys(), dialog);
+        connect(git, &GitHistory::finished, dialog,
+                [dialog, boardOf](const QHash<QString, QList<GitRepository::Commit>>& byFile,
+                                  const QString& error) {
+                    QList<HistoryDialog::KeptChange> kept;
+                    for (auto it = byFile.cbegin(); it != byFile.cend(); ++it)
+                        for (const GitRepository::Commit& c : it.value())
+                            if (boardOf.contains(it.key()))
+                                kept.append({boardOf.value(it.key()), c});
+                    dialog->showKept(kept, error.isEmpty() ? QString()
+                                                           : ft::KeptNotRead().arg(escapeControls(error)));
+                });
+        connect(dialog, &HistoryDialog::stopKeptWanted, git, [dialog, git] {
+            git->cancel();
+            dialog->showKept({});
+        });
+        dialog->showKeptReading();
+        git->start();
+    }
     connect(dialog, &HistoryDialog::undoWanted, this, [this, dialog](const JournalEntry& entry) {
         QStringList changes;
         for (const ChangedField& c : fleet::titledChanges(*entry.before, entry.sent.fields))
@@ -118,32 +153,9 @@ void FleetWindow::showSelectedHistory()
         dialog->accept();
         BoardConfig before = *entry.before;
         before.address = entry.board;
-        writeOrAsk(entry.board, WritePlan::ofUndo(before, entry.frame), fleet::by::Undo);
+        planThenWrite({{entry.board, WritePlan::ofUndo(before, entry.frame)}}, fleet::by::Undo);
     });
     dialog->open();
-}
-
-void FleetWindow::writeOrAsk(BoardAddress board, const WritePlan& plan, const QString& by)
-{
-    setBusy(true);
-    jobs_.write({{board, plan}}, by);
-    auto* asking = new QObject(this); // once, for this job
-    connect(&jobs_, &fleet::FleetJobs::finished, asking, [this, asking, board, plan, by] {
-        asking->deleteLater();
-        const QList<BoardResult> results = jobs_.lastResults();
-        if (results.size() != 1 || results.first().outcome != Outcome::Refused)
-            return;
-        const BoardResult& r = results.first();
-        if (!std::all_of(r.refusals.begin(), r.refusals.end(),
-                         [](const Refusal& x) { return x.mayBeForced(); }))
-            return;
-        const QString why =
-            fleet::refusalsText(r.refusals, r.config ? r.config->fields : WriteFields{}, board);
-        if (!dialogs_.confirm(this, ft::ConfirmForce().arg(dottedText(board), why), ft::WriteAnyway()))
-            return;
-        setBusy(true);
-        jobs_.write({{board, plan}}, by, true);
-    });
 }
 
 void FleetWindow::replaceSelected()
@@ -172,7 +184,7 @@ void FleetWindow::replaceSelected()
         dialog->accept();
         // The old board must be gone: when something still answers at the backup's address,
         // the operator is asked.
-        writeOrAsk(board, plan, fleet::by::Replace);
+        planThenWrite({{board, plan}}, fleet::by::Replace);
     });
     dialog->open();
 }

@@ -8,6 +8,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -46,7 +47,7 @@ QString committed(const GitRepository::Commit& c)
 } // namespace
 
 HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<JournalEntry>& entries,
-                             const QList<KeptChange>& kept, QWidget* parent)
+                             QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("history"));
@@ -55,18 +56,10 @@ HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<Jour
     for (const JournalEntry& e : entries)
         rows_.append({e.time,
                       {e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                       dottedText(e.board), fleet::byWords(e.by),
-                       e.result.isEmpty() ? ft::NoResult() : fleet::resultWords(e.result), changes(e)},
+                       dottedText(e.board), fleet::byWords(e.by), fleet::resultWords(e), changes(e)},
                       e});
-    for (const KeptChange& k : kept)
-        rows_.append({k.commit.time,
-                      {k.commit.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                       dottedText(k.board), ft::ByBackupRepository(), ft::Commit().arg(k.commit.id.left(10)),
-                       committed(k.commit)},
-                      std::nullopt});
-    std::stable_sort(rows_.begin(), rows_.end(), [](const Row& a, const Row& b) { return a.time > b.time; });
     auto* layout = new QVBoxLayout(this);
-    table = new QTableWidget(int(rows_.size()), ColumnCount);
+    table = new QTableWidget(0, ColumnCount);
     table->setObjectName(QStringLiteral("journalTable"));
     table->setAccessibleName(windowTitle());
     table->setHorizontalHeaderLabels(ft::HistoryColumns().split(u';'));
@@ -75,12 +68,18 @@ HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<Jour
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->verticalHeader()->hide();
-    for (int row = 0; row < rows_.size(); ++row)
-        for (int column = 0; column < ColumnCount; ++column)
-            table->setItem(row, column, new QTableWidgetItem(rows_[row].cells.value(column)));
-    table->resizeColumnsToContents();
+    table->setTabKeyNavigation(false); // Tab leaves the table
     layout->addWidget(table, 1);
     auto* buttons = new QHBoxLayout;
+    keptStatus = new QLabel;
+    keptStatus->setObjectName(QStringLiteral("keptStatus"));
+    keptStatus->hide();
+    stopKept = new QPushButton(ft::Cancel());
+    stopKept->setObjectName(QStringLiteral("stopKept"));
+    stopKept->hide();
+    connect(stopKept, &QPushButton::clicked, this, &HistoryDialog::stopKeptWanted);
+    buttons->addWidget(keptStatus);
+    buttons->addWidget(stopKept);
     undo = new QPushButton(ft::Undo());
     undo->setObjectName(QStringLiteral("undo"));
     undo->setToolTip(ft::UndoTip());
@@ -99,7 +98,7 @@ HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<Jour
     };
     connect(table, &QTableWidget::currentCellChanged, this,
             [this, undoable] { undo->setEnabled(undoable()); });
-    table->setCurrentCell(rows_.isEmpty() ? -1 : 0, 0); // the newest, as before any choice
+    fill();
     undo->setEnabled(undoable());
     connect(undo, &QPushButton::clicked, this, [this, undoable] {
         if (const JournalEntry* e = undoable())
@@ -107,6 +106,41 @@ HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<Jour
     });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     resize(sizeHint().expandedTo(QSize(860, 360)).boundedTo(QSize(1000, 700)));
+}
+
+void HistoryDialog::fill()
+{
+    std::stable_sort(rows_.begin(), rows_.end(), [](const Row& a, const Row& b) { return a.time > b.time; });
+    table->setRowCount(int(rows_.size()));
+    for (int row = 0; row < rows_.size(); ++row)
+        for (int column = 0; column < ColumnCount; ++column)
+            table->setItem(row, column, new QTableWidgetItem(rows_[row].cells.value(column)));
+    table->resizeColumnsToContents();
+    table->setCurrentCell(rows_.isEmpty() ? -1 : 0, 0); // the newest, as before any choice
+}
+
+void HistoryDialog::showKeptReading()
+{
+    keptStatus->setText(ft::ReadingKept());
+    keptStatus->setAccessibleName(keptStatus->text());
+    keptStatus->show();
+    stopKept->show();
+}
+
+void HistoryDialog::showKept(const QList<KeptChange>& kept, const QString& problem)
+{
+    stopKept->hide();
+    keptStatus->setText(problem);
+    keptStatus->setAccessibleName(problem);
+    keptStatus->setVisible(!problem.isEmpty());
+    for (const KeptChange& k : kept)
+        rows_.append({k.commit.time,
+                      {k.commit.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                       dottedText(k.board), ft::ByBackupRepository(), ft::Commit().arg(k.commit.id.left(10)),
+                       committed(k.commit)},
+                      std::nullopt});
+    if (!kept.isEmpty())
+        fill();
 }
 
 } // namespace talvik

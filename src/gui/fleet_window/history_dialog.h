@@ -9,6 +9,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QPushButton;
 class QTableWidget;
 
@@ -23,18 +24,25 @@ class HistoryDialog : public QDialog {
         BoardAddress board;
         GitRepository::Commit commit;
     };
-    // The writes to `boards` and what the commits changed of them, newest first; the title
-    // names the board, or says how many.
+    // The writes to `boards`, newest first; the title names the board, or says how many.
     HistoryDialog(const QList<BoardAddress>& boards, const QList<JournalEntry>& entries,
-                  const QList<KeptChange>& kept = {}, QWidget* parent = nullptr);
+                  QWidget* parent = nullptr);
+    // While git is asked what the commits of the backups changed: said, with a way to stop.
+    void showKeptReading();
+    // What the commits changed of the boards, among the writes; or why git could not tell.
+    void showKept(const QList<KeptChange>& kept, const QString& problem = {});
 
     QTableWidget* table;
-    QPushButton* undo; // enabled when the selected write has its memory before in the journal
+    QPushButton* undo;     // enabled when the selected write has its memory before in the journal
+    QLabel* keptStatus;    // git is asked, or why it could not tell
+    QPushButton* stopKept; // stops asking git
 
   signals:
     void undoWanted(const JournalEntry& entry);
+    void stopKeptWanted();
 
   private:
+    void fill();
     struct Row {
         QDateTime time;
         QStringList cells;

@@ -1,0 +1,30 @@
+#pragma once
+// What became of one board in a job: a kind every front end words in its own language, and
+// the journal keeps as a stable token.
+
+#include "board/reason.h"
+
+#include <QString>
+#include <optional>
+
+namespace talvik {
+
+enum class Outcome {
+    Done,       // read; rebooted (and back, when waited for); written and verified
+    Unverified, // written, not read back (asked not to)
+    Mismatch,   // written, and the board holds something else
+    Refused,    // the rules refuse it: nothing was sent
+    Failed,     // the board gave no base, or the write or reboot went wrong
+    NotTried,   // the job stopped before this board
+    Cancelled,  // the operator stopped the job
+    Planned,    // a dry run: what would be written
+};
+// The words scripts and the journal read: "done", "unverified", "mismatch", "refused",
+// "failed", "not-tried", "cancelled", "planned".
+QString outcomeKey(Outcome outcome);
+std::optional<Outcome> outcomeFromKey(const QString& key);
+bool succeeded(Outcome outcome); // Done, Unverified, Planned
+// What a retry takes again: never a board written successfully, nor one the rules refused.
+bool isRetried(Outcome outcome);
+
+} // namespace talvik
