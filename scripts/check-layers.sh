@@ -7,6 +7,8 @@
 # folder of the configurator's handlers and the fleet window's folder, which include
 # app/ and widgets/ and their own folder, never each other. The linker keeps wire on Qt
 # Core alone; this keeps every include pointing down.
+# The front ends (talvikctl, the fleet's table and the fleet window) ask the engine and word
+# what it says: they build no frame and decide no write; the window never waits on git.
 set -euo pipefail
 cd "$(dirname "$0")/../src"
 
@@ -46,4 +48,14 @@ while IFS= read -r file; do
         fi
     done < <(sed -n 's/^#include "\(.*\)"/\1/p' "$file")
 done < <(find . -name '*.h' -o -name '*.cpp' | sed 's|^\./||' | sort)
+
+front_ends=(../tools/talvikctl fleet gui/fleet_window)
+if grep -rnE 'build[A-Za-z]*Frame\(|rebootFrame\(|padDigits\(|\bdecide\(' "${front_ends[@]}"; then
+    echo "a front end above builds a frame or decides a write: ask the engine (client/board_jobs.h)"
+    status=1
+fi
+if grep -rnE '\.(history|commitAll|create)\(' fleet gui | grep -i git; then
+    echo "the window above waits for git: use GitHistory (journal/git_repository.h)"
+    status=1
+fi
 exit $status

@@ -31,6 +31,7 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTimer>
 #include <QUdpSocket>
 #include <QtTest>
 #include <csignal>
@@ -138,13 +139,13 @@ FieldChangeDialog* changeDialog(Setup& s, const char* box, const char* editor, c
 WritePreviewDialog* previewShown(Setup& s)
 {
     WritePreviewDialog* d = nullptr;
-    QTest::qWaitFor(
+    const bool shown = QTest::qWaitFor(
         [&] {
             d = s.w->findChild<WritePreviewDialog*>("writePreview");
             return d && d->table->rowCount() > 0;
         },
         10000);
-    return d && d->table->rowCount() > 0 ? d : nullptr;
+    return shown ? d : nullptr;
 }
 
 // Typed as a keyboard types it, each key with its text (Cyrillic too).
@@ -295,6 +296,129 @@ class TestFleetWindow : public QObject {
             QCOMPARE(got[board].count(rebootFrame()), 3); // once, to each command port
         }
         QVERIFY(got[2].isEmpty());
+        QCOMPARE(s.w->status->text(), QString("Підсумок: перезавантажено: 2."));
+
+        // A row that did not answer is named in the question and skipped unless the operator says.
+        s.survey("192.168.1.160", "163");
+        got.clear();
+        s.dialogs.asked.clear();
+        s.click("192.168.1.161");
+        s.click("192.168.1.163", Qt::ShiftModifier);
+        QTest::mouseClick(s.w->reboot, Qt::LeftButton);
+        QCOMPARE(s.dialogs.asked,
+                 QStringList{"Перезавантажити 3 плати?\n192.168.1.161, 192.168.1.162, 192.168.1.163\n\n"
+                             "1 плата не відповідала: пропустити їх?\n192.168.1.163"});
+        QTRY_COMPARE_WITH_TIMEOUT(s.w->status->text(), QString("Підсумок: перезавантажено: 2."), 10000);
+        QVERIFY(got[1].contains(rebootFrame()) && got[2].contains(rebootFrame()));
+        QCOMPARE(s.cell("192.168.1.163", fleet::State), QString("не відповідає"));
+    }
+
+    // A board whose static console holds an identifier: every change of it loses the
+    // identifier, which a force writes anyway, after a question that says so. A refusal no
+    // force lets through is never asked about.
+    void aForcedWriteSaysWhatItLeavesOut_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("forced") << "mask"
+                                << "255.255.0.0" << QList<bool>{true}
+                                << "записано; діятиме після перезавантаження; не записано: Ідентифікатор";
+        QTest::newRow("declined") << "mask"
+                                  << "255.255.0.0" << QList<bool>{false} << "";
+        QTest::newRow("what no force writes") << "dispatcher"
+                                              << "10.2.2.2" << QList<bool>{} << "";
+    }
+    void aForcedWriteSaysWhatItLeavesOut()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QList<bool>, answers);
+        QFETCH(QString, state);
+        Setup s("192.168.1.165,ident=1234,version=2.17,dhcp=0");
+        s.survey("192.168.1.165", "165");
+        const WriteFields before = s.sim->board(0).permanent();
+        s.click("192.168.1.165");
+        s.dialogs.answer = answers;
+        FieldChangeDialog* d =
+            changeDialog(s, qPrintable("change_" + field), qPrintable("value_" + field), value);
+        QVERIFY(d);
+        const QString why = d->table->item(0, WritePreview::Reason)->text();
+        QVERIFY2(why.contains("зі статичним пультом кадр не несе: ") && why.contains("Ідентифікатор"),
+                 qPrintable(why));
+        QCOMPARE(d->write->isEnabled(), !answers.isEmpty());
+        if (answers.isEmpty()) {
+            QVERIFY(s.dialogs.asked.isEmpty());
+            return;
+        }
+        QTest::mouseClick(d->write, Qt::LeftButton);
+        QCOMPARE(s.dialogs.asked,
+                 QStringList{"Записати все одно? Тоді:\n192.168.1.165: Ідентифікатор 1234 не буде записано: "
+                             "зі статичним пультом кадр його не несе"});
+        if (state.isEmpty()) { // the dialog stays for another try
+            QVERIFY(d->isVisible() && !s.w->cancel->isEnabled());
+            QCOMPARE(s.sim->board(0).permanent(), before);
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(s.cell("192.168.1.165", fleet::State).startsWith(state), 10000);
+        QCOMPARE(s.sim->board(0).permanent().mask, (Ipv4{255, 255, 0, 0}));
+        QCOMPARE(s.sim->board(0).permanent().ident, 0);
+    }
+
+    // "Скасувати" during a write: the boards under way are written and read back, the rest
+    // are cancelled; pressed again, the job ends at once and names the boards left unverified.
+    void cancelLetsTheBoardsUnderWayFinish_data()
+    {
+        QTest::addColumn<int>("presses");
+        QTest::newRow("once") << 1;
+        QTest::newRow("twice") << 2;
+    }
+    void cancelLetsTheBoardsUnderWayFinish()
+    {
+        QFETCH(int, presses);
+        Setup s("192.168.1.101-130,version=2.17,console=1", 400);
+        s.survey("192.168.1.101", "130");
+        s.click("192.168.1.101");
+        s.click("192.168.1.130", Qt::ShiftModifier);
+        FieldChangeDialog* d = changeDialog(s, "change_mask", "value_mask", "255.255.0.0");
+        QTRY_VERIFY_WITH_TIMEOUT(d->write->isEnabled(), 10000);
+        QSet<int> written, readBack;
+        connect(s.sim.get(), &sim::BoardSimulator::received, this, [&](int board, const QByteArray& d) {
+            if (isWriteFrame(d) && !written.contains(board) && written.size() == 3) // the third wave starts
+                for (int i = 0; i < presses; ++i)
+                    QTimer::singleShot(200 * i, this,
+                                       [&] { QTest::mouseClick(s.w->cancel, Qt::LeftButton); });
+            if (isWriteFrame(d))
+                written.insert(board);
+            else if (d == buildReadFrame(Memory::Permanent) && written.contains(board))
+                readBack.insert(board);
+        });
+        QTest::mouseClick(d->write, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(s.w->search->isEnabled(), 15000);
+        QVERIFY(written.size() > 3 && written.size() < 30);
+        int verified = 0, leftUnverified = 0, cancelled = 0;
+        for (int i = 101; i <= 130; ++i) {
+            const QString row = s.cell(qPrintable(QString("192.168.1.%1").arg(i)), fleet::State);
+            verified += row == "записано; діятиме після перезавантаження";
+            leftUnverified += row == "записано, скасовано до перевірки";
+            cancelled += row == "скасовано";
+        }
+        QCOMPARE(cancelled, 30 - int(written.size()));
+        if (presses == 1) {
+            QCOMPARE(readBack, written);
+            QCOMPARE(verified, int(written.size()));
+            QCOMPARE(s.w->status->text(),
+                     QString("Підсумок: записано, діятиме після перезавантаження: %1, скасовано: %2.")
+                         .arg(verified)
+                         .arg(cancelled));
+        }
+        else {
+            QVERIFY(leftUnverified > 0);
+            QVERIFY2(
+                s.w->status->text().contains("Зупинено одразу: записано, але не прочитано назад: 192.168.1."),
+                qPrintable(s.w->status->text()));
+        }
     }
 
     // Backups of two boards into a folder, one edited and written back, verified; then

@@ -10,6 +10,7 @@
 #include "net/udp_link.h"
 #include "wire/board_address.h"
 
+#include <QJsonArray>
 #include <QMap>
 #include <QtTest>
 
@@ -112,12 +113,15 @@ struct FleetSide {
     }
 };
 
-QList<BoardAddress> rangeBoards()
+// The mask of every board of the range, as the window's "Змінити поля…" asks for it.
+QList<WriteTarget> maskChange()
 {
-    QList<BoardAddress> out;
+    FieldChange change;
+    change.mask = Ipv4{255, 255, 255, 0};
+    QList<WriteTarget> targets;
     for (quint32 b = 0x7F000401; b <= 0x7F000408; ++b)
-        out.append(BoardAddress(b));
-    return out;
+        targets.append({BoardAddress(b), WritePlan::ofChange(change)});
+    return targets;
 }
 
 // A backup file of each kind apply meets.
@@ -148,26 +152,83 @@ QStringList backups(const QString& folder)
 class TestParity : public QObject {
     Q_OBJECT
   private slots:
+    void oneChange_data()
+    {
+        QTest::addColumn<bool>("force");
+        QTest::newRow("as the rules say") << false;
+        QTest::newRow("forced") << true;
+    }
     void oneChange()
     {
+        QFETCH(bool, force);
         Fleet viaCtl(OddBoards);
         Recorder ctlFrames(viaCtl, isWrite);
         const Run ctl =
-            viaCtl.ctl(QStringList{"write"} + Range + QStringList{"--mask", "255.255.255.0", "--json"});
+            viaCtl.ctl(QStringList{"write"} + Range + QStringList{"--mask", "255.255.255.0", "--json"} +
+                       (force ? QStringList{"--force"} : QStringList{}));
 
         Fleet viaWindow(OddBoards);
         Recorder windowFrames(viaWindow, isWrite);
         FleetSide window(viaWindow);
-        FieldChange change;
-        change.mask = Ipv4{255, 255, 255, 0};
-        QList<WriteTarget> targets;
-        for (BoardAddress board : rangeBoards())
-            targets.append({board, WritePlan::ofChange(change)});
-        window.jobs->write(targets, fleet::by::Change);
+        window.jobs->write(maskChange(), fleet::by::Change, force);
         window.wait();
         QCOMPARE(windowFrames.lines(), ctlFrames.lines());
         QCOMPARE(window.outcomes(), outcomes(ctl));
         QCOMPARE(ctlFrames.frames.value("127.0.4.1").size(), 2); // the board as it should be: to both ports
+    }
+
+    // The preview the window shows is talvikctl's --dry-run: each board's decision, its
+    // refusals, the fields it would change and the frames it would send, port by port.
+    void thePreviewIsTheDryRun()
+    {
+        Fleet viaCtl(OddBoards);
+        const Run ctl = viaCtl.ctl(QStringList{"write"} + Range +
+                                   QStringList{"--mask", "255.255.255.0", "--dry-run", "--json"});
+        QStringList fromCtl;
+        for (const QJsonObject& o : ctl.json()) {
+            QStringList refusals, changes, frames;
+            for (const QJsonValue& r : o["refusals"].toArray())
+                refusals.append(r["reason"].toString() + "(" +
+                                r["fields"].toVariant().toStringList().join(',') + ")");
+            for (const QJsonValue& c : o["changes"].toArray())
+                changes.append(c["field"].toString() + ":" + c["now"].toString() + ">" + c["new"].toString());
+            for (const QJsonValue& f : o["frames"].toArray())
+                frames.append(QString::number(viaCtl.sim.ports(0).indexOf(quint16(f["port"].toInt()))) + ":" +
+                              f["frame"].toString());
+            fromCtl.append(QStringList{o["address"].toString(), o["outcome"].toString(),
+                                       o["reason"].toString(), refusals.join(' '), changes.join(' '),
+                                       frames.join(' ')}
+                               .join(" | "));
+        }
+
+        Fleet viaWindow(OddBoards);
+        Recorder windowWrites(viaWindow, isWrite);
+        FleetSide window(viaWindow);
+        QList<BoardResult> planned;
+        window.jobs->plan(maskChange(), false, [&](const QList<BoardResult>& r) { planned = r; });
+        QTRY_VERIFY_WITH_TIMEOUT(!planned.isEmpty(), 10000);
+        QStringList fromWindow;
+        for (const BoardResult& r : planned) {
+            QStringList refusals, changes, frames;
+            for (const Refusal& x : r.refusals)
+                refusals.append(reasonKey(x.kind) + "(" + x.fields.join(',') + ")");
+            if (r.before && r.config)
+                for (const ChangedField& c : changedFields(
+                         *r.before, {r.board, r.config->fields, r.before->version, Memory::Permanent}))
+                    changes.append(c.field + ":" + c.now + ">" + c.next);
+            for (const PlannedFrame& f : r.frames)
+                frames.append(QString::number(viaWindow.sim.ports(0).indexOf(f.port)) + ":" +
+                              QString::fromLatin1(f.datagram.toHex()));
+            fromWindow.append(QStringList{dottedText(r.board), outcomeKey(r.outcome), reasonKey(r.reason),
+                                          refusals.join(' '), changes.join(' '), frames.join(' ')}
+                                  .join(" | "));
+        }
+        std::sort(fromCtl.begin(), fromCtl.end());
+        std::sort(fromWindow.begin(), fromWindow.end());
+        QCOMPARE(fromWindow, fromCtl);
+        QVERIFY(fromCtl.filter(" | planned | ").size() >= 2 && fromCtl.filter(" | refused | ").size() >= 2);
+        for (const QList<QByteArray>& frames : windowWrites.frames) // no board took a write frame
+            QVERIFY(frames.isEmpty());
     }
 
     void backupsWrittenBack()

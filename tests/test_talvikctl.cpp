@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUdpSocket>
 #include <QtTest>
 #include <csignal>
@@ -436,6 +437,58 @@ class TestTalvikctl : public QObject {
         QVERIFY(lines.size() < 254);
     }
 
+    // Ctrl-C during a write lets the boards under way finish: each board a write frame left
+    // for is read back; a second Ctrl-C ends at once and names the boards left unverified.
+    void anInterruptedWriteVerifiesWhatItSent_data()
+    {
+        QTest::addColumn<int>("interrupts");
+        QTest::newRow("once") << 1;
+        QTest::newRow("twice") << 2;
+    }
+    void anInterruptedWriteVerifiesWhatItSent()
+    {
+        QFETCH(int, interrupts);
+        SimOptions slow = Fleet::options();
+        slow.replyDelayMs = 400;
+        Fleet fleet({"127.0.7.1-30,version=2.17,console=1"}, slow);
+        QSet<int> written, readBack;
+        QProcess process;
+        connect(&fleet.sim, &BoardSimulator::received, this, [&](int board, const QByteArray& d) {
+            if (isWriteFrame(d) && !written.contains(board) && written.size() == 3) // the third wave starts
+                for (int i = 0; i < interrupts; ++i)
+                    QTimer::singleShot(200 * i, this, [&] { ::kill(pid_t(process.processId()), SIGINT); });
+            if (isWriteFrame(d))
+                written.insert(board);
+            else if (d == buildReadFrame(Memory::Permanent) && written.contains(board))
+                readBack.insert(board);
+        });
+        process.start(program(),
+                      fleet.withPorts({"write", "127.0.7.1-30", "--mask", "255.255.0.0", "--json"}));
+        QVERIFY(process.waitForStarted());
+        QSignalSpy finished(&process, &QProcess::finished);
+        QVERIFY(finished.wait(30000));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QCOMPARE(process.exitCode(), 130);
+        QVERIFY2(written.size() > 3 && written.size() < 30, qPrintable(err));
+        Run run;
+        run.out = process.readAllStandardOutput();
+        QStringList unverified;
+        for (const QJsonObject& o : run.json())
+            if (o["outcome"] == "cancelled" && !o["result"].toString().startsWith("cancelled"))
+                unverified.append(o["address"].toString());
+        if (interrupts == 1) {
+            QCOMPARE(readBack, written); // every board sent to was read back
+            QVERIFY(unverified.isEmpty());
+            QVERIFY2(err.contains(QString("%1 cancelled").arg(30 - written.size())), qPrintable(err));
+        }
+        else {
+            QVERIFY(!unverified.isEmpty());
+            QVERIFY2(err.contains("ended at once: the write to " + unverified.join(", ") +
+                                  " was sent and not read back"),
+                     qPrintable(err));
+        }
+    }
+
     // Files that are no backup or hosts file, however large or endless: refused at once.
     void filesWithBounds_data()
     {
@@ -746,6 +799,13 @@ class TestTalvikctl : public QObject {
         QCOMPARE(written, int(outcomes.count('d') + outcomes.count('m'))); // none to a board not tried
         if (outcomes.contains('n'))
             QVERIFY2(run.err.contains("not tried"), run.err.constData());
+        // The summary: each kind of end counted.
+        const int taking = int(outcomes.count('d'));
+        QVERIFY2(taking == 0 ||
+                     run.err.contains(QString("%1 written and verified, taking effect at the next reboot")
+                                          .arg(taking)
+                                          .toUtf8()),
+                 run.err.constData());
     }
 
     // "retry" runs the operation of a run's --json output again on its boards that did not

@@ -1271,12 +1271,6 @@ Write anyway?</translation>
         <translation>The history of the backups in git was not read: %1</translation>
     </message>
     <message>
-        <source>%1 не відповідали: пропустити їх?
-%2</source>
-        <translation>%1 did not answer: skip them?
-%2</translation>
-    </message>
-    <message>
         <source>Пропустити їх</source>
         <translation>Skip them</translation>
     </message>
@@ -1287,6 +1281,27 @@ Write anyway?</translation>
     <message>
         <source>Записати копії</source>
         <translation>Write backups</translation>
+    </message>
+    <message>
+        <source>%1: пропустити їх?
+%2</source>
+        <translation>%1: skip them?
+%2</translation>
+    </message>
+    <message>
+        <source>плата не відповідала</source>
+        <comment>1 board did not answer</comment>
+        <translation>board did not answer</translation>
+    </message>
+    <message>
+        <source>плати не відповідали</source>
+        <comment>2 boards did not answer</comment>
+        <translation>boards did not answer</translation>
+    </message>
+    <message>
+        <source>плат не відповідали</source>
+        <comment>5 boards did not answer</comment>
+        <translation>boards did not answer</translation>
     </message>
 </context>
 </TS>

@@ -723,7 +723,7 @@ inline QString KeptNotRead()
 // Before a reboot: rows whose last read got no answer.
 inline QString SilentInReboot()
 {
-    return QCoreApplication::translate("FleetWindow", "%1 не відповідали: пропустити їх?\n%2");
+    return QCoreApplication::translate("FleetWindow", "%1: пропустити їх?\n%2");
 }
 inline QString SkipSilent()
 {
@@ -928,6 +928,15 @@ inline QString lostToOverload(qint64 n)
                    QCoreApplication::translate("FleetWindow", "датаграм", "5 datagrams lost")) +
            QCoreApplication::translate(
                "FleetWindow", " втрачено через перевантаження цього комп'ютера (плати запитано знову)");
+}
+
+// "4 плати не відповідали", before a reboot.
+inline QString silentBoards(qint64 n)
+{
+    return counted(
+        n, QCoreApplication::translate("FleetWindow", "плата не відповідала", "1 board did not answer"),
+        QCoreApplication::translate("FleetWindow", "плати не відповідали", "2 boards did not answer"),
+        QCoreApplication::translate("FleetWindow", "плат не відповідали", "5 boards did not answer"));
 }
 
 // "Перезавантажити 2 плати?"

@@ -133,8 +133,11 @@ QString writeState(const BoardResult& r)
     }
     case Outcome::Refused:
         return texts::NotWrittenBecause().arg(refusalsText(r.refusals, planned, r.board));
-    case Outcome::NotTried:
     case Outcome::Cancelled:
+        if (r.sent) // ended at once between its write and its read-back
+            return texts::WrittenCancelled();
+        return notTried(r);
+    case Outcome::NotTried:
         return notTried(r);
     case Outcome::Failed:
         break;

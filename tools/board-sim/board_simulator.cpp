@@ -14,6 +14,11 @@
 
 namespace talvik::sim {
 
+QList<quint16> SimOptions::productionPorts()
+{
+    return {8026, 8024};
+}
+
 struct BoardSimulator::Hosted {
     SimBoard board;
     std::vector<std::unique_ptr<QUdpSocket>> sockets;

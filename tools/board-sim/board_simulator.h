@@ -21,7 +21,10 @@ class QTimer;
 namespace talvik::sim {
 
 struct SimOptions {
-    QList<quint16> ports{8026, 8024}; // 0: a port the system picks (tests)
+    // The boards' command ports (8026, 8024); 0: a port the system picks (tests). Made out of
+    // line: GCC 12 at -O3 takes a QList from a brace list inlined here for uninitialized.
+    static QList<quint16> productionPorts();
+    QList<quint16> ports = productionPorts();
     int rebootMs = 1500;
     int replyDelayMs = 0;
     double dropRate = 0.0;      // share of datagrams lost each way (frames in, replies out), 0..1

@@ -149,7 +149,7 @@ void FleetWindow::rebootSelected()
             return;
     }
     else {
-        const QString skip = ft::SilentInReboot().arg(ft::boards(silent.size()), names(silent));
+        const QString skip = ft::SilentInReboot().arg(ft::silentBoards(silent.size()), names(silent));
         const int chosen =
             dialogs_.choose(this, question(ft::ConfirmReboot(), boards) + QStringLiteral("\n\n") + skip,
                             {ft::SkipSilent(), ft::RebootAll()});
