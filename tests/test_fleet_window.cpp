@@ -134,6 +134,19 @@ FieldChangeDialog* changeDialog(Setup& s, const char* box, const char* editor, c
     return QTest::qWaitFor([d] { return d->table->rowCount() > 0; }, 5000) ? d : nullptr;
 }
 
+// The jobs of the window's journal, newest first.
+QStringList journalJobs(Setup& s)
+{
+    QStringList ids;
+    s.f.window->journal().forEachJob(
+        [&](const JobRecord& j) {
+            ids.append(j.id);
+            return true;
+        },
+        nullptr);
+    return ids;
+}
+
 // The preview of a write the window asks for (backups applied, a job undone) once the
 // engine's dry run is shown in it.
 WritePreviewDialog* previewShown(Setup& s)
@@ -830,8 +843,11 @@ class TestFleetWindow : public QObject {
         QCOMPARE(s.dialogs.asked.size(), 2);
         QVERIFY2(s.dialogs.asked[0].contains("Маска 255.0.0.0 → 255.255.0.0"),
                  qPrintable(s.dialogs.asked[0]));
+        const QString job =
+            journalJobs(s).value(1); // the later change, of the dispatcher (the undo is newest)
         QVERIFY2(s.dialogs.asked[1].contains(
-                     "192.168.1.244: буде скасовано й те, що змінили на платі після цього запису: Диспетчер"),
+                     "192.168.1.244: буде скасовано й те, що записала пізніша робота " + job +
+                     "; буде скасовано й те, що змінили на платі після цього запису: Диспетчер"),
                  qPrintable(s.dialogs.asked[1]));
     }
 

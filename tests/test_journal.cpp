@@ -36,17 +36,17 @@ class TestJournal : public QObject {
         Journal journal(dir.path());
         QString error;
         const QByteArray frame = buildWriteFrame(boardWith(1002).fields);
-        QVERIFY(!journal.recordWrite(Board, "test", boardWith(1001), frame, &error).isEmpty());
+        QVERIFY(!journal.recordWrite({}, Board, "test", boardWith(1001), frame, &error).isEmpty());
         const qint64 size = QFileInfo(dir.filePath("journal.jsonl")).size();
         {
             FileSizeLimit full(rlim_t(size + 40)); // room for part of the next line only
-            QVERIFY(journal.recordWrite(Board, "test", boardWith(1002), frame, &error).isEmpty());
+            QVERIFY(journal.recordWrite({}, Board, "test", boardWith(1002), frame, &error).isEmpty());
         }
         QVERIFY2(error.contains(QDir::toNativeSeparators(dir.filePath("journal.jsonl"))), qPrintable(error));
         QCOMPARE(QFileInfo(dir.filePath("journal.jsonl")).size(), size);
         QCOMPARE(QDir(dir.filePath("before")).count() - 2, 1u); // the failed write's backup is gone
 
-        QVERIFY(!journal.recordWrite(Board, "test", boardWith(1003), frame, &error).isEmpty());
+        QVERIFY(!journal.recordWrite({}, Board, "test", boardWith(1003), frame, &error).isEmpty());
         QStringList problems;
         const QList<JournalEntry> entries = journal.entries({}, &problems);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
@@ -62,12 +62,12 @@ class TestJournal : public QObject {
         Journal journal(dir.path());
         QString error;
         const QByteArray frame = buildWriteFrame(boardWith(1002).fields);
-        QVERIFY(!journal.recordWrite(Board, "test", std::nullopt, frame, &error).isEmpty());
+        QVERIFY(!journal.recordWrite({}, Board, "test", std::nullopt, frame, &error).isEmpty());
         QFile file(dir.filePath("journal.jsonl"));
         QVERIFY(file.open(QIODevice::Append));
         file.write("{\"kind\":\"write\",\"id\":\"torn");
         file.close();
-        QVERIFY(!journal.recordWrite(Board, "test", std::nullopt, frame, &error).isEmpty());
+        QVERIFY(!journal.recordWrite({}, Board, "test", std::nullopt, frame, &error).isEmpty());
         QStringList problems;
         QCOMPARE(journal.entries({}, &problems).size(), 2);
         QCOMPARE(problems.size(), 1); // the torn line, named

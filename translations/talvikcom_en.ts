@@ -1303,5 +1303,133 @@ Write anyway?</translation>
         <comment>5 boards did not answer</comment>
         <translation>boards did not answer</translation>
     </message>
+    <message>
+        <source>плату записала пізніша робота %1</source>
+        <translation>a later job, %1, wrote the board</translation>
+    </message>
+    <message>
+        <source>буде скасовано й те, що записала пізніша робота %1</source>
+        <translation>what the later job %1 wrote is undone too</translation>
+    </message>
+    <message>
+        <source>Записи</source>
+        <translation>Writes</translation>
+    </message>
+    <message>
+        <source>Роботи</source>
+        <translation>Jobs</translation>
+    </message>
+    <message>
+        <source>Час;Хто;Що;Плат;Що вийшло</source>
+        <translation>Time;Who;What;Boards;Outcome</translation>
+    </message>
+    <message>
+        <source>Плати вибраної роботи</source>
+        <translation>Boards of the selected job</translation>
+    </message>
+    <message>
+        <source>Плата;Що вийшло;Зміни</source>
+        <translation>Board;Outcome;Changes</translation>
+    </message>
+    <message>
+        <source>Повернути роботу</source>
+        <translation>Undo job</translation>
+    </message>
+    <message>
+        <source>Записати кожній платі роботи (і її повторів) пам&apos;ять, яку вона мала до неї</source>
+        <translation>Write each board of the job (and of its retries) back to the memory it had before it</translation>
+    </message>
+    <message>
+        <source>Ще раз цю роботу на її платах, де вона не вдалася або до яких не дійшла</source>
+        <translation>This job again on its boards where it failed or that it never reached</translation>
+    </message>
+    <message>
+        <source>Повернути роботу «%1» від %2 на %3?</source>
+        <translation>Undo the job “%1” of %2 on %3?</translation>
+    </message>
+    <message>
+        <source>Повторити роботу «%1» від %2 на %3?</source>
+        <translation>Retry the job “%1” of %2 on %3?</translation>
+    </message>
+    <message>
+        <source>Не чіпатиму: %1</source>
+        <translation>Left alone: %1</translation>
+    </message>
+    <message>
+        <source>Усі плати цієї роботи вже записано або відмовлено: повторювати нічого.</source>
+        <translation>Every board of this job was written or refused already: nothing to retry.</translation>
+    </message>
+    <message>
+        <source>Ця робота не записала успішно жодної плати: повертати нічого.</source>
+        <translation>This job wrote no board successfully: nothing to undo.</translation>
+    </message>
+    <message>
+        <source>Роботу не прочитано з журналу: %1</source>
+        <translation>The job was not read from the journal: %1</translation>
+    </message>
+    <message>
+        <source>зміна полів: %1</source>
+        <translation>fields changed: %1</translation>
+    </message>
+    <message>
+        <source>запис копій</source>
+        <translation>backups written</translation>
+    </message>
+    <message>
+        <source>заміна плати</source>
+        <translation>board replaced</translation>
+    </message>
+    <message>
+        <source>повернення роботи %1</source>
+        <translation>undo of job %1</translation>
+    </message>
+    <message>
+        <source>повернення запису</source>
+        <translation>undo of a write</translation>
+    </message>
+    <message>
+        <source>перезавантаження</source>
+        <translation>reboot</translation>
+    </message>
+    <message>
+        <source>запис конфігуратора</source>
+        <translation>configurator write</translation>
+    </message>
+    <message>
+        <source>не завершена: не дійшла до плат: %1</source>
+        <translation>not ended: boards not reached: %1</translation>
+    </message>
+    <message>
+        <source>зупинена після невдач</source>
+        <translation>stopped after failures</translation>
+    </message>
+    <message>
+        <source>Цієї роботи немає в журналі: він не записується.</source>
+        <translation>This job is not in the journal: it cannot be written.</translation>
+    </message>
+    <message>
+        <source>надіслано, результату немає (програму зупинено)</source>
+        <translation>sent, no result (the program was stopped)</translation>
+    </message>
+    <message>
+        <source>робота до неї не дійшла</source>
+        <translation>the job did not reach it</translation>
+    </message>
+    <message>
+        <source>зі статичним пультом кадр не несе деяких полів</source>
+        <translation>with a static console the frame does not carry some fields</translation>
+    </message>
+    <message>
+        <source>плата стала б недосяжною</source>
+        <translation>the board would be out of reach</translation>
+    </message>
+    <message>
+        <source>на адресі з копії ще відповідала плата</source>
+        <translation>a board still answered at the backup&apos;s address</translation>
+    </message>
+    <message>
+        <source>плату записала пізніша робота</source>
+        <translation>a later job wrote the board</translation>
+    </message>
 </context>
 </TS>

@@ -10,6 +10,35 @@ bool FieldChange::empty() const
            !consoleDynamic && !dhcp;
 }
 
+QList<QPair<QString, QString>> fieldTexts(const FieldChange& c)
+{
+    const QList<bool> given{bool(c.ip),       bool(c.mask),           bool(c.router),     bool(c.mac),
+                            bool(c.dhcp),     bool(c.consoleDynamic), bool(c.dispatcher), bool(c.ident),
+                            bool(c.reserve1), bool(c.reserve2),       bool(c.branch)};
+    WriteFields f{};
+    const auto set = [](auto& field, const auto& value) {
+        if (value)
+            field = *value;
+    };
+    set(f.ip, c.ip);
+    set(f.mask, c.mask);
+    set(f.gateway, c.router);
+    set(f.mac, c.mac);
+    set(f.boardDhcp, c.dhcp);
+    set(f.consoleDynamic, c.consoleDynamic);
+    set(f.dispatcher, c.dispatcher);
+    set(f.ident, c.ident);
+    set(f.reserve1, c.reserve1);
+    set(f.reserve2, c.reserve2);
+    set(f.branch, c.branch);
+    QList<QPair<QString, QString>> out;
+    const auto all = fieldTexts(BoardConfig{{}, f, std::nullopt, Memory::Unknown});
+    for (int i = 0; i < all.size(); ++i)
+        if (given.value(i))
+            out.append(all[i]);
+    return out;
+}
+
 WriteFields withChange(WriteFields f, const FieldChange& change)
 {
     const auto set = [](auto& field, const auto& value) {
@@ -133,6 +162,7 @@ bool Refusal::mayBeForced() const
     case Reason::NotPermanentMemory:
     case Reason::ChangedSince:
     case Reason::OldBoardAnswers:
+    case Reason::WrittenSince:
         return true;
     default:
         return false;
@@ -164,31 +194,33 @@ WriteFields planned(const BoardConfig& now, const WritePlan& plan, QList<Refusal
     case WritePlan::Change: {
         const WriteFields f = withChange(plan.source ? plan.source->fields : now.fields, plan.change);
         if (const QStringList given = consoleOnlyGiven(f, plan.change); !given.isEmpty())
-            refusals.append({Reason::ConsoleOnlyFields, given, {}, {}});
+            refusals.append({Reason::ConsoleOnlyFields, given, {}, {}, {}});
         return f;
     }
     case WritePlan::Backup:
         if (plan.source->memory != Memory::Permanent) // the board would boot with a working configuration
-            refusals.append({Reason::NotPermanentMemory, {}, {}, {}});
+            refusals.append({Reason::NotPermanentMemory, {}, {}, {}, {}});
         return plan.source->fields;
     case WritePlan::Replacement: {
         WriteFields f = plan.source->fields;
         if (!plan.takeMac)
             f.mac = now.fields.mac;
         if (plan.source->memory != Memory::Permanent) // the new board would boot with a working configuration
-            refusals.append({Reason::NotPermanentMemory, {}, {}, {}});
+            refusals.append({Reason::NotPermanentMemory, {}, {}, {}, {}});
         if (plan.oldBoardAnswers)
-            refusals.append({Reason::OldBoardAnswers, {}, {}, {}});
+            refusals.append({Reason::OldBoardAnswers, {}, {}, {}, {}});
         return f;
     }
     case WritePlan::Undo:
         break;
     }
+    if (!plan.writtenSince.isEmpty())
+        refusals.append({Reason::WrittenSince, {}, {}, {}, plan.writtenSince});
     if (const QList<Difference> since = differencesAfterWrite(plan.undoneFrame, now); !since.isEmpty()) {
         QStringList fields;
         for (const Difference& d : since)
             fields.append(d.field);
-        refusals.append({Reason::ChangedSince, fields, {}, since});
+        refusals.append({Reason::ChangedSince, fields, {}, since, {}});
     }
     return plan.source->fields;
 }
@@ -200,12 +232,12 @@ Decision decide(const BoardConfig& now, const WritePlan& plan)
     d.fields = planned(now, plan, d.refusals);
     if (!addressTypesAgree(d.fields))
         d.refusals.append(
-            {Reason::DhcpWithStaticConsole, {QStringLiteral("dhcp"), QStringLiteral("console")}, {}, {}});
+            {Reason::DhcpWithStaticConsole, {QStringLiteral("dhcp"), QStringLiteral("console")}, {}, {}, {}});
     if (const QStringList lost = notCarried(d.fields); !lost.isEmpty())
-        d.refusals.append({Reason::NotCarried, lost, {}, {}});
+        d.refusals.append({Reason::NotCarried, lost, {}, {}, {}});
     if (const QList<IpProblem> problems = ipProblems(d.fields, now.address); !problems.isEmpty())
         d.refusals.append(
-            {Reason::Unreachable, {QStringLiteral("ip"), QStringLiteral("mask")}, problems, {}});
+            {Reason::Unreachable, {QStringLiteral("ip"), QStringLiteral("mask")}, problems, {}, {}});
     return d;
 }
 

@@ -24,6 +24,9 @@ struct FieldChange {
     bool empty() const;
 };
 
+// The fields the change sets, named and worded as fieldTexts() names and words them.
+QList<QPair<QString, QString>> fieldTexts(const FieldChange& change);
+
 // `fields` with the change and the configurator's coupling of the two address types: a
 // DHCP board makes the console dynamic, a static console makes the board static.
 WriteFields withChange(WriteFields fields, const FieldChange& change);
@@ -59,6 +62,8 @@ struct WritePlan {
     std::optional<BoardConfig> source;
     bool takeMac = false;
     QByteArray undoneFrame;
+    // An undo: the job (or write) that wrote the board after the write undone, when one did.
+    QString writtenSince;
     // A replacement's old board still answers at the backup's address (asked before deciding).
     bool oldBoardAnswers = false;
 
@@ -74,6 +79,7 @@ struct Refusal {
     QStringList fields;          // by name ("dispatcher", "ident"): given, not carried, or changed since
     QList<IpProblem> ipProblems; // Unreachable
     QList<Difference> since;     // ChangedSince: what the board holds against what that write left
+    QString other;               // WrittenSince: the job that wrote the board since
     bool mayBeForced() const;
 };
 

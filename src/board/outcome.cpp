@@ -34,4 +34,57 @@ bool isRetried(Outcome outcome)
            outcome == Outcome::Cancelled;
 }
 
+void OutcomeCounts::count(Outcome outcome, bool takenAtReboot)
+{
+    switch (outcome) {
+    case Outcome::Done:
+        ++(takenAtReboot ? awaitingReboot : done);
+        return;
+    case Outcome::Unverified:
+        ++unverified;
+        return;
+    case Outcome::Planned:
+        ++planned;
+        return;
+    case Outcome::Mismatch:
+        ++mismatch;
+        return;
+    case Outcome::Refused:
+        ++refused;
+        return;
+    case Outcome::NotTried:
+        ++notTried;
+        return;
+    case Outcome::Cancelled:
+        ++cancelled;
+        return;
+    case Outcome::Failed:
+        break;
+    }
+    ++failed;
+}
+
+QList<QPair<QString, int>> OutcomeCounts::byKey() const
+{
+    return {{QStringLiteral("done"), done},
+            {QStringLiteral("awaiting-reboot"), awaitingReboot},
+            {QStringLiteral("unverified"), unverified},
+            {QStringLiteral("planned"), planned},
+            {QStringLiteral("mismatch"), mismatch},
+            {QStringLiteral("failed"), failed},
+            {QStringLiteral("refused"), refused},
+            {QStringLiteral("not-tried"), notTried},
+            {QStringLiteral("cancelled"), cancelled}};
+}
+
+void OutcomeCounts::set(const QString& key, int n)
+{
+    int* fields[] = {&done,   &awaitingReboot, &unverified, &planned,  &mismatch,
+                     &failed, &refused,        &notTried,   &cancelled};
+    const auto keys = byKey();
+    for (int i = 0; i < keys.size(); ++i)
+        if (keys[i].first == key)
+            *fields[i] = n;
+}
+
 } // namespace talvik

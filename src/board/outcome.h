@@ -4,6 +4,8 @@
 
 #include "board/reason.h"
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <optional>
 
@@ -26,5 +28,22 @@ std::optional<Outcome> outcomeFromKey(const QString& key);
 bool succeeded(Outcome outcome); // Done, Unverified, Planned
 // What a retry takes again: never a board written successfully, nor one the rules refused.
 bool isRetried(Outcome outcome);
+
+// How many boards of a job came to each end.
+struct OutcomeCounts {
+    int done = 0;           // read; rebooted; written and verified, and in effect
+    int awaitingReboot = 0; // written and verified, taken by the board at its next reboot
+    int unverified = 0;     // written, not read back (asked not to)
+    int planned = 0;        // a dry run
+    int mismatch = 0;       // written, and the board holds something else
+    int failed = 0, refused = 0, notTried = 0, cancelled = 0;
+
+    void count(Outcome outcome, bool takenAtReboot = false);
+    int succeeded() const { return done + awaitingReboot + unverified + planned; }
+    int counted() const { return succeeded() + mismatch + failed + refused + notTried + cancelled; }
+    // Each count by its word ("done", "awaiting-reboot", "not-tried", ...), and back.
+    QList<QPair<QString, int>> byKey() const;
+    void set(const QString& key, int n);
+};
 
 } // namespace talvik

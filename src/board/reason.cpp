@@ -39,6 +39,8 @@ QString reasonKey(Reason reason)
         return QStringLiteral("changed-since");
     case Reason::OldBoardAnswers:
         return QStringLiteral("old-board-answers");
+    case Reason::WrittenSince:
+        return QStringLiteral("written-since");
     case Reason::FailureLimit:
         return QStringLiteral("failure-limit");
     case Reason::JournalFailed:

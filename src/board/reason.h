@@ -29,6 +29,7 @@ enum class Reason {
     NotPermanentMemory,    // forced: a backup of the working configuration, or of unknown memory
     ChangedSince,          // forced: undo, and the board was written since that write
     OldBoardAnswers,       // forced: a replacement, and the old board still answers at its address
+    WrittenSince,          // forced: undo, and a later job wrote the board since
     // A board not tried.
     FailureLimit,  // the job stopped: too many boards failed
     JournalFailed, // the job stopped: the journal can no longer be written

@@ -32,6 +32,7 @@ struct BoardJobs::Job {
     int tried = 0, failed = 0;
     enum { No, AfterThisWave, Now } stopping = No;
     bool journalFailed = false;
+    QString jobId; // as the journal knows it
     // Reads: the boards not yet reported, and those whose permanent memory is asked next.
     QSet<BoardAddress> open;
     std::unordered_map<BoardAddress, BoardResult> awaitingPermanent;
@@ -104,6 +105,12 @@ void BoardJobs::end(Reason stoppedBy)
 {
     std::unique_ptr<Job> job = std::move(job_);
     QObject::disconnect(job->heard);
+    if (journal_ && !job->jobId.isEmpty()) {
+        QString why;
+        if (!journal_->endJob(job->jobId, job->summary, stoppedBy, &why) &&
+            job->summary.journalProblem.isEmpty())
+            job->summary.journalProblem = why;
+    }
     job->summary.stoppedBy = stoppedBy;
     job->summary.failuresAtStop = job->failed;
     job->summary.triedAtStop = job->tried;
@@ -361,6 +368,8 @@ void BoardJobs::startWaves(int kind, std::vector<std::unique_ptr<Task>> tasks, c
     job_->tasks = std::move(tasks);
     std::stable_sort(job_->tasks.begin(), job_->tasks.end(),
                      [](const auto& a, const auto& b) { return a->result.board < b->result.board; });
+    if (!options.dryRun && !journalJob())
+        return;
     if (options.dryRun && job_->kind == JobKind::Reboot) {
         QList<BoardResult> planned;
         for (const auto& task : job_->tasks) {
@@ -376,6 +385,72 @@ void BoardJobs::startWaves(int kind, std::vector<std::unique_ptr<Task>> tasks, c
         return reportPlanned(planned);
     }
     nextWave();
+}
+
+bool BoardJobs::journalJob()
+{
+    Job& j = *job_;
+    if (j.tasks.empty())
+        return true;
+    JobRecord record;
+    record.by = j.options.by;
+    record.force = j.options.force;
+    record.verify = j.options.verify;
+    record.maxFailures = j.options.limit.most;
+    record.rebootWaitSeconds = j.options.rebootWaitSeconds;
+    record.undoes = j.options.undoes;
+    record.undoesWrites = j.options.undoesWrites;
+    record.retryOf = j.options.retryOf;
+    record.what = QStringLiteral("reboot");
+    for (const auto& task : j.tasks) {
+        record.boards.append(task->result.board);
+        if (j.kind == JobKind::Reboot)
+            continue;
+        const WritePlan& plan = task->plan;
+        switch (plan.kind) {
+        case WritePlan::Change:
+            record.what = QStringLiteral("change");
+            record.change = plan.change;
+            record.base = plan.source;
+            break;
+        case WritePlan::Backup:
+            record.what = QStringLiteral("apply");
+            record.sources.insert(task->result.board, *plan.source);
+            break;
+        case WritePlan::Replacement:
+            record.what = QStringLiteral("replace");
+            record.sources.insert(task->result.board, *plan.source);
+            record.takeMac = plan.takeMac;
+            break;
+        case WritePlan::Undo:
+            record.what = QStringLiteral("undo");
+            break;
+        }
+    }
+    QString why = QStringLiteral("no journal");
+    if (journal_)
+        j.jobId = journal_->beginJob(record, &why);
+    j.summary.jobId = j.jobId;
+    if (!j.jobId.isEmpty())
+        return true;
+    j.summary.journalProblem = why;
+    if (j.kind == JobKind::Reboot) // a reboot goes on: it changes no memory a retry could write twice
+        return true;
+    // A write the journal cannot take back is not sent: the job stops before its first board.
+    BoardResult& first = j.tasks.front()->result;
+    first.outcome = Outcome::Failed;
+    first.reason = Reason::NotJournaled;
+    first.detail = why;
+    j.tasks.front()->done = true;
+    const quint64 generation = generation_;
+    report(first);
+    j.next = 1;
+    j.journalFailed = true;
+    QTimer::singleShot(0, this, [this, generation] {
+        if (alive(generation))
+            nextWave();
+    });
+    return false;
 }
 
 void BoardJobs::nextWave()
@@ -437,9 +512,14 @@ void BoardJobs::taskDone(Task& task)
     Job& j = *job_;
     task.done = true;
     BoardResult& r = task.result;
-    if (!task.journalId.isEmpty() && journal_) {
+    if (journal_ && !task.journalId.isEmpty()) {
         QString why;
-        if (!journal_->recordResult(task.journalId, writeResultOf(r), &why))
+        if (!journal_->recordResult(j.jobId, task.journalId, r.board, writeResultOf(r), &why))
+            r.journalProblem = why;
+    }
+    else if (journal_ && !j.jobId.isEmpty()) { // nothing written to it: refused, no base; a reboot
+        QString why;
+        if (!journal_->recordBoard(j.jobId, r.board, writeResultOf(r), &why))
             r.journalProblem = why;
     }
     if (r.sent) {
@@ -499,7 +579,7 @@ void BoardJobs::writeDecided(Task& task, const BoardConfig& now)
     }
     QString why = QStringLiteral("no journal");
     if (journal_)
-        task.journalId = journal_->recordWrite(r.board, o.by, now, frame, &why);
+        task.journalId = journal_->recordWrite(job_->jobId, r.board, o.by, now, frame, &why);
     if (task.journalId.isEmpty()) { // a write the journal cannot take back is not sent
         r.outcome = Outcome::Failed;
         r.reason = Reason::NotJournaled;
@@ -638,7 +718,7 @@ void BoardJobs::cancel()
         r.outcome = Outcome::Cancelled;
         r.reason = Reason::Cancelled;
         if (!task->journalId.isEmpty() && journal_)
-            journal_->recordResult(task->journalId, writeResultOf(r), nullptr);
+            journal_->recordResult(j.jobId, task->journalId, r.board, writeResultOf(r), nullptr);
         task->done = true;
         report(r);
     }

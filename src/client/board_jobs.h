@@ -36,6 +36,11 @@ struct JobOptions {
     FailureLimit limit;
     int rebootWaitSeconds = 0; // a reboot: read until the board answers, at most this long (0: no wait)
     QString by;                // who writes, as the journal records it
+    // What the journal's line of the job says beside what its targets say: what an undo
+    // takes back (a job, or single writes), and the job a retry runs again.
+    QString undoes;
+    QStringList undoesWrites;
+    QString retryOf;
 };
 
 struct ReadSpec {
@@ -103,6 +108,8 @@ class BoardJobs : public QObject {
     using Answer = std::function<void(const std::optional<BoardReply>& reply, Reason why, qsizetype bytes)>;
 
     void begin(int total, JobKind kind);
+    // The job's line in the journal, before its first frame; false when a write job may not start.
+    bool journalJob();
     void reportPlanned(QList<BoardResult> planned);
     void broadcastRound();
     void ask(BoardAddress board, Memory memory, Completeness needed, const Timing& timing,

@@ -4,7 +4,7 @@ namespace talvik {
 
 WriteResult writeResultOf(const BoardResult& r)
 {
-    return {r.outcome, r.reason, r.notWritten, r.detail};
+    return {r.outcome, r.reason, r.notWritten, r.detail, !r.takenAtReboot.isEmpty()};
 }
 
 QString resultText(const BoardResult& r)
@@ -27,34 +27,9 @@ bool FailureLimit::reached(int failed, int tried) const
 
 void JobSummary::count(const BoardResult& r)
 {
-    switch (r.outcome) {
-    case Outcome::Done:
-        ++(r.takenAtReboot.isEmpty() ? done : awaitingReboot);
-        return;
-    case Outcome::Unverified:
-        ++unverified;
-        return;
-    case Outcome::Planned:
-        ++planned;
-        return;
-    case Outcome::Mismatch:
-        ++mismatch;
-        return;
-    case Outcome::Refused:
-        ++refused;
-        return;
-    case Outcome::NotTried:
-        ++notTried;
-        return;
-    case Outcome::Cancelled:
-        ++cancelled;
-        if (r.sent && r.outcome == Outcome::Cancelled)
-            leftUnverified.append(r.board);
-        return;
-    case Outcome::Failed:
-        break;
-    }
-    ++failed;
+    OutcomeCounts::count(r.outcome, !r.takenAtReboot.isEmpty());
+    if (r.outcome == Outcome::Cancelled && r.sent)
+        leftUnverified.append(r.board);
 }
 
 } // namespace talvik

@@ -63,15 +63,11 @@ struct FailureLimit {
 enum class JobKind { Read, Write, Reboot };
 
 // What a whole job came to: each board counted once, by what became of it.
-struct JobSummary {
+struct JobSummary : OutcomeCounts {
     JobKind kind = JobKind::Read;
     int total = 0;
-    int done = 0;           // read; rebooted; written and verified, and in effect
-    int awaitingReboot = 0; // written and verified, taken by the board at its next reboot
-    int unverified = 0;     // written, not read back (asked not to)
-    int planned = 0;        // a dry run
-    int mismatch = 0;       // written, and the board holds something else
-    int failed = 0, refused = 0, notTried = 0, cancelled = 0;
+    QString jobId;          // the job as the journal knows it (none for reads and dry runs)
+    QString journalProblem; // why the journal could not record the job (a reboot goes on)
     // Written, then the job was ended at once before their read-back: their permanent
     // memory is not known (among the cancelled).
     QList<BoardAddress> leftUnverified;
@@ -79,7 +75,6 @@ struct JobSummary {
     int failuresAtStop = 0, triedAtStop = 0;
     quint64 lostToOverload = 0; // datagrams this PC dropped while the job ran
 
-    int succeeded() const { return done + awaitingReboot + unverified + planned; }
     int unsuccessful() const { return total - succeeded(); }
     void count(const BoardResult& result);
 };

@@ -52,14 +52,10 @@ void FleetJobs::start(const LastJob& job)
     stopping_ = false;
     notSaved_ = 0;
     emit started();
-    JobOptions o;
+    JobOptions o = job.options;
     o.timing = timing;
-    o.limit = limit;
-    o.force = job.force;
-    o.by = job.by;
     switch (job.kind) {
     case LastJob::Reboot: {
-        o.rebootWaitSeconds = rebootWaitSeconds;
         QList<RebootTarget> targets;
         for (BoardAddress board : job.boards)
             targets.append({board, std::nullopt});
@@ -80,6 +76,8 @@ void FleetJobs::reboot(const QList<BoardAddress>& boards)
     LastJob job;
     job.kind = LastJob::Reboot;
     job.boards = boards;
+    job.options.limit = limit;
+    job.options.rebootWaitSeconds = rebootWaitSeconds;
     start(job);
 }
 
@@ -92,13 +90,28 @@ void FleetJobs::saveBackups(const QList<BoardAddress>& boards, const QString& fo
     start(job);
 }
 
-void FleetJobs::write(const QList<WriteTarget>& targets, const QString& by, bool force)
+void FleetJobs::write(const QList<WriteTarget>& targets, const QString& by, bool force,
+                      const QStringList& undone)
 {
     LastJob job;
     job.kind = LastJob::Write;
     job.targets = targets;
-    job.by = by;
-    job.force = force;
+    job.options.by = by;
+    job.options.force = force;
+    job.options.limit = limit;
+    job.options.undoesWrites = undone;
+    start(job);
+}
+
+void FleetJobs::run(const JobPlan& plan, bool force)
+{
+    LastJob job;
+    job.kind = plan.reboots.isEmpty() ? LastJob::Write : LastJob::Reboot;
+    job.targets = plan.writes;
+    for (const RebootTarget& t : plan.reboots)
+        job.boards.append(t.board);
+    job.options = plan.options;
+    job.options.force = job.options.force || force;
     start(job);
 }
 
@@ -119,6 +132,9 @@ void FleetJobs::retryFailed()
     if (!canRetry())
         return;
     LastJob job = last_;
+    // One roll-out with the job it retries, as the journal knows it.
+    if (job.options.retryOf.isEmpty())
+        job.options.retryOf = summary_.jobId;
     const auto again = [this](BoardAddress board) { return failed_.contains(board); };
     job.boards.removeIf([&](BoardAddress b) { return !again(b); });
     job.targets.removeIf([&](const WriteTarget& t) { return !again(t.board); });

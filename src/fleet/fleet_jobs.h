@@ -6,6 +6,7 @@
 // last job's failures can be run once more.
 
 #include "client/board_jobs.h"
+#include "client/journal_plans.h"
 #include "fleet/fleet_model.h"
 
 #include <QObject>
@@ -19,6 +20,8 @@ inline const QString Apply = QStringLiteral("fleet window: apply");
 inline const QString Change = QStringLiteral("fleet window: change fields");
 inline const QString Replace = QStringLiteral("fleet window: replace board");
 inline const QString Undo = QStringLiteral("fleet window: undo");
+inline const QString UndoJob = QStringLiteral("fleet window: undo job");
+inline const QString RetryJob = QStringLiteral("fleet window: retry job");
 } // namespace by
 
 class FleetJobs : public QObject {
@@ -34,7 +37,12 @@ class FleetJobs : public QObject {
     // Writes of any plan: a change, backups, a replacement, an undo; `force` writes also
     // what the rules let a force through (the operator was asked). Each board's working
     // configuration, where its row knows it, tells the engine what waits for a reboot.
-    void write(const QList<WriteTarget>& targets, const QString& by, bool force = false);
+    // `undone`: the single writes an undo takes back, for the journal's line of the job.
+    void write(const QList<WriteTarget>& targets, const QString& by, bool force = false,
+               const QStringList& undone = {});
+    // A job of the journal run again (its undo, its retry) with the plan's own options;
+    // `force` over them.
+    void run(const JobPlan& plan, bool force);
     // The engine's dry run of the same writes: each board's permanent memory read into
     // the table, then `done` with what each would come to (its changes, refusals and frames).
     void plan(const QList<WriteTarget>& targets, bool force,
@@ -70,8 +78,8 @@ class FleetJobs : public QObject {
         enum Kind { None, Reboot, SaveBackups, Write } kind = None;
         QList<BoardAddress> boards;
         QList<WriteTarget> targets;
-        QString folder, by;
-        bool force = false;
+        QString folder;
+        JobOptions options; // by, force, the failure limit, what it undoes or retries
     };
     void start(const LastJob& job);
     void shown(const BoardResult& result);

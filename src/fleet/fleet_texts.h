@@ -325,6 +325,10 @@ inline QString ChangedSince()
 {
     return QCoreApplication::translate("FleetWindow", "плату змінено після цього запису");
 }
+inline QString WrittenSince()
+{
+    return QCoreApplication::translate("FleetWindow", "плату записала пізніша робота %1");
+}
 inline QString DhcpWithStaticConsole()
 {
     return QCoreApplication::translate("FleetWindow",
@@ -719,6 +723,135 @@ inline QString ReadingKept()
 inline QString KeptNotRead()
 {
     return QCoreApplication::translate("FleetWindow", "Історію копій у git не прочитано: %1");
+}
+inline QString ForcedWrittenSince()
+{
+    return QCoreApplication::translate("FleetWindow", "буде скасовано й те, що записала пізніша робота %1");
+}
+// A job of the journal, in "Історія…".
+inline QString WritesTab()
+{
+    return QCoreApplication::translate("FleetWindow", "Записи");
+}
+inline QString JobsTab()
+{
+    return QCoreApplication::translate("FleetWindow", "Роботи");
+}
+inline QString JobColumns()
+{
+    return QCoreApplication::translate("FleetWindow", "Час;Хто;Що;Плат;Що вийшло");
+}
+inline QString JobBoardsName()
+{
+    return QCoreApplication::translate("FleetWindow", "Плати вибраної роботи");
+}
+inline QString JobBoardColumns()
+{
+    return QCoreApplication::translate("FleetWindow", "Плата;Що вийшло;Зміни");
+}
+inline QString UndoJob()
+{
+    return QCoreApplication::translate("FleetWindow", "Повернути роботу");
+}
+inline QString UndoJobTip()
+{
+    return QCoreApplication::translate(
+        "FleetWindow", "Записати кожній платі роботи (і її повторів) пам'ять, яку вона мала до неї");
+}
+inline QString RetryJobTip()
+{
+    return QCoreApplication::translate(
+        "FleetWindow", "Ще раз цю роботу на її платах, де вона не вдалася або до яких не дійшла");
+}
+inline QString ConfirmUndoJob()
+{
+    return QCoreApplication::translate("FleetWindow", "Повернути роботу «%1» від %2 на %3?");
+}
+inline QString ConfirmRetryJob()
+{
+    return QCoreApplication::translate("FleetWindow", "Повторити роботу «%1» від %2 на %3?");
+}
+inline QString LeftAloneLine()
+{
+    return QCoreApplication::translate("FleetWindow", "Не чіпатиму: %1");
+}
+inline QString NothingToRedo()
+{
+    return QCoreApplication::translate(
+        "FleetWindow", "Усі плати цієї роботи вже записано або відмовлено: повторювати нічого.");
+}
+inline QString NothingToUndo()
+{
+    return QCoreApplication::translate("FleetWindow",
+                                       "Ця робота не записала успішно жодної плати: повертати нічого.");
+}
+inline QString JobNotRead()
+{
+    return QCoreApplication::translate("FleetWindow", "Роботу не прочитано з журналу: %1");
+}
+inline QString JobChange()
+{
+    return QCoreApplication::translate("FleetWindow", "зміна полів: %1");
+}
+inline QString JobApply()
+{
+    return QCoreApplication::translate("FleetWindow", "запис копій");
+}
+inline QString JobReplace()
+{
+    return QCoreApplication::translate("FleetWindow", "заміна плати");
+}
+inline QString JobUndo()
+{
+    return QCoreApplication::translate("FleetWindow", "повернення роботи %1");
+}
+inline QString JobUndoWrites()
+{
+    return QCoreApplication::translate("FleetWindow", "повернення запису");
+}
+inline QString JobReboot()
+{
+    return QCoreApplication::translate("FleetWindow", "перезавантаження");
+}
+inline QString JobWrite()
+{
+    return QCoreApplication::translate("FleetWindow", "запис конфігуратора");
+}
+inline QString JobNotEnded()
+{
+    return QCoreApplication::translate("FleetWindow", "не завершена: не дійшла до плат: %1");
+}
+inline QString JobEndedAtLimit()
+{
+    return QCoreApplication::translate("FleetWindow", "зупинена після невдач");
+}
+inline QString JobNotJournaled()
+{
+    return QCoreApplication::translate("FleetWindow", "Цієї роботи немає в журналі: він не записується.");
+}
+inline QString SentWithoutResult()
+{
+    return QCoreApplication::translate("FleetWindow", "надіслано, результату немає (програму зупинено)");
+}
+inline QString NotReached()
+{
+    return QCoreApplication::translate("FleetWindow", "робота до неї не дійшла");
+}
+inline QString NotCarriedKind()
+{
+    return QCoreApplication::translate("FleetWindow", "зі статичним пультом кадр не несе деяких полів");
+}
+inline QString UnreachableKind()
+{
+    return QCoreApplication::translate("FleetWindow", "плата стала б недосяжною");
+}
+inline QString OldBoardAnswersKind()
+{
+    return QCoreApplication::translate("FleetWindow", "на адресі з копії ще відповідала плата");
+}
+inline QString WrittenSinceKind()
+{
+    return QCoreApplication::translate("FleetWindow", "плату записала пізніша робота");
 }
 // Before a reboot: rows whose last read got no answer.
 inline QString SilentInReboot()

@@ -89,6 +89,8 @@ QString refusalText(const Refusal& refusal, const WriteFields& fields, BoardAddr
         return texts::ChangedSince();
     case Reason::OldBoardAnswers:
         return texts::OldBoardAnswers().arg(dottedText(fields.ip));
+    case Reason::WrittenSince:
+        return texts::WrittenSince().arg(refusal.other);
     default:
         break;
     }
@@ -278,9 +280,9 @@ QString addresses(const QList<BoardAddress>& boards)
 }
 } // namespace
 
-QString summaryText(const JobSummary& s)
+QString countsText(const OutcomeCounts& s, JobKind kind)
 {
-    const bool read = s.kind == JobKind::Read, reboot = s.kind == JobKind::Reboot;
+    const bool read = kind == JobKind::Read, reboot = kind == JobKind::Reboot;
     const QList<QPair<int, QString>> parts{
         {s.done, read     ? texts::SummarySaved()
                  : reboot ? texts::SummaryRebooted()
@@ -297,10 +299,18 @@ QString summaryText(const JobSummary& s)
     for (const auto& [n, text] : parts)
         if (n > 0)
             counts.append(text.arg(n));
+    return counts.join(QStringLiteral(", "));
+}
+
+QString summaryText(const JobSummary& s)
+{
+    const bool reboot = s.kind == JobKind::Reboot;
     QStringList out;
     if (s.stoppedBy != Reason::Cancelled) // the counts say what was cancelled
         out.append(stoppedText(s));
-    out.append(texts::JobSummaryLine().arg(counts.join(QStringLiteral(", "))));
+    out.append(texts::JobSummaryLine().arg(countsText(s, s.kind)));
+    if (!s.journalProblem.isEmpty())
+        out.append(texts::JobNotJournaled());
     if (!s.leftUnverified.isEmpty())
         out.append((reboot ? texts::RebootLeftUnwaited() : texts::LeftUnverified())
                        .arg(addresses(s.leftUnverified)));
@@ -335,11 +345,95 @@ QString forcedText(const BoardResult& r)
         case Reason::OldBoardAnswers:
             out.append(texts::ForcedOldBoardAnswers().arg(dottedText(planned.ip)));
             break;
+        case Reason::WrittenSince:
+            out.append(texts::ForcedWrittenSince().arg(refusal.other));
+            break;
         default:
             break;
         }
     }
     return out.join(QStringLiteral("; "));
+}
+
+namespace {
+// A refusal as the journal keeps it: its kind alone, without the values it concerned.
+QString refusalKindText(Reason kind)
+{
+    switch (kind) {
+    case Reason::NotCarried:
+        return texts::NotCarriedKind();
+    case Reason::Unreachable:
+        return texts::UnreachableKind();
+    case Reason::OldBoardAnswers:
+        return texts::OldBoardAnswersKind();
+    case Reason::WrittenSince:
+        return texts::WrittenSinceKind();
+    default:
+        break;
+    }
+    return refusalText(Refusal{kind, {}, {}, {}, {}}, {}, {});
+}
+
+JobKind kindOf(const JobRecord& job)
+{
+    return job.what == QLatin1String("reboot") ? JobKind::Reboot : JobKind::Write;
+}
+} // namespace
+
+QString jobWhat(const JobRecord& j)
+{
+    if (j.what == QLatin1String("change") && j.change) {
+        QStringList fields;
+        for (const auto& [name, text] : fieldTexts(*j.change))
+            fields.append(fieldTitles({name}) + u' ' + text);
+        return texts::JobChange().arg(fields.join(QStringLiteral(", ")));
+    }
+    if (j.what == QLatin1String("apply"))
+        return texts::JobApply();
+    if (j.what == QLatin1String("replace"))
+        return texts::JobReplace();
+    if (j.what == QLatin1String("undo"))
+        return j.undoes.isEmpty() ? texts::JobUndoWrites() : texts::JobUndo().arg(j.undoes);
+    if (j.what == QLatin1String("reboot"))
+        return texts::JobReboot();
+    if (j.what == QLatin1String("write"))
+        return texts::JobWrite();
+    return escapeControls(j.what); // a later version's
+}
+
+QString jobOutcome(const JobRecord& j)
+{
+    QStringList out;
+    if (const QString counts = countsText(j.counts, kindOf(j)); !counts.isEmpty())
+        out.append(counts);
+    if (!j.ended)
+        out.append(texts::JobNotEnded().arg(qMax(0, int(j.boards.size()) - j.reached)));
+    else if (j.stoppedBy == Reason::FailureLimit)
+        out.append(texts::JobEndedAtLimit());
+    return out.join(QStringLiteral("; "));
+}
+
+QString jobBoardOutcome(const RollOutBoard& b, const JobRecord& job)
+{
+    if (b.sentWithoutResult)
+        return texts::SentWithoutResult();
+    if (!b.last)
+        return texts::NotReached();
+    BoardResult r;
+    r.board = b.board;
+    r.outcome = b.last->outcome;
+    r.reason = b.last->reason;
+    r.notWritten = b.last->notWritten;
+    r.sent = b.firstWrite.has_value();
+    if (b.last->takenAtReboot)
+        r.takenAtReboot = QStringList{QString()};
+    if (kindOf(job) == JobKind::Reboot)
+        return rebootState(r);
+    if (r.outcome == Outcome::Mismatch)
+        return texts::WrittenElse();
+    if (r.outcome == Outcome::Refused)
+        return texts::NotWrittenBecause().arg(refusalKindText(r.reason));
+    return writeState(r);
 }
 
 QStringList forcedLines(const QList<BoardResult>& planned)

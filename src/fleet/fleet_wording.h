@@ -5,6 +5,7 @@
 
 #include "board/backup_file.h"
 #include "client/job_result.h"
+#include "client/journal_plans.h"
 #include "journal/journal.h"
 
 #include <QString>
@@ -38,6 +39,15 @@ QString fileProblemText(const FileProblem& problem);
 QString backupErrorText(const BackupError& error);
 // Why a job ended before its last board: empty when it went through.
 QString stoppedText(const JobSummary& summary);
+// How many boards of a job came to each end, for a job of `kind`: "записано й перевірено: 55,
+// невдало: 2"; empty when none.
+QString countsText(const OutcomeCounts& counts, JobKind kind);
+// A job of the journal: what it did ("зміна полів: Маска 255.255.0.0"), and what came of it
+// (its counts, and whether it ended).
+QString jobWhat(const JobRecord& job);
+QString jobOutcome(const JobRecord& job);
+// One board of a job of the journal: what became of it there.
+QString jobBoardOutcome(const RollOutBoard& board, const JobRecord& job);
 // What a whole job came to, for the status line: the count of each kind of end its boards
 // had, why it stopped early, and which boards an end at once left unverified.
 QString summaryText(const JobSummary& summary);

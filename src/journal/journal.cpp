@@ -1,34 +1,33 @@
 #include "journal/journal.h"
 
 #include "board/backup_file.h"
-#include "board/untrusted_text.h"
+#include "journal/journal_format.h"
+#include "journal/journal_lines.h"
 #include "store/file_replacement.h"
 #include "wire/board_address.h"
-#include "wire/input_file.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <algorithm>
 #include <atomic>
 
 namespace talvik {
 
-namespace {
-const QString LinesFile = QStringLiteral("journal.jsonl");
+using namespace journal_format;
 
-QString newId(BoardAddress board)
+namespace {
+// "20261208T051500123-127.0.1.3-4711-7" for a write; "20261208T051500-4711-3" for a job.
+QString newId(const QString& format, const QString& middle = {})
 {
     static std::atomic<int> serial{0};
-    return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmsszzz")) + u'-' +
-           dottedText(board) + u'-' + QString::number(QCoreApplication::applicationPid()) + u'-' +
-           QString::number(++serial);
+    return QDateTime::currentDateTimeUtc().toString(format) + u'-' +
+           (middle.isEmpty() ? QString() : middle + u'-') +
+           QString::number(QCoreApplication::applicationPid()) + u'-' + QString::number(++serial);
 }
 
 QString timeText()
@@ -36,21 +35,6 @@ QString timeText()
     return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
 }
 
-QByteArray jsonLine(const QJsonObject& o)
-{
-    return QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
-}
-} // namespace
-
-Journal::Journal(const QString& folder) : folder_(folder) {}
-
-QString Journal::defaultFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/TalvikCom/journal");
-}
-
-namespace {
 // Whether the file's last byte ends a line: a line torn by a full disk or a crash must not
 // swallow the next one.
 bool endsLine(QFile& file, qint64 end)
@@ -58,65 +42,6 @@ bool endsLine(QFile& file, qint64 end)
     return end == 0 || (file.seek(end - 1) && file.read(1) == "\n");
 }
 } // namespace
-
-bool Journal::appendLine(const QByteArray& line, QString* error)
-{
-    QFile file(QDir(folder_).filePath(LinesFile));
-    QString why;
-    if (file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
-        const qint64 end = file.size();
-        const QByteArray text = endsLine(file, end) ? line : '\n' + line;
-        if (file.write(text) == text.size() && syncToDisk(file, &why))
-            return true;
-        if (why.isEmpty())
-            why = file.errorString();
-        file.resize(end); // a line that did not go whole is taken back
-    }
-    if (error)
-        *error =
-            QStringLiteral("the journal %1 cannot be written: %2")
-                .arg(QDir::toNativeSeparators(file.fileName()), why.isEmpty() ? file.errorString() : why);
-    return false;
-}
-
-QString Journal::recordWrite(BoardAddress board, const QString& by, const std::optional<BoardConfig>& before,
-                             const QByteArray& frame, QString* error)
-{
-    const QString id = newId(board);
-    if (!QDir().mkpath(folder_ + QStringLiteral("/before"))) {
-        if (error)
-            *error = QStringLiteral("the journal's folder %1 cannot be made")
-                         .arg(QDir::toNativeSeparators(folder_));
-        return {};
-    }
-    QJsonValue beforeFile;
-    if (before) {
-        const QString name = QStringLiteral("before/%1.conf").arg(id);
-        QSaveFile file(QDir(folder_).filePath(name));
-        const QByteArray text = backupText(*before);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-            if (error)
-                *error = QStringLiteral("the journal's backup %1 cannot be written: %2")
-                             .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
-            return {};
-        }
-        beforeFile = name;
-    }
-    BoardConfig sent{board, readConfiguration(frame), std::nullopt, Memory::Permanent};
-    const QJsonObject line{{QStringLiteral("kind"), QStringLiteral("write")},
-                           {QStringLiteral("id"), id},
-                           {QStringLiteral("time"), timeText()},
-                           {QStringLiteral("board"), dottedText(board)},
-                           {QStringLiteral("by"), by},
-                           {QStringLiteral("before"), beforeFile},
-                           {QStringLiteral("sent"), toJson(sent)},
-                           {QStringLiteral("frame"), QString::fromLatin1(frame.toHex())}};
-    if (appendLine(jsonLine(line), error))
-        return id;
-    if (before)
-        QFile::remove(QDir(folder_).filePath(beforeFile.toString())); // nothing refers to it
-    return {};
-}
 
 QString writeResultText(const WriteResult& r)
 {
@@ -144,123 +69,250 @@ QString writeResultText(const WriteResult& r)
     return outcomeKey(r.outcome);
 }
 
-namespace {
-// A result line of a version that wrote only words: their kinds.
-std::optional<WriteResult> fromOldWords(const QString& text)
+Journal::Journal(const QString& folder) : folder_(folder) {}
+
+QString Journal::defaultFolder()
 {
-    const QString notWritten = QStringLiteral("; not written: ");
-    const QString head = text.section(notWritten, 0, 0);
-    WriteResult r;
-    if (text.contains(notWritten))
-        r.notWritten = text.section(notWritten, 1).split(QStringLiteral(", "));
-    if (head == QLatin1String("written, verified"))
-        r.outcome = Outcome::Done;
-    else if (head == QLatin1String("written, not verified"))
-        r.outcome = Outcome::Unverified;
-    else if (head == QLatin1String("written, the board holds something else"))
-        r = {Outcome::Mismatch, Reason::Mismatch, {}, {}};
-    else if (head == QLatin1String("written, cancelled before the read-back"))
-        r = {Outcome::Cancelled, Reason::Cancelled, {}, {}};
-    else if (head.startsWith(QLatin1String("written, no read-back")))
-        r = {Outcome::Failed, Reason::NoReadBack, {}, {}};
-    else if (head == QLatin1String("could not be sent"))
-        r = {Outcome::Failed, Reason::NotSent, {}, {}};
-    else
-        return std::nullopt;
-    return r;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/TalvikCom/journal");
 }
 
-std::optional<WriteResult> resultOf(const QJsonObject& o)
+QString Journal::path() const
 {
-    const auto outcome = outcomeFromKey(o.value(QStringLiteral("outcome")).toString());
-    if (!outcome)
-        return fromOldWords(o.value(QStringLiteral("result")).toString());
-    WriteResult r;
-    r.outcome = *outcome;
-    r.reason = reasonFromKey(o.value(QStringLiteral("reason")).toString()).value_or(Reason::None);
-    for (const QJsonValue& field : o.value(QStringLiteral("not_written")).toArray())
-        r.notWritten.append(field.toString());
-    r.detail = o.value(QStringLiteral("detail")).toString();
-    return r;
+    return QDir(folder_).filePath(LinesFile);
+}
+
+bool Journal::appendLine(const QByteArray& line, QString* error)
+{
+    QFile file(path());
+    QString why;
+    if (QDir().mkpath(folder_) &&
+        file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
+        const qint64 end = file.size();
+        const QByteArray text = endsLine(file, end) ? line : '\n' + line;
+        if (file.write(text) == text.size() && syncToDisk(file, &why))
+            return true;
+        if (why.isEmpty())
+            why = file.errorString();
+        file.resize(end); // a line that did not go whole is taken back
+    }
+    if (error)
+        *error =
+            QStringLiteral("the journal %1 cannot be written: %2")
+                .arg(QDir::toNativeSeparators(file.fileName()), why.isEmpty() ? file.errorString() : why);
+    return false;
+}
+
+namespace {
+QString newJobId()
+{
+    return newId(QStringLiteral("yyyyMMdd'T'HHmmss"));
+}
+
+QByteArray jobLine(JobRecord job, const QString& id)
+{
+    job.id = id;
+    job.time = QDateTime::currentDateTimeUtc();
+    return line("job", jobJson(job));
+}
+
+QString beforeFileOf(const QString& id)
+{
+    return QStringLiteral("before/%1.conf").arg(id);
 }
 } // namespace
 
-bool Journal::recordResult(const QString& id, const WriteResult& result, QString* error)
+QString Journal::beginJob(const JobRecord& job, QString* error)
 {
-    QJsonObject line{{QStringLiteral("kind"), QStringLiteral("result")},
-                     {QStringLiteral("id"), id},
-                     {QStringLiteral("time"), timeText()},
-                     {QStringLiteral("outcome"), outcomeKey(result.outcome)},
-                     {QStringLiteral("reason"),
-                      result.reason == Reason::None ? QJsonValue() : QJsonValue(reasonKey(result.reason))},
-                     {QStringLiteral("not_written"), QJsonArray::fromStringList(result.notWritten)},
-                     {QStringLiteral("result"), writeResultText(result)},
-                     {QStringLiteral("ok"), succeeded(result.outcome)}};
-    if (!result.detail.isEmpty())
-        line.insert(QStringLiteral("detail"), result.detail);
-    return appendLine(jsonLine(line), error);
+    const QString id = newJobId();
+    return appendLine(jobLine(job, id), error) ? id : QString();
 }
 
-QList<JournalEntry> Journal::entries(std::optional<BoardAddress> board, QStringList* problems) const
+QByteArray Journal::endLine(const QString& job, const OutcomeCounts& counts, Reason stoppedBy) const
 {
-    const QString path = QDir(folder_).filePath(LinesFile);
-    if (!QFile::exists(path))
+    return line("end", {{QStringLiteral("job"), job},
+                        {QStringLiteral("time"), timeText()},
+                        {QStringLiteral("counts"), countsJson(counts)},
+                        {QStringLiteral("stopped_by"),
+                         stoppedBy == Reason::None ? QJsonValue() : QJsonValue(reasonKey(stoppedBy))}});
+}
+
+bool Journal::endJob(const QString& job, const OutcomeCounts& counts, Reason stoppedBy, QString* error)
+{
+    return appendLine(endLine(job, counts, stoppedBy), error);
+}
+
+QByteArray Journal::writeLine(const QString& job, const QString& id, BoardAddress board, const QString& by,
+                              const std::optional<BoardConfig>& before, const QByteArray& frame,
+                              QString* error)
+{
+    if (!QDir().mkpath(folder_ + QStringLiteral("/before"))) {
+        if (error)
+            *error = QStringLiteral("the journal's folder %1 cannot be made")
+                         .arg(QDir::toNativeSeparators(folder_));
         return {};
+    }
+    QJsonValue beforeFile;
+    if (before) {
+        QSaveFile file(QDir(folder_).filePath(beforeFileOf(id)));
+        const QByteArray text = backupText(*before);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+            if (error)
+                *error = QStringLiteral("the journal's backup %1 cannot be written: %2")
+                             .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
+            return {};
+        }
+        beforeFile = beforeFileOf(id);
+    }
+    BoardConfig sent{board, readConfiguration(frame), std::nullopt, Memory::Permanent};
+    QJsonObject o{{QStringLiteral("id"), id},
+                  {QStringLiteral("time"), timeText()},
+                  {QStringLiteral("board"), dottedText(board)},
+                  {QStringLiteral("by"), by},
+                  {QStringLiteral("before"), beforeFile},
+                  {QStringLiteral("sent"), toJson(sent)},
+                  {QStringLiteral("frame"), QString::fromLatin1(frame.toHex())}};
+    if (!job.isEmpty())
+        o.insert(QStringLiteral("job"), job);
+    return line("write", o);
+}
+
+QString Journal::recordWrite(const QString& job, BoardAddress board, const QString& by,
+                             const std::optional<BoardConfig>& before, const QByteArray& frame,
+                             QString* error)
+{
+    const QString id = newId(QStringLiteral("yyyyMMdd'T'HHmmsszzz"), dottedText(board));
+    const QByteArray text = writeLine(job, id, board, by, before, frame, error);
+    if (!text.isEmpty() && appendLine(text, error))
+        return id;
+    if (before)
+        QFile::remove(QDir(folder_).filePath(beforeFileOf(id))); // nothing refers to it
+    return {};
+}
+
+QString Journal::recordSingleWrite(const QString& by, BoardAddress board,
+                                   const std::optional<BoardConfig>& before, const QByteArray& frame,
+                                   QString* job, QString* error)
+{
+    JobRecord record;
+    record.what = QStringLiteral("write");
+    record.by = by;
+    record.boards = {board};
+    const QString jobId = newJobId();
+    const QString id = newId(QStringLiteral("yyyyMMdd'T'HHmmsszzz"), dottedText(board));
+    const QByteArray text = writeLine(jobId, id, board, by, before, frame, error);
+    if (!text.isEmpty() && appendLine(jobLine(record, jobId) + text, error)) {
+        *job = jobId;
+        return id;
+    }
+    if (before)
+        QFile::remove(QDir(folder_).filePath(beforeFileOf(id)));
+    return {};
+}
+
+QByteArray Journal::resultLine(const QString& job, const QString& id, BoardAddress board,
+                               const WriteResult& result) const
+{
+    QJsonObject o = resultJson(result);
+    o.insert(QStringLiteral("id"), id);
+    o.insert(QStringLiteral("board"), dottedText(board));
+    o.insert(QStringLiteral("time"), timeText());
+    if (!job.isEmpty())
+        o.insert(QStringLiteral("job"), job);
+    return line("result", o);
+}
+
+bool Journal::recordResult(const QString& job, const QString& id, BoardAddress board,
+                           const WriteResult& result, QString* error)
+{
+    return appendLine(resultLine(job, id, board, result), error);
+}
+
+bool Journal::recordSingleResult(const QString& job, const QString& id, BoardAddress board,
+                                 const WriteResult& result, QString* error)
+{
+    OutcomeCounts counts;
+    counts.count(result.outcome, result.takenAtReboot);
+    return appendLine(resultLine(job, id, board, result) + endLine(job, counts, Reason::None), error);
+}
+
+bool Journal::recordBoard(const QString& job, BoardAddress board, const WriteResult& result, QString* error)
+{
+    QJsonObject o = resultJson(result);
+    o.remove(QStringLiteral("result")); // talvikctl's words are for writes
+    o.insert(QStringLiteral("job"), job);
+    o.insert(QStringLiteral("board"), dottedText(board));
+    o.insert(QStringLiteral("time"), timeText());
+    return appendLine(line("board", o), error);
+}
+
+QString Journal::problemAt(qint64 offset, const QString& what) const
+{
+    return QStringLiteral("%1:%2: %3").arg(path()).arg(JournalLines(path()).lineNumberAt(offset)).arg(what);
+}
+
+void Journal::forEachEntry(const std::optional<QSet<BoardAddress>>& boards,
+                           const std::function<bool(const JournalEntry&)>& each, QStringList* problems,
+                           qint64 newestBytes) const
+{
+    // Newest first: a write's result (after it in the file) is met before the write.
+    QHash<QString, QJsonObject> results;
     QString why;
-    const std::optional<QByteArray> read =
-        readInputFile(path, MostBytes, QStringLiteral("the journal"), &why);
-    if (!read) {
-        if (problems)
-            problems->append(why);
-        return {};
-    }
-    const QByteArray& text = *read;
-    QList<JournalEntry> found;
-    QHash<QString, qsizetype> at;
-    int number = 0;
-    for (const QByteArray& line : text.split('\n')) {
-        ++number;
-        if (line.trimmed().isEmpty())
-            continue;
-        const QJsonObject o = QJsonDocument::fromJson(line).object();
-        const QString kind = o.value(QStringLiteral("kind")).toString();
-        const QString id = o.value(QStringLiteral("id")).toString();
-        if (kind == QLatin1String("result") && at.contains(id)) {
-            found[at[id]].result = resultOf(o);
-            found[at[id]].resultText = o.value(QStringLiteral("result")).toString();
-            found[at[id]].ok = o.value(QStringLiteral("ok")).toBool();
-            continue;
-        }
-        const std::optional<quint32> address =
-            parseDottedDecimal(o.value(QStringLiteral("board")).toString());
-        const QByteArray frame = QByteArray::fromHex(o.value(QStringLiteral("frame")).toString().toLatin1());
-        if (kind != QLatin1String("write") || id.isEmpty() || !address || !isWriteFrame(frame)) {
-            if (problems && kind != QLatin1String("result"))
-                problems->append(QStringLiteral("%1:%2: not a journal line").arg(path).arg(number));
-            continue;
-        }
-        if (board && BoardAddress(*address) != *board)
-            continue;
-        JournalEntry e;
-        e.id = id;
-        e.time = QDateTime::fromString(o.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs);
-        e.board = BoardAddress(*address);
-        e.by = o.value(QStringLiteral("by")).toString();
-        e.frame = frame;
-        e.sent = BoardConfig{e.board, readConfiguration(frame), std::nullopt, Memory::Permanent};
-        if (const QString name = o.value(QStringLiteral("before")).toString(); !name.isEmpty()) {
-            try {
-                e.before = readBackupFile(QDir(folder_).filePath(name));
+    const bool read = JournalLines(path()).backward(
+        [&](QByteArrayView text, qint64 offset) {
+            const QByteArrayView kind = kindOf(text);
+            if (kind == "result") {
+                const QByteArrayView board = jsonText(text, "board");
+                if (boards && !board.isEmpty()) { // a result of this version names its board
+                    const auto address = parseDottedDecimal(QString::fromLatin1(board));
+                    if (address && !boards->contains(BoardAddress(*address)))
+                        return true;
+                }
+                const QJsonObject o = QJsonDocument::fromJson(text.toByteArray()).object();
+                results.insert(o.value(QStringLiteral("id")).toString(), o);
+                return true;
             }
-            catch (const BackupError& error) {
+            if (kind != "write") {
+                if (kind.isEmpty() && problems)
+                    problems->append(problemAt(offset, QStringLiteral("not a journal line")));
+                return true;
+            }
+            if (boards) { // the board before the whole line is read
+                const auto address = parseDottedDecimal(QString::fromLatin1(jsonText(text, "board")));
+                if (address && !boards->contains(BoardAddress(*address)))
+                    return true;
+            }
+            std::optional<JournalEntry> e =
+                entryOf(QJsonDocument::fromJson(text.toByteArray()).object(), folder_, problems);
+            if (!e) {
                 if (problems)
-                    problems->append(error.message());
+                    problems->append(problemAt(offset, QStringLiteral("not a journal line")));
+                return true;
             }
-        }
-        at.insert(id, found.size());
-        found.append(e);
-    }
-    std::reverse(found.begin(), found.end());
+            if (const auto found = results.constFind(e->id); found != results.cend()) {
+                e->result = resultOf(*found);
+                e->resultText = found->value(QStringLiteral("result")).toString();
+                e->ok = found->value(QStringLiteral("ok")).toBool();
+                results.erase(found);
+            }
+            return each(*e);
+        },
+        &why, newestBytes);
+    if (!read && problems)
+        problems->append(QStringLiteral("%1: %2").arg(path(), why));
+}
+
+QList<JournalEntry> Journal::entries(const std::optional<QSet<BoardAddress>>& boards, QStringList* problems,
+                                     qsizetype most, qint64 newestBytes) const
+{
+    QList<JournalEntry> found;
+    forEachEntry(
+        boards,
+        [&](const JournalEntry& e) {
+            found.append(e);
+            return most < 0 || found.size() < most;
+        },
+        problems, newestBytes);
     return found;
 }
 

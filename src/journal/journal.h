@@ -1,42 +1,56 @@
 #pragma once
-// The journal of every write talvikctl, the configurator and the fleet window make: a
-// JSON Lines file, journal.jsonl, and beside it in before/ the permanent memory each
-// write was built on, in talvikctl's backup format. A write's line (and its before file)
-// is on the disk before its frame is sent; its result follows as a line of its own when
-// it is known. Lines of a later version's kinds are skipped when read.
+// The journal of every job that writes or reboots boards (talvikctl's, the fleet window's;
+// each write of the configurator is a job of one board): a JSON Lines file, journal.jsonl,
+// and beside it in before/ the permanent memory each write was built on, in talvikctl's
+// backup format. Every line is appended, flushed and forced onto the disk before the
+// program goes on; a job's line before its first frame, a write's line (and its before file)
+// before its frame. Lines of a later version's kinds are skipped when read; the file is
+// read a block at a time, never whole (journal_lines.h).
 //
-//   {"kind":"write","id":"...","time":"2026-12-08T05:15:00.123Z","board":"127.0.1.3",
-//    "by":"talvikctl write","before":"before/ID.conf" or null,"sent":{configuration},
-//    "frame":"hex"}
-//   {"kind":"result","id":"...","time":"...","outcome":"done","reason":null,"not_written":[],
-//    "result":"written, verified","ok":true}
+//   {"kind":"job","job":"J","time":"2026-12-08T05:15:00.123Z","what":"change","by":"talvikctl write",
+//    "boards":["127.0.1.3",...],"change":{"mask":"255.255.0.0"},"options":{...}}
+//   {"kind":"write","job":"J","id":"W","time":"...","board":"127.0.1.3","by":"talvikctl write",
+//    "before":"before/W.conf" or null,"sent":{configuration},"frame":"hex"}
+//   {"kind":"result","job":"J","id":"W","board":"127.0.1.3","outcome":"done","reason":null,
+//    "not_written":[],"taken_at_reboot":true,"result":"written, verified","ok":true,"time":"..."}
+//   {"kind":"board","job":"J","board":"127.0.1.4","outcome":"refused","reason":"not-carried",...}
+//   {"kind":"end","job":"J","time":"...","counts":{"done":55,...},"stopped_by":null}
 //
-// The outcome and reason are the kinds programs read (board/outcome.h, board/reason.h);
-// "result" says the same in talvikctl's words for a person reading the file. Lines of
-// older versions carry only those words, and are read back into their kinds.
+// A board of a job has one line of its own once the job got to it: its write's result, or
+// (nothing written: refused, no base; a reboot) a board line; boards it never got to have
+// none. A job without its end line was cut off (killed, a power cut). The outcome and
+// reason are the kinds programs read (board/outcome.h, board/reason.h); "result" says the
+// same in talvikctl's words for a person reading the file. Lines of older versions carry
+// no job and only those words, and are read back into their kinds.
 
 #include "board/board_config.h"
+#include "board/board_rules.h"
 #include "board/outcome.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace talvik {
 
-// What became of a journaled write.
+// What became of a journaled write, or of a board of a job that wrote it nothing.
 struct WriteResult {
     Outcome outcome = Outcome::Done;
     Reason reason = Reason::None;
-    QStringList notWritten; // written with force: the fields the frame could not carry
-    QString detail;         // a failed read-back: why, in talvikctl's words
+    QStringList notWritten;     // written with force: the fields the frame could not carry
+    QString detail;             // a failed read-back: why, in talvikctl's words
+    bool takenAtReboot = false; // written: the board takes it at its next reboot
 };
 // talvikctl's words for it, as the journal keeps them: "written, verified", ...
 QString writeResultText(const WriteResult& result);
 
 struct JournalEntry {
     QString id;
+    QString job; // the job it was part of; empty in a journal of an older version
     QDateTime time;
     BoardAddress board;
     QString by;                        // "talvikctl write", "configurator", "fleet window", ...
@@ -50,27 +64,112 @@ struct JournalEntry {
     bool ok = false;
 };
 
+// A job as its line and its end line say: what it is, on which boards, with what options.
+struct JobRecord {
+    QString id;
+    QDateTime time;
+    // "change", "apply", "replace", "undo", "reboot"; "write": one of the configurator's.
+    QString what;
+    QString by;
+    QList<BoardAddress> boards; // its targets, in address order
+    // What it writes: a change (on a file's fields, for one board), each board's backup, a
+    // replacement's backup, or what an undo takes back (a job, or single writes).
+    std::optional<FieldChange> change;
+    std::optional<BoardConfig> base;
+    QHash<BoardAddress, BoardConfig> sources;
+    bool takeMac = false;
+    QString undoes;
+    QStringList undoesWrites;
+    // How it ran.
+    bool force = false, verify = true;
+    int maxFailures = -1; // FailureLimit's: -1 the default, 0 none
+    int rebootWaitSeconds = 0;
+    QString retryOf; // a retry of this job: one roll-out with it
+    // Its end, when the file has one; else what its boards' lines say so far.
+    bool ended = false;
+    OutcomeCounts counts;
+    Reason stoppedBy = Reason::None;
+    int reached = 0;    // boards with a line of their own
+    qint64 offset = -1; // where its line starts in the file
+};
+
+// Each board of a job and of its retries (a roll-out), as a retry or an undo needs it.
+struct RollOutBoard {
+    BoardAddress board;
+    std::optional<JournalEntry> firstWrite;   // the roll-out's first write to it: its memory before
+    std::optional<JournalEntry> lastVerified; // the roll-out's last write that succeeded
+    std::optional<WriteResult> last;          // its last end in the roll-out; none: never got to
+    bool sentWithoutResult = false;           // a write was sent, then the program ended
+    // A journaled write by another job after the roll-out's last write to it: that job's
+    // id and who wrote (empty when none).
+    QString writtenSince, writtenSinceBy;
+};
+struct RollOut {
+    JobRecord job;
+    QList<JobRecord> retries;
+    QList<RollOutBoard> boards; // every target of the job, in its order
+};
+
 class Journal {
   public:
     explicit Journal(const QString& folder = defaultFolder());
     // TalvikCom/journal in the user's data folder: ~/.local/share on Linux, %LOCALAPPDATA% on Windows.
     static QString defaultFolder();
     QString folder() const { return folder_; }
+    QString path() const;
 
+    // A job's line, before its first frame: its id, or empty with why (then nothing is sent).
+    // The id, time and offset of `job` are the journal's.
+    QString beginJob(const JobRecord& job, QString* error);
     // Before the frame leaves. The id of the entry, or empty with the reason in `error`:
     // then the frame must not be sent.
-    QString recordWrite(BoardAddress board, const QString& by, const std::optional<BoardConfig>& before,
-                        const QByteArray& frame, QString* error);
-    bool recordResult(const QString& id, const WriteResult& result, QString* error);
+    QString recordWrite(const QString& job, BoardAddress board, const QString& by,
+                        const std::optional<BoardConfig>& before, const QByteArray& frame, QString* error);
+    bool recordResult(const QString& job, const QString& id, BoardAddress board, const WriteResult& result,
+                      QString* error);
+    // A write that is a job of its own (each of the configurator's): the job's line and the
+    // write's, one commit to the disk. The write's id (the job's in `job`), or empty as above.
+    QString recordSingleWrite(const QString& by, BoardAddress board, const std::optional<BoardConfig>& before,
+                              const QByteArray& frame, QString* job, QString* error);
+    // Its result and the job's end, together.
+    bool recordSingleResult(const QString& job, const QString& id, BoardAddress board,
+                            const WriteResult& result, QString* error);
+    // A board of the job written nothing (refused, no base) or rebooted: what became of it.
+    bool recordBoard(const QString& job, BoardAddress board, const WriteResult& result, QString* error);
+    bool endJob(const QString& job, const OutcomeCounts& counts, Reason stoppedBy, QString* error);
 
-    // Newest first; only `board`'s when given. Reads at most MostBytes; a bad line is skipped
-    // and named in `problems`.
-    QList<JournalEntry> entries(std::optional<BoardAddress> board = {},
-                                QStringList* problems = nullptr) const;
-    static constexpr qint64 MostBytes = 64ll << 20;
+    // A window reads only the newest part of a long journal: what it shows stays quick.
+    static constexpr qint64 WindowBytes = 64ll << 20;
+    // Newest first; only the writes to `boards` when given, at most `most`, from the
+    // `newestBytes` at the end of the file when given. A bad line is skipped and named in
+    // `problems`.
+    QList<JournalEntry> entries(const std::optional<QSet<BoardAddress>>& boards = {},
+                                QStringList* problems = nullptr, qsizetype most = -1,
+                                qint64 newestBytes = -1) const;
+    // The same, one at a time: false from `each` stops.
+    void forEachEntry(const std::optional<QSet<BoardAddress>>& boards,
+                      const std::function<bool(const JournalEntry&)>& each, QStringList* problems,
+                      qint64 newestBytes = -1) const;
+    // Jobs newest first, with their counts; false from `each` stops. Memory stays small
+    // whatever the file's size: a job's boards are counted, not kept.
+    void forEachJob(const std::function<bool(const JobRecord&)>& each, QStringList* problems,
+                    qint64 newestBytes = -1) const;
+    // One job ("last": the newest), or nothing with why.
+    std::optional<JobRecord> job(const QString& id, QString* why) const;
+    // The job's boards through it and its retries (or it alone); `ignoring`: jobs whose writes
+    // do not count as written since (a retry of an undo ignores the undo's own).
+    std::optional<RollOut> rollOut(const QString& id, QString* why, const QSet<QString>& ignoring = {},
+                                   bool withRetries = true) const;
 
   private:
-    bool appendLine(const QByteArray& line, QString* error);
+    bool appendLine(const QByteArray& lines, QString* error); // whole lines, each ended
+    // A write's line, its before file written first; empty with why when that cannot be.
+    QByteArray writeLine(const QString& job, const QString& id, BoardAddress board, const QString& by,
+                         const std::optional<BoardConfig>& before, const QByteArray& frame, QString* error);
+    QByteArray resultLine(const QString& job, const QString& id, BoardAddress board,
+                          const WriteResult& result) const;
+    QByteArray endLine(const QString& job, const OutcomeCounts& counts, Reason stoppedBy) const;
+    QString problemAt(qint64 offset, const QString& what) const;
     QString folder_;
 };
 

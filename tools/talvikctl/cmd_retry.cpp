@@ -5,7 +5,10 @@
 #include "arguments.h"
 #include "board/untrusted_text.h"
 #include "client/job_result.h"
+#include "client/journal_plans.h"
 #include "commands.h"
+#include "job_report.h"
+#include "journal/journal.h"
 #include "output.h"
 #include "wire/board_address.h"
 #include "wire/input_file.h"
@@ -51,6 +54,8 @@ Run readRun(const QString& path)
             continue;
         const QJsonObject o = QJsonDocument::fromJson(raw).object();
         const QString where = QStringLiteral("%1:%2: ").arg(quoted(path, 4096)).arg(number);
+        if (o.contains(QStringLiteral("summary")))
+            continue;
         if (o.contains(QStringLiteral("job"))) {
             run.job = o.value(QStringLiteral("job")).toString();
             run.options = strings(o.value(QStringLiteral("options")));
@@ -108,12 +113,28 @@ int runRetry(const QStringList& args)
                        "with the same options, on the boards whose outcome was failed, not tried "
                        "or cancelled, or that hold something else than was written (and on any the "
                        "output does not name, as when the run was killed). A board written "
-                       "successfully, or refused by the rules, is never written again."),
-        Output);
+                       "successfully, or refused by the rules, is never written again. With --job, "
+                       "the job of the journal instead (and its retries before), from the journal "
+                       "alone: also one cut off by kill -9 or a power cut."),
+        Output | Requests | Ports | DryRun);
     line.parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The --json output of a run."));
+    line.parser.addOption(
+        {QStringLiteral("job"),
+         QStringLiteral("Retry this job of the journal (an id of history --jobs, or \"last\")."),
+         QStringLiteral("id")});
     line.parse(args);
+    if (line.isSet(QStringLiteral("job"))) {
+        if (!line.positional().isEmpty())
+            throw UsageError{QStringLiteral("retry --job ID takes no FILE")};
+        QString why;
+        const std::optional<JobPlan> plan =
+            retryPlan(Journal(), line.value(QStringLiteral("job")), QStringLiteral("talvikctl retry"), &why);
+        if (!plan)
+            throw UsageError{why};
+        return runPlan(line, *plan, QStringLiteral("retry"), false, {});
+    }
     if (line.positional().size() != 1)
-        throw UsageError{QStringLiteral("retry takes one FILE")};
+        throw UsageError{QStringLiteral("retry takes one FILE, or --job ID")};
     const Run run = readRun(line.positional().first());
     const QStringList targets = again(run);
     if (targets.isEmpty()) {

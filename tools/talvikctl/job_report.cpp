@@ -1,8 +1,10 @@
 #include "job_report.h"
 
 #include "client/configuration_reply.h"
+#include "client/journal_plans.h"
 #include "commands.h"
 #include "interrupt.h"
+#include "journal/journal.h"
 #include "output.h"
 #include "session.h"
 
@@ -300,6 +302,9 @@ QString refusalText(const Refusal& refusal, const WriteFields& fields, BoardAddr
         return QStringLiteral("a board still answers at %1, the backup's address: the old board must be gone "
                               "before its replacement takes the address (--force writes anyway)")
             .arg(dottedText(fields.ip));
+    case Reason::WrittenSince:
+        return QStringLiteral("job %1 wrote it since (talvikctl history --job %1): --force undoes anyway")
+            .arg(refusal.other);
     default:
         break;
     }
@@ -463,7 +468,31 @@ void JobReport::rebootLine(const BoardResult& r)
 int JobReport::finish(const JobSummary& s)
 {
     if (!options_.quiet || s.unsuccessful() > 0)
-        err() << "talvikctl: " << summaryText(s) << Qt::endl;
+        err() << "talvikctl: "
+              << (s.jobId.isEmpty() ? QString() : QStringLiteral("job ") + s.jobId + QStringLiteral(": "))
+              << summaryText(s) << Qt::endl;
+    if (!s.journalProblem.isEmpty() && s.kind == JobKind::Reboot)
+        err() << "talvikctl: the job is not in the journal (" << s.journalProblem
+              << "): retry --job cannot find it" << Qt::endl;
+    if (options_.json && !options_.dryRun) {
+        QJsonArray left;
+        for (BoardAddress b : s.leftUnverified)
+            left.append(dottedText(b));
+        printJson(
+            {{QStringLiteral("summary"),
+              QJsonObject{{QStringLiteral("job"), s.jobId.isEmpty() ? QJsonValue() : QJsonValue(s.jobId)},
+                          {QStringLiteral("total"), s.total},
+                          {QStringLiteral("counts"),
+                           [&] {
+                               QJsonObject counts;
+                               for (const auto& [key, n] : s.byKey())
+                                   counts.insert(key, n);
+                               return counts;
+                           }()},
+                          {QStringLiteral("stopped_by"),
+                           s.stoppedBy == Reason::None ? QJsonValue() : QJsonValue(reasonKey(s.stoppedBy))},
+                          {QStringLiteral("left_unverified"), left}}}});
+    }
     if (!s.leftUnverified.isEmpty())
         err() << "talvikctl: ended at once: " << (kind_ == Reboot ? "the reboot of " : "the write to ")
               << addressList(s.leftUnverified)
@@ -488,6 +517,57 @@ int JobReport::finish(const JobSummary& s)
     if (s.total == 1)
         return only_;
     return combinedExit(succeeded_, failed_, worst_);
+}
+
+namespace {
+// The boards an undo or a retry of a job leaves alone, on stderr.
+void sayLeftAlone(const QList<LeftAlone>& left)
+{
+    for (const LeftAlone& l : left) {
+        const char* why = l.why == LeftAlone::Succeeded    ? "it succeeded already"
+                          : l.why == LeftAlone::Refused    ? "the rules refused it"
+                          : l.why == LeftAlone::NotWritten ? "the job wrote it nothing that succeeded"
+                          : l.why == LeftAlone::NoMemoryBefore
+                              ? "its memory before is not in the journal"
+                              : "a configurator's write is run again from the configurator";
+        err() << "talvikctl: " << dottedText(l.board) << ": left alone: " << why << Qt::endl;
+    }
+}
+} // namespace
+
+int runPlan(const CommandLine& line, const JobPlan& plan, const QString& command, bool force,
+            const FailureLimit& limit)
+{
+    const CommonOptions options = line.common();
+    sayLeftAlone(plan.leftAlone);
+    if (plan.empty()) {
+        err() << "talvikctl: nothing to " << command << ": no board of the job is left to" << Qt::endl;
+        return Success;
+    }
+    Journal journal;
+    Session session(options, false, &journal);
+    JobOptions job = plan.options;
+    job.timing = options.timing;
+    job.dryRun = options.dryRun;
+    job.force = job.force || force;
+    if (limit.most != FailureLimit::Default)
+        job.limit = limit;
+    const bool reboot = !plan.reboots.isEmpty();
+    Progress progress(command, int(plan.writes.size() + plan.reboots.size()));
+    JobReport report(reboot ? JobReport::Reboot : JobReport::Write, command, line, {});
+    const JobSummary summary = runJob(
+        session,
+        [&] {
+            if (reboot)
+                session.jobs().reboot(plan.reboots, job);
+            else
+                session.jobs().write(plan.writes, job);
+        },
+        [&](const BoardResult& r) {
+            progress.step();
+            report.board(r);
+        });
+    return report.finish(summary);
 }
 
 } // namespace talvik::ctl

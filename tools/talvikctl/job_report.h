@@ -7,6 +7,7 @@
 
 #include "arguments.h"
 #include "client/board_jobs.h"
+#include "client/journal_plans.h"
 #include "output.h"
 #include "store/sites_file.h"
 
@@ -69,6 +70,12 @@ class JobReport {
     SiteIndex sites_;
     int succeeded_ = 0, failed_ = 0, worst_ = 0, only_ = 0;
 };
+
+// A job of the journal run again (an undo or a retry of a job): the boards it leaves alone on
+// stderr, then the job, its report and the exit code. `force` and `limit` (when not the
+// default) over the plan's own.
+int runPlan(const CommandLine& line, const JobPlan& plan, const QString& command, bool force,
+            const FailureLimit& limit);
 
 // A board's exit code: 0 for success, else what failed (commands.h).
 int exitOf(const BoardResult& result);

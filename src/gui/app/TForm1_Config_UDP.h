@@ -319,7 +319,7 @@ class TForm1_Config_UDP : public QWidget {
     Journal journal_;
     QHash<BoardAddress, BoardConfig> permanentSeen_; // each board's permanent memory as last read here
     struct JournaledWrite {
-        QString id;
+        QString id, job; // the write's, and its job of one board
         BoardAddress board;
         QByteArray frame;
     } journaled_; // the last write, until its read-back

@@ -20,13 +20,13 @@ void TForm1_Config_UDP::journalWrite(const QByteArray& frame)
         return; // nothing is sent
     const BoardAddress board(*address);
     const auto before = permanentSeen_.constFind(board);
-    QString why;
-    const QString id = journal_.recordWrite(
-        board, ByConfigurator, before == permanentSeen_.cend() ? std::nullopt : std::optional(*before), frame,
-        &why);
+    QString why, job;
+    const QString id = journal_.recordSingleWrite(
+        ByConfigurator, board, before == permanentSeen_.cend() ? std::nullopt : std::optional(*before), frame,
+        &job, &why);
     if (id.isEmpty())
         qWarning("%s", qPrintable(why));
-    journaled_ = {id, board, frame};
+    journaled_ = {id, job, board, frame};
 }
 
 void TForm1_Config_UDP::journalReply(const QByteArray& datagram, quint32 sender)
@@ -42,7 +42,7 @@ void TForm1_Config_UDP::journalReply(const QByteArray& datagram, quint32 sender)
     if (!differencesAfterWrite(journaled_.frame, read).isEmpty())
         result = {Outcome::Mismatch, Reason::Mismatch, {}, {}};
     QString why;
-    if (!journal_.recordResult(journaled_.id, result, &why))
+    if (!journal_.recordSingleResult(journaled_.job, journaled_.id, board, result, &why))
         qWarning("%s", qPrintable(why));
     journaled_ = {};
 }

@@ -33,7 +33,9 @@ class FleetSurvey;
 } // namespace fleet
 
 class FleetDialogs;
+class HistoryDialog;
 class RepaintPacer;
+struct JobPlan;
 
 class FleetWindow : public QWidget {
     Q_OBJECT
@@ -129,12 +131,16 @@ class FleetWindow : public QWidget {
     void showStatus(const QString& text); // empty: hidden
     // The engine's dry run of the targets, then writePlanned(): for a write the operator
     // asked for without a preview of its own (an undo, a replacement).
-    void planThenWrite(const QList<WriteTarget>& targets, const QString& by);
-    // Writes what was planned; where the rules refuse only what a force lets through, after
-    // one question (asked over `asking`) naming per board what will not be as planned.
-    // False when the operator said no.
+    void planThenWrite(const QList<WriteTarget>& targets, const QString& by, const QStringList& undone = {});
+    // Where the rules refuse only what a force lets through: one question (over `asking`)
+    // naming per board what will not be as planned. False when the operator said no.
+    bool askForce(QWidget* asking, const QList<BoardResult>& planned, bool* force);
+    // Writes what was planned, after askForce(). False when the operator said no.
     bool writePlanned(QWidget* asking, const QList<WriteTarget>& targets, const QList<BoardResult>& planned,
-                      const QString& by);
+                      const QString& by, const QStringList& undone = {});
+    // A job of the journal undone or retried: its preview, then the job.
+    void runJobPlan(QWidget* over, const JobPlan& plan, const QString& question);
+    void showKeptChanges(HistoryDialog* dialog, const QList<BoardAddress>& boards);
     std::optional<QList<BoardAddress>> boardsToSearch();
 
     fleet::FleetModel& model_;

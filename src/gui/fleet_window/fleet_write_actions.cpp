@@ -6,6 +6,7 @@
 
 #include "board/backup_file.h"
 #include "board/untrusted_text.h"
+#include "client/journal_plans.h"
 #include "fleet/fleet_jobs.h"
 #include "fleet/fleet_model.h"
 #include "fleet/fleet_texts.h"
@@ -15,6 +16,7 @@
 #include "gui/fleet_window/fleet_window.h"
 #include "gui/fleet_window/history_dialog.h"
 #include "gui/fleet_window/replace_dialog.h"
+#include "gui/fleet_window/write_preview_dialog.h"
 #include "journal/backup_folder.h"
 #include "journal/git_repository.h"
 #include "journal/journal.h"
@@ -28,24 +30,71 @@ namespace talvik {
 
 namespace ft = fleet::texts;
 
-bool FleetWindow::writePlanned(QWidget* asking, const QList<WriteTarget>& targets,
-                               const QList<BoardResult>& planned, const QString& by)
+bool FleetWindow::askForce(QWidget* asking, const QList<BoardResult>& planned, bool* force)
 {
     const QStringList forced = fleet::forcedLines(planned);
-    if (!forced.isEmpty() &&
-        !dialogs_.confirm(asking, ft::ConfirmForced().arg(forced.join(u'\n')), ft::WriteAnyway()))
+    *force = !forced.isEmpty();
+    return forced.isEmpty() ||
+           dialogs_.confirm(asking, ft::ConfirmForced().arg(forced.join(u'\n')), ft::WriteAnyway());
+}
+
+bool FleetWindow::writePlanned(QWidget* asking, const QList<WriteTarget>& targets,
+                               const QList<BoardResult>& planned, const QString& by,
+                               const QStringList& undone)
+{
+    bool force = false;
+    if (!askForce(asking, planned, &force))
         return false;
     setBusy(true);
-    jobs_.write(targets, by, !forced.isEmpty());
+    jobs_.write(targets, by, force, undone);
     return true;
 }
 
-void FleetWindow::planThenWrite(const QList<WriteTarget>& targets, const QString& by)
+void FleetWindow::planThenWrite(const QList<WriteTarget>& targets, const QString& by,
+                                const QStringList& undone)
 {
     setBusy(true);
-    jobs_.plan(targets, false, [this, targets, by](const QList<BoardResult>& planned) {
+    jobs_.plan(targets, false, [this, targets, by, undone](const QList<BoardResult>& planned) {
         setBusy(false);
-        writePlanned(this, targets, planned, by);
+        writePlanned(this, targets, planned, by, undone);
+    });
+}
+
+// A job of the journal run again, after its preview (the engine's dry run of its writes) or,
+// for a reboot, a question.
+void FleetWindow::runJobPlan(QWidget* over, const JobPlan& plan, const QString& question)
+{
+    QStringList alone;
+    for (const LeftAlone& l : plan.leftAlone)
+        alone.append(dottedText(l.board));
+    const QString heading =
+        alone.isEmpty() ? question
+                        : question + u'\n' + ft::LeftAloneLine().arg(alone.join(QStringLiteral(", ")));
+    if (!plan.reboots.isEmpty()) {
+        if (dialogs_.confirm(over, heading, ft::RetryFailed())) {
+            setBusy(true);
+            jobs_.run(plan, false);
+        }
+        return;
+    }
+    auto* dialog = new WritePreviewDialog(ft::History(), heading, over);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &WritePreviewDialog::writeWanted, this, [this, dialog, plan] {
+        bool force = false;
+        if (!askForce(dialog, dialog->table->planned(), &force))
+            return;
+        dialog->accept();
+        setBusy(true);
+        jobs_.run(plan, force);
+    });
+    dialog->showReading();
+    dialog->open();
+    setBusy(true);
+    QPointer<WritePreviewDialog> alive(dialog);
+    jobs_.plan(plan.writes, false, [this, alive](const QList<BoardResult>& planned) {
+        setBusy(false);
+        if (alive)
+            alive->showPlanned(planned);
     });
 }
 
@@ -104,44 +153,39 @@ void FleetWindow::changeSelectedFields()
     dialog->open();
 }
 
+namespace {
+constexpr qsizetype MostShown = 5000; // writes, and jobs, a history lists at most
+} // namespace
+
 void FleetWindow::showSelectedHistory()
 {
     const QList<BoardAddress> boards = selectedBoards();
-    if (boards.isEmpty() || !jobs_.journal()) {
+    Journal* journal = jobs_.journal();
+    if (boards.isEmpty() || !journal) {
         dialogs_.message(this, ft::NoSelection());
         return;
     }
     const QSet<BoardAddress> chosen(boards.begin(), boards.end());
-    QList<JournalEntry> entries = jobs_.journal()->entries();
-    entries.removeIf([&](const JournalEntry& e) { return !chosen.contains(e.board); });
-    auto* dialog = new HistoryDialog(boards, entries, this);
+    // The newest part of the journal: a long one is not read whole for a dialog.
+    const QList<JournalEntry> entries = journal->entries(chosen, nullptr, MostShown, Journal::WindowBytes);
+    QList<JobRecord> jobs;
+    journal->forEachJob(
+        [&](const JobRecord& j) {
+            if (std::any_of(j.boards.begin(), j.boards.end(),
+                            [&](BoardAddress b) { return chosen.contains(b); }))
+                jobs.append(j);
+            return jobs.size() < MostShown;
+        },
+        nullptr, Journal::WindowBytes);
+    auto* dialog = new HistoryDialog(boards, entries, jobs, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    // What the backups kept in git say of them, asked of git while the dialog is open.
-    if (const GitRepository repository(backupFolder); !backupFolder.isEmpty() && repository.exists()) {
-        const BackupFolder folder(backupFolder);
-        QHash<QString, BoardAddress> boardOf; // by the file's path inside the folder
-        for (BoardAddress board : boards)
-            boardOf.insert(QDir(backupFolder).relativeFilePath(folder.fileOf(board, Memory::Working)), board);
-        auto* git = new GitHistory(repository, boardOf.keys(), dialog);
-        connect(git, &GitHistory::finished, dialog,
-                [dialog, boardOf](const QHash<QString, QList<GitRepository::Commit>>& byFile,
-                                  const QString& error) {
-                    QList<HistoryDialog::KeptChange> kept;
-                    for (auto it = byFile.cbegin(); it != byFile.cend(); ++it)
-                        for (const GitRepository::Commit& c : it.value())
-                            if (boardOf.contains(it.key()))
-                                kept.append({boardOf.value(it.key()), c});
-                    dialog->showKept(kept, error.isEmpty() ? QString()
-                                                           : ft::KeptNotRead().arg(escapeControls(error)));
-                });
-        connect(dialog, &HistoryDialog::stopKeptWanted, git, [dialog, git] {
-            git->cancel();
-            dialog->showKept({});
-        });
-        dialog->showKeptReading();
-        git->start();
-    }
-    connect(dialog, &HistoryDialog::undoWanted, this, [this, dialog](const JournalEntry& entry) {
+    showKeptChanges(dialog, boards);
+    connect(dialog, &HistoryDialog::jobChosen, dialog, [dialog, journal](const JobRecord& job) {
+        QString why;
+        const std::optional<RollOut> boardsOfJob = journal->rollOut(job.id, &why, {}, false);
+        dialog->showJobBoards(boardsOfJob, boardsOfJob ? QString() : ft::JobNotRead().arg(why));
+    });
+    connect(dialog, &HistoryDialog::undoWanted, this, [this, dialog, entries](const JournalEntry& entry) {
         QStringList changes;
         for (const ChangedField& c : fleet::titledChanges(*entry.before, entry.sent.fields))
             changes.append(QStringLiteral("%1 %2 → %3").arg(c.field, c.now, c.next));
@@ -151,11 +195,66 @@ void FleetWindow::showSelectedHistory()
                               ft::Undo()))
             return;
         dialog->accept();
-        BoardConfig before = *entry.before;
-        before.address = entry.board;
-        planThenWrite({{entry.board, WritePlan::ofUndo(before, entry.frame)}}, fleet::by::Undo);
+        planThenWrite({undoOfWrite(entry, entries)}, fleet::by::Undo, {entry.id});
     });
+    const auto whenOf = [](const JobRecord& job) {
+        return job.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    };
+    connect(dialog, &HistoryDialog::undoJobWanted, this,
+            [this, dialog, journal, whenOf](const JobRecord& job) {
+                QString why;
+                const std::optional<JobPlan> plan = undoPlan(*journal, job.id, fleet::by::UndoJob, &why);
+                if (!plan)
+                    return dialogs_.message(dialog, ft::JobNotRead().arg(why));
+                if (plan->empty())
+                    return dialogs_.message(dialog, ft::NothingToUndo());
+                runJobPlan(dialog, *plan,
+                           ft::ConfirmUndoJob().arg(fleet::jobWhat(plan->job), whenOf(plan->job),
+                                                    ft::boards(plan->writes.size())));
+            });
+    connect(dialog, &HistoryDialog::retryJobWanted, this,
+            [this, dialog, journal, whenOf](const JobRecord& job) {
+                QString why;
+                const std::optional<JobPlan> plan = retryPlan(*journal, job.id, fleet::by::RetryJob, &why);
+                if (!plan)
+                    return dialogs_.message(dialog, ft::JobNotRead().arg(why));
+                if (plan->empty())
+                    return dialogs_.message(dialog, ft::NothingToRedo());
+                runJobPlan(dialog, *plan,
+                           ft::ConfirmRetryJob().arg(fleet::jobWhat(plan->job), whenOf(plan->job),
+                                                     ft::boards(plan->writes.size() + plan->reboots.size())));
+            });
     dialog->open();
+}
+
+// What the backups kept in git say of the boards, asked of git while the dialog is open.
+void FleetWindow::showKeptChanges(HistoryDialog* dialog, const QList<BoardAddress>& boards)
+{
+    const GitRepository repository(backupFolder);
+    if (backupFolder.isEmpty() || !repository.exists())
+        return;
+    const BackupFolder folder(backupFolder);
+    QHash<QString, BoardAddress> boardOf; // by the file's path inside the folder
+    for (BoardAddress board : boards)
+        boardOf.insert(QDir(backupFolder).relativeFilePath(folder.fileOf(board, Memory::Working)), board);
+    auto* git = new GitHistory(repository, boardOf.keys(), dialog);
+    connect(
+        git, &GitHistory::finished, dialog,
+        [dialog, boardOf](const QHash<QString, QList<GitRepository::Commit>>& byFile, const QString& error) {
+            QList<HistoryDialog::KeptChange> kept;
+            for (auto it = byFile.cbegin(); it != byFile.cend(); ++it)
+                for (const GitRepository::Commit& c : it.value())
+                    if (boardOf.contains(it.key()))
+                        kept.append({boardOf.value(it.key()), c});
+            dialog->showKept(kept,
+                             error.isEmpty() ? QString() : ft::KeptNotRead().arg(escapeControls(error)));
+        });
+    connect(dialog, &HistoryDialog::stopKeptWanted, git, [dialog, git] {
+        git->cancel();
+        dialog->showKept({});
+    });
+    dialog->showKeptReading();
+    git->start();
 }
 
 void FleetWindow::replaceSelected()

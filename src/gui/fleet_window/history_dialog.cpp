@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -46,29 +47,68 @@ QString committed(const GitRepository::Commit& c)
 }
 } // namespace
 
+namespace {
+QTableWidget* listTable(const char* name, const QString& accessibleName, const QStringList& headers)
+{
+    auto* t = new QTableWidget(0, int(headers.size()));
+    t->setObjectName(QLatin1String(name));
+    t->setAccessibleName(accessibleName);
+    t->setHorizontalHeaderLabels(headers);
+    t->horizontalHeader()->setStretchLastSection(true);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->verticalHeader()->hide();
+    t->setTabKeyNavigation(false); // Tab leaves the table
+    return t;
+}
+
+void setRow(QTableWidget* t, int row, const QStringList& cells)
+{
+    for (int column = 0; column < cells.size(); ++column)
+        t->setItem(row, column, new QTableWidgetItem(cells[column]));
+}
+
+QString timeText(const QDateTime& time)
+{
+    return time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+} // namespace
+
 HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<JournalEntry>& entries,
-                             QWidget* parent)
-    : QDialog(parent)
+                             const QList<JobRecord>& jobs, QWidget* parent)
+    : QDialog(parent), jobs_(jobs)
 {
     setObjectName(QStringLiteral("history"));
     setWindowTitle(
         ft::HistoryTitle().arg(boards.size() == 1 ? dottedText(boards.first()) : ft::boards(boards.size())));
     for (const JournalEntry& e : entries)
-        rows_.append({e.time,
-                      {e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                       dottedText(e.board), fleet::byWords(e.by), fleet::resultWords(e), changes(e)},
-                      e});
+        rows_.append(
+            {e.time,
+             {timeText(e.time), dottedText(e.board), fleet::byWords(e.by), fleet::resultWords(e), changes(e)},
+             e});
     auto* layout = new QVBoxLayout(this);
-    table = new QTableWidget(0, ColumnCount);
-    table->setObjectName(QStringLiteral("journalTable"));
-    table->setAccessibleName(windowTitle());
-    table->setHorizontalHeaderLabels(ft::HistoryColumns().split(u';'));
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->verticalHeader()->hide();
-    table->setTabKeyNavigation(false); // Tab leaves the table
+    tabs = new QTabWidget;
+    tabs->setObjectName(QStringLiteral("tabs"));
+    tabs->addTab(buildWrites(), ft::WritesTab());
+    tabs->addTab(buildJobs(), ft::JobsTab());
+    layout->addWidget(tabs, 1);
+    auto* buttons = new QHBoxLayout;
+    auto* close = new QPushButton(ft::Close());
+    close->setObjectName(QStringLiteral("close"));
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    fill();
+    resize(sizeHint().expandedTo(QSize(860, 420)).boundedTo(QSize(1000, 700)));
+}
+
+QWidget* HistoryDialog::buildWrites()
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    table = listTable("journalTable", windowTitle(), ft::HistoryColumns().split(u';'));
     layout->addWidget(table, 1);
     auto* buttons = new QHBoxLayout;
     keptStatus = new QLabel;
@@ -78,16 +118,13 @@ HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<Jour
     stopKept->setObjectName(QStringLiteral("stopKept"));
     stopKept->hide();
     connect(stopKept, &QPushButton::clicked, this, &HistoryDialog::stopKeptWanted);
-    buttons->addWidget(keptStatus);
-    buttons->addWidget(stopKept);
     undo = new QPushButton(ft::Undo());
     undo->setObjectName(QStringLiteral("undo"));
     undo->setToolTip(ft::UndoTip());
-    auto* close = new QPushButton(ft::Close());
-    close->setObjectName(QStringLiteral("close"));
+    buttons->addWidget(keptStatus);
+    buttons->addWidget(stopKept);
     buttons->addStretch(1);
     buttons->addWidget(undo);
-    buttons->addWidget(close);
     layout->addLayout(buttons);
     // The write selected, when it can be undone: journaled, with its memory before.
     const auto undoable = [this]() -> const JournalEntry* {
@@ -98,14 +135,85 @@ HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<Jour
     };
     connect(table, &QTableWidget::currentCellChanged, this,
             [this, undoable] { undo->setEnabled(undoable()); });
-    fill();
-    undo->setEnabled(undoable());
     connect(undo, &QPushButton::clicked, this, [this, undoable] {
         if (const JournalEntry* e = undoable())
             emit undoWanted(*e);
     });
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    resize(sizeHint().expandedTo(QSize(860, 360)).boundedTo(QSize(1000, 700)));
+    undo->setEnabled(false);
+    return page;
+}
+
+QWidget* HistoryDialog::buildJobs()
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    jobsTable = listTable("jobsTable", ft::JobsTab(), ft::JobColumns().split(u';'));
+    jobsTable->setRowCount(int(jobs_.size()));
+    for (int row = 0; row < jobs_.size(); ++row) {
+        const JobRecord& j = jobs_[row];
+        setRow(jobsTable, row,
+               {timeText(j.time), fleet::byWords(j.by), fleet::jobWhat(j), QString::number(j.boards.size()),
+                fleet::jobOutcome(j)});
+    }
+    jobsTable->resizeColumnsToContents();
+    jobBoards = listTable("jobBoards", ft::JobBoardsName(), ft::JobBoardColumns().split(u';'));
+    layout->addWidget(jobsTable, 3);
+    layout->addWidget(jobBoards, 2);
+    auto* buttons = new QHBoxLayout;
+    undoJob = new QPushButton(ft::UndoJob());
+    undoJob->setObjectName(QStringLiteral("undoJob"));
+    undoJob->setToolTip(ft::UndoJobTip());
+    retryJob = new QPushButton(ft::RetryFailed());
+    retryJob->setObjectName(QStringLiteral("retryJob"));
+    retryJob->setToolTip(ft::RetryJobTip());
+    buttons->addStretch(1);
+    buttons->addWidget(undoJob);
+    buttons->addWidget(retryJob);
+    layout->addLayout(buttons);
+    connect(jobsTable, &QTableWidget::currentCellChanged, this, [this] {
+        const JobRecord* j = chosenJob();
+        undoJob->setEnabled(j && j->what != QLatin1String("reboot"));
+        retryJob->setEnabled(j != nullptr);
+        jobBoards->setRowCount(0);
+        if (j)
+            emit jobChosen(*j);
+    });
+    connect(undoJob, &QPushButton::clicked, this, [this] {
+        if (const JobRecord* j = chosenJob())
+            emit undoJobWanted(*j);
+    });
+    connect(retryJob, &QPushButton::clicked, this, [this] {
+        if (const JobRecord* j = chosenJob())
+            emit retryJobWanted(*j);
+    });
+    undoJob->setEnabled(false);
+    retryJob->setEnabled(false);
+    return page;
+}
+
+const JobRecord* HistoryDialog::chosenJob() const
+{
+    const int row = jobsTable->currentRow();
+    return row >= 0 && row < jobs_.size() ? &jobs_[row] : nullptr;
+}
+
+void HistoryDialog::showJobBoards(const std::optional<RollOut>& job, const QString& problem)
+{
+    jobBoards->setRowCount(0);
+    if (!job) {
+        jobBoards->setRowCount(1);
+        setRow(jobBoards, 0, {QString(), problem});
+        return;
+    }
+    jobBoards->setRowCount(int(job->boards.size()));
+    for (int row = 0; row < job->boards.size(); ++row) {
+        const RollOutBoard& b = job->boards[row];
+        const std::optional<JournalEntry>& write = b.lastVerified ? b.lastVerified : b.firstWrite;
+        setRow(
+            jobBoards, row,
+            {dottedText(b.board), fleet::jobBoardOutcome(b, job->job), write ? changes(*write) : QString()});
+    }
+    jobBoards->resizeColumnsToContents();
 }
 
 void HistoryDialog::fill()
@@ -113,8 +221,7 @@ void HistoryDialog::fill()
     std::stable_sort(rows_.begin(), rows_.end(), [](const Row& a, const Row& b) { return a.time > b.time; });
     table->setRowCount(int(rows_.size()));
     for (int row = 0; row < rows_.size(); ++row)
-        for (int column = 0; column < ColumnCount; ++column)
-            table->setItem(row, column, new QTableWidgetItem(rows_[row].cells.value(column)));
+        setRow(table, row, rows_[row].cells);
     table->resizeColumnsToContents();
     table->setCurrentCell(rows_.isEmpty() ? -1 : 0, 0); // the newest, as before any choice
 }
@@ -135,9 +242,8 @@ void HistoryDialog::showKept(const QList<KeptChange>& kept, const QString& probl
     keptStatus->setVisible(!problem.isEmpty());
     for (const KeptChange& k : kept)
         rows_.append({k.commit.time,
-                      {k.commit.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                       dottedText(k.board), ft::ByBackupRepository(), ft::Commit().arg(k.commit.id.left(10)),
-                       committed(k.commit)},
+                      {timeText(k.commit.time), dottedText(k.board), ft::ByBackupRepository(),
+                       ft::Commit().arg(k.commit.id.left(10)), committed(k.commit)},
                       std::nullopt});
     if (!kept.isEmpty())
         fill();

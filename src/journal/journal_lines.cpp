@@ -1,0 +1,148 @@
+#include "journal/journal_lines.h"
+
+#include <QFile>
+#include <cstring>
+
+namespace talvik {
+
+namespace {
+bool opened(QFile& file, QString* why)
+{
+    if (!file.exists() || file.open(QIODevice::ReadOnly))
+        return true;
+    if (why)
+        *why = file.errorString();
+    return false;
+}
+} // namespace
+
+bool JournalLines::backward(const Each& each, QString* why, qint64 newest) const
+{
+    QFile file(path_);
+    if (!opened(file, why))
+        return false;
+    if (!file.isOpen())
+        return true;
+    const qint64 downTo = newest < 0 ? 0 : qMax<qint64>(0, file.size() - newest);
+    // [start, end) of the file is in `block`; every line of [downTo, end) ends with a line
+    // break at its last byte once the torn last line is left out.
+    qint64 end = file.size(), start = end;
+    QByteArray block;
+    const auto readBefore = [&](qint64 bytes) {
+        QByteArray before(bytes, Qt::Uninitialized);
+        if (!file.seek(start - bytes) || file.read(before.data(), bytes) != bytes)
+            return false;
+        block.prepend(before);
+        start -= bytes;
+        return true;
+    };
+    // The line break before `at` (exclusive) and after `start`, or -1.
+    const auto breakBefore = [&](qint64 at) -> qint64 {
+        if (at <= start)
+            return -1;
+        const void* found = memrchr(block.constData(), '\n', size_t(at - start));
+        return found ? start + (static_cast<const char*>(found) - block.constData()) : -1;
+    };
+    bool lastLine = true;
+    while (end > downTo) {
+        // The end of the line to hand out: the line break at end - 1 (none: torn, left out).
+        qint64 lineEnd = lastLine ? end : end - 1;
+        bool tooLong = false;
+        qint64 previous = -1;
+        while ((previous = breakBefore(lineEnd)) < 0 && start > downTo) {
+            if (end - start > MostLineBytes) { // a line without bounds: skipped, nothing of it kept
+                tooLong = true;
+                block.clear();
+                lineEnd = start;
+            }
+            if (!readBefore(qMin<qint64>(BlockBytes, start - downTo))) {
+                if (why)
+                    *why = file.errorString();
+                return false;
+            }
+        }
+        if (previous < 0 && downTo > 0) // the line `downTo` falls in: not whole here
+            return true;
+        const qint64 lineStart = previous < 0 ? downTo : previous + 1;
+        if (!lastLine && !tooLong && end - 1 - lineStart > 0) {
+            const QByteArrayView line(block.constData() + (lineStart - start), end - 1 - lineStart);
+            if (!each(line, lineStart))
+                return true;
+        }
+        lastLine = false;
+        end = lineStart;
+        block.truncate(end - start); // what is handed out is not kept
+    }
+    return true;
+}
+
+bool JournalLines::forward(qint64 from, const Each& each, QString* why) const
+{
+    QFile file(path_);
+    if (!opened(file, why))
+        return false;
+    if (!file.isOpen() || !file.seek(from)) {
+        if (file.isOpen() && why)
+            *why = file.errorString();
+        return !file.isOpen();
+    }
+    QByteArray pending;
+    qint64 at = from; // where `pending` starts
+    QByteArray block(BlockBytes, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = file.read(block.data(), BlockBytes);
+        if (got < 0) {
+            if (why)
+                *why = file.errorString();
+            return false;
+        }
+        if (got == 0)
+            return true; // what is left has no line break: torn
+        pending.append(block.constData(), got);
+        qsizetype begin = 0;
+        for (qsizetype nl; (nl = pending.indexOf('\n', begin)) >= 0; begin = nl + 1)
+            if (nl > begin && !each(QByteArrayView(pending.constData() + begin, nl - begin), at + begin))
+                return true;
+        pending.remove(0, begin);
+        at += begin;
+        if (pending.size() > MostLineBytes) { // a line without end: skipped up to its line break
+            at += pending.size();
+            pending.clear();
+            qint64 skipped = 0;
+            char c = 0;
+            while (file.getChar(&c) && c != '\n')
+                ++skipped;
+            at += skipped + 1;
+        }
+    }
+}
+
+qint64 JournalLines::lineNumberAt(qint64 offset) const
+{
+    qint64 number = 1;
+    forward(
+        0,
+        [&](QByteArrayView, qint64 at) {
+            if (at >= offset)
+                return false;
+            ++number;
+            return true;
+        },
+        nullptr);
+    return number;
+}
+
+QByteArrayView jsonText(QByteArrayView line, QByteArrayView key)
+{
+    QByteArray pattern;
+    pattern.reserve(key.size() + 4);
+    pattern.append('"').append(key.data(), key.size()).append("\":\"");
+    const qsizetype at = line.indexOf(pattern);
+    if (at < 0)
+        return {};
+    const qsizetype from = at + pattern.size();
+    const qsizetype to = line.indexOf('"', from);
+    return to < 0 ? QByteArrayView() : line.sliced(from, to - from);
+}
+
+} // namespace talvik

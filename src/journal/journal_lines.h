@@ -1,0 +1,38 @@
+#pragma once
+// The journal's file read a line at a time, never whole: backwards from its end (newest
+// first) or forwards from a line's offset, a block at a time. A line not ended by a line
+// break (the last, torn by a crash or a full disk) is no line; a line longer than
+// MostLineBytes is skipped.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <functional>
+
+namespace talvik {
+
+class JournalLines {
+  public:
+    static constexpr qint64 BlockBytes = 1 << 20;
+    static constexpr qint64 MostLineBytes = 64ll << 20; // a job over every board of 256 networks
+    // Each line and the offset it starts at; false stops.
+    using Each = std::function<bool(QByteArrayView line, qint64 offset)>;
+
+    explicit JournalLines(const QString& path) : path_(path) {}
+
+    // Newest first; only the lines wholly within the `newest` bytes at the end when given.
+    // False with why when the file cannot be read (a missing file is an empty journal).
+    bool backward(const Each& each, QString* why, qint64 newest = -1) const;
+    bool forward(qint64 from, const Each& each, QString* why) const;
+    // The line number (from 1) of the line at `offset`, for a message that names it.
+    qint64 lineNumberAt(qint64 offset) const;
+
+  private:
+    QString path_;
+};
+
+// A string value of a flat journal line, without parsing it: the text after `"key":"` up to
+// the next quote (ids, addresses and kinds never hold one). Empty when the line has none.
+QByteArrayView jsonText(QByteArrayView line, QByteArrayView key);
+
+} // namespace talvik
