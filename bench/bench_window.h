@@ -57,7 +57,7 @@ class SilentMessages : public talvik::Messages {
 // The fleet window's questions, answered "no" without a dialog.
 struct NoDialogs : talvik::FleetDialogs {
     bool confirm(QWidget*, const QString&, const QString&) override { return false; }
-    int choose(QWidget*, const QString&, const QStringList&) override { return -1; }
+    int choose(QWidget*, const QString&, const QStringList&, int) override { return -1; }
     void message(QWidget*, const QString&) override {}
     QString folder(QWidget*, const QString&) override { return {}; }
     QStringList openFiles(QWidget*, const QString&, const QString&) override { return {}; }

@@ -29,6 +29,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
@@ -51,11 +53,11 @@ struct AnsweringDialogs : FleetDialogs {
         asked << question;
         return answer.isEmpty() || answer.takeFirst();
     }
-    QList<int> choice; // to the choices in turn; the default (0) when none is left
-    int choose(QWidget*, const QString& question, const QStringList&) override
+    QList<int> choice; // to the choices in turn; the default when none is left
+    int choose(QWidget*, const QString& question, const QStringList&, int preferred) override
     {
         asked << question;
-        return choice.isEmpty() ? 0 : choice.takeFirst();
+        return choice.isEmpty() ? preferred : choice.takeFirst();
     }
     void message(QWidget*, const QString& text) override { asked << text; }
     QString folder(QWidget*, const QString&) override { return chosen; }
@@ -377,6 +379,52 @@ class TestFleetWindow : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(s.cell("192.168.1.165", fleet::State).startsWith(state), 10000);
         QCOMPARE(s.sim->board(0).permanent().mask, (Ipv4{255, 255, 0, 0}));
         QCOMPARE(s.sim->board(0).permanent().ident, 0);
+    }
+
+    // A roll-out of 60 rows undone with one action, by clicks on a 1024 x 768 screen: the
+    // preview names the board a later job wrote, which stays as it is; the rest go back.
+    void aRollOutIsUndoneWithOneAction()
+    {
+        Setup s("192.168.1.1-60,version=2.17,console=1");
+        s.w->resize(1024, 768);
+        s.survey("192.168.1.1", "60");
+        QList<WriteFields> before;
+        for (int i = 0; i < 60; ++i)
+            before.append(s.sim->board(i).permanent());
+        s.click("192.168.1.1");
+        s.click("192.168.1.60", Qt::ShiftModifier);
+        QTest::mouseClick(changeDialog(s, "change_mask", "value_mask", "255.255.0.0")->write, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(s.w->status->text().startsWith("Підсумок:"), 15000);
+        s.click("192.168.1.10");
+        QTest::mouseClick(changeDialog(s, "change_dispatcher", "value_dispatcher", "10.2.2.2")->write,
+                          Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(s.w->search->isEnabled() && s.w->history->isEnabled(), 10000);
+
+        s.click("192.168.1.1");
+        s.click("192.168.1.60", Qt::ShiftModifier);
+        QTest::mouseClick(s.w->history, Qt::LeftButton);
+        auto* h = s.w->findChild<HistoryDialog*>("history");
+        QTest::mouseClick(h->tabs->tabBar(), Qt::LeftButton, {}, h->tabs->tabBar()->tabRect(1).center());
+        QCOMPARE(h->jobsTable->rowCount(), 2);
+        QVERIFY(h->jobsTable->item(1, HistoryDialog::JobWhat)->text().contains("Маска 255.255.0.0"));
+        const QRect mask = h->jobsTable->visualRect(h->jobsTable->model()->index(1, 0));
+        QTest::mouseClick(h->jobsTable->viewport(), Qt::LeftButton, {}, mask.center());
+        QCOMPARE(h->jobBoards->rowCount(), 60);
+        s.dialogs.choice = {0}; // "Записати без них"
+        QTest::mouseClick(h->undoJob, Qt::LeftButton);
+        WritePreviewDialog* preview = previewShown(s);
+        QVERIFY(preview);
+        QVERIFY(preview->geometry().width() <= 1024 && preview->geometry().height() <= 768);
+        QList<QTableWidgetItem*> named =
+            preview->table->findItems("плату записала пізніша робота", Qt::MatchContains);
+        QCOMPARE(named.size(), 1);
+        QCOMPARE(preview->table->item(named[0]->row(), WritePreview::Board)->text(), QString("192.168.1.10"));
+        QTest::mouseClick(preview->write, Qt::LeftButton);
+        QVERIFY(s.dialogs.asked.last().startsWith("Записати все одно? Тоді:\n192.168.1.10: "));
+        QTRY_COMPARE_WITH_TIMEOUT(s.w->status->text(),
+                                  QString("Підсумок: записано й перевірено: 59, відмовлено: 1."), 15000);
+        for (int i = 0; i < 60; ++i)
+            QCOMPARE(s.sim->board(i).permanent().mask == before[i].mask, i != 9);
     }
 
     // "Скасувати" during a write: the boards under way are written and read back, the rest

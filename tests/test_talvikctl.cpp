@@ -489,6 +489,98 @@ class TestTalvikctl : public QObject {
         }
     }
 
+    // A roll-out of 60 boards, 3 of which hold something else after it, undone as one: every
+    // board it wrote goes back, the 3 are not touched, and one board a later job wrote is
+    // named and left as it is, unless forced.
+    void aJobIsUndoneAsOne_data()
+    {
+        QTest::addColumn<bool>("force");
+        QTest::newRow("guarded") << false;
+        QTest::newRow("forced") << true;
+    }
+    void aJobIsUndoneAsOne()
+    {
+        QFETCH(bool, force);
+        Fleet fleet({"127.0.8.1-57,version=2.17,console=1", "127.0.8.58-60,version=2.17,console=1,writes=0"});
+        QList<WriteFields> before;
+        for (int i = 0; i < 60; ++i)
+            before.append(fleet.sim.board(i).permanent());
+        QCOMPARE(fleet.ctl({"write", "127.0.8.1-60", "--mask", "255.255.0.0", "--max-failures", "0"}).exit,
+                 4);
+        QCOMPARE(fleet.ctl({"write", "127.0.8.10", "--dispatcher", "10.2.2.2"}).exit, 0);
+        const QString job = fleet.ctl({"history", "--jobs", "--json"}).json().value(1)["job"].toString();
+        QList<int> writes(60);
+        connect(&fleet.sim, &BoardSimulator::received, this,
+                [&](int board, const QByteArray& d) { writes[board] += isWriteFrame(d); });
+        const Run undo =
+            fleet.ctl(QStringList{"undo", "--job", job} + (force ? QStringList{"--force"} : QStringList{}));
+        QCOMPARE(undo.exit, force ? 0 : 4);
+        for (int i = 0; i < 60; ++i) {
+            const bool untouched = i >= 57 || (i == 9 && !force);
+            QCOMPARE(writes[i] > 0, !untouched);
+            if (!untouched)
+                QCOMPARE(fleet.sim.board(i).permanent(), before[i]);
+        }
+        QCOMPARE(fleet.sim.board(9).permanent().dispatcher == before[9].dispatcher, force);
+        QVERIFY2(force || undo.err.contains("127.0.8.10: job "),
+                 undo.err.constData()); // named, with the later job
+        for (int i = 58; i <= 60; ++i)
+            QVERIFY(undo.err.contains(
+                QString("127.0.8.%1: left alone: the job wrote it nothing that succeeded").arg(i).toUtf8()));
+        const QJsonObject undoJob = fleet.ctl({"history", "--jobs", "--json"}).json().value(0);
+        QCOMPARE(undoJob["undoes"].toString(), job);
+        QCOMPARE(undoJob["counts"]["refused"].toInt(), force ? 0 : 1);
+    }
+
+    // A write of 200 boards killed (SIGKILL) after its 30th verified board: retry --job finishes
+    // it from the journal alone. No verified board is written again, and every board holds it.
+    void aKilledJobIsFinished()
+    {
+        Fleet fleet({"127.0.9.1-200,version=2.17,console=1"});
+        QList<int> writes(200);
+        connect(&fleet.sim, &BoardSimulator::received, this,
+                [&](int board, const QByteArray& d) { writes[board] += isWriteFrame(d); });
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_DATA_HOME", fleet.dataHome.path());
+        process.setProcessEnvironment(environment);
+        process.start(program(), fleet.withPorts({"write", "127.0.9.1-200", "--mask", "255.255.0.0"}));
+        QVERIFY(process.waitForStarted());
+        const auto verified = [&] {
+            QFile journal(fleet.journalFile());
+            return journal.open(QIODevice::ReadOnly) ? int(journal.readAll().count("\"outcome\":\"done\""))
+                                                     : 0;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(verified() >= 30, 20000);
+        ::kill(pid_t(process.processId()), SIGKILL);
+        QVERIFY(process.waitForFinished(5000));
+        QFile journal(fleet.journalFile());
+        QVERIFY(journal.open(QIODevice::ReadOnly));
+        QSet<QString> done; // the boards the killed job verified
+        for (const QByteArray& line : journal.readAll().split('\n'))
+            if (line.contains("\"kind\":\"result\"") && line.contains("\"outcome\":\"done\""))
+                done.insert(QJsonDocument::fromJson(line).object()["board"].toString());
+        QVERIFY(done.size() >= 30 && done.size() < 200);
+        QVERIFY(!fleet.ctl({"history", "--jobs", "--json"}).json().value(0)["ended"].toBool());
+        const QList<int> beforeRetry = writes;
+
+        const Run retry = fleet.ctl({"retry", "--job", "last"});
+        QVERIFY2(retry.exit == 0, retry.err.constData());
+        QVERIFY(
+            retry.err.contains(QString("%1 boards of the job succeeded already").arg(done.size()).toUtf8()));
+        for (int i = 0; i < 200; ++i) {
+            const QString board = QString("127.0.9.%1").arg(i + 1);
+            QCOMPARE(fleet.sim.board(i).permanent().mask, (Ipv4{255, 255, 0, 0}));
+            if (done.contains(board)) // written once: its frame to each of the two ports
+                QCOMPARE(writes[i], 2);
+            else
+                QVERIFY(writes[i] > beforeRetry[i]);
+        }
+        QVERIFY2(retry.err.contains(QString("%1 boards: ").arg(200 - done.size()).toUtf8()) &&
+                     !retry.err.contains("failed"),
+                 retry.err.constData());
+    }
+
     // Files that are no backup or hosts file, however large or endless: refused at once.
     void filesWithBounds_data()
     {

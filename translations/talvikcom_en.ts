@@ -1431,5 +1431,9 @@ Write anyway?</translation>
         <source>плату записала пізніша робота</source>
         <translation>a later job wrote the board</translation>
     </message>
+    <message>
+        <source>Записати без них</source>
+        <translation>Write without them</translation>
+    </message>
 </context>
 </TS>

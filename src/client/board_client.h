@@ -81,6 +81,8 @@ class BoardClient : public QObject {
     bool send(BoardAddress board, const QByteArray& frame);
     // A word frame ("msi", "vsi") from a socket not bound to the listening port.
     bool sendWord(BoardAddress board, const QByteArray& word);
+    QList<quint16> commandPorts() const { return commandPorts_(); }
+    quint16 wordPort() const { return wordPort_; }
     // What send() and sendWord() would send now, port by port.
     QList<PlannedFrame> planned(const QByteArray& frame) const;
     PlannedFrame plannedWord(const QByteArray& word) const;

@@ -401,6 +401,10 @@ bool BoardJobs::journalJob()
     record.undoes = j.options.undoes;
     record.undoesWrites = j.options.undoesWrites;
     record.retryOf = j.options.retryOf;
+    record.ports = client_.commandPorts();
+    record.wordPort = client_.wordPort();
+    record.timeoutMs = j.options.timing.timeoutMs;
+    record.retries = j.options.timing.retries;
     record.what = QStringLiteral("reboot");
     for (const auto& task : j.tasks) {
         record.boards.append(task->result.board);

@@ -11,6 +11,8 @@ JobOptions optionsOf(const JobRecord& job, const QString& by)
     o.verify = job.verify;
     o.limit.most = job.maxFailures;
     o.rebootWaitSeconds = job.rebootWaitSeconds;
+    if (job.timeoutMs > 0)
+        o.timing = Timing{job.timeoutMs, job.retries};
     return o;
 }
 

@@ -983,6 +983,10 @@ inline QString ConfirmRefused()
     return QCoreApplication::translate("FleetWindow",
                                        "Ці копії не можна записати як є:\n%1\nВсе одно записати?");
 }
+inline QString WriteWithoutThem()
+{
+    return QCoreApplication::translate("FleetWindow", "Записати без них");
+}
 inline QString WriteAnyway()
 {
     return QCoreApplication::translate("FleetWindow", "Все одно записати");

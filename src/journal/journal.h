@@ -80,11 +80,14 @@ struct JobRecord {
     bool takeMac = false;
     QString undoes;
     QStringList undoesWrites;
-    // How it ran.
+    // How it ran: its rules, and where and how patiently it talked to the boards.
     bool force = false, verify = true;
     int maxFailures = -1; // FailureLimit's: -1 the default, 0 none
     int rebootWaitSeconds = 0;
-    QString retryOf; // a retry of this job: one roll-out with it
+    QList<quint16> ports; // the boards' command ports
+    quint16 wordPort = 0;
+    int timeoutMs = 0, retries = 0; // 0 and 0: not recorded
+    QString retryOf;                // a retry of this job: one roll-out with it
     // Its end, when the file has one; else what its boards' lines say so far.
     bool ended = false;
     OutcomeCounts counts;

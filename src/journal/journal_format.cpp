@@ -213,9 +213,11 @@ OutcomeCounts countsOf(const QJsonObject& o)
 
 QJsonObject jobJson(const JobRecord& j)
 {
-    QJsonArray boards;
+    QJsonArray boards, ports;
     for (BoardAddress b : j.boards)
         boards.append(dottedText(b));
+    for (quint16 p : j.ports)
+        ports.append(int(p));
     QJsonObject o{
         {QStringLiteral("job"), j.id},
         {QStringLiteral("time"), j.time.toUTC().toString(Qt::ISODateWithMs)},
@@ -225,7 +227,11 @@ QJsonObject jobJson(const JobRecord& j)
         {QStringLiteral("options"), QJsonObject{{QStringLiteral("force"), j.force},
                                                 {QStringLiteral("verify"), j.verify},
                                                 {QStringLiteral("max_failures"), j.maxFailures},
-                                                {QStringLiteral("reboot_wait_s"), j.rebootWaitSeconds}}}};
+                                                {QStringLiteral("reboot_wait_s"), j.rebootWaitSeconds},
+                                                {QStringLiteral("ports"), ports},
+                                                {QStringLiteral("word_port"), int(j.wordPort)},
+                                                {QStringLiteral("timeout_ms"), j.timeoutMs},
+                                                {QStringLiteral("retries"), j.retries}}}};
     if (j.change)
         o.insert(QStringLiteral("change"), changeJson(*j.change));
     if (j.base)
@@ -264,6 +270,12 @@ std::optional<JobRecord> jobOf(const QJsonObject& o, QStringList* problems)
     j.verify = options.value(QStringLiteral("verify")).toBool(true);
     j.maxFailures = options.value(QStringLiteral("max_failures")).toInt(-1);
     j.rebootWaitSeconds = options.value(QStringLiteral("reboot_wait_s")).toInt();
+    for (const QJsonValue& p : options.value(QStringLiteral("ports")).toArray())
+        if (p.toInt() > 0 && p.toInt() < 65536)
+            j.ports.append(quint16(p.toInt()));
+    j.wordPort = quint16(qBound(0, options.value(QStringLiteral("word_port")).toInt(), 65535));
+    j.timeoutMs = options.value(QStringLiteral("timeout_ms")).toInt();
+    j.retries = options.value(QStringLiteral("retries")).toInt();
     if (o.contains(QStringLiteral("change")))
         j.change = changeOf(o.value(QStringLiteral("change")).toObject());
     if (o.contains(QStringLiteral("base")))

@@ -24,7 +24,7 @@ struct Tally {
 
 std::optional<BoardAddress> boardIn(QByteArrayView line)
 {
-    const auto address = parseDottedDecimal(QString::fromLatin1(jsonText(line, "board")));
+    const auto address = addressIn(jsonText(line, "board"));
     return address ? std::optional(BoardAddress(*address)) : std::nullopt;
 }
 
@@ -114,11 +114,12 @@ std::optional<RollOut> Journal::rollOut(const QString& id, QString* why, const Q
         at.insert(b, int(r.boards.size()));
         r.boards.append(RollOutBoard{b, {}, {}, {}, false, {}, {}});
     }
-    QHash<QString, JournalEntry> sent; // the roll-out's writes, by id, until their result
+    QHash<QString, JournalEntry> sent;   // the roll-out's writes, by id, until their result
+    QHash<BoardAddress, qint64> sinceAt; // the line of the last write by another job since, read at the end
     QStringList problems;
     const bool read = JournalLines(path()).forward(
         job->offset,
-        [&](QByteArrayView text, qint64) {
+        [&](QByteArrayView text, qint64 offset) {
             const QByteArrayView kind = kindOf(text);
             if (kind == "job") {
                 const std::optional<JobRecord> j = jobOf(objectOf(text), &problems);
@@ -136,21 +137,20 @@ std::optional<RollOut> Journal::rollOut(const QString& id, QString* why, const Q
             RollOutBoard& b = r.boards[at.value(*board)];
             const QString jobId = QString::fromLatin1(jsonText(text, "job"));
             if (kind == "write") {
-                const QJsonObject o = objectOf(text);
                 if (!ours.contains(jobId)) { // written by another job after the roll-out wrote it
                     if (b.firstWrite && !ignoring.contains(jobId)) {
-                        b.writtenSince = jobId.isEmpty() ? o.value(QStringLiteral("id")).toString() : jobId;
-                        b.writtenSinceBy = o.value(QStringLiteral("by")).toString();
+                        b.writtenSince = jobId.isEmpty() ? QString::fromLatin1(jsonText(text, "id")) : jobId;
+                        sinceAt.insert(b.board, offset);
                     }
                     return true;
                 }
-                if (std::optional<JournalEntry> e = entryOf(o, folder_, &problems)) {
+                if (std::optional<JournalEntry> e = entryOf(objectOf(text), folder_, &problems)) {
                     if (!b.firstWrite)
                         b.firstWrite = e;
                     sent.insert(e->id, *e);
                     b.sentWithoutResult = true;
                     b.writtenSince.clear();
-                    b.writtenSinceBy.clear();
+                    sinceAt.remove(b.board);
                 }
                 return true;
             }
@@ -171,6 +171,15 @@ std::optional<RollOut> Journal::rollOut(const QString& id, QString* why, const Q
         why);
     if (!read)
         return std::nullopt;
+    for (auto it = sinceAt.cbegin(); it != sinceAt.cend(); ++it) // who wrote them since
+        JournalLines(path()).forward(
+            it.value(),
+            [&](QByteArrayView text, qint64) {
+                r.boards[at.value(it.key())].writtenSinceBy =
+                    objectOf(text).value(QStringLiteral("by")).toString();
+                return false;
+            },
+            nullptr);
     return r;
 }
 

@@ -134,15 +134,41 @@ qint64 JournalLines::lineNumberAt(qint64 offset) const
 
 QByteArrayView jsonText(QByteArrayView line, QByteArrayView key)
 {
-    QByteArray pattern;
-    pattern.reserve(key.size() + 4);
-    pattern.append('"').append(key.data(), key.size()).append("\":\"");
-    const qsizetype at = line.indexOf(pattern);
+    char pattern[40]; // "key":" without a heap allocation: it is asked for on every line
+    if (key.size() + 4 > qsizetype(sizeof pattern))
+        return {};
+    pattern[0] = '"';
+    std::memcpy(pattern + 1, key.data(), size_t(key.size()));
+    std::memcpy(pattern + 1 + key.size(), "\":\"", 3);
+    const QByteArrayView wanted(pattern, key.size() + 4);
+    const qsizetype at = line.indexOf(wanted);
     if (at < 0)
         return {};
-    const qsizetype from = at + pattern.size();
+    const qsizetype from = at + wanted.size();
     const qsizetype to = line.indexOf('"', from);
     return to < 0 ? QByteArrayView() : line.sliced(from, to - from);
+}
+
+std::optional<quint32> addressIn(QByteArrayView text)
+{
+    quint32 address = 0;
+    int octets = 0, digits = 0, value = 0;
+    for (char c : text) {
+        if (c >= '0' && c <= '9' && digits < 3) {
+            value = value * 10 + (c - '0');
+            ++digits;
+        }
+        else if (c == '.' && digits > 0 && octets < 3 && value <= 255) {
+            address = (address << 8) | quint32(value);
+            ++octets;
+            digits = value = 0;
+        }
+        else
+            return std::nullopt;
+    }
+    if (octets != 3 || digits == 0 || value > 255)
+        return std::nullopt;
+    return (address << 8) | quint32(value);
 }
 
 } // namespace talvik

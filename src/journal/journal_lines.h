@@ -8,6 +8,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace talvik {
 
@@ -34,5 +35,7 @@ class JournalLines {
 // A string value of a flat journal line, without parsing it: the text after `"key":"` up to
 // the next quote (ids, addresses and kinds never hold one). Empty when the line has none.
 QByteArrayView jsonText(QByteArrayView line, QByteArrayView key);
+// "127.0.1.3" as an address, read from the line's bytes as they are.
+std::optional<quint32> addressIn(QByteArrayView text);
 
 } // namespace talvik

@@ -523,22 +523,38 @@ namespace {
 // The boards an undo or a retry of a job leaves alone, on stderr.
 void sayLeftAlone(const QList<LeftAlone>& left)
 {
+    int succeeded = 0;
     for (const LeftAlone& l : left) {
-        const char* why = l.why == LeftAlone::Succeeded    ? "it succeeded already"
-                          : l.why == LeftAlone::Refused    ? "the rules refused it"
+        if (l.why == LeftAlone::Succeeded) { // the usual case: counted, not listed
+            ++succeeded;
+            continue;
+        }
+        const char* why = l.why == LeftAlone::Refused      ? "the rules refused it"
                           : l.why == LeftAlone::NotWritten ? "the job wrote it nothing that succeeded"
                           : l.why == LeftAlone::NoMemoryBefore
                               ? "its memory before is not in the journal"
                               : "a configurator's write is run again from the configurator";
         err() << "talvikctl: " << dottedText(l.board) << ": left alone: " << why << Qt::endl;
     }
+    if (succeeded > 0)
+        err() << "talvikctl: " << succeeded << (succeeded == 1 ? " board" : " boards")
+              << " of the job succeeded already and " << (succeeded == 1 ? "is" : "are") << " left alone"
+              << Qt::endl;
 }
 } // namespace
 
 int runPlan(const CommandLine& line, const JobPlan& plan, const QString& command, bool force,
             const FailureLimit& limit)
 {
-    const CommonOptions options = line.common();
+    // Where and how patiently the job talked to its boards, unless told otherwise now.
+    CommonOptions options = line.common();
+    if (!line.isSet(QStringLiteral("ports")) && !plan.job.ports.isEmpty())
+        options.commandPorts = plan.job.ports;
+    if (!line.isSet(QStringLiteral("timeout")) && !line.isSet(QStringLiteral("retries")) &&
+        plan.job.timeoutMs > 0)
+        options.timing = plan.options.timing;
+    if (plan.job.wordPort > 0) // a reboot's words go where the job sent them
+        options.wordPort = plan.job.wordPort;
     sayLeftAlone(plan.leftAlone);
     if (plan.empty()) {
         err() << "talvikctl: nothing to " << command << ": no board of the job is left to" << Qt::endl;

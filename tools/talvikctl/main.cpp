@@ -26,13 +26,14 @@ Commands:
       read a board's configuration
   write ADDRESS|RANGE... [--from FILE] [--ip A] [--mask A] ...
       write a configuration (one change on many boards), then read it back and compare
-  history [ADDRESS]
-      the journal of writes, newest first
-  undo ADDRESS
-      put back what a board held before its last journaled write
-  retry FILE
+  history [ADDRESS] [--jobs | --job ID]
+      the journal of writes, or of jobs, newest first; one job's boards
+  undo ADDRESS, undo --job ID
+      put back what a board held before its last journaled write, or every
+      board of a job as it was before the job
+  retry FILE, retry --job ID
       run a write, apply, undo or reboot again on the boards of its --json
-      output that did not succeed
+      output (or of the job of the journal) that did not succeed
   reboot ADDRESS|RANGE... [--wait]
       reboot boards, in waves
   survey RANGE|ADDRESS... [--hosts FILE] [--save DIR] [--csv]

@@ -23,7 +23,7 @@ bool SystemDialogs::confirm(QWidget* parent, const QString& question, const QStr
     return box.clickedButton() == yes;
 }
 
-int SystemDialogs::choose(QWidget* parent, const QString& question, const QStringList& actions)
+int SystemDialogs::choose(QWidget* parent, const QString& question, const QStringList& actions, int preferred)
 {
     QMessageBox box(QMessageBox::Question, texts::ApplicationTitle(), question, QMessageBox::NoButton,
                     parent);
@@ -31,9 +31,11 @@ int SystemDialogs::choose(QWidget* parent, const QString& question, const QStrin
     QList<QAbstractButton*> buttons;
     for (const QString& action : actions)
         buttons.append(box.addButton(action, QMessageBox::AcceptRole));
-    box.setEscapeButton(box.addButton(fleet::texts::Cancel(), QMessageBox::RejectRole));
-    if (!buttons.isEmpty())
-        box.setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
+    QPushButton* cancel = box.addButton(fleet::texts::Cancel(), QMessageBox::RejectRole);
+    box.setEscapeButton(cancel);
+    box.setDefaultButton(preferred >= 0 && preferred < buttons.size()
+                             ? qobject_cast<QPushButton*>(buttons[preferred])
+                             : cancel);
     box.exec();
     return int(buttons.indexOf(box.clickedButton()));
 }

@@ -14,8 +14,10 @@ class FleetDialogs {
     virtual ~FleetDialogs() = default;
     // `action`: the button that goes ahead ("Перезавантажити").
     virtual bool confirm(QWidget* parent, const QString& question, const QString& action) = 0;
-    // One of several ways to go ahead (the first is the default), or -1 for "Скасувати".
-    virtual int choose(QWidget* parent, const QString& question, const QStringList& actions) = 0;
+    // One of several ways to go ahead, or -1 for "Скасувати"; the default is the action
+    // `preferred` names, "Скасувати" for -1.
+    virtual int choose(QWidget* parent, const QString& question, const QStringList& actions,
+                       int preferred = 0) = 0;
     virtual void message(QWidget* parent, const QString& text) = 0;
     // Each returns what was chosen; empty when the operator cancelled.
     virtual QString folder(QWidget* parent, const QString& title) = 0;
@@ -29,7 +31,8 @@ class FleetDialogs {
 class SystemDialogs : public FleetDialogs {
   public:
     bool confirm(QWidget* parent, const QString& question, const QString& action) override;
-    int choose(QWidget* parent, const QString& question, const QStringList& actions) override;
+    int choose(QWidget* parent, const QString& question, const QStringList& actions,
+               int preferred = 0) override;
     void message(QWidget* parent, const QString& text) override;
     QString folder(QWidget* parent, const QString& title) override;
     QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) override;

@@ -33,9 +33,17 @@ namespace ft = fleet::texts;
 bool FleetWindow::askForce(QWidget* asking, const QList<BoardResult>& planned, bool* force)
 {
     const QStringList forced = fleet::forcedLines(planned);
-    *force = !forced.isEmpty();
-    return forced.isEmpty() ||
-           dialogs_.confirm(asking, ft::ConfirmForced().arg(forced.join(u'\n')), ft::WriteAnyway());
+    *force = false;
+    if (forced.isEmpty())
+        return true;
+    const QString question = ft::ConfirmForced().arg(forced.join(u'\n'));
+    const bool others = std::any_of(planned.begin(), planned.end(),
+                                    [](const BoardResult& r) { return r.outcome == Outcome::Planned; });
+    if (!others) // nothing to write but with a force
+        return *force = dialogs_.confirm(asking, question, ft::WriteAnyway());
+    const int chosen = dialogs_.choose(asking, question, {ft::WriteWithoutThem(), ft::WriteAnyway()}, -1);
+    *force = chosen == 1;
+    return chosen >= 0;
 }
 
 bool FleetWindow::writePlanned(QWidget* asking, const QList<WriteTarget>& targets,
