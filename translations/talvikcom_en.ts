@@ -1435,5 +1435,17 @@ Write anyway?</translation>
         <source>Записати без них</source>
         <translation>Write without them</translation>
     </message>
+    <message>
+        <source>Мережа плат: повернення роботи</source>
+        <translation>Board network: undoing a job</translation>
+    </message>
+    <message>
+        <source>Мережа плат: повтор роботи</source>
+        <translation>Board network: retrying a job</translation>
+    </message>
+    <message>
+        <source>Мережа плат: перезавантаження</source>
+        <translation>Board network: reboot</translation>
+    </message>
 </context>
 </TS>

@@ -76,6 +76,7 @@ void FleetJobs::reboot(const QList<BoardAddress>& boards)
     LastJob job;
     job.kind = LastJob::Reboot;
     job.boards = boards;
+    job.options.by = by::Reboot;
     job.options.limit = limit;
     job.options.rebootWaitSeconds = rebootWaitSeconds;
     start(job);

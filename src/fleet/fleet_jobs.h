@@ -22,6 +22,7 @@ inline const QString Replace = QStringLiteral("fleet window: replace board");
 inline const QString Undo = QStringLiteral("fleet window: undo");
 inline const QString UndoJob = QStringLiteral("fleet window: undo job");
 inline const QString RetryJob = QStringLiteral("fleet window: retry job");
+inline const QString Reboot = QStringLiteral("fleet window: reboot");
 } // namespace by
 
 class FleetJobs : public QObject {

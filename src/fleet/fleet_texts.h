@@ -483,6 +483,18 @@ inline QString ByUndo()
 {
     return QCoreApplication::translate("FleetWindow", "Мережа плат: повернення");
 }
+inline QString ByUndoJob()
+{
+    return QCoreApplication::translate("FleetWindow", "Мережа плат: повернення роботи");
+}
+inline QString ByRetryJob()
+{
+    return QCoreApplication::translate("FleetWindow", "Мережа плат: повтор роботи");
+}
+inline QString ByReboot()
+{
+    return QCoreApplication::translate("FleetWindow", "Мережа плат: перезавантаження");
+}
 // A commit of the folder of backups kept in git (talvikctl backup --git).
 inline QString ByBackupRepository()
 {

@@ -191,6 +191,9 @@ QString byWords(const QString& by)
         {by::Change, texts::ByChange},
         {by::Replace, texts::ByReplace},
         {by::Undo, texts::ByUndo},
+        {by::UndoJob, texts::ByUndoJob},
+        {by::RetryJob, texts::ByRetryJob},
+        {by::Reboot, texts::ByReboot},
     };
     const Text text = words.value(by);
     return text ? text() : escapeControls(by); // talvikctl's commands keep their names

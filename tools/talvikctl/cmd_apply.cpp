@@ -46,6 +46,7 @@ int replaceBoard(const CommandLine& line, const CommonOptions& options, const Bo
         return code;
     const BoardAddress newAddress(addressOf(backup.fields.ip));
     job.rebootWaitSeconds = JobOptions::RebootWaitSeconds;
+    job.by = QStringLiteral("talvikctl apply --to --reboot");
     BoardResult rebooted;
     runJob(
         session,

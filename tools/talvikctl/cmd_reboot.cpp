@@ -49,6 +49,7 @@ int runReboot(const QStringList& args)
     job.timing = options.timing;
     job.limit = limit;
     job.dryRun = options.dryRun;
+    job.by = QStringLiteral("talvikctl reboot");
     job.rebootWaitSeconds = wait ? waitSeconds : 0;
     Progress progress(QStringLiteral("reboot"), int(boards.size()));
     JobReport report(JobReport::Reboot, QStringLiteral("reboot"), line, targetsOf(line), {}, siteIndex(line));

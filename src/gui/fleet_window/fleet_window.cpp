@@ -25,7 +25,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -337,6 +339,13 @@ void FleetWindow::showMyNetworks()
 
 void FleetWindow::showEvent(QShowEvent* event)
 {
+    // A size remembered on a larger screen, or the designed one, shrunk to fit this one
+    // with room for the window's frame.
+    if (const QScreen* on = screen(); on && !event->spontaneous()) {
+        const QSize room = on->availableGeometry().size() - QSize(16, 48);
+        if (width() > room.width() || height() > room.height())
+            resize(size().boundedTo(room));
+    }
     QWidget::showEvent(event);
     showMyNetworks();
     loadSites();

@@ -128,7 +128,8 @@ QWidget* HistoryDialog::buildWrites()
     layout->addLayout(buttons);
     // The write selected, when it can be undone: journaled, with its memory before.
     const auto undoable = [this]() -> const JournalEntry* {
-        const int row = table->currentRow();
+        const QList<QTableWidgetSelectionRange> chosen = table->selectedRanges();
+        const int row = chosen.isEmpty() ? -1 : chosen.first().topRow();
         if (row < 0 || row >= rows_.size() || !rows_[row].write || !rows_[row].write->before)
             return nullptr;
         return &*rows_[row].write;
@@ -170,7 +171,7 @@ QWidget* HistoryDialog::buildJobs()
     buttons->addWidget(undoJob);
     buttons->addWidget(retryJob);
     layout->addLayout(buttons);
-    connect(jobsTable, &QTableWidget::currentCellChanged, this, [this] {
+    connect(jobsTable, &QTableWidget::itemSelectionChanged, this, [this] {
         const JobRecord* j = chosenJob();
         undoJob->setEnabled(j && j->what != QLatin1String("reboot"));
         retryJob->setEnabled(j != nullptr);
@@ -193,7 +194,8 @@ QWidget* HistoryDialog::buildJobs()
 
 const JobRecord* HistoryDialog::chosenJob() const
 {
-    const int row = jobsTable->currentRow();
+    const QList<QTableWidgetSelectionRange> chosen = jobsTable->selectedRanges();
+    const int row = chosen.isEmpty() ? -1 : chosen.first().topRow();
     return row >= 0 && row < jobs_.size() ? &jobs_[row] : nullptr;
 }
 
