@@ -16,6 +16,11 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >/dev/null
 desktop-file-validate "/usr/share/applications/$app_id.desktop"
 appstreamcli validate --no-net "/usr/share/metainfo/$app_id.metainfo.xml"
 for page in talvikcom talvikctl talvik-board-sim; do man -w "$page" >/dev/null; done
+# The Ansible collection where Ansible finds collections, without being told where.
+if command -v ansible-doc >/dev/null; then
+    ansible-doc talvik.boards.board_config | grep -q "talvikctl" || { echo "ansible-doc does not find talvik.boards"; exit 1; }
+    echo "ansible-doc finds the installed collection talvik.boards"
+fi
 talvikctl --version | grep -qx "talvikctl ${version%-*}"
 bash -c 'source /usr/share/bash-completion/completions/talvikctl && complete -p talvikctl' >/dev/null
 talvik-board-sim --version | grep -qx "talvik-board-sim ${version%-*}"

@@ -17,6 +17,7 @@ packages=(
     prometheus curl # the real server scrapes talvikctl exporter; promtool checks the alert rules
     time # the benchmarks' peak memory of a program they run
     git # talvikctl backup --git keeps its folder with it
+    ansible-core openssh-server # the Ansible collection's test: ansible-playbook, one site PC over SSH
 )
 
 # make windows: the MinGW-w64 cross compiler, Ninja, Wine for the tests, NSIS and zip for the package.

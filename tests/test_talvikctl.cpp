@@ -489,6 +489,30 @@ class TestTalvikctl : public QObject {
         }
     }
 
+    // --skip-unchanged: a board that holds the values already is written nothing, and a run
+    // again changes nothing.
+    void aBoardThatHoldsTheValuesIsLeftAlone()
+    {
+        Fleet fleet({"127.0.3.10-12,version=2.17,console=1"});
+        QCOMPARE(fleet.ctl({"write", "127.0.3.10", "--mask", "255.255.0.0"}).exit, 0);
+        fleet.seen.clear();
+        const QStringList write{"write",       "127.0.3.10-12",    "--mask",
+                                "255.255.0.0", "--skip-unchanged", "--json"};
+        const Run run = fleet.ctl(write);
+        QCOMPARE(run.exit, 0);
+        QStringList outcomes;
+        for (const QJsonObject& o : run.json())
+            if (o.contains("address"))
+                outcomes.append(o["outcome"].toString());
+        QCOMPARE(outcomes, (QStringList{"unchanged", "done", "done"}));
+        QCOMPARE(std::count_if(fleet.seen.begin(), fleet.seen.end(), isWriteFrame), 4); // 2 boards, 2 ports
+        fleet.seen.clear();
+        QCOMPARE(
+            fleet.ctl(write).json().last()["summary"].toObject()["counts"].toObject()["unchanged"].toInt(),
+            3);
+        QCOMPARE(std::count_if(fleet.seen.begin(), fleet.seen.end(), isWriteFrame), 0);
+    }
+
     // A roll-out of 60 boards, 3 of which hold something else after it, undone as one: every
     // board it wrote goes back, the 3 are not touched, and one board a later job wrote is
     // named and left as it is, unless forced.

@@ -1447,5 +1447,9 @@ Write anyway?</translation>
         <source>Мережа плат: перезавантаження</source>
         <translation>Board network: reboot</translation>
     </message>
+    <message>
+        <source>без змін: %1</source>
+        <translation>unchanged: %1</translation>
+    </message>
 </context>
 </TS>

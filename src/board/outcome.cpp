@@ -6,7 +6,7 @@ namespace {
 const QString Keys[] = {
     QStringLiteral("done"),      QStringLiteral("unverified"), QStringLiteral("mismatch"),
     QStringLiteral("refused"),   QStringLiteral("failed"),     QStringLiteral("not-tried"),
-    QStringLiteral("cancelled"), QStringLiteral("planned"),
+    QStringLiteral("cancelled"), QStringLiteral("planned"),    QStringLiteral("unchanged"),
 };
 } // namespace
 
@@ -17,7 +17,7 @@ QString outcomeKey(Outcome outcome)
 
 std::optional<Outcome> outcomeFromKey(const QString& key)
 {
-    for (int i = 0; i <= int(Outcome::Planned); ++i)
+    for (int i = 0; i <= int(Outcome::Unchanged); ++i)
         if (Keys[i] == key)
             return Outcome(i);
     return std::nullopt;
@@ -25,7 +25,8 @@ std::optional<Outcome> outcomeFromKey(const QString& key)
 
 bool succeeded(Outcome outcome)
 {
-    return outcome == Outcome::Done || outcome == Outcome::Unverified || outcome == Outcome::Planned;
+    return outcome == Outcome::Done || outcome == Outcome::Unverified || outcome == Outcome::Planned ||
+           outcome == Outcome::Unchanged;
 }
 
 bool isRetried(Outcome outcome)
@@ -45,6 +46,9 @@ void OutcomeCounts::count(Outcome outcome, bool takenAtReboot)
         return;
     case Outcome::Planned:
         ++planned;
+        return;
+    case Outcome::Unchanged:
+        ++unchanged;
         return;
     case Outcome::Mismatch:
         ++mismatch;
@@ -74,13 +78,14 @@ QList<QPair<QString, int>> OutcomeCounts::byKey() const
             {QStringLiteral("failed"), failed},
             {QStringLiteral("refused"), refused},
             {QStringLiteral("not-tried"), notTried},
-            {QStringLiteral("cancelled"), cancelled}};
+            {QStringLiteral("cancelled"), cancelled},
+            {QStringLiteral("unchanged"), unchanged}};
 }
 
 void OutcomeCounts::set(const QString& key, int n)
 {
-    int* fields[] = {&done,   &awaitingReboot, &unverified, &planned,  &mismatch,
-                     &failed, &refused,        &notTried,   &cancelled};
+    int* fields[] = {&done,   &awaitingReboot, &unverified, &planned,   &mismatch,
+                     &failed, &refused,        &notTried,   &cancelled, &unchanged};
     const auto keys = byKey();
     for (int i = 0; i < keys.size(); ++i)
         if (keys[i].first == key)

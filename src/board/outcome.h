@@ -20,12 +20,13 @@ enum class Outcome {
     NotTried,   // the job stopped before this board
     Cancelled,  // the operator stopped the job
     Planned,    // a dry run: what would be written
+    Unchanged,  // asked to leave alone a board that holds the values already: nothing written
 };
 // The words scripts and the journal read: "done", "unverified", "mismatch", "refused",
-// "failed", "not-tried", "cancelled", "planned".
+// "failed", "not-tried", "cancelled", "planned", "unchanged".
 QString outcomeKey(Outcome outcome);
 std::optional<Outcome> outcomeFromKey(const QString& key);
-bool succeeded(Outcome outcome); // Done, Unverified, Planned
+bool succeeded(Outcome outcome); // Done, Unverified, Planned, Unchanged
 // What a retry takes again: never a board written successfully, nor one the rules refused.
 bool isRetried(Outcome outcome);
 
@@ -37,9 +38,10 @@ struct OutcomeCounts {
     int planned = 0;        // a dry run
     int mismatch = 0;       // written, and the board holds something else
     int failed = 0, refused = 0, notTried = 0, cancelled = 0;
+    int unchanged = 0; // held the values already: nothing written
 
     void count(Outcome outcome, bool takenAtReboot = false);
-    int succeeded() const { return done + awaitingReboot + unverified + planned; }
+    int succeeded() const { return done + awaitingReboot + unverified + planned + unchanged; }
     int counted() const { return succeeded() + mismatch + failed + refused + notTried + cancelled; }
     // Each count by its word ("done", "awaiting-reboot", "not-tried", ...), and back.
     QList<QPair<QString, int>> byKey() const;

@@ -574,6 +574,11 @@ void BoardJobs::writeDecided(Task& task, const BoardConfig& now)
     }
     r.notWritten = decision.notWritten();
     const QByteArray frame = buildWriteFrame(decision.fields);
+    if (o.skipUnchanged &&
+        changedFields(now, {r.board, readConfiguration(frame), now.version, Memory::Permanent}).isEmpty()) {
+        r.outcome = Outcome::Unchanged; // what the frame would carry is what the board holds
+        return taskDone(task);
+    }
     if (o.dryRun) {
         r.outcome = Outcome::Planned;
         r.frames = client_.planned(frame);

@@ -33,6 +33,8 @@ struct JobOptions {
     // reads each board's permanent memory as its base (a read changes nothing) and sends
     // nothing else; a reboot sends nothing.
     bool dryRun = false;
+    // Send nothing to a board whose permanent memory holds the values already (Unchanged).
+    bool skipUnchanged = false;
     FailureLimit limit;
     int rebootWaitSeconds = 0; // a reboot: read until the board answers, at most this long (0: no wait)
     QString by;                // who writes, as the journal records it

@@ -665,6 +665,10 @@ inline QString SummaryNotTried()
 {
     return QCoreApplication::translate("FleetWindow", "не пробувано: %1");
 }
+inline QString SummaryUnchanged()
+{
+    return QCoreApplication::translate("FleetWindow", "без змін: %1");
+}
 inline QString SummaryCancelled()
 {
     return QCoreApplication::translate("FleetWindow", "скасовано: %1");

@@ -127,6 +127,8 @@ QString writeState(const BoardResult& r)
     case Outcome::Unverified:
     case Outcome::Planned:
         return texts::Unverified() + notWritten;
+    case Outcome::Unchanged:
+        return texts::NothingChanges();
     case Outcome::Mismatch: {
         QStringList differ;
         for (const Difference& d : r.differences)
@@ -297,6 +299,7 @@ QString countsText(const OutcomeCounts& s, JobKind kind)
         {s.refused, texts::SummaryRefused()},
         {s.notTried, texts::SummaryNotTried()},
         {s.cancelled, texts::SummaryCancelled()},
+        {s.unchanged, texts::SummaryUnchanged()},
     };
     QStringList counts;
     for (const auto& [n, text] : parts)

@@ -188,6 +188,13 @@ int runBackup(const QStringList& args)
     err() << answered << " of " << boards.size() << " boards answered; "
           << (changed ? changeSubject(kept) : QStringLiteral("nothing changed"))
           << (commit.isEmpty() ? QString() : QStringLiteral("; commit ") + commit.left(12)) << Qt::endl;
+    if (line.common().json) // for a script: whether the run changed anything, and its commit
+        printJson({{QStringLiteral("summary"),
+                    QJsonObject{
+                        {QStringLiteral("answered"), answered},
+                        {QStringLiteral("boards"), int(boards.size())},
+                        {QStringLiteral("changed"), changed},
+                        {QStringLiteral("commit"), commit.isEmpty() ? QJsonValue() : QJsonValue(commit)}}}});
     if (changed && line.isSet(QStringLiteral("on-change"))) {
         const QJsonObject run{{QStringLiteral("time"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate)},
                               {QStringLiteral("folder"), QDir(into).absolutePath()},

@@ -59,6 +59,7 @@ int runWrite(const QStringList& args)
     job.verify = verify;
     job.force = force;
     job.dryRun = options.dryRun;
+    job.skipUnchanged = line.isSet(QStringLiteral("skip-unchanged"));
     job.limit = limit;
     job.by = QStringLiteral("talvikctl write");
     Progress progress(QStringLiteral("write"), int(boards.size()));

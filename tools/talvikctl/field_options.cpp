@@ -33,6 +33,9 @@ void addFieldOptions(CommandLine& line)
         {QStringLiteral("force"),
          QStringLiteral("Write also an IP address or mask at which the board would be out of reach, or a "
                         "configuration with values a static console's frame cannot carry.")},
+        {QStringLiteral("skip-unchanged"),
+         QStringLiteral("Write nothing to a board whose permanent memory holds these values already "
+                        "(outcome \"unchanged\"): a run again changes nothing.")},
     });
 }
 

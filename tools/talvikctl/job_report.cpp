@@ -81,6 +81,8 @@ QString lineText(const BoardResult& r)
                    : QStringLiteral("not tried: the job stopped at its failure limit");
     if (r.outcome == Outcome::Planned)
         return QStringLiteral("would be written");
+    if (r.outcome == Outcome::Unchanged)
+        return QStringLiteral("unchanged: it holds these values");
     if (!r.takenAtReboot.isEmpty())
         return resultText(r) + QStringLiteral("; takes effect at the next reboot");
     return resultText(r);
@@ -158,6 +160,7 @@ QStringList counts(const JobSummary& s)
         {s.refused, QStringLiteral("refused")},
         {s.notTried, QStringLiteral("not tried")},
         {s.cancelled, QStringLiteral("cancelled")},
+        {s.unchanged, QStringLiteral("unchanged (they hold these values)")},
     };
     QStringList out;
     for (const auto& [n, words] : parts)
@@ -317,6 +320,7 @@ int exitOf(const BoardResult& r)
     case Outcome::Done:
     case Outcome::Unverified:
     case Outcome::Planned:
+    case Outcome::Unchanged:
         return Success;
     case Outcome::Mismatch:
         return Mismatch;
