@@ -71,6 +71,7 @@ void burstFigures(std::vector<Row>& rows);
 void exporterFigures(std::vector<Row>& rows);
 void cityFigures(std::vector<Row>& rows);
 void journalFigures(std::vector<Row>& rows);
+void exporterWebFigures(std::vector<Row>& rows);
 
 void receiveFigures(std::vector<Row>& rows)
 {
@@ -295,14 +296,14 @@ int main(int argc, char* argv[])
         << (networkIsLoopbackOnly() ? "a namespace of its own" : "this machine's (loopback only)") << "\n"
         << Qt::flush;
     // talvik_bench [SECTION...]: receive, flood, burst, roundtrip, startup, settings, range,
-    // fleet, files, survey, burst, exporter, city, journal; all without one.
+    // fleet, files, survey, burst, exporter, city, journal, web; all without one.
     const QStringList only = app.arguments().mid(1);
     const std::pair<const char*, void (*)(std::vector<Row>&)> sections[] = {
         {"receive", receiveFigures}, {"flood", floodFigures},       {"roundtrip", roundTripFigures},
         {"startup", startupFigures}, {"settings", settingsFigures}, {"range", rangeTickFigures},
         {"fleet", fleetFigures},     {"files", fileFigures},        {"survey", surveyFigures},
         {"burst", burstFigures},     {"exporter", exporterFigures}, {"city", cityFigures},
-        {"journal", journalFigures}};
+        {"journal", journalFigures}, {"web", exporterWebFigures}};
     for (const auto& [name, figures] : sections)
         if (only.isEmpty() || only.contains(QLatin1String(name)))
             figures(rows);

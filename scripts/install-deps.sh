@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     cmake make g++ clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    libyaml-cpp-dev libcrypt-dev # the exporter's web configuration: YAML, and bcrypt through crypt_r
     qt6-l10n-tools # lrelease builds the English translation into the program; lupdate checks its source
     libqt6svg6 # draws the window's SVG icon
     fonts-dejavu-core # Cyrillic glyphs for the offscreen window
@@ -15,6 +16,7 @@ packages=(
     strace # a test reads the system calls: no socket may broadcast
     dpkg-dev help2man lintian desktop-file-utils appstream man-db # the Debian package and its checks
     prometheus curl # the real server scrapes talvikctl exporter; promtool checks the alert rules
+    openssl apache2-utils # certificates and bcrypt hashes (htpasswd) for the exporter's web tests
     time # the benchmarks' peak memory of a program they run
     git # talvikctl backup --git keeps its folder with it
     ansible-core openssh-server # the Ansible collection's test: ansible-playbook, one site PC over SSH

@@ -72,20 +72,29 @@ test_talvikctl() {
         'mac=00:1E:7F:00:03:02' >"$work/127.0.3.2.conf"
     printf 'dhcp=0\nconsole=static\ndispatcher=10.0.0.5\nident=0\nreserve1=0.0.0.0\nreserve2=0.0.0.0\n' \
         >>"$work/127.0.3.2.conf"
-    ctl_frames "$linux/tools/talvikctl" >"$work/frames.linux"
-    ctl_frames "$wine" "$out/talvikctl.exe" | tr -d '\r' >"$work/frames.windows"
-    check "talvikctl.exe sends the Linux build's frames, byte for byte ($(wc -l <"$work/frames.linux") frames)" \
-        cmp -s "$work/frames.linux" "$work/frames.windows"
-
     "$linux/tools/talvik-board-sim" --verbose --reboot-ms 300 --board 127.0.3.2,ident=1234,version=2.17,console=1 \
         >"$work/sim.log" 2>&1 &
     pids+=($!)
     sleep 0.3
+    # A write's dry run reads the board as its base: the simulator answers it.
+    ctl_frames "$linux/tools/talvikctl" >"$work/frames.linux"
+    ctl_frames "$wine" "$out/talvikctl.exe" | tr -d '\r' >"$work/frames.windows"
+    check "talvikctl.exe sends the Linux build's frames, byte for byte ($(wc -l <"$work/frames.linux") lines)" \
+        cmp -s "$work/frames.linux" "$work/frames.windows"
     "$linux/tools/talvikctl" read 127.0.3.2 --json >"$work/read.linux"
     "$wine" "$out/talvikctl.exe" read 127.0.3.2 --json | tr -d '\r' >"$work/read.windows"
     check "talvikctl.exe reads the Linux simulator as the Linux build does" cmp -s "$work/read.linux" "$work/read.windows"
     check "talvikctl.exe writes and verifies" "$wine" "$out/talvikctl.exe" write 127.0.3.2 --mask 255.255.0.0 --quiet
     check "talvikctl.exe reboots and sees the board back" "$wine" "$out/talvikctl.exe" reboot 127.0.3.2 --wait --quiet
+
+    # This build has no web configuration (no YAML reader, no bcrypt): it says so, exit 2.
+    printf 'basic_auth_users:\n  prometheus: $2y$10$X0h1gDsPszWURQaxFh.zoubFi6DXncSjhoQNJgRrnGs7EsimhC7zG\n' \
+        >"$work/web.yml"
+    local refused=0
+    "$wine" "$out/talvikctl.exe" exporter 127.0.3.2 --web.config.file "$work/web.yml" >/dev/null 2>"$work/web.err" ||
+        refused=$?
+    check "talvikctl.exe refuses --web.config.file, saying it is not in this build (exit 2)" \
+        sh -c "[ $refused = 2 ] && grep -q 'is not in this build of talvikctl' '$work/web.err'"
 
     # The exporter: its page through Wine's sockets, and port 6767 free between its surveys.
     "$wine" "$out/talvikctl.exe" exporter 127.0.3.2-3 --listen 127.0.0.1:9767 --interval 60 >/dev/null 2>&1 &

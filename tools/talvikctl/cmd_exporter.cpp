@@ -39,9 +39,10 @@ ListenAddress listenArgument(const QString& text)
     ListenAddress out;
     out.address = host.isEmpty() ? QHostAddress(QHostAddress::Any) : QHostAddress(host);
     if (colon < 0 || out.address.isNull())
-        throw UsageError{
-            QStringLiteral("--listen takes ADDRESS:PORT (127.0.0.1:9767), not %1").arg(talvik::quoted(text))};
-    out.port = quint16(numberArgument(QStringLiteral("--listen's port"), text.mid(colon + 1), 1, 65535));
+        throw UsageError{QStringLiteral("--web.listen-address takes ADDRESS:PORT (127.0.0.1:9767), not %1")
+                             .arg(talvik::quoted(text))};
+    out.port =
+        quint16(numberArgument(QStringLiteral("--web.listen-address's port"), text.mid(colon + 1), 1, 65535));
     return out;
 }
 
@@ -63,6 +64,7 @@ class Exporter {
 
     // What a scrape answers: the boards as the last survey left them, and the counters now.
     QByteArray page() const { return boards_ + countersPage(state_); }
+    bool surveyed() const { return state_.surveyed; }
 
     // Starts a survey unless one runs or the port is held by another program.
     void surveyDue()
@@ -148,10 +150,16 @@ int runExporter(const QStringList& args)
                      Requests | Ports);
     line.parser.addPositionalArgument(QStringLiteral("RANGE|ADDRESS..."), QStringLiteral("The boards."));
     line.parser.addOptions({
-        {QStringLiteral("listen"),
-         QStringLiteral("Where the metrics are served (default 127.0.0.1:9767: this PC only; "
-                        "0.0.0.0:9767 for every network, for a Prometheus elsewhere)."),
-         QStringLiteral("address:port"), QStringLiteral("127.0.0.1:9767")},
+        {{QStringLiteral("web.listen-address"), QStringLiteral("listen")},
+         QStringLiteral("Where the metrics are served, again for each more address (default 127.0.0.1:9767: "
+                        "this PC only; 0.0.0.0:9767 for every network, for a Prometheus elsewhere)."),
+         QStringLiteral("address:port")},
+        {QStringLiteral("web.config.file"),
+         QStringLiteral("A web configuration in the format of Prometheus' exporters: TLS, client "
+                        "certificates, basic authentication with bcrypt hashes, headers, a rate limit."),
+         QStringLiteral("file")},
+        {QStringLiteral("web.systemd-socket"),
+         QStringLiteral("Serve on the sockets a systemd socket unit passes, instead of listening.")},
         {QStringLiteral("interval"), QStringLiteral("Seconds from one survey to the next (default 60)."),
          QStringLiteral("seconds"), QStringLiteral("60")},
         {QStringLiteral("hosts"),
@@ -167,7 +175,11 @@ int runExporter(const QStringList& args)
     addSiteOptions(line);
     line.parse(args);
     const CommonOptions options = line.common();
-    const ListenAddress listen = listenArgument(line.value(QStringLiteral("listen")));
+    QList<ListenAddress> listens;
+    for (const QString& text : line.parser.values(QStringLiteral("web.listen-address")))
+        listens.append(listenArgument(text));
+    if (listens.isEmpty())
+        listens.append(listenArgument(QStringLiteral("127.0.0.1:9767")));
     const int interval =
         numberArgument(QStringLiteral("--interval"), line.value(QStringLiteral("interval")), 1, 86400);
     const QList<BoardAddress> boards = boardsArgument(line, line.value(QStringLiteral("hosts")));
@@ -177,12 +189,23 @@ int runExporter(const QStringList& args)
     Exporter exporter(options, boards, line.isSet(QStringLiteral("permanent-too")),
                       line.value(QStringLiteral("backups")),
                       line.isSet(QStringLiteral("site")) ? std::optional(siteIndex(line)) : std::nullopt);
-    MetricsServer server([&exporter] { return exporter.page(); });
-    if (!server.listen(listen.address, listen.port))
-        throw UsageError{QStringLiteral("cannot serve at %1:%2: %3")
-                             .arg(listen.address.toString())
-                             .arg(listen.port)
-                             .arg(server.errorString())};
+    MetricsServer server({[&exporter] { return exporter.page(); },
+                          [&exporter] { return exporter.surveyed(); }, QStringLiteral(TALVIK_VERSION)});
+    QString why;
+    if (line.isSet(QStringLiteral("web.config.file")) &&
+        !server.useWebConfig(line.value(QStringLiteral("web.config.file")), &why))
+        throw UsageError{why};
+    if (line.isSet(QStringLiteral("web.systemd-socket"))) {
+        if (!server.listenOnSystemdSockets(&why))
+            throw UsageError{why};
+    }
+    else
+        for (const ListenAddress& listen : listens)
+            if (!server.listen(listen.address, listen.port, &why))
+                throw UsageError{QStringLiteral("cannot serve at %1:%2: %3")
+                                     .arg(listen.address.toString())
+                                     .arg(listen.port)
+                                     .arg(why)};
     QTimer every;
     QObject::connect(&every, &QTimer::timeout, [&exporter] { exporter.surveyDue(); });
     every.start(interval * 1000);

@@ -137,6 +137,11 @@ QByteArray boardsPage(const ExporterState& state)
 QByteArray countersPage(const ExporterState& state)
 {
     QByteArray s;
+    family(s, "talvik_exporter_build_info", "gauge",
+           "The exporter's version and the Qt it runs on, as labels; always 1.");
+    s.append("talvik_exporter_build_info{version=\"" TALVIK_VERSION "\",qt=\"")
+        .append(qVersion())
+        .append("\"} 1\n");
     family(s, "talvik_surveys_total", "counter", "Surveys made.");
     s.append("talvik_surveys_total ");
     number(s, qint64(state.surveys));

@@ -51,7 +51,7 @@ Commands:
       the fields a site shares that differ from a reference board
   listen [--seconds S] [--count N]
       print every datagram that reaches port 6767
-  exporter RANGE|ADDRESS... [--listen ADDRESS:PORT] [--interval S] [--permanent-too]
+  exporter RANGE|ADDRESS... [--web.listen-address ADDRESS:PORT] [--web.config.file FILE]
       survey every interval and serve the boards' state to Prometheus
   help COMMAND, COMMAND --help
       the options of one command
