@@ -1,7 +1,11 @@
 #include "journal/journal_lines.h"
 
+#include <QByteArrayView>
 #include <QFile>
 #include <cstring>
+#ifdef __GLIBC__
+#include <string.h> // memrchr
+#endif
 
 namespace talvik {
 
@@ -13,6 +17,17 @@ bool opened(QFile& file, QString* why)
     if (why)
         *why = file.errorString();
     return false;
+}
+
+// The last line break of `data`, or -1. Journals are read from their end, so this is the hot loop.
+qsizetype lastBreak(const char* data, qsizetype size)
+{
+#ifdef __GLIBC__
+    const void* found = memrchr(data, '\n', size_t(size));
+    return found ? static_cast<const char*>(found) - data : -1;
+#else
+    return QByteArrayView(data, size).lastIndexOf('\n');
+#endif
 }
 } // namespace
 
@@ -40,8 +55,8 @@ bool JournalLines::backward(const Each& each, QString* why, qint64 newest) const
     const auto breakBefore = [&](qint64 at) -> qint64 {
         if (at <= start)
             return -1;
-        const void* found = memrchr(block.constData(), '\n', size_t(at - start));
-        return found ? start + (static_cast<const char*>(found) - block.constData()) : -1;
+        const qsizetype found = lastBreak(block.constData(), at - start);
+        return found < 0 ? -1 : start + found;
     };
     bool lastLine = true;
     while (end > downTo) {
