@@ -63,7 +63,8 @@ struct NoDialogs : talvik::FleetDialogs {
     QStringList openFiles(QWidget*, const QString&, const QString&) override { return {}; }
     QString openFile(QWidget*, const QString&, const QString&) override { return {}; }
     QString saveFile(QWidget*, const QString&, const QString&) override { return {}; }
-    QString text(QWidget*, const QString&, const QString&) override { return {}; }
+    QString text(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString lines(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
 };
 
 // From `act` to the window repainted after it, in ms.

@@ -9,6 +9,7 @@
 # Core alone; this keeps every include pointing down.
 # The front ends (talvikctl, the fleet's table and the fleet window) ask the engine and word
 # what it says: they build no frame and decide no write; the window never waits on git.
+# The libraries below the fleet have no words for a window: they give errors as kinds.
 set -euo pipefail
 cd "$(dirname "$0")/../src"
 
@@ -52,6 +53,10 @@ done < <(find . -name '*.h' -o -name '*.cpp' | sed 's|^\./||' | sort)
 front_ends=(../tools/talvikctl fleet gui/fleet_window)
 if grep -rnE 'build[A-Za-z]*Frame\(|rebootFrame\(|padDigits\(|\bdecide\(' "${front_ends[@]}"; then
     echo "a front end above builds a frame or decides a write: ask the engine (client/board_jobs.h)"
+    status=1
+fi
+if grep -rnE '\btr\(|translate\(|QT_TR_NOOP|QT_TRANSLATE_NOOP' wire net board store journal client; then
+    echo "a library below the fleet words something for a window: give a kind the front ends word"
     status=1
 fi
 if grep -rnE '\.(history|commitAll|create)\(' fleet gui | grep -i git; then

@@ -6,7 +6,8 @@ packages=(
     cmake make g++ clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libyaml-cpp-dev libcrypt-dev # the exporter's web configuration: YAML, and bcrypt through crypt_r
-    qt6-l10n-tools # lrelease builds the English translation into the program; lupdate checks its source
+    qt6-l10n-tools # lrelease builds the translations into the program; lupdate checks their sources
+    qt6-translations-l10n # Qt's own words (dialog buttons, the file dialog) in Ukrainian, built in too
     libqt6svg6 # draws the window's SVG icon
     fonts-dejavu-core # Cyrillic glyphs for the offscreen window
     clang libclang-rt-14-dev # libFuzzer for the fuzz targets
@@ -24,7 +25,7 @@ packages=(
 
 # make windows: the MinGW-w64 cross compiler, Ninja, Wine for the tests, NSIS and zip for the package.
 [ "${1:-}" = windows ] && packages=(g++-mingw-w64-x86-64-posix ninja-build wine64 nsis zip curl
-    qt6-base-dev-tools qt6-l10n-tools xvfb xdotool openbox imagemagick)
+    qt6-base-dev-tools qt6-l10n-tools qt6-translations-l10n xvfb xdotool openbox imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do

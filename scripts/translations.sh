@@ -1,31 +1,49 @@
 #!/usr/bin/env bash
-# The English translation's source, translations/talvikcom_en.ts, holds every text of the two
-# texts headers and no other.
-#   translations.sh update   lupdate over the headers: a new or changed text comes in
-#                            unfinished (to translate, in Qt Linguist or by hand), a text gone
-#                            leaves (make translations)
-#   translations.sh check    fails when update would change the file (a test)
+# The translations' sources, as lupdate makes them from the tr() calls of src/:
+#   translations/talvikcom_en.ts   every text of the windows, in English
+#   translations/talvikcom_uk.ts   the Ukrainian plural forms of the counted texts (%n); the
+#                                  texts themselves are written in Ukrainian
+#   translations.sh update   lupdate over the sources: a new or changed text comes in unfinished
+#                            (to translate, in Qt Linguist or by hand); a text no longer in the
+#                            sources stays, marked vanished, for the translators (make translations)
+#   translations.sh check    fails when update would change a file's texts (not merely where
+#                            they sit), or a text lacks its translation (a test)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-ts=translations/talvikcom_en.ts
 lupdate=$(command -v lupdate-qt6 || command -v lupdate || echo /usr/lib/qt6/bin/lupdate)
-headers=(src/gui/app/texts.h src/fleet/fleet_texts.h)
-# Ukrainian is the language the texts are written in; no line numbers, so that a moved text
-# changes nothing.
-update() { "$lupdate" -silent -source-language uk -target-language en -locations none -no-obsolete "${headers[@]}" -ts "$1"; }
+languages=(en uk)
+
+update() { # language, file
+    local only=()
+    [ "$1" = uk ] && only=(-pluralonly)
+    "$lupdate" -silent -source-language uk -target-language "$1" "${only[@]}" -locations relative \
+        -extensions cpp,h src -ts "$2" 2> >(grep -v "Ignoring definition of undeclared qualified class" >&2)
+}
 
 case "${1:-}" in
-update) update "$ts" ;;
+update)
+    for l in "${languages[@]}"; do update "$l" "translations/talvikcom_$l.ts"; done ;;
 check)
-    work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
-    cp "$ts" "$work/"
-    update "$work/talvikcom_en.ts"
-    if ! cmp -s "$ts" "$work/talvikcom_en.ts"; then
-        diff -u "$ts" "$work/talvikcom_en.ts" || true
-        echo "$ts is not the texts headers' translation: run make translations and translate what it marks unfinished"
-        exit 1
-    fi
-    echo "$ts: $(grep -c '<message' "$ts") texts, the headers' own" ;;
+    # The copy sits beside the file: the locations in it are relative to its folder.
+    work=$(mktemp --suffix=.ts translations/.check.XXXXXX)
+    trap 'rm -f "$work"' EXIT
+    status=0
+    for l in "${languages[@]}"; do
+        ts=translations/talvikcom_$l.ts
+        cp "$ts" "$work"
+        update "$l" "$work"
+        # Where a text sits moves with every edit around it; only the texts must agree.
+        if ! cmp -s <(grep -v '<location' "$ts") <(grep -v '<location' "$work"); then
+            diff -u "$ts" "$work" | grep -v '<location' || true
+            echo "$ts is not the sources' texts: run make translations and translate what it marks unfinished"
+            status=1
+        fi
+        if grep -q 'type="unfinished"' "$ts"; then
+            echo "$ts: $(grep -c 'type="unfinished"' "$ts") texts without their translation"
+            status=1
+        fi
+        echo "$ts: $(grep -c '<message' "$ts") texts"
+    done
+    exit $status ;;
 *) echo "usage: translations.sh update|check" >&2; exit 2 ;;
 esac

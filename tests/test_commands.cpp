@@ -1,7 +1,7 @@
 // Read, write and reboot as the wire sees them: exact bytes, ports and order.
 
 #include "board_simulator.h"
-#include "gui/app/texts.h"
+#include "catalogue.h"
 #include "gui/widgets/rows.h"
 #include "gui/widgets/tag.h"
 #include "window_fixture.h"
@@ -78,7 +78,7 @@ class TestCommands : public QObject {
         f.window->ED_7->octet(0)->setValue(42);
         f.window->EditRs->setText("Ok");
         f.window->findChild<QPushButton*>(button)->click();
-        QCOMPARE(f.messages.messages, QStringList{texts::ZeroBoardAddress()});
+        QCOMPARE(f.messages.messages, QStringList{text("IP - Плати що конфігуруеться = 000.000.000.000")});
         QVERIFY(f.link.sent.isEmpty());
         QCOMPARE(f.window->ED_7->octet(0)->formattedText(), QString("042"));
         QCOMPARE(f.window->EditRs->text(), QString("Ok"));

@@ -2,7 +2,7 @@
 // reboot and the follow-up reads, as an operator would do them.
 
 #include "board_simulator.h"
-#include "gui/app/texts.h"
+#include "catalogue.h"
 #include "net/udp_link.h"
 #include "window_fixture.h"
 
@@ -54,7 +54,7 @@ class TestEndToEnd : public QObject {
         QTRY_COMPARE(w.ED_7->texts(), QStringList({"127", "000", "000", "002"}));
         QCOMPARE(w.ED_8->texts(), QStringList({"255", "255", "255", "000"}));
         QCOMPARE(w.ED_10->texts(), QStringList({"00", "1E", "7F", "00", "00", "02"}));
-        QTRY_COMPARE(w.Lab_Ver->text(), "2.17" + texts::VersionSuffix());
+        QTRY_COMPARE(w.Lab_Ver->text(), "2.17" + text(" - Версія программи"));
         QCOMPARE(w.CurrencyEdit1->formattedText(), QString("1234"));
         QVERIFY(!w.CheckBox5->isChecked());
         QCOMPARE(w.Label_In_IP->text(), QString("127.0.0.2"));

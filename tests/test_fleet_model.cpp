@@ -5,7 +5,6 @@
 #include "fleet/fleet_files.h"
 #include "fleet/fleet_filter.h"
 #include "fleet/fleet_survey.h"
-#include "fleet/fleet_texts.h"
 #include "wire/board_address.h"
 
 #include <QTemporaryDir>
@@ -92,28 +91,44 @@ class TestFleetModel : public QObject {
     {
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("filter");
+        QTest::addColumn<Showing>("showing");
         QTest::addColumn<QStringList>("shown"); // addresses, in the order shown
         QTest::newRow("addresses as numbers")
-            << int(Address) << "" << QStringList{"10.0.0.9", "10.0.0.10", "10.0.0.100"};
+            << int(Address) << "" << Showing::All << QStringList{"10.0.0.9", "10.0.0.10", "10.0.0.100"};
         QTest::newRow("identifiers as numbers")
-            << int(Ident) << "" << QStringList{"10.0.0.100", "10.0.0.9", "10.0.0.10"};
-        QTest::newRow("any cell, any case") << int(Address) << "01:0a" << QStringList{"10.0.0.10"};
-        QTest::newRow("a mark of the comparison") << int(Address) << "Зникла" << QStringList{"10.0.0.100"};
+            << int(Ident) << "" << Showing::All << QStringList{"10.0.0.100", "10.0.0.9", "10.0.0.10"};
+        QTest::newRow("any cell, any case")
+            << int(Address) << "01:0a" << Showing::All << QStringList{"10.0.0.10"};
+        QTest::newRow("did not answer") << int(Address) << "" << Showing::Silent << QStringList{"10.0.0.100"};
+        QTest::newRow("new or missing since the earlier table")
+            << int(Address) << "" << Showing::Compared << QStringList{"10.0.0.10", "10.0.0.100"};
+        QTest::newRow("waiting for a reboot")
+            << int(Address) << "" << Showing::AtReboot << QStringList{"10.0.0.9"};
+        QTest::newRow("a state and a text")
+            << int(Address) << "10.0.0.1" << Showing::Compared << QStringList{"10.0.0.10", "10.0.0.100"};
+        QTest::newRow("nothing in the state")
+            << int(Address) << "" << Showing::FromReference << QStringList{};
     }
     void sortAndFilter()
     {
         QFETCH(int, column);
         QFETCH(QString, filter);
+        QFETCH(Showing, showing);
         QFETCH(QStringList, shown);
         FleetModel m;
         m.answered(at("10.0.0.10"), board("10.0.0.10", 20));
         m.answered(at("10.0.0.9"), board("10.0.0.9", 3));
+        BoardConfig permanent = board("10.0.0.9", 3, "255.255.0.0");
+        permanent.memory = Memory::Permanent;
+        m.permanentRead(at("10.0.0.9"), permanent);
         m.noAnswer(at("10.0.0.100"), {});
-        m.compareWith({{at("10.0.0.100"), recordOf(board("10.0.0.100", 1))}});
+        m.compareWith({{at("10.0.0.100"), recordOf(board("10.0.0.100", 1))},
+                       {at("10.0.0.9"), recordOf(board("10.0.0.9", 3))}});
         m.setState(at("10.0.0.100"), {});
         FleetFilter f(m);
         f.sort(column);
         f.setText(filter);
+        f.setShowing(showing);
         QStringList order;
         for (const Row* r : f.shownRows())
             order.append(dottedText(r->address));
@@ -246,7 +261,7 @@ class TestFleetModel : public QObject {
         const auto loaded = loadEarlier(path, &why);
         QVERIFY2(loaded, qPrintable(why));
         const FleetModel::Summary s = now.compareWith(*loaded);
-        QCOMPARE(texts::comparison(s.added, s.missing, s.changed), QString("1 нова, 1 зникла, 1 змінена"));
+        QCOMPARE((QList<qint64>{s.added, s.missing, s.changed}), (QList<qint64>{1, 1, 1}));
         QCOMPARE(now.rowAt(now.rowOf(at("192.168.1.21"))).changed, QSet<int>{Mask});
         QCOMPARE(now.rowAt(now.rowOf(at("192.168.1.23"))).mark, Mark::New);
         const Row& gone = now.rowAt(now.rowOf(at("192.168.1.22")));
@@ -291,21 +306,6 @@ class TestFleetModel : public QObject {
         QString why;
         QVERIFY(!loadEarlier(dir.filePath("notes.csv"), &why));
         QVERIFY(!why.isEmpty());
-    }
-
-    void countedTexts_data()
-    {
-        QTest::addColumn<QList<int>>("counts");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("3, 1, 2") << QList<int>{3, 1, 2} << "3 нових, 1 зникла, 2 змінені";
-        QTest::newRow("5, 11, 21") << QList<int>{5, 11, 21} << "5 нових, 11 зникло, 21 змінена";
-        QTest::newRow("0, 22, 14") << QList<int>{0, 22, 14} << "0 нових, 22 зникли, 14 змінених";
-    }
-    void countedTexts()
-    {
-        QFETCH(QList<int>, counts);
-        QFETCH(QString, text);
-        QCOMPARE(texts::comparison(counts[0], counts[1], counts[2]), text);
     }
 
     // Each /24 of the interfaces' addresses once; loopback, link-local and host or

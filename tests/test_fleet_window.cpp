@@ -3,9 +3,9 @@
 
 #include "board/backup_file.h"
 #include "board_simulator.h"
+#include "catalogue.h"
 #include "file_limit.h"
 #include "fleet/fleet_filter.h"
-#include "fleet/fleet_texts.h"
 #include "gui/fleet_window/field_change_dialog.h"
 #include "gui/fleet_window/fleet_dialogs.h"
 #include "gui/fleet_window/fleet_window.h"
@@ -64,7 +64,17 @@ struct AnsweringDialogs : FleetDialogs {
     QStringList openFiles(QWidget*, const QString&, const QString&) override { return {chosen}; }
     QString openFile(QWidget*, const QString&, const QString&) override { return chosen; }
     QString saveFile(QWidget*, const QString&, const QString&) override { return chosen; }
-    QString text(QWidget*, const QString&, const QString&) override { return chosen; }
+    QStringList initials; // what each text or lines question started from
+    QString text(QWidget*, const QString&, const QString&, const QString& initial) override
+    {
+        initials << initial;
+        return chosen;
+    }
+    QString lines(QWidget*, const QString&, const QString&, const QString& initial) override
+    {
+        initials << initial;
+        return chosen;
+    }
 };
 
 // Boards on their production ports; the configurator on a port of its own sends commands to
@@ -254,7 +264,11 @@ class TestFleetWindow : public QObject {
         FleetWindowHost fleet(*f.window, &dialogs);
         fleet.open();
         QTest::mouseClick(fleet.window().search, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(dialogs.asked, QStringList{fleet::texts::PortTaken()}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            dialogs.asked,
+            QStringList{text(
+                "Порт 6767 зайнятий іншою програмою: відповіді плат сюди не дійдуть. Закрийте ту програму.")},
+            5000);
         QVERIFY(fleet.window().search->isEnabled());
     }
 
@@ -322,7 +336,7 @@ class TestFleetWindow : public QObject {
         QTest::mouseClick(s.w->reboot, Qt::LeftButton);
         QCOMPARE(s.dialogs.asked,
                  QStringList{"Перезавантажити 3 плати?\n192.168.1.161, 192.168.1.162, 192.168.1.163\n\n"
-                             "1 плата не відповідала: пропустити їх?\n192.168.1.163"});
+                             "1 плата не відповідала: пропустити її?\n192.168.1.163"});
         QTRY_COMPARE_WITH_TIMEOUT(s.w->status->text(), QString("Підсумок: перезавантажено: 2."), 10000);
         QVERIFY(got[1].contains(rebootFrame()) && got[2].contains(rebootFrame()));
         QCOMPARE(s.cell("192.168.1.163", fleet::State), QString("не відповідає"));
@@ -1051,8 +1065,14 @@ class TestFleetWindow : public QObject {
                 }
             }
         QCOMPARE(marked, 3);
-        type(s.w->filter, "відрізняється від еталона");
+        QCOMPARE(s.w->shownCount->text(), QString("Показано 20 з 20 плат"));
+        s.w->showing->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(s.w->showing, Qt::Key_Down); // not answering: none
+        QCOMPARE(s.w->shownCount->text(), QString("Показано 0 з 20 плат"));
+        QTest::keyClick(s.w->showing, Qt::Key_Down);
+        QCOMPARE(s.w->showing->currentText(), QString("Відрізняються від еталона"));
         QCOMPARE(s.w->shown->rowCount(), 3);
+        QCOMPARE(s.w->shownCount->text(), QString("Показано 3 з 20 плат"));
         s.click("192.168.1.217");
         s.click("192.168.1.219", Qt::ShiftModifier);
         QTest::mouseClick(s.w->changeFields, Qt::LeftButton);
@@ -1061,6 +1081,7 @@ class TestFleetWindow : public QObject {
         QCOMPARE(d->findChild<QLineEdit*>("value_router")->text(), QString("127.0.0.1"));
         QVERIFY(!d->findChild<QCheckBox*>("change_mask")->isChecked());
         d->reject();
+        QTest::keyClick(s.w->showing, Qt::Key_Home); // all boards again
         s.w->filter->clear();
         type(s.w->filter, "Північ"); // the site's rows, for any action on them
         QCOMPARE(s.w->shown->rowCount(), 20);
@@ -1172,6 +1193,172 @@ class TestFleetWindow : public QObject {
         QTest::mouseClick(fleet.window().search, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(fleet.window().shown->rowCount() == 1, 5000);
         QCOMPARE(dialogs.asked, QStringList());
+    }
+    // By keys alone, in either language: Tab leaves the table, F6 and Ctrl+Tab go round the
+    // window's parts, every button has its own mnemonic (named in its tooltip), the row's menu
+    // comes from the Menu key, Shift+F10 and a right click, and a screen reader gets the
+    // columns in the order shown.
+    void byKeyboard_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<QStringList>("columns");
+        QTest::newRow("Ukrainian") << Language::Ukrainian << QStringList{"Адреса", "Стан", "Об'єкт"};
+        QTest::newRow("English") << Language::English << QStringList{"Address", "State", "Site"};
+    }
+    void byKeyboard()
+    {
+        QFETCH(Language, language);
+        QFETCH(QStringList, columns);
+        SpokenLanguage speaking(language);
+        Setup s("192.168.1.130-131,version=2.17");
+        FleetWindow& w = *s.w;
+        const auto focusAfter = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+            return QApplication::focusWidget();
+        };
+        s.survey("192.168.1.130", "131");
+        QTRY_VERIFY(w.search->isEnabled());
+        s.click("192.168.1.130");
+        QCOMPARE(QApplication::focusWidget(), w.table);
+        QTest::keyClick(w.table, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != w.table);
+        w.table->setFocus();
+        QTest::keyClick(w.table, Qt::Key_Backtab);
+        QVERIFY(QApplication::focusWidget() != w.table);
+
+        w.first->setFocus();
+        QCOMPARE(focusAfter(Qt::Key_F6), w.filter);
+        QCOMPARE(focusAfter(Qt::Key_F6), w.table);
+        QCOMPARE(focusAfter(Qt::Key_F6), w.open);
+        QCOMPARE(focusAfter(Qt::Key_F6), w.first);
+        QCOMPARE(focusAfter(Qt::Key_Tab, Qt::ControlModifier), w.filter);
+        QCOMPARE(focusAfter(Qt::Key_F6, Qt::ShiftModifier), w.first);
+
+        QHash<QString, QString> mnemonics; // letter: the caption that has it
+        for (QAbstractButton* b : w.findChildren<QAbstractButton*>()) {
+            if (!b->isVisibleTo(&w) || b->text().isEmpty())
+                continue;
+            const QKeySequence key = QKeySequence::mnemonic(b->text());
+            QVERIFY2(!key.isEmpty(), qPrintable(b->text()));
+            const QString letter = key.toString(QKeySequence::NativeText);
+            QVERIFY2(!mnemonics.contains(letter), qPrintable(b->text() + " and " + mnemonics.value(letter)));
+            mnemonics.insert(letter, b->text());
+            if (qobject_cast<QPushButton*>(b))
+                QVERIFY2(b->toolTip().contains(letter), qPrintable(b->toolTip()));
+        }
+        for (QLabel* l : w.findChildren<QLabel*>())
+            if (l->buddy())
+                QVERIFY2(
+                    !mnemonics.contains(QKeySequence::mnemonic(l->text()).toString(QKeySequence::NativeText)),
+                    qPrintable(l->text()));
+        QVERIFY(mnemonics.size() > 20);
+        for (QMenu* menu : w.findChildren<QMenu*>()) {
+            QStringList letters;
+            for (QAction* a : menu->actions())
+                letters << QKeySequence::mnemonic(a->text()).toString(QKeySequence::NativeText);
+            const bool distinct = QSet<QString>(letters.begin(), letters.end()).size() == letters.size();
+            QVERIFY2(!letters.contains(QString()) && distinct, qPrintable(letters.join(u' ')));
+        }
+        // The filter's label takes the keyboard to the filter; a button's mnemonic presses it.
+        const auto press = [](QWidget* target, const QString& caption) {
+            const QKeySequence key = QKeySequence::mnemonic(caption);
+            const QString letter = key.toString().section(u'+', -1).toLower();
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key(key[0].key()), letter, Qt::AltModifier);
+        };
+        w.table->setFocus();
+        for (QLabel* l : w.findChildren<QLabel*>())
+            if (l->buddy() == w.filter)
+                press(w.table, l->text());
+        QCOMPARE(QApplication::focusWidget(), w.filter);
+        press(w.filter, w.history->text());
+        QTRY_VERIFY(w.findChild<HistoryDialog*>("history") &&
+                    w.findChild<HistoryDialog*>("history")->isVisible());
+        w.findChild<HistoryDialog*>("history")->close();
+
+        // The row's menu: the actions on the selected rows, as their buttons have them.
+        auto* menu = w.findChild<QMenu*>("rowMenu");
+        QVERIFY(menu);
+        const auto menuShown = [&] {
+            const bool shown = QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000);
+            const QList<QAction*> actions = menu->actions();
+            menu->hide();
+            return shown && actions.size() == 7 && actions[0]->text() == w.open->text() &&
+                   actions[1]->text() == w.reboot->text() && actions[1]->isEnabled();
+        };
+        w.table->setFocus();
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                  w.table->mapToGlobal(QPoint(5, 5))); // what the Menu key brings
+        QApplication::sendEvent(w.table, &menuKey);
+        QVERIFY(menuShown());
+        QTest::keyClick(w.table, Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(menuShown());
+        const QRect other = w.table->visualRect(w.shown->index(s.row("192.168.1.131"), 0));
+        // Through the window, as a platform's click comes: it makes the context menu event.
+        QTest::mouseClick(w.windowHandle(), Qt::RightButton, {},
+                          w.table->viewport()->mapTo(&w, other.center()));
+        QVERIFY(menuShown());
+        QCOMPARE(w.selectedBoards(), QList<BoardAddress>{BoardAddress(0xC0A80183)}); // the row clicked
+
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(w.table);
+        QVERIFY(table && table->tableInterface());
+        for (int c = 0; c < columns.size(); ++c)
+            QCOMPARE(table->tableInterface()->columnDescription(c), columns[c]);
+    }
+
+    // Sites kept from the window and from talvikctl alike: a change by either shows in the
+    // open window; one from the window touches only its own lines of the file.
+    void sitesFromTheWindowAndTalvikctl()
+    {
+        Setup s("192.168.1.95,version=2.17");
+        s.survey("192.168.1.95", "95");
+        const QString path = sitesFileBeside(s.f.window->settingsLocation().writePath);
+        const QByteArray before = "# диспетчерська\n[Північ]\n192.168.1.200-219\n";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(before);
+        file.close();
+        QTRY_COMPARE_WITH_TIMEOUT(s.w->site->count(), 1, 5000); // the watch read it
+        QProcess ctl;
+        ctl.start(QCoreApplication::applicationDirPath() + "/../tools/talvikctl",
+                  {"sites", "add", "Схід", "192.168.1.90-99", "--sites-file", path});
+        QVERIFY(ctl.waitForFinished(10000) && ctl.exitCode() == 0);
+        QTRY_COMPARE_WITH_TIMEOUT(s.w->site->findData("Схід"), 1, 5000);
+        QTRY_COMPARE(s.cell("192.168.1.95", fleet::Site), QString("Схід"));
+
+        const auto contents = [&] {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        const auto siteAction = [&](int at) { s.w->editSite->menu()->actions().at(at)->trigger(); };
+        s.w->site->setCurrentIndex(1);
+        s.dialogs.chosen = "Схід, 2-а черга";
+        siteAction(0); // rename
+        QCOMPARE(s.dialogs.initials.last(), QString("Схід"));
+        QCOMPARE(contents(), before + "\n[Схід, 2-а черга]\n192.168.1.90-99\n");
+        QCOMPARE(s.w->site->currentText(), QString("Схід, 2-а черга"));
+        QCOMPARE(s.cell("192.168.1.95", fleet::Site), QString("Схід, 2-а черга"));
+        s.dialogs.chosen = "192.168.1.90-99\n192.168.1.120";
+        siteAction(1); // its addresses
+        QCOMPARE(s.dialogs.initials.last(), QString("192.168.1.90-99"));
+        QCOMPARE(contents(), before + "\n[Схід, 2-а черга]\n192.168.1.90-99\n192.168.1.120\n");
+        s.dialogs.chosen = "192.168.1.300";
+        siteAction(1);
+        QVERIFY(s.dialogs.asked.last().startsWith("192.168.1.300: не адреса"));
+        siteAction(2); // removed
+        QCOMPARE(contents(), before + "\n");
+        QCOMPARE(s.w->site->count(), 1);
+        QCOMPARE(s.cell("192.168.1.95", fleet::Site), QString());
+
+        // A line that names no board is named, with the file and its line; the rest is in use.
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(before + "[Схід]\n192.168.1.95\n192.168.1.999\n");
+        file.close();
+        QTRY_VERIFY_WITH_TIMEOUT(s.w->sitesProblem->isVisible(), 5000);
+        QCOMPARE(
+            s.w->sitesProblem->text(),
+            QString("«%1», рядок 6, об'єкт «Схід»: 192.168.1.999: не адреса і не діапазон адрес").arg(path));
+        QCOMPARE(s.w->sitesProblem->accessibleName(), s.w->sitesProblem->text());
+        QCOMPARE(s.cell("192.168.1.95", fleet::Site), QString("Схід"));
     }
 };
 

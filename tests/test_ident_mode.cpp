@@ -1,7 +1,6 @@
 // Identifier mode with boards on several loopback addresses announcing themselves.
 
 #include "board_simulator.h"
-#include "gui/app/texts.h"
 #include "net/udp_link.h"
 #include "window_fixture.h"
 

@@ -182,10 +182,14 @@ class TestJournal : public QObject {
         QCOMPARE(listed, (QStringList{"later change ended=0 reached=1 waiting=1 mismatch=0 refused=0",
                                       "retry change ended=1 reached=1 waiting=0 mismatch=0 refused=0",
                                       "first change ended=1 reached=3 waiting=1 mismatch=1 refused=1"}));
-        QCOMPARE(journal.job("last", &error)->id, later);
+        QCOMPARE(journal.job("last", nullptr)->id, later);
+        JournalProblem problem;
+        QVERIFY(!journal.job("20990101T000000-1-1", &problem));
+        QCOMPARE(problem.kind, JournalProblem::NoJob);
+        QCOMPARE(problem.job, QString("20990101T000000-1-1"));
 
-        const std::optional<RollOut> r = journal.rollOut(first, &error);
-        QVERIFY2(r, qPrintable(error));
+        const std::optional<RollOut> r = journal.rollOut(first, &problem);
+        QVERIFY2(r, qPrintable(journalProblemText(problem)));
         QCOMPARE(r->retries.size(), 1);
         QCOMPARE(r->boards.size(), 3);
         QCOMPARE(r->boards[0].writtenSince, later);                        // a's write by the later job
@@ -194,6 +198,19 @@ class TestJournal : public QObject {
         QCOMPARE(r->boards[1].firstWrite->job, first); // its memory before the roll-out
         QCOMPARE(outcomeKey(r->boards[2].last->outcome), QString("refused"));
         QVERIFY(!r->boards[2].firstWrite);
+    }
+
+    // A journal that cannot be read says so, with the system's words, apart from a job it lacks.
+    void anUnreadableJournalIsAKindOfItsOwn()
+    {
+        QTemporaryDir dir;
+        const Journal journal(dir.path());
+        QVERIFY(QDir().mkpath(journal.path())); // a folder where the file should be
+        JournalProblem problem;
+        QVERIFY(!journal.rollOut("last", &problem));
+        QCOMPARE(problem.kind, JournalProblem::Unreadable);
+        QCOMPARE(problem.file, journal.path());
+        QVERIFY(!problem.systemError.isEmpty());
     }
 };
 

@@ -1,6 +1,6 @@
 // The four reads after a reboot.
 
-#include "gui/app/texts.h"
+#include "catalogue.h"
 #include "gui/widgets/tag.h"
 #include "window_fixture.h"
 #include "wire/frames.h"
@@ -121,7 +121,7 @@ class TestPolling : public QObject {
             w.TimerRead_Conf->timeout({});
         };
         w.TimerRead_Conf->timeout({});
-        QCOMPARE(f.messages.messages, QStringList{texts::ZeroBoardAddress()});
+        QCOMPARE(f.messages.messages, QStringList{text("IP - Плати що конфігуруеться = 000.000.000.000")});
         QCOMPARE(tagOf(w.TimerRead_Conf), 1);
         QVERIFY(f.link.sent.isEmpty());
     }

@@ -1,7 +1,7 @@
 // The board-range reboot on the window, through the recording link: its fixed
 // addresses are not loopback, so nothing here reaches a socket.
 
-#include "gui/app/texts.h"
+#include "catalogue.h"
 #include "gui/widgets/tag.h"
 #include "window_fixture.h"
 #include "wire/frames.h"
@@ -85,7 +85,7 @@ class TestRangeReboot : public QObject {
         auto& w = *r.window;
         w.Button4->click();
         QCOMPARE(r.runToEnd(), 1);
-        QCOMPARE(r.messages.messages, QStringList{texts::ZeroRangeAddress()});
+        QCOMPARE(r.messages.messages, QStringList{text("IP - Плати що перезавантажуется = 000.000.000.000")});
         QCOMPARE(w.ProgressBar1->value(), 0);
         QVERIFY2(w.ProgressBar1->maximum() > w.ProgressBar1->minimum(), "an endless busy bar");
         QVERIFY(r.link.sent.isEmpty());

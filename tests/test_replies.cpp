@@ -1,6 +1,6 @@
 // What the operator sees when datagrams arrive on the listening port.
 
-#include "gui/app/texts.h"
+#include "catalogue.h"
 #include "window_fixture.h"
 
 #include <QRegularExpression>
@@ -118,18 +118,18 @@ class TestReplies : public QObject {
         QCOMPARE(w.LabIdent->text(), QString("12345"));
         QVERIFY(w.CheckBox3->isChecked());
         QVERIFY(w.CheckBox3->isVisibleTo(&w));
-        QCOMPARE(w.CheckBox3->text(), texts::ConsoleDynamic());
+        QCOMPARE(w.CheckBox3->text(), text("Динамічна IP адреса Пульта"));
         for (QWidget* shown : {static_cast<QWidget*>(w.Label11), static_cast<QWidget*>(w.Label58),
                                static_cast<QWidget*>(w.CurrencyEdit1), static_cast<QWidget*>(w.ED_6)})
             QVERIFY(shown->isVisibleTo(&w));
-        QCOMPARE(w.Lab_Ver->text(), QString("2.17") + texts::VersionSuffix());
+        QCOMPARE(w.Lab_Ver->text(), QString("2.17") + text(" - Версія программи"));
         QVERIFY(w.CheckBox5->isChecked());
-        QCOMPARE(w.CheckBox5->text(), texts::BoardDynamic());
+        QCOMPARE(w.CheckBox5->text(), text("Динамічна IP адреса Плати ( DHCP )"));
         QVERIFY(w.ED_61->isHidden()); // decoded, never shown
 
         f.link.deliver(reply(0));
         QVERIFY(!w.CheckBox3->isChecked());
-        QCOMPARE(w.CheckBox3->text(), texts::ConsoleStatic());
+        QCOMPARE(w.CheckBox3->text(), text("Статична IP адреса Пульта"));
         QVERIFY(w.ED_6->isHidden());
         QVERIFY(w.Label58->isHidden());
     }
@@ -139,7 +139,7 @@ class TestReplies : public QObject {
         QTest::addColumn<QByteArray>("datagram");
         QTest::addColumn<QString>("label");
         QTest::addColumn<bool>("dhcp");
-        const QString s = texts::VersionSuffix();
+        const QString s = text(" - Версія программи");
         QTest::newRow("# at once: no version, static") << reply(0, "#") << "" << false;
         QTest::newRow("thirty characters") << reply(0, QByteArray(30, 'v')) << QString(30, 'v') + s << true;
         QTest::newRow("byte 76 zero") << reply(0, "2.17#", 0) << "2.17" + s << false;
@@ -162,7 +162,8 @@ class TestReplies : public QObject {
         QCOMPARE(w.Lab_Ver->text(), label);
         QCOMPARE(w.Lab_Ver->textFormat(), Qt::PlainText);
         QCOMPARE(w.CheckBox5->isChecked(), dhcp);
-        QCOMPARE(w.CheckBox5->text(), dhcp ? texts::BoardDynamic() : texts::BoardStaticTrailing());
+        QCOMPARE(w.CheckBox5->text(),
+                 dhcp ? text("Динамічна IP адреса Плати ( DHCP )") : text("Статична IP адреса Плати "));
         QVERIFY(w.CheckBox5->isVisibleTo(&w));
     }
 
@@ -172,7 +173,7 @@ class TestReplies : public QObject {
         auto& w = *f.window;
         f.link.deliver(reply(0, "2.17#", 0));
         f.link.deliver(reply(0, "2.17#", '1').replace(42, 3, "XYZ"));
-        QCOMPARE(w.Lab_Ver->text(), "2.17" + texts::VersionSuffix());
+        QCOMPARE(w.Lab_Ver->text(), "2.17" + text(" - Версія программи"));
         QVERIFY(w.CheckBox5->isChecked()); // byte 76 of the newer reply decides
     }
 
@@ -197,7 +198,7 @@ class TestReplies : public QObject {
         QCOMPARE(w.ED_10->byte(0)->text(), QString("AF"));
         QCOMPARE(w.EditRs->text(), QString("__"));
         QVERIFY(w.CheckBox3->isHidden());
-        QCOMPARE(w.Lab_Ver->text(), texts::NoVersion());
+        QCOMPARE(w.Lab_Ver->text(), text("-------------"));
         QCOMPARE(w.LabIn->text(), QString("1"));
         QCOMPARE(w.Label_In_IP->text(), QString("127.0.0.5"));
     }

@@ -2,7 +2,7 @@
 // the second reports the port and both keep working.
 
 #include "board_simulator.h"
-#include "gui/app/texts.h"
+#include "catalogue.h"
 #include "net/udp_link.h"
 #include "window_fixture.h"
 
@@ -40,7 +40,7 @@ class TestSecondCopy : public QObject {
         QVERIFY(first.messages.messages.isEmpty());
 
         Copy second(board.localPort());
-        QTRY_COMPARE_WITH_TIMEOUT(second.messages.messages, QStringList{texts::PortError()}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(second.messages.messages, QStringList{text("Port 6767 ERROR")}, 5000);
         QVERIFY(!second.listening());
 
         // the first copy still gets every reply

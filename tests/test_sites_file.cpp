@@ -62,6 +62,10 @@ class TestSitesFile : public QObject {
             << "add вул. Шевченка, 12"
             << QByteArray(Written).replace("192.168.1.100\r\n", "192.168.1.100\r\n10.9.9.9\r\n");
         QTest::newRow("a new site") << "add Новий" << Written + "\r\n[Новий]\r\n10.9.9.9\r\n";
+        QTest::newRow("a site renamed")
+            << "rename Район Північ" << QByteArray(Written).replace("[Район Північ]", "[Північ, 2-а черга]");
+        QTest::newRow("addresses kept, dropped and added: comments stay")
+            << "set вул. Шевченка, 12" << QByteArray(Written).replace("192.168.1.100\r\n", "10.9.9.9\r\n");
         QTest::newRow("a site removed")
             << "remove вул. Шевченка, 12"
             << QByteArray(Written).replace("[вул. Шевченка, 12]\r\n192.168.1.1-40   # ліфти 1-40\r\n"
@@ -81,8 +85,29 @@ class TestSitesFile : public QObject {
             file.add(change.mid(4), {"10.9.9.9"});
         else if (change.startsWith("remove "))
             QVERIFY(file.remove(change.mid(7)));
+        else if (change.startsWith("rename "))
+            QVERIFY(file.rename(change.mid(7), "Північ, 2-а черга"));
+        else if (change.startsWith("set "))
+            QVERIFY(file.setEntries(change.mid(4), {"192.168.1.1-40", "10.9.9.9"}));
         QCOMPARE(file.save(nullptr), ReplaceResult::Saved);
         QCOMPARE(fileText(path), after);
+    }
+
+    // A line that names no board is named, with its line; the rest of its site still counts.
+    void aBadLineIsNamedAndTheRestLoads()
+    {
+        QTemporaryDir dir;
+        write(dir.filePath("sites.txt"), QByteArray(Written).replace("192.168.1.100", "192.168.1.300"));
+        SitesFile file(dir.filePath("sites.txt"));
+        QVERIFY(file.read(nullptr));
+        const QList<SiteEntryProblem> bad = file.badEntries();
+        QCOMPARE(bad.size(), 1);
+        QCOMPARE(bad[0].site, QString("вул. Шевченка, 12"));
+        QCOMPARE(bad[0].line, 5);
+        QCOMPARE(bad[0].problem.text, QString("192.168.1.300"));
+        const SiteIndex index(file.sites());
+        QCOMPARE(index.of(BoardAddress(0xC0A80114)), QStringList{"вул. Шевченка, 12"}); // 192.168.1.20
+        QCOMPARE(index.of(BoardAddress(0x0A000705)), QStringList{"Район Північ"});
     }
 
     // Any text is a name: control characters and backslashes are kept escaped in the file,

@@ -985,6 +985,13 @@ class TestTalvikctl : public QObject {
         QVERIFY2(unknown.err.contains("Південь") && unknown.err.contains("Північ"), unknown.err.constData());
         const Run listed = fleet.ctl(QStringList{"sites", "--json"} + file);
         QCOMPARE(listed.json().value(0)["boards"].toInt(), 20);
+        // Renamed and given other addresses; an unknown site is a usage error.
+        QCOMPARE(fleet.ctl(QStringList{"sites", "rename", "Північ", "Північ, 2"} + file).exit, 0);
+        QCOMPARE(fleet.ctl(QStringList{"sites", "set", "Північ, 2", "127.0.5.1-10"} + file).exit, 0);
+        const Run changed = fleet.ctl(QStringList{"sites", "--json"} + file);
+        QCOMPARE(changed.json().value(0)["name"].toString(), QString("Північ, 2"));
+        QCOMPARE(changed.json().value(0)["boards"].toInt(), 10);
+        QCOMPARE(fleet.ctl(QStringList{"sites", "rename", "Північ", "Схід"} + file).exit, 2);
     }
 
     // A site's name is text from a file: escaped in a table, guarded in CSV, exact in JSON.

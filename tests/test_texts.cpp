@@ -3,54 +3,25 @@
 // one-letter slip in the window's texts fails its row here. Then the same window in
 // English, and the English translation itself: every text of both windows translated.
 
+#include "catalogue.h"
+#include "fleet/fleet_wording.h"
 #include "golden_replies.h"
 #include "gui/app/language.h"
-#include "gui/app/texts.h"
 #include "shown_texts.h"
 #include "window_fixture.h"
 
-#include <QFile>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QRegularExpression>
-#include <QXmlStreamReader>
 #include <QtTest>
 
 using namespace talvik;
 using namespace talvik::test;
 
 namespace {
-struct Translation {
-    QString context, source, comment, text, type;
-};
-
-// Every message of the English translation's source.
-QList<Translation> englishTranslation()
-{
-    QFile file(QStringLiteral(":/ts/talvikcom_en.ts"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QXmlStreamReader xml(&file);
-    QList<Translation> out;
-    QString context;
-    while (xml.readNextStartElement() || !xml.atEnd()) {
-        if (!xml.isStartElement())
-            continue;
-        if (xml.name() == QLatin1String("name"))
-            context = xml.readElementText();
-        else if (xml.name() == QLatin1String("message"))
-            out.append({context, {}, {}, {}, {}});
-        else if (xml.name() == QLatin1String("source"))
-            out.last().source = xml.readElementText();
-        else if (xml.name() == QLatin1String("comment"))
-            out.last().comment = xml.readElementText();
-        else if (xml.name() == QLatin1String("translation")) {
-            out.last().type = xml.attributes().value(QLatin1String("type")).toString();
-            out.last().text = xml.readElementText();
-        }
-    }
-    return out;
-}
-
 // "%1", "%v", "\n" and the blanks at either end: what a text's callers put together.
 QStringList joints(const QString& text)
 {
@@ -165,7 +136,7 @@ QString shownAfter(const QString& action, WindowFixture& f)
     if (action == "the window's title")
         return w.windowTitle();
     if (action == "the application's title, on its message boxes")
-        return texts::ApplicationTitle(); // shown by a real dialog, which no test opens
+        return text("Конфігуратор V-8.5"); // shown by a real dialog, which no test opens
     if (action == "a read of board 000.000.000.000") {
         w.Button8->click();
         return lastMessage();
@@ -359,24 +330,113 @@ class TestTexts : public QObject {
         QCOMPARE(installedLanguage(), Language::Ukrainian); // this start stays as it began
     }
 
-    // The translation is whole: every text of both windows has its English, put together as
-    // the Ukrainian is, and the translation built into the program is this one.
+    // The translations are whole: every text of both windows has its English, put together as
+    // the Ukrainian is; every counted text has each form of both languages (English two,
+    // Ukrainian three); and the translations built into the program are these files.
+    void translationIsComplete_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<QList<int>>("counts"); // one count of each plural form, in order
+        QTest::newRow("English") << "talvikcom_en.ts" << Language::English << QList<int>{1, 5};
+        QTest::newRow("Ukrainian") << "talvikcom_uk.ts" << Language::Ukrainian << QList<int>{1, 2, 5};
+    }
     void translationIsComplete()
     {
-        const QList<Translation> messages = englishTranslation();
-        QVERIFY(messages.size() > 280);
-        SpokenLanguage english(Language::English);
-        for (const Translation& m : messages) {
-            const QString what = m.context + ": " + m.source;
-            QVERIFY2(m.type.isEmpty() && !m.text.isEmpty(), qPrintable(what + " is " + m.type));
-            QVERIFY2(!hasCyrillic(m.text), qPrintable(what));
-            QCOMPARE(joints(m.text), joints(m.source));
+        QFETCH(QString, file);
+        QFETCH(Language, language);
+        QFETCH(QList<int>, counts);
+        const QList<Message> messages = catalogue(file);
+        int counted = 0;
+        SpokenLanguage speaking(language);
+        for (const Message& m : messages) {
+            const QString what = file + ": " + m.context + ": " + m.source;
+            if (m.type == QLatin1String("vanished") || m.type == QLatin1String("obsolete"))
+                continue; // kept for the translators, no longer shown
+            QVERIFY2(m.type.isEmpty(), qPrintable(what + " is " + m.type));
+            QCOMPARE(m.forms.size(), m.counts ? counts.size() : 1);
+            counted += m.counts;
             const QByteArray context = m.context.toUtf8(), source = m.source.toUtf8(),
                              comment = m.comment.toUtf8();
-            QCOMPARE(QCoreApplication::translate(context.constData(), source.constData(),
-                                                 comment.isEmpty() ? nullptr : comment.constData()),
-                     m.text);
+            for (int form = 0; form < m.forms.size(); ++form) {
+                const QString& text = m.forms[form];
+                QVERIFY2(!text.isEmpty(), qPrintable(what));
+                QVERIFY2(language == Language::Ukrainian || !hasCyrillic(text), qPrintable(what));
+                QCOMPARE(joints(text), joints(m.source));
+                const int n = m.counts ? counts[form] : -1;
+                QCOMPARE(QCoreApplication::translate(context.constData(), source.constData(),
+                                                     comment.isEmpty() ? nullptr : comment.constData(), n),
+                         QString(text).replace(QLatin1String("%n"), QString::number(n)));
+            }
         }
+        QVERIFY(counted >= 10);
+        QVERIFY(messages.size() > (language == Language::English ? 280 : counted - 1));
+    }
+
+    // Counted words as the operator reads them, in both languages.
+    void countedWords_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("comparison");
+        QTest::newRow("uk 1") << Language::Ukrainian << 1 << "1 нова, 1 зникла, 1 змінена";
+        QTest::newRow("uk 2") << Language::Ukrainian << 2 << "2 нових, 2 зникли, 2 змінені";
+        QTest::newRow("uk 5") << Language::Ukrainian << 5 << "5 нових, 5 зникло, 5 змінених";
+        QTest::newRow("uk 11") << Language::Ukrainian << 11 << "11 нових, 11 зникло, 11 змінених";
+        QTest::newRow("uk 21") << Language::Ukrainian << 21 << "21 нова, 21 зникла, 21 змінена";
+        QTest::newRow("en 1") << Language::English << 1 << "1 new, 1 missing, 1 changed";
+        QTest::newRow("en 2") << Language::English << 2 << "2 new, 2 missing, 2 changed";
+        QTest::newRow("en 21") << Language::English << 21 << "21 new, 21 missing, 21 changed";
+    }
+    void countedWords()
+    {
+        QFETCH(Language, language);
+        QFETCH(int, n);
+        QFETCH(QString, comparison);
+        SpokenLanguage speaking(language);
+        QCOMPARE(fleet::comparisonText(n, n, n), comparison);
+    }
+
+    // Qt's own words speak the window's language too: the buttons of a question, of the
+    // input of a name and the whole of the file dialog (Qt's, as on a machine without a
+    // desktop's own).
+    void qtsOwnWords_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<QString>("cancel");
+        QTest::newRow("Ukrainian") << Language::Ukrainian << "Скасувати";
+        QTest::newRow("English") << Language::English << "Cancel";
+    }
+    void qtsOwnWords()
+    {
+        QFETCH(Language, language);
+        QFETCH(QString, cancel);
+        SpokenLanguage speaking(language);
+        QVERIFY(speaking.installed);
+        QMessageBox box(QMessageBox::Question, "?", "?", QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), cancel);
+        QInputDialog input;
+        QFileDialog files(nullptr, {}, QDir::tempPath());
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        files.setFileMode(QFileDialog::ExistingFiles);
+        // Left alone: what the file system names (folders, dates in the system's format).
+        const QStringList names =
+            QDir::homePath().split('/') + QDir::tempPath().split('/') + QDir(QDir::tempPath()).entryList();
+        const QRegularExpression date("^\\d{1,2} \\S+ \\d{4} \\d\\d:\\d\\d(:\\d\\d)?$");
+        QStringList shown;
+        for (QWidget* w :
+             {static_cast<QWidget*>(&box), static_cast<QWidget*>(&input), static_cast<QWidget*>(&files)}) {
+            w->show();
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+            for (const QString& text : textsOf(w)) {
+                const bool other = language == Language::Ukrainian
+                                       ? text.contains(QRegularExpression("[A-Za-z]{2}"))
+                                       : hasCyrillic(text);
+                if (other && !names.contains(text) && !text.startsWith('/') && !date.match(text).hasMatch())
+                    shown << text;
+            }
+        }
+        QVERIFY2(shown.isEmpty(), qPrintable(shown.join(" | ")));
     }
 
     void aTakenPortSaysSo()

@@ -1,6 +1,6 @@
 // Address-type boxes and their coupling, the 010.000.000.002 shortcut, "IP --> MAC".
 
-#include "gui/app/texts.h"
+#include "catalogue.h"
 #include "window_fixture.h"
 
 #include <QtTest>
@@ -49,12 +49,13 @@ class TestToggles : public QObject {
         w.findChild<QCheckBox*>(box)->click();
         QCOMPARE(w.CheckBox4->isChecked(), boardAfter);
         QCOMPARE(w.CheckBox2->isChecked(), consoleAfter);
-        QCOMPARE(w.CheckBox2->text(), consoleAfter ? texts::ConsoleDynamic() : texts::ConsoleStatic());
+        QCOMPARE(w.CheckBox2->text(),
+                 consoleAfter ? text("Динамічна IP адреса Пульта") : text("Статична IP адреса Пульта"));
         // a box whose state never changed keeps its initial caption, with the trailing blank
         const bool boardChanged = board || boardAfter;
-        QCOMPARE(w.CheckBox4->text(), boardAfter     ? texts::BoardDynamic()
-                                      : boardChanged ? texts::BoardStatic()
-                                                     : texts::BoardStaticTrailing());
+        QCOMPARE(w.CheckBox4->text(), boardAfter ? text("Динамічна IP адреса Плати ( DHCP )")
+                                      : boardChanged ? text("Статична IP адреса Плати")
+                                                     : text("Статична IP адреса Плати "));
         checkDispatcherFields(w, consoleAfter);
     }
 
@@ -62,9 +63,9 @@ class TestToggles : public QObject {
     {
         WindowFixture f;
         auto& w = *f.window;
-        QCOMPARE(w.CheckBox4->text(), texts::BoardStaticTrailing());
+        QCOMPARE(w.CheckBox4->text(), text("Статична IP адреса Плати "));
         w.CheckBox4->setChecked(false); // already unticked: the initial caption stays
-        QCOMPARE(w.CheckBox4->text(), texts::BoardStaticTrailing());
+        QCOMPARE(w.CheckBox4->text(), text("Статична IP адреса Плати "));
     }
 
     void shortcutRoundTrip()

@@ -1,7 +1,7 @@
 // The real sockets, on loopback only: what a board at 127.0.0.1 receives, the
 // exclusive listening port, and what the window receives.
 
-#include "gui/app/texts.h"
+#include "catalogue.h"
 #include "net/socket_load.h"
 #include "net/udp_link.h"
 #include "window_fixture.h"
@@ -104,7 +104,7 @@ class TestUdpLink : public QObject {
         const quint16 port = holder->localPort();
         auto board = boardSocket();
         RealWindow w(port, board->localPort(), board->localPort());
-        QTRY_COMPARE_WITH_TIMEOUT(w.messages.messages, QStringList{texts::PortError()}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(w.messages.messages, QStringList{text("Port 6767 ERROR")}, 5000);
         QVERIFY(!w.listening());
 
         setAddress(w.window->Ed_0, "127.0.0.1");

@@ -39,7 +39,8 @@ void addUndos(const RollOut& r, JobPlan& plan, const std::optional<QSet<BoardAdd
 }
 } // namespace
 
-std::optional<JobPlan> undoPlan(const Journal& journal, const QString& id, const QString& by, QString* why)
+std::optional<JobPlan> undoPlan(const Journal& journal, const QString& id, const QString& by,
+                                JournalProblem* why)
 {
     std::optional<JobRecord> job = journal.job(id, why);
     if (!job)
@@ -58,7 +59,8 @@ std::optional<JobPlan> undoPlan(const Journal& journal, const QString& id, const
     return plan;
 }
 
-std::optional<JobPlan> retryPlan(const Journal& journal, const QString& id, const QString& by, QString* why)
+std::optional<JobPlan> retryPlan(const Journal& journal, const QString& id, const QString& by,
+                                 JournalProblem* why)
 {
     std::optional<JobRecord> asked = journal.job(id, why);
     if (!asked)

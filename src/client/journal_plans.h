@@ -33,8 +33,10 @@ struct JobPlan {
 
 // `by`: who runs it, as the journal records it. Nothing, with why, when the journal has no
 // such job or cannot be read.
-std::optional<JobPlan> undoPlan(const Journal& journal, const QString& id, const QString& by, QString* why);
-std::optional<JobPlan> retryPlan(const Journal& journal, const QString& id, const QString& by, QString* why);
+std::optional<JobPlan> undoPlan(const Journal& journal, const QString& id, const QString& by,
+                                JournalProblem* why);
+std::optional<JobPlan> retryPlan(const Journal& journal, const QString& id, const QString& by,
+                                 JournalProblem* why);
 
 // One write undone (the history's "Повернути"): its board's memory before it, written back
 // unless the board was written since (by a later entry of `newer`, its board's, newest first).

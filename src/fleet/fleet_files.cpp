@@ -1,6 +1,5 @@
 #include "fleet/fleet_files.h"
 
-#include "fleet/fleet_texts.h"
 #include "fleet/fleet_wording.h"
 
 #include "board/backup_file.h"
@@ -8,6 +7,7 @@
 #include "wire/board_address.h"
 #include "wire/input_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -135,7 +135,9 @@ std::optional<QHash<BoardAddress, Record>> loadEarlier(const QString& path, QStr
     const QStringList header = rows.value(0);
     if (!header.contains(QStringLiteral("address")) || !header.contains(QStringLiteral("ip"))) {
         if (why)
-            *why = texts::NotASurvey().arg(QStringLiteral("«%1»").arg(escapeControls(path)));
+            *why = QCoreApplication::translate("FleetWindow",
+                                               "У %1 немає заголовка таблиці плат (address, ip, …).")
+                       .arg(QStringLiteral("«%1»").arg(escapeControls(path)));
         return std::nullopt;
     }
     for (qsizetype i = 1; i < rows.size(); ++i) {

@@ -1,8 +1,27 @@
 #include "fleet/fleet_filter.h"
 
+#include "board/board_config.h"
+
 #include <algorithm>
 
 namespace talvik::fleet {
+
+bool rowIs(const Row& row, Showing showing)
+{
+    switch (showing) {
+    case Showing::All:
+        break;
+    case Showing::Silent:
+        return row.silent;
+    case Showing::FromReference:
+        return !row.fromReference.isEmpty();
+    case Showing::AtReboot:
+        return row.working && row.permanent && !takenAtReboot(*row.working, *row.permanent).isEmpty();
+    case Showing::Compared:
+        return row.mark != Mark::None;
+    }
+    return true;
+}
 
 FleetFilter::FleetFilter(FleetModel& model, QObject* parent) : QSortFilterProxyModel(parent), model_(model)
 {
@@ -24,8 +43,16 @@ QList<const Row*> FleetFilter::shownRows() const
     return rows;
 }
 
+void FleetFilter::setShowing(Showing showing)
+{
+    showing_ = showing;
+    invalidateRowsFilter();
+}
+
 bool FleetFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const
 {
+    if (!rowIs(model_.rowAt(sourceRow), showing_))
+        return false;
     if (text_.isEmpty())
         return true;
     const QStringList texts =

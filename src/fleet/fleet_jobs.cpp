@@ -1,7 +1,6 @@
 #include "fleet/fleet_jobs.h"
 
 #include "board/backup_file.h"
-#include "fleet/fleet_texts.h"
 #include "fleet/fleet_wording.h"
 
 namespace talvik::fleet {
@@ -12,7 +11,7 @@ FleetJobs::FleetJobs(BoardClient& client, FleetModel& model, QObject* parent)
     connect(&engine_, &BoardJobs::progress, this, &FleetJobs::progress);
     connect(&engine_, &BoardJobs::boardStarted, this, [this](BoardAddress board) {
         if (last_.kind == LastJob::Reboot && !onPlanned_)
-            model_.setState(board, texts::Rebooting());
+            model_.setState(board, tr("перезавантажується"));
     });
     connect(&engine_, &BoardJobs::boardDone, this, &FleetJobs::shown);
     connect(&engine_, &BoardJobs::finished, this, [this](const JobSummary& summary) {

@@ -1,11 +1,11 @@
 #include "fleet/fleet_model.h"
 
 #include "board/untrusted_text.h"
-#include "fleet/fleet_texts.h"
 #include "fleet/fleet_wording.h"
 #include "wire/board_address.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace talvik::fleet {
@@ -51,10 +51,12 @@ QString shown(int column, const QString& text)
     if (column == Version)
         return escapeControls(text);
     if (column == Dhcp)
-        return text == QLatin1String("1") ? texts::Yes() : text == QLatin1String("0") ? texts::No() : text;
+        return text == QLatin1String("1")   ? QCoreApplication::translate("FleetWindow", "так")
+               : text == QLatin1String("0") ? QCoreApplication::translate("FleetWindow", "ні")
+                                            : text;
     if (column == Console)
-        return text == QLatin1String("static")    ? texts::ConsoleStatic()
-               : text == QLatin1String("dynamic") ? texts::ConsoleDynamic()
+        return text == QLatin1String("static") ? QCoreApplication::translate("FleetWindow", "статична")
+               : text == QLatin1String("dynamic") ? QCoreApplication::translate("FleetWindow", "динамічна")
                                                   : text;
     return escapeControls(text); // a file's, in a comparison
 }
@@ -65,7 +67,9 @@ QString pendingText(const Row& r)
     if (!r.working || !r.permanent)
         return {};
     const QStringList fields = takenAtReboot(*r.working, *r.permanent);
-    return fields.isEmpty() ? texts::No() : texts::Yes() + QStringLiteral(": ") + fieldTitles(fields);
+    return fields.isEmpty() ? QCoreApplication::translate("FleetWindow", "ні")
+                            : QCoreApplication::translate("FleetWindow", "так") + QStringLiteral(": ") +
+                                  fieldTitles(fields);
 }
 // Numbers from the typed configuration; only a row that an earlier file alone knows
 // (a missing board) has its keys read from that file's text.
@@ -101,13 +105,6 @@ QList<qint64> sortKeys(const Row& r, const std::optional<BoardConfig>& config, c
     return keys;
 }
 
-QString markText(Mark mark)
-{
-    return mark == Mark::New       ? texts::New()
-           : mark == Mark::Missing ? texts::Missing()
-           : mark == Mark::Changed ? texts::Changed()
-                                   : QString();
-}
 } // namespace
 
 int columnOf(const QString& field)
@@ -155,16 +152,8 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
         return r.cells.at(c);
     case SortRole:
         return r.keys.at(c) >= 0 ? QVariant(r.keys.at(c)) : QVariant(r.cells.at(c));
-    case FilterRole: { // the cells as they are (shared, not copied), the marks after them
-        if (r.mark == Mark::None && r.fromReference.isEmpty())
-            return r.cells;
-        QStringList cells = r.cells;
-        if (r.mark != Mark::None)
-            cells << markText(r.mark);
-        if (!r.fromReference.isEmpty())
-            cells << texts::DiffersFromReference();
-        return cells;
-    }
+    case FilterRole: // the cells as they are (shared, not copied)
+        return r.cells;
     default:
         break;
     }
@@ -175,12 +164,12 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole: // heard beside the cell's value
         if (fromReference)
-            return texts::ReferenceHas().arg(shown(c, *referenceText));
+            return tr("еталон: %1").arg(shown(c, *referenceText));
         if (changed)
-            return texts::ChangedFrom().arg(shown(c, r.earlier->value(QLatin1String(fieldOf(c)))));
+            return tr("змінена, було: %1").arg(shown(c, r.earlier->value(QLatin1String(fieldOf(c)))));
         if (role == Qt::ToolTipRole)
             return {};
-        return r.mark == Mark::New ? texts::New() : r.mark == Mark::Missing ? texts::Missing() : QVariant();
+        return r.mark == Mark::New ? tr("нова") : r.mark == Mark::Missing ? tr("зникла") : QVariant();
     case Qt::BackgroundRole:
         if (fromReference)
             return QColor(200, 225, 250);
@@ -203,8 +192,21 @@ QVariant FleetModel::headerData(int section, Qt::Orientation orientation, int ro
     if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return texts::Columns(section);
+        return columnTitle(section);
     return {};
+}
+
+QString FleetModel::columnTitle(int column)
+{
+    static const char* const titles[] = {
+        QT_TR_NOOP("Адреса"),   QT_TR_NOOP("Стан"),     QT_TR_NOOP("Об'єкт"),   QT_TR_NOOP("Ідентифікатор"),
+        QT_TR_NOOP("Версія"),   QT_TR_NOOP("IP"),       QT_TR_NOOP("Маска"),    QT_TR_NOOP("Шлюз"),
+        QT_TR_NOOP("MAC"),      QT_TR_NOOP("DHCP"),     QT_TR_NOOP("Пульт"),    QT_TR_NOOP("Диспетчер"),
+        QT_TR_NOOP("Луч"),      QT_TR_NOOP("Резерв 1"), QT_TR_NOOP("Резерв 2"), QT_TR_NOOP("Пост. ≠ роб."),
+        QT_TR_NOOP("Востаннє"),
+    };
+    static_assert(std::size(titles) == ColumnCount);
+    return tr(titles[column]);
 }
 
 int FleetModel::rowFor(BoardAddress address)
@@ -299,7 +301,7 @@ void FleetModel::answered(BoardAddress address, const BoardConfig& working)
     change(address, [&](Row& r) {
         r.working = working;
         r.ident = working.fields.ident;
-        r.state = texts::Answered();
+        r.state = tr("відповіла");
         r.silent = false;
         r.lastSeen = QDateTime::currentDateTime();
     });
@@ -313,7 +315,8 @@ void FleetModel::permanentRead(BoardAddress address, const BoardConfig& permanen
 void FleetModel::noAnswer(BoardAddress address, const QString& why)
 {
     change(address, [&](Row& r) {
-        r.state = why.isEmpty() ? texts::Silent() : texts::Silent() + QStringLiteral(" (") + why + u')';
+        r.state =
+            why.isEmpty() ? tr("не відповідає") : tr("не відповідає") + QStringLiteral(" (") + why + u')';
         r.silent = true;
     });
 }
@@ -324,7 +327,7 @@ void FleetModel::seen(BoardAddress address, std::optional<int> ident)
         if (ident)
             r.ident = ident;
         if (r.state.isEmpty())
-            r.state = texts::Seen();
+            r.state = tr("на зв'язку");
         r.silent = false;
         r.lastSeen = QDateTime::currentDateTime();
     });
@@ -390,7 +393,7 @@ FleetModel::Summary FleetModel::compareWith(const QHash<BoardAddress, Record>& e
             const int row = rowFor(it.key());
             rows_[row].earlier = it.value();
             rows_[row].mark = Mark::Missing;
-            rows_[row].state = texts::Missing();
+            rows_[row].state = tr("зникла");
             ++summary.missing;
             refresh(row);
         }

@@ -19,8 +19,12 @@
 
 namespace talvik::fleet {
 
+// In the order shown: what a glance looks for (the boards that did not answer, their sites)
+// beside the address, so that a screen reader hears the columns as they are on screen.
 enum Column {
     Address,
+    State,
+    Site, // the sites the board is in (store/sites_file.h)
     Ident,
     Version,
     Ip,
@@ -34,9 +38,7 @@ enum Column {
     Reserve1,
     Reserve2,
     Pending, // permanent memory differs from the working configuration
-    State,
     LastSeen,
-    Site, // the sites the board is in (store/sites_file.h)
     ColumnCount
 };
 
@@ -54,7 +56,7 @@ enum class Mark { None, New, Missing, Changed };
 // What the table gives beside the shown text.
 enum Role {
     SortRole = Qt::UserRole + 1, // addresses, numbers and times as numbers (qint64), the rest as its text
-    FilterRole,                  // every cell's text (a QStringList), then the row's mark of a comparison
+    FilterRole,                  // every cell's text (a QStringList)
 };
 
 struct Row {
@@ -83,6 +85,7 @@ class FleetModel : public QAbstractTableModel {
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    static QString columnTitle(int column);
 
     const Row& rowAt(int row) const { return rows_.at(row); }
     // Whether the board's row says it did not answer the last read of it.

@@ -1,6 +1,5 @@
 #include "fleet/fleet_survey.h"
 
-#include "fleet/fleet_texts.h"
 #include "fleet/fleet_wording.h"
 #include "wire/datagram.h"
 

@@ -3,17 +3,28 @@
 #include "board/untrusted_text.h"
 #include "fleet/fleet_jobs.h"
 #include "fleet/fleet_model.h"
-#include "fleet/fleet_texts.h"
 #include "wire/board_address.h"
 
+#include <QCoreApplication>
+
 namespace talvik::fleet {
+
+namespace {
+// A count of bytes in words; %n counts only to 2^31, and the plural rules of both languages
+// look at no more than the last two digits.
+QString byteCount(qint64 n)
+{
+    const int form = n <= INT_MAX ? int(n) : int(n % 100) + 100;
+    return QCoreApplication::translate("FleetWindow", "%1 байтів", nullptr, form).arg(n);
+}
+} // namespace
 
 QString fieldTitles(const QStringList& fields)
 {
     QStringList titles;
     for (const QString& field : fields) {
         const int column = columnOf(field);
-        titles.append(column < 0 ? field : texts::Columns(column));
+        titles.append(column < 0 ? field : FleetModel::columnTitle(column));
     }
     return titles.join(QStringLiteral(", "));
 }
@@ -31,13 +42,15 @@ QString noAnswerState(Reason why, qsizetype bytes)
 {
     switch (why) {
     case Reason::ShortReply:
-        return texts::ShortReply().arg(texts::bytes(bytes));
+        return QCoreApplication::translate("FleetWindow", "неповна відповідь (%n байтів)", nullptr,
+                                           int(bytes));
     case Reason::NoVersion:
-        return texts::NoVersion();
+        return QCoreApplication::translate("FleetWindow",
+                                           "у відповіді немає версії, тож немає прапорця DHCP");
     default:
         break;
     }
-    return texts::Silent();
+    return QCoreApplication::translate("FleetWindow", "не відповідає");
 }
 
 QString ipProblemsText(const WriteFields& f, BoardAddress board)
@@ -47,25 +60,32 @@ QString ipProblemsText(const WriteFields& f, BoardAddress board)
     for (IpProblem problem : ipProblems(f, board)) {
         switch (problem) {
         case IpProblem::Zero:
-            out.append(texts::IpZero());
+            out.append(QCoreApplication::translate("FleetWindow", "IP 0.0.0.0 — не адреса вузла"));
             break;
         case IpProblem::Broadcast:
-            out.append(texts::IpBroadcast());
+            out.append(QCoreApplication::translate("FleetWindow", "IP 255.255.255.255 — широкомовна адреса"));
             break;
         case IpProblem::Multicast:
-            out.append(texts::IpMulticast().arg(ip));
+            out.append(QCoreApplication::translate("FleetWindow", "IP %1 — групова або зарезервована адреса")
+                           .arg(ip));
             break;
         case IpProblem::Loopback:
-            out.append(texts::IpLoopback().arg(ip));
+            out.append(QCoreApplication::translate(
+                           "FleetWindow", "IP %1 — локальна адреса комп'ютера: плата нікому не відповість")
+                           .arg(ip));
             break;
         case IpProblem::NetworkOfMask:
-            out.append(texts::IpNetworkOfMask().arg(ip, mask));
+            out.append(QCoreApplication::translate("FleetWindow", "IP %1 — адреса мережі для маски %2")
+                           .arg(ip, mask));
             break;
         case IpProblem::BroadcastOfMask:
-            out.append(texts::IpBroadcastOfMask().arg(ip, mask));
+            out.append(
+                QCoreApplication::translate("FleetWindow", "IP %1 — широкомовна адреса мережі для маски %2")
+                    .arg(ip, mask));
             break;
         case IpProblem::MaskNotContiguous:
-            out.append(texts::MaskWithGap().arg(mask));
+            out.append(QCoreApplication::translate("FleetWindow", "маска %1 має розрив в одиничних бітах")
+                           .arg(mask));
             break;
         }
     }
@@ -76,21 +96,26 @@ QString refusalText(const Refusal& refusal, const WriteFields& fields, BoardAddr
 {
     switch (refusal.kind) {
     case Reason::ConsoleOnlyFields:
-        return texts::ConsoleOnlyFields();
+        return QCoreApplication::translate("FleetWindow", "диспетчер і резервні адреси надсилаються лише з "
+                                                          "динамічним пультом, а в цієї плати він статичний");
     case Reason::DhcpWithStaticConsole:
-        return texts::DhcpWithStaticConsole();
+        return QCoreApplication::translate("FleetWindow",
+                                           "DHCP зі статичним пультом: конфігуратор такого не записує");
     case Reason::NotCarried:
-        return texts::WouldBeLost().arg(fieldTitles(refusal.fields));
+        return QCoreApplication::translate("FleetWindow", "зі статичним пультом кадр не несе: %1")
+            .arg(fieldTitles(refusal.fields));
     case Reason::Unreachable:
         return ipProblemsText(fields, board);
     case Reason::NotPermanentMemory:
-        return texts::WorkingMemoryBackup();
+        return QCoreApplication::translate("FleetWindow", "це копія робочої конфігурації");
     case Reason::ChangedSince:
-        return texts::ChangedSince();
+        return QCoreApplication::translate("FleetWindow", "плату змінено після цього запису");
     case Reason::OldBoardAnswers:
-        return texts::OldBoardAnswers().arg(dottedText(fields.ip));
+        return QCoreApplication::translate("FleetWindow", "на адресі %1 з копії ще відповідає плата")
+            .arg(dottedText(fields.ip));
     case Reason::WrittenSince:
-        return texts::WrittenSince().arg(refusal.other);
+        return QCoreApplication::translate("FleetWindow", "плату записала пізніша робота %1")
+            .arg(refusal.other);
     default:
         break;
     }
@@ -109,37 +134,48 @@ namespace {
 QString notTried(const BoardResult& r)
 {
     if (r.outcome == Outcome::Cancelled)
-        return texts::CancelledState();
-    return texts::NotTried().arg(r.reason == Reason::JournalFailed ? texts::StoppedByJournal()
-                                                                   : texts::StoppedAtLimit());
+        return QCoreApplication::translate("FleetWindow", "скасовано");
+    return QCoreApplication::translate("FleetWindow", "не пробувано: %1")
+        .arg(r.reason == Reason::JournalFailed
+                 ? QCoreApplication::translate("FleetWindow", "журнал не записується")
+                 : QCoreApplication::translate("FleetWindow", "роботу зупинено після невдач"));
 }
 } // namespace
 
 QString writeState(const BoardResult& r)
 {
     const QString notWritten =
-        r.notWritten.isEmpty() ? QString() : texts::NotWritten().arg(fieldTitles(r.notWritten));
+        r.notWritten.isEmpty()
+            ? QString()
+            : QCoreApplication::translate("FleetWindow",
+                                          "; не записано: %1 (зі статичним пультом кадр їх не несе)")
+                  .arg(fieldTitles(r.notWritten));
     const WriteFields planned = r.config ? r.config->fields : WriteFields{};
     switch (r.outcome) {
     case Outcome::Done:
-        return (r.takenAtReboot.isEmpty() ? texts::Verified() : texts::VerifiedTakesEffectAfterReboot()) +
+        return (r.takenAtReboot.isEmpty() ? QCoreApplication::translate("FleetWindow", "записано, перевірено")
+                                          : QCoreApplication::translate(
+                                                "FleetWindow", "записано; діятиме після перезавантаження")) +
                notWritten;
     case Outcome::Unverified:
     case Outcome::Planned:
-        return texts::Unverified() + notWritten;
+        return QCoreApplication::translate("FleetWindow", "записано, не перевірено") + notWritten;
     case Outcome::Unchanged:
-        return texts::NothingChanges();
+        return QCoreApplication::translate("FleetWindow", "нічого не зміниться");
     case Outcome::Mismatch: {
         QStringList differ;
         for (const Difference& d : r.differences)
             differ.append(d.field);
-        return texts::Mismatch().arg(fieldTitles(differ)) + notWritten;
+        return QCoreApplication::translate("FleetWindow", "записано, але плата має інше: %1")
+                   .arg(fieldTitles(differ)) +
+               notWritten;
     }
     case Outcome::Refused:
-        return texts::NotWrittenBecause().arg(refusalsText(r.refusals, planned, r.board));
+        return QCoreApplication::translate("FleetWindow", "не записано: %1")
+            .arg(refusalsText(r.refusals, planned, r.board));
     case Outcome::Cancelled:
         if (r.sent) // ended at once between its write and its read-back
-            return texts::WrittenCancelled();
+            return QCoreApplication::translate("FleetWindow", "записано, скасовано до перевірки");
         return notTried(r);
     case Outcome::NotTried:
         return notTried(r);
@@ -148,15 +184,15 @@ QString writeState(const BoardResult& r)
     }
     switch (r.reason) {
     case Reason::NotJournaled:
-        return texts::NotWrittenBecause().arg(r.detail);
+        return QCoreApplication::translate("FleetWindow", "не записано: %1").arg(r.detail);
     case Reason::NotSent:
-        return texts::NotSent();
+        return QCoreApplication::translate("FleetWindow", "не вдалося надіслати");
     case Reason::NoReadBack:
-        return texts::NoReadBack() + notWritten;
+        return QCoreApplication::translate("FleetWindow", "записано, не прочитано назад") + notWritten;
     default:
         break;
     }
-    return texts::NoBase();
+    return QCoreApplication::translate("FleetWindow", "не записано: постійна пам'ять не прочитана");
 }
 
 QString rebootState(const BoardResult& r)
@@ -164,47 +200,53 @@ QString rebootState(const BoardResult& r)
     if (r.outcome == Outcome::NotTried || r.outcome == Outcome::Cancelled)
         return notTried(r);
     if (r.outcome == Outcome::Done)
-        return texts::BackUp();
-    return r.reason == Reason::NotBack ? texts::NotBack() : texts::NotAcknowledged();
+        return QCoreApplication::translate("FleetWindow", "знову на зв'язку");
+    return r.reason == Reason::NotBack
+               ? QCoreApplication::translate("FleetWindow", "не повернулася")
+               : QCoreApplication::translate("FleetWindow", "не підтвердила перезавантаження");
 }
 
 QString backupState(const BoardResult& r, const std::optional<SaveError>& saveProblem)
 {
     if (r.outcome == Outcome::Cancelled)
-        return texts::CancelledState();
+        return QCoreApplication::translate("FleetWindow", "скасовано");
     if (!r.config)
-        return texts::BackupNotSaved().arg(noAnswerState(r.reason, r.replyBytes));
+        return QCoreApplication::translate("FleetWindow", "копію не збережено: %1")
+            .arg(noAnswerState(r.reason, r.replyBytes));
     if (!saveProblem)
-        return texts::BackupSaved();
-    return texts::BackupNotSaved().arg(
-        saveProblem->kind == SaveError::NoVersion
-            ? texts::NoVersion()
-            : texts::FileNotWritten().arg(QStringLiteral("«%1»").arg(escapeControls(saveProblem->file)),
-                                          escapeControls(saveProblem->systemError)));
+        return QCoreApplication::translate("FleetWindow", "копію збережено");
+    return QCoreApplication::translate("FleetWindow", "копію не збережено: %1")
+        .arg(saveProblem->kind == SaveError::NoVersion
+                 ? QCoreApplication::translate("FleetWindow",
+                                               "у відповіді немає версії, тож немає прапорця DHCP")
+                 : QCoreApplication::translate("FleetWindow", "файл %1 не вдалося записати (%2)")
+                       .arg(QStringLiteral("«%1»").arg(escapeControls(saveProblem->file)),
+                            escapeControls(saveProblem->systemError)));
 }
 
 QString byWords(const QString& by)
 {
     // The words are looked up at each call: they are in the language installed now.
-    using Text = QString (*)();
-    static const QHash<QString, Text> words{
-        {QStringLiteral("configurator"), texts::ByConfigurator},
-        {by::Apply, texts::ByApply},
-        {by::Change, texts::ByChange},
-        {by::Replace, texts::ByReplace},
-        {by::Undo, texts::ByUndo},
-        {by::UndoJob, texts::ByUndoJob},
-        {by::RetryJob, texts::ByRetryJob},
-        {by::Reboot, texts::ByReboot},
+    static const QHash<QString, const char*> words{
+        {QStringLiteral("configurator"), QT_TRANSLATE_NOOP("FleetWindow", "Конфігуратор")},
+        {by::Apply, QT_TRANSLATE_NOOP("FleetWindow", "Мережа плат: застосування копій")},
+        {by::Change, QT_TRANSLATE_NOOP("FleetWindow", "Мережа плат: зміна полів")},
+        {by::Replace, QT_TRANSLATE_NOOP("FleetWindow", "Мережа плат: заміна плати")},
+        {by::Undo, QT_TRANSLATE_NOOP("FleetWindow", "Мережа плат: повернення")},
+        {by::UndoJob, QT_TRANSLATE_NOOP("FleetWindow", "Мережа плат: повернення роботи")},
+        {by::RetryJob, QT_TRANSLATE_NOOP("FleetWindow", "Мережа плат: повтор роботи")},
+        {by::Reboot, QT_TRANSLATE_NOOP("FleetWindow", "Мережа плат: перезавантаження")},
     };
-    const Text text = words.value(by);
-    return text ? text() : escapeControls(by); // talvikctl's commands keep their names
+    const char* text = words.value(by);
+    return text ? QCoreApplication::translate("FleetWindow", text)
+                : escapeControls(by); // talvikctl's commands keep their names
 }
 
 QString resultWords(const JournalEntry& e)
 {
     if (!e.result)
-        return e.resultText.isEmpty() ? texts::NoResult() : escapeControls(e.resultText);
+        return e.resultText.isEmpty() ? QCoreApplication::translate("FleetWindow", "(без результату)")
+                                      : escapeControls(e.resultText);
     BoardResult r;
     r.board = e.board;
     r.outcome = e.result->outcome;
@@ -212,9 +254,9 @@ QString resultWords(const JournalEntry& e)
     r.notWritten = e.result->notWritten;
     r.sent = true; // a journaled write was sent
     if (r.outcome == Outcome::Cancelled)
-        return texts::WrittenCancelled();
+        return QCoreApplication::translate("FleetWindow", "записано, скасовано до перевірки");
     if (r.outcome == Outcome::Mismatch)
-        return texts::WrittenElse();
+        return QCoreApplication::translate("FleetWindow", "записано, але плата має інше");
     return writeState(r);
 }
 
@@ -238,15 +280,18 @@ QString fileProblemText(const FileProblem& p)
     const QString file = fileName(p.file);
     switch (p.kind) {
     case FileProblem::Missing:
-        return texts::NoSuchFile().arg(file);
+        return QCoreApplication::translate("FleetWindow", "Файлу %1 немає.").arg(file);
     case FileProblem::NotRegular:
-        return texts::NotAFile().arg(file);
+        return QCoreApplication::translate("FleetWindow", "%1 — не звичайний файл (тека, канал чи пристрій).")
+            .arg(file);
     case FileProblem::TooLarge:
-        return texts::FileTooLarge().arg(file, texts::bytes(p.size), texts::bytes(p.most));
+        return QCoreApplication::translate("FleetWindow", "Файл %1 завеликий: %2, а можна не більше %3.")
+            .arg(file, byteCount(p.size), byteCount(p.most));
     case FileProblem::Unreadable:
         break;
     }
-    return texts::FileUnreadable().arg(file, escapeControls(p.systemError));
+    return QCoreApplication::translate("FleetWindow", "Файл %1 не вдалося прочитати (%2).")
+        .arg(file, escapeControls(p.systemError));
 }
 
 QString backupErrorText(const BackupError& e)
@@ -257,22 +302,39 @@ QString backupErrorText(const BackupError& e)
     case BackupError::File:
         return fileProblemText(e.fileProblem);
     case BackupError::NotKeyValue:
-        return texts::BackupNotKeyValue().arg(file).arg(e.line).arg(value);
+        return QCoreApplication::translate("FleetWindow", "Копія %1, рядок %2: не «ключ=значення»: %3.")
+            .arg(file)
+            .arg(e.line)
+            .arg(value);
     case BackupError::GivenTwice:
-        return texts::BackupKeyTwice().arg(file).arg(e.line).arg(keyTitle(e.key)).arg(e.firstLine);
+        return QCoreApplication::translate("FleetWindow",
+                                           "Копія %1, рядок %2: %3 вдруге (уперше в рядку %4).")
+            .arg(file)
+            .arg(e.line)
+            .arg(keyTitle(e.key))
+            .arg(e.firstLine);
     case BackupError::MissingKey:
-        return texts::BackupKeyMissing().arg(file, escapeControls(e.key));
+        return QCoreApplication::translate("FleetWindow", "У копії %1 немає рядка «%2=».")
+            .arg(file, escapeControls(e.key));
     case BackupError::BadValue:
-        return texts::BackupBadValue().arg(file).arg(e.line).arg(keyTitle(e.key), value);
+        return QCoreApplication::translate("FleetWindow", "Копія %1, рядок %2: %3 %4 — неправильне значення.")
+            .arg(file)
+            .arg(e.line)
+            .arg(keyTitle(e.key), value);
     case BackupError::UnknownKey:
-        return texts::BackupUnknownKey().arg(file).arg(e.line).arg(
-            QStringLiteral("«%1»").arg(escapeControls(e.key.left(100))));
+        return QCoreApplication::translate("FleetWindow", "Копія %1, рядок %2: невідомий ключ %3.")
+            .arg(file)
+            .arg(e.line)
+            .arg(QStringLiteral("«%1»").arg(escapeControls(e.key.left(100))));
     case BackupError::DhcpWithStaticConsole:
-        return texts::BackupDhcpStatic().arg(file);
+        return QCoreApplication::translate(
+                   "FleetWindow", "Копія %1: DHCP зі статичним пультом, а конфігуратор такого не записує.")
+            .arg(file);
     case BackupError::NamedForAnother:
         break;
     }
-    return texts::BackupNamedForAnother().arg(file, dottedText(e.namedFor), dottedText(e.holds));
+    return QCoreApplication::translate("FleetWindow", "Копія %1 названа за платою %2, а містить адресу %3.")
+        .arg(file, dottedText(e.namedFor), dottedText(e.holds));
 }
 
 namespace {
@@ -289,17 +351,18 @@ QString countsText(const OutcomeCounts& s, JobKind kind)
 {
     const bool read = kind == JobKind::Read, reboot = kind == JobKind::Reboot;
     const QList<QPair<int, QString>> parts{
-        {s.done, read     ? texts::SummarySaved()
-                 : reboot ? texts::SummaryRebooted()
-                          : texts::SummaryVerified()},
-        {s.awaitingReboot, texts::SummaryAwaitingReboot()},
-        {s.unverified, texts::SummaryUnverified()},
-        {s.mismatch, texts::SummaryMismatch()},
-        {s.failed, texts::SummaryFailed()},
-        {s.refused, texts::SummaryRefused()},
-        {s.notTried, texts::SummaryNotTried()},
-        {s.cancelled, texts::SummaryCancelled()},
-        {s.unchanged, texts::SummaryUnchanged()},
+        {s.done, read     ? QCoreApplication::translate("FleetWindow", "копій збережено: %1")
+                 : reboot ? QCoreApplication::translate("FleetWindow", "перезавантажено: %1")
+                          : QCoreApplication::translate("FleetWindow", "записано й перевірено: %1")},
+        {s.awaitingReboot,
+         QCoreApplication::translate("FleetWindow", "записано, діятиме після перезавантаження: %1")},
+        {s.unverified, QCoreApplication::translate("FleetWindow", "записано без перевірки: %1")},
+        {s.mismatch, QCoreApplication::translate("FleetWindow", "записано, але плата має інше: %1")},
+        {s.failed, QCoreApplication::translate("FleetWindow", "невдало: %1")},
+        {s.refused, QCoreApplication::translate("FleetWindow", "відмовлено: %1")},
+        {s.notTried, QCoreApplication::translate("FleetWindow", "не пробувано: %1")},
+        {s.cancelled, QCoreApplication::translate("FleetWindow", "скасовано: %1")},
+        {s.unchanged, QCoreApplication::translate("FleetWindow", "без змін: %1")},
     };
     QStringList counts;
     for (const auto& [n, text] : parts)
@@ -314,11 +377,16 @@ QString summaryText(const JobSummary& s)
     QStringList out;
     if (s.stoppedBy != Reason::Cancelled) // the counts say what was cancelled
         out.append(stoppedText(s));
-    out.append(texts::JobSummaryLine().arg(countsText(s, s.kind)));
+    out.append(QCoreApplication::translate("FleetWindow", "Підсумок: %1.").arg(countsText(s, s.kind)));
     if (!s.journalProblem.isEmpty())
-        out.append(texts::JobNotJournaled());
+        out.append(
+            QCoreApplication::translate("FleetWindow", "Цієї роботи немає в журналі: він не записується."));
     if (!s.leftUnverified.isEmpty())
-        out.append((reboot ? texts::RebootLeftUnwaited() : texts::LeftUnverified())
+        out.append((reboot ? QCoreApplication::translate(
+                                 "FleetWindow",
+                                 "Зупинено одразу: перезавантаження надіслано, але не дочекалися: %1.")
+                           : QCoreApplication::translate(
+                                 "FleetWindow", "Зупинено одразу: записано, але не прочитано назад: %1."))
                        .arg(addresses(s.leftUnverified)));
     out.removeAll(QString());
     return out.join(u' ');
@@ -335,24 +403,38 @@ QString forcedText(const BoardResult& r)
             for (const auto& [name, text] : fieldTexts({r.board, planned, std::nullopt, Memory::Unknown}))
                 if (refusal.fields.contains(name))
                     values.append(fieldTitles({name}) + u' ' + text);
-            out.append((values.size() == 1 ? texts::ForcedNotCarriedOne() : texts::ForcedNotCarriedMany())
-                           .arg(values.join(QStringLiteral(", "))));
+            out.append(
+                (values.size() == 1
+                     ? QCoreApplication::translate(
+                           "FleetWindow", "%1 не буде записано: зі статичним пультом кадр його не несе")
+                     : QCoreApplication::translate(
+                           "FleetWindow", "%1 не буде записано: зі статичним пультом кадр їх не несе"))
+                    .arg(values.join(QStringLiteral(", "))));
             break;
         }
         case Reason::Unreachable:
-            out.append(texts::ForcedUnreachable().arg(ipProblemsText(planned, r.board)));
+            out.append(QCoreApplication::translate("FleetWindow", "плата може стати недосяжною: %1")
+                           .arg(ipProblemsText(planned, r.board)));
             break;
         case Reason::NotPermanentMemory:
-            out.append(texts::ForcedWorkingMemory());
+            out.append(QCoreApplication::translate(
+                "FleetWindow", "буде записано копію робочої конфігурації, а не постійної пам'яті"));
             break;
         case Reason::ChangedSince:
-            out.append(texts::ForcedChangedSince().arg(fieldTitles(refusal.fields)));
+            out.append(QCoreApplication::translate(
+                           "FleetWindow", "буде скасовано й те, що змінили на платі після цього запису: %1")
+                           .arg(fieldTitles(refusal.fields)));
             break;
         case Reason::OldBoardAnswers:
-            out.append(texts::ForcedOldBoardAnswers().arg(dottedText(planned.ip)));
+            out.append(
+                QCoreApplication::translate(
+                    "FleetWindow", "на адресі %1 ще відповідає стара плата: дві плати матимуть одну адресу")
+                    .arg(dottedText(planned.ip)));
             break;
         case Reason::WrittenSince:
-            out.append(texts::ForcedWrittenSince().arg(refusal.other));
+            out.append(QCoreApplication::translate("FleetWindow",
+                                                   "буде скасовано й те, що записала пізніша робота %1")
+                           .arg(refusal.other));
             break;
         default:
             break;
@@ -367,13 +449,13 @@ QString refusalKindText(Reason kind)
 {
     switch (kind) {
     case Reason::NotCarried:
-        return texts::NotCarriedKind();
+        return QCoreApplication::translate("FleetWindow", "зі статичним пультом кадр не несе деяких полів");
     case Reason::Unreachable:
-        return texts::UnreachableKind();
+        return QCoreApplication::translate("FleetWindow", "плата стала б недосяжною");
     case Reason::OldBoardAnswers:
-        return texts::OldBoardAnswersKind();
+        return QCoreApplication::translate("FleetWindow", "на адресі з копії ще відповідала плата");
     case Reason::WrittenSince:
-        return texts::WrittenSinceKind();
+        return QCoreApplication::translate("FleetWindow", "плату записала пізніша робота");
     default:
         break;
     }
@@ -392,18 +474,21 @@ QString jobWhat(const JobRecord& j)
         QStringList fields;
         for (const auto& [name, text] : fieldTexts(*j.change))
             fields.append(fieldTitles({name}) + u' ' + text);
-        return texts::JobChange().arg(fields.join(QStringLiteral(", ")));
+        return QCoreApplication::translate("FleetWindow", "зміна полів: %1")
+            .arg(fields.join(QStringLiteral(", ")));
     }
     if (j.what == QLatin1String("apply"))
-        return texts::JobApply();
+        return QCoreApplication::translate("FleetWindow", "запис копій");
     if (j.what == QLatin1String("replace"))
-        return texts::JobReplace();
+        return QCoreApplication::translate("FleetWindow", "заміна плати");
     if (j.what == QLatin1String("undo"))
-        return j.undoes.isEmpty() ? texts::JobUndoWrites() : texts::JobUndo().arg(j.undoes);
+        return j.undoes.isEmpty()
+                   ? QCoreApplication::translate("FleetWindow", "повернення запису")
+                   : QCoreApplication::translate("FleetWindow", "повернення роботи %1").arg(j.undoes);
     if (j.what == QLatin1String("reboot"))
-        return texts::JobReboot();
+        return QCoreApplication::translate("FleetWindow", "перезавантаження");
     if (j.what == QLatin1String("write"))
-        return texts::JobWrite();
+        return QCoreApplication::translate("FleetWindow", "запис конфігуратора");
     return escapeControls(j.what); // a later version's
 }
 
@@ -413,18 +498,19 @@ QString jobOutcome(const JobRecord& j)
     if (const QString counts = countsText(j.counts, kindOf(j)); !counts.isEmpty())
         out.append(counts);
     if (!j.ended)
-        out.append(texts::JobNotEnded().arg(qMax(0, int(j.boards.size()) - j.reached)));
+        out.append(QCoreApplication::translate("FleetWindow", "не завершена: не дійшла до плат: %1")
+                       .arg(qMax(0, int(j.boards.size()) - j.reached)));
     else if (j.stoppedBy == Reason::FailureLimit)
-        out.append(texts::JobEndedAtLimit());
+        out.append(QCoreApplication::translate("FleetWindow", "зупинена після невдач"));
     return out.join(QStringLiteral("; "));
 }
 
 QString jobBoardOutcome(const RollOutBoard& b, const JobRecord& job)
 {
     if (b.sentWithoutResult)
-        return texts::SentWithoutResult();
+        return QCoreApplication::translate("FleetWindow", "надіслано, результату немає (програму зупинено)");
     if (!b.last)
-        return texts::NotReached();
+        return QCoreApplication::translate("FleetWindow", "робота до неї не дійшла");
     BoardResult r;
     r.board = b.board;
     r.outcome = b.last->outcome;
@@ -436,9 +522,9 @@ QString jobBoardOutcome(const RollOutBoard& b, const JobRecord& job)
     if (kindOf(job) == JobKind::Reboot)
         return rebootState(r);
     if (r.outcome == Outcome::Mismatch)
-        return texts::WrittenElse();
+        return QCoreApplication::translate("FleetWindow", "записано, але плата має інше");
     if (r.outcome == Outcome::Refused)
-        return texts::NotWrittenBecause().arg(refusalKindText(r.reason));
+        return QCoreApplication::translate("FleetWindow", "не записано: %1").arg(refusalKindText(r.reason));
     return writeState(r);
 }
 
@@ -456,15 +542,69 @@ QString stoppedText(const JobSummary& s)
 {
     switch (s.stoppedBy) {
     case Reason::FailureLimit:
-        return texts::JobStoppedAtLimit().arg(s.failuresAtStop).arg(s.triedAtStop).arg(s.notTried);
+        return QCoreApplication::translate("FleetWindow", "Зупинено: невдало на %1 з %2; решту не пробувано "
+                                                          "(%3). «Повторити невдалі» спробує знову.")
+            .arg(s.failuresAtStop)
+            .arg(s.triedAtStop)
+            .arg(s.notTried);
     case Reason::JournalFailed:
-        return texts::JobStoppedByJournal().arg(s.notTried);
+        return QCoreApplication::translate(
+                   "FleetWindow", "Зупинено: журнал записів не записується; решту не пробувано (%1).")
+            .arg(s.notTried);
     case Reason::Cancelled:
-        return texts::JobCancelled().arg(s.cancelled + s.notTried);
+        return QCoreApplication::translate("FleetWindow", "Скасовано; не зроблено: %1.")
+            .arg(s.cancelled + s.notTried);
     default:
         break;
     }
     return {};
+}
+
+QString comparisonText(qint64 added, qint64 missing, qint64 changed)
+{
+    const auto count = [](qint64 n) { return int(qMin<qint64>(n, INT_MAX)); };
+    return QCoreApplication::translate("FleetWindow", "%1, %2, %3", "new, missing, changed boards")
+        .arg(QCoreApplication::translate("FleetWindow", "%n нових", nullptr, count(added)),
+             QCoreApplication::translate("FleetWindow", "%n зниклих", nullptr, count(missing)),
+             QCoreApplication::translate("FleetWindow", "%n змінених", nullptr, count(changed)));
+}
+
+QString boardsProblemText(const BoardsProblem& problem)
+{
+    switch (problem.kind) {
+    case BoardsProblem::NotAnAddress:
+        return QCoreApplication::translate("FleetWindow", "%1: не адреса і не діапазон адрес")
+            .arg(quoted(problem.text, 31));
+    case BoardsProblem::NotABoard:
+        return QCoreApplication::translate(
+                   "FleetWindow",
+                   "%1: не адреса плати (0.0.0.0, 255.255.255.255, .0, .255 і групові адреси не підходять)")
+            .arg(dottedText(problem.address));
+    case BoardsProblem::LeavesIts24:
+        return QCoreApplication::translate("FleetWindow", "%1: діапазон має бути в одній мережі /24, до .254")
+            .arg(quoted(problem.text, 31));
+    case BoardsProblem::TooMany:
+        break;
+    }
+    return QCoreApplication::translate("FleetWindow", "Забагато адрес: не більше %1 за один пошук.")
+        .arg(MostBoards);
+}
+
+QString sitesProblemText(const QString& file, const SiteEntryProblem& bad)
+{
+    return QCoreApplication::translate("FleetWindow", "%1, рядок %2, об'єкт «%3»: %4")
+        .arg(fileName(file))
+        .arg(bad.line)
+        .arg(escapeControls(bad.site.left(200)), boardsProblemText(bad.problem));
+}
+
+QString journalProblemWords(const JournalProblem& p)
+{
+    if (p.kind == JournalProblem::Unreadable)
+        return QCoreApplication::translate("FleetWindow", "Журнал %1 не прочитано (%2).")
+            .arg(fileName(p.file), escapeControls(p.systemError));
+    return QCoreApplication::translate("FleetWindow", "У журналі %1 немає роботи %2.")
+        .arg(fileName(p.file), escapeControls(p.job.left(100)));
 }
 
 } // namespace talvik::fleet

@@ -7,6 +7,7 @@
 #include "client/job_result.h"
 #include "client/journal_plans.h"
 #include "journal/journal.h"
+#include "store/sites_file.h"
 
 #include <QString>
 #include <QStringList>
@@ -56,5 +57,13 @@ QString summaryText(const JobSummary& summary);
 QString forcedText(const BoardResult& planned);
 // For each board of a dry run whose refusals may all be forced: "127.0.0.2: " and its forcedText().
 QStringList forcedLines(const QList<BoardResult>& planned);
+// Why addresses typed or read name no board: "10.0.0.300: не адреса і не діапазон адрес".
+QString boardsProblemText(const BoardsProblem& problem);
+// A line of the sites file that names no board: "TalvikCom-sites.txt, рядок 5, об'єкт «Північ»: ...".
+QString sitesProblemText(const QString& file, const SiteEntryProblem& bad);
+// Why a job was not read from the journal: "У журналі «...» немає роботи ...".
+QString journalProblemWords(const JournalProblem& problem);
+// A table held against an earlier one: "1 нова, 2 зниклих, 5 змінених".
+QString comparisonText(qint64 added, qint64 missing, qint64 changed);
 
 } // namespace talvik::fleet

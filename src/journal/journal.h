@@ -113,6 +113,16 @@ struct RollOut {
     QList<RollOutBoard> boards; // every target of the job, in its order
 };
 
+// Why the journal could not give a job, for each program to word.
+struct JournalProblem {
+    enum Kind { NoJob, Unreadable } kind = NoJob;
+    QString file;        // the journal's
+    QString job;         // the job asked for
+    QString systemError; // Unreadable: the system's words
+};
+// In talvikctl's words: "the journal FILE has no job ID".
+QString journalProblemText(const JournalProblem& problem);
+
 class Journal {
   public:
     explicit Journal(const QString& folder = defaultFolder());
@@ -155,14 +165,15 @@ class Journal {
                       qint64 newestBytes = -1) const;
     // Jobs newest first, with their counts; false from `each` stops. Memory stays small
     // whatever the file's size: a job's boards are counted, not kept.
+    // `unreadable`: the system's words when the file could not be read.
     void forEachJob(const std::function<bool(const JobRecord&)>& each, QStringList* problems,
-                    qint64 newestBytes = -1) const;
+                    qint64 newestBytes = -1, QString* unreadable = nullptr) const;
     // One job ("last": the newest), or nothing with why.
-    std::optional<JobRecord> job(const QString& id, QString* why) const;
+    std::optional<JobRecord> job(const QString& id, JournalProblem* problem) const;
     // The job's boards through it and its retries (or it alone); `ignoring`: jobs whose writes
     // do not count as written since (a retry of an undo ignores the undo's own).
-    std::optional<RollOut> rollOut(const QString& id, QString* why, const QSet<QString>& ignoring = {},
-                                   bool withRetries = true) const;
+    std::optional<RollOut> rollOut(const QString& id, JournalProblem* problem,
+                                   const QSet<QString>& ignoring = {}, bool withRetries = true) const;
 
   private:
     bool appendLine(const QByteArray& lines, QString* error); // whole lines, each ended

@@ -34,8 +34,15 @@ QJsonObject objectOf(QByteArrayView line)
 }
 } // namespace
 
+QString journalProblemText(const JournalProblem& p)
+{
+    if (p.kind == JournalProblem::Unreadable)
+        return QStringLiteral("the journal %1 cannot be read: %2").arg(p.file, p.systemError);
+    return QStringLiteral("the journal %1 has no job %2").arg(p.file, p.job);
+}
+
 void Journal::forEachJob(const std::function<bool(const JobRecord&)>& each, QStringList* problems,
-                         qint64 newestBytes) const
+                         qint64 newestBytes, QString* unreadable) const
 {
     QHash<QByteArray, Tally> after;
     QString why;
@@ -81,29 +88,31 @@ void Journal::forEachJob(const std::function<bool(const JobRecord&)>& each, QStr
         &why, newestBytes);
     if (!read && problems)
         problems->append(QStringLiteral("%1: %2").arg(path(), why));
+    if (!read && unreadable)
+        *unreadable = why;
 }
 
-std::optional<JobRecord> Journal::job(const QString& id, QString* why) const
+std::optional<JobRecord> Journal::job(const QString& id, JournalProblem* problem) const
 {
     std::optional<JobRecord> found;
-    QStringList problems;
+    QString unreadable;
     forEachJob(
         [&](const JobRecord& j) {
             if (id == QLatin1String("last") || j.id == id)
                 found = j;
             return !found;
         },
-        &problems);
-    if (!found && why)
-        *why = problems.isEmpty() ? QStringLiteral("the journal %1 has no job %2").arg(path(), id)
-                                  : problems.join(u'\n');
+        nullptr, -1, &unreadable);
+    if (!found && problem)
+        *problem = {unreadable.isEmpty() ? JournalProblem::NoJob : JournalProblem::Unreadable, path(), id,
+                    unreadable};
     return found;
 }
 
-std::optional<RollOut> Journal::rollOut(const QString& id, QString* why, const QSet<QString>& ignoring,
-                                        bool withRetries) const
+std::optional<RollOut> Journal::rollOut(const QString& id, JournalProblem* problem,
+                                        const QSet<QString>& ignoring, bool withRetries) const
 {
-    const std::optional<JobRecord> job = this->job(id, why);
+    const std::optional<JobRecord> job = this->job(id, problem);
     if (!job)
         return std::nullopt;
     RollOut r;
@@ -117,6 +126,7 @@ std::optional<RollOut> Journal::rollOut(const QString& id, QString* why, const Q
     QHash<QString, JournalEntry> sent;   // the roll-out's writes, by id, until their result
     QHash<BoardAddress, qint64> sinceAt; // the line of the last write by another job since, read at the end
     QStringList problems;
+    QString why;
     const bool read = JournalLines(path()).forward(
         job->offset,
         [&](QByteArrayView text, qint64 offset) {
@@ -168,9 +178,12 @@ std::optional<RollOut> Journal::rollOut(const QString& id, QString* why, const Q
             }
             return true;
         },
-        why);
-    if (!read)
+        &why);
+    if (!read) {
+        if (problem)
+            *problem = {JournalProblem::Unreadable, path(), id, why};
         return std::nullopt;
+    }
     for (auto it = sinceAt.cbegin(); it != sinceAt.cend(); ++it) // who wrote them since
         JournalLines(path()).forward(
             it.value(),

@@ -38,12 +38,22 @@ SitesFile::SitesFile(const QString& path) : path_(path) {}
 
 bool SitesFile::read(QString* why)
 {
-    lines_.clear();
     FileProblem problem;
-    const std::optional<QByteArray> text = readInputFile(path_, MostBytes, &problem);
-    if (!text && problem.kind != FileProblem::Missing) {
-        if (why)
-            *why = fileProblemText(problem, QStringLiteral("a sites file"));
+    if (read(problem))
+        return true;
+    if (why)
+        *why = fileProblemText(problem, QStringLiteral("a sites file"));
+    return false;
+}
+
+bool SitesFile::read(FileProblem& problem)
+{
+    lines_.clear();
+    FileProblem failed;
+    const std::optional<QByteArray> text = readInputFile(path_, MostBytes, &failed);
+    if (!text && failed.kind != FileProblem::Missing) {
+        problem = failed;
+        parse();
         return false;
     }
     const QByteArray bytes = text.value_or(QByteArray());
@@ -128,6 +138,50 @@ bool SitesFile::remove(const QString& name)
     return true;
 }
 
+bool SitesFile::rename(const QString& name, const QString& newName)
+{
+    const Site* site = find(name);
+    if (!site || (newName != name && find(newName)))
+        return false;
+    const QByteArray& old = lines_[site->line - 1];
+    const QByteArray eol = old.endsWith("\r\n") ? QByteArray("\r\n")
+                           : old.endsWith('\n') ? QByteArray("\n")
+                                                : QByteArray();
+    lines_[site->line - 1] = '[' + escapeControls(newName).toUtf8() + ']' + eol;
+    parse();
+    return true;
+}
+
+bool SitesFile::setEntries(const QString& name, const QStringList& entries)
+{
+    const Site* found = find(name);
+    if (!found)
+        return false;
+    const Site site = *found;
+    QStringList added = entries;
+    QList<int> dropped; // lines, last first
+    for (int i = int(site.entries.size()) - 1; i >= 0; --i)
+        if (!added.removeOne(site.entries[i]))
+            dropped.append(site.lines[i]);
+    for (int line : dropped)
+        lines_.removeAt(line - 1);
+    parse();
+    add(name, added);
+    return true;
+}
+
+QList<SiteEntryProblem> SitesFile::badEntries() const
+{
+    QList<SiteEntryProblem> out;
+    for (const Site& site : sites_)
+        for (int i = 0; i < site.entries.size(); ++i) {
+            BoardsProblem problem;
+            if (!boardsOf({site.entries[i]}, &problem))
+                out.append({site.name, site.lines[i], problem});
+        }
+    return out;
+}
+
 ReplaceResult SitesFile::save(QString* why)
 {
     QDir().mkpath(QFileInfo(path_).path());
@@ -176,9 +230,11 @@ std::optional<QList<BoardAddress>> boardsOfSites(const QList<Site>& sites, const
 SiteIndex::SiteIndex(const QList<Site>& sites)
 {
     for (const Site& site : sites)
-        if (const auto boards = boardsOf(site.entries, nullptr))
-            for (BoardAddress b : *boards)
-                of_[b].append(site.name);
+        for (const QString& entry : site.entries)
+            if (const auto boards = boardsOf({entry}, nullptr))
+                for (BoardAddress b : *boards)
+                    if (!of_[b].contains(site.name))
+                        of_[b].append(site.name);
 }
 
 } // namespace talvik

@@ -15,6 +15,7 @@
 
 #include "store/file_replacement.h"
 #include "wire/board_address.h"
+#include "wire/input_file.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -32,6 +33,13 @@ struct Site {
     QList<int> lines;    // of each entry
 };
 
+// An entry of a site that names no board, at its line of the file.
+struct SiteEntryProblem {
+    QString site;
+    int line = 0;
+    BoardsProblem problem;
+};
+
 class SitesFile {
   public:
     static constexpr qint64 MostBytes = 16 << 20;
@@ -40,7 +48,8 @@ class SitesFile {
     explicit SitesFile(const QString& path);
     QString path() const { return path_; }
     // A missing file reads as no site. False, with why, when it cannot be read.
-    bool read(QString* why);
+    bool read(FileProblem& problem);
+    bool read(QString* why); // why in talvikctl's words
     const QList<Site>& sites() const { return sites_; }
     const Site* find(const QString& name) const;
     QStringList names() const;
@@ -49,6 +58,14 @@ class SitesFile {
     void add(const QString& name, const QStringList& entries);
     // Its name line and its lines, up to the next site; false when there is no such site.
     bool remove(const QString& name);
+    // The name line alone; false when there is no such site or the new name is taken.
+    bool rename(const QString& name, const QString& newName);
+    // The site's addresses become `entries`: the lines of those it keeps stay as they are
+    // (with their comments), those it drops go, the new ones follow its last. False when
+    // there is no such site.
+    bool setEntries(const QString& name, const QStringList& entries);
+    // The entries that name no board; every other entry of the file is good.
+    QList<SiteEntryProblem> badEntries() const;
     ReplaceResult save(QString* why);
 
   private:
@@ -65,7 +82,8 @@ QString sitesFileBeside(const QString& settingsWritePath);
 // The boards of sites, each once, in order; nullopt, with the file's line and what is
 // wrong, when an entry names no board.
 std::optional<QList<BoardAddress>> boardsOfSites(const QList<Site>& sites, const QString& file, QString* why);
-// Which sites each board belongs to (a board may be in several), built once.
+// Which sites each board belongs to (a board may be in several), built once; an entry that
+// names no board is left out, the rest of its site kept.
 class SiteIndex {
   public:
     SiteIndex() = default;

@@ -1,9 +1,12 @@
 #include "window_fixture.h"
 
+#include "gui/app/language.h"
+
 namespace talvik::test {
 
 WindowFixture::WindowFixture(const WindowSetup& setup)
 {
+    installLanguage(installedLanguage()); // as the program starts: Ukrainian has its plural forms
     WindowOptions o;
     o.messages = &messages;
     o.journalFolder = dir.filePath(QStringLiteral("journal"));

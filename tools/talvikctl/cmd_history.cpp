@@ -153,10 +153,10 @@ int listJobs(const Journal& journal, bool json)
 // Each board of one job: what became of it in the job, and what its write changed.
 int showJob(const Journal& journal, const QString& id, bool json)
 {
-    QString why;
-    const std::optional<RollOut> r = journal.rollOut(id, &why, {}, false);
+    JournalProblem problem;
+    const std::optional<RollOut> r = journal.rollOut(id, &problem, {}, false);
     if (!r)
-        throw UsageError{why};
+        throw UsageError{journalProblemText(problem)};
     if (json)
         printJson(QJsonObject{{QStringLiteral("job"), jobJson(r->job)}});
     else
@@ -277,10 +277,11 @@ int runUndo(const QStringList& args)
     if (line.isSet(QStringLiteral("job"))) {
         if (!line.positional().isEmpty())
             throw UsageError{QStringLiteral("undo --job ID takes no ADDRESS")};
+        JournalProblem problem;
         const std::optional<JobPlan> plan =
-            undoPlan(journal, line.value(QStringLiteral("job")), QStringLiteral("talvikctl undo"), &why);
+            undoPlan(journal, line.value(QStringLiteral("job")), QStringLiteral("talvikctl undo"), &problem);
         if (!plan)
-            throw UsageError{why};
+            throw UsageError{journalProblemText(problem)};
         return runPlan(line, *plan, QStringLiteral("undo"), line.isSet(QStringLiteral("force")),
                        limitOption(line));
     }

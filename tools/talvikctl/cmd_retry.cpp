@@ -126,11 +126,11 @@ int runRetry(const QStringList& args)
     if (line.isSet(QStringLiteral("job"))) {
         if (!line.positional().isEmpty())
             throw UsageError{QStringLiteral("retry --job ID takes no FILE")};
-        QString why;
-        const std::optional<JobPlan> plan =
-            retryPlan(Journal(), line.value(QStringLiteral("job")), QStringLiteral("talvikctl retry"), &why);
+        JournalProblem problem;
+        const std::optional<JobPlan> plan = retryPlan(Journal(), line.value(QStringLiteral("job")),
+                                                      QStringLiteral("talvikctl retry"), &problem);
         if (!plan)
-            throw UsageError{why};
+            throw UsageError{journalProblemText(problem)};
         return runPlan(line, *plan, QStringLiteral("retry"), false, {});
     }
     if (line.positional().size() != 1)

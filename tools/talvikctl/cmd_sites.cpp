@@ -1,5 +1,5 @@
-// talvikctl sites: the sites list, a site added or removed. The file stays the operator's:
-// comments and order kept, a change touching its own lines, a save never half done.
+// talvikctl sites: the sites list, a site added, renamed, given new addresses or removed. The file stays the
+// operator's: comments and order kept, a change touching its own lines, a save never half done.
 
 #include "arguments.h"
 #include "commands.h"
@@ -46,11 +46,13 @@ int runSites(const QStringList& args)
         QStringLiteral("Lists the sites: the boards of a building or district under a name, kept in a "
                        "text file beside the settings file that the fleet window, talvikctl and the "
                        "exporter share (--site NAME wherever boards are given). 'sites add NAME "
-                       "ADDRESS|RANGE...' adds a site, or addresses to one; 'sites remove NAME' "
-                       "removes it. Comments and order in the file are kept."),
+                       "ADDRESS|RANGE...' adds a site, or addresses to one; 'sites set NAME "
+                       "ADDRESS|RANGE...' gives a site exactly these; 'sites rename NAME NEW' renames "
+                       "it; 'sites remove NAME' removes it. Comments and order in the file are kept."),
         Output);
-    line.parser.addPositionalArgument(QStringLiteral("[add NAME ADDRESS|RANGE...|remove NAME]"),
-                                      QStringLiteral("A change; none lists the sites."));
+    line.parser.addPositionalArgument(
+        QStringLiteral("[add|set NAME ADDRESS|RANGE...|rename NAME NEW|remove NAME]"),
+        QStringLiteral("A change; none lists the sites."));
     line.parser.addOption(
         {QStringLiteral("sites-file"),
          QStringLiteral("The sites file (default: TalvikCom-sites.txt beside the settings file)."),
@@ -71,15 +73,36 @@ int runSites(const QStringList& args)
         file.add(name, words.mid(2));
         return save(file);
     }
+    const auto noSite = [&] {
+        return UsageError{QStringLiteral("no site %1; the sites are: %2")
+                              .arg(quoted(name), quoted(file.names().join(QStringLiteral(", ")), 2000))};
+    };
+    if (verb == QLatin1String("set")) {
+        if (name.isEmpty() || words.size() < 3)
+            throw UsageError{QStringLiteral("sites set takes NAME and its ADDRESS|RANGE...")};
+        targetsArgument(words.mid(2));
+        if (!file.setEntries(name, words.mid(2)))
+            throw noSite();
+        return save(file);
+    }
+    if (verb == QLatin1String("rename")) {
+        if (words.size() != 3 || words[2].trimmed().isEmpty())
+            throw UsageError{QStringLiteral("sites rename takes NAME and NEW")};
+        if (!file.find(name))
+            throw noSite();
+        if (!file.rename(name, words[2]))
+            throw UsageError{QStringLiteral("there is a site %1 already").arg(quoted(words[2]))};
+        return save(file);
+    }
     if (verb == QLatin1String("remove")) {
         if (words.size() != 2)
             throw UsageError{QStringLiteral("sites remove takes NAME")};
         if (!file.remove(name))
-            throw UsageError{QStringLiteral("no site %1; the sites are: %2")
-                                 .arg(quoted(name), quoted(file.names().join(QStringLiteral(", ")), 2000))};
+            throw noSite();
         return save(file);
     }
-    throw UsageError{QStringLiteral("sites takes add, remove or nothing, not %1").arg(quoted(verb))};
+    throw UsageError{
+        QStringLiteral("sites takes add, set, rename, remove or nothing, not %1").arg(quoted(verb))};
 }
 
 } // namespace talvik::ctl

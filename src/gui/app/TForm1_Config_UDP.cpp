@@ -6,7 +6,6 @@
 #include "gui/app/language.h"
 #include "gui/app/messages.h"
 #include "gui/app/placement.h"
-#include "gui/app/texts.h"
 #include "gui/widgets/clickable.h"
 #include "gui/widgets/rows.h"
 #include "net/udp_link.h"
@@ -26,7 +25,7 @@ TForm1_Config_UDP::TForm1_Config_UDP(const WindowOptions& options, QWidget* pare
       journal_(options.journalFolder.isEmpty() ? Journal::defaultFolder() : options.journalFolder)
 {
     setObjectName(QStringLiteral("Form1_Config_UDP"));
-    setWindowTitle(texts::WindowCaption());
+    setWindowTitle(tr("Конфігуратор плат \"ТАЛВІКОР\" 2025-V_8.5"));
     setWindowIcon(appIcon());
 
     if (options_.link) {
@@ -76,7 +75,7 @@ void TForm1_Config_UDP::buildControls()
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(buildWriteGroup(), 0, Qt::AlignTop);
-    Button7 = new QPushButton(texts::CopyInButton());
+    Button7 = new QPushButton(tr("<-"));
     Button7->setObjectName(QStringLiteral("Button7"));
     Button7->setFixedSize(25, 529);
     middle->addWidget(Button7, 0, Qt::AlignTop);
@@ -175,7 +174,7 @@ void TForm1_Config_UDP::guarded(const std::function<void()>& handler)
         messages_->error(QString::fromUtf8(e.what()));
     }
     catch (...) {
-        messages_->error(texts::UnknownError());
+        messages_->error(tr("Unknown error"));
     }
 }
 
@@ -201,7 +200,7 @@ void TForm1_Config_UDP::openListenerAtStart()
 {
     openListenerWithin(*link_, options_.portWaitMs, this, [this](bool open) {
         if (!open && !closed_)
-            showMessage(texts::PortError());
+            showMessage(tr("Port 6767 ERROR"));
     });
 }
 
@@ -215,7 +214,7 @@ void TForm1_Config_UDP::FormClose(QObject*)
     Lab_IP2DblClick(nullptr);
     QString why;
     if (!saveSettings(&why))
-        showMessage(texts::SettingsNotSaved().arg(settingsPath()) + u'\n' + why);
+        showMessage(tr("Не вдалося записати файл налаштувань %1").arg(settingsPath()) + u'\n' + why);
     link_->closeListener();
 }
 

@@ -5,7 +5,6 @@
 // whose text changes.
 
 #include "gui/app/TForm1_Config_UDP.h"
-#include "gui/app/texts.h"
 #include "gui/widgets/rows.h"
 
 namespace talvik {
@@ -29,31 +28,29 @@ void TForm1_Config_UDP::nameForScreenReaders()
     const std::pair<AddressRow*, QLabel*> readRows[] = {{ED_7, Label10}, {ED_8, Label9},   {ED_9, Label8},
                                                         {ED_6, Label11}, {ED_61, Label64}, {ED_62, Label76}};
     for (auto [row, label] : readRows)
-        row->nameEditors(label->text() + texts::ReadBackSuffix());
-    ED_10->nameEditors(Label7->text() + texts::ReadBackSuffix());
+        row->nameEditors(label->text() + tr(" (прочитано)"));
+    ED_10->nameEditors(Label7->text() + tr(" (прочитано)"));
     Panel1->nameEditors(Label53->text());
 
     IND_MEdit->setAccessibleName(oneLine(Label57->text()));
-    CurrencyEdit1->setAccessibleName(oneLine(Label58->text()) + texts::ReadBackSuffix());
+    CurrencyEdit1->setAccessibleName(oneLine(Label58->text()) + tr(" (прочитано)"));
     Str_NL_W->setAccessibleName(oneLine(Label55->text()));
-    Str_NL_R->setAccessibleName(oneLine(Label56->text()) + texts::ReadBackSuffix());
+    Str_NL_R->setAccessibleName(oneLine(Label56->text()) + tr(" (прочитано)"));
     EdR1_0_IP_0->setAccessibleName(Label54->text());
     CurEd_Port->setAccessibleName(Lab_Port->text());
     CoBox_Iden->setAccessibleName(Lab_Iden->text());
 
     // Fields: named for what they hold; a screen reader reads their text beside the name.
-    const std::pair<QWidget*, QString> fields[] = {{EditRs, texts::RebootStatusName()},
-                                                   {Edit1, texts::ExternalAddressName()},
-                                                   {Edit2, texts::SendingHostName()},
-                                                   {Memo1, texts::IdentLogName()}};
+    const std::pair<QWidget*, QString> fields[] = {{EditRs, tr("Стан перезавантаження")},
+                                                   {Edit1, tr("Зовнішня IP-адреса")},
+                                                   {Edit2, tr("Адреса відправлення")},
+                                                   {Memo1, tr("Журнал ідентифікаторів")}};
     for (auto [widget, name] : fields)
         widget->setAccessibleName(name);
-    const std::pair<QLabel*, QString> values[] = {{LabIn, texts::ReceivedCountName()},
-                                                  {Label_In_IP, texts::SenderAddressName()},
-                                                  {Label_In_Port, texts::SenderPortName()},
-                                                  {LabIdent, texts::LastIdentifierName()},
-                                                  {Label5, texts::DumpName()},
-                                                  {Lab_Ver, texts::VersionName()}};
+    const std::pair<QLabel*, QString> values[] = {
+        {LabIn, tr("Отримано датаграм")},        {Label_In_IP, tr("Адреса відправника")},
+        {Label_In_Port, tr("Порт відправника")}, {LabIdent, tr("Ідентифікатор останньої датаграми")},
+        {Label5, tr("Діагностика плати")},       {Lab_Ver, tr("Версія програми плати")}};
     for (auto [label, what] : values)
         label->setAccessibleDescription(what);
 
@@ -62,11 +59,12 @@ void TForm1_Config_UDP::nameForScreenReaders()
         button->setAccessibleName(button->text() + QStringLiteral(": ") + caption->text());
         caption->setBuddy(button);
     }
-    BitBtn1->setAccessibleName(texts::LookupName()); // its caption is the toolkit's English "&Retry"
-    BitBtn1->setToolTip(texts::LookupTip());
-    BitBtn1->setAccessibleDescription(texts::LookupTip());
-    Button7->setToolTip(texts::CopyInTip());
-    Button7->setAccessibleDescription(texts::CopyInTip());
+    BitBtn1->setAccessibleName(
+        tr("Дізнатися зовнішню IP-адресу")); // its caption is the toolkit's English "&Retry"
+    BitBtn1->setToolTip(tr("Дізнатися зовнішню IP-адресу цього комп'ютера"));
+    BitBtn1->setAccessibleDescription(tr("Дізнатися зовнішню IP-адресу цього комп'ютера"));
+    Button7->setToolTip(tr("Перенести прочитану конфігурацію в поля запису"));
+    Button7->setAccessibleDescription(tr("Перенести прочитану конфігурацію в поля запису"));
 }
 
 } // namespace talvik

@@ -2,7 +2,6 @@
 
 #include "gui/app/TForm1_Config_UDP.h"
 #include "gui/app/build_helpers.h"
-#include "gui/app/texts.h"
 #include "gui/widgets/rows.h"
 
 #include <QGridLayout>
@@ -15,9 +14,9 @@ QWidget* TForm1_Config_UDP::buildRangeGroup()
     GroupBox3 = named(new QGroupBox, "GroupBox3");
     GroupBox3->setFixedSize(385, 129);
     auto* grid = new QGridLayout(GroupBox3);
-    Label53 = makeLabel("Label53", texts::FirstBoardLabel());
+    Label53 = makeLabel("Label53", tr("IP - першої плати"));
     Panel1 = new AddressRow(QStringLiteral("Panel1"), QStringLiteral("EdR_0"));
-    Label54 = makeLabel("Label54", texts::BoardCountLabel());
+    Label54 = makeLabel("Label54", tr("кількість плат"));
     Panel2 = named(new QFrame, "Panel2");
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     auto* countLayout = new QHBoxLayout(Panel2);
@@ -26,8 +25,8 @@ QWidget* TForm1_Config_UDP::buildRangeGroup()
     EdR1_0_IP_0->setValue(1);
     EdR1_0_IP_0->setFixedWidth(41);
     countLayout->addWidget(EdR1_0_IP_0);
-    Button4 = makeButton("Button4", texts::RangeStartButton(), QSize(100, 25));
-    Button6 = makeButton("Button6", texts::RangeStopButton(), QSize(100, 25));
+    Button4 = makeButton("Button4", tr("Reboot START"), QSize(100, 25));
+    Button6 = makeButton("Button6", tr("Reboot STOP"), QSize(100, 25));
     Button6->setProperty("Tag", 0);
     ProgressBar1 = named(new QProgressBar, "ProgressBar1");
     ProgressBar1->setRange(0, 255);

@@ -2,7 +2,6 @@
 
 #include "gui/app/TForm1_Config_UDP.h"
 #include "gui/app/build_helpers.h"
-#include "gui/app/texts.h"
 #include "gui/widgets/rows.h"
 #include "gui/widgets/whole_pixel_group_box.h"
 
@@ -30,11 +29,11 @@ QWidget* TForm1_Config_UDP::buildReadBackGroup()
     commands->setObjectName(QStringLiteral("ReadCommands"));
     auto* buttons = new QGridLayout(commands);
     buttons->setContentsMargins(0, 0, 0, 0);
-    Label59 = makeLabel("Label59", texts::PermanentMemoryLabel());
-    Button2 = makeButton("Button2", texts::ReadButton(), QSize(126, 40));
+    Label59 = makeLabel("Label59", tr("постійна памьять"));
+    Button2 = makeButton("Button2", tr("Прочитати"), QSize(126, 40));
     Button2->setProperty("Tag", 0);
-    Label49 = makeLabel("Label49", texts::WorkingConfigLabel());
-    Button8 = makeButton("Button8", texts::ReadButton(), QSize(126, 40));
+    Label49 = makeLabel("Label49", tr("робоча конфігурація"));
+    Button8 = makeButton("Button8", tr("Прочитати"), QSize(126, 40));
     Button8->setProperty("Tag", 1);
     Panel4 = named(new QFrame, "Panel4");
     auto* branchLayout = new QHBoxLayout(Panel4);
@@ -46,7 +45,7 @@ QWidget* TForm1_Config_UDP::buildReadBackGroup()
     Str_NL_R->setFixedWidth(41);
     branchLayout->addWidget(Str_NL_R);
     hideAndDisable(Panel4);
-    Label56 = makeLabel("Label56", texts::BranchLabel());
+    Label56 = makeLabel("Label56", tr("№ луча\n(мережевий)"));
     hideAndDisable(Label56);
     buttons->addWidget(Label59, 0, 0);
     buttons->addWidget(Button2, 1, 0);
@@ -66,30 +65,30 @@ QWidget* TForm1_Config_UDP::buildReadBackGroup()
     for (QWidget* w : {static_cast<QWidget*>(ED_7), static_cast<QWidget*>(ED_8), static_cast<QWidget*>(ED_9),
                        static_cast<QWidget*>(ED_10)})
         w->setEnabled(false);
-    Label10 = makeLabel("Label10", texts::BoardIpLabel());
-    Label9 = makeLabel("Label9", texts::MaskLabel());
-    Label8 = makeLabel("Label8", texts::RouterLabel());
-    Label7 = makeLabel("Label7", texts::MacLabel());
+    Label10 = makeLabel("Label10", tr("IP - Ліфта"));
+    Label9 = makeLabel("Label9", tr("MASK"));
+    Label8 = makeLabel("Label8", tr("ROUTER"));
+    Label7 = makeLabel("Label7", tr("MAC"));
     addRow(rows, 0, ED_7, Label10);
     addRow(rows, 1, ED_8, Label9);
     addRow(rows, 2, ED_9, Label8);
     addRow(rows, 3, ED_10, Label7);
-    Lab_Ver = makeLabel("Lab_Ver", texts::NoVersion());
+    Lab_Ver = makeLabel("Lab_Ver", tr("-------------"));
     Lab_Ver->setMinimumHeight(23);
     rows->addWidget(Lab_Ver, 4, 0, 1, 2);
     layout->addLayout(rows);
 
-    GroupBox5 = named(new WholePixelGroupBox(texts::AddressTypeGroup()), "GroupBox5");
+    GroupBox5 = named(new WholePixelGroupBox(tr("Тип IP адреси")), "GroupBox5");
     auto* type = new QGridLayout(GroupBox5);
-    CheckBox5 = makeCheckBox("CheckBox5", texts::BoardStaticDhcp());
-    CheckBox3 = makeCheckBox("CheckBox3", texts::ConsoleStatic());
+    CheckBox5 = makeCheckBox("CheckBox5", tr("Статична IP адреса Плати ( DHCP )"));
+    CheckBox3 = makeCheckBox("CheckBox3", tr("Статична IP адреса Пульта"));
     hideAndDisable(CheckBox5);
     hideAndDisable(CheckBox3);
-    Label11 = makeLabel("Label11", texts::DispatcherLabel());
+    Label11 = makeLabel("Label11", tr("IP - Комп'ютера диспетч."));
     Label11->hide();
     ED_6 = readOnlyRow("ED_6", "Ed_6");
     hideAndDisable(ED_6);
-    Label58 = makeLabel("Label58", texts::IdentifierLabel());
+    Label58 = makeLabel("Label58", tr("Ідентифікатор плати\n(номер луча\nпристрою зв'язку)"));
     Label58->hide();
     CurrencyEdit1 = named(new NumberEdit(65535, NumberEdit::Format::Plain), "CurrencyEdit1");
     CurrencyEdit1->setReadOnly(true);
@@ -97,11 +96,11 @@ QWidget* TForm1_Config_UDP::buildReadBackGroup()
     CurrencyEdit1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     CurrencyEdit1->setBeepOnRefuse(false);
     hideAndDisable(CurrencyEdit1);
-    Label64 = makeLabel("Label64", texts::Reserve1Label());
+    Label64 = makeLabel("Label64", tr("IP - Резервний №1"));
     Label64->hide();
     ED_61 = readOnlyRow("ED_61", "Ed_61");
     hideAndDisable(ED_61);
-    Label76 = makeLabel("Label76", texts::Reserve2Label());
+    Label76 = makeLabel("Label76", tr("IP - Резервний №2"));
     Label76->hide();
     ED_62 = new AddressRow(QStringLiteral("ED_62"), QStringLiteral("Ed_62"));
     ED_62->hide();

@@ -2,7 +2,6 @@
 
 #include "gui/app/TForm1_Config_UDP.h"
 #include "gui/app/build_helpers.h"
-#include "gui/app/texts.h"
 #include "gui/widgets/rows.h"
 #include "gui/widgets/whole_pixel_group_box.h"
 
@@ -21,7 +20,7 @@ QWidget* TForm1_Config_UDP::buildWriteGroup()
     commands->setObjectName(QStringLiteral("WriteCommands"));
     auto* top = new QHBoxLayout(commands);
     top->setContentsMargins(0, 0, 0, 0);
-    Button1 = makeButton("Button1", texts::WriteButton(), QSize(180, 40));
+    Button1 = makeButton("Button1", tr("Записати"), QSize(180, 40));
     Panel3 = named(new QFrame, "Panel3");
     auto* branchLayout = new QHBoxLayout(Panel3);
     branchLayout->setContentsMargins(2, 2, 2, 2);
@@ -29,7 +28,7 @@ QWidget* TForm1_Config_UDP::buildWriteGroup()
     Str_NL_W->setFixedWidth(41);
     branchLayout->addWidget(Str_NL_W);
     hideAndDisable(Panel3);
-    Label55 = makeLabel("Label55", texts::BranchLabel());
+    Label55 = makeLabel("Label55", tr("№ луча\n(мережевий)"));
     hideAndDisable(Label55);
     top->addWidget(Button1, 0, Qt::AlignBottom); // level with the read buttons
     top->addWidget(Panel3);
@@ -44,32 +43,32 @@ QWidget* TForm1_Config_UDP::buildWriteGroup()
     ED_5 = new MacRow(QStringLiteral("ED_5"), QStringLiteral("Ed_5"), QStringLiteral("AF"));
     ED_5->byte(0)->setText(QStringLiteral("00"));
     ED_5->byte(1)->setText(QStringLiteral("1E"));
-    Label4 = makeLabel("Label4", texts::BoardIpLabel());
-    Label3 = makeLabel("Label3", texts::MaskLabel());
-    Label2 = makeLabel("Label2", texts::RouterLabel());
-    Label1 = makeLabel("Label1", texts::MacLabel());
+    Label4 = makeLabel("Label4", tr("IP - Ліфта"));
+    Label3 = makeLabel("Label3", tr("MASK"));
+    Label2 = makeLabel("Label2", tr("ROUTER"));
+    Label1 = makeLabel("Label1", tr("MAC"));
     addRow(rows, 0, ED_2, Label4);
     addRow(rows, 1, ED_3, Label3);
     addRow(rows, 2, ED_4, Label2);
     addRow(rows, 3, ED_5, Label1);
-    Button5 = makeButton("Button5", texts::IpToMacButton(), QSize(271, 23));
+    Button5 = makeButton("Button5", tr("IP --> MAC"), QSize(271, 23));
     rows->addWidget(Button5, 4, 0, 1, 2);
     layout->addLayout(rows);
 
-    GroupBox4 = named(new WholePixelGroupBox(texts::AddressTypeGroup()), "GroupBox4");
+    GroupBox4 = named(new WholePixelGroupBox(tr("Тип IP адреси")), "GroupBox4");
     auto* type = new QGridLayout(GroupBox4);
-    CheckBox4 = makeCheckBox("CheckBox4", texts::BoardStaticTrailing());
-    CheckBox2 = makeCheckBox("CheckBox2", texts::ConsoleStatic());
-    Label6 = makeLabel("Label6", texts::DispatcherLabel());
+    CheckBox4 = makeCheckBox("CheckBox4", tr("Статична IP адреса Плати "));
+    CheckBox2 = makeCheckBox("CheckBox2", tr("Статична IP адреса Пульта"));
+    Label6 = makeLabel("Label6", tr("IP - Комп'ютера диспетч."));
     ED_1 = new AddressRow(QStringLiteral("ED_1"), QStringLiteral("Ed_1"));
-    Label57 = makeLabel("Label57", texts::IdentifierLabel());
+    Label57 = makeLabel("Label57", tr("Ідентифікатор плати\n(номер луча\nпристрою зв'язку)"));
     IND_MEdit = named(new NumberEdit(65535, NumberEdit::Format::Plain), "IND_MEdit");
     IND_MEdit->setFixedSize(84, 33);
     IND_MEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     IND_MEdit->setBeepOnRefuse(false);
-    Label63 = makeLabel("Label63", texts::Reserve1Label());
+    Label63 = makeLabel("Label63", tr("IP - Резервний №1"));
     ED_11 = new AddressRow(QStringLiteral("ED_11"), QStringLiteral("Ed_11"));
-    Label68 = makeLabel("Label68", texts::Reserve2Label());
+    Label68 = makeLabel("Label68", tr("IP - Резервний №2"));
     ED_12 = new AddressRow(QStringLiteral("ED_12"), QStringLiteral("Ed_12"));
     for (QWidget* w : {static_cast<QWidget*>(Label63), static_cast<QWidget*>(ED_11),
                        static_cast<QWidget*>(Label68), static_cast<QWidget*>(ED_12)})

@@ -1,7 +1,6 @@
 #include "gui/app/language.h"
 
 #include "gui/app/save_failure.h"
-#include "gui/app/texts.h"
 #include "store/ini_store.h"
 #include "store/settings_keys.h"
 
@@ -12,17 +11,30 @@
 #include <QTranslator>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 namespace talvik {
 
 namespace {
-// Compiled from translations/talvikcom_en.ts into the executable, so no installation can lose it.
-const QString EnglishTranslation = QStringLiteral(":/translations/talvikcom_en.qm");
-
-QTranslator*& installed()
+// Compiled into the executable, so no installation can lose them. The texts are written in
+// Ukrainian: in Ukrainian only their plural forms and Qt's own words need a translation.
+QStringList translationsOf(Language language)
 {
-    static QTranslator* translator = nullptr;
-    return translator;
+    if (language == Language::English)
+        return {QStringLiteral(":/translations/talvikcom_en.qm")};
+    return {QStringLiteral(":/translations/talvikcom_uk.qm"), QStringLiteral(":/translations/qtbase_uk.qm"),
+            QStringLiteral(":/translations/qt_uk.qm")}; // the last installed is asked first
+}
+
+struct Installed {
+    Language language = Language::Ukrainian;
+    std::vector<std::unique_ptr<QTranslator>> translators;
+};
+
+Installed& installed()
+{
+    static Installed now;
+    return now;
 }
 } // namespace
 
@@ -53,29 +65,34 @@ QString storeLanguage(const SettingsLocation& location, Language language)
     IniStore store(location);
     store.write(settings::LanguageSection, settings::language::Code, languageCode(language));
     const QString failure = saveFailureText(store.flush(), store.systemError());
-    return failure.isEmpty() ? failure : texts::SettingsNotSaved().arg(location.writePath) + u'\n' + failure;
+    return failure.isEmpty()
+               ? failure
+               : QCoreApplication::translate("Configurator", "Не вдалося записати файл налаштувань %1")
+                         .arg(location.writePath) +
+                     u'\n' + failure;
 }
 
 bool installLanguage(Language language)
 {
-    QTranslator*& current = installed();
-    if (current) {
-        QCoreApplication::removeTranslator(current);
-        delete current;
-        current = nullptr;
+    Installed& now = installed();
+    for (const auto& translator : now.translators)
+        QCoreApplication::removeTranslator(translator.get());
+    now.translators.clear();
+    now.language = language;
+    bool whole = true;
+    for (const QString& file : translationsOf(language)) {
+        auto translator = std::make_unique<QTranslator>();
+        if (translator->load(file) && QCoreApplication::installTranslator(translator.get()))
+            now.translators.push_back(std::move(translator));
+        else
+            whole = false;
     }
-    if (language == Language::Ukrainian)
-        return true;
-    auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(EnglishTranslation) || !QCoreApplication::installTranslator(translator.get()))
-        return false;
-    current = translator.release();
-    return true;
+    return whole;
 }
 
 Language installedLanguage()
 {
-    return installed() ? Language::English : Language::Ukrainian;
+    return installed().language;
 }
 
 void addLanguageMenu(QWidget* window, const SettingsLocation& location,
@@ -90,12 +107,14 @@ void addLanguageMenu(QWidget* window, const SettingsLocation& location,
         group->addAction(action);
         QObject::connect(action, &QAction::triggered, window, [location, language, tell] {
             const QString failure = storeLanguage(location, language);
-            tell(failure.isEmpty() ? texts::LanguageAtNextStart() : failure);
+            tell(failure.isEmpty() ? QCoreApplication::translate(
+                                         "Configurator", "Мову буде змінено з наступного запуску програми.")
+                                   : failure);
         });
     };
-    add(Language::Ukrainian, texts::UkrainianLanguage());
-    add(Language::English, texts::EnglishLanguage());
-    auto* item = new QAction(texts::LanguageMenu(), window);
+    add(Language::Ukrainian, QCoreApplication::translate("Configurator", "&Українська"));
+    add(Language::English, QCoreApplication::translate("Configurator", "&English"));
+    auto* item = new QAction(QCoreApplication::translate("Configurator", "Мова · Language"), window);
     item->setMenu(menu);
     window->addAction(item);
     window->setContextMenuPolicy(Qt::ActionsContextMenu);

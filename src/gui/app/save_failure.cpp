@@ -1,6 +1,6 @@
 #include "gui/app/save_failure.h"
 
-#include "gui/app/texts.h"
+#include <QCoreApplication>
 
 namespace talvik {
 
@@ -10,15 +10,21 @@ QString saveFailureText(ProfileFile::SaveResult result, const QString& systemErr
     case ProfileFile::SaveResult::Saved:
         return {};
     case ProfileFile::SaveResult::Unreadable:
-        return texts::SettingsUnreadable();
+        return QCoreApplication::translate("Configurator",
+                                           "Його не вдалося прочитати, тому він залишився без змін.");
     case ProfileFile::SaveResult::ReadOnly:
-        return texts::SettingsReadOnly();
+        return QCoreApplication::translate("Configurator",
+                                           "Він позначений лише для читання і залишився без змін.");
     case ProfileFile::SaveResult::OwnerNotKept:
-        return texts::SettingsOwnerNotKept().arg(systemError);
+        return QCoreApplication::translate(
+                   "Configurator",
+                   "Не вдалося зберегти його власника і права доступу (%1); файл залишився без змін.")
+            .arg(systemError);
     case ProfileFile::SaveResult::WriteFailed:
         break;
     }
-    return texts::SettingsWriteFailed().arg(systemError);
+    return QCoreApplication::translate("Configurator", "Помилка запису (%1); файл залишився без змін.")
+        .arg(systemError);
 }
 
 } // namespace talvik

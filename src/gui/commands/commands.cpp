@@ -1,7 +1,6 @@
 // Read, write and reboot: the operator's three commands to the addressed board.
 
 #include "gui/app/TForm1_Config_UDP.h"
-#include "gui/app/texts.h"
 #include "gui/widgets/rows.h"
 #include "gui/widgets/tag.h"
 #include "wire/board_address.h"
@@ -120,7 +119,7 @@ void TForm1_Config_UDP::Button3Click(QObject*)
         SendWordFrame(QLatin1String(word), boardAddressString(), options_.wordPort);
         QThread::msleep(WordPauseMs);
     }
-    EditRs->setText(texts::RebootPending());
+    EditRs->setText(tr("__"));
     ClearReadBack();
     if (!TimerRead_Conf->isActive()) // a running timer keeps its rhythm
         TimerRead_Conf->start();

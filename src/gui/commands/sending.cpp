@@ -1,7 +1,6 @@
 // The three ways a datagram leaves the configurator.
 
 #include "gui/app/TForm1_Config_UDP.h"
-#include "gui/app/texts.h"
 #include "gui/widgets/rows.h"
 #include "net/link.h"
 #include "wire/board_address.h"
@@ -13,7 +12,7 @@ bool TForm1_Config_UDP::boardAddressRefused()
 {
     if (!isZeroAddress(Ed_0->texts()))
         return false;
-    showMessage(texts::ZeroBoardAddress());
+    showMessage(tr("IP - Плати що конфігуруеться = 000.000.000.000"));
     return true;
 }
 

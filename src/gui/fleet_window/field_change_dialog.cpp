@@ -1,6 +1,5 @@
 #include "gui/fleet_window/field_change_dialog.h"
 
-#include "fleet/fleet_texts.h"
 #include "fleet/fleet_wording.h"
 #include "wire/board_address.h"
 
@@ -15,8 +14,6 @@
 #include <QVBoxLayout>
 
 namespace talvik {
-
-namespace ft = fleet::texts;
 
 namespace {
 const QStringList AddressFields{QStringLiteral("dispatcher"), QStringLiteral("mask"),
@@ -34,9 +31,10 @@ QComboBox* choice(const QString& off, const QString& on)
 FieldChangeDialog::FieldChangeDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("fieldChange"));
-    setWindowTitle(ft::ChangeFieldsTitle());
+    setWindowTitle(tr("Змінити поля вибраних плат"));
     auto* layout = new QVBoxLayout(this);
-    auto* hint = new QLabel(ft::ChangeFieldsHint());
+    auto* hint = new QLabel(
+        tr("Позначте поля, які змінити. Кожну плату буде записано на основі її власної постійної пам'яті."));
     hint->setWordWrap(true);
     layout->addWidget(hint);
     auto* grid = new QGridLayout;
@@ -50,9 +48,9 @@ FieldChangeDialog::FieldChangeDialog(QWidget* parent) : QDialog(parent)
         if (AddressFields.contains(field))
             editor = new QLineEdit;
         else if (field == QLatin1String("console"))
-            editor = choice(ft::ConsoleStatic(), ft::ConsoleDynamic());
+            editor = choice(tr("статична"), tr("динамічна"));
         else if (field == QLatin1String("dhcp"))
-            editor = choice(ft::No(), ft::Yes());
+            editor = choice(tr("ні"), tr("так"));
         else {
             auto* spin = new QSpinBox;
             spin->setRange(0, 255);
@@ -77,12 +75,12 @@ FieldChangeDialog::FieldChangeDialog(QWidget* parent) : QDialog(parent)
     table = new WritePreview;
     layout->addWidget(table, 1);
     auto* buttons = new QHBoxLayout;
-    preview = new QPushButton(ft::Preview());
+    preview = new QPushButton(tr("Переглянути"));
     preview->setObjectName(QStringLiteral("preview"));
-    write = new QPushButton(ft::Write());
+    write = new QPushButton(tr("Записати"));
     write->setObjectName(QStringLiteral("write"));
     write->setEnabled(false);
-    auto* close = new QPushButton(ft::Close());
+    auto* close = new QPushButton(tr("Закрити"));
     close->setObjectName(QStringLiteral("close"));
     buttons->addStretch(1);
     for (QPushButton* b : {preview, write, close})
@@ -109,7 +107,7 @@ std::optional<FieldChange> FieldChangeDialog::change(QString* why) const
         const QString text = static_cast<QLineEdit*>(editors_.value(field))->text().trimmed();
         const std::optional<quint32> address = parseDottedDecimal(text);
         if (!address) {
-            *why = ft::NotAnAddressValue().arg(fleet::fieldTitles({field}), text);
+            *why = tr("%1: «%2» — не адреса").arg(fleet::fieldTitles({field}), text);
             return std::nullopt;
         }
         std::optional<Ipv4>& slot = field == QLatin1String("dispatcher") ? c.dispatcher
@@ -127,7 +125,7 @@ std::optional<FieldChange> FieldChangeDialog::change(QString* why) const
     if (on("branch"))
         c.branch = quint8(static_cast<QSpinBox*>(editors_.value(QStringLiteral("branch")))->value());
     if (c.empty()) {
-        *why = ft::ChooseAField();
+        *why = tr("Позначте хоча б одне поле.");
         return std::nullopt;
     }
     return c;

@@ -5,8 +5,8 @@
 #include "fleet/fleet_files.h"
 #include "fleet/fleet_filter.h"
 #include "fleet/fleet_jobs.h"
+#include "fleet/fleet_sites.h"
 #include "fleet/fleet_survey.h"
-#include "fleet/fleet_texts.h"
 #include "fleet/fleet_wording.h"
 #include "gui/fleet_window/fleet_dialogs.h"
 #include "gui/fleet_window/fleet_window.h"
@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,25 +30,8 @@
 
 namespace talvik {
 
-namespace ft = fleet::texts;
-
 namespace {
 constexpr int NamedInQuestion = 8; // addresses a question lists before "…"
-
-QString problemText(const BoardsProblem& problem)
-{
-    switch (problem.kind) {
-    case BoardsProblem::NotAnAddress:
-        return ft::NotAnAddress().arg(quoted(problem.text, 31));
-    case BoardsProblem::NotABoard:
-        return ft::BadAddress().arg(dottedText(problem.address));
-    case BoardsProblem::LeavesIts24:
-        return ft::BadRange().arg(quoted(problem.text, 31));
-    case BoardsProblem::TooMany:
-        break;
-    }
-    return ft::TooManyBoards().arg(MostBoards);
-}
 
 // "10.0.0.1, 10.0.0.2, …": the first few addresses.
 QString names(const QList<BoardAddress>& boards)
@@ -61,9 +45,9 @@ QString names(const QList<BoardAddress>& boards)
 }
 
 // "Перезавантажити 2 плати?" with the addresses under it.
-QString question(const QString& pattern, const QList<BoardAddress>& boards)
+QString question(const QString& asked, const QList<BoardAddress>& boards)
 {
-    return pattern.arg(ft::boards(boards.size())) + u'\n' + names(boards);
+    return asked + u'\n' + names(boards);
 }
 } // namespace
 
@@ -78,7 +62,7 @@ std::optional<QList<BoardAddress>> FleetWindow::boardsToSearch()
         wanted = hostLines(list->toPlainText().toUtf8());
     }
     else if (fromSite->isChecked()) {
-        for (const Site& chosen : sites_)
+        for (const Site& chosen : sites_->sites())
             if (chosen.name == site->currentData().toString())
                 wanted = chosen.entries;
     }
@@ -89,9 +73,9 @@ std::optional<QList<BoardAddress>> FleetWindow::boardsToSearch()
     BoardsProblem problem;
     auto boards = boardsOf(wanted, &problem, MostBoards);
     if (!boards)
-        dialogs_.message(this, problemText(problem));
+        dialogs_.message(this, fleet::boardsProblemText(problem));
     else if (boards->isEmpty())
-        dialogs_.message(this, ft::NoBoards());
+        dialogs_.message(this, tr("Не задано жодної плати."));
     else
         return boards;
     return std::nullopt;
@@ -107,13 +91,16 @@ void FleetWindow::startSearch()
         if (listens)
             return survey_.start(boards, bothMemories->isChecked(), timing);
         setBusy(false); // the answers would not reach this program
-        dialogs_.message(this, ft::PortTaken());
+        dialogs_.message(
+            this,
+            tr("Порт 6767 зайнятий іншою програмою: відповіді плат сюди не дійдуть. Закрийте ту програму."));
     });
 }
 
 void FleetWindow::chooseHostsFile()
 {
-    const QString path = dialogs_.openFile(this, ft::ChooseHosts(), ft::HostsFilter());
+    const QString path = dialogs_.openFile(this, tr("Список адрес з файлу"),
+                                           tr("Список адрес (*.txt *.hosts);;Усі файли (*)"));
     if (path.isEmpty())
         return;
     FileProblem problem;
@@ -145,14 +132,17 @@ void FleetWindow::rebootSelected()
     if (boards.isEmpty())
         return;
     if (silent.isEmpty()) {
-        if (!dialogs_.confirm(this, question(ft::ConfirmReboot(), boards), ft::RebootAction()))
+        if (!dialogs_.confirm(this,
+                              question(tr("Перезавантажити %n плат?", nullptr, int(boards.size())), boards),
+                              tr("Перезавантажити")))
             return;
     }
     else {
-        const QString skip = ft::SilentInReboot().arg(ft::silentBoards(silent.size()), names(silent));
-        const int chosen =
-            dialogs_.choose(this, question(ft::ConfirmReboot(), boards) + QStringLiteral("\n\n") + skip,
-                            {ft::SkipSilent(), ft::RebootAll()});
+        const QString skip =
+            tr("%n плат не відповідали: пропустити їх?\n%1", nullptr, int(silent.size())).arg(names(silent));
+        const QString asked = tr("Перезавантажити %n плат?", nullptr, int(boards.size()));
+        const int chosen = dialogs_.choose(this, question(asked, boards) + QStringLiteral("\n\n") + skip,
+                                           {tr("Пропустити їх"), tr("Перезавантажити всі")});
         if (chosen < 0)
             return;
         if (chosen == 0)
@@ -167,7 +157,7 @@ void FleetWindow::rebootSelected()
 void FleetWindow::saveSelectedBackups()
 {
     const QList<BoardAddress> boards = selectedBoards();
-    const QString folder = boards.isEmpty() ? QString() : dialogs_.folder(this, ft::ChooseBackupFolder());
+    const QString folder = boards.isEmpty() ? QString() : dialogs_.folder(this, tr("Тека для копій плат"));
     if (folder.isEmpty())
         return;
     setBusy(true);
@@ -179,7 +169,7 @@ void FleetWindow::applyBackupsFrom(bool wholeFolder)
 {
     QStringList paths;
     if (wholeFolder) {
-        const QString chosen = dialogs_.folder(this, ft::ChooseBackups());
+        const QString chosen = dialogs_.folder(this, tr("Копії плат для запису"));
         const QDir folder(chosen);
         if (chosen.isEmpty())
             return;
@@ -187,7 +177,7 @@ void FleetWindow::applyBackupsFrom(bool wholeFolder)
             paths.append(folder.filePath(name));
     }
     else {
-        paths = dialogs_.openFiles(this, ft::ChooseBackups(), ft::BackupFilter());
+        paths = dialogs_.openFiles(this, tr("Копії плат для запису"), tr("Копії плат (*.conf)"));
     }
     if (paths.isEmpty())
         return;
@@ -202,8 +192,8 @@ void FleetWindow::applyBackupsFrom(bool wholeFolder)
         }
     }
     if (const auto twice = sameBoardTwice(read)) {
-        dialogs_.message(this,
-                         ft::SameBoardTwice().arg(twice->first, twice->second, dottedText(twice->board)));
+        dialogs_.message(this, tr("%1 і %2 — копії однієї плати %3: залиште одну.")
+                                   .arg(twice->first, twice->second, dottedText(twice->board)));
         return;
     }
     QList<WriteTarget> targets;
@@ -213,7 +203,9 @@ void FleetWindow::applyBackupsFrom(bool wholeFolder)
         boards.append(b.config.address);
     }
     // What each backup would change, from its board's permanent memory: the engine's dry run.
-    auto* dialog = new WritePreviewDialog(ft::ApplyTitle(), question(ft::ConfirmApply(), boards), this);
+    auto* dialog = new WritePreviewDialog(
+        tr("Записати копії"), question(tr("Записати копії в %n плат?", nullptr, int(boards.size())), boards),
+        this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &WritePreviewDialog::writeWanted, this, [this, dialog, targets] {
         if (writePlanned(dialog, targets, dialog->table->planned(), fleet::by::Apply))
@@ -239,45 +231,11 @@ void FleetWindow::exportRows(bool allRows)
             rows.append(&model_.rowAt(r));
         std::sort(rows.begin(), rows.end(), [](auto* a, auto* b) { return a->address < b->address; });
     }
-    const QString path = dialogs_.saveFile(this, ft::ChooseExportFile(), ft::ExportFilter());
+    const QString path =
+        dialogs_.saveFile(this, tr("Експорт таблиці"), tr("Таблиця CSV (*.csv);;JSON Lines (*.jsonl)"));
     QString why;
     if (!path.isEmpty() && !fleet::exportRows(rows, path, &why))
-        dialogs_.message(this, ft::CannotWrite().arg(path, why));
-}
-
-// The addresses and ranges of the range or the list, under a name in the sites file.
-void FleetWindow::saveRangesAsSite()
-{
-    QStringList entries;
-    if (fromList->isChecked()) {
-        entries = hostLines(list->toPlainText().toUtf8());
-    }
-    else {
-        const QString to = last->text().trimmed();
-        entries.append(first->text().trimmed() + (to.isEmpty() ? QString() : u'-' + to));
-    }
-    BoardsProblem problem;
-    if (const auto boards = boardsOf(entries, &problem); !boards || boards->isEmpty()) {
-        dialogs_.message(this, boards ? ft::NoBoards() : problemText(problem));
-        return;
-    }
-    const QString name = dialogs_.text(this, ft::SiteName(), ft::SiteNameQuestion());
-    if (name.trimmed().isEmpty())
-        return;
-    SitesFile file(sitesFileBeside(settings_.writePath));
-    QString why;
-    if (!file.read(&why)) {
-        dialogs_.message(this, ft::SitesUnreadable().arg(why));
-        return;
-    }
-    file.add(name, entries);
-    if (file.save(&why) != ReplaceResult::Saved) {
-        dialogs_.message(this, ft::SitesNotSaved().arg(quoted(file.path(), 4096), why));
-        return;
-    }
-    loadSites();
-    site->setCurrentIndex(site->findData(name));
-    fromSite->setChecked(true);
+        dialogs_.message(this, tr("Не вдалося записати %1: %2").arg(path, why));
 }
 
 // The selected row as its site's reference: every other row of the site marks the cells of
@@ -287,15 +245,16 @@ void FleetWindow::compareWithReference()
     const QList<BoardAddress> boards = selectedBoards();
     const auto perField = boards.size() == 1 ? model_.compareWithReference(boards.first()) : std::nullopt;
     if (!perField) {
-        dialogs_.message(this, ft::NoReference());
+        dialogs_.message(this, tr("Виберіть одну плату, що відповіла: вона буде еталоном."));
         return;
     }
     QStringList counts;
     for (auto it = perField->cbegin(); it != perField->cend(); ++it)
-        counts.append(ft::ReferenceFieldCount().arg(fleet::fieldTitles({it.key()})).arg(it.value()));
-    const QString line = counts.isEmpty() ? ft::ReferenceNothing().arg(dottedText(boards.first()))
-                                          : ft::ReferenceSummary().arg(dottedText(boards.first()),
-                                                                       counts.join(QStringLiteral(", ")));
+        counts.append(tr("%1 — %2").arg(fleet::fieldTitles({it.key()})).arg(it.value()));
+    const QString line =
+        counts.isEmpty() ? tr("Усі плати об'єкта збігаються з еталоном %1").arg(dottedText(boards.first()))
+                         : tr("Від еталона %1 відрізняються: %2")
+                               .arg(dottedText(boards.first()), counts.join(QStringLiteral(", ")));
     summary->setText(line);
     summary->setAccessibleName(line);
     summary->show();
@@ -303,7 +262,8 @@ void FleetWindow::compareWithReference()
 
 void FleetWindow::compareWithEarlier()
 {
-    const QString path = dialogs_.openFile(this, ft::ChooseEarlier(), ft::EarlierFilter());
+    const QString path = dialogs_.openFile(this, tr("Порівняти з"),
+                                           tr("Експорт або копія плати (*.csv *.jsonl *.json *.conf)"));
     if (path.isEmpty())
         return;
     QString why;
@@ -315,7 +275,7 @@ void FleetWindow::compareWithEarlier()
     if (const QFileInfo info(path); info.isDir() || info.suffix() == QLatin1String("conf"))
         backupFolder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
     const fleet::FleetModel::Summary s = model_.compareWith(*earlier);
-    const QString line = ft::comparison(s.added, s.missing, s.changed);
+    const QString line = fleet::comparisonText(s.added, s.missing, s.changed);
     summary->setText(line);
     summary->setAccessibleName(line);
     summary->show();

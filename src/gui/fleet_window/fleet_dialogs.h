@@ -24,7 +24,11 @@ class FleetDialogs {
     virtual QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) = 0;
     virtual QString openFile(QWidget* parent, const QString& title, const QString& filter) = 0;
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter) = 0;
-    virtual QString text(QWidget* parent, const QString& title, const QString& label) = 0;
+    // A line, or several (one per line), starting from `initial`.
+    virtual QString text(QWidget* parent, const QString& title, const QString& label,
+                         const QString& initial = {}) = 0;
+    virtual QString lines(QWidget* parent, const QString& title, const QString& label,
+                          const QString& initial) = 0;
 };
 
 // The platform's dialogs.
@@ -38,7 +42,10 @@ class SystemDialogs : public FleetDialogs {
     QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) override;
     QString openFile(QWidget* parent, const QString& title, const QString& filter) override;
     QString saveFile(QWidget* parent, const QString& title, const QString& filter) override;
-    QString text(QWidget* parent, const QString& title, const QString& label) override;
+    QString text(QWidget* parent, const QString& title, const QString& label,
+                 const QString& initial = {}) override;
+    QString lines(QWidget* parent, const QString& title, const QString& label,
+                  const QString& initial) override;
 };
 
 } // namespace talvik

@@ -2,12 +2,11 @@
 
 #include "fleet/fleet_filter.h"
 #include "fleet/fleet_jobs.h"
+#include "fleet/fleet_sites.h"
 #include "fleet/fleet_survey.h"
-#include "fleet/fleet_texts.h"
 #include "fleet/fleet_wording.h"
 #include "gui/app/app_icon.h"
 #include "gui/app/language.h"
-#include "gui/app/texts.h"
 #include "gui/fleet_window/fleet_dialogs.h"
 #include "gui/fleet_window/repaint_pacer.h"
 #include "wire/text_escapes.h"
@@ -25,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
@@ -33,8 +33,6 @@
 #include <QVBoxLayout>
 
 namespace talvik {
-
-namespace ft = fleet::texts;
 
 namespace {
 constexpr int RepaintMs = 100; // the table's repaints while rows stream in: ten a second
@@ -45,6 +43,12 @@ template <typename W> W* named(W* widget, const char* name, const QString& acces
     if (!accessibleName.isEmpty())
         widget->setAccessibleName(accessibleName);
     return widget;
+}
+
+// A caption without its mnemonic's marker, as a screen reader names what it labels.
+QString withoutMnemonic(QString text)
+{
+    return text.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
 }
 
 // A label whose text is a value: a screen reader reads the value as its name.
@@ -61,30 +65,17 @@ FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, f
       dialogs_(dialogs), settings_(settings)
 {
     setObjectName(QStringLiteral("FleetWindow"));
-    setWindowTitle(ft::WindowTitle());
+    setWindowTitle(tr("Мережа плат"));
     setWindowIcon(appIcon());
     setAttribute(Qt::WA_QuitOnClose, false); // closing it leaves the configurator running
 
+    sites_ = new fleet::SitesWatch(sitesFileBeside(settings_.writePath), this);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(buildSurveyGroup());
-
-    auto* filterRow = new QHBoxLayout;
-    auto* filterLabel = new QLabel(ft::Filter());
-    filter = named(new QLineEdit, "filter", ft::Filter());
-    filter->setPlaceholderText(ft::FilterHint());
-    filter->setClearButtonEnabled(true);
-    for (QToolButton* clear : filter->findChildren<QToolButton*>())
-        clear->setAccessibleName(ft::ClearFilter());
-    filterLabel->setBuddy(filter);
-    filterRow->addWidget(filterLabel);
-    filterRow->addWidget(filter, 1);
-    summary = named(new QLabel, "summary");
-    summary->hide(); // until a comparison has something to say
-    filterRow->addWidget(summary);
-    layout->addLayout(filterRow);
-
+    layout->addWidget(surveyBox_ = buildSurveyGroup());
     shown = new fleet::FleetFilter(model_, this);
-    table = named(new QTableView, "table", ft::TableName());
+    layout->addWidget(filterBox_ = buildFilterRow());
+
+    table = named(new QTableView, "table", tr("Плати мережі"));
     table->setModel(shown);
     table->setSortingEnabled(true);
     table->sortByColumn(fleet::Address, Qt::AscendingOrder);
@@ -92,99 +83,142 @@ FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, f
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setAlternatingRowColors(true);
+    table->setTabKeyNavigation(false); // Tab leaves the table; the arrows move in it
     table->setWordWrap(false);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setStretchLastSection(true);
-    // Shown beside the address, where a glance finds the boards that did not answer, and
-    // its site; the model, its exports and the settings keep the columns in talvikctl's order.
-    table->horizontalHeader()->moveSection(fleet::State, 1);
-    table->horizontalHeader()->moveSection(fleet::Site, 2);
-    const int widths[fleet::ColumnCount] = {105, 115, 60,  105, 105, 105, 130, 45, 80,
-                                            105, 45,  105, 105, 100, 300, 110, 140};
+    const int widths[fleet::ColumnCount] = {105, 300, 140, 115, 60,  105, 105, 105, 130,
+                                            45,  80,  105, 45,  105, 105, 100, 110};
     for (int c = 0; c < fleet::ColumnCount; ++c)
         table->setColumnWidth(c, widths[c]);
     layout->addWidget(table, 1);
     pacer_ = new RepaintPacer(table->viewport(), RepaintMs);
     connect(&model_, &QAbstractItemModel::rowsInserted, pacer_, &RepaintPacer::changed);
     connect(&model_, &QAbstractItemModel::dataChanged, pacer_, &RepaintPacer::changed);
-    layout->addWidget(buildActions());
+    layout->addWidget(actionsBox_ = buildActions());
 
     bindActions();
+    bindKeys();
     addLanguageMenu(this, settings_, [this](const QString& text) { dialogs_.message(this, text); });
     setBusy(false);
     first->setFocus(); // the range is typed first
     resize(1240, 680);
 }
 
+QWidget* FleetWindow::buildFilterRow()
+{
+    auto* box = new QWidget;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* filterLabel = new QLabel(tr("&Фільтр"));
+    filter = named(new QLineEdit, "filter", withoutMnemonic(filterLabel->text()));
+    filter->setPlaceholderText(tr("Фільтр за всіма стовпцями (Ctrl+F)"));
+    filter->setClearButtonEnabled(true);
+    for (QToolButton* clear : filter->findChildren<QToolButton*>())
+        clear->setAccessibleName(tr("Очистити фільтр"));
+    filterLabel->setBuddy(filter);
+    auto* showingLabel = new QLabel(tr("Показ&ати"));
+    showing = named(new QComboBox, "showing", withoutMnemonic(showingLabel->text()));
+    showing->addItem(tr("Усі плати"), int(fleet::Showing::All));
+    showing->addItem(tr("Не відповідають"), int(fleet::Showing::Silent));
+    showing->addItem(tr("Відрізняються від еталона"), int(fleet::Showing::FromReference));
+    showing->addItem(tr("Чекають перезавантаження (пост. ≠ роб.)"), int(fleet::Showing::AtReboot));
+    showing->addItem(tr("Нові, зниклі й змінені після порівняння"), int(fleet::Showing::Compared));
+    showingLabel->setBuddy(showing);
+    shownCount = named(new QLabel, "shownCount");
+    row->addWidget(filterLabel);
+    row->addWidget(filter, 1);
+    row->addWidget(showingLabel);
+    row->addWidget(showing);
+    row->addWidget(shownCount);
+    summary = named(new QLabel, "summary");
+    summary->hide(); // until a comparison has something to say
+    row->addWidget(summary);
+    return box;
+}
+
 QWidget* FleetWindow::buildSurveyGroup()
 {
-    auto* group = named(new QGroupBox(ft::SurveyGroup()), "surveyGroup");
+    auto* group = named(new QGroupBox(tr("Пошук плат")), "surveyGroup");
     auto* grid = new QGridLayout(group);
 
-    fromRange = named(new QRadioButton(ft::FromRange()), "fromRange");
+    fromRange = named(new QRadioButton(tr("&Діапазон")), "fromRange");
     fromRange->setChecked(true);
-    first = named(new QLineEdit(QStringLiteral("192.168.1.1")), "first", ft::FirstAddress());
-    last = named(new QLineEdit(QStringLiteral("192.168.1.254")), "last", ft::LastAddress());
+    first = named(new QLineEdit(QStringLiteral("192.168.1.1")), "first", tr("Перша адреса"));
+    last = named(new QLineEdit(QStringLiteral("192.168.1.254")), "last", tr("Остання адреса"));
     for (QLineEdit* e : {first, last})
         e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0000.0000.0000.0000")));
     auto* range = new QHBoxLayout;
     range->addWidget(first);
-    range->addWidget(new QLabel(ft::RangeDash()));
+    range->addWidget(new QLabel(tr("–")));
     range->addWidget(last);
     range->addStretch(1);
     grid->addWidget(fromRange, 0, 0);
     grid->addLayout(range, 0, 1, 1, 2);
 
-    fromList = named(new QRadioButton(ft::FromList()), "fromList");
-    list = named(new QPlainTextEdit, "list", ft::FromList());
-    list->setPlaceholderText(ft::ListHint());
+    fromList = named(new QRadioButton(tr("&Список")), "fromList");
+    list = named(new QPlainTextEdit, "list", withoutMnemonic(fromList->text()));
+    list->setPlaceholderText(tr("Адреси й діапазони, по одному в рядку (# - коментар)"));
     list->setTabChangesFocus(true);
     list->setFixedHeight(list->fontMetrics().height() * 3 + 12);
-    hostsFile = named(new QPushButton(ft::HostsFile()), "hostsFile");
-    hostsFile->setToolTip(ft::ChooseHosts());
+    hostsFile = named(new QPushButton(tr("Фа&йл…")), "hostsFile");
+    hostsFile->setToolTip(tr("Список адрес з файлу"));
     grid->addWidget(fromList, 1, 0, Qt::AlignTop);
     grid->addWidget(list, 1, 1);
     grid->addWidget(hostsFile, 1, 2, Qt::AlignTop);
 
-    fromMyNetworks = named(new QRadioButton(ft::FromMyNetworks()), "fromMyNetworks");
+    fromMyNetworks = named(new QRadioButton(tr("Мої &мережі")), "fromMyNetworks");
     myNetworks = named(new QLabel, "myNetworks");
     grid->addWidget(fromMyNetworks, 2, 0);
     grid->addWidget(myNetworks, 2, 1, 1, 2);
 
-    fromSite = named(new QRadioButton(ft::FromSite()), "fromSite");
-    site = named(new QComboBox, "site", ft::FromSite());
+    fromSite = named(new QRadioButton(tr("&Об'єкт")), "fromSite");
+    site = named(new QComboBox, "site", withoutMnemonic(fromSite->text()));
     site->setMinimumContentsLength(24);
     site->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    saveAsSite = named(new QPushButton(ft::SaveAsSite()), "saveAsSite");
+    saveAsSite = named(new QPushButton(tr("Зберегти як о&б'єкт…")), "saveAsSite");
+    editSite = named(new QPushButton(tr("Змінити об'&єкт…")), "editSite");
+    auto* siteMenu = new QMenu(editSite);
+    siteMenu->addAction(tr("&Перейменувати…"), this, &FleetWindow::renameSite);
+    siteMenu->addAction(tr("Змінити &адреси…"), this, &FleetWindow::editSiteAddresses);
+    siteMenu->addAction(tr("Ви&далити…"), this, &FleetWindow::removeSite);
+    editSite->setMenu(siteMenu);
+    sitesProblem = named(new QLabel, "sitesProblem");
+    sitesProblem->setWordWrap(true);
+    sitesProblem->hide(); // until the sites file has something wrong
     auto* sites = new QHBoxLayout;
     sites->addWidget(site);
     sites->addWidget(saveAsSite);
+    sites->addWidget(editSite);
     sites->addStretch(1);
     grid->addWidget(fromSite, 3, 0);
     grid->addLayout(sites, 3, 1, 1, 2);
+    grid->addWidget(sitesProblem, 4, 1, 1, 2);
 
-    bothMemories = named(new QCheckBox(ft::BothMemories()), "bothMemories");
-    grid->addWidget(bothMemories, 4, 0, 1, 3);
+    bothMemories =
+        named(new QCheckBox(tr("&Також постійна пам'ять (показує записане, але ще не завантажене)")),
+              "bothMemories");
+    grid->addWidget(bothMemories, 5, 0, 1, 3);
 
-    search = named(new QPushButton(ft::Search()), "search");
+    search = named(new QPushButton(tr("&Шукати")), "search");
     search->setDefault(true);
-    cancel = named(new QPushButton(ft::Cancel()), "cancel");
-    progress = named(new QProgressBar, "progress", ft::Progress());
-    progress->setFormat(ft::ProgressFormat());
+    cancel = named(new QPushButton(tr("Скас&увати")), "cancel");
+    progress = named(new QProgressBar, "progress", tr("Хід роботи"));
+    progress->setFormat(tr("%v з %m"));
     progress->setRange(0, 1);
     progress->setValue(0);
     progress->setTextVisible(false); // until something runs
     status = named(new QLabel, "status");
-    status->setAccessibleDescription(ft::Status());
+    status->setAccessibleDescription(tr("Стан пошуку"));
     status->hide(); // until a survey has something to say
     status->setWordWrap(true);
     auto* run = new QHBoxLayout;
     run->addWidget(search);
     run->addWidget(cancel);
     run->addWidget(progress, 1);
-    grid->addLayout(run, 5, 0, 1, 3);
-    grid->addWidget(status, 6, 0, 1, 3);
+    grid->addLayout(run, 6, 0, 1, 3);
+    grid->addWidget(status, 7, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     return group;
 }
@@ -195,28 +229,30 @@ QWidget* FleetWindow::buildActions()
     auto* rows = new QVBoxLayout(box);
     rows->setContentsMargins(0, 0, 0, 0);
     auto* row = new QHBoxLayout;
-    open = named(new QPushButton(ft::Open()), "open");
-    reboot = named(new QPushButton(ft::Reboot()), "reboot");
-    saveBackups = named(new QPushButton(ft::SaveBackups()), "saveBackups");
-    applyBackups = named(new QPushButton(ft::ApplyBackups()), "applyBackups");
-    exportTable = named(new QPushButton(ft::Export()), "exportTable");
-    compare = named(new QPushButton(ft::Compare()), "compare");
-    compare->setToolTip(ft::CompareTip());
-    changeFields = named(new QPushButton(ft::ChangeFields()), "changeFields");
-    history = named(new QPushButton(ft::History()), "history");
-    replaceBoard = named(new QPushButton(ft::ReplaceBoard()), "replaceBoard");
-    retryFailed = named(new QPushButton(ft::RetryFailed()), "retryFailed");
-    retryFailed->setToolTip(ft::RetryFailedTip());
-    compareReference = named(new QPushButton(ft::CompareWithReference()), "compareReference");
-    compareReference->setToolTip(ft::CompareWithReferenceTip());
+    open = named(new QPushButton(tr("&Відкрити в конфігураторі")), "open");
+    reboot = named(new QPushButton(tr("&Перезавантажити…")), "reboot");
+    saveBackups = named(new QPushButton(tr("Збере&гти копії…")), "saveBackups");
+    applyBackups = named(new QPushButton(tr("Застосуват&и копії…")), "applyBackups");
+    exportTable = named(new QPushButton(tr("Е&кспорт…")), "exportTable");
+    compare = named(new QPushButton(tr("Порівн&яти…")), "compare");
+    compare->setToolTip(tr("З попереднім експортом (CSV, JSON Lines) або текою копій (*.conf)"));
+    changeFields = named(new QPushButton(tr("&Змінити поля…")), "changeFields");
+    history = named(new QPushButton(tr("&Історія…")), "history");
+    replaceBoard = named(new QPushButton(tr("Замі&нити плату…")), "replaceBoard");
+    retryFailed = named(new QPushButton(tr("Повто&рити невдалі")), "retryFailed");
+    retryFailed->setToolTip(
+        tr("Ще раз ту саму дію на платах, де вона не вдалася, не пробувалася або скасована"));
+    compareReference = named(new QPushButton(tr("Порівняти з &еталоном…")), "compareReference");
+    compareReference->setToolTip(
+        tr("Позначити на платах того самого об'єкта поля, що відрізняються від вибраної плати"));
     // Where the backups or the rows come from is chosen on the button's menu.
     auto* applyMenu = new QMenu(applyBackups);
-    applyMenu->addAction(ft::FromFolder(), this, [this] { applyBackupsFrom(true); });
-    applyMenu->addAction(ft::FromFiles(), this, [this] { applyBackupsFrom(false); });
+    applyMenu->addAction(tr("&Усі копії з теки…"), this, [this] { applyBackupsFrom(true); });
+    applyMenu->addAction(tr("&Вибрані файли…"), this, [this] { applyBackupsFrom(false); });
     applyBackups->setMenu(applyMenu);
     auto* exportMenu = new QMenu(exportTable);
-    exportMenu->addAction(ft::ExportAll(), this, [this] { exportRows(true); });
-    exportMenu->addAction(ft::ExportShown(), this, [this] { exportRows(false); });
+    exportMenu->addAction(tr("&Усі рядки…"), this, [this] { exportRows(true); });
+    exportMenu->addAction(tr("&Лише рядки, що видно (за фільтром)…"), this, [this] { exportRows(false); });
     exportTable->setMenu(exportMenu);
     // Two rows, so that the window fits a 1024 px screen: what is done to boards, then files.
     for (QPushButton* b : {open, reboot, changeFields, history, replaceBoard, retryFailed})
@@ -248,7 +284,8 @@ void FleetWindow::bindActions()
             return;
         jobs_.stop();
         if (jobs_.stopping())
-            showStatus(ft::Stopping());
+            showStatus(tr("Зупиняю: плати, яким уже надіслано, дописуються й перевіряються. Ще раз "
+                          "«Скасувати» — зупинити одразу, без перевірки."));
     });
     connect(&jobs_, &fleet::FleetJobs::started, this, [this] { showStatus({}); });
     connect(hostsFile, &QPushButton::clicked, this, &FleetWindow::chooseHostsFile);
@@ -268,11 +305,16 @@ void FleetWindow::bindActions()
     });
     connect(table, &QTableView::activated, this, &FleetWindow::openSelected); // Enter, a double click
     connect(filter, &QLineEdit::textChanged, shown, &fleet::FleetFilter::setText);
-    auto* find = new QShortcut(QKeySequence::Find, this);
-    connect(find, &QShortcut::activated, this, [this] {
-        filter->setFocus(Qt::ShortcutFocusReason);
-        filter->selectAll();
-    });
+    connect(showing, &QComboBox::currentIndexChanged, shown,
+            [this] { shown->setShowing(fleet::Showing(showing->currentData().toInt())); });
+    for (auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(shown, changed, this, &FleetWindow::showShownCount);
+    connect(shown, &QAbstractItemModel::modelReset, this, &FleetWindow::showShownCount);
+    connect(shown, &QAbstractItemModel::layoutChanged, this, &FleetWindow::showShownCount);
+    showShownCount();
+    connect(sites_, &fleet::SitesWatch::changed, this, &FleetWindow::showSites);
+    connect(site, &QComboBox::currentIndexChanged, this,
+            [this] { editSite->setEnabled(site->currentIndex() >= 0); });
     connect(fromMyNetworks, &QRadioButton::toggled, this, &FleetWindow::showMyNetworks);
     // Typing into a way of finding boards chooses it.
     connect(first, &QLineEdit::textEdited, fromRange, [this] { fromRange->setChecked(true); });
@@ -295,7 +337,10 @@ void FleetWindow::bindActions()
         progressPacer_->flush();
         setBusy(jobs_.running());
         const quint64 lost = survey_.lostToOverload();
-        showStatus(lost > 0 ? ft::lostToOverload(qint64(lost)) : QString());
+        showStatus(
+            lost > 0 ? tr("%n датаграм втрачено через перевантаження цього комп'ютера (плати запитано знову)",
+                          nullptr, int(qMin<quint64>(lost, INT_MAX)))
+                     : QString());
     });
     connect(&jobs_, &fleet::FleetJobs::finished, this, [this] {
         pacer_->flush();
@@ -334,7 +379,12 @@ void FleetWindow::showMyNetworks()
         names.append(dottedText(r.first & 0xFFFFFF00u) + QStringLiteral("/24"));
         addresses += r.size();
     }
-    showValue(myNetworks, found.isEmpty() ? ft::NoNetworks() : ft::addressesIn(addresses, names));
+    const int count = int(qMin<qint64>(addresses, INT_MAX));
+    showValue(myNetworks,
+              found.isEmpty() ? tr("у цього комп'ютера немає мережі /24, крім локальної")
+              : found.size() == 1
+                  ? tr("%n адрес в мережі %1", nullptr, count).arg(names.first())
+                  : tr("%n адрес в мережах %1", nullptr, count).arg(names.join(QStringLiteral(", "))));
 }
 
 void FleetWindow::showEvent(QShowEvent* event)
@@ -353,25 +403,36 @@ void FleetWindow::showEvent(QShowEvent* event)
 
 void FleetWindow::loadSites()
 {
-    SitesFile file(sitesFileBeside(settings_.writePath));
-    QString why;
-    if (!file.read(&why)) {
-        dialogs_.message(this, ft::SitesUnreadable().arg(why));
-        return;
-    }
-    sites_ = file.sites();
+    sites_->read();
+}
+
+void FleetWindow::showSites()
+{
+    const QList<Site>& sites = sites_->sites();
     const QString chosen = site->currentData().toString();
     site->clear();
-    for (const Site& s : sites_) // a name is any text: shown with its control characters escaped
+    for (const Site& s : sites) // a name is any text: shown with its control characters escaped
         site->addItem(escapeControls(s.name), s.name);
-    if (sites_.isEmpty())
-        site->setPlaceholderText(ft::NoSites());
+    if (sites.isEmpty())
+        site->setPlaceholderText(tr("(об'єктів ще немає)"));
     const int at = site->findData(chosen);
     site->setCurrentIndex(at >= 0             ? at
                           : site->count() > 0 ? 0
                                               : -1); // with a placeholder none is chosen by itself
-    fromSite->setEnabled(!sites_.isEmpty());
-    model_.setSites(SiteIndex(sites_));
+    fromSite->setEnabled(!sites.isEmpty());
+    editSite->setEnabled(!sites.isEmpty());
+    model_.setSites(SiteIndex(sites));
+    // What is wrong in the file, in a line under the choice: the rest of it is in use.
+    QStringList problems;
+    if (const auto& unreadable = sites_->unreadable())
+        problems << tr("Файл об'єктів не прочитано: %1").arg(fleet::fileProblemText(*unreadable));
+    const QList<SiteEntryProblem>& bad = sites_->badEntries();
+    for (const SiteEntryProblem& line : bad.mid(0, 3))
+        problems << fleet::sitesProblemText(sites_->path(), line);
+    if (bad.size() > 3)
+        problems << tr("…і ще %n рядків, що не називають плат", nullptr, int(bad.size() - 3));
+    showValue(sitesProblem, problems.join(u'\n'));
+    sitesProblem->setVisible(!problems.isEmpty());
 }
 
 QList<BoardAddress> FleetWindow::selectedBoards() const
@@ -390,7 +451,8 @@ void FleetWindow::closeEvent(QCloseEvent* event)
 {
     QString why;
     if (!saveSettings(&why))
-        dialogs_.message(this, texts::SettingsNotSaved().arg(settings_.writePath) + u'\n' + why);
+        dialogs_.message(this, tr("Не вдалося записати файл налаштувань %1").arg(settings_.writePath) +
+                                   u'\n' + why);
     event->accept();
 }
 

@@ -17,6 +17,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -30,6 +31,7 @@ class FleetFilter;
 class FleetJobs;
 class FleetModel;
 class FleetSurvey;
+class SitesWatch;
 } // namespace fleet
 
 class FleetDialogs;
@@ -55,6 +57,8 @@ class FleetWindow : public QWidget {
     QRadioButton* fromSite;
     QComboBox* site;         // the saved sites; the item's data is the name as the file keeps it
     QPushButton* saveAsSite; // the range or list under a name
+    QPushButton* editSite;   // the chosen site renamed, its addresses changed, or removed
+    QLabel* sitesProblem;    // what is wrong in the sites file, if anything
     QCheckBox* bothMemories;
     QPushButton* search;
     QPushButton* cancel;
@@ -63,6 +67,8 @@ class FleetWindow : public QWidget {
 
     // --- the table
     QLineEdit* filter;
+    QComboBox* showing; // the rows in a state (fleet::Showing), or all
+    QLabel* shownCount; // "Показано 5 з 21 плати"
     QTableView* table;
     fleet::FleetFilter* shown;
 
@@ -106,7 +112,11 @@ class FleetWindow : public QWidget {
     void exportRows(bool allRows);
     void compareWithEarlier();
     void compareWithReference();
+    // fleet_site_actions.cpp
     void saveRangesAsSite();
+    void renameSite();
+    void editSiteAddresses();
+    void removeSite();
     // The sites file beside the settings file, read again: the choice and the column.
     void loadSites();
     // fleet_write_actions.cpp
@@ -121,11 +131,24 @@ class FleetWindow : public QWidget {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QWidget* buildSurveyGroup();
+    QWidget* buildFilterRow();
     QWidget* buildActions();
     void bindActions();
+    // fleet_window_keys.cpp: the window by keyboard
+    void bindKeys();
+    void buildRowMenu();
+    void showRowMenu(const QPoint& at, bool fromKeyboard); // `at` in the table's viewport
+    void moveFocusRegion(int step);                        // F6, Ctrl+Tab: the next part of the window
+    QWidget* focusTarget(QWidget* region) const;
+    void showSites();
+    void showShownCount();
+    // The sites file read afresh for a change by the window; false (and said) when it cannot be.
+    bool readSitesFile(SitesFile& file);
+    bool saveSitesFile(SitesFile& file);
     void showMyNetworks();
     void setBusy(bool busy);
     void showStatus(const QString& text); // empty: hidden
@@ -148,7 +171,11 @@ class FleetWindow : public QWidget {
     fleet::FleetJobs& jobs_;
     FleetDialogs& dialogs_;
     SettingsLocation settings_;
-    QList<Site> sites_;
+    fleet::SitesWatch* sites_ = nullptr;
+    QWidget* surveyBox_ = nullptr;
+    QWidget* filterBox_ = nullptr;
+    QWidget* actionsBox_ = nullptr;
+    QMenu* rowMenu_ = nullptr;
     RepaintPacer* pacer_ = nullptr;
     RepaintPacer* progressPacer_ = nullptr;
 };

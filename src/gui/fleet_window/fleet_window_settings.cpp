@@ -16,6 +16,16 @@ namespace talvik {
 namespace keys = settings::fleet_window;
 using settings::FleetWindowSection;
 
+namespace {
+// The columns' widths are kept in the order the table once had, so that a settings file
+// keeps its meaning across versions.
+constexpr fleet::Column KeptOrder[] = {
+    fleet::Address,  fleet::Ident,   fleet::Version, fleet::Ip,         fleet::Mask,   fleet::Router,
+    fleet::Mac,      fleet::Dhcp,    fleet::Console, fleet::Dispatcher, fleet::Branch, fleet::Reserve1,
+    fleet::Reserve2, fleet::Pending, fleet::State,   fleet::LastSeen,   fleet::Site};
+static_assert(std::size(KeptOrder) == fleet::ColumnCount);
+} // namespace
+
 void FleetWindow::loadSettings()
 {
     const IniStore store(settings_);
@@ -25,11 +35,11 @@ void FleetWindow::loadSettings()
     if (wide && high && w >= 200 && h >= 150 && w <= 16384 && h <= 16384)
         resize(w, h);
     const QStringList widths = store.read(FleetWindowSection, keys::Columns, {}).split(u',');
-    for (int c = 0; c < fleet::ColumnCount && c < widths.size(); ++c) {
+    for (int i = 0; i < fleet::ColumnCount && i < widths.size(); ++i) {
         bool ok = false;
-        const int width = widths[c].trimmed().toInt(&ok);
+        const int width = widths[i].trimmed().toInt(&ok);
         if (ok && width > 0 && width <= 4096)
-            table->setColumnWidth(c, width);
+            table->setColumnWidth(KeptOrder[i], width);
     }
     first->setText(store.read(FleetWindowSection, keys::First, first->text()));
     last->setText(store.read(FleetWindowSection, keys::Last, last->text()));
@@ -42,7 +52,7 @@ bool FleetWindow::saveSettings(QString* failure)
     store.write(FleetWindowSection, keys::Width, QString::number(width()));
     store.write(FleetWindowSection, keys::Height, QString::number(height()));
     QStringList widths;
-    for (int c = 0; c < fleet::ColumnCount; ++c)
+    for (fleet::Column c : KeptOrder)
         widths.append(QString::number(table->columnWidth(c)));
     store.write(FleetWindowSection, keys::Columns, widths.join(u','));
     store.write(FleetWindowSection, keys::First, first->text().trimmed());

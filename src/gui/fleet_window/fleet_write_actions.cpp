@@ -9,7 +9,6 @@
 #include "client/journal_plans.h"
 #include "fleet/fleet_jobs.h"
 #include "fleet/fleet_model.h"
-#include "fleet/fleet_texts.h"
 #include "fleet/fleet_wording.h"
 #include "gui/fleet_window/field_change_dialog.h"
 #include "gui/fleet_window/fleet_dialogs.h"
@@ -28,20 +27,19 @@
 
 namespace talvik {
 
-namespace ft = fleet::texts;
-
 bool FleetWindow::askForce(QWidget* asking, const QList<BoardResult>& planned, bool* force)
 {
     const QStringList forced = fleet::forcedLines(planned);
     *force = false;
     if (forced.isEmpty())
         return true;
-    const QString question = ft::ConfirmForced().arg(forced.join(u'\n'));
+    const QString question = tr("Записати все одно? Тоді:\n%1").arg(forced.join(u'\n'));
     const bool others = std::any_of(planned.begin(), planned.end(),
                                     [](const BoardResult& r) { return r.outcome == Outcome::Planned; });
     if (!others) // nothing to write but with a force
-        return *force = dialogs_.confirm(asking, question, ft::WriteAnyway());
-    const int chosen = dialogs_.choose(asking, question, {ft::WriteWithoutThem(), ft::WriteAnyway()}, -1);
+        return *force = dialogs_.confirm(asking, question, tr("Все одно записати"));
+    const int chosen =
+        dialogs_.choose(asking, question, {tr("Записати без них"), tr("Все одно записати")}, -1);
     *force = chosen == 1;
     return chosen >= 0;
 }
@@ -77,15 +75,15 @@ void FleetWindow::runJobPlan(QWidget* over, const JobPlan& plan, const QString& 
         alone.append(dottedText(l.board));
     const QString heading =
         alone.isEmpty() ? question
-                        : question + u'\n' + ft::LeftAloneLine().arg(alone.join(QStringLiteral(", ")));
+                        : question + u'\n' + tr("Не чіпатиму: %1").arg(alone.join(QStringLiteral(", ")));
     if (!plan.reboots.isEmpty()) {
-        if (dialogs_.confirm(over, heading, ft::RetryFailed())) {
+        if (dialogs_.confirm(over, heading, tr("Повторити невдалі"))) {
             setBusy(true);
             jobs_.run(plan, false);
         }
         return;
     }
-    auto* dialog = new WritePreviewDialog(ft::History(), heading, over);
+    auto* dialog = new WritePreviewDialog(tr("Історія…"), heading, over);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &WritePreviewDialog::writeWanted, this, [this, dialog, plan] {
         bool force = false;
@@ -110,7 +108,7 @@ void FleetWindow::changeSelectedFields()
 {
     const QList<BoardAddress> boards = selectedBoards();
     if (boards.isEmpty()) {
-        dialogs_.message(this, ft::NoSelection());
+        dialogs_.message(this, tr("Спершу виберіть плати в таблиці."));
         return;
     }
     auto* dialog = new FieldChangeDialog(this);
@@ -141,7 +139,7 @@ void FleetWindow::changeSelectedFields()
             dialog->showProblem(problem);
             return;
         }
-        dialog->showProblem(ft::Reading());
+        dialog->showProblem(tr("Читаю постійну пам'ять плат…"));
         setBusy(true);
         QPointer<FieldChangeDialog> alive(dialog);
         jobs_.plan(targets(*change), false, [this, alive](const QList<BoardResult>& planned) {
@@ -170,7 +168,7 @@ void FleetWindow::showSelectedHistory()
     const QList<BoardAddress> boards = selectedBoards();
     Journal* journal = jobs_.journal();
     if (boards.isEmpty() || !journal) {
-        dialogs_.message(this, ft::NoSelection());
+        dialogs_.message(this, tr("Спершу виберіть плати в таблиці."));
         return;
     }
     const QSet<BoardAddress> chosen(boards.begin(), boards.end());
@@ -189,9 +187,9 @@ void FleetWindow::showSelectedHistory()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     showKeptChanges(dialog, boards);
     connect(dialog, &HistoryDialog::jobChosen, dialog, [dialog, journal](const JobRecord& job) {
-        QString why;
-        const std::optional<RollOut> boardsOfJob = journal->rollOut(job.id, &why, {}, false);
-        dialog->showJobBoards(boardsOfJob, boardsOfJob ? QString() : ft::JobNotRead().arg(why));
+        JournalProblem problem;
+        const std::optional<RollOut> boardsOfJob = journal->rollOut(job.id, &problem, {}, false);
+        dialog->showJobBoards(boardsOfJob, boardsOfJob ? QString() : fleet::journalProblemWords(problem));
     });
     connect(dialog, &HistoryDialog::undoWanted, this, [this, dialog, entries](const JournalEntry& entry) {
         QStringList changes;
@@ -199,8 +197,9 @@ void FleetWindow::showSelectedHistory()
             changes.append(QStringLiteral("%1 %2 → %3").arg(c.field, c.now, c.next));
         const QString when = entry.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         if (!dialogs_.confirm(dialog,
-                              ft::ConfirmUndo().arg(dottedText(entry.board), when, changes.join(u'\n')),
-                              ft::Undo()))
+                              tr("Повернути плату %1 до пам'яті, яку вона мала до запису %2?\n%3")
+                                  .arg(dottedText(entry.board), when, changes.join(u'\n')),
+                              tr("Повернути")))
             return;
         dialog->accept();
         planThenWrite({undoOfWrite(entry, entries)}, fleet::by::Undo, {entry.id});
@@ -210,28 +209,31 @@ void FleetWindow::showSelectedHistory()
     };
     connect(dialog, &HistoryDialog::undoJobWanted, this,
             [this, dialog, journal, whenOf](const JobRecord& job) {
-                QString why;
-                const std::optional<JobPlan> plan = undoPlan(*journal, job.id, fleet::by::UndoJob, &why);
+                JournalProblem problem;
+                const std::optional<JobPlan> plan = undoPlan(*journal, job.id, fleet::by::UndoJob, &problem);
                 if (!plan)
-                    return dialogs_.message(dialog, ft::JobNotRead().arg(why));
+                    return dialogs_.message(dialog, fleet::journalProblemWords(problem));
                 if (plan->empty())
-                    return dialogs_.message(dialog, ft::NothingToUndo());
+                    return dialogs_.message(
+                        dialog, tr("Ця робота не записала успішно жодної плати: повертати нічого."));
                 runJobPlan(dialog, *plan,
-                           ft::ConfirmUndoJob().arg(fleet::jobWhat(plan->job), whenOf(plan->job),
-                                                    ft::boards(plan->writes.size())));
+                           tr("Повернути роботу «%1» від %2 на %n платах?", nullptr, int(plan->writes.size()))
+                               .arg(fleet::jobWhat(plan->job), whenOf(plan->job)));
             });
-    connect(dialog, &HistoryDialog::retryJobWanted, this,
-            [this, dialog, journal, whenOf](const JobRecord& job) {
-                QString why;
-                const std::optional<JobPlan> plan = retryPlan(*journal, job.id, fleet::by::RetryJob, &why);
-                if (!plan)
-                    return dialogs_.message(dialog, ft::JobNotRead().arg(why));
-                if (plan->empty())
-                    return dialogs_.message(dialog, ft::NothingToRedo());
-                runJobPlan(dialog, *plan,
-                           ft::ConfirmRetryJob().arg(fleet::jobWhat(plan->job), whenOf(plan->job),
-                                                     ft::boards(plan->writes.size() + plan->reboots.size())));
-            });
+    connect(
+        dialog, &HistoryDialog::retryJobWanted, this, [this, dialog, journal, whenOf](const JobRecord& job) {
+            JournalProblem problem;
+            const std::optional<JobPlan> plan = retryPlan(*journal, job.id, fleet::by::RetryJob, &problem);
+            if (!plan)
+                return dialogs_.message(dialog, fleet::journalProblemWords(problem));
+            if (plan->empty())
+                return dialogs_.message(
+                    dialog, tr("Усі плати цієї роботи вже записано або відмовлено: повторювати нічого."));
+            runJobPlan(dialog, *plan,
+                       tr("Повторити роботу «%1» від %2 на %n платах?", nullptr,
+                          int(plan->writes.size() + plan->reboots.size()))
+                           .arg(fleet::jobWhat(plan->job), whenOf(plan->job)));
+        });
     dialog->open();
 }
 
@@ -241,6 +243,9 @@ void FleetWindow::showKeptChanges(HistoryDialog* dialog, const QList<BoardAddres
     const GitRepository repository(backupFolder);
     if (backupFolder.isEmpty() || !repository.exists())
         return;
+    if (GitRepository::program().isEmpty())
+        return dialog->showKept({},
+                                tr("На цьому комп'ютері немає програми git: історію копій не прочитано."));
     const BackupFolder folder(backupFolder);
     QHash<QString, BoardAddress> boardOf; // by the file's path inside the folder
     for (BoardAddress board : boards)
@@ -255,7 +260,9 @@ void FleetWindow::showKeptChanges(HistoryDialog* dialog, const QList<BoardAddres
                     if (boardOf.contains(it.key()))
                         kept.append({boardOf.value(it.key()), c});
             dialog->showKept(kept,
-                             error.isEmpty() ? QString() : ft::KeptNotRead().arg(escapeControls(error)));
+                             error.isEmpty()
+                                 ? QString()
+                                 : tr("Історію копій у git не прочитано: %1").arg(escapeControls(error)));
         });
     connect(dialog, &HistoryDialog::stopKeptWanted, git, [dialog, git] {
         git->cancel();
@@ -269,14 +276,15 @@ void FleetWindow::replaceSelected()
 {
     const QList<BoardAddress> boards = selectedBoards();
     if (boards.size() != 1) {
-        dialogs_.message(this, ft::OneBoard());
+        dialogs_.message(this, tr("Виберіть одну плату."));
         return;
     }
     const BoardAddress board = boards.first();
     auto* dialog = new ReplaceDialog(board, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &ReplaceDialog::backupWanted, this, [this, dialog] {
-        const QString path = dialogs_.openFile(dialog, ft::ChooseBackups(), ft::BackupFilter());
+        const QString path =
+            dialogs_.openFile(dialog, tr("Копії плат для запису"), tr("Копії плат (*.conf)"));
         if (path.isEmpty())
             return;
         try {

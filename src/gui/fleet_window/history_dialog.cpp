@@ -2,10 +2,10 @@
 
 #include "board/untrusted_text.h"
 #include "fleet/fleet_model.h"
-#include "fleet/fleet_texts.h"
 #include "fleet/fleet_wording.h"
 #include "wire/board_address.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,18 +16,17 @@
 
 namespace talvik {
 
-namespace ft = fleet::texts;
-
 namespace {
 // "Маска 255.0.0.0 → 255.255.255.0; …" against the memory before.
 QString changes(const JournalEntry& e)
 {
     if (!e.before)
-        return ft::BeforeUnknown();
+        return QCoreApplication::translate("FleetWindow", "(попередня пам'ять невідома)");
     QStringList parts;
     for (const ChangedField& p : fleet::titledChanges(*e.before, e.sent.fields))
         parts.append(QStringLiteral("%1 %2 → %3").arg(p.field, p.now, p.next));
-    return parts.isEmpty() ? ft::NothingChanges() : parts.join(QStringLiteral("; "));
+    return parts.isEmpty() ? QCoreApplication::translate("FleetWindow", "нічого не зміниться")
+                           : parts.join(QStringLiteral("; "));
 }
 } // namespace
 
@@ -36,12 +35,13 @@ namespace {
 QString committed(const GitRepository::Commit& c)
 {
     if (c.added)
-        return ft::FirstBackup();
+        return QCoreApplication::translate("FleetWindow", "перша копія");
     QStringList parts;
     for (const ChangedField& f : c.changes)
         parts.append(QStringLiteral("%1 %2 → %3")
-                         .arg(f.field == QLatin1String("version") ? ft::Columns(fleet::Version)
-                                                                  : fleet::fieldTitles({f.field}),
+                         .arg(f.field == QLatin1String("version")
+                                  ? fleet::FleetModel::columnTitle(fleet::Version)
+                                  : fleet::fieldTitles({f.field}),
                               escapeControls(f.now), escapeControls(f.next)));
     return parts.join(QStringLiteral("; "));
 }
@@ -80,8 +80,8 @@ HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<Jour
     : QDialog(parent), jobs_(jobs)
 {
     setObjectName(QStringLiteral("history"));
-    setWindowTitle(
-        ft::HistoryTitle().arg(boards.size() == 1 ? dottedText(boards.first()) : ft::boards(boards.size())));
+    setWindowTitle(boards.size() == 1 ? tr("Історія записів: %1").arg(dottedText(boards.first()))
+                                      : tr("Історія записів: %n плат", nullptr, int(boards.size())));
     for (const JournalEntry& e : entries)
         rows_.append(
             {e.time,
@@ -90,11 +90,11 @@ HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<Jour
     auto* layout = new QVBoxLayout(this);
     tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("tabs"));
-    tabs->addTab(buildWrites(), ft::WritesTab());
-    tabs->addTab(buildJobs(), ft::JobsTab());
+    tabs->addTab(buildWrites(), tr("Записи"));
+    tabs->addTab(buildJobs(), tr("Роботи"));
     layout->addWidget(tabs, 1);
     auto* buttons = new QHBoxLayout;
-    auto* close = new QPushButton(ft::Close());
+    auto* close = new QPushButton(tr("Закрити"));
     close->setObjectName(QStringLiteral("close"));
     buttons->addStretch(1);
     buttons->addWidget(close);
@@ -108,19 +108,19 @@ QWidget* HistoryDialog::buildWrites()
 {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    table = listTable("journalTable", windowTitle(), ft::HistoryColumns().split(u';'));
+    table = listTable("journalTable", windowTitle(), tr("Час;Плата;Хто;Результат;Зміни").split(u';'));
     layout->addWidget(table, 1);
     auto* buttons = new QHBoxLayout;
     keptStatus = new QLabel;
     keptStatus->setObjectName(QStringLiteral("keptStatus"));
     keptStatus->hide();
-    stopKept = new QPushButton(ft::Cancel());
+    stopKept = new QPushButton(tr("Скасувати"));
     stopKept->setObjectName(QStringLiteral("stopKept"));
     stopKept->hide();
     connect(stopKept, &QPushButton::clicked, this, &HistoryDialog::stopKeptWanted);
-    undo = new QPushButton(ft::Undo());
+    undo = new QPushButton(tr("Повернути"));
     undo->setObjectName(QStringLiteral("undo"));
-    undo->setToolTip(ft::UndoTip());
+    undo->setToolTip(tr("Записати постійну пам'ять, яку плата мала до вибраного запису"));
     buttons->addWidget(keptStatus);
     buttons->addWidget(stopKept);
     buttons->addStretch(1);
@@ -148,7 +148,7 @@ QWidget* HistoryDialog::buildJobs()
 {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    jobsTable = listTable("jobsTable", ft::JobsTab(), ft::JobColumns().split(u';'));
+    jobsTable = listTable("jobsTable", tr("Роботи"), tr("Час;Хто;Що;Плат;Що вийшло").split(u';'));
     jobsTable->setRowCount(int(jobs_.size()));
     for (int row = 0; row < jobs_.size(); ++row) {
         const JobRecord& j = jobs_[row];
@@ -157,16 +157,16 @@ QWidget* HistoryDialog::buildJobs()
                 fleet::jobOutcome(j)});
     }
     jobsTable->resizeColumnsToContents();
-    jobBoards = listTable("jobBoards", ft::JobBoardsName(), ft::JobBoardColumns().split(u';'));
+    jobBoards = listTable("jobBoards", tr("Плати вибраної роботи"), tr("Плата;Що вийшло;Зміни").split(u';'));
     layout->addWidget(jobsTable, 3);
     layout->addWidget(jobBoards, 2);
     auto* buttons = new QHBoxLayout;
-    undoJob = new QPushButton(ft::UndoJob());
+    undoJob = new QPushButton(tr("Повернути роботу"));
     undoJob->setObjectName(QStringLiteral("undoJob"));
-    undoJob->setToolTip(ft::UndoJobTip());
-    retryJob = new QPushButton(ft::RetryFailed());
+    undoJob->setToolTip(tr("Записати кожній платі роботи (і її повторів) пам'ять, яку вона мала до неї"));
+    retryJob = new QPushButton(tr("Повторити невдалі"));
     retryJob->setObjectName(QStringLiteral("retryJob"));
-    retryJob->setToolTip(ft::RetryJobTip());
+    retryJob->setToolTip(tr("Ще раз цю роботу на її платах, де вона не вдалася або до яких не дійшла"));
     buttons->addStretch(1);
     buttons->addWidget(undoJob);
     buttons->addWidget(retryJob);
@@ -230,7 +230,7 @@ void HistoryDialog::fill()
 
 void HistoryDialog::showKeptReading()
 {
-    keptStatus->setText(ft::ReadingKept());
+    keptStatus->setText(tr("Читаю історію копій у git…"));
     keptStatus->setAccessibleName(keptStatus->text());
     keptStatus->show();
     stopKept->show();
@@ -244,8 +244,8 @@ void HistoryDialog::showKept(const QList<KeptChange>& kept, const QString& probl
     keptStatus->setVisible(!problem.isEmpty());
     for (const KeptChange& k : kept)
         rows_.append({k.commit.time,
-                      {timeText(k.commit.time), dottedText(k.board), ft::ByBackupRepository(),
-                       ft::Commit().arg(k.commit.id.left(10)), committed(k.commit)},
+                      {timeText(k.commit.time), dottedText(k.board), tr("Копії в git"),
+                       tr("коміт %1").arg(k.commit.id.left(10)), committed(k.commit)},
                       std::nullopt});
     if (!kept.isEmpty())
         fill();

@@ -1,7 +1,6 @@
 #include "gui/fleet_window/replace_dialog.h"
 
 #include "board/untrusted_text.h"
-#include "fleet/fleet_texts.h"
 #include "wire/board_address.h"
 
 #include <QCheckBox>
@@ -13,34 +12,33 @@
 
 namespace talvik {
 
-namespace ft = fleet::texts;
-
 ReplaceDialog::ReplaceDialog(BoardAddress board, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("replaceBoard"));
-    setWindowTitle(ft::ReplaceTitle().arg(dottedText(board)));
+    setWindowTitle(tr("Замінити плату %1").arg(dottedText(board)));
     auto* layout = new QVBoxLayout(this);
-    auto* hint = new QLabel(ft::ReplaceHint());
+    auto* hint = new QLabel(tr("Копію старої плати буде записано в нову (вибрану) плату. Стара плата не "
+                               "повинна відповідати на своїй адресі."));
     hint->setObjectName(QStringLiteral("hint"));
     hint->setWordWrap(true);
     layout->addWidget(hint);
     auto* fileRow = new QHBoxLayout;
-    chooseBackup = new QPushButton(ft::ChooseBackup());
+    chooseBackup = new QPushButton(tr("Файл копії…"));
     chooseBackup->setObjectName(QStringLiteral("chooseBackup"));
-    backupFile = new QLabel(ft::NoBackupChosen());
+    backupFile = new QLabel(tr("(копію не вибрано)"));
     backupFile->setObjectName(QStringLiteral("backupFile"));
-    backupFile->setAccessibleName(ft::NoBackupChosen());
+    backupFile->setAccessibleName(tr("(копію не вибрано)"));
     fileRow->addWidget(chooseBackup);
     fileRow->addWidget(backupFile, 1);
     layout->addLayout(fileRow);
-    takeMac = new QCheckBox(ft::TakeMac());
+    takeMac = new QCheckBox(tr("Взяти MAC старої плати"));
     takeMac->setObjectName(QStringLiteral("takeMac"));
     layout->addWidget(takeMac);
     auto* buttons = new QHBoxLayout;
-    replace = new QPushButton(ft::Replace());
+    replace = new QPushButton(tr("Замінити"));
     replace->setObjectName(QStringLiteral("replace"));
     replace->setEnabled(false);
-    auto* close = new QPushButton(ft::Close());
+    auto* close = new QPushButton(tr("Закрити"));
     close->setObjectName(QStringLiteral("close"));
     buttons->addStretch(1);
     buttons->addWidget(replace);
@@ -54,9 +52,13 @@ ReplaceDialog::ReplaceDialog(BoardAddress board, QWidget* parent) : QDialog(pare
     backupFile->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     const QFontMetrics metrics(font());
     constexpr int TitleBar = 160, Margins = 60;
-    const int width =
-        std::min(MostWidth, std::max(metrics.horizontalAdvance(windowTitle()) + TitleBar,
-                                     metrics.horizontalAdvance(ft::ReplaceHint()) / 2 + Margins));
+    const int width = std::min(
+        MostWidth,
+        std::max(metrics.horizontalAdvance(windowTitle()) + TitleBar,
+                 metrics.horizontalAdvance(tr("Копію старої плати буде записано в нову (вибрану) плату. "
+                                              "Стара плата не повинна відповідати на своїй адресі.")) /
+                         2 +
+                     Margins));
     resize(width, layout->totalHeightForWidth(width));
 }
 

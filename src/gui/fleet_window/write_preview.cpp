@@ -1,14 +1,11 @@
 #include "gui/fleet_window/write_preview.h"
 
-#include "fleet/fleet_texts.h"
 #include "fleet/fleet_wording.h"
 #include "wire/board_address.h"
 
 #include <QHeaderView>
 
 namespace talvik {
-
-namespace ft = fleet::texts;
 
 namespace {
 QList<ChangedField> changesOf(const BoardResult& r)
@@ -28,8 +25,8 @@ bool mayAllBeForced(const BoardResult& r)
 WritePreview::WritePreview(QWidget* parent) : QTableWidget(0, Columns, parent)
 {
     setObjectName(QStringLiteral("previewTable"));
-    setAccessibleName(ft::Preview());
-    setHorizontalHeaderLabels(ft::PreviewColumns().split(u';'));
+    setAccessibleName(tr("Переглянути"));
+    setHorizontalHeaderLabels(tr("Плата;Поле;Зараз;Нове;Чому не буде записано").split(u';'));
     horizontalHeader()->setStretchLastSection(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     verticalHeader()->hide();
@@ -65,9 +62,10 @@ void WritePreview::showPlanned(const QList<BoardResult>& planned)
             add({address, QString(), QString(), QString(), fleet::refusalsText(r.refusals, fields, r.board)},
                 false);
         else if (r.outcome != Outcome::Planned)
-            add({address, QString(), QString(), QString(), ft::NoBase()}, false);
+            add({address, QString(), QString(), QString(), tr("не записано: постійна пам'ять не прочитана")},
+                false);
         else if (changes.isEmpty())
-            add({address, QString(), QString(), QString(), ft::NothingChanges()}, false);
+            add({address, QString(), QString(), QString(), tr("нічого не зміниться")}, false);
         if (r.outcome == Outcome::Planned || mayAllBeForced(r)) // a force would write these
             for (const ChangedField& c : changes)
                 add({address, c.field, c.now, c.next}, r.outcome == Outcome::Planned);

@@ -1,15 +1,11 @@
 #include "gui/fleet_window/write_preview_dialog.h"
 
-#include "fleet/fleet_texts.h"
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace talvik {
-
-namespace ft = fleet::texts;
 
 WritePreviewDialog::WritePreviewDialog(const QString& title, const QString& headingText, QWidget* parent)
     : QDialog(parent), headingText_(headingText)
@@ -24,10 +20,10 @@ WritePreviewDialog::WritePreviewDialog(const QString& title, const QString& head
     table = new WritePreview;
     layout->addWidget(table, 1);
     auto* buttons = new QHBoxLayout;
-    write = new QPushButton(ft::Write());
+    write = new QPushButton(tr("Записати"));
     write->setObjectName(QStringLiteral("write"));
     write->setEnabled(false);
-    auto* close = new QPushButton(ft::Close());
+    auto* close = new QPushButton(tr("Закрити"));
     close->setObjectName(QStringLiteral("close"));
     buttons->addStretch(1);
     buttons->addWidget(write);
@@ -40,7 +36,7 @@ WritePreviewDialog::WritePreviewDialog(const QString& title, const QString& head
 
 void WritePreviewDialog::showReading()
 {
-    heading->setText(headingText_ + u'\n' + ft::Reading());
+    heading->setText(headingText_ + u'\n' + tr("Читаю постійну пам'ять плат…"));
     heading->setAccessibleName(heading->text());
     write->setEnabled(false);
 }

@@ -2,7 +2,6 @@
 
 #include "gui/app/TForm1_Config_UDP.h"
 #include "gui/app/log_time.h"
-#include "gui/app/texts.h"
 #include "gui/widgets/clickable.h"
 #include "gui/widgets/rows.h"
 #include "gui/widgets/tag.h"
@@ -57,15 +56,15 @@ void TForm1_Config_UDP::Panel5Click(QObject*)
 {
     const int paused = tagOf(Panel5) == 0 ? 1 : 0;
     setTag(Panel5, paused);
-    Panel5->setText(paused ? texts::PauseCaption() : texts::RunCaption());
+    Panel5->setText(paused ? tr("Stop") : tr("Pusk"));
 }
 
 void TForm1_Config_UDP::identBookkeeping(int ident, quint32 sender, quint16 senderPort)
 {
     const QString senderAddress = dottedText(sender);
     const QString identText = QString::number(ident);
-    appendLog(
-        texts::IdentLogLine().arg(identText, senderAddress, QString::number(senderPort), longTimeNow()));
+    appendLog(tr("Ind - %1 * IP - %2 * Port - %3 - Tim - %4")
+                  .arg(identText, senderAddress, QString::number(senderPort), longTimeNow()));
 
     const IdentRecord record{ident, senderAddress, senderPort};
     // The records and the list hold the same identifiers; the records answer faster.

@@ -1,7 +1,6 @@
 // Rebooting a run of consecutive boards on a 30 ms timer.
 
 #include "gui/app/TForm1_Config_UDP.h"
-#include "gui/app/texts.h"
 #include "gui/widgets/rows.h"
 #include "gui/widgets/tag.h"
 #include "net/link.h"
@@ -48,7 +47,7 @@ void TForm1_Config_UDP::Timer2_ConfTimer(QObject*)
         setTag(Button6, 0);
         Timer2_Conf->stop();
         ProgressBar1->setValue(0);
-        showMessage(texts::ZeroRangeAddress());
+        showMessage(tr("IP - Плати що перезавантажуется = 000.000.000.000"));
         return;
     }
     const int first = Panel1->octet(3)->value();

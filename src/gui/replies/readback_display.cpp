@@ -2,7 +2,6 @@
 // read-back group, written once and only where they change.
 
 #include "gui/app/TForm1_Config_UDP.h"
-#include "gui/app/texts.h"
 #include "gui/widgets/rows.h"
 #include "wire/board_address.h"
 #include "wire/hex_codec.h"
@@ -12,7 +11,7 @@ namespace talvik {
 void TForm1_Config_UDP::startReceived()
 {
     received_ = ReceivedView{};
-    received_.versionSuffix = texts::VersionSuffix();
+    received_.versionSuffix = tr(" - Версія программи");
     received_.count = LabIn->text().toLongLong(); // 0 when it is not a number
     received_.consoleDynamic = CheckBox3->isChecked();
     received_.version = readBackStaged_ ? QString() : Lab_Ver->text();
@@ -38,7 +37,7 @@ void TForm1_Config_UDP::showReceived()
     if (v.dump)
         Label5->setText(*v.dump);
     if (v.rebootAcknowledged)
-        EditRs->setText(texts::RebootAcknowledged());
+        EditRs->setText(tr("Ok"));
 
     for (size_t i = 0; i < v.addresses.size(); ++i)
         if (v.addresses[i])
@@ -58,7 +57,7 @@ void TForm1_Config_UDP::showReceived()
         return;
 
     CheckBox3->show();
-    CheckBox3->setText(v.consoleDynamic ? texts::ConsoleDynamic() : texts::ConsoleStatic());
+    CheckBox3->setText(v.consoleDynamic ? tr("Динамічна IP адреса Пульта") : tr("Статична IP адреса Пульта"));
     for (QWidget* w : {static_cast<QWidget*>(Label11), static_cast<QWidget*>(Label58),
                        static_cast<QWidget*>(CurrencyEdit1), static_cast<QWidget*>(ED_6)})
         w->setVisible(v.consoleDynamic);
@@ -66,7 +65,8 @@ void TForm1_Config_UDP::showReceived()
         Lab_Ver->setText(v.version);
     CheckBox5->show();
     CheckBox5->setChecked(v.boardDhcp); // a change runs CheckBox2Click, as its click does
-    CheckBox5->setText(v.boardDhcp ? texts::BoardDynamic() : texts::BoardStaticTrailing());
+    CheckBox5->setText(v.boardDhcp ? tr("Динамічна IP адреса Плати ( DHCP )")
+                                   : tr("Статична IP адреса Плати "));
 }
 
 } // namespace talvik

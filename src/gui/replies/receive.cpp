@@ -2,7 +2,6 @@
 // configuration-bearing replies handed to the read-back group.
 
 #include "gui/app/TForm1_Config_UDP.h"
-#include "gui/app/texts.h"
 #include "gui/widgets/clickable.h"
 #include "gui/widgets/tag.h"
 #include "wire/board_address.h"

@@ -2,7 +2,6 @@
 
 #include "gui/app/TForm1_Config_UDP.h"
 #include "gui/app/save_failure.h"
-#include "gui/app/texts.h"
 #include "gui/widgets/rows.h"
 #include "store/ini_store.h"
 #include "store/settings_keys.h"

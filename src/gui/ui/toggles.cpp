@@ -2,7 +2,6 @@
 // needs a dynamic console, a static console needs a static board.
 
 #include "gui/app/TForm1_Config_UDP.h"
-#include "gui/app/texts.h"
 #include "gui/widgets/rows.h"
 
 namespace talvik {
@@ -11,10 +10,10 @@ void TForm1_Config_UDP::CheckBox2Click(QObject*)
 {
     const bool dynamic = CheckBox2->isChecked();
     if (dynamic) {
-        CheckBox2->setText(texts::ConsoleDynamic());
+        CheckBox2->setText(tr("Динамічна IP адреса Пульта"));
     }
     else {
-        CheckBox2->setText(texts::ConsoleStatic());
+        CheckBox2->setText(tr("Статична IP адреса Пульта"));
         CheckBox4->setChecked(false);
     }
     ED_1->setEnabled(dynamic);
@@ -27,11 +26,11 @@ void TForm1_Config_UDP::CheckBox2Click(QObject*)
 void TForm1_Config_UDP::CheckBox4Click(QObject*)
 {
     if (CheckBox4->isChecked()) {
-        CheckBox4->setText(texts::BoardDynamic());
+        CheckBox4->setText(tr("Динамічна IP адреса Плати ( DHCP )"));
         CheckBox2->setChecked(true);
     }
     else {
-        CheckBox4->setText(texts::BoardStatic());
+        CheckBox4->setText(tr("Статична IP адреса Плати"));
     }
 }
 
