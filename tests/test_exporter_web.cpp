@@ -62,8 +62,10 @@ struct Exporter {
     quint16 port = freeTcpPort();
     explicit Exporter(const QString& config)
     {
-        process.start(program(), {"exporter", "127.0.0.2", "--local-port", "0", "--interval", "3600",
-                                  "--timeout", "100", "--web.listen-address",
+        // Its board's ports are the discard port's: the default ones include 6767, where
+        // another test's window may be listening.
+        process.start(program(), {"exporter", "127.0.0.2", "--local-port", "0", "--ports", "9,9,9",
+                                  "--interval", "3600", "--timeout", "100", "--web.listen-address",
                                   QString("127.0.0.1:%1").arg(port), "--web.config.file", config});
         process.waitForStarted();
     }
