@@ -189,6 +189,26 @@ struct KeysSeen : QObject {
     }
 };
 
+// The buttons and tabs of a dialog without a mnemonic of their own: "" when every one has one.
+QString mnemonicClashes(QWidget* dialog)
+{
+    QStringList captions;
+    for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
+        if (!qobject_cast<QCheckBox*>(b) && !b->text().isEmpty())
+            captions << b->text();
+    for (QTabBar* tabs : dialog->findChildren<QTabBar*>())
+        for (int i = 0; i < tabs->count(); ++i)
+            captions << tabs->tabText(i);
+    QHash<QString, QString> seen;
+    QStringList clashes;
+    for (const QString& caption : captions) {
+        const QString key = QKeySequence::mnemonic(caption).toString();
+        if (key.isEmpty() || seen.contains(key))
+            clashes << caption + u'/' + seen.value(key);
+        seen.insert(key, caption);
+    }
+    return clashes.join(u' ');
+}
 } // namespace
 
 class TestFleetWindow : public QObject {
@@ -1273,7 +1293,12 @@ class TestFleetWindow : public QObject {
         press(w.filter, w.history->text());
         QTRY_VERIFY(w.findChild<HistoryDialog*>("history") &&
                     w.findChild<HistoryDialog*>("history")->isVisible());
+        QCOMPARE(mnemonicClashes(w.findChild<HistoryDialog*>("history")), QString());
         w.findChild<HistoryDialog*>("history")->close();
+        QTest::mouseClick(w.changeFields, Qt::LeftButton);
+        QTRY_VERIFY(w.findChild<FieldChangeDialog*>("fieldChange"));
+        QCOMPARE(mnemonicClashes(w.findChild<FieldChangeDialog*>("fieldChange")), QString());
+        w.findChild<FieldChangeDialog*>("fieldChange")->close();
 
         // The row's menu: the actions on the selected rows, as their buttons have them.
         auto* menu = w.findChild<QMenu*>("rowMenu");

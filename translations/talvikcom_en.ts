@@ -720,18 +720,30 @@
     </message>
     <message>
         <location line="+25"/>
-        <source>Переглянути</source>
-        <translation>Preview</translation>
+        <source>&amp;Переглянути</source>
+        <translation>&amp;Preview</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Записати</source>
-        <translation>Write</translation>
+        <source>&amp;Записати</source>
+        <translation>&amp;Write</translation>
     </message>
     <message>
         <location line="+3"/>
+        <source>За&amp;крити</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>Переглянути</source>
+        <translation type="vanished">Preview</translation>
+    </message>
+    <message>
+        <source>Записати</source>
+        <translation type="vanished">Write</translation>
+    </message>
+    <message>
         <source>Закрити</source>
-        <translation>Close</translation>
+        <translation type="vanished">Close</translation>
     </message>
     <message>
         <location line="+27"/>
@@ -1466,35 +1478,55 @@
         </translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>Записи</source>
-        <translation>Writes</translation>
+        <translation type="vanished">Writes</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+57"/>
+        <location line="+67"/>
         <source>Роботи</source>
         <translation>Jobs</translation>
     </message>
     <message>
-        <location line="-54"/>
         <source>Закрити</source>
-        <translation>Close</translation>
+        <translation type="vanished">Close</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="-40"/>
         <source>Час;Плата;Хто;Результат;Зміни</source>
         <translation>Time;Board;By;Result;Changes</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Скасувати</source>
-        <translation>Cancel</translation>
+        <translation type="vanished">Cancel</translation>
+    </message>
+    <message>
+        <source>Повернути</source>
+        <translation type="vanished">Revert</translation>
+    </message>
+    <message>
+        <location line="-18"/>
+        <source>&amp;Записи</source>
+        <translation>&amp;Writes</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Р&amp;оботи</source>
+        <translation>&amp;Jobs</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>За&amp;крити</source>
+        <translation>C&amp;lose</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>&amp;Скасувати</source>
+        <translation>&amp;Cancel</translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Повернути</source>
-        <translation>Revert</translation>
+        <source>&amp;Повернути</source>
+        <translation>&amp;Revert</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -1518,21 +1550,29 @@
     </message>
     <message>
         <location line="+4"/>
-        <source>Повернути роботу</source>
-        <translation>Undo job</translation>
+        <source>Повернути &amp;роботу</source>
+        <translation>&amp;Undo job</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
+        <source>Повторити &amp;невдалі</source>
+        <translation>Retry &amp;failed</translation>
+    </message>
+    <message>
+        <source>Повернути роботу</source>
+        <translation type="vanished">Undo job</translation>
+    </message>
+    <message>
+        <location line="-1"/>
         <source>Записати кожній платі роботи (і її повторів) пам&apos;ять, яку вона мала до неї</source>
         <translation>Write each board of the job (and of its retries) back to the memory it had before it</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Повторити невдалі</source>
-        <translation>Retry failed</translation>
+        <translation type="vanished">Retry failed</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Ще раз цю роботу на її платах, де вона не вдалася або до яких не дійшла</source>
         <translation>This job again on its boards where it failed or that it never reached</translation>
     </message>
@@ -1567,29 +1607,45 @@
     </message>
     <message>
         <location line="-32"/>
-        <source>Файл копії…</source>
-        <translation>Backup file…</translation>
+        <source>&amp;Файл копії…</source>
+        <translation>&amp;Backup file…</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+8"/>
+        <source>Взяти &amp;MAC старої плати</source>
+        <translation>Take the old board&apos;s &amp;MAC</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&amp;Замінити</source>
+        <translation>&amp;Replace</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>За&amp;крити</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>Файл копії…</source>
+        <translation type="vanished">Backup file…</translation>
+    </message>
+    <message>
+        <location line="-13"/>
         <location line="+2"/>
         <source>(копію не вибрано)</source>
         <translation>(no backup chosen)</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Взяти MAC старої плати</source>
-        <translation>Take the old board&apos;s MAC</translation>
+        <translation type="vanished">Take the old board&apos;s MAC</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Замінити</source>
-        <translation>Replace</translation>
+        <translation type="vanished">Replace</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Закрити</source>
-        <translation>Close</translation>
+        <translation type="vanished">Close</translation>
     </message>
 </context>
 <context>
@@ -1966,14 +2022,22 @@ the link device)</translation>
 <context>
     <name>talvik::WritePreviewDialog</name>
     <message>
-        <location filename="../src/gui/fleet_window/write_preview_dialog.cpp" line="+23"/>
         <source>Записати</source>
-        <translation>Write</translation>
+        <translation type="vanished">Write</translation>
+    </message>
+    <message>
+        <source>Закрити</source>
+        <translation type="vanished">Close</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/fleet_window/write_preview_dialog.cpp" line="+23"/>
+        <source>&amp;Записати</source>
+        <translation>&amp;Write</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>Закрити</source>
-        <translation>Close</translation>
+        <source>За&amp;крити</source>
+        <translation>&amp;Close</translation>
     </message>
     <message>
         <location line="+13"/>

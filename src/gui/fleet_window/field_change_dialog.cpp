@@ -75,12 +75,12 @@ FieldChangeDialog::FieldChangeDialog(QWidget* parent) : QDialog(parent)
     table = new WritePreview;
     layout->addWidget(table, 1);
     auto* buttons = new QHBoxLayout;
-    preview = new QPushButton(tr("Переглянути"));
+    preview = new QPushButton(tr("&Переглянути"));
     preview->setObjectName(QStringLiteral("preview"));
-    write = new QPushButton(tr("Записати"));
+    write = new QPushButton(tr("&Записати"));
     write->setObjectName(QStringLiteral("write"));
     write->setEnabled(false);
-    auto* close = new QPushButton(tr("Закрити"));
+    auto* close = new QPushButton(tr("За&крити"));
     close->setObjectName(QStringLiteral("close"));
     buttons->addStretch(1);
     for (QPushButton* b : {preview, write, close})

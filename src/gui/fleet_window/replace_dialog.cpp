@@ -23,7 +23,7 @@ ReplaceDialog::ReplaceDialog(BoardAddress board, QWidget* parent) : QDialog(pare
     hint->setWordWrap(true);
     layout->addWidget(hint);
     auto* fileRow = new QHBoxLayout;
-    chooseBackup = new QPushButton(tr("Файл копії…"));
+    chooseBackup = new QPushButton(tr("&Файл копії…"));
     chooseBackup->setObjectName(QStringLiteral("chooseBackup"));
     backupFile = new QLabel(tr("(копію не вибрано)"));
     backupFile->setObjectName(QStringLiteral("backupFile"));
@@ -31,14 +31,14 @@ ReplaceDialog::ReplaceDialog(BoardAddress board, QWidget* parent) : QDialog(pare
     fileRow->addWidget(chooseBackup);
     fileRow->addWidget(backupFile, 1);
     layout->addLayout(fileRow);
-    takeMac = new QCheckBox(tr("Взяти MAC старої плати"));
+    takeMac = new QCheckBox(tr("Взяти &MAC старої плати"));
     takeMac->setObjectName(QStringLiteral("takeMac"));
     layout->addWidget(takeMac);
     auto* buttons = new QHBoxLayout;
-    replace = new QPushButton(tr("Замінити"));
+    replace = new QPushButton(tr("&Замінити"));
     replace->setObjectName(QStringLiteral("replace"));
     replace->setEnabled(false);
-    auto* close = new QPushButton(tr("Закрити"));
+    auto* close = new QPushButton(tr("За&крити"));
     close->setObjectName(QStringLiteral("close"));
     buttons->addStretch(1);
     buttons->addWidget(replace);

@@ -20,10 +20,10 @@ WritePreviewDialog::WritePreviewDialog(const QString& title, const QString& head
     table = new WritePreview;
     layout->addWidget(table, 1);
     auto* buttons = new QHBoxLayout;
-    write = new QPushButton(tr("Записати"));
+    write = new QPushButton(tr("&Записати"));
     write->setObjectName(QStringLiteral("write"));
     write->setEnabled(false);
-    auto* close = new QPushButton(tr("Закрити"));
+    auto* close = new QPushButton(tr("За&крити"));
     close->setObjectName(QStringLiteral("close"));
     buttons->addStretch(1);
     buttons->addWidget(write);
