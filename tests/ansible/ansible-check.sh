@@ -55,11 +55,15 @@ fi
 sim() { # NAME DEFINITION...: started, its ports in $work/NAME.ports
     local name=$1
     shift
+    # The log exists before the simulator does: read at once, a missing file would end the
+    # script (pipefail) before the simulator had opened it.
+    : >"$work/$name.log"
     "$build/tools/talvik-board-sim" "$@" --ports 0,0 --reboot-ms 300 --verbose >"$work/$name.log" 2>&1 &
     pids+=($!)
     eval "${name}_pid=$!"
     for _ in $(seq 100); do
-        ports=$(sed -n 's/.*listening on ports \([0-9]*\), \([0-9]*\).*/\1,\2/p' "$work/$name.log" | head -n 1)
+        ports=$(sed -n 's/.*listening on ports \([0-9]*\), \([0-9]*\).*/\1,\2/p' "$work/$name.log")
+        ports=${ports%%$'\n'*}
         [ -n "$ports" ] && { echo "$ports" >"$work/$name.ports"; return; }
         sleep 0.05
     done
