@@ -3,11 +3,9 @@
 // scrape at rest, and the exporter's memory after them all.
 
 #include "bench_support.h"
+#include "client_tls.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSslConfiguration>
-#include <QSslKey>
 #include <QSslSocket>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -40,15 +38,7 @@ double scrape(quint16 port, const QString& dir, bool clientCertificate)
     QElapsedTimer t;
     t.start();
     QSslSocket s;
-    QSslConfiguration c = s.sslConfiguration();
-    c.setCaCertificates(QSslCertificate::fromPath(dir + "/ca.crt"));
-    if (clientCertificate) {
-        c.setLocalCertificate(QSslCertificate::fromPath(dir + "/prometheus.crt").value(0));
-        QFile key(dir + "/prometheus.key");
-        key.open(QIODevice::ReadOnly);
-        c.setPrivateKey(QSslKey(key.readAll(), QSsl::Ec));
-    }
-    s.setSslConfiguration(c);
+    s.setSslConfiguration(clientTls(dir, clientCertificate ? QStringLiteral("prometheus") : QString()));
     s.connectToHostEncrypted("127.0.0.1", port);
     if (!s.waitForEncrypted(5000))
         return -1;

@@ -6,10 +6,9 @@
 //   web_attack stranger PORT DIR     handshakes with another CA's client certificate (DIR/stranger.*)
 // It prints "started" once its first wave is out, and how many it sent when ended.
 
+#include "client_tls.h"
+
 #include <QCoreApplication>
-#include <QFile>
-#include <QSslConfiguration>
-#include <QSslKey>
 #include <QSslSocket>
 #include <QTimer>
 #include <csignal>
@@ -21,19 +20,6 @@ namespace {
 QString mode, dir;
 quint16 port = 0;
 long sent = 0;
-
-QSslConfiguration tls(bool stranger)
-{
-    QSslConfiguration c = QSslConfiguration::defaultConfiguration();
-    c.setCaCertificates(QSslCertificate::fromPath(dir + "/ca.crt"));
-    if (stranger) {
-        c.setLocalCertificate(QSslCertificate::fromPath(dir + "/stranger.crt").value(0));
-        QFile key(dir + "/stranger.key");
-        key.open(QIODevice::ReadOnly);
-        c.setPrivateKey(QSslKey(key.readAll(), QSsl::Ec));
-    }
-    return c;
-}
 
 // One connection of the attack; when it ends, another takes its place.
 void attack(QObject* owner)
@@ -52,7 +38,8 @@ void attack(QObject* owner)
         return;
     }
     auto* s = new QSslSocket(owner);
-    s->setSslConfiguration(tls(mode == QLatin1String("stranger")));
+    s->setSslConfiguration(
+        bench::clientTls(dir, mode == QLatin1String("stranger") ? QStringLiteral("stranger") : QString()));
     QObject::connect(s, &QSslSocket::encrypted, s, [s] {
         const QByteArray auth = mode == QLatin1String("header") ? QByteArray(1 << 20, 'a')
                                                                 : QByteArray("prometheus:wrong").toBase64();
