@@ -8,6 +8,7 @@
 using namespace talvik;
 
 Q_DECLARE_METATYPE(talvik::WritePlan)
+Q_DECLARE_METATYPE(QList<talvik::WriteOfJob>)
 
 namespace {
 Ipv4 ipv4(const char* dotted)
@@ -195,6 +196,23 @@ class TestBoardRules : public QObject {
         QTest::newRow("an undo after another write")
             << WritePlan::ofUndo(backup, buildWriteFrame(other)) << "changed-since(mask)"
             << "99";
+        other = now.fields;
+        other.branch = 4; // boards need not report it, but a change of it is still someone's
+        QTest::newRow("an undo after another write of the branch")
+            << WritePlan::ofUndo(backup, buildWriteFrame(other)) << "changed-since(branch)"
+            << "99";
+        WritePlan since = WritePlan::ofUndo(backup, buildWriteFrame(now.fields));
+        since.writtenSince = "20261209T101500-4711-3-a1b2c3";
+        QTest::newRow("an undo after another job's write") << since << "written-since"
+                                                           << "99";
+        WritePlan undone = WritePlan::ofUndo(now, buildWriteFrame(other));
+        undone.writtenSince = since.writtenSince;
+        QTest::newRow("an undo of a board that holds its memory from before") << undone << ""
+                                                                              << "03";
+        WritePlan retried = WritePlan::ofBackup(backup);
+        retried.writtenSince = since.writtenSince;
+        QTest::newRow("a retry after another job's write") << retried << "written-since"
+                                                           << "99";
     }
     void otherPlans()
     {
@@ -207,6 +225,40 @@ class TestBoardRules : public QObject {
         QCOMPARE(refusals(d.refusals), refused);
         QCOMPARE(QString::number(d.fields.mac[5], 16).rightJustified(2, '0'), mac);
         QVERIFY(d.blocking(true).isEmpty()); // each of these may be forced
+        // but a change of someone else's only by the operator's own force
+        QCOMPARE(d.blocking(true, false).isEmpty(), !refused.contains("since"));
+    }
+
+    // What an undo of a job's writes to one board puts back, field by field: as before the
+    // job first set it, but for what someone else changed between the job's writes.
+    void anUndoPutsBackEachField_data()
+    {
+        QTest::addColumn<QList<WriteOfJob>>("writes");
+        QTest::addColumn<QString>("back"); // mask, gateway of what is put back
+        WriteFields a = memory("dynamic").fields, b = a, c = a;
+        a.gateway = ipv4("10.0.0.1");
+        b = a;
+        b.mask = ipv4("255.255.0.0"); // the job's change
+        c = a;
+        c.gateway = ipv4("10.9.9.9"); // another job's
+        WriteFields bc = b;
+        bc.gateway = c.gateway;
+        QTest::newRow("one write") << QList<WriteOfJob>{{a, b}} << "255.255.255.0 10.0.0.1";
+        QTest::newRow("a write the board never took, then its retry")
+            << QList<WriteOfJob>{{a, b}, {a, b}} << "255.255.255.0 10.0.0.1";
+        QTest::newRow("a write taken but not read back, then its retry")
+            << QList<WriteOfJob>{{a, b}, {b, b}} << "255.255.255.0 10.0.0.1";
+        QTest::newRow("another job's change between the job's writes")
+            << QList<WriteOfJob>{{a, b}, {c, bc}} << "255.255.255.0 10.9.9.9";
+        QTest::newRow("and a write after it that changed nothing")
+            << QList<WriteOfJob>{{a, b}, {c, bc}, {bc, bc}} << "255.255.255.0 10.9.9.9";
+    }
+    void anUndoPutsBackEachField()
+    {
+        QFETCH(QList<WriteOfJob>, writes);
+        QFETCH(QString, back);
+        const WriteFields f = undoneFields(writes);
+        QCOMPARE(dottedText(f.mask) + ' ' + dottedText(f.gateway), back);
     }
 };
 

@@ -110,6 +110,15 @@ QList<Difference> differencesAfterWrite(const QByteArray& frame, const BoardConf
     return differences({read.address, readConfiguration(frame), std::nullopt, Memory::Permanent}, read);
 }
 
+QList<Difference> changesSinceWrite(const QByteArray& frame, const BoardConfig& read)
+{
+    QList<Difference> out;
+    for (const ChangedField& c :
+         changedFields({read.address, readConfiguration(frame), std::nullopt, Memory::Permanent}, read))
+        out.append({c.field, c.now, c.next});
+    return out;
+}
+
 QStringList takenAtReboot(const BoardConfig& working, const BoardConfig& permanent)
 {
     QStringList fields;

@@ -65,6 +65,9 @@ QList<Difference> differences(const BoardConfig& sent, const BoardConfig& read);
 // The same for a write frame sent to `read.address`: what the frame carried (a static
 // console sends no dispatcher, identifier or reserves) against the board's permanent memory.
 QList<Difference> differencesAfterWrite(const QByteArray& frame, const BoardConfig& read);
+// Every field, the branch number too, in which the board holds something else than the frame
+// carried: whether anyone changed it since (an undo's guard is never lenient).
+QList<Difference> changesSinceWrite(const QByteArray& frame, const BoardConfig& read);
 
 // A board works with its working configuration and takes its permanent memory at its next
 // reboot: the fields (by name) in which the two differ, so that a write of them has not

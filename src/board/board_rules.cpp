@@ -169,11 +169,16 @@ bool Refusal::mayBeForced() const
     }
 }
 
-QList<Refusal> Decision::blocking(bool force) const
+bool Refusal::guardsOthers() const
+{
+    return kind == Reason::ChangedSince || kind == Reason::WrittenSince;
+}
+
+QList<Refusal> Decision::blocking(bool force, bool overOthers) const
 {
     QList<Refusal> out;
     for (const Refusal& r : refusals)
-        if (!force || !r.mayBeForced())
+        if (!r.mayBeForced() || !(r.guardsOthers() ? overOthers : force))
             out.append(r);
     return out;
 }
@@ -214,9 +219,7 @@ WriteFields planned(const BoardConfig& now, const WritePlan& plan, QList<Refusal
     case WritePlan::Undo:
         break;
     }
-    if (!plan.writtenSince.isEmpty())
-        refusals.append({Reason::WrittenSince, {}, {}, {}, plan.writtenSince});
-    if (const QList<Difference> since = differencesAfterWrite(plan.undoneFrame, now); !since.isEmpty()) {
+    if (const QList<Difference> since = changesSinceWrite(plan.undoneFrame, now); !since.isEmpty()) {
         QStringList fields;
         for (const Difference& d : since)
             fields.append(d.field);
@@ -229,7 +232,13 @@ WriteFields planned(const BoardConfig& now, const WritePlan& plan, QList<Refusal
 Decision decide(const BoardConfig& now, const WritePlan& plan)
 {
     Decision d;
+    if (undoneAlready(now, plan)) { // nothing is written, nothing taken from anyone
+        d.fields = now.fields;
+        return d;
+    }
     d.fields = planned(now, plan, d.refusals);
+    if (!plan.writtenSince.isEmpty())
+        d.refusals.prepend({Reason::WrittenSince, {}, {}, {}, plan.writtenSince});
     if (!addressTypesAgree(d.fields))
         d.refusals.append(
             {Reason::DhcpWithStaticConsole, {QStringLiteral("dhcp"), QStringLiteral("console")}, {}, {}, {}});
@@ -239,6 +248,96 @@ Decision decide(const BoardConfig& now, const WritePlan& plan)
         d.refusals.append(
             {Reason::Unreachable, {QStringLiteral("ip"), QStringLiteral("mask")}, problems, {}, {}});
     return d;
+}
+
+namespace {
+// The fields one by one, as the frame carries them.
+constexpr int FieldCount = 11;
+bool sameField(int i, const WriteFields& a, const WriteFields& b)
+{
+    switch (i) {
+    case 0:
+        return a.ip == b.ip;
+    case 1:
+        return a.mask == b.mask;
+    case 2:
+        return a.gateway == b.gateway;
+    case 3:
+        return a.mac == b.mac;
+    case 4:
+        return a.boardDhcp == b.boardDhcp;
+    case 5:
+        return a.consoleDynamic == b.consoleDynamic;
+    case 6:
+        return a.dispatcher == b.dispatcher;
+    case 7:
+        return a.ident == b.ident;
+    case 8:
+        return a.reserve1 == b.reserve1;
+    case 9:
+        return a.reserve2 == b.reserve2;
+    default:
+        return a.branch == b.branch;
+    }
+}
+
+void copyField(int i, WriteFields& to, const WriteFields& from)
+{
+    switch (i) {
+    case 0:
+        to.ip = from.ip;
+        return;
+    case 1:
+        to.mask = from.mask;
+        return;
+    case 2:
+        to.gateway = from.gateway;
+        return;
+    case 3:
+        to.mac = from.mac;
+        return;
+    case 4:
+        to.boardDhcp = from.boardDhcp;
+        return;
+    case 5:
+        to.consoleDynamic = from.consoleDynamic;
+        return;
+    case 6:
+        to.dispatcher = from.dispatcher;
+        return;
+    case 7:
+        to.ident = from.ident;
+        return;
+    case 8:
+        to.reserve1 = from.reserve1;
+        return;
+    case 9:
+        to.reserve2 = from.reserve2;
+        return;
+    default:
+        to.branch = from.branch;
+        return;
+    }
+}
+} // namespace
+
+bool undoneAlready(const BoardConfig& now, const WritePlan& plan)
+{
+    return plan.kind == WritePlan::Undo && plan.source && plan.source->fields == now.fields;
+}
+
+WriteFields undoneFields(const QList<WriteOfJob>& writes)
+{
+    if (writes.isEmpty())
+        return {};
+    WriteFields out = writes.last().before;
+    for (int field = 0; field < FieldCount; ++field)
+        // While the value a write found is the one the job's write before it sent, it is the
+        // job's own: the value before that write is the one to put back.
+        for (qsizetype k = writes.size() - 1; k > 0 && sameField(field, writes[k].before, writes[k - 1].sent);
+             --k)
+            copyField(field, out, writes[k - 1].before);
+    return out;
 }
 
 } // namespace talvik

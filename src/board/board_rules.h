@@ -62,7 +62,8 @@ struct WritePlan {
     std::optional<BoardConfig> source;
     bool takeMac = false;
     QByteArray undoneFrame;
-    // An undo: the job (or write) that wrote the board after the write undone, when one did.
+    // Another job that wrote the board since what this plan takes back or finishes (an undo:
+    // after the write undone; a retry: since its roll-out began, in fields it writes).
     QString writtenSince;
     // A replacement's old board still answers at the backup's address (asked before deciding).
     bool oldBoardAnswers = false;
@@ -81,18 +82,35 @@ struct Refusal {
     QList<Difference> since;     // ChangedSince: what the board holds against what that write left
     QString other;               // WrittenSince: the job that wrote the board since
     bool mayBeForced() const;
+    // Stands for a change someone else made (ChangedSince, WrittenSince): forced only by the
+    // operator of the undo or retry itself, never by a force the job it runs again was given.
+    bool guardsOthers() const;
 };
 
 struct Decision {
     WriteFields fields;      // what the frame is built from
     QList<Refusal> refusals; // in the order they are named; empty: write it
-    // What stops the write: every refusal, or with `force` only those that cannot be forced.
-    QList<Refusal> blocking(bool force) const;
+    // What stops the write: every refusal, or with `force` only those that cannot be forced,
+    // and of those that guard others' changes only those `overOthers` does not let through.
+    QList<Refusal> blocking(bool force, bool overOthers) const;
+    QList<Refusal> blocking(bool force) const { return blocking(force, force); }
     // Written with force: the fields the frame could not carry.
     QStringList notWritten() const;
 };
 
 // `now`: the board's permanent memory, read before the write (its address is the board's).
 Decision decide(const BoardConfig& now, const WritePlan& plan);
+// An undo of a board that holds what it would put back: nothing to write, and nothing
+// stands against it.
+bool undoneAlready(const BoardConfig& now, const WritePlan& plan);
+
+// What an undo of a job's writes to one board puts back: each field as it was before the
+// job first set it, unless someone else changed it between the job's writes (then as the
+// job's last write found it). `writes`: the job's writes to the board in order, each the
+// memory it was built on and what it sent (as the frame carried it).
+struct WriteOfJob {
+    WriteFields before, sent;
+};
+WriteFields undoneFields(const QList<WriteOfJob>& writes);
 
 } // namespace talvik

@@ -32,7 +32,7 @@ struct BoardClient::Batch {
     {
         if (slowestMs < 0)
             return timing.timeoutMs;
-        return std::clamp(WaitFactor * slowestMs, qint64(WaitFloorMs), qint64(timing.timeoutMs));
+        return std::min(std::max(WaitFactor * slowestMs, qint64(WaitFloorMs)), qint64(timing.timeoutMs));
     }
 };
 

@@ -19,6 +19,8 @@ struct BoardJobs::Task {
     std::optional<BoardAddress> waitAt; // a reboot
     QString journalId;                  // a write recorded in the journal
     QElapsedTimer since;                // a reboot: from its reboot frame
+    qint64 baseAt = 0;                  // a write: the journal's size when its base was asked
+    int baseReads = 0;
     bool started = false, done = false;
 };
 
@@ -33,6 +35,10 @@ struct BoardJobs::Job {
     enum { No, AfterThisWave, Now } stopping = No;
     bool journalFailed = false;
     QString jobId; // as the journal knows it
+    // Other jobs' writes since the plan was read (an undo, a retry: `planGuarded`) or since
+    // each board's base was read (every other write).
+    JournalGuard guard;
+    bool planGuarded = false;
     // Reads: the boards not yet reported, and those whose permanent memory is asked next.
     QSet<BoardAddress> open;
     std::unordered_map<BoardAddress, BoardResult> awaitingPermanent;
@@ -58,6 +64,11 @@ BoardJobs::~BoardJobs()
         ++generation_;
         client_.cancelAll();
     }
+}
+
+QString BoardJobs::jobId() const
+{
+    return job_ ? job_->jobId : QString();
 }
 
 void BoardJobs::begin(int total, JobKind kind)
@@ -401,6 +412,7 @@ bool BoardJobs::journalJob()
     record.undoes = j.options.undoes;
     record.undoesWrites = j.options.undoesWrites;
     record.retryOf = j.options.retryOf;
+    record.operatorName = j.options.operatorName;
     record.ports = client_.commandPorts();
     record.wordPort = client_.wordPort();
     record.timeoutMs = j.options.timing.timeoutMs;
@@ -435,6 +447,9 @@ bool BoardJobs::journalJob()
     if (journal_)
         j.jobId = journal_->beginJob(record, &why);
     j.summary.jobId = j.jobId;
+    j.planGuarded = j.options.guard.has_value();
+    j.guard = j.options.guard.value_or(JournalGuard{journal_ ? journal_->size() : 0, {}, -1, {}});
+    j.guard.own.insert(j.jobId);
     if (!j.jobId.isEmpty())
         return true;
     j.summary.journalProblem = why;
@@ -546,6 +561,8 @@ void BoardJobs::taskDone(Task& task)
 
 void BoardJobs::writeBase(Task& task)
 {
+    task.baseAt = journal_ && !job_->options.dryRun ? journal_->size() : 0;
+    ++task.baseReads;
     ask(task.result.board, Memory::Permanent, Completeness::Complete, job_->options.timing,
         [this, &task](const std::optional<BoardReply>& reply, Reason why, qsizetype bytes) {
             if (!reply) { // no base: nothing is sent
@@ -564,9 +581,14 @@ void BoardJobs::writeDecided(Task& task, const BoardConfig& now)
 {
     const JobOptions& o = job_->options;
     BoardResult& r = task.result;
+    if (job_->stopping != Job::No && !o.dryRun) { // stopped while its base was read: nothing new leaves
+        r.outcome = Outcome::Cancelled;
+        r.reason = Reason::Cancelled;
+        return taskDone(task);
+    }
     const Decision decision = decide(now, task.plan);
     r.config = BoardConfig{r.board, decision.fields, std::nullopt, Memory::Permanent};
-    if (const QList<Refusal> blocking = decision.blocking(o.force); !blocking.isEmpty()) {
+    if (const QList<Refusal> blocking = decision.blocking(o.force, o.overwriteOthers); !blocking.isEmpty()) {
         r.outcome = Outcome::Refused;
         r.reason = blocking.first().kind;
         r.refusals = blocking;
@@ -574,8 +596,9 @@ void BoardJobs::writeDecided(Task& task, const BoardConfig& now)
     }
     r.notWritten = decision.notWritten();
     const QByteArray frame = buildWriteFrame(decision.fields);
-    if (o.skipUnchanged &&
-        changedFields(now, {r.board, readConfiguration(frame), now.version, Memory::Permanent}).isEmpty()) {
+    if (undoneAlready(now, task.plan) ||
+        (o.skipUnchanged &&
+         changedFields(now, {r.board, readConfiguration(frame), now.version, Memory::Permanent}).isEmpty())) {
         r.outcome = Outcome::Unchanged; // what the frame would carry is what the board holds
         return taskDone(task);
     }
@@ -586,9 +609,22 @@ void BoardJobs::writeDecided(Task& task, const BoardConfig& now)
             r.frames += client_.planned(buildReadFrame(Memory::Permanent));
         return taskDone(task);
     }
-    QString why = QStringLiteral("no journal");
+    QString why = QStringLiteral("no journal"), writtenBy;
+    Job& j = *job_;
+    // An undo or a retry writes over no other job's write since its plan; any other write is
+    // built on a base no other job wrote after it was read.
+    JournalGuard* guard = j.planGuarded && o.overwriteOthers ? nullptr : &j.guard;
     if (journal_)
-        task.journalId = journal_->recordWrite(job_->jobId, r.board, o.by, now, frame, &why);
+        task.journalId = journal_->recordWrite(j.jobId, r.board, o.by, now, frame, &why, guard,
+                                               j.planGuarded ? j.guard.from : task.baseAt, &writtenBy);
+    if (!writtenBy.isEmpty() && !j.planGuarded && task.baseReads < MostBaseReads)
+        return writeBase(task); // its base again, with the other job's write
+    if (!writtenBy.isEmpty()) {
+        r.outcome = Outcome::Refused;
+        r.reason = Reason::WrittenSince;
+        r.refusals = {Refusal{Reason::WrittenSince, {}, {}, {}, writtenBy}};
+        return taskDone(task);
+    }
     if (task.journalId.isEmpty()) { // a write the journal cannot take back is not sent
         r.outcome = Outcome::Failed;
         r.reason = Reason::NotJournaled;
@@ -654,6 +690,12 @@ void BoardJobs::sendReboot(Task& task)
 {
     const quint64 generation = generation_;
     const JobOptions& o = job_->options;
+    if (job_->stopping != Job::No) { // stopped during its words: the board is not rebooted
+        task.result.sent = false;
+        task.result.outcome = Outcome::Cancelled;
+        task.result.reason = Reason::Cancelled;
+        return taskDone(task);
+    }
     task.since.start();
     // The reboot frame is never sent twice: a board that took it is restarting.
     client_.requestMany(

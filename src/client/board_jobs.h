@@ -12,6 +12,7 @@
 
 #include "client/board_client.h"
 #include "client/job_result.h"
+#include "journal/journal.h"
 #include "wire/datagram.h"
 
 #include <QObject>
@@ -29,6 +30,9 @@ struct JobOptions {
     Timing timing;
     bool verify = true; // read the permanent memory back after a write
     bool force = false; // write also what the rules let a force through
+    // An undo or a retry: write also over another's change since (the operator's own force;
+    // a job run again keeps its `force`, never this).
+    bool overwriteOthers = false;
     // Decide, and report what would be sent, board by board (BoardResult::frames): a write
     // reads each board's permanent memory as its base (a read changes nothing) and sends
     // nothing else; a reboot sends nothing.
@@ -37,12 +41,16 @@ struct JobOptions {
     bool skipUnchanged = false;
     FailureLimit limit;
     int rebootWaitSeconds = 0; // a reboot: read until the board answers, at most this long (0: no wait)
-    QString by;                // who writes, as the journal records it
+    QString by;                // what writes, as the journal records it ("talvikctl write")
+    QString operatorName;      // who, where the front end was told (the system's user is the journal's)
     // What the journal's line of the job says beside what its targets say: what an undo
     // takes back (a job, or single writes), and the job a retry runs again.
     QString undoes;
     QStringList undoesWrites;
     QString retryOf;
+    // An undo or a retry: a write refused when another job wrote its board meanwhile, checked
+    // as its line is journaled (not with `force`).
+    std::optional<JournalGuard> guard;
 };
 
 struct ReadSpec {
@@ -71,6 +79,8 @@ class BoardJobs : public QObject {
     Q_OBJECT
   public:
     static constexpr int MostInAWave = BoardClient::PaceBurst;
+    // A write whose board another job wrote since its base was read reads it again, so often.
+    static constexpr int MostBaseReads = 3;
 
     // `journal`: where writes are recorded before they are sent; without one nothing is written.
     BoardJobs(BoardClient& client, Journal* journal, QObject* parent = nullptr);
@@ -90,11 +100,15 @@ class BoardJobs : public QObject {
     // on a file's fields: decided on the plan alone), as a write would report them. A front
     // end that writes all or nothing asks this before it starts the job.
     static QList<BoardResult> refusedBeforehand(const QList<WriteTarget>& targets, bool force);
-    // No new board starts; those under way finish, the rest are reported cancelled.
+    // No new frame that changes a board leaves: boards already sent a write finish and are
+    // read back (a reboot sent is waited for), those still being read for their base (or
+    // between a reboot's words) and those not started are reported cancelled.
     void stop();
     // Everything ends now: the boards under way and those not started are reported cancelled.
     void cancel();
     bool running() const { return job_ != nullptr; }
+    // The running job's id in the journal, once its line is there (empty otherwise).
+    QString jobId() const;
     void setJournal(Journal* journal) { journal_ = journal; }
     BoardClient& client() { return client_; }
 

@@ -98,6 +98,7 @@ void FleetJobs::write(const QList<WriteTarget>& targets, const QString& by, bool
     job.targets = targets;
     job.options.by = by;
     job.options.force = force;
+    job.options.overwriteOthers = force; // the operator was asked
     job.options.limit = limit;
     job.options.undoesWrites = undone;
     start(job);
@@ -112,6 +113,7 @@ void FleetJobs::run(const JobPlan& plan, bool force)
         job.boards.append(t.board);
     job.options = plan.options;
     job.options.force = job.options.force || force;
+    job.options.overwriteOthers = force;
     start(job);
 }
 

@@ -3,31 +3,55 @@
 #include "board/backup_file.h"
 #include "journal/journal_format.h"
 #include "journal/journal_lines.h"
+#include "store/file_lock.h"
 #include "store/file_replacement.h"
 #include "wire/board_address.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <atomic>
+
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 namespace talvik {
 
 using namespace journal_format;
 
 namespace {
-// "20261208T051500123-127.0.1.3-4711-7" for a write; "20261208T051500-4711-3" for a job.
+// "20261208T051500123-127.0.1.3-4711-7-9f3a2c" for a write; "20261208T051500-4711-3-5be01d" for a
+// job. The random end keeps ids apart where the time, the process number and the count agree:
+// two programs in one second whose process numbers the system reused, two PCs.
 QString newId(const QString& format, const QString& middle = {})
 {
     static std::atomic<int> serial{0};
     return QDateTime::currentDateTimeUtc().toString(format) + u'-' +
            (middle.isEmpty() ? QString() : middle + u'-') +
-           QString::number(QCoreApplication::applicationPid()) + u'-' + QString::number(++serial);
+           QString::number(QCoreApplication::applicationPid()) + u'-' + QString::number(++serial) + u'-' +
+           QString::number(QRandomGenerator::system()->bounded(0x1000000u) | 0x1000000u, 16).mid(1);
+}
+
+// The system's name for the user this program runs as.
+QString systemUser()
+{
+#ifdef Q_OS_UNIX
+    if (const passwd* entry = ::getpwuid(::geteuid()))
+        return QString::fromLocal8Bit(entry->pw_name);
+    return qEnvironmentVariable("USER");
+#else
+    return qEnvironmentVariable("USERNAME");
+#endif
 }
 
 QString timeText()
@@ -82,19 +106,32 @@ QString Journal::path() const
     return QDir(folder_).filePath(LinesFile);
 }
 
-bool Journal::appendLine(const QByteArray& line, QString* error)
+qint64 Journal::size() const
+{
+    return QFileInfo(path()).size();
+}
+
+bool Journal::appendLine(const QByteArray& line, QString* error, const std::function<bool()>& first)
 {
     QFile file(path());
     QString why;
     if (QDir().mkpath(folder_) &&
         file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
-        const qint64 end = file.size();
-        const QByteArray text = endsLine(file, end) ? line : '\n' + line;
-        if (file.write(text) == text.size() && syncToDisk(file, &why))
-            return true;
-        if (why.isEmpty())
-            why = file.errorString();
-        file.resize(end); // a line that did not go whole is taken back
+        const FileLock lock(file);
+        if (!lock.locked()) {
+            why = QStringLiteral("it is locked: %1").arg(lock.why());
+        }
+        else {
+            if (first && !first())
+                return false;
+            const qint64 end = file.size();
+            const QByteArray text = endsLine(file, end) ? line : '\n' + line;
+            if (file.write(text) == text.size() && syncToDisk(file, &why))
+                return true;
+            if (why.isEmpty())
+                why = file.errorString();
+            file.resize(end); // under the lock only this program's part of a line is taken back
+        }
     }
     if (error)
         *error =
@@ -113,6 +150,8 @@ QByteArray jobLine(JobRecord job, const QString& id)
 {
     job.id = id;
     job.time = QDateTime::currentDateTimeUtc();
+    job.user = systemUser();
+    job.host = QSysInfo::machineHostName();
     return line("job", jobJson(job));
 }
 
@@ -156,10 +195,13 @@ QByteArray Journal::writeLine(const QString& job, const QString& id, BoardAddres
     if (before) {
         QSaveFile file(QDir(folder_).filePath(beforeFileOf(id)));
         const QByteArray text = backupText(*before);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        QString why;
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(text) != text.size() ||
+            !syncToDisk(file, &why) || !file.commit()) {
             if (error)
                 *error = QStringLiteral("the journal's backup %1 cannot be written: %2")
-                             .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
+                             .arg(QDir::toNativeSeparators(file.fileName()),
+                                  why.isEmpty() ? file.errorString() : why);
             return {};
         }
         beforeFile = beforeFileOf(id);
@@ -177,14 +219,47 @@ QByteArray Journal::writeLine(const QString& job, const QString& id, BoardAddres
     return line("write", o);
 }
 
+bool Journal::guardHolds(BoardAddress board, JournalGuard& guard, qint64 since, QString* writtenBy) const
+{
+    // Only the lines appended since the job's last write are read.
+    JournalLines(path()).forward(
+        qMax(guard.from, guard.readTo),
+        [&](QByteArrayView text, qint64 offset) {
+            guard.readTo = offset + text.size() + 1;
+            if (kindOf(text) != "write")
+                return true;
+            const QString job = QString::fromUtf8(jsonText(text, "job"));
+            const auto address = addressIn(jsonText(text, "board"));
+            if (address && !guard.own.contains(job))
+                guard.lastOther.insert(
+                    BoardAddress(*address),
+                    {offset, job.isEmpty() ? QString::fromUtf8(jsonText(text, "id")) : job});
+            return true;
+        },
+        nullptr);
+    const auto other = guard.lastOther.constFind(board);
+    if (other == guard.lastOther.cend() || other->first < since)
+        return true;
+    if (writtenBy)
+        *writtenBy = other->second;
+    return false;
+}
+
 QString Journal::recordWrite(const QString& job, BoardAddress board, const QString& by,
                              const std::optional<BoardConfig>& before, const QByteArray& frame,
-                             QString* error)
+                             QString* error, JournalGuard* guard, qint64 since, QString* writtenBy)
 {
     const QString id = newId(QStringLiteral("yyyyMMdd'T'HHmmsszzz"), dottedText(board));
     const QByteArray text = writeLine(job, id, board, by, before, frame, error);
-    if (!text.isEmpty() && appendLine(text, error))
+    bool stopped = false;
+    const auto guardHoldsHere = [&] {
+        stopped = guard && !guardHolds(board, *guard, since, writtenBy);
+        return !stopped;
+    };
+    if (!text.isEmpty() && appendLine(text, error, guardHoldsHere))
         return id;
+    if (stopped && error)
+        error->clear();
     if (before)
         QFile::remove(QDir(folder_).filePath(beforeFileOf(id))); // nothing refers to it
     return {};

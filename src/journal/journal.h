@@ -8,6 +8,7 @@
 // read a block at a time, never whole (journal_lines.h).
 //
 //   {"kind":"job","job":"J","time":"2026-12-08T05:15:00.123Z","what":"change","by":"talvikctl write",
+//    "user":"olena","host":"DISPATCH-2","operator":"Олена Коваль",
 //    "boards":["127.0.1.3",...],"change":{"mask":"255.255.0.0"},"options":{...}}
 //   {"kind":"write","job":"J","id":"W","time":"...","board":"127.0.1.3","by":"talvikctl write",
 //    "before":"before/W.conf" or null,"sent":{configuration},"frame":"hex"}
@@ -15,6 +16,10 @@
 //    "not_written":[],"taken_at_reboot":true,"result":"written, verified","ok":true,"time":"..."}
 //   {"kind":"board","job":"J","board":"127.0.1.4","outcome":"refused","reason":"not-carried",...}
 //   {"kind":"end","job":"J","time":"...","counts":{"done":55,...},"stopped_by":null}
+//
+// Programs append to the journal one at a time (a lock the system holds: store/file_lock.h),
+// so a line that could not be written whole is taken back without touching anyone else's.
+// Ids are unique across programs and PCs (a random part beside the time and process).
 //
 // A board of a job has one line of its own once the job got to it: its write's result, or
 // (nothing written: refused, no base; a reboot) a board line; boards it never got to have
@@ -62,6 +67,7 @@ struct JournalEntry {
     std::optional<WriteResult> result;
     QString resultText; // as the file has it
     bool ok = false;
+    qint64 offset = -1; // where its line starts in the file
 };
 
 // A job as its line and its end line say: what it is, on which boards, with what options.
@@ -71,6 +77,9 @@ struct JobRecord {
     // "change", "apply", "replace", "undo", "reboot"; "write": one of the configurator's.
     QString what;
     QString by;
+    // Who ran it: the system's user and the PC, and the operator's own name where the front
+    // end was given one (talvikctl --operator, the fleet window's "Оператор").
+    QString user, host, operatorName;
     QList<BoardAddress> boards; // its targets, in address order
     // What it writes: a change (on a file's fields, for one board), each board's backup, a
     // replacement's backup, or what an undo takes back (a job, or single writes).
@@ -101,16 +110,32 @@ struct RollOutBoard {
     BoardAddress board;
     std::optional<JournalEntry> firstWrite;   // the roll-out's first write to it: its memory before
     std::optional<JournalEntry> lastVerified; // the roll-out's last write that succeeded
+    QList<JournalEntry> writes;               // every write of the roll-out to it, in order, with results
     std::optional<WriteResult> last;          // its last end in the roll-out; none: never got to
     bool sentWithoutResult = false;           // a write was sent, then the program ended
-    // A journaled write by another job after the roll-out's last write to it: that job's
-    // id and who wrote (empty when none).
+    // A journaled write by another job after the roll-out's last write to it, but for one the
+    // board proved not to hold (a mismatch): that job's id and what wrote (empty when none).
     QString writtenSince, writtenSinceBy;
+    // Every write by another job since the roll-out began, in order, with its result: what a
+    // retry must not write over.
+    QList<JournalEntry> othersSinceStart;
 };
 struct RollOut {
     JobRecord job;
     QList<JobRecord> retries;
     QList<RollOutBoard> boards; // every target of the job, in its order
+};
+
+// Other jobs' writes a write must know of, checked as its line is appended, under the
+// journal's lock: an undo or a retry is refused over a write to its board another job made
+// since its plan was read, and a write re-reads its base when another job wrote the board
+// since it was read (two programs at once). What was read is kept, so that each write of a
+// job reads only the lines appended since the last.
+struct JournalGuard {
+    qint64 from = 0;   // where reading starts: the journal's size when the plan was read
+    QSet<QString> own; // the roll-out's jobs, and the job itself: their writes do not count
+    qint64 readTo = -1;
+    QHash<BoardAddress, QPair<qint64, QString>> lastOther; // each board's last such write: line, job
 };
 
 // Why the journal could not give a job, for each program to word.
@@ -136,8 +161,11 @@ class Journal {
     QString beginJob(const JobRecord& job, QString* error);
     // Before the frame leaves. The id of the entry, or empty with the reason in `error`:
     // then the frame must not be sent.
+    // With a `guard`, nothing is recorded when another job's write to the board starts at
+    // `since` or later: its id goes into `writtenBy` (and `error` stays empty).
     QString recordWrite(const QString& job, BoardAddress board, const QString& by,
-                        const std::optional<BoardConfig>& before, const QByteArray& frame, QString* error);
+                        const std::optional<BoardConfig>& before, const QByteArray& frame, QString* error,
+                        JournalGuard* guard = nullptr, qint64 since = 0, QString* writtenBy = nullptr);
     bool recordResult(const QString& job, const QString& id, BoardAddress board, const WriteResult& result,
                       QString* error);
     // A write that is a job of its own (each of the configurator's): the job's line and the
@@ -170,13 +198,20 @@ class Journal {
                     qint64 newestBytes = -1, QString* unreadable = nullptr) const;
     // One job ("last": the newest), or nothing with why.
     std::optional<JobRecord> job(const QString& id, JournalProblem* problem) const;
+    // The writes with these ids, oldest first, with their results.
+    QList<JournalEntry> writesWithIds(const QSet<QString>& ids, QStringList* problems = nullptr) const;
+    // The file's size now: where lines appended from now on start.
+    qint64 size() const;
     // The job's boards through it and its retries (or it alone); `ignoring`: jobs whose writes
     // do not count as written since (a retry of an undo ignores the undo's own).
     std::optional<RollOut> rollOut(const QString& id, JournalProblem* problem,
                                    const QSet<QString>& ignoring = {}, bool withRetries = true) const;
 
   private:
-    bool appendLine(const QByteArray& lines, QString* error); // whole lines, each ended
+    // Whole lines, each ended, under the lock; `first` runs under it before they are written
+    // and may stop them (false) with nothing written and no error.
+    bool appendLine(const QByteArray& lines, QString* error, const std::function<bool()>& first = {});
+    bool guardHolds(BoardAddress board, JournalGuard& guard, qint64 since, QString* writtenBy) const;
     // A write's line, its before file written first; empty with why when that cannot be.
     QByteArray writeLine(const QString& job, const QString& id, BoardAddress board, const QString& by,
                          const std::optional<BoardConfig>& before, const QByteArray& frame, QString* error);

@@ -242,6 +242,13 @@ QJsonObject jobJson(const JobRecord& j)
             sources.insert(dottedText(it.key()), QString::fromUtf8(backupText(it.value())));
         o.insert(QStringLiteral("sources"), sources);
     }
+    const auto text = [&](const char* key, const QString& value) {
+        if (!value.isEmpty())
+            o.insert(QLatin1String(key), value);
+    };
+    text("user", j.user);
+    text("host", j.host);
+    text("operator", j.operatorName);
     if (j.takeMac)
         o.insert(QStringLiteral("take_mac"), true);
     if (!j.undoes.isEmpty())
@@ -262,6 +269,9 @@ std::optional<JobRecord> jobOf(const QJsonObject& o, QStringList* problems)
     j.time = QDateTime::fromString(o.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs);
     j.what = o.value(QStringLiteral("what")).toString();
     j.by = o.value(QStringLiteral("by")).toString();
+    j.user = o.value(QStringLiteral("user")).toString();
+    j.host = o.value(QStringLiteral("host")).toString();
+    j.operatorName = o.value(QStringLiteral("operator")).toString();
     for (const QJsonValue& b : o.value(QStringLiteral("boards")).toArray())
         if (const auto board = boardOf(b))
             j.boards.append(*board);

@@ -109,6 +109,21 @@ std::optional<JobRecord> Journal::job(const QString& id, JournalProblem* problem
     return found;
 }
 
+namespace {
+// A write whose read-back proved the board holds something else: it changed nothing that counts.
+bool provedNotHeld(const JournalEntry& e)
+{
+    return e.result && e.result->outcome == Outcome::Mismatch;
+}
+
+void attachResult(JournalEntry& e, const QJsonObject& o)
+{
+    e.result = resultOf(o);
+    e.resultText = o.value(QStringLiteral("result")).toString();
+    e.ok = o.value(QStringLiteral("ok")).toBool();
+}
+} // namespace
+
 std::optional<RollOut> Journal::rollOut(const QString& id, JournalProblem* problem,
                                         const QSet<QString>& ignoring, bool withRetries) const
 {
@@ -121,10 +136,10 @@ std::optional<RollOut> Journal::rollOut(const QString& id, JournalProblem* probl
     QHash<BoardAddress, int> at; // a target's place in r.boards
     for (BoardAddress b : job->boards) {
         at.insert(b, int(r.boards.size()));
-        r.boards.append(RollOutBoard{b, {}, {}, {}, false, {}, {}});
+        r.boards.append(RollOutBoard{b, {}, {}, {}, {}, false, {}, {}, {}});
     }
-    QHash<QString, JournalEntry> sent;   // the roll-out's writes, by id, until their result
-    QHash<BoardAddress, qint64> sinceAt; // the line of the last write by another job since, read at the end
+    // The writes to the targets without a result yet: board, and the write in its list.
+    QHash<QString, QPair<int, qsizetype>> ownSent, othersSent;
     QStringList problems;
     QString why;
     const bool read = JournalLines(path()).forward(
@@ -144,36 +159,43 @@ std::optional<RollOut> Journal::rollOut(const QString& id, JournalProblem* probl
             const std::optional<BoardAddress> board = boardIn(text);
             if (!board || !at.contains(*board))
                 return true;
-            RollOutBoard& b = r.boards[at.value(*board)];
+            const int index = at.value(*board);
+            RollOutBoard& b = r.boards[index];
             const QString jobId = QString::fromLatin1(jsonText(text, "job"));
+            const bool own = ours.contains(jobId);
             if (kind == "write") {
-                if (!ours.contains(jobId)) { // written by another job after the roll-out wrote it
-                    if (b.firstWrite && !ignoring.contains(jobId)) {
-                        b.writtenSince = jobId.isEmpty() ? QString::fromLatin1(jsonText(text, "id")) : jobId;
-                        sinceAt.insert(b.board, offset);
-                    }
+                if (!own && ignoring.contains(jobId))
                     return true;
-                }
-                if (std::optional<JournalEntry> e = entryOf(objectOf(text), folder_, &problems)) {
+                std::optional<JournalEntry> e = entryOf(objectOf(text), folder_, &problems);
+                if (!e)
+                    return true;
+                e->offset = offset;
+                QList<JournalEntry>& list = own ? b.writes : b.othersSinceStart;
+                (own ? ownSent : othersSent).insert(e->id, {index, list.size()});
+                list.append(*e);
+                if (own) {
                     if (!b.firstWrite)
                         b.firstWrite = e;
-                    sent.insert(e->id, *e);
                     b.sentWithoutResult = true;
-                    b.writtenSince.clear();
-                    sinceAt.remove(b.board);
                 }
                 return true;
             }
-            if (!ours.contains(jobId))
-                return true;
             const QJsonObject o = objectOf(text);
+            if (!own) { // another job's result: whether its write counts
+                if (const auto write = othersSent.take(o.value(QStringLiteral("id")).toString());
+                    kind == "result" && write.first == index && write.second < b.othersSinceStart.size())
+                    attachResult(b.othersSinceStart[write.second], o);
+                return true;
+            }
             b.last = resultOf(o);
             if (kind == "result") {
-                const JournalEntry write = sent.take(o.value(QStringLiteral("id")).toString());
+                const auto write = ownSent.take(o.value(QStringLiteral("id")).toString());
                 b.sentWithoutResult = false;
-                if (b.last && succeeded(b.last->outcome) && !write.id.isEmpty()) {
-                    b.lastVerified = write;
-                    b.lastVerified->result = b.last;
+                if (write.first == index && write.second < b.writes.size()) {
+                    JournalEntry& e = b.writes[write.second];
+                    attachResult(e, o);
+                    if (b.last && succeeded(b.last->outcome))
+                        b.lastVerified = e;
                 }
             }
             return true;
@@ -184,16 +206,50 @@ std::optional<RollOut> Journal::rollOut(const QString& id, JournalProblem* probl
             *problem = {JournalProblem::Unreadable, path(), id, why};
         return std::nullopt;
     }
-    for (auto it = sinceAt.cbegin(); it != sinceAt.cend(); ++it) // who wrote them since
-        JournalLines(path()).forward(
-            it.value(),
-            [&](QByteArrayView text, qint64) {
-                r.boards[at.value(it.key())].writtenSinceBy =
-                    objectOf(text).value(QStringLiteral("by")).toString();
-                return false;
-            },
-            nullptr);
+    for (RollOutBoard& b : r.boards) { // the last other write after the roll-out's last, that counts
+        if (b.writes.isEmpty())
+            continue;
+        for (qsizetype i = b.othersSinceStart.size() - 1; i >= 0; --i) {
+            const JournalEntry& e = b.othersSinceStart[i];
+            if (e.offset < b.writes.last().offset)
+                break;
+            if (provedNotHeld(e))
+                continue;
+            b.writtenSince = e.job.isEmpty() ? e.id : e.job;
+            b.writtenSinceBy = e.by;
+            break;
+        }
+    }
     return r;
+}
+
+QList<JournalEntry> Journal::writesWithIds(const QSet<QString>& ids, QStringList* problems) const
+{
+    QList<JournalEntry> out;
+    QHash<QString, qsizetype> at;
+    JournalLines(path()).forward(
+        0,
+        [&](QByteArrayView text, qint64) {
+            const QByteArrayView kind = kindOf(text);
+            if (kind != "write" && kind != "result")
+                return true;
+            const QString id = QString::fromUtf8(jsonText(text, "id"));
+            if (!ids.contains(id))
+                return true;
+            const QJsonObject o = objectOf(text);
+            if (kind == "write") {
+                if (std::optional<JournalEntry> e = entryOf(o, folder_, problems)) {
+                    at.insert(id, out.size());
+                    out.append(*e);
+                }
+            }
+            else if (const auto found = at.constFind(id); found != at.cend()) {
+                attachResult(out[*found], o);
+            }
+            return true;
+        },
+        nullptr);
+    return out;
 }
 
 } // namespace talvik

@@ -8,6 +8,9 @@
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <io.h>
+#include <windows.h>
 #endif
 
 namespace talvik {
@@ -56,12 +59,19 @@ bool takeOwnerAndMode(QFileDevice&, const QString&, QString*)
     return true;
 }
 
+// Qt's flush() empties its own buffer into the system's; FlushFileBuffers puts the system's
+// onto the disk, as fsync does.
 bool syncToDisk(QFileDevice& file, QString* why)
 {
-    if (file.flush())
+    if (!file.flush()) {
+        if (why)
+            *why = file.errorString();
+        return false;
+    }
+    if (FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()))))
         return true;
     if (why)
-        *why = file.errorString();
+        *why = QStringLiteral("FlushFileBuffers failed (%1)").arg(GetLastError());
     return false;
 }
 #endif

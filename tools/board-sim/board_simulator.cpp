@@ -26,6 +26,8 @@ struct BoardSimulator::Hosted {
     int index = 0;
     std::vector<std::unique_ptr<QUdpSocket>> broadcastSockets;
     quint32 ip = 0; // the board's address, where its answers come from
+    int replyDelayMs = -1;
+    bool silent = false;
 };
 
 namespace {
@@ -56,6 +58,16 @@ BoardSimulator::~BoardSimulator() = default;
 SimBoard& BoardSimulator::board(int i)
 {
     return boards_.at(size_t(i))->board;
+}
+
+void BoardSimulator::setSilent(int i, bool silent)
+{
+    boards_.at(size_t(i))->silent = silent;
+}
+
+void BoardSimulator::setReplyDelay(int i, int ms)
+{
+    boards_.at(size_t(i))->replyDelayMs = ms;
 }
 
 QList<quint16> BoardSimulator::ports(int i) const
@@ -107,6 +119,8 @@ bool BoardSimulator::addBoard(const BoardDefinition& def, QString* error)
         Hosted{SimBoard(def.address, def.config, def.version), {}, {}, int(boards_.size()), {}});
     hosted->board.setBehaviour(def.takesWrites, def.acknowledgesReboot, def.reply);
     hosted->ip = *address;
+    hosted->replyDelayMs = def.replyDelayMs;
+    hosted->silent = def.silent;
     Hosted* h = hosted.get();
     if (!(options_.sharedSockets ? bindShared(error) : bindOwn(*h, *address, error)))
         return false;
@@ -219,6 +233,8 @@ void BoardSimulator::take(Hosted& h, const QByteArray& data, const QHostAddress&
 {
     const FrameKind kind = frameKind(data);
     const bool log = logging();
+    if (h.silent)
+        return;
     if (options_.dropRate > 0 && random_.generateDouble() < options_.dropRate) { // lost on its way in
         if (log)
             emit logLine(
@@ -239,7 +255,10 @@ void BoardSimulator::take(Hosted& h, const QByteArray& data, const QHostAddress&
             emit logLine(QStringLiteral("%1 rebooting: no answer").arg(to));
         return;
     }
+    const WriteFields before = h.board.permanent();
     const Answer answer = h.board.handle(data);
+    if (answer.stored)
+        emit stored(h.index, data, before);
     if (kind == FrameKind::Write && log)
         emit logLine(QStringLiteral("%1 stored in permanent memory: %2")
                          .arg(to, describe(h.board.permanent(), h.board.version())));
@@ -290,8 +309,8 @@ void BoardSimulator::reply(const Hosted& h, int portIndex, const QHostAddress& t
         if (!line.isEmpty())
             emit logLine(line);
     };
-    if (options_.replyDelayMs > 0)
-        QTimer::singleShot(options_.replyDelayMs, socket, send);
+    if (const int delay = h.replyDelayMs >= 0 ? h.replyDelayMs : options_.replyDelayMs; delay > 0)
+        QTimer::singleShot(delay, socket, send);
     else
         send();
 }

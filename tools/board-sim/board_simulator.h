@@ -54,11 +54,17 @@ class BoardSimulator : public QObject {
     int boardCount() const { return int(boards_.size()); }
     SimBoard& board(int i);
     QList<quint16> ports(int i) const;
+    // A board that takes no frame and answers none (unplugged), or that answers this late
+    // (-1: the fleet's delay).
+    void setSilent(int i, bool silent);
+    void setReplyDelay(int i, int ms);
 
   signals:
     void logLine(const QString& line);
     // Every datagram a board takes in, before it answers.
     void received(int board, const QByteArray& datagram);
+    // A write frame the board stored in its permanent memory; `before`: what it held.
+    void stored(int board, const QByteArray& frame, const talvik::WriteFields& before);
 
   private:
     struct Hosted;

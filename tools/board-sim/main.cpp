@@ -53,6 +53,7 @@ int main(int argc, char* argv[])
         "         talvik-board-sim --boards 127.0.1.1-127.0.1.250,version=2.17\n"
         "Board keys: ident, version, dhcp, console, ip, mask, gateway, mac, dispatcher, branch,\n"
         "writes (0: the board ignores writes), ack (0: it reboots without acknowledging),\n"
+        "delay (ms: its answers this late, over --reply-delay-ms), silent (1: it takes nothing),\n"
         "reply (bytes in hexadecimal: every read is answered with them, a board that answers short\n"
         "or garbage).\n"
         "Up to 256 boards each listen on their own address; more (a city: --boards may be given\n"

@@ -98,9 +98,10 @@ Answer SimBoard::handle(const QByteArray& frame)
     case FrameKind::ReadPermanent:
         return {fixedReply_.isEmpty() ? configReply(permanent_, version_) : fixedReply_};
     case FrameKind::Write:
-        if (takesWrites_)
-            permanent_ = readConfiguration(frame);
-        return {};
+        if (!takesWrites_)
+            return {};
+        permanent_ = readConfiguration(frame);
+        return {{}, false, true};
     case FrameKind::Reboot:
         rebooting_ = true;
         return {acknowledgesReboot_ ? rebootAck(working_.ident) : QByteArray(), true};
@@ -141,13 +142,21 @@ bool applyKey(BoardDefinition& def, const QString& key, const QString& value, QS
                         QStringLiteral("version must be at most 30 characters without '#', 'vzo', 'otv', "
                                        "'ort', 'iden' or 'VER'"));
     }
+    else if (key == QLatin1String("delay")) {
+        const uint v = value.toUInt(&ok);
+        if (!ok || v > 600000)
+            return fail(error, QStringLiteral("delay must be 0..600000 (ms)"));
+        def.replyDelayMs = int(v);
+    }
     else if (key == QLatin1String("dhcp") || key == QLatin1String("console") ||
-             key == QLatin1String("writes") || key == QLatin1String("ack")) {
+             key == QLatin1String("writes") || key == QLatin1String("ack") ||
+             key == QLatin1String("silent")) {
         if (value != QLatin1String("0") && value != QLatin1String("1"))
             return fail(error, key + QStringLiteral(" must be 0 or 1"));
         bool& flag = key == QLatin1String("dhcp")      ? def.config.boardDhcp
                      : key == QLatin1String("console") ? def.config.consoleDynamic
                      : key == QLatin1String("writes")  ? def.takesWrites
+                     : key == QLatin1String("silent")  ? def.silent
                                                        : def.acknowledgesReboot;
         flag = value == QLatin1String("1");
     }

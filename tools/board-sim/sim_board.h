@@ -34,6 +34,7 @@ bool versionIsUsable(const QByteArray& version);
 struct Answer {
     QByteArray reply; // empty: no answer
     bool startReboot = false;
+    bool stored = false; // a write taken into the permanent memory
 };
 
 class SimBoard {
@@ -76,6 +77,8 @@ struct BoardDefinition {
     bool takesWrites = true;        // key writes=0: the board ignores write frames
     bool acknowledgesReboot = true; // key ack=0: it reboots without answering
     QByteArray reply;               // key reply=HEX: every read answered with these bytes
+    int replyDelayMs = -1;          // key delay=MS: its answers this late (-1: the fleet's delay)
+    bool silent = false;            // key silent=1: it takes no frame and answers none
 };
 std::optional<BoardDefinition> parseBoardDefinition(const QString& text, QString* error);
 

@@ -33,6 +33,7 @@ int replaceBoard(const CommandLine& line, const CommonOptions& options, const Bo
     job.force = line.isSet(QStringLiteral("force"));
     job.dryRun = options.dryRun;
     job.by = QStringLiteral("talvikctl apply --to");
+    job.operatorName = operatorOption(line);
     const WritePlan plan = WritePlan::ofReplacement(backup, line.isSet(QStringLiteral("take-mac")));
     JobReport report(JobReport::Write, QStringLiteral("apply"), line, line.positional(), {});
     const JobSummary written = runJob(
@@ -40,13 +41,14 @@ int replaceBoard(const CommandLine& line, const CommonOptions& options, const Bo
         [&] {
             session.jobs().write({{target, plan}}, job);
         },
-        [&](const BoardResult& r) { report.board(r); });
+        [&](const BoardResult& r) { report.board(r); }, true, &report);
     const int code = report.finish(written);
     if (code != Success || !line.isSet(QStringLiteral("reboot")) || options.dryRun)
         return code;
     const BoardAddress newAddress(addressOf(backup.fields.ip));
     job.rebootWaitSeconds = JobOptions::RebootWaitSeconds;
     job.by = QStringLiteral("talvikctl apply --to --reboot");
+    job.operatorName = operatorOption(line);
     BoardResult rebooted;
     runJob(
         session,
@@ -163,6 +165,7 @@ int runApply(const QStringList& args)
     job.dryRun = options.dryRun;
     job.limit = limitOption(line);
     job.by = QStringLiteral("talvikctl apply");
+    job.operatorName = operatorOption(line);
     QStringList absolute;
     for (const QString& path : line.positional())
         absolute.append(QFileInfo(path).absoluteFilePath());
@@ -173,7 +176,8 @@ int runApply(const QStringList& args)
         [&](const BoardResult& r) {
             progress.step();
             report.board(r, fileOf.value(r.board));
-        });
+        },
+        true, &report);
     return report.finish(summary);
 }
 

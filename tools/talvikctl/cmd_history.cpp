@@ -90,6 +90,17 @@ QString whatText(const JobRecord& j)
     return j.what;
 }
 
+// "olena@DISPATCH-2 (Олена Коваль)": who ran it, as far as the journal knows.
+QString whoText(const JobRecord& j)
+{
+    QString who = j.user.isEmpty() ? QStringLiteral("?") : j.user;
+    if (!j.host.isEmpty())
+        who += u'@' + j.host;
+    if (!j.operatorName.isEmpty())
+        who += QStringLiteral(" (%1)").arg(j.operatorName);
+    return escapeControls(who);
+}
+
 QString countsText(const JobRecord& j)
 {
     QStringList parts;
@@ -110,6 +121,9 @@ QJsonObject jobJson(const JobRecord& j)
         {QStringLiteral("job"), j.id},
         {QStringLiteral("time"), j.time.toString(Qt::ISODateWithMs)},
         {QStringLiteral("by"), j.by},
+        {QStringLiteral("user"), orNull(j.user)},
+        {QStringLiteral("host"), orNull(j.host)},
+        {QStringLiteral("operator"), orNull(j.operatorName)},
         {QStringLiteral("what"), j.what},
         {QStringLiteral("boards"), int(j.boards.size())},
         {QStringLiteral("counts"), counts},
@@ -131,6 +145,7 @@ int listJobs(const Journal& journal, bool json)
     Table table({{QStringLiteral("JOB"), 24},
                  {QStringLiteral("TIME"), 19},
                  {QStringLiteral("BY"), 26},
+                 {QStringLiteral("WHO"), 24},
                  {QStringLiteral("WHAT"), 24},
                  {QStringLiteral("BOARDS"), 6},
                  {QStringLiteral("ENDED"), 5},
@@ -141,7 +156,8 @@ int listJobs(const Journal& journal, bool json)
             if (json)
                 printJson(jobJson(j));
             else
-                table.row({j.id, localTime(j.time), j.by, whatText(j), QString::number(j.boards.size()),
+                table.row({j.id, localTime(j.time), j.by, whoText(j), whatText(j),
+                           QString::number(j.boards.size()),
                            j.ended ? QStringLiteral("yes") : QStringLiteral("no"), countsText(j)});
             return true;
         },
@@ -161,7 +177,7 @@ int showJob(const Journal& journal, const QString& id, bool json)
         printJson(QJsonObject{{QStringLiteral("job"), jobJson(r->job)}});
     else
         err() << "talvikctl: job " << r->job.id << ", " << whatText(r->job) << " by "
-              << quoted(r->job.by, 100) << ", " << localTime(r->job.time)
+              << quoted(r->job.by, 100) << ", " << whoText(r->job) << ", " << localTime(r->job.time)
               << (r->job.ended ? "" : ", not ended") << Qt::endl;
     Table table(
         {{QStringLiteral("ADDRESS"), 16}, {QStringLiteral("OUTCOME"), 34}, {QStringLiteral("CHANGES"), 0}});
@@ -286,26 +302,11 @@ int runUndo(const QStringList& args)
                        limitOption(line));
     }
     const BoardAddress board = *boardOf(line, QStringLiteral("undo"), true);
-    std::optional<JournalEntry> last; // the board's newest write with its memory before
-    QStringList problems;
-    journal.forEachEntry(
-        QSet<BoardAddress>{board},
-        [&](const JournalEntry& e) {
-            if (e.before)
-                last = e;
-            return !last;
-        },
-        &problems);
-    if (!last)
-        throw UsageError{
-            QStringLiteral("the journal holds no write to %1 with the memory it replaced: nothing "
-                           "to undo")
-                .arg(dottedText(board))};
-    JobPlan plan;
-    plan.options.by = QStringLiteral("talvikctl undo");
-    plan.options.undoesWrites = {last->id};
-    plan.writes = {undoOfWrite(*last, {})};
-    return runPlan(line, plan, QStringLiteral("undo"), line.isSet(QStringLiteral("force")),
+    const std::optional<JobPlan> plan =
+        undoOfBoardPlan(journal, board, QStringLiteral("talvikctl undo"), &why);
+    if (!plan)
+        throw UsageError{why};
+    return runPlan(line, *plan, QStringLiteral("undo"), line.isSet(QStringLiteral("force")),
                    limitOption(line));
 }
 

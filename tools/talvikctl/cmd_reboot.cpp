@@ -50,6 +50,7 @@ int runReboot(const QStringList& args)
     job.limit = limit;
     job.dryRun = options.dryRun;
     job.by = QStringLiteral("talvikctl reboot");
+    job.operatorName = operatorOption(line);
     job.rebootWaitSeconds = wait ? waitSeconds : 0;
     Progress progress(QStringLiteral("reboot"), int(boards.size()));
     JobReport report(JobReport::Reboot, QStringLiteral("reboot"), line, targetsOf(line), {}, siteIndex(line));
@@ -58,7 +59,8 @@ int runReboot(const QStringList& args)
         [&](const BoardResult& r) {
             progress.step();
             report.board(r);
-        });
+        },
+        true, &report);
     return report.finish(summary);
 }
 

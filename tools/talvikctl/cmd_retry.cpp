@@ -27,6 +27,7 @@ constexpr qint64 MostRunBytes = 64ll << 20; // the output of a run over every bo
 // What a run's output says: what ran, and which boards and files are done with.
 struct Run {
     QString job;
+    QString journalJob; // the run's job in the journal, when it began one
     QStringList options, targets;
     QSet<BoardAddress> kept; // succeeded or refused: not run again
     QSet<QString> keptFiles; // apply: the backups of those
@@ -54,10 +55,15 @@ Run readRun(const QString& path)
             continue;
         const QJsonObject o = QJsonDocument::fromJson(raw).object();
         const QString where = QStringLiteral("%1:%2: ").arg(quoted(path, 4096)).arg(number);
-        if (o.contains(QStringLiteral("summary")))
+        if (o.contains(QStringLiteral("summary"))) {
+            if (const QString job = o.value(QStringLiteral("summary"))[QStringLiteral("job")].toString();
+                !job.isEmpty())
+                run.journalJob = job;
             continue;
+        }
         if (o.contains(QStringLiteral("job"))) {
             run.job = o.value(QStringLiteral("job")).toString();
+            run.journalJob = o.value(QStringLiteral("journal_job")).toString();
             run.options = strings(o.value(QStringLiteral("options")));
             run.targets = strings(o.value(QStringLiteral("targets")));
             continue;
@@ -76,11 +82,11 @@ Run readRun(const QString& path)
             run.keptFiles.insert(o.value(QStringLiteral("file")).toString());
     }
     static const QStringList jobs{QStringLiteral("write"), QStringLiteral("apply"), QStringLiteral("undo"),
-                                  QStringLiteral("reboot")};
+                                  QStringLiteral("reboot"), QStringLiteral("retry")};
     if (!jobs.contains(run.job))
         throw UsageError{
             QStringLiteral("%1 does not say what ran: its first line is not that of a write, apply, "
-                           "undo or reboot run with --json")
+                           "undo, retry or reboot run with --json")
                 .arg(quoted(path, 4096))};
     return run;
 }
@@ -118,10 +124,15 @@ int runRetry(const QStringList& args)
                        "alone: also one cut off by kill -9 or a power cut."),
         Output | Requests | Ports | DryRun);
     line.parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The --json output of a run."));
+    addOperatorOption(line);
     line.parser.addOption(
         {QStringLiteral("job"),
          QStringLiteral("Retry this job of the journal (an id of history --jobs, or \"last\")."),
          QStringLiteral("id")});
+    line.parser.addOption(
+        {QStringLiteral("force"),
+         QStringLiteral("With --job: write also a board another job changed since the job began, in a "
+                        "field the retry writes (and what the rules let a force through).")});
     line.parse(args);
     if (line.isSet(QStringLiteral("job"))) {
         if (!line.positional().isEmpty())
@@ -131,22 +142,42 @@ int runRetry(const QStringList& args)
                                                       QStringLiteral("talvikctl retry"), &problem);
         if (!plan)
             throw UsageError{journalProblemText(problem)};
-        return runPlan(line, *plan, QStringLiteral("retry"), false, {});
+        return runPlan(line, *plan, QStringLiteral("retry"), line.isSet(QStringLiteral("force")), {});
     }
     if (line.positional().size() != 1)
         throw UsageError{QStringLiteral("retry takes one FILE, or --job ID")};
     const Run run = readRun(line.positional().first());
+    const CommonOptions options = line.common();
+    const auto withOutput = [&](QStringList command) {
+        if (options.json)
+            command.append(QStringLiteral("--json"));
+        if (options.quiet)
+            command.append(QStringLiteral("--quiet"));
+        return command;
+    };
+    // An undo or a retry ran from the journal: the journal finishes it, board by board.
+    const bool fromJournal =
+        run.job == QLatin1String("retry") ||
+        (run.job == QLatin1String("undo") && (!run.journalJob.isEmpty() || run.targets.isEmpty()));
+    if (fromJournal) {
+        QString job = run.journalJob;
+        if (job.isEmpty()) // it began no job: the one it was asked to undo or retry, once more
+            for (const QString& option : run.options)
+                if (option.startsWith(QLatin1String("--job=")))
+                    job = option.mid(6);
+        if (job.isEmpty())
+            throw UsageError{QStringLiteral("%1 names no job of the journal to run again")
+                                 .arg(quoted(line.positional().first(), 4096))};
+        if (run.journalJob.isEmpty() && run.job == QLatin1String("undo"))
+            return runUndo(withOutput({args.value(0), run.job, QStringLiteral("--job"), job}));
+        return runRetry(withOutput({args.value(0), QStringLiteral("--job"), job}));
+    }
     const QStringList targets = again(run);
     if (targets.isEmpty()) {
         err() << "talvikctl: nothing to retry: every board of the run succeeded or was refused" << Qt::endl;
         return Success;
     }
-    const CommonOptions options = line.common();
-    QStringList command = QStringList{args.value(0), run.job} + run.options + targets;
-    if (options.json)
-        command.append(QStringLiteral("--json"));
-    if (options.quiet)
-        command.append(QStringLiteral("--quiet"));
+    const QStringList command = withOutput(QStringList{args.value(0), run.job} + run.options + targets);
     if (run.job == QLatin1String("write"))
         return runWrite(command);
     if (run.job == QLatin1String("apply"))

@@ -62,6 +62,7 @@ int runWrite(const QStringList& args)
     job.skipUnchanged = line.isSet(QStringLiteral("skip-unchanged"));
     job.limit = limit;
     job.by = QStringLiteral("talvikctl write");
+    job.operatorName = operatorOption(line);
     Progress progress(QStringLiteral("write"), int(boards.size()));
     JobReport report(JobReport::Write, QStringLiteral("write"), line, line.positional(),
                      {QStringLiteral("from")});
@@ -70,7 +71,8 @@ int runWrite(const QStringList& args)
         [&](const BoardResult& r) {
             progress.step();
             report.board(r);
-        });
+        },
+        true, &report);
     return report.finish(summary);
 }
 

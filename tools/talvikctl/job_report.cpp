@@ -209,7 +209,7 @@ QString addressList(const QList<BoardAddress>& boards)
 } // namespace
 
 JobSummary runJob(Session& session, const std::function<void()>& start,
-                  const std::function<void(const BoardResult&)>& each, bool gently)
+                  const std::function<void(const BoardResult&)>& each, bool gently, JobReport* report)
 {
     BoardJobs& jobs = session.jobs();
     QEventLoop loop;
@@ -222,8 +222,8 @@ JobSummary runJob(Session& session, const std::function<void()>& start,
     if (gently)
         stopGentlyOnInterrupt([&jobs] {
             wasInterrupted = true;
-            err() << "talvikctl: interrupted: the boards under way are finished, no other is started "
-                     "(Ctrl-C again ends at once, leaving them unverified)"
+            err() << "talvikctl: interrupted: nothing new is sent; the boards already sent a write are "
+                     "read back (Ctrl-C again ends at once, leaving them unverified)"
                   << Qt::endl;
             stopGentlyOnInterrupt([&jobs] {
                 err() << "talvikctl: interrupted again: ending at once" << Qt::endl;
@@ -232,6 +232,8 @@ JobSummary runJob(Session& session, const std::function<void()>& start,
             jobs.stop();
         });
     start();
+    if (report)
+        report->begin(jobs.jobId());
     if (jobs.running())
         loop.exec();
     stopGentlyOnInterrupt({});
@@ -252,6 +254,21 @@ void addJobOptions(CommandLine& line)
          QStringLiteral("Stop after this many boards failed (0: never). Without it: after 3 "
                         "while fewer than 5 were tried, then once a third of those tried failed."),
          QStringLiteral("n")});
+    addOperatorOption(line);
+}
+
+void addOperatorOption(CommandLine& line)
+{
+    line.parser.addOption({QStringLiteral("operator"),
+                           QStringLiteral("Who runs it, for the journal beside the system's user and the PC "
+                                          "(default: the TALVIK_OPERATOR environment variable)."),
+                           QStringLiteral("name")});
+}
+
+QString operatorOption(const CommandLine& line)
+{
+    return line.isSet(QStringLiteral("operator")) ? line.value(QStringLiteral("operator"))
+                                                  : qEnvironmentVariable("TALVIK_OPERATOR");
 }
 
 FailureLimit limitOption(const CommandLine& line)
@@ -306,7 +323,8 @@ QString refusalText(const Refusal& refusal, const WriteFields& fields, BoardAddr
                               "before its replacement takes the address (--force writes anyway)")
             .arg(dottedText(fields.ip));
     case Reason::WrittenSince:
-        return QStringLiteral("job %1 wrote it since (talvikctl history --job %1): --force undoes anyway")
+        return QStringLiteral(
+                   "job %1 wrote it since (talvikctl history --job %1): --force writes over it anyway")
             .arg(refusal.other);
     default:
         break;
@@ -347,17 +365,25 @@ JobReport::JobReport(Kind kind, const QString& job, const CommandLine& line, con
                                                                 {QStringLiteral("UP AFTER (S)"), 13},
                                                                 {QStringLiteral("RESULT"), 0}})
                  : std::make_unique<Table>(QList<Table::Column>{{{}, 16}, {{}, 12}, {{}, 18}, {}}, false)),
-      sites_(sites)
+      job_(job), replay_(line.replayOptions(fileOptions)), targets_(targets), sites_(sites)
 {
-    if (!options_.json || options_.dryRun)
+}
+
+void JobReport::begin(const QString& journalJob)
+{
+    if (std::exchange(begun_, true) || !options_.json || options_.dryRun)
         return;
-    printJson({{QStringLiteral("job"), job},
-               {QStringLiteral("options"), QJsonArray::fromStringList(line.replayOptions(fileOptions))},
-               {QStringLiteral("targets"), QJsonArray::fromStringList(targets)}});
+    QJsonObject head{{QStringLiteral("job"), job_},
+                     {QStringLiteral("options"), QJsonArray::fromStringList(replay_)},
+                     {QStringLiteral("targets"), QJsonArray::fromStringList(targets_)}};
+    if (!journalJob.isEmpty())
+        head.insert(QStringLiteral("journal_job"), journalJob);
+    printJson(head);
 }
 
 void JobReport::board(const BoardResult& r, const QString& file)
 {
+    begin({});
     const int code = exitOf(r);
     (code == Success ? succeeded_ : failed_)++;
     if (severity(code) > severity(worst_))
@@ -471,6 +497,7 @@ void JobReport::rebootLine(const BoardResult& r)
 
 int JobReport::finish(const JobSummary& s)
 {
+    begin(s.jobId);
     if (!options_.quiet || s.unsuccessful() > 0)
         err() << "talvikctl: "
               << (s.jobId.isEmpty() ? QString() : QStringLiteral("job ") + s.jobId + QStringLiteral(": "))
@@ -569,12 +596,20 @@ int runPlan(const CommandLine& line, const JobPlan& plan, const QString& command
     JobOptions job = plan.options;
     job.timing = options.timing;
     job.dryRun = options.dryRun;
+    job.operatorName = operatorOption(line);
     job.force = job.force || force;
+    job.overwriteOthers = force; // the operator's own, never the job's of old
     if (limit.most != FailureLimit::Default)
         job.limit = limit;
     const bool reboot = !plan.reboots.isEmpty();
     Progress progress(command, int(plan.writes.size() + plan.reboots.size()));
-    JobReport report(reboot ? JobReport::Reboot : JobReport::Write, command, line, {});
+    JobReport report(reboot ? JobReport::Reboot : JobReport::Write, command, line, line.positional());
+    QStringList replay = line.replayOptions();
+    for (QString& option : replay) // the job as the journal knows it, never "last"
+        if (option.startsWith(QLatin1String("--job=")))
+            option = QStringLiteral("--job=") +
+                     (command == QLatin1String("undo") ? plan.options.undoes : plan.options.retryOf);
+    report.setReplayOptions(replay);
     const JobSummary summary = runJob(
         session,
         [&] {
@@ -586,7 +621,8 @@ int runPlan(const CommandLine& line, const JobPlan& plan, const QString& command
         [&](const BoardResult& r) {
             progress.step();
             report.board(r);
-        });
+        },
+        true, &report);
     return report.finish(summary);
 }
 

@@ -19,16 +19,24 @@ namespace talvik::ctl {
 
 class Session;
 
+class JobReport;
+
 // Runs `start` (which starts one job on session.jobs()) until the job ends, `each` for every
-// board as it is done. With `gently`, Ctrl-C lets the boards under way finish and reports
-// the rest as cancelled (the command then exits with 130: see `interrupted`).
+// board as it is done; `report` says what ran once the job has begun (its id in the journal
+// known). With `gently`, the first Ctrl-C lets the boards already sent a write finish and be
+// read back and sends nothing new; the rest are reported cancelled (the command then exits
+// with 130: see `interrupted`).
 JobSummary runJob(Session& session, const std::function<void()>& start,
-                  const std::function<void(const BoardResult&)>& each, bool gently = true);
+                  const std::function<void(const BoardResult&)>& each, bool gently = true,
+                  JobReport* report = nullptr);
 bool interrupted();
 
-// The options that decide for a whole run (what the rules let a force through, the failure limit).
+// The options that decide for a whole run (what the rules let a force through, the failure
+// limit) and who runs it (--operator, or TALVIK_OPERATOR).
 void addJobOptions(CommandLine& line);
+void addOperatorOption(CommandLine& line);
 FailureLimit limitOption(const CommandLine& line);
+QString operatorOption(const CommandLine& line);
 
 // What a refusal means, in talvikctl's words: "ip 0.0.0.0 is no host's address: --force
 // writes it anyway". `fields`: what was to be written.
@@ -53,6 +61,11 @@ class JobReport {
     // `job`: the command; `targets`: its positional arguments, as a retry gives them again.
     JobReport(Kind kind, const QString& job, const CommandLine& line, const QStringList& targets,
               const QStringList& fileOptions = {}, const SiteIndex& sites = {});
+    // The options a retry gives again, where they are not the command line's own (a job
+    // asked as "last", resolved).
+    void setReplayOptions(const QStringList& options) { replay_ = options; }
+    // With --json, the first line: what ran and its job in the journal (once it has begun).
+    void begin(const QString& journalJob);
     // `file`: the backup a board's write came from (apply), for a retry.
     void board(const BoardResult& result, const QString& file = {});
     // The summary on stderr; the exit code of the whole command.
@@ -67,6 +80,9 @@ class JobReport {
     Kind kind_;
     CommonOptions options_;
     std::unique_ptr<Table> table_;
+    QString job_;
+    QStringList replay_, targets_;
+    bool begun_ = false;
     SiteIndex sites_;
     int succeeded_ = 0, failed_ = 0, worst_ = 0, only_ = 0;
 };
