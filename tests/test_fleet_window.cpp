@@ -440,11 +440,11 @@ class TestFleetWindow : public QObject {
         QTest::mouseClick(s.w->history, Qt::LeftButton);
         auto* h = s.w->findChild<HistoryDialog*>("history");
         QTest::mouseClick(h->tabs->tabBar(), Qt::LeftButton, {}, h->tabs->tabBar()->tabRect(1).center());
-        QCOMPARE(h->jobsTable->rowCount(), 2);
+        QTRY_COMPARE(h->jobsTable->rowCount(), 2); // the journal is read off the window's thread
         QVERIFY(h->jobsTable->item(1, HistoryDialog::JobWhat)->text().contains("Маска 255.255.0.0"));
         const QRect mask = h->jobsTable->visualRect(h->jobsTable->model()->index(1, 0));
         QTest::mouseClick(h->jobsTable->viewport(), Qt::LeftButton, {}, mask.center());
-        QCOMPARE(h->jobBoards->rowCount(), 60);
+        QTRY_COMPARE(h->jobBoards->rowCount(), 60);
         s.dialogs.choice = {0}; // "Записати без них"
         QTest::mouseClick(h->undoJob, Qt::LeftButton);
         WritePreviewDialog* preview = previewShown(s);
@@ -460,6 +460,64 @@ class TestFleetWindow : public QObject {
                                   QString("Підсумок: записано й перевірено: 59, відмовлено: 1."), 15000);
         for (int i = 0; i < 60; ++i)
             QCOMPARE(s.sim->board(i).permanent().mask == before[i].mask, i != 9);
+    }
+
+    // "Скасувати" while the boards' memory is still read for a write: nothing is written.
+    void cancelBeforeAnyWriteSendsNothing()
+    {
+        Setup s("192.168.1.161-168,version=2.17,console=1", 250);
+        s.survey("192.168.1.161", "168");
+        s.click("192.168.1.161");
+        s.click("192.168.1.168", Qt::ShiftModifier);
+        FieldChangeDialog* d = changeDialog(s, "change_mask", "value_mask", "255.255.0.0");
+        QTRY_VERIFY_WITH_TIMEOUT(d->write->isEnabled(), 10000);
+        int writes = 0;
+        bool pressed = false; // once: the first base read under way
+        connect(s.sim.get(), &sim::BoardSimulator::received, this, [&](int, const QByteArray& frame) {
+            if (frame == buildReadFrame(Memory::Permanent) && !std::exchange(pressed, true))
+                QTimer::singleShot(50, this, [&] { QTest::mouseClick(s.w->cancel, Qt::LeftButton); });
+            writes += isWriteFrame(frame);
+        });
+        QTest::mouseClick(d->write, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(s.w->search->isEnabled(), 15000);
+        QTest::qWait(300); // what a frame still on its way would take
+        QCOMPARE(writes, 0);
+        for (int i = 161; i <= 168; ++i)
+            QCOMPARE(s.cell(qPrintable(QString("192.168.1.%1").arg(i)), fleet::State), QString("скасовано"));
+    }
+
+    // What is written is what the preview showed: an edit withdraws "Записати" until a new
+    // preview, and a preview asked while another runs ends that one unseen and unwritten.
+    void aPreviewIsWhatIsWritten()
+    {
+        Setup s("192.168.1.171-172,version=2.17,console=1", 150);
+        s.survey("192.168.1.171", "172");
+        s.click("192.168.1.171");
+        s.click("192.168.1.172", Qt::ShiftModifier);
+        FieldChangeDialog* d = changeDialog(s, "change_mask", "value_mask", "255.255.0.0");
+        QVERIFY(d);
+        QTRY_VERIFY_WITH_TIMEOUT(d->write->isEnabled(), 10000);
+        auto* mask = d->findChild<QLineEdit*>("value_mask");
+        mask->selectAll();
+        QTest::keyClicks(mask, "255.255.255.0");
+        QVERIFY(!d->write->isEnabled());
+        QVERIFY(d->problem->isVisible());
+        int writes = 0;
+        connect(s.sim.get(), &sim::BoardSimulator::received, this,
+                [&](int, const QByteArray& frame) { writes += isWriteFrame(frame); });
+        QTest::mouseClick(d->preview, Qt::LeftButton);
+        QTest::qWait(60); // the first preview is reading the boards
+        QTest::mouseClick(d->preview, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(d->write->isEnabled(), 10000);
+        QTest::qWait(400); // anything of the first preview would have come by now
+        QCOMPARE(writes, 0);
+        for (const char* board : {"192.168.1.171", "192.168.1.172"})
+            QVERIFY2(!s.cell(board, fleet::State).startsWith("записано"),
+                     qPrintable(s.cell(board, fleet::State)));
+        QVERIFY(!d->table->findItems("255.255.255.0", Qt::MatchExactly).isEmpty());
+        QTest::mouseClick(d->write, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(s.sim->board(1).permanent().mask, (Ipv4{255, 255, 255, 0}), 10000);
+        QCOMPARE(s.sim->board(0).permanent().mask, (Ipv4{255, 255, 255, 0}));
     }
 
     // "Скасувати" during a write: the boards under way are written and read back, the rest
@@ -826,13 +884,45 @@ class TestFleetWindow : public QObject {
         QTest::mouseClick(s.w->history, Qt::LeftButton);
         auto* h = s.w->findChild<HistoryDialog*>("history");
         QVERIFY(h && h->isVisible());
-        QCOMPARE(h->table->rowCount(), 1);
+        QTRY_COMPARE(h->table->rowCount(), 1);
         QVERIFY2(h->table->item(0, HistoryDialog::Changes)->text().contains("255.0.0.0 → 255.255.0.0"),
                  qPrintable(h->table->item(0, HistoryDialog::Changes)->text()));
         QTest::mouseClick(h->undo, Qt::LeftButton);
+        WritePreviewDialog* preview = previewShown(s); // previewed as every write is
+        QVERIFY(preview);
+        QVERIFY(!preview->table->findItems("255.255.0.0", Qt::MatchExactly).isEmpty());
+        QTest::mouseClick(preview->write, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(s.sim->board(0).permanent(), before, 10000);
+        QTRY_COMPARE(h->table->rowCount(), 2); // the undo listed once it ran
         QTRY_VERIFY(s.cell("192.168.1.223", fleet::State).startsWith("записано"));
         QCOMPARE(s.f.window->journal().entries().first().by, fleet::by::Undo);
+    }
+
+    // A long journal is read beside the window: the dialog opens at once, says it reads, and
+    // answers the operator meanwhile.
+    void aLongJournalIsReadBesideTheWindow()
+    {
+        Setup s("192.168.1.225,version=2.17,console=1");
+        s.survey("192.168.1.225", "225");
+        s.click("192.168.1.225");
+        QTest::mouseClick(changeDialog(s, "change_mask", "value_mask", "255.255.0.0")->write, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(s.w->history->isEnabled(), 10000);
+        QFile journal(QDir(s.f.window->journal().folder()).filePath("journal.jsonl"));
+        QVERIFY(journal.open(QIODevice::Append));
+        const QByteArray other =
+            R"({"kind":"board","job":"20261209T000000-1-1-000000","board":"10.9.9.9","outcome":"done"})"
+            "\n";
+        QVERIFY(journal.write(other.repeated(200000)) > 0);
+        journal.close();
+        QTest::mouseClick(s.w->history, Qt::LeftButton);
+        auto* h = s.w->findChild<HistoryDialog*>("history");
+        QVERIFY(h && h->isVisible());
+        QVERIFY(h->findChild<QLabel*>("readingJournal")->isVisible()); // not read yet: said so
+        QTest::mouseClick(h->tabs->tabBar(), Qt::LeftButton, {}, h->tabs->tabBar()->tabRect(1).center());
+        QCOMPARE(h->tabs->currentIndex(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(h->jobsTable->rowCount(), 1, 10000);
+        QCOMPARE(h->table->rowCount(), 1);
+        QVERIFY(!h->findChild<QLabel*>("readingJournal")->isVisible());
     }
 
     // What a journal file holds is shown with its control characters made visible.
@@ -868,6 +958,11 @@ class TestFleetWindow : public QObject {
         QTest::mouseClick(r->chooseBackup, Qt::LeftButton);
         QVERIFY(r->replace->isEnabled());
         QTest::mouseClick(r->replace, Qt::LeftButton);
+        WritePreviewDialog* preview = previewShown(s); // what the backup changes, before it is written
+        QVERIFY(preview);
+        QVERIFY(!preview->table->findItems("4321", Qt::MatchExactly).isEmpty());
+        QCOMPARE(s.sim->board(0).permanent().mac, own);
+        QTest::mouseClick(preview->write, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(s.cell("192.168.1.224", fleet::State),
                                   QString("записано; діятиме після перезавантаження"), 10000);
         const WriteFields now = s.sim->board(0).permanent();
@@ -889,7 +984,7 @@ class TestFleetWindow : public QObject {
         QTest::mouseClick(s.w->history, Qt::LeftButton);
         auto* h = s.w->findChild<HistoryDialog*>("history");
         QVERIFY2(h && h->isVisible(), qPrintable(s.dialogs.asked.join('|')));
-        QCOMPARE(h->table->rowCount(), 3);
+        QTRY_COMPARE(h->table->rowCount(), 3);
         QStringList boards;
         for (int row = 0; row < 3; ++row) {
             boards << h->table->item(row, HistoryDialog::Board)->text();
@@ -917,21 +1012,24 @@ class TestFleetWindow : public QObject {
         }
         QTest::mouseClick(s.w->history, Qt::LeftButton);
         auto* h = s.w->findChild<HistoryDialog*>("history");
-        QCOMPARE(h->table->rowCount(), 2);
+        QTRY_COMPARE(h->table->rowCount(), 2);
         QVERIFY(h->table->item(1, HistoryDialog::Changes)->text().contains("Маска")); // the older one
         const QRect older = h->table->visualRect(h->table->model()->index(1, 0));
         QTest::mouseClick(h->table->viewport(), Qt::LeftButton, {}, older.center());
         QTest::mouseClick(h->undo, Qt::LeftButton);
+        WritePreviewDialog* preview = previewShown(s);
+        QVERIFY(preview);
+        QVERIFY2(preview->heading->text().contains("Маска 255.0.0.0 → 255.255.0.0"),
+                 qPrintable(preview->heading->text()));
+        QTest::mouseClick(preview->write, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(s.sim->board(0).permanent(), before, 10000);
-        QCOMPARE(s.dialogs.asked.size(), 2);
-        QVERIFY2(s.dialogs.asked[0].contains("Маска 255.0.0.0 → 255.255.0.0"),
-                 qPrintable(s.dialogs.asked[0]));
+        QCOMPARE(s.dialogs.asked.size(), 1);
         const QString job =
             journalJobs(s).value(1); // the later change, of the dispatcher (the undo is newest)
-        QVERIFY2(s.dialogs.asked[1].contains(
+        QVERIFY2(s.dialogs.asked[0].contains(
                      "192.168.1.244: буде скасовано й те, що записала пізніша робота " + job +
                      "; буде скасовано й те, що змінили на платі після цього запису: Диспетчер"),
-                 qPrintable(s.dialogs.asked[1]));
+                 qPrintable(s.dialogs.asked[0]));
     }
 
     // Each dialog opens at a size that shows its title and texts whole, and keeps it.
@@ -993,6 +1091,7 @@ class TestFleetWindow : public QObject {
         QTest::mouseClick(s.w->history, Qt::LeftButton);
         auto* h = s.w->findChild<HistoryDialog*>("history");
         QVERIFY(h && h->isVisible());
+        QTRY_VERIFY(h->table->rowCount() > 0);
         spoken(h);
         QCOMPARE(h->table->item(0, HistoryDialog::By)->text(), QString("Board network: changing fields"));
         h->close();
@@ -1047,6 +1146,9 @@ class TestFleetWindow : public QObject {
         auto* r = s.w->findChild<ReplaceDialog*>("replaceBoard");
         QTest::mouseClick(r->chooseBackup, Qt::LeftButton);
         QTest::mouseClick(r->replace, Qt::LeftButton);
+        WritePreviewDialog* preview = previewShown(s);
+        QVERIFY(preview);
+        QTest::mouseClick(preview->write, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(s.dialogs.asked.size() == 1, 10000);
         QVERIFY(s.dialogs.asked[0].contains("192.168.1.248"));
         QTest::qWait(2 * fleet::Discovery::IntervalMs);

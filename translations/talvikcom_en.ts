@@ -220,7 +220,7 @@
     </message>
     <message>
         <location line="+50"/>
-        <location filename="../src/gui/fleet_window/history_dialog.cpp" line="+28"/>
+        <location filename="../src/gui/fleet_window/history_dialog.cpp" line="+29"/>
         <source>нічого не зміниться</source>
         <translation>nothing will change</translation>
     </message>
@@ -734,6 +734,11 @@
         <translation>&amp;Close</translation>
     </message>
     <message>
+        <location line="+32"/>
+        <source>Значення змінено: «Переглянути» ще раз, перш ніж записати.</source>
+        <translation>A value has changed: “Preview” again before writing.</translation>
+    </message>
+    <message>
         <source>Переглянути</source>
         <translation type="vanished">Preview</translation>
     </message>
@@ -746,7 +751,7 @@
         <translation type="vanished">Close</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+19"/>
         <source>%1: «%2» — не адреса</source>
         <translation>%1: “%2” is not an address</translation>
     </message>
@@ -771,7 +776,7 @@
     </message>
     <message>
         <location line="+6"/>
-        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+166"/>
+        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+171"/>
         <source>Список адрес з файлу</source>
         <translation>Address list from a file</translation>
     </message>
@@ -823,7 +828,7 @@
     <message>
         <location line="+12"/>
         <location line="+8"/>
-        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="+287"/>
+        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="+328"/>
         <source>Копії плат для запису</source>
         <translation>Board backups to write</translation>
     </message>
@@ -839,12 +844,12 @@
         <translation>%1 and %2 are backups of the same board %3: keep one.</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+11"/>
         <source>Записати копії</source>
         <translation>Write backups</translation>
     </message>
     <message numerus="yes">
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Записати копії в %n плат?</source>
         <translation>
             <numerusform>Write backups to %n board?</numerusform>
@@ -852,7 +857,7 @@
         </translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+14"/>
         <source>Експорт таблиці</source>
         <translation>Export the table</translation>
     </message>
@@ -959,7 +964,7 @@
         <translation>Export or board backup (*.csv *.jsonl *.json *.conf)</translation>
     </message>
     <message>
-        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="-360"/>
+        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="-364"/>
         <source>Мережа плат</source>
         <translation>Board network</translation>
     </message>
@@ -968,7 +973,7 @@
         <translation type="vanished">Filter</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+52"/>
         <source>Фільтр за всіма стовпцями (Ctrl+F)</source>
         <translation>Filter on every column (Ctrl+F)</translation>
     </message>
@@ -978,12 +983,17 @@
         <translation>Clear filter</translation>
     </message>
     <message>
-        <location line="-41"/>
+        <location line="-45"/>
         <source>Плати мережі</source>
         <translation>Boards of the network</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+25"/>
+        <source>&amp;Оператор…</source>
+        <translation>&amp;Operator…</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>&amp;Фільтр</source>
         <translation>&amp;Filter</translation>
     </message>
@@ -1127,7 +1137,7 @@
         <translation type="vanished">Change fields…</translation>
     </message>
     <message>
-        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="-201"/>
+        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="-225"/>
         <source>Історія…</source>
         <translation>History…</translation>
     </message>
@@ -1295,6 +1305,11 @@
         <translation>&amp;Only the rows shown (by the filter)…</translation>
     </message>
     <message>
+        <location line="+32"/>
+        <source>Зупиняю: нічого нового не надсилаю; плати, яким уже надіслано запис, перевіряються. Ще раз «Скасувати» — зупинити одразу, без перевірки.</source>
+        <translation>Stopping: nothing new is sent; the boards already sent a write are checked. “Cancel” once more stops at once, without the check.</translation>
+    </message>
+    <message>
         <source>Усі копії з теки…</source>
         <translation type="vanished">All backups in a folder…</translation>
     </message>
@@ -1311,9 +1326,8 @@
         <translation type="vanished">Only the rows shown (by the filter)…</translation>
     </message>
     <message>
-        <location line="+32"/>
         <source>Зупиняю: плати, яким уже надіслано, дописуються й перевіряються. Ще раз «Скасувати» — зупинити одразу, без перевірки.</source>
-        <translation>Stopping: the boards already sent to are finished and checked. “Cancel” once more stops at once, without the check.</translation>
+        <translation type="vanished">Stopping: the boards already sent to are finished and checked. “Cancel” once more stops at once, without the check.</translation>
     </message>
     <message numerus="yes">
         <location line="+54"/>
@@ -1363,7 +1377,7 @@
         <translation>Could not write the settings file %1</translation>
     </message>
     <message>
-        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="-44"/>
+        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="-60"/>
         <source>Записати все одно? Тоді:
 %1</source>
         <translation>Write anyway? Then:
@@ -1381,44 +1395,53 @@
         <translation>Write without them</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+52"/>
         <source>Не чіпатиму: %1</source>
         <translation>Left alone: %1</translation>
     </message>
     <message>
-        <location line="+33"/>
-        <location line="+60"/>
+        <location line="+16"/>
+        <location line="+89"/>
         <source>Спершу виберіть плати в таблиці.</source>
         <translation>First select boards in the table.</translation>
     </message>
     <message>
-        <location line="-29"/>
+        <location line="-57"/>
         <source>Читаю постійну пам&apos;ять плат…</source>
         <translation>Reading the boards&apos; permanent memory…</translation>
+    </message>
+    <message>
+        <location line="+201"/>
+        <source>Замінити плату</source>
+        <translation>Replace board</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Записати плату %1 копією замінної?</source>
+        <translation>Write the replaced board&apos;s backup to %1?</translation>
     </message>
     <message>
         <source>Роботу не прочитано з журналу: %1</source>
         <translation type="vanished">The job was not read from the journal: %1</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="-108"/>
         <source>Повернути плату %1 до пам&apos;яті, яку вона мала до запису %2?
 %3</source>
         <translation>Revert board %1 to the memory it had before the write of %2?
 %3</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Повернути</source>
         <translation>Revert</translation>
     </message>
     <message>
-        <location line="+16"/>
         <source>Ця робота не записала успішно жодної плати: повертати нічого.</source>
-        <translation>This job wrote no board successfully: nothing to undo.</translation>
+        <translation type="vanished">This job wrote no board successfully: nothing to undo.</translation>
     </message>
     <message numerus="yes">
-        <location line="+2"/>
+        <location line="+27"/>
         <source>Повернути роботу «%1» від %2 на %n платах?</source>
         <translation>
             <numerusform>Undo the job “%1” of %2 on %n board?</numerusform>
@@ -1426,12 +1449,17 @@
         </translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="-4"/>
         <source>Усі плати цієї роботи вже записано або відмовлено: повторювати нічого.</source>
         <translation>Every board of this job was written or refused already: nothing to retry.</translation>
     </message>
+    <message>
+        <location line="-1"/>
+        <source>Ця робота не записала жодної плати: повертати нічого.</source>
+        <translation>This job wrote no board: nothing to undo.</translation>
+    </message>
     <message numerus="yes">
-        <location line="+2"/>
+        <location line="+7"/>
         <source>Повторити роботу «%1» від %2 на %n платах?</source>
         <translation>
             <numerusform>Retry the job “%1” of %2 on %n board?</numerusform>
@@ -1439,7 +1467,7 @@
         </translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+20"/>
         <source>На цьому комп&apos;ютері немає програми git: історію копій не прочитано.</source>
         <translation>This computer has no git program: the history of the backups was not read.</translation>
     </message>
@@ -1461,11 +1489,21 @@
             <numerusform>Showing %1 of %n boards</numerusform>
         </translation>
     </message>
+    <message>
+        <location filename="../src/gui/fleet_window/fleet_window_settings.cpp" line="+55"/>
+        <source>Оператор</source>
+        <translation>Operator</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ваше ім&apos;я для журналу робіт (поруч із користувачем системи й комп&apos;ютером):</source>
+        <translation>Your name for the journal of jobs (beside the system&apos;s user and the PC):</translation>
+    </message>
 </context>
 <context>
     <name>talvik::HistoryDialog</name>
     <message>
-        <location filename="../src/gui/fleet_window/history_dialog.cpp" line="+45"/>
+        <location filename="../src/gui/fleet_window/history_dialog.cpp" line="+58"/>
         <source>Історія записів: %1</source>
         <translation>Write history: %1</translation>
     </message>
@@ -1482,7 +1520,7 @@
         <translation type="vanished">Writes</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+71"/>
         <source>Роботи</source>
         <translation>Jobs</translation>
     </message>
@@ -1535,11 +1573,15 @@
     </message>
     <message>
         <location line="+28"/>
-        <source>Час;Хто;Що;Плат;Що вийшло</source>
-        <translation>Time;Who;What;Boards;Outcome</translation>
+        <source>Час;Чим;Хто;Що;Плат;Що вийшло</source>
+        <translation>Time;By;Who;What;Boards;Outcome</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <source>Час;Хто;Що;Плат;Що вийшло</source>
+        <translation type="vanished">Time;Who;What;Boards;Outcome</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Плати вибраної роботи</source>
         <translation>Boards of the selected job</translation>
     </message>
@@ -1577,7 +1619,12 @@
         <translation>This job again on its boards where it failed or that it never reached</translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+50"/>
+        <source>Читаю журнал…</source>
+        <translation>Reading the journal…</translation>
+    </message>
+    <message>
+        <location line="+61"/>
         <source>Читаю історію копій у git…</source>
         <translation>Reading the history of the backups in git…</translation>
     </message>

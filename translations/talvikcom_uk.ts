@@ -84,7 +84,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+341"/>
+        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+346"/>
         <source>%n датаграм втрачено через перевантаження цього комп&apos;ютера (плати запитано знову)</source>
         <translation>
             <numerusform>%n датаграму втрачено через перевантаження цього комп&apos;ютера (плати запитано знову)</numerusform>
@@ -120,7 +120,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="+220"/>
+        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="+267"/>
         <source>Повернути роботу «%1» від %2 на %n платах?</source>
         <translation>
             <numerusform>Повернути роботу «%1» від %2 на %n платі?</numerusform>
@@ -129,7 +129,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location line="+13"/>
+        <location line="+2"/>
         <source>Повторити роботу «%1» від %2 на %n платах?</source>
         <translation>
             <numerusform>Повторити роботу «%1» від %2 на %n платі?</numerusform>
@@ -150,7 +150,7 @@
 <context>
     <name>talvik::HistoryDialog</name>
     <message numerus="yes">
-        <location filename="../src/gui/fleet_window/history_dialog.cpp" line="+84"/>
+        <location filename="../src/gui/fleet_window/history_dialog.cpp" line="+98"/>
         <source>Історія записів: %n плат</source>
         <translation>
             <numerusform>Історія записів: %n плата</numerusform>

@@ -15,6 +15,8 @@ FleetJobs::FleetJobs(BoardClient& client, FleetModel& model, QObject* parent)
     });
     connect(&engine_, &BoardJobs::boardDone, this, &FleetJobs::shown);
     connect(&engine_, &BoardJobs::finished, this, [this](const JobSummary& summary) {
+        if (discarding_)
+            return;
         stopping_ = false;
         if (onPlanned_) {
             const auto done = std::exchange(onPlanned_, {});
@@ -53,6 +55,7 @@ void FleetJobs::start(const LastJob& job)
     emit started();
     JobOptions o = job.options;
     o.timing = timing;
+    o.operatorName = operatorName;
     switch (job.kind) {
     case LastJob::Reboot: {
         QList<RebootTarget> targets;
@@ -120,6 +123,13 @@ void FleetJobs::run(const JobPlan& plan, bool force)
 void FleetJobs::plan(const QList<WriteTarget>& targets, bool force,
                      const std::function<void(const QList<BoardResult>&)>& done)
 {
+    if (engine_.running()) {
+        if (!onPlanned_)
+            return done({}); // a job runs: its rows are not read again now
+        discarding_ = true;  // the older preview ends unseen
+        engine_.cancel();
+        discarding_ = false;
+    }
     onPlanned_ = done;
     planned_.clear();
     JobOptions o;
@@ -160,6 +170,8 @@ void FleetJobs::cancel()
 
 void FleetJobs::shown(const BoardResult& r)
 {
+    if (discarding_)
+        return;
     if (onPlanned_) { // a preview, not a job of its own
         if (r.before)
             model_.permanentRead(r.board, *r.before);

@@ -46,6 +46,8 @@ class FleetJobs : public QObject {
     void run(const JobPlan& plan, bool force);
     // The engine's dry run of the same writes: each board's permanent memory read into
     // the table, then `done` with what each would come to (its changes, refusals and frames).
+    // A preview asked while another runs ends that one, whose `done` is never called; none is
+    // asked while a job runs (`done` gets nothing). A preview never writes.
     void plan(const QList<WriteTarget>& targets, bool force,
               const std::function<void(const QList<BoardResult>&)>& done);
     // The last job once more, on its boards that failed, were not tried or were cancelled.
@@ -66,6 +68,7 @@ class FleetJobs : public QObject {
     Timing timing; // each reply; the reboot's wait is its own
     int rebootWaitSeconds = JobOptions::RebootWaitSeconds;
     FailureLimit limit;
+    QString operatorName; // who runs the window's jobs, for the journal ("Оператор…")
 
   signals:
     void started();
@@ -100,6 +103,7 @@ class FleetJobs : public QObject {
     // A dry run in progress: its results, and who waits for them.
     std::function<void(const QList<BoardResult>&)> onPlanned_;
     QList<BoardResult> planned_;
+    bool discarding_ = false; // a preview ended for a newer one: nothing of it is shown
 };
 
 } // namespace talvik::fleet

@@ -31,6 +31,7 @@ constexpr int Columns = 3; // the table's column widths, comma-separated
 constexpr int First = 4;   // the last range searched
 constexpr int Last = 5;
 constexpr int BackupFolder = 6; // the folder of backups last compared with (its git history in "Історія…")
+constexpr int Operator = 7; // who runs the window's jobs, for the journal
 } // namespace fleet_window
 
 namespace language {

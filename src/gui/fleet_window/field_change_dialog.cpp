@@ -93,8 +93,32 @@ FieldChangeDialog::FieldChangeDialog(QWidget* parent) : QDialog(parent)
     connect(write, &QPushButton::clicked, this, &FieldChangeDialog::writeWanted);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     for (QCheckBox* box : chosen_)
-        connect(box, &QCheckBox::toggled, write, [this] { write->setEnabled(false); });
+        connect(box, &QCheckBox::toggled, this, &FieldChangeDialog::edited);
+    for (QWidget* editor : editors_) {
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            connect(line, &QLineEdit::textEdited, this, &FieldChangeDialog::edited);
+        else if (auto* box = qobject_cast<QComboBox*>(editor))
+            connect(box, &QComboBox::currentIndexChanged, this, &FieldChangeDialog::edited);
+        else if (auto* spin = qobject_cast<QSpinBox*>(editor))
+            connect(spin, &QSpinBox::valueChanged, this, &FieldChangeDialog::edited);
+    }
     resize(640, 560);
+}
+
+void FieldChangeDialog::edited()
+{
+    // What the table shows is no longer what would be written.
+    asked_.reset();
+    shown_.reset();
+    write->setEnabled(false);
+    if (table->rowCount() > 0)
+        showProblem(tr("Значення змінено: «Переглянути» ще раз, перш ніж записати."));
+}
+
+void FieldChangeDialog::previewAsked(const FieldChange& change)
+{
+    asked_ = change;
+    shown_.reset();
 }
 
 std::optional<FieldChange> FieldChangeDialog::change(QString* why) const
@@ -157,6 +181,9 @@ void FieldChangeDialog::showProblem(const QString& text)
 
 void FieldChangeDialog::showPreview(const QList<BoardResult>& planned)
 {
+    if (!asked_) // edited while it was read: it is no longer this dialog's preview
+        return;
+    shown_ = std::exchange(asked_, std::nullopt);
     showProblem({});
     table->showPlanned(planned);
     write->setEnabled(table->writesAnything());

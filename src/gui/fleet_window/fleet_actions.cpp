@@ -203,23 +203,9 @@ void FleetWindow::applyBackupsFrom(bool wholeFolder)
         boards.append(b.config.address);
     }
     // What each backup would change, from its board's permanent memory: the engine's dry run.
-    auto* dialog = new WritePreviewDialog(
-        tr("Записати копії"), question(tr("Записати копії в %n плат?", nullptr, int(boards.size())), boards),
-        this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &WritePreviewDialog::writeWanted, this, [this, dialog, targets] {
-        if (writePlanned(dialog, targets, dialog->table->planned(), fleet::by::Apply))
-            dialog->accept();
-    });
-    dialog->showReading();
-    dialog->open();
-    setBusy(true);
-    QPointer<WritePreviewDialog> alive(dialog);
-    jobs_.plan(targets, false, [this, alive](const QList<BoardResult>& planned) {
-        setBusy(false);
-        if (alive)
-            alive->showPlanned(planned);
-    });
+    previewThenWrite(this, tr("Записати копії"),
+                     question(tr("Записати копії в %n плат?", nullptr, int(boards.size())), boards), targets,
+                     [this, targets](bool force) { jobs_.write(targets, fleet::by::Apply, force); });
 }
 
 void FleetWindow::exportRows(bool allRows)

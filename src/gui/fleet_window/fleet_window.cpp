@@ -11,6 +11,7 @@
 #include "gui/fleet_window/repaint_pacer.h"
 #include "wire/text_escapes.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -100,6 +101,10 @@ FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, f
 
     bindActions();
     bindKeys();
+    auto* who = new QAction(tr("&Оператор…"), this);
+    who->setObjectName(QStringLiteral("operator"));
+    connect(who, &QAction::triggered, this, &FleetWindow::askOperator);
+    addAction(who);
     addLanguageMenu(this, settings_, [this](const QString& text) { dialogs_.message(this, text); });
     setBusy(false);
     first->setFocus(); // the range is typed first
@@ -277,15 +282,15 @@ void FleetWindow::bindActions()
             if (search->isEnabled())
                 startSearch();
         });
-    // A job's boards under way finish and are verified; pressed again, it ends at once.
+    // Nothing new is sent; the boards already sent a write are verified. Pressed again, it ends at once.
     connect(cancel, &QPushButton::clicked, this, [this] {
         survey_.cancel();
         if (!jobs_.running())
             return;
         jobs_.stop();
         if (jobs_.stopping())
-            showStatus(tr("Зупиняю: плати, яким уже надіслано, дописуються й перевіряються. Ще раз "
-                          "«Скасувати» — зупинити одразу, без перевірки."));
+            showStatus(tr("Зупиняю: нічого нового не надсилаю; плати, яким уже надіслано запис, "
+                          "перевіряються. Ще раз «Скасувати» — зупинити одразу, без перевірки."));
     });
     connect(&jobs_, &fleet::FleetJobs::started, this, [this] { showStatus({}); });
     connect(hostsFile, &QPushButton::clicked, this, &FleetWindow::chooseHostsFile);

@@ -37,6 +37,7 @@ class SitesWatch;
 class FleetDialogs;
 class HistoryDialog;
 class RepaintPacer;
+class WritePreviewDialog;
 struct JobPlan;
 
 class FleetWindow : public QWidget {
@@ -124,9 +125,12 @@ class FleetWindow : public QWidget {
     void showSelectedHistory();
     void replaceSelected();
 
-    // fleet_window_settings.cpp: size, column widths and the last range, in TalvikCom.ini
+    // fleet_window_settings.cpp: size, column widths, the last range and the operator, in TalvikCom.ini
     void loadSettings();
     bool saveSettings(QString* failure = nullptr);
+    // "Оператор…": who runs the window's jobs, asked and kept.
+    void askOperator();
+    static constexpr int MostOperatorName = 100;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -152,9 +156,12 @@ class FleetWindow : public QWidget {
     void showMyNetworks();
     void setBusy(bool busy);
     void showStatus(const QString& text); // empty: hidden
-    // The engine's dry run of the targets, then writePlanned(): for a write the operator
-    // asked for without a preview of its own (an undo, a replacement).
-    void planThenWrite(const QList<WriteTarget>& targets, const QString& by, const QStringList& undone = {});
+    // Every write of the window but a change of fields: a preview dialog over `over` with the
+    // engine's dry run of the targets; "Записати" asks of that preview (askForce) and calls
+    // `write` with the force chosen.
+    WritePreviewDialog* previewThenWrite(QWidget* over, const QString& title, const QString& heading,
+                                         const QList<WriteTarget>& targets,
+                                         const std::function<void(bool force)>& write);
     // Where the rules refuse only what a force lets through: one question (over `asking`)
     // naming per board what will not be as planned. False when the operator said no.
     bool askForce(QWidget* asking, const QList<BoardResult>& planned, bool* force);

@@ -1,8 +1,10 @@
 // The fleet window's size, its column widths and the last range searched, in a section of
 // its own in TalvikCom.ini, through the store that keeps every other byte of the file.
 
+#include "fleet/fleet_jobs.h"
 #include "fleet/fleet_model.h"
 #include "gui/app/save_failure.h"
+#include "gui/fleet_window/fleet_dialogs.h"
 #include "gui/fleet_window/fleet_window.h"
 #include "store/ini_store.h"
 #include "store/settings_keys.h"
@@ -44,6 +46,20 @@ void FleetWindow::loadSettings()
     first->setText(store.read(FleetWindowSection, keys::First, first->text()));
     last->setText(store.read(FleetWindowSection, keys::Last, last->text()));
     backupFolder = store.read(FleetWindowSection, keys::BackupFolder, {});
+    jobs_.operatorName = store.read(FleetWindowSection, keys::Operator, {}).trimmed();
+}
+
+void FleetWindow::askOperator()
+{
+    const QString name = dialogs_.text(
+        this, tr("Оператор"),
+        tr("Ваше ім'я для журналу робіт (поруч із користувачем системи й комп'ютером):"), jobs_.operatorName);
+    if (name.trimmed().isEmpty()) // cancelled, or nothing given: the name stays
+        return;
+    jobs_.operatorName = name.trimmed().left(MostOperatorName);
+    QString failure;
+    if (!saveSettings(&failure))
+        dialogs_.message(this, failure);
 }
 
 bool FleetWindow::saveSettings(QString* failure)
@@ -59,6 +75,7 @@ bool FleetWindow::saveSettings(QString* failure)
     store.write(FleetWindowSection, keys::Last, last->text().trimmed());
     if (!backupFolder.isEmpty())
         store.write(FleetWindowSection, keys::BackupFolder, backupFolder);
+    store.write(FleetWindowSection, keys::Operator, jobs_.operatorName);
     const ProfileFile::SaveResult result = store.flush();
     if (failure)
         *failure = saveFailureText(result, store.systemError());

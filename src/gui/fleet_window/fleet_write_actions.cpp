@@ -10,6 +10,7 @@
 #include "fleet/fleet_jobs.h"
 #include "fleet/fleet_model.h"
 #include "fleet/fleet_wording.h"
+#include "fleet/off_thread.h"
 #include "gui/fleet_window/field_change_dialog.h"
 #include "gui/fleet_window/fleet_dialogs.h"
 #include "gui/fleet_window/fleet_window.h"
@@ -56,14 +57,30 @@ bool FleetWindow::writePlanned(QWidget* asking, const QList<WriteTarget>& target
     return true;
 }
 
-void FleetWindow::planThenWrite(const QList<WriteTarget>& targets, const QString& by,
-                                const QStringList& undone)
+WritePreviewDialog* FleetWindow::previewThenWrite(QWidget* over, const QString& title, const QString& heading,
+                                                  const QList<WriteTarget>& targets,
+                                                  const std::function<void(bool force)>& write)
 {
-    setBusy(true);
-    jobs_.plan(targets, false, [this, targets, by, undone](const QList<BoardResult>& planned) {
-        setBusy(false);
-        writePlanned(this, targets, planned, by, undone);
+    auto* dialog = new WritePreviewDialog(title, heading, over);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &WritePreviewDialog::writeWanted, this, [this, dialog, write] {
+        bool force = false; // asked of the preview shown, which is what is written
+        if (!askForce(dialog, dialog->table->planned(), &force))
+            return;
+        dialog->accept();
+        setBusy(true);
+        write(force);
     });
+    dialog->showReading();
+    dialog->open();
+    setBusy(true);
+    QPointer<WritePreviewDialog> alive(dialog);
+    jobs_.plan(targets, false, [this, alive](const QList<BoardResult>& planned) {
+        setBusy(jobs_.running());
+        if (alive)
+            alive->showPlanned(planned);
+    });
+    return dialog;
 }
 
 // A job of the journal run again, after its preview (the engine's dry run of its writes) or,
@@ -83,25 +100,8 @@ void FleetWindow::runJobPlan(QWidget* over, const JobPlan& plan, const QString& 
         }
         return;
     }
-    auto* dialog = new WritePreviewDialog(tr("Історія…"), heading, over);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &WritePreviewDialog::writeWanted, this, [this, dialog, plan] {
-        bool force = false;
-        if (!askForce(dialog, dialog->table->planned(), &force))
-            return;
-        dialog->accept();
-        setBusy(true);
-        jobs_.run(plan, force);
-    });
-    dialog->showReading();
-    dialog->open();
-    setBusy(true);
-    QPointer<WritePreviewDialog> alive(dialog);
-    jobs_.plan(plan.writes, false, [this, alive](const QList<BoardResult>& planned) {
-        setBusy(false);
-        if (alive)
-            alive->showPlanned(planned);
-    });
+    previewThenWrite(over, tr("Історія…"), heading, plan.writes,
+                     [this, plan](bool force) { jobs_.run(plan, force); });
 }
 
 void FleetWindow::changeSelectedFields()
@@ -139,18 +139,18 @@ void FleetWindow::changeSelectedFields()
             dialog->showProblem(problem);
             return;
         }
+        dialog->previewAsked(*change);
         dialog->showProblem(tr("Читаю постійну пам'ять плат…"));
         setBusy(true);
         QPointer<FieldChangeDialog> alive(dialog);
         jobs_.plan(targets(*change), false, [this, alive](const QList<BoardResult>& planned) {
-            setBusy(false);
+            setBusy(jobs_.running());
             if (alive)
                 alive->showPreview(planned);
         });
     });
     connect(dialog, &FieldChangeDialog::writeWanted, this, [this, dialog, targets] {
-        QString problem;
-        const std::optional<FieldChange> change = dialog->change(&problem);
+        const std::optional<FieldChange> change = dialog->previewed(); // what the preview shows
         if (!change)
             return;
         if (writePlanned(dialog, targets(*change), dialog->table->planned(), fleet::by::Change))
@@ -163,6 +163,35 @@ namespace {
 constexpr qsizetype MostShown = 5000; // writes, and jobs, a history lists at most
 } // namespace
 
+namespace {
+// What a history dialog shows, read off the window's thread.
+struct HistoryRead {
+    QList<JournalEntry> entries;
+    QList<JobRecord> jobs;
+};
+
+HistoryRead readHistory(const Journal& journal, const QSet<BoardAddress>& chosen)
+{
+    HistoryRead read;
+    // The newest part of the journal: a long one is not read whole for a dialog.
+    read.entries = journal.entries(chosen, nullptr, MostShown, Journal::WindowBytes);
+    journal.forEachJob(
+        [&](const JobRecord& j) {
+            if (std::any_of(j.boards.begin(), j.boards.end(),
+                            [&](BoardAddress b) { return chosen.contains(b); }))
+                read.jobs.append(j);
+            return read.jobs.size() < MostShown;
+        },
+        nullptr, Journal::WindowBytes);
+    return read;
+}
+
+struct PlanRead {
+    std::optional<JobPlan> plan;
+    JournalProblem problem;
+};
+} // namespace
+
 void FleetWindow::showSelectedHistory()
 {
     const QList<BoardAddress> boards = selectedBoards();
@@ -172,68 +201,80 @@ void FleetWindow::showSelectedHistory()
         return;
     }
     const QSet<BoardAddress> chosen(boards.begin(), boards.end());
-    // The newest part of the journal: a long one is not read whole for a dialog.
-    const QList<JournalEntry> entries = journal->entries(chosen, nullptr, MostShown, Journal::WindowBytes);
-    QList<JobRecord> jobs;
-    journal->forEachJob(
-        [&](const JobRecord& j) {
-            if (std::any_of(j.boards.begin(), j.boards.end(),
-                            [&](BoardAddress b) { return chosen.contains(b); }))
-                jobs.append(j);
-            return jobs.size() < MostShown;
-        },
-        nullptr, Journal::WindowBytes);
-    auto* dialog = new HistoryDialog(boards, entries, jobs, this);
+    auto* dialog = new HistoryDialog(boards, {}, {}, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // The journal is read on a thread of its own, now and after each job the dialog starts.
+    const Journal copy = *journal;
+    const auto read = [this, dialog, copy, chosen] {
+        dialog->showReadingJournal();
+        fleet::offThread<HistoryRead>(
+            dialog, [copy, chosen] { return readHistory(copy, chosen); },
+            [dialog](const HistoryRead& r) { dialog->setHistory(r.entries, r.jobs); });
+    };
+    read();
     showKeptChanges(dialog, boards);
-    connect(dialog, &HistoryDialog::jobChosen, dialog, [dialog, journal](const JobRecord& job) {
-        JournalProblem problem;
-        const std::optional<RollOut> boardsOfJob = journal->rollOut(job.id, &problem, {}, false);
-        dialog->showJobBoards(boardsOfJob, boardsOfJob ? QString() : fleet::journalProblemWords(problem));
+    connect(&jobs_, &fleet::FleetJobs::finished, dialog, read);
+    connect(dialog, &HistoryDialog::jobChosen, dialog, [dialog, copy](const JobRecord& job) {
+        using Read = std::pair<std::optional<RollOut>, JournalProblem>;
+        fleet::offThread<Read>(
+            dialog,
+            [copy, id = job.id] {
+                Read r;
+                r.first = copy.rollOut(id, &r.second, {}, false);
+                return r;
+            },
+            [dialog, id = job.id](const Read& r) {
+                if (dialog->chosenJobId() == id) // still the one chosen
+                    dialog->showJobBoards(r.first,
+                                          r.first ? QString() : fleet::journalProblemWords(r.second));
+            });
     });
-    connect(dialog, &HistoryDialog::undoWanted, this, [this, dialog, entries](const JournalEntry& entry) {
+    connect(dialog, &HistoryDialog::undoWanted, this, [this, dialog](const JournalEntry& entry) {
         QStringList changes;
         for (const ChangedField& c : fleet::titledChanges(*entry.before, entry.sent.fields))
             changes.append(QStringLiteral("%1 %2 → %3").arg(c.field, c.now, c.next));
         const QString when = entry.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        if (!dialogs_.confirm(dialog,
-                              tr("Повернути плату %1 до пам'яті, яку вона мала до запису %2?\n%3")
-                                  .arg(dottedText(entry.board), when, changes.join(u'\n')),
-                              tr("Повернути")))
-            return;
-        dialog->accept();
-        planThenWrite({undoOfWrite(entry, entries)}, fleet::by::Undo, {entry.id});
+        const QString heading = tr("Повернути плату %1 до пам'яті, яку вона мала до запису %2?\n%3")
+                                    .arg(dottedText(entry.board), when, changes.join(u'\n'));
+        const WriteTarget undo = undoOfWrite(entry, dialog->entries());
+        previewThenWrite(dialog, tr("Повернути"), heading, {undo}, [this, undo, entry](bool force) {
+            jobs_.write({undo}, fleet::by::Undo, force, {entry.id});
+        });
     });
     const auto whenOf = [](const JobRecord& job) {
         return job.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     };
-    connect(dialog, &HistoryDialog::undoJobWanted, this,
-            [this, dialog, journal, whenOf](const JobRecord& job) {
-                JournalProblem problem;
-                const std::optional<JobPlan> plan = undoPlan(*journal, job.id, fleet::by::UndoJob, &problem);
-                if (!plan)
-                    return dialogs_.message(dialog, fleet::journalProblemWords(problem));
-                if (plan->empty())
+    const auto planned = [this, dialog, copy, whenOf](const JobRecord& job, bool undo) {
+        fleet::offThread<PlanRead>(
+            dialog,
+            [copy, id = job.id, undo] {
+                PlanRead r;
+                r.plan = undo ? undoPlan(copy, id, fleet::by::UndoJob, &r.problem)
+                              : retryPlan(copy, id, fleet::by::RetryJob, &r.problem);
+                return r;
+            },
+            [this, dialog, whenOf, undo](const PlanRead& r) {
+                if (!r.plan)
+                    return dialogs_.message(dialog, fleet::journalProblemWords(r.problem));
+                if (r.plan->empty())
                     return dialogs_.message(
-                        dialog, tr("Ця робота не записала успішно жодної плати: повертати нічого."));
-                runJobPlan(dialog, *plan,
-                           tr("Повернути роботу «%1» від %2 на %n платах?", nullptr, int(plan->writes.size()))
-                               .arg(fleet::jobWhat(plan->job), whenOf(plan->job)));
+                        dialog,
+                        undo ? tr("Ця робота не записала жодної плати: повертати нічого.")
+                             : tr("Усі плати цієї роботи вже записано або відмовлено: повторювати нічого."));
+                const JobPlan& plan = *r.plan;
+                runJobPlan(
+                    dialog, plan,
+                    undo ? tr("Повернути роботу «%1» від %2 на %n платах?", nullptr, int(plan.writes.size()))
+                               .arg(fleet::jobWhat(plan.job), whenOf(plan.job))
+                         : tr("Повторити роботу «%1» від %2 на %n платах?", nullptr,
+                              int(plan.writes.size() + plan.reboots.size()))
+                               .arg(fleet::jobWhat(plan.job), whenOf(plan.job)));
             });
-    connect(
-        dialog, &HistoryDialog::retryJobWanted, this, [this, dialog, journal, whenOf](const JobRecord& job) {
-            JournalProblem problem;
-            const std::optional<JobPlan> plan = retryPlan(*journal, job.id, fleet::by::RetryJob, &problem);
-            if (!plan)
-                return dialogs_.message(dialog, fleet::journalProblemWords(problem));
-            if (plan->empty())
-                return dialogs_.message(
-                    dialog, tr("Усі плати цієї роботи вже записано або відмовлено: повторювати нічого."));
-            runJobPlan(dialog, *plan,
-                       tr("Повторити роботу «%1» від %2 на %n платах?", nullptr,
-                          int(plan->writes.size() + plan->reboots.size()))
-                           .arg(fleet::jobWhat(plan->job), whenOf(plan->job)));
-        });
+    };
+    connect(dialog, &HistoryDialog::undoJobWanted, this,
+            [planned](const JobRecord& job) { planned(job, true); });
+    connect(dialog, &HistoryDialog::retryJobWanted, this,
+            [planned](const JobRecord& job) { planned(job, false); });
     dialog->open();
 }
 
@@ -298,8 +339,11 @@ void FleetWindow::replaceSelected()
         const WritePlan plan = WritePlan::ofReplacement(*dialog->backup(), dialog->takeMac->isChecked());
         dialog->accept();
         // The old board must be gone: when something still answers at the backup's address,
-        // the operator is asked.
-        planThenWrite({{board, plan}}, fleet::by::Replace);
+        // the preview says so and the operator is asked.
+        const QList<WriteTarget> targets{{board, plan}};
+        previewThenWrite(this, tr("Замінити плату"),
+                         tr("Записати плату %1 копією замінної?").arg(dottedText(board)), targets,
+                         [this, targets](bool force) { jobs_.write(targets, fleet::by::Replace, force); });
     });
     dialog->open();
 }

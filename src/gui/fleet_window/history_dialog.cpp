@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -75,9 +76,22 @@ QString timeText(const QDateTime& time)
 }
 } // namespace
 
+namespace {
+// "Олена Коваль (olena@DISPATCH-2)", or the system's user and PC alone.
+QString whoWords(const JobRecord& j)
+{
+    const QString system =
+        j.user.isEmpty() ? QString() : j.user + (j.host.isEmpty() ? QString() : u'@' + j.host);
+    if (j.operatorName.isEmpty())
+        return escapeControls(system);
+    return escapeControls(system.isEmpty() ? j.operatorName
+                                           : QStringLiteral("%1 (%2)").arg(j.operatorName, system));
+}
+} // namespace
+
 HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<JournalEntry>& entries,
                              const QList<JobRecord>& jobs, QWidget* parent)
-    : QDialog(parent), jobs_(jobs)
+    : QDialog(parent), jobs_(jobs), entries_(entries)
 {
     setObjectName(QStringLiteral("history"));
     setWindowTitle(boards.size() == 1 ? tr("Історія записів: %1").arg(dottedText(boards.first()))
@@ -88,6 +102,10 @@ HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<Jour
              {timeText(e.time), dottedText(e.board), fleet::byWords(e.by), fleet::resultWords(e), changes(e)},
              e});
     auto* layout = new QVBoxLayout(this);
+    reading_ = new QLabel;
+    reading_->setObjectName(QStringLiteral("readingJournal"));
+    reading_->hide();
+    layout->addWidget(reading_);
     tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("tabs"));
     tabs->addTab(buildWrites(), tr("&Записи"));
@@ -148,15 +166,8 @@ QWidget* HistoryDialog::buildJobs()
 {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    jobsTable = listTable("jobsTable", tr("Роботи"), tr("Час;Хто;Що;Плат;Що вийшло").split(u';'));
-    jobsTable->setRowCount(int(jobs_.size()));
-    for (int row = 0; row < jobs_.size(); ++row) {
-        const JobRecord& j = jobs_[row];
-        setRow(jobsTable, row,
-               {timeText(j.time), fleet::byWords(j.by), fleet::jobWhat(j), QString::number(j.boards.size()),
-                fleet::jobOutcome(j)});
-    }
-    jobsTable->resizeColumnsToContents();
+    jobsTable = listTable("jobsTable", tr("Роботи"), tr("Час;Чим;Хто;Що;Плат;Що вийшло").split(u';'));
+    fillJobs();
     jobBoards = listTable("jobBoards", tr("Плати вибраної роботи"), tr("Плата;Що вийшло;Зміни").split(u';'));
     layout->addWidget(jobsTable, 3);
     layout->addWidget(jobBoards, 2);
@@ -190,6 +201,53 @@ QWidget* HistoryDialog::buildJobs()
     undoJob->setEnabled(false);
     retryJob->setEnabled(false);
     return page;
+}
+
+void HistoryDialog::fillJobs()
+{
+    const QSignalBlocker quiet(jobsTable); // the choice is kept, not made again
+    const QString chosen = chosenJobId();
+    jobsTable->setRowCount(int(jobs_.size()));
+    for (int row = 0; row < jobs_.size(); ++row) {
+        const JobRecord& j = jobs_[row];
+        setRow(jobsTable, row,
+               {timeText(j.time), fleet::byWords(j.by), whoWords(j), fleet::jobWhat(j),
+                QString::number(j.boards.size()), fleet::jobOutcome(j)});
+        if (j.id == chosen)
+            jobsTable->selectRow(row);
+    }
+    jobsTable->resizeColumnsToContents();
+}
+
+QString HistoryDialog::chosenJobId() const
+{
+    const JobRecord* j = chosenJob();
+    return j ? j->id : QString();
+}
+
+void HistoryDialog::showReadingJournal()
+{
+    reading_->setText(tr("Читаю журнал…"));
+    reading_->setAccessibleName(reading_->text());
+    reading_->show();
+}
+
+void HistoryDialog::setHistory(const QList<JournalEntry>& entries, const QList<JobRecord>& jobs)
+{
+    reading_->hide();
+    const QString chosen = chosenJobId();
+    rows_.removeIf([](const Row& r) { return r.write.has_value(); }); // the commits of git stay
+    entries_ = entries;
+    for (const JournalEntry& e : entries)
+        rows_.append(
+            {e.time,
+             {timeText(e.time), dottedText(e.board), fleet::byWords(e.by), fleet::resultWords(e), changes(e)},
+             e});
+    fill();
+    jobs_ = jobs;
+    fillJobs();
+    if (const JobRecord* j = chosenJob(); j && j->id == chosen)
+        emit jobChosen(*j); // its boards as they are now
 }
 
 const JobRecord* HistoryDialog::chosenJob() const

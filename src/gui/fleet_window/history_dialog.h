@@ -22,7 +22,7 @@ class HistoryDialog : public QDialog {
     Q_OBJECT
   public:
     enum Column { Time, Board, By, Result, Changes, ColumnCount };
-    enum JobColumn { JobTime, JobBy, JobWhat, JobBoards, JobOutcome, JobColumnCount };
+    enum JobColumn { JobTime, JobBy, JobWho, JobWhat, JobBoards, JobOutcome, JobColumnCount };
     enum BoardColumn { BoardAddressColumn, BoardOutcome, BoardChanges, BoardColumnCount };
     // A commit of the backups' repository that changed a board's file.
     struct KeptChange {
@@ -33,6 +33,12 @@ class HistoryDialog : public QDialog {
     // board, or says how many.
     HistoryDialog(const QList<BoardAddress>& boards, const QList<JournalEntry>& entries,
                   const QList<JobRecord>& jobs = {}, QWidget* parent = nullptr);
+    // While the journal is read (on a thread of its own): said, the dialog usable.
+    void showReadingJournal();
+    // The journal's writes and jobs, read afresh: the lists shown again, the choices kept.
+    void setHistory(const QList<JournalEntry>& entries, const QList<JobRecord>& jobs);
+    const QList<JournalEntry>& entries() const { return entries_; }
+    QString chosenJobId() const;
     // While git is asked what the commits of the backups changed: said, with a way to stop.
     void showKeptReading();
     // What the commits changed of the boards, among the writes; or why git could not tell.
@@ -61,6 +67,7 @@ class HistoryDialog : public QDialog {
     QWidget* buildWrites();
     QWidget* buildJobs();
     void fill();
+    void fillJobs();
     const JobRecord* chosenJob() const;
     struct Row {
         QDateTime time;
@@ -69,6 +76,8 @@ class HistoryDialog : public QDialog {
     };
     QList<Row> rows_;
     QList<JobRecord> jobs_;
+    QList<JournalEntry> entries_;
+    QLabel* reading_ = nullptr;
 };
 
 } // namespace talvik
