@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 # Every test and benchmark runs in a network namespace of its own (scripts/own-network.sh).
 OWN_NETWORK = bash scripts/own-network.sh
 
-.PHONY: all deps configure build run test test-sanitized demo demo-boards bench soak fuzz screenshot format translations \
+.PHONY: all deps configure build run test test-sanitized demo demo-boards bench soak soak-ident fuzz screenshot format translations \
         format-check package build-all-types windows test-windows package-windows clean
 
 all: build
@@ -82,11 +82,21 @@ bench: build
 	if [ -f $(BUILD)/bench/survey-scale.svg ]; then cp $(BUILD)/bench/survey-scale.svg docs/; fi; \
 	exit $$status
 
-# Identifier mode under a steady stream, memory printed over time.
-SOAK_SECONDS ?= 60
-SOAK_RATE ?= 20000
+# Random histories of jobs (writes, undos, retries, Ctrl-C, kill -9, boards that go silent or
+# late, two programs at once), each checked step by step: 100,000 of them, or as many as fit
+# in SOAK_SECONDS, from a seed of the clock (or SOAK_SEED). A failing one is printed with its
+# seed and steps: build/tests/test_histories --seed S --histories 1 --verbose runs it again.
+SOAK_HISTORIES ?= 100000
+SOAK_SEED ?= 0
 soak: build
-	$(OWN_NETWORK) bash scripts/bench.sh $(BUILD)/bench/talvik_soak $(SOAK_SECONDS) $(SOAK_RATE)
+	$(OWN_NETWORK) $(BUILD)/tests/test_histories --seed $(SOAK_SEED) \
+	    $(if $(SOAK_SECONDS),--seconds $(SOAK_SECONDS),--histories $(SOAK_HISTORIES))
+
+# Identifier mode under a steady stream, memory printed over time.
+IDENT_SOAK_SECONDS ?= 60
+IDENT_SOAK_RATE ?= 20000
+soak-ident: build
+	$(OWN_NETWORK) bash scripts/bench.sh $(BUILD)/bench/talvik_soak $(IDENT_SOAK_SECONDS) $(IDENT_SOAK_RATE)
 
 # The real window as it opens on a virtual X display with a window manager: title bar,
 # icon and all; and the whole of a 1024x768 screen, where it opens moved to fit; in English too.

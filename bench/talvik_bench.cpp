@@ -72,6 +72,7 @@ void exporterFigures(std::vector<Row>& rows);
 void cityFigures(std::vector<Row>& rows);
 void journalFigures(std::vector<Row>& rows);
 void exporterWebFigures(std::vector<Row>& rows);
+void historyFigures(std::vector<Row>& rows);
 
 void receiveFigures(std::vector<Row>& rows)
 {
@@ -303,7 +304,7 @@ int main(int argc, char* argv[])
         {"startup", startupFigures}, {"settings", settingsFigures}, {"range", rangeTickFigures},
         {"fleet", fleetFigures},     {"files", fileFigures},        {"survey", surveyFigures},
         {"burst", burstFigures},     {"exporter", exporterFigures}, {"city", cityFigures},
-        {"journal", journalFigures}, {"web", exporterWebFigures}};
+        {"journal", journalFigures}, {"web", exporterWebFigures},   {"histories", historyFigures}};
     for (const auto& [name, figures] : sections)
         if (only.isEmpty() || only.contains(QLatin1String(name)))
             figures(rows);

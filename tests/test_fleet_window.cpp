@@ -925,6 +925,37 @@ class TestFleetWindow : public QObject {
         QVERIFY(!h->findChild<QLabel*>("readingJournal")->isVisible());
     }
 
+    // A line a script wrote (spaced, escaped) is read as the program's own; a line that is no
+    // journal line is named under the lists, with the file and its line.
+    void aSpacedJournalLineShowsInTheHistory()
+    {
+        Setup s("192.168.1.226,version=2.17,console=1");
+        s.survey("192.168.1.226", "226");
+        s.click("192.168.1.226");
+        QTest::mouseClick(changeDialog(s, "change_mask", "value_mask", "255.255.0.0")->write, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(s.w->history->isEnabled(), 10000);
+        QFile journal(QDir(s.f.window->journal().folder()).filePath("journal.jsonl"));
+        QVERIFY(journal.open(QIODevice::ReadWrite));
+        QByteArray text = journal.readAll();
+        const int lines = int(text.count('\n'));
+        // The write's line as json.dumps writes it: a space after each colon and comma, "/" escaped.
+        const qsizetype start = text.indexOf("{\"kind\":\"write\"");
+        QByteArray line = text.mid(start, text.indexOf('\n', start) - start);
+        line.replace("\":", "\": ").replace(",\"", ", \"").replace("before/", "before\\/");
+        text.replace(start, text.indexOf('\n', start) - start, line);
+        QVERIFY(journal.seek(0) && journal.write(text + "{\"no\": \"kind\"}\n") > 0);
+        journal.close();
+        QTest::mouseClick(s.w->history, Qt::LeftButton);
+        auto* h = s.w->findChild<HistoryDialog*>("history");
+        QTRY_COMPARE(h->table->rowCount(), 1);
+        QVERIFY(h->table->item(0, HistoryDialog::Changes)->text().contains("255.255.0.0"));
+        auto* problems = h->findChild<QLabel*>("journalProblems");
+        QVERIFY(problems->isVisible());
+        QVERIFY2(problems->text().contains("journal.jsonl»") &&
+                     problems->text().endsWith(QString(": %1").arg(lines + 1)),
+                 qPrintable(problems->text()));
+    }
+
     // What a journal file holds is shown with its control characters made visible.
     void aJournalsTextIsShownEscaped()
     {

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QTimer>
@@ -36,6 +37,41 @@ QString journalFolder(const Fleet& fleet)
     return fleet.dataHome.filePath("TalvikCom/journal");
 }
 } // namespace
+
+// A JSON value as a script writes it: ", " and ": " between items, the keys of an object in
+// reverse order ("kind" last), every character past ASCII as \uXXXX and every "/" as "\/".
+QByteArray spaced(const QJsonValue& v)
+{
+    if (v.isObject()) {
+        const QJsonObject o = v.toObject();
+        QStringList keys = o.keys();
+        std::reverse(keys.begin(), keys.end());
+        QByteArrayList items;
+        for (const QString& k : keys)
+            items.append(spaced(k) + ": " + spaced(o.value(k)));
+        return "{" + items.join(", ") + "}";
+    }
+    if (v.isArray()) {
+        QByteArrayList items;
+        for (const QJsonValue& item : v.toArray())
+            items.append(spaced(item));
+        return "[" + items.join(", ") + "]";
+    }
+    if (!v.isString())
+        return QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact).mid(1).chopped(1);
+    QByteArray out = "\"";
+    for (const QChar c : v.toString()) {
+        if (c == u'/')
+            out += "\\/";
+        else if (c == u'"' || c == u'\\')
+            out += QByteArray("\\") + char(c.unicode());
+        else if (c.unicode() < 0x20 || c.unicode() > 0x7E)
+            out += QString::asprintf("\\u%04x", c.unicode()).toLatin1();
+        else
+            out += char(c.unicode());
+    }
+    return out + "\"";
+}
 
 class TestWayBack : public QObject {
     Q_OBJECT
@@ -252,6 +288,47 @@ class TestWayBack : public QObject {
         const Run table = fleet.ctl({"history", "--jobs"});
         QVERIFY2(table.out.contains(job["user"].toString().toUtf8() + '@'), table.out.constData());
         QVERIFY(table.out.contains("(Олена Коваль)"));
+    }
+
+    // A journal rewritten by a script (spaced, keys in another order, escapes) reads as the
+    // program's own: history, a job's boards, its undo. A line of JSON that is no journal
+    // line, and one torn in the middle, are skipped and named with the file and line.
+    void aJournalAsAScriptWritesItReads()
+    {
+        Fleet fleet({"127.0.6.1,version=2.17,console=1"});
+        const WriteFields before = fleet.sim.board(0).permanent();
+        QCOMPARE(fleet.ctl({"write", "127.0.6.1", "--mask", "255.255.0.0", "--operator", "Олена"}).exit, 0);
+        QFile file(fleet.journalFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray rewritten;
+        for (const QByteArray& line : file.readAll().split('\n'))
+            if (!line.isEmpty())
+                rewritten += spaced(QJsonDocument::fromJson(line).object()) + '\n';
+        file.close();
+        const QByteArray bad = "[1, 2]\n{\"no\": \"kind\"}\n{\"kind\": \"write\", \"id\": \n";
+        QVERIFY(rewritten.contains("\\u041e\\u043b\\u0435\\u043d\\u0430")); // "Олена", escaped
+        QVERIFY(rewritten.contains("before\\/"));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(file.write(rewritten + bad) > 0);
+        file.close();
+        const Run history = fleet.ctl({"history", "--json"});
+        QCOMPARE(history.json().size(), 1);
+        QCOMPARE(history.json()[0]["result"].toString(), QString("written, verified"));
+        QCOMPARE(history.json()[0]["before"].toObject()["mask"].toString(), QString("255.0.0.0"));
+        const int lines = int(rewritten.count('\n'));
+        for (int n : {lines + 1, lines + 2, lines + 3})
+            QVERIFY2(history.err.contains(QString("journal.jsonl:%1: not a journal line").arg(n).toUtf8()),
+                     history.err.constData());
+        const Run jobs = fleet.ctl({"history", "--jobs", "--json"});
+        QCOMPARE(jobs.json().size(), 1);
+        QCOMPARE(jobs.json()[0]["operator"].toString(), QString("Олена"));
+        QCOMPARE(jobs.json()[0]["counts"].toObject()["awaiting-reboot"].toInt(), 1);
+        QVERIFY(jobs.json()[0]["ended"].toBool());
+        QVERIFY(jobs.err.contains(QString("journal.jsonl:%1: not a journal line").arg(lines + 2).toUtf8()));
+        const Run job = fleet.ctl({"history", "--job", "last", "--json"});
+        QCOMPARE(job.json().value(1)["outcome"].toString(), QString("done"));
+        QCOMPARE(fleet.ctl({"undo", "--job", "last"}).exit, 0);
+        QCOMPARE(fleet.sim.board(0).permanent(), before);
     }
 
     // A program whose line could not be written whole takes it back without touching a line

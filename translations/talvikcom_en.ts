@@ -220,7 +220,7 @@
     </message>
     <message>
         <location line="+50"/>
-        <location filename="../src/gui/fleet_window/history_dialog.cpp" line="+29"/>
+        <location filename="../src/gui/fleet_window/history_dialog.cpp" line="+30"/>
         <source>нічого не зміниться</source>
         <translation>nothing will change</translation>
     </message>
@@ -828,7 +828,7 @@
     <message>
         <location line="+12"/>
         <location line="+8"/>
-        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="+328"/>
+        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="+329"/>
         <source>Копії плат для запису</source>
         <translation>Board backups to write</translation>
     </message>
@@ -1137,7 +1137,7 @@
         <translation type="vanished">Change fields…</translation>
     </message>
     <message>
-        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="-225"/>
+        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="-226"/>
         <source>Історія…</source>
         <translation>History…</translation>
     </message>
@@ -1401,17 +1401,17 @@
     </message>
     <message>
         <location line="+16"/>
-        <location line="+89"/>
+        <location line="+90"/>
         <source>Спершу виберіть плати в таблиці.</source>
         <translation>First select boards in the table.</translation>
     </message>
     <message>
-        <location line="-57"/>
+        <location line="-58"/>
         <source>Читаю постійну пам&apos;ять плат…</source>
         <translation>Reading the boards&apos; permanent memory…</translation>
     </message>
     <message>
-        <location line="+201"/>
+        <location line="+202"/>
         <source>Замінити плату</source>
         <translation>Replace board</translation>
     </message>
@@ -1520,7 +1520,7 @@
         <translation type="vanished">Writes</translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+77"/>
         <source>Роботи</source>
         <translation>Jobs</translation>
     </message>
@@ -1542,7 +1542,7 @@
         <translation type="vanished">Revert</translation>
     </message>
     <message>
-        <location line="-18"/>
+        <location line="-24"/>
         <source>&amp;Записи</source>
         <translation>&amp;Writes</translation>
     </message>
@@ -1552,7 +1552,7 @@
         <translation>&amp;Jobs</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+9"/>
         <source>За&amp;крити</source>
         <translation>C&amp;lose</translation>
     </message>
@@ -1624,7 +1624,20 @@
         <translation>Reading the journal…</translation>
     </message>
     <message>
-        <location line="+61"/>
+        <location line="+14"/>
+        <source>Не рядки журналу «%1», пропущено: %2</source>
+        <translation>Not lines of the journal “%1”, skipped: %2</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+3"/>
+        <source> і ще %n</source>
+        <translation>
+            <numerusform> and %n more</numerusform>
+            <numerusform> and %n more</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+58"/>
         <source>Читаю історію копій у git…</source>
         <translation>Reading the history of the backups in git…</translation>
     </message>

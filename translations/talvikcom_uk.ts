@@ -120,7 +120,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="+267"/>
+        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="+268"/>
         <source>Повернути роботу «%1» від %2 на %n платах?</source>
         <translation>
             <numerusform>Повернути роботу «%1» від %2 на %n платі?</numerusform>
@@ -150,12 +150,21 @@
 <context>
     <name>talvik::HistoryDialog</name>
     <message numerus="yes">
-        <location filename="../src/gui/fleet_window/history_dialog.cpp" line="+98"/>
+        <location filename="../src/gui/fleet_window/history_dialog.cpp" line="+99"/>
         <source>Історія записів: %n плат</source>
         <translation>
             <numerusform>Історія записів: %n плата</numerusform>
             <numerusform>Історія записів: %n плати</numerusform>
             <numerusform>Історія записів: %n плат</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+155"/>
+        <source> і ще %n</source>
+        <translation>
+            <numerusform> і ще %n</numerusform>
+            <numerusform> і ще %n</numerusform>
+            <numerusform> і ще %n</numerusform>
         </translation>
     </message>
 </context>

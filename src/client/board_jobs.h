@@ -140,7 +140,7 @@ class BoardJobs : public QObject {
     void taskDone(Task& task);
     void writeBase(Task& task);
     void writeDecided(Task& task, const BoardConfig& now);
-    void verify(Task& task, const QByteArray& frame);
+    void verify(Task& task, const QByteArray& frame, bool again = false);
     void rebootWords(Task& task);
     void sendReboot(Task& task);
     void report(BoardResult result);

@@ -85,12 +85,25 @@ QSet<QString> writtenBy(const JobRecord& job)
 }
 
 // The last job outside the roll-out that changed, since it began, a field the retry writes.
-QString changedSinceStart(const RollOutBoard& b, const QSet<QString>& fields)
+// Read back from the newest, at most MostLookedAt of them: past that, the newest stands.
+QString changedSinceStart(const Journal& journal, const RollOutBoard& b, const QSet<QString>& fields)
 {
+    constexpr int MostLookedAt = 256;
+    const auto nameOf = [](const JournalEntry& e) { return e.job.isEmpty() ? e.id : e.job; };
+    std::optional<JournalEntry> newest;
+    int looked = 0;
     for (qsizetype i = b.othersSinceStart.size() - 1; i >= 0; --i) {
-        const JournalEntry& e = b.othersSinceStart[i];
-        if (!(e.result && e.result->outcome == Outcome::Mismatch) && changedBy(e).intersects(fields))
-            return e.job.isEmpty() ? e.id : e.job;
+        if (b.othersSinceStart[i].provedNotHeld)
+            continue;
+        const std::optional<JournalEntry> e = journal.entryAt(b.othersSinceStart[i].offset);
+        if (!e)
+            continue;
+        if (!newest)
+            newest = e;
+        if (changedBy(*e).intersects(fields))
+            return nameOf(*e);
+        if (++looked == MostLookedAt)
+            return nameOf(*newest);
     }
     return {};
 }
@@ -215,7 +228,7 @@ std::optional<JobPlan> retryPlan(const Journal& journal, const QString& id, cons
             write = WritePlan::ofReplacement(job.sources.value(b.board), job.takeMac);
         if (!write)
             continue;
-        write->writtenSince = changedSinceStart(b, fields);
+        write->writtenSince = changedSinceStart(journal, b, fields);
         plan->writes.append({b.board, *write});
     }
     return plan;

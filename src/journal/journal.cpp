@@ -225,15 +225,15 @@ bool Journal::guardHolds(BoardAddress board, JournalGuard& guard, qint64 since, 
     JournalLines(path()).forward(
         qMax(guard.from, guard.readTo),
         [&](QByteArrayView text, qint64 offset) {
+            JournalLine line(text);
             guard.readTo = offset + text.size() + 1;
-            if (kindOf(text) != "write")
+            if (line.kind() != "write")
                 return true;
-            const QString job = QString::fromUtf8(jsonText(text, "job"));
-            const auto address = addressIn(jsonText(text, "board"));
+            const QString job = QString::fromUtf8(line.text("job"));
+            const auto address = addressIn(line.text("board"));
             if (address && !guard.own.contains(job))
-                guard.lastOther.insert(
-                    BoardAddress(*address),
-                    {offset, job.isEmpty() ? QString::fromUtf8(jsonText(text, "id")) : job});
+                guard.lastOther.insert(BoardAddress(*address),
+                                       {offset, job.isEmpty() ? QString::fromUtf8(line.text("id")) : job});
             return true;
         },
         nullptr);
@@ -321,47 +321,62 @@ bool Journal::recordBoard(const QString& job, BoardAddress board, const WriteRes
     return appendLine(line("board", o), error);
 }
 
-QString Journal::problemAt(qint64 offset, const QString& what) const
+void Journal::unreadLine(qint64 offset, UnreadLines& unread, QStringList* problems) const
 {
-    return QStringLiteral("%1:%2: %3").arg(path()).arg(JournalLines(path()).lineNumberAt(offset)).arg(what);
+    unread.file = path();
+    if (unread.named.size() >= UnreadLines::MostNamed) {
+        ++unread.more;
+        return;
+    }
+    const qint64 number = JournalLines(path()).lineNumberAt(offset);
+    unread.named.append(number);
+    if (problems)
+        problems->append(QStringLiteral("%1:%2: not a journal line").arg(path()).arg(number));
+}
+
+void Journal::unreadMore(const UnreadLines& unread, QStringList* problems) const
+{
+    if (unread.more > 0 && problems)
+        problems->append(
+            QStringLiteral("%1: %2 more lines that are no journal line").arg(path()).arg(unread.more));
 }
 
 void Journal::forEachEntry(const std::optional<QSet<BoardAddress>>& boards,
                            const std::function<bool(const JournalEntry&)>& each, QStringList* problems,
-                           qint64 newestBytes) const
+                           qint64 newestBytes, UnreadLines* unreadOut) const
 {
+    UnreadLines unread;
     // Newest first: a write's result (after it in the file) is met before the write.
     QHash<QString, QJsonObject> results;
     QString why;
     const bool read = JournalLines(path()).backward(
         [&](QByteArrayView text, qint64 offset) {
-            const QByteArrayView kind = kindOf(text);
+            JournalLine line(text);
+            const QByteArrayView kind = line.kind();
             if (kind == "result") {
-                const QByteArrayView board = jsonText(text, "board");
+                const QByteArrayView board = line.text("board");
                 if (boards && !board.isEmpty()) { // a result of this version names its board
                     const auto address = parseDottedDecimal(QString::fromLatin1(board));
                     if (address && !boards->contains(BoardAddress(*address)))
                         return true;
                 }
-                const QJsonObject o = QJsonDocument::fromJson(text.toByteArray()).object();
+                const QJsonObject o = line.object();
                 results.insert(o.value(QStringLiteral("id")).toString(), o);
                 return true;
             }
             if (kind != "write") {
-                if (kind.isEmpty() && problems)
-                    problems->append(problemAt(offset, QStringLiteral("not a journal line")));
+                if (kind.isEmpty())
+                    unreadLine(offset, unread, problems);
                 return true;
             }
             if (boards) { // the board before the whole line is read
-                const auto address = parseDottedDecimal(QString::fromLatin1(jsonText(text, "board")));
+                const auto address = parseDottedDecimal(QString::fromLatin1(line.text("board")));
                 if (address && !boards->contains(BoardAddress(*address)))
                     return true;
             }
-            std::optional<JournalEntry> e =
-                entryOf(QJsonDocument::fromJson(text.toByteArray()).object(), folder_, problems);
+            std::optional<JournalEntry> e = entryOf(line.object(), folder_, problems);
             if (!e) {
-                if (problems)
-                    problems->append(problemAt(offset, QStringLiteral("not a journal line")));
+                unreadLine(offset, unread, problems);
                 return true;
             }
             if (const auto found = results.constFind(e->id); found != results.cend()) {
@@ -373,12 +388,15 @@ void Journal::forEachEntry(const std::optional<QSet<BoardAddress>>& boards,
             return each(*e);
         },
         &why, newestBytes);
+    unreadMore(unread, problems);
+    if (unreadOut)
+        *unreadOut = unread;
     if (!read && problems)
         problems->append(QStringLiteral("%1: %2").arg(path(), why));
 }
 
 QList<JournalEntry> Journal::entries(const std::optional<QSet<BoardAddress>>& boards, QStringList* problems,
-                                     qsizetype most, qint64 newestBytes) const
+                                     qsizetype most, qint64 newestBytes, UnreadLines* unread) const
 {
     QList<JournalEntry> found;
     forEachEntry(
@@ -387,7 +405,7 @@ QList<JournalEntry> Journal::entries(const std::optional<QSet<BoardAddress>>& bo
             found.append(e);
             return most < 0 || found.size() < most;
         },
-        problems, newestBytes);
+        problems, newestBytes, unread);
     return found;
 }
 

@@ -116,9 +116,14 @@ struct RollOutBoard {
     // A journaled write by another job after the roll-out's last write to it, but for one the
     // board proved not to hold (a mismatch): that job's id and what wrote (empty when none).
     QString writtenSince, writtenSinceBy;
-    // Every write by another job since the roll-out began, in order, with its result: what a
-    // retry must not write over.
-    QList<JournalEntry> othersSinceStart;
+    // Every write by another job since the roll-out began, in order: where its line is, and
+    // whether its read-back proved the board does not hold it (a mismatch). What a retry must
+    // not write over; Journal::entryAt() reads one.
+    struct OtherWrite {
+        qint64 offset = -1;
+        bool provedNotHeld = false;
+    };
+    QList<OtherWrite> othersSinceStart;
 };
 struct RollOut {
     JobRecord job;
@@ -136,6 +141,17 @@ struct JournalGuard {
     QSet<QString> own; // the roll-out's jobs, and the job itself: their writes do not count
     qint64 readTo = -1;
     QHash<BoardAddress, QPair<qint64, QString>> lastOther; // each board's last such write: line, job
+};
+
+// The lines of the file a read found to be no journal line (not JSON, not an object, no
+// kind): the first MostNamed by number, the rest counted, so that a file of garbage costs
+// no more than a few of them.
+struct UnreadLines {
+    static constexpr int MostNamed = 20;
+    QString file;
+    QList<qint64> named; // line numbers, from 1
+    int more = 0;
+    bool isEmpty() const { return named.isEmpty(); }
 };
 
 // Why the journal could not give a job, for each program to word.
@@ -185,12 +201,14 @@ class Journal {
     // `newestBytes` at the end of the file when given. A bad line is skipped and named in
     // `problems`.
     QList<JournalEntry> entries(const std::optional<QSet<BoardAddress>>& boards = {},
-                                QStringList* problems = nullptr, qsizetype most = -1,
-                                qint64 newestBytes = -1) const;
+                                QStringList* problems = nullptr, qsizetype most = -1, qint64 newestBytes = -1,
+                                UnreadLines* unread = nullptr) const;
     // The same, one at a time: false from `each` stops.
+    // `unread`: the lines that are no journal line, for a front end to word (`problems` has
+    // them in talvikctl's words).
     void forEachEntry(const std::optional<QSet<BoardAddress>>& boards,
                       const std::function<bool(const JournalEntry&)>& each, QStringList* problems,
-                      qint64 newestBytes = -1) const;
+                      qint64 newestBytes = -1, UnreadLines* unread = nullptr) const;
     // Jobs newest first, with their counts; false from `each` stops. Memory stays small
     // whatever the file's size: a job's boards are counted, not kept.
     // `unreadable`: the system's words when the file could not be read.
@@ -200,12 +218,17 @@ class Journal {
     std::optional<JobRecord> job(const QString& id, JournalProblem* problem) const;
     // The writes with these ids, oldest first, with their results.
     QList<JournalEntry> writesWithIds(const QSet<QString>& ids, QStringList* problems = nullptr) const;
+    // The write whose line starts at `offset` (without its result).
+    std::optional<JournalEntry> entryAt(qint64 offset) const;
     // The file's size now: where lines appended from now on start.
     qint64 size() const;
-    // The job's boards through it and its retries (or it alone); `ignoring`: jobs whose writes
-    // do not count as written since (a retry of an undo ignores the undo's own).
+    // The job's boards through it and its retries, with the other jobs' writes to them since
+    // (what an undo or a retry plans with); `ignoring`: jobs whose writes do not count as
+    // written since (a retry of an undo ignores the undo's own). JobAlone: what the job did to
+    // its boards, and no more (to show it).
+    enum RollOutRead { ForPlans, JobAlone };
     std::optional<RollOut> rollOut(const QString& id, JournalProblem* problem,
-                                   const QSet<QString>& ignoring = {}, bool withRetries = true) const;
+                                   const QSet<QString>& ignoring = {}, RollOutRead read = ForPlans) const;
 
   private:
     // Whole lines, each ended, under the lock; `first` runs under it before they are written
@@ -218,7 +241,9 @@ class Journal {
     QByteArray resultLine(const QString& job, const QString& id, BoardAddress board,
                           const WriteResult& result) const;
     QByteArray endLine(const QString& job, const OutcomeCounts& counts, Reason stoppedBy) const;
-    QString problemAt(qint64 offset, const QString& what) const;
+    // A line that is no journal line, named while fewer than UnreadLines::MostNamed were.
+    void unreadLine(qint64 offset, UnreadLines& unread, QStringList* problems) const;
+    void unreadMore(const UnreadLines& unread, QStringList* problems) const;
     QString folder_;
 };
 

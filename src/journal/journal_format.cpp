@@ -19,16 +19,6 @@ QByteArray line(const char* kind, const QJsonObject& rest)
     return head + (rest.isEmpty() ? QByteArray("}") : ',' + body.mid(1)) + '\n';
 }
 
-QByteArrayView kindOf(QByteArrayView line)
-{
-    static const QByteArrayView first("{\"kind\":\"");
-    if (line.startsWith(first)) {
-        const qsizetype end = line.indexOf('"', first.size());
-        return end < 0 ? QByteArrayView() : line.sliced(first.size(), end - first.size());
-    }
-    return jsonText(line, "kind");
-}
-
 QJsonObject resultJson(const WriteResult& r)
 {
     QJsonObject o{

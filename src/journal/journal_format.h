@@ -12,10 +12,9 @@ namespace talvik::journal_format {
 
 extern const QString LinesFile; // journal.jsonl
 
-// A line of `kind`, "kind" first so that a reader finds it without parsing the line.
+// A line of `kind`, "kind" first and compact, so that a reader finds its values without
+// parsing it (JournalLine).
 QByteArray line(const char* kind, const QJsonObject& rest);
-// The kind of a line: its first key when it is "kind" (this version's lines), else searched.
-QByteArrayView kindOf(QByteArrayView line);
 
 QJsonObject resultJson(const WriteResult& result);
 // An outcome's line (a result or a board line): its kinds, or those of the words older

@@ -22,16 +22,12 @@ struct Tally {
     int reached = 0;
 };
 
-std::optional<BoardAddress> boardIn(QByteArrayView line)
+std::optional<BoardAddress> boardIn(JournalLine& line)
 {
-    const auto address = addressIn(jsonText(line, "board"));
+    const auto address = addressIn(line.text("board"));
     return address ? std::optional(BoardAddress(*address)) : std::nullopt;
 }
 
-QJsonObject objectOf(QByteArrayView line)
-{
-    return QJsonDocument::fromJson(line.toByteArray()).object();
-}
 } // namespace
 
 QString journalProblemText(const JournalProblem& p)
@@ -45,23 +41,29 @@ void Journal::forEachJob(const std::function<bool(const JobRecord&)>& each, QStr
                          qint64 newestBytes, QString* unreadable) const
 {
     QHash<QByteArray, Tally> after;
+    UnreadLines unread;
     QString why;
     const bool read = JournalLines(path()).backward(
         [&](QByteArrayView text, qint64 offset) {
-            const QByteArrayView kind = kindOf(text);
+            JournalLine line(text);
+            const QByteArrayView kind = line.kind();
             if (kind == "result" || kind == "board") {
-                const QByteArrayView job = jsonText(text, "job");
+                const QByteArrayView job = line.text("job");
                 if (job.isEmpty()) // a write of an older version: no job
                     return true;
                 Tally& t = after[job.toByteArray()];
                 ++t.reached;
                 if (!t.ended)
-                    if (const auto outcome = outcomeFromKey(QString::fromLatin1(jsonText(text, "outcome"))))
-                        t.counts.count(*outcome, text.contains("\"taken_at_reboot\":true"));
+                    if (const auto outcome = outcomeFromKey(QString::fromLatin1(line.text("outcome"))))
+                        t.counts.count(*outcome, line.flag("taken_at_reboot"));
+                return true;
+            }
+            if (kind.isEmpty()) { // no journal line at all: named; a later version's kind is not
+                unreadLine(offset, unread, problems);
                 return true;
             }
             if (kind == "end") {
-                const QJsonObject o = objectOf(text);
+                const QJsonObject o = line.object();
                 Tally& t = after[o.value(QStringLiteral("job")).toString().toUtf8()];
                 t.ended = true;
                 t.counts = countsOf(o.value(QStringLiteral("counts")).toObject());
@@ -71,10 +73,9 @@ void Journal::forEachJob(const std::function<bool(const JobRecord&)>& each, QStr
             }
             if (kind != "job")
                 return true;
-            std::optional<JobRecord> job = jobOf(objectOf(text), problems);
+            std::optional<JobRecord> job = jobOf(line.object(), problems);
             if (!job) {
-                if (problems)
-                    problems->append(problemAt(offset, QStringLiteral("not a journal line")));
+                unreadLine(offset, unread, problems);
                 return true;
             }
             const Tally t = after.take(job->id.toUtf8());
@@ -86,6 +87,7 @@ void Journal::forEachJob(const std::function<bool(const JobRecord&)>& each, QStr
             return each(*job);
         },
         &why, newestBytes);
+    unreadMore(unread, problems);
     if (!read && problems)
         problems->append(QStringLiteral("%1: %2").arg(path(), why));
     if (!read && unreadable)
@@ -110,12 +112,6 @@ std::optional<JobRecord> Journal::job(const QString& id, JournalProblem* problem
 }
 
 namespace {
-// A write whose read-back proved the board holds something else: it changed nothing that counts.
-bool provedNotHeld(const JournalEntry& e)
-{
-    return e.result && e.result->outcome == Outcome::Mismatch;
-}
-
 void attachResult(JournalEntry& e, const QJsonObject& o)
 {
     e.result = resultOf(o);
@@ -125,8 +121,9 @@ void attachResult(JournalEntry& e, const QJsonObject& o)
 } // namespace
 
 std::optional<RollOut> Journal::rollOut(const QString& id, JournalProblem* problem,
-                                        const QSet<QString>& ignoring, bool withRetries) const
+                                        const QSet<QString>& ignoring, RollOutRead reading) const
 {
+    const bool withRetries = reading == ForPlans, withOthers = reading == ForPlans;
     const std::optional<JobRecord> job = this->job(id, problem);
     if (!job)
         return std::nullopt;
@@ -145,9 +142,10 @@ std::optional<RollOut> Journal::rollOut(const QString& id, JournalProblem* probl
     const bool read = JournalLines(path()).forward(
         job->offset,
         [&](QByteArrayView text, qint64 offset) {
-            const QByteArrayView kind = kindOf(text);
+            JournalLine line(text);
+            const QByteArrayView kind = line.kind();
             if (kind == "job") {
-                const std::optional<JobRecord> j = jobOf(objectOf(text), &problems);
+                const std::optional<JobRecord> j = jobOf(line.object(), &problems);
                 if (j && withRetries && j->retryOf == job->id) {
                     ours.insert(j->id);
                     r.retries.append(*j);
@@ -156,37 +154,42 @@ std::optional<RollOut> Journal::rollOut(const QString& id, JournalProblem* probl
             }
             if (kind != "write" && kind != "result" && kind != "board")
                 return true;
-            const std::optional<BoardAddress> board = boardIn(text);
+            const std::optional<BoardAddress> board = boardIn(line);
             if (!board || !at.contains(*board))
                 return true;
             const int index = at.value(*board);
             RollOutBoard& b = r.boards[index];
-            const QString jobId = QString::fromLatin1(jsonText(text, "job"));
+            const QString jobId = QString::fromLatin1(line.text("job"));
             const bool own = ours.contains(jobId);
             if (kind == "write") {
-                if (!own && ignoring.contains(jobId))
+                if (!own) { // only where it is, and read again when needed: a city's years of them
+                    if (withOthers && !ignoring.contains(jobId)) {
+                        othersSent.insert(QString::fromUtf8(line.text("id")),
+                                          {index, b.othersSinceStart.size()});
+                        b.othersSinceStart.append({offset, false});
+                    }
                     return true;
-                std::optional<JournalEntry> e = entryOf(objectOf(text), folder_, &problems);
+                }
+                std::optional<JournalEntry> e = entryOf(line.object(), folder_, &problems);
                 if (!e)
                     return true;
                 e->offset = offset;
-                QList<JournalEntry>& list = own ? b.writes : b.othersSinceStart;
-                (own ? ownSent : othersSent).insert(e->id, {index, list.size()});
-                list.append(*e);
-                if (own) {
-                    if (!b.firstWrite)
-                        b.firstWrite = e;
-                    b.sentWithoutResult = true;
-                }
+                ownSent.insert(e->id, {index, b.writes.size()});
+                b.writes.append(*e);
+                if (!b.firstWrite)
+                    b.firstWrite = e;
+                b.sentWithoutResult = true;
                 return true;
             }
-            const QJsonObject o = objectOf(text);
             if (!own) { // another job's result: whether its write counts
-                if (const auto write = othersSent.take(o.value(QStringLiteral("id")).toString());
-                    kind == "result" && write.first == index && write.second < b.othersSinceStart.size())
-                    attachResult(b.othersSinceStart[write.second], o);
+                if (kind != "result")
+                    return true;
+                const auto write = othersSent.take(QString::fromUtf8(line.text("id")));
+                if (write.first == index && write.second < b.othersSinceStart.size())
+                    b.othersSinceStart[write.second].provedNotHeld = line.text("outcome") == "mismatch";
                 return true;
             }
+            const QJsonObject o = line.object();
             b.last = resultOf(o);
             if (kind == "result") {
                 const auto write = ownSent.take(o.value(QStringLiteral("id")).toString());
@@ -210,17 +213,35 @@ std::optional<RollOut> Journal::rollOut(const QString& id, JournalProblem* probl
         if (b.writes.isEmpty())
             continue;
         for (qsizetype i = b.othersSinceStart.size() - 1; i >= 0; --i) {
-            const JournalEntry& e = b.othersSinceStart[i];
-            if (e.offset < b.writes.last().offset)
+            const RollOutBoard::OtherWrite& other = b.othersSinceStart[i];
+            if (other.offset < b.writes.last().offset)
                 break;
-            if (provedNotHeld(e))
+            if (other.provedNotHeld)
                 continue;
-            b.writtenSince = e.job.isEmpty() ? e.id : e.job;
-            b.writtenSinceBy = e.by;
+            if (const std::optional<JournalEntry> e = entryAt(other.offset)) {
+                b.writtenSince = e->job.isEmpty() ? e->id : e->job;
+                b.writtenSinceBy = e->by;
+            }
             break;
         }
     }
     return r;
+}
+
+std::optional<JournalEntry> Journal::entryAt(qint64 offset) const
+{
+    std::optional<JournalEntry> found;
+    JournalLines(path()).forward(
+        offset,
+        [&](QByteArrayView text, qint64 at) {
+            JournalLine line(text);
+            found = entryOf(line.object(), folder_, nullptr);
+            if (found)
+                found->offset = at;
+            return false;
+        },
+        nullptr);
+    return found;
 }
 
 QList<JournalEntry> Journal::writesWithIds(const QSet<QString>& ids, QStringList* problems) const
@@ -230,13 +251,14 @@ QList<JournalEntry> Journal::writesWithIds(const QSet<QString>& ids, QStringList
     JournalLines(path()).forward(
         0,
         [&](QByteArrayView text, qint64) {
-            const QByteArrayView kind = kindOf(text);
+            JournalLine line(text);
+            const QByteArrayView kind = line.kind();
             if (kind != "write" && kind != "result")
                 return true;
-            const QString id = QString::fromUtf8(jsonText(text, "id"));
+            const QString id = QString::fromUtf8(line.text("id"));
             if (!ids.contains(id))
                 return true;
-            const QJsonObject o = objectOf(text);
+            const QJsonObject o = line.object();
             if (kind == "write") {
                 if (std::optional<JournalEntry> e = entryOf(o, folder_, problems)) {
                     at.insert(id, out.size());

@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonValue>
 #include <cstring>
 #ifdef __GLIBC__
 #include <string.h> // memrchr
@@ -147,21 +149,94 @@ qint64 JournalLines::lineNumberAt(qint64 offset) const
     return number;
 }
 
-QByteArrayView jsonText(QByteArrayView line, QByteArrayView key)
+namespace {
+bool isBlank(char c)
 {
-    char pattern[40]; // "key":" without a heap allocation: it is asked for on every line
-    if (key.size() + 4 > qsizetype(sizeof pattern))
-        return {};
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+// Where the value of the key starts: past `"key"`, blanks, ':' and blanks; -1 when the line
+// has no such key. An occurrence of "key" as a value (`"kind":"job"`) is passed over.
+qsizetype valueOf(QByteArrayView line, QByteArrayView key)
+{
+    char pattern[40]; // "key" without a heap allocation: it is asked for on every line
+    if (key.size() + 2 > qsizetype(sizeof pattern))
+        return -1;
     pattern[0] = '"';
     std::memcpy(pattern + 1, key.data(), size_t(key.size()));
-    std::memcpy(pattern + 1 + key.size(), "\":\"", 3);
-    const QByteArrayView wanted(pattern, key.size() + 4);
-    const qsizetype at = line.indexOf(wanted);
-    if (at < 0)
+    pattern[key.size() + 1] = '"';
+    const QByteArrayView wanted(pattern, key.size() + 2);
+    for (qsizetype at = line.indexOf(wanted); at >= 0; at = line.indexOf(wanted, at + 1)) {
+        qsizetype i = at + wanted.size();
+        while (i < line.size() && isBlank(line[i]))
+            ++i;
+        if (i >= line.size() || line[i] != ':')
+            continue;
+        ++i;
+        while (i < line.size() && isBlank(line[i]))
+            ++i;
+        return i;
+    }
+    return -1;
+}
+} // namespace
+
+QByteArrayView jsonText(QByteArrayView line, QByteArrayView key)
+{
+    const qsizetype from = valueOf(line, key);
+    if (from < 0 || from >= line.size() || line[from] != '"')
         return {};
-    const qsizetype from = at + wanted.size();
-    const qsizetype to = line.indexOf('"', from);
-    return to < 0 ? QByteArrayView() : line.sliced(from, to - from);
+    const qsizetype to = line.indexOf('"', from + 1);
+    return to < 0 ? QByteArrayView() : line.sliced(from + 1, to - from - 1);
+}
+
+const QJsonObject& JournalLine::parsed()
+{
+    if (!parsed_) {
+        const QJsonDocument d = QJsonDocument::fromJson(raw_.toByteArray());
+        isObject_ = d.isObject();
+        parsed_ = d.object();
+    }
+    return *parsed_;
+}
+
+QByteArrayView JournalLine::text(QByteArrayView key)
+{
+    if (!parsed_) {
+        const QByteArrayView quick = jsonText(raw_, key);
+        if (!quick.isEmpty() && !quick.contains('\\'))
+            return quick;
+    }
+    const QJsonValue value = parsed().value(QLatin1String(key));
+    if (!value.isString())
+        return {};
+    kept_.append(value.toString().toUtf8());
+    return kept_.last();
+}
+
+bool JournalLine::flag(QByteArrayView key)
+{
+    if (!parsed_) {
+        if (const qsizetype at = valueOf(raw_, key); at >= 0) {
+            const QByteArrayView value = raw_.sliced(at);
+            if (value.startsWith("true"))
+                return true;
+            if (value.startsWith("false"))
+                return false;
+        }
+    }
+    return parsed().value(QLatin1String(key)).toBool();
+}
+
+bool JournalLine::isObject()
+{
+    parsed();
+    return isObject_;
+}
+
+QJsonObject JournalLine::object()
+{
+    return parsed();
 }
 
 std::optional<quint32> addressIn(QByteArrayView text)

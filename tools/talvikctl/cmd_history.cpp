@@ -170,7 +170,7 @@ int listJobs(const Journal& journal, bool json)
 int showJob(const Journal& journal, const QString& id, bool json)
 {
     JournalProblem problem;
-    const std::optional<RollOut> r = journal.rollOut(id, &problem, {}, false);
+    const std::optional<RollOut> r = journal.rollOut(id, &problem, {}, Journal::JobAlone);
     if (!r)
         throw UsageError{journalProblemText(problem)};
     if (json)

@@ -168,13 +168,14 @@ namespace {
 struct HistoryRead {
     QList<JournalEntry> entries;
     QList<JobRecord> jobs;
+    UnreadLines unread; // lines that are no journal line, by file and line
 };
 
 HistoryRead readHistory(const Journal& journal, const QSet<BoardAddress>& chosen)
 {
     HistoryRead read;
     // The newest part of the journal: a long one is not read whole for a dialog.
-    read.entries = journal.entries(chosen, nullptr, MostShown, Journal::WindowBytes);
+    read.entries = journal.entries(chosen, nullptr, MostShown, Journal::WindowBytes, &read.unread);
     journal.forEachJob(
         [&](const JobRecord& j) {
             if (std::any_of(j.boards.begin(), j.boards.end(),
@@ -209,7 +210,7 @@ void FleetWindow::showSelectedHistory()
         dialog->showReadingJournal();
         fleet::offThread<HistoryRead>(
             dialog, [copy, chosen] { return readHistory(copy, chosen); },
-            [dialog](const HistoryRead& r) { dialog->setHistory(r.entries, r.jobs); });
+            [dialog](const HistoryRead& r) { dialog->setHistory(r.entries, r.jobs, r.unread); });
     };
     read();
     showKeptChanges(dialog, boards);
@@ -220,7 +221,7 @@ void FleetWindow::showSelectedHistory()
             dialog,
             [copy, id = job.id] {
                 Read r;
-                r.first = copy.rollOut(id, &r.second, {}, false);
+                r.first = copy.rollOut(id, &r.second, {}, Journal::JobAlone);
                 return r;
             },
             [dialog, id = job.id](const Read& r) {

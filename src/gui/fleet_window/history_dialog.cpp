@@ -6,6 +6,7 @@
 #include "wire/board_address.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -111,6 +112,12 @@ HistoryDialog::HistoryDialog(const QList<BoardAddress>& boards, const QList<Jour
     tabs->addTab(buildWrites(), tr("&Записи"));
     tabs->addTab(buildJobs(), tr("Р&оботи"));
     layout->addWidget(tabs, 1);
+    problems_ = new QLabel;
+    problems_->setObjectName(QStringLiteral("journalProblems"));
+    problems_->setWordWrap(true);
+    problems_->setTextFormat(Qt::PlainText);
+    problems_->hide();
+    layout->addWidget(problems_);
     auto* buttons = new QHBoxLayout;
     auto* close = new QPushButton(tr("За&крити"));
     close->setObjectName(QStringLiteral("close"));
@@ -232,9 +239,23 @@ void HistoryDialog::showReadingJournal()
     reading_->show();
 }
 
-void HistoryDialog::setHistory(const QList<JournalEntry>& entries, const QList<JobRecord>& jobs)
+void HistoryDialog::setHistory(const QList<JournalEntry>& entries, const QList<JobRecord>& jobs,
+                               const UnreadLines& unread)
 {
     reading_->hide();
+    QStringList numbers;
+    for (qint64 n : unread.named)
+        numbers.append(QString::number(n));
+    QString said;
+    if (!unread.isEmpty()) {
+        said = tr("Не рядки журналу «%1», пропущено: %2")
+                   .arg(QDir::toNativeSeparators(unread.file), numbers.join(QStringLiteral(", ")));
+        if (unread.more > 0)
+            said += tr(" і ще %n", nullptr, unread.more);
+    }
+    problems_->setText(said);
+    problems_->setAccessibleName(said);
+    problems_->setVisible(!said.isEmpty());
     const QString chosen = chosenJobId();
     rows_.removeIf([](const Row& r) { return r.write.has_value(); }); // the commits of git stay
     entries_ = entries;

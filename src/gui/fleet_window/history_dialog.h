@@ -35,8 +35,10 @@ class HistoryDialog : public QDialog {
                   const QList<JobRecord>& jobs = {}, QWidget* parent = nullptr);
     // While the journal is read (on a thread of its own): said, the dialog usable.
     void showReadingJournal();
-    // The journal's writes and jobs, read afresh: the lists shown again, the choices kept.
-    void setHistory(const QList<JournalEntry>& entries, const QList<JobRecord>& jobs);
+    // The journal's writes and jobs, read afresh: the lists shown again, the choices kept;
+    // the lines of the file that are no journal line named under them.
+    void setHistory(const QList<JournalEntry>& entries, const QList<JobRecord>& jobs,
+                    const UnreadLines& unread = {});
     const QList<JournalEntry>& entries() const { return entries_; }
     QString chosenJobId() const;
     // While git is asked what the commits of the backups changed: said, with a way to stop.
@@ -78,6 +80,7 @@ class HistoryDialog : public QDialog {
     QList<JobRecord> jobs_;
     QList<JournalEntry> entries_;
     QLabel* reading_ = nullptr;
+    QLabel* problems_ = nullptr;
 };
 
 } // namespace talvik
