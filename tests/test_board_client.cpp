@@ -5,6 +5,7 @@
 #include "recording_link.h"
 #include "wire/board_address.h"
 
+#include <QElapsedTimer>
 #include <QMap>
 #include <QSignalSpy>
 #include <QtTest>
@@ -175,7 +176,7 @@ class TestBoardClient : public QObject {
         QMap<BoardAddress, bool> answered;
         bool finished = false;
         client.requestMany(
-            asked, [](BoardAddress) { return QByteArray("frame"); }, isAnswer, Timing{2000, retries},
+            asked, [](BoardAddress) { return QByteArray("frame"); }, isAnswer, Timing{400, retries},
             [&](BoardAddress board, const std::optional<BoardReply>& reply) {
                 answered[board] = reply.has_value();
             },
@@ -194,7 +195,7 @@ class TestBoardClient : public QObject {
         link.openListener();
         BoardClient client(link, {8026}, 8026);
         QTimer::singleShot(1, [&] { link.deliver("answer", BoardText); }); // sets the wait short
-        QTimer::singleShot(2 * BoardClient::WaitFloorMs, [&] { link.deliver("answer", "127.0.3.3"); });
+        QTimer::singleShot(4 * BoardClient::FloorMs, [&] { link.deliver("answer", "127.0.3.3"); });
         QList<BoardAddress> found;
         bool finished = false;
         client.requestMany(
@@ -207,6 +208,59 @@ class TestBoardClient : public QObject {
             [&] { finished = true; });
         QTRY_VERIFY_WITH_TIMEOUT(finished, 10000);
         QCOMPARE(found, QList<BoardAddress>({Board, plus(Board, 1)}));
+    }
+
+    // How long a silent board is waited for: as long as its network needs once a board of it
+    // answered (doubled on each try), and the whole time-out on its last try, so that a board
+    // far slower than its neighbours still counts; with a fixed timing, the time-out each try.
+    void waitsFollowTheNetwork_data()
+    {
+        QTest::addColumn<bool>("fixed");
+        QTest::addColumn<int>("secondTryBeforeMs"); // the silent board's second frame, at the latest
+        QTest::addColumn<int>("secondTryAfterMs");  // and at the earliest
+        QTest::newRow("adaptive") << false << 150 << BoardClient::FloorMs;
+        QTest::newRow("fixed") << true << 2000 << 290;
+    }
+    void waitsFollowTheNetwork()
+    {
+        QFETCH(bool, fixed);
+        QFETCH(int, secondTryBeforeMs);
+        QFETCH(int, secondTryAfterMs);
+        RecordingLink link;
+        link.openListener();
+        BoardClient client(link, {8026}, 8026);
+        const BoardAddress fast = Board, silent = plus(Board, 1), slow = plus(Board, 2);
+        QElapsedTimer clock;
+        clock.start();
+        QList<qint64> toSilent;
+        int seen = 0;
+        QTimer boards;
+        connect(&boards, &QTimer::timeout, [&] {
+            for (; seen < link.sent.size(); ++seen) {
+                const BoardAddress to(link.sent[seen].host.toIPv4Address());
+                if (to == fast)
+                    link.deliver("answer", link.sent[seen].host.toString());
+                else if (to == silent)
+                    toSilent << clock.elapsed();
+            }
+        });
+        boards.start(1);
+        QTimer::singleShot(300, [&] { link.deliver("answer", "127.0.3.4"); }); // to its first frame
+        QMap<BoardAddress, bool> answered;
+        bool finished = false;
+        client.requestMany(
+            {fast, silent, slow}, [](BoardAddress) { return QByteArray("frame"); }, isAnswer,
+            Timing{fixed ? 300 : 1000, 2, fixed},
+            [&](BoardAddress b, const std::optional<BoardReply>& reply) { answered[b] = reply.has_value(); },
+            [&] { finished = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(finished, 10000);
+        QCOMPARE(answered.value(slow), true);
+        QCOMPARE(answered.value(silent), false);
+        QCOMPARE(toSilent.size(), 3);
+        QVERIFY2(toSilent[1] >= secondTryAfterMs && toSilent[1] < secondTryBeforeMs,
+                 qPrintable(QString::number(toSilent[1])));
+        QVERIFY(client.paceOf(fast).smoothedMs >= 0);
+        QVERIFY(client.paceOf(slow).neededMs >= 200); // at least since its last try: the waits never shorter
     }
 
     // A burst goes out at once, the rest at the pace, every board once when all answer.

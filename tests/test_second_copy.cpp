@@ -83,7 +83,7 @@ class TestSecondCopy : public QObject {
         QProcess exporter;
         exporter.start(QCoreApplication::applicationDirPath() + "/../tools/talvikctl",
                        {"exporter", "127.0.7.1-254", "--interval", "1", "--listen", page, "--ports",
-                        QString("%1,%2").arg(ports[0]).arg(ports[1]), "--timeout", "300"});
+                        QString("%1,%2").arg(ports[0]).arg(ports[1]), "--timeout", "150"});
         QVERIFY(exporter.waitForStarted());
         QTest::qWait(200);
         QCOMPARE(exporter.state(), QProcess::Running);

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace talvik {
 
@@ -20,25 +21,19 @@ struct BoardClient::Batch {
     Done done;
     std::function<void()> finished;
     int running = 0;       // taken on and not done
-    qint64 slowestMs = -1; // the slowest answer to a board's first frame
     bool lossSeen = false; // a board answered only when asked again
-    // (sent at, board) in the order sent: the first live one has the earliest deadline.
-    std::deque<std::pair<qint64, quint32>> asked;
+    // The boards asked, by what their try is waited for (their network and which try it is),
+    // each in the order sent: the first of each has the earliest deadline of its kind.
+    std::map<std::pair<quint32, int>, std::deque<std::pair<qint64, quint32>>> asked;
 
     // With loss seen, twice the attempts: 2 x (1 + retries).
     int retries() const { return lossSeen ? 2 * timing.retries + 1 : timing.retries; }
-
-    qint64 waitMs() const
-    {
-        if (slowestMs < 0)
-            return timing.timeoutMs;
-        return std::min(std::max(WaitFactor * slowestMs, qint64(WaitFloorMs)), qint64(timing.timeoutMs));
-    }
 };
 
 struct BoardClient::Pending {
     std::shared_ptr<Batch> batch;
     QByteArray frame;
+    quint32 board = 0;
     int attempts = 1;      // counted against the retries
     int askedForDrops = 0; // asked again because answers may have been dropped here
     int sends = 0;
@@ -104,6 +99,59 @@ PlannedFrame BoardClient::plannedWord(const QByteArray& word) const
     return {wordPort_, padDigits(word)};
 }
 
+quint32 BoardClient::networkOf(quint32 board) const
+{
+    const int given = prefixOf_ ? prefixOf_(board) : 0;
+    const int prefix = given > 0 && given <= 32 ? given : 24;
+    return prefix == 32 ? board : board & ~(0xFFFFFFFFu >> prefix);
+}
+
+BoardClient::NetworkPace BoardClient::paceOf(BoardAddress board) const
+{
+    const auto it = networks_.find(networkOf(board.ipv4()));
+    return it == networks_.end() ? NetworkPace{} : it->second;
+}
+
+qint64 BoardClient::roundTripOf(quint32 board) const
+{
+    const auto it = networks_.find(networkOf(board));
+    if (it == networks_.end() || it->second.smoothedMs < 0)
+        return FloorMs;
+    return std::max<qint64>(FloorMs, qint64(std::ceil(it->second.smoothedMs + 4 * it->second.variationMs)));
+}
+
+qint64 BoardClient::waitOf(const Pending& p) const
+{
+    const Timing& t = p.batch->timing;
+    if (t.fixed || p.attempts > p.batch->retries()) // the last try waits for any late answer
+        return t.timeoutMs;
+    const auto it = networks_.find(networkOf(p.board));
+    if (it == networks_.end() || it->second.smoothedMs < 0) // nothing known of its network yet
+        return t.timeoutMs;
+    const NetworkPace& n = it->second;
+    const double rto = std::max({double(FloorMs), n.smoothedMs + 4 * n.variationMs, double(n.neededMs)}) *
+                       double(1 << std::min(p.attempts - 1, 16));
+    return std::min<qint64>(qint64(std::ceil(rto)), t.timeoutMs);
+}
+
+// An answer's round trip, into its network's pace (RFC 6298, 2.2 and 2.3).
+void BoardClient::sample(quint32 board, const Pending& p, qint64 now)
+{
+    NetworkPace& n = networks_[networkOf(board)];
+    const qint64 since = now - p.sentAt; // at least what it needed, whichever try it answered
+    n.neededMs = std::max(n.neededMs, since);
+    if (p.sends != 1 || p.queued) // Karn: a try sent again says nothing of the round trip
+        return;
+    const double r = double(since);
+    if (n.smoothedMs < 0) {
+        n.smoothedMs = r;
+        n.variationMs = r / 2;
+        return;
+    }
+    n.variationMs = 0.75 * n.variationMs + 0.25 * std::abs(n.smoothedMs - r);
+    n.smoothedMs = 0.875 * n.smoothedMs + 0.125 * r;
+}
+
 BoardClient::Pending* BoardClient::find(quint32 board) const
 {
     const auto it = pending_.find(board);
@@ -157,6 +205,7 @@ void BoardClient::wake()
             batch->waiting.removeAt(i);
             auto pending = std::make_unique<Pending>();
             pending->batch = batch;
+            pending->board = board;
             pending->frame = batch->frameFor(BoardAddress(board));
             pending_.emplace(board, std::move(pending));
             ++batch->running;
@@ -200,35 +249,39 @@ void BoardClient::ask(quint32 board)
     if (p->sends == 1)
         p->firstSentAt = p->sentAt;
     p->dropsAt = link_.dropped();
-    p->batch->asked.emplace_back(p->sentAt, board);
+    p->batch->asked[{networkOf(board), p->attempts}].emplace_back(p->sentAt, board);
 }
 
 void BoardClient::check()
 {
     const qint64 now = clock_.elapsed();
     for (const std::shared_ptr<Batch>& batch : QList(batches_)) {
-        while (!batch->asked.empty()) {
-            const auto [sentAt, board] = batch->asked.front();
-            Pending* p = find(board);
-            if (!p || p->batch != batch || p->sentAt != sentAt || p->queued) { // answered or asked again
-                batch->asked.pop_front();
-                continue;
+        for (auto group = batch->asked.begin(); group != batch->asked.end();) {
+            auto& asked = group->second;
+            while (!asked.empty()) {
+                const auto [sentAt, board] = asked.front();
+                Pending* p = find(board);
+                if (!p || p->batch != batch || p->sentAt != sentAt || p->queued) { // answered or asked again
+                    asked.pop_front();
+                    continue;
+                }
+                if (sentAt + waitOf(*p) > now)
+                    break;
+                asked.pop_front();
+                if (link_.dropped() > p->dropsAt && p->askedForDrops < MostAskedForDrops) {
+                    ++p->askedForDrops; // its answer may be among those this PC dropped
+                }
+                else if (p->attempts <= batch->retries()) {
+                    ++p->attempts;
+                }
+                else {
+                    finish(board, std::nullopt);
+                    continue;
+                }
+                p->queued = true;
+                toSend_.push_back(board);
             }
-            if (sentAt + batch->waitMs() > now)
-                break;
-            batch->asked.pop_front();
-            if (link_.dropped() > p->dropsAt && p->askedForDrops < MostAskedForDrops) {
-                ++p->askedForDrops; // its answer may be among those this PC dropped
-            }
-            else if (p->attempts <= batch->retries()) {
-                ++p->attempts;
-            }
-            else {
-                finish(board, std::nullopt);
-                continue;
-            }
-            p->queued = true;
-            toSend_.push_back(board);
+            group = asked.empty() ? batch->asked.erase(group) : std::next(group);
         }
     }
     pump();
@@ -238,16 +291,17 @@ void BoardClient::armCheck()
 {
     qint64 next = -1;
     for (const std::shared_ptr<Batch>& batch : batches_) {
-        while (!batch->asked.empty()) {
-            const auto [sentAt, board] = batch->asked.front();
-            const Pending* p = find(board);
-            if (p && p->batch == batch && p->sentAt == sentAt && !p->queued)
-                break;
-            batch->asked.pop_front();
-        }
-        if (!batch->asked.empty()) {
-            const qint64 deadline = batch->asked.front().first + batch->waitMs();
-            next = next < 0 ? deadline : std::min(next, deadline);
+        for (auto& [key, asked] : batch->asked) {
+            while (!asked.empty()) {
+                const auto [sentAt, board] = asked.front();
+                const Pending* p = find(board);
+                if (p && p->batch == batch && p->sentAt == sentAt && !p->queued) {
+                    const qint64 deadline = sentAt + waitOf(*p);
+                    next = next < 0 ? deadline : std::min(next, deadline);
+                    break;
+                }
+                asked.pop_front();
+            }
         }
     }
     if (next < 0)
@@ -285,11 +339,14 @@ bool BoardClient::onDatagram(const QByteArray& datagram, quint32 from, quint16 p
     emit datagramArrived(datagram, from, port);
     Pending* p = find(from);
     if (p && p->batch->accept(BoardAddress(from), datagram)) {
-        if (p->sends == 1 && !p->queued) // an answer to the only frame: a clean sample of the wait
-            p->batch->slowestMs = std::max(p->batch->slowestMs, clock_.elapsed() - p->sentAt);
-        else if (p->sends > 1)
+        const qint64 now = clock_.elapsed();
+        // Answered only when asked again, and at once: the tries before were lost. A late
+        // answer to an earlier try says the board is slow, not that the network loses.
+        if (p->sends > 1 && !p->queued && now - p->sentAt <= roundTripOf(from))
             p->batch->lossSeen = true;
+        sample(from, *p, now);
         finish(from, BoardReply{datagram, port, p->sends});
+        armCheck(); // the waits of its network may be shorter now
         return true;
     }
     if (p)
@@ -317,10 +374,10 @@ void BoardClient::finish(quint32 board, const std::optional<BoardReply>& reply)
     if (reply) { // the other answers to what was sent are still to come
         // This may be the answer to the first frame: then the answers to the last come as long
         // after it, and one taken for the answer to the next request would be stale.
-        const qint64 now = clock_.elapsed();
-        const qint64 lastDue = p->sentAt + (now - p->firstSentAt) + batch->waitMs();
+        const qint64 now = clock_.elapsed(), wait = std::min<qint64>(waitOf(*p), batch->timing.timeoutMs);
+        const qint64 lastDue = p->sentAt + (now - p->firstSentAt) + wait;
         settling_[board] =
-            Settling{int(commandPorts_().size()) * p->sends - 1, std::max(now + batch->waitMs(), lastDue)};
+            Settling{int(commandPorts_().size()) * p->sends - 1, std::max(now + wait, lastDue)};
     }
     --batch->running;
     if (batch->done)

@@ -6,14 +6,20 @@
 //
 // Many boards are asked at once, at the pace of the network: every request of a batch
 // goes out as soon as the pace allows (a burst, then PaceBoardsPerSecond), not a few at
-// a time each waiting out its timeout. Only boards that stay silent are asked again, and
-// how long one is waited for adapts: once boards of the batch have answered, a silent
-// one is given WaitFactor times the slowest first answer seen (at least WaitFloorMs, at
-// most the timeout); with no answer yet, the whole timeout. Once a board of the batch has
-// answered only when asked again (the network loses datagrams), a silent one is asked
-// twice as many times. A board whose answer may have been dropped on this PC (the link
-// counted drops since it was asked) is asked again without using up a retry, up to
-// MostAskedForDrops more times.
+// a time each waiting out its timeout. Only boards that stay silent are asked again.
+//
+// How long a silent board is waited for follows its network, as TCP's retransmission timer
+// does (RFC 6298): a smoothed round trip and its variation, sampled only from answers to
+// requests sent once (Karn's rule), never shorter than what a board of the network has
+// already needed, at least FloorMs; doubled on each try, at most the timeout. Before any
+// board of a network has answered, a try waits the whole timeout, and so does the last try
+// of every board: an answer to any earlier try still counts, so a board far slower than
+// its neighbours is found. With a fixed timing every try waits the timeout. A network is a
+// board's address under the prefix of the adapter that reaches it (setPrefix), else its /24.
+// Once a board of the batch has answered only when asked again (the network loses
+// datagrams), a silent one is asked twice as many times. A board whose answer may have been
+// dropped on this PC (the link counted drops since it was asked) is asked again without
+// using up a retry, up to MostAskedForDrops more times.
 
 #include "net/link.h"
 #include "wire/board_address.h"
@@ -33,8 +39,9 @@ class QTimer;
 namespace talvik {
 
 struct Timing {
-    int timeoutMs = 1000; // the longest wait for one attempt's reply
+    int timeoutMs = 1000; // the longest wait for one attempt's reply; the last attempt's wait
     int retries = 2;      // attempts after the first
+    bool fixed = false;   // every attempt waits the timeout (talvikctl --timeout given)
 };
 
 // One datagram a request sends (or, in a dry run, would send): to one of the board's
@@ -59,8 +66,7 @@ class BoardClient : public QObject {
     // The pace's frames go out together every PumpMs: each hand-over to the socket's thread
     // costs a wake-up of both threads, and a thousand a second were a third of a survey's time.
     static constexpr int PumpMs = 5;
-    static constexpr int WaitFactor = 4;
-    static constexpr int WaitFloorMs = 150;
+    static constexpr int FloorMs = 20; // the shortest wait for a try, above any timer's granularity
     static constexpr int MostAskedForDrops = 3;
 
     // Whether a datagram from the board is the reply its request waits for.
@@ -103,6 +109,17 @@ class BoardClient : public QObject {
     // reported without a reply; each batch's `finished` runs.
     void cancelAll();
 
+    // The prefix length of the network a board is in (the adapter that reaches it), for the
+    // waits that follow the network; a /24 where this gives nothing (0).
+    void setPrefix(std::function<int(quint32 address)> prefixOf) { prefixOf_ = std::move(prefixOf); }
+    // What the network of `board` has shown so far: its smoothed round trip (-1 before any
+    // sample) and the longest any of its boards needed, in ms.
+    struct NetworkPace {
+        double smoothedMs = -1, variationMs = 0;
+        qint64 neededMs = 0;
+    };
+    NetworkPace paceOf(BoardAddress board) const;
+
   signals:
     // Every datagram that reaches the listening socket, whether a request takes it or not.
     void datagramArrived(const QByteArray& datagram, quint32 sender, quint16 port);
@@ -129,6 +146,11 @@ class BoardClient : public QObject {
     Pending* find(quint32 board) const;
     bool settling(quint32 board);
     bool busy(quint32 board) { return find(board) || settling(board); }
+    quint32 networkOf(quint32 board) const;
+    // How long the board's current try is waited for, as this class's comment says.
+    qint64 waitOf(const Pending& p) const;
+    qint64 roundTripOf(quint32 board) const; // what an answer to a try takes on its network
+    void sample(quint32 board, const Pending& p, qint64 now);
 
     // After a request, the board's other answers to it (one per port and attempt) are
     // still on their way; they are taken up here, so that the next request to that
@@ -151,6 +173,8 @@ class BoardClient : public QObject {
     Ports commandPorts_;
     quint16 wordPort_;
     std::unordered_map<quint32, std::unique_ptr<Pending>> pending_;
+    std::unordered_map<quint32, NetworkPace> networks_; // by the network's address
+    std::function<int(quint32)> prefixOf_;
 };
 
 } // namespace talvik

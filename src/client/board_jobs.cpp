@@ -721,7 +721,8 @@ void BoardJobs::sendReboot(Task& task)
                 return taskDone(task);
             }
             // A read each second, as the configurator's follow-up reads, until it answers.
-            ask(task.waitAt.value_or(r.board), Memory::Working, Completeness::Block, Timing{1000, wait - 1},
+            ask(task.waitAt.value_or(r.board), Memory::Working, Completeness::Block,
+                Timing{1000, wait - 1, true},
                 [this, &task](const std::optional<BoardReply>& back, Reason, qsizetype) {
                     BoardResult& result = task.result;
                     if (back) {

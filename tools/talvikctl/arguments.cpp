@@ -85,7 +85,11 @@ CommandLine::CommandLine(const QString& command, const QString& description, int
                                                        "bytes in hexadecimal) and send nothing.")});
     if (groups & Requests)
         parser.addOptions({
-            {TimeoutOption, QStringLiteral("Wait this long for each reply (default 1000)."),
+            {TimeoutOption,
+             QStringLiteral(
+                 "Wait exactly this long for each try's reply. Without it a try waits as long as "
+                 "the board's network has shown it needs (at least 20 ms, doubled on each try) and "
+                 "the last try 1000 ms, for any late answer."),
              QStringLiteral("ms"), QStringLiteral("1000")},
             {RetriesOption,
              QStringLiteral("Send a request again this many times without a reply (default 2)."),
@@ -163,6 +167,7 @@ CommonOptions CommandLine::common() const
     o.dryRun = (groups_ & DryRun) && parser.isSet(DryRunOption);
     if (groups_ & Requests) {
         o.timing.timeoutMs = numberArgument(TimeoutOption, parser.value(TimeoutOption), 1, 600000);
+        o.timing.fixed = parser.isSet(TimeoutOption); // given: every try waits it
         o.timing.retries = numberArgument(RetriesOption, parser.value(RetriesOption), 0, 100);
     }
     if (groups_ & Ports) {
