@@ -308,31 +308,44 @@ class TestFleetModel : public QObject {
         QVERIFY(!why.isEmpty());
     }
 
-    // Each /24 of the interfaces' addresses once; loopback, link-local and host or
-    // point-to-point addresses are no network of boards.
+    // Each adapter's network once, with its own prefix, around the PC's own address;
+    // loopback, link-local, host and point-to-point addresses are no network of boards.
     void myNetworks_data()
     {
         QTest::addColumn<Interfaces>("addresses");
-        QTest::addColumn<QStringList>("networks");
+        QTest::addColumn<QString>("only");
+        QTest::addColumn<QStringList>("hosts");
         QTest::newRow("the test's namespace") << Interfaces{{at("127.0.0.1").ipv4(), 8},
                                                             {at("192.168.1.1").ipv4(), 24},
                                                             {at("10.0.0.2").ipv4(), 32}}
-                                              << QStringList{"192.168.1.1-192.168.1.254"};
-        QTest::newRow("a /16: the PC's own /24 of it")
-            << Interfaces{{at("10.7.3.9").ipv4(), 16}, {at("169.254.3.3").ipv4(), 16}}
-            << QStringList{"10.7.3.1-10.7.3.254"};
-        QTest::newRow("two addresses in one /24")
-            << Interfaces{{at("192.168.5.10").ipv4(), 24}, {at("192.168.5.11").ipv4(), 24}}
-            << QStringList{"192.168.5.1-192.168.5.254"};
+                                              << QString() << QStringList{"192.168.1.2-192.168.1.254"};
+        QTest::newRow("a /26 lift network, the PC in its middle")
+            << Interfaces{{at("192.168.10.30").ipv4(), 26}} << QString()
+            << QStringList{"192.168.10.1-192.168.10.29", "192.168.10.31-192.168.10.62"};
+        QTest::newRow("a /23 is whole, across its /24s")
+            << Interfaces{{at("10.1.0.1").ipv4(), 23}} << QString() << QStringList{"10.1.0.2-10.1.1.254"};
+        QTest::newRow("a /16 whole; link-local left out")
+            << Interfaces{{at("10.7.3.9").ipv4(), 16}, {at("169.254.3.3").ipv4(), 16}} << QString()
+            << QStringList{"10.7.0.1-10.7.3.8", "10.7.3.10-10.7.255.254"};
+        QTest::newRow("two addresses in one network: it once")
+            << Interfaces{{at("192.168.5.10").ipv4(), 24}, {at("192.168.5.11").ipv4(), 24}} << QString()
+            << QStringList{"192.168.5.1-192.168.5.9", "192.168.5.11-192.168.5.254"};
+        QTest::newRow("one adapter chosen")
+            << Interfaces{{at("10.20.0.2").ipv4(), 24}, {at("192.168.10.1").ipv4(), 26}} << QString("if1")
+            << QStringList{"192.168.10.2-192.168.10.62"};
     }
     void myNetworks()
     {
         QFETCH(Interfaces, addresses);
-        QFETCH(QStringList, networks);
-        QStringList got;
-        for (const AddressRange& r : networksOf(addresses))
-            got.append(dottedText(r.first) + u'-' + dottedText(r.last));
-        QCOMPARE(got, networks);
+        QFETCH(QString, only);
+        QFETCH(QStringList, hosts);
+        QList<Adapter> list;
+        for (const auto& [address, prefix] : addresses) {
+            Adapter a{QString("if%1").arg(list.size()), int(list.size()) + 1, address, prefix};
+            a.loopback = isLoopback(address);
+            list.append(a);
+        }
+        QCOMPARE(hostsOf(networksOf(list, only)), hosts);
     }
 };
 

@@ -223,20 +223,22 @@ class TestTalvikctl : public QObject {
             << QStringList{"apply", "BACKUP"} << "bad mask" << with("mask=255.0.0.0", "mask=255.0.0");
         QTest::newRow("identifier out of range")
             << QStringList{"write", "127.0.3.2", "--ident", "65536"} << "ident" << QByteArray();
-        // Never a network, broadcast, zero or multicast address; a range inside one /24.
+        // Never a network's own address, its broadcast, zero or multicast; the network is the
+        // adapter's that reaches the address (loopback's is a /8), a /24 where none does.
         QTest::newRow("zero") << QStringList{"read", "0.0.0.0"} << "0.0.0.0" << QByteArray();
         QTest::newRow("broadcast") << QStringList{"reboot", "255.255.255.255"} << "broadcast" << QByteArray();
-        QTest::newRow(".255") << QStringList{"reboot", "127.0.3.255"} << ".255" << QByteArray();
-        QTest::newRow(".0") << QStringList{"survey", "127.0.3.0"} << ".0" << QByteArray();
+        QTest::newRow("loopback's broadcast")
+            << QStringList{"reboot", "127.255.255.255"} << "127.0.0.0/8" << QByteArray();
+        QTest::newRow("loopback's network")
+            << QStringList{"survey", "127.0.0.0"} << "127.0.0.0/8" << QByteArray();
         QTest::newRow("multicast") << QStringList{"write", "224.0.0.1", "--mask", "255.0.0.0"} << "multicast"
                                    << QByteArray();
-        QTest::newRow("a range to .255") << QStringList{"survey", "127.0.3.1-255"} << ".255" << QByteArray();
-        QTest::newRow("a range into the next /24")
-            << QStringList{"reboot", "127.0.3.200-127.0.4.5"} << "/24" << QByteArray();
+        QTest::newRow("a range to .255 of no adapter's network")
+            << QStringList{"survey", "10.77.3.1-255"} << "10.77.3.0/24" << QByteArray();
         QTest::newRow("a broadcast survey to no broadcast address")
             << QStringList{"survey", "--broadcast", "127.0.3.2"} << "no broadcast address" << QByteArray();
-        QTest::newRow("a backup named for .255")
-            << QStringList{"apply", "BACKUP"} << ".255" << with("address=127.0.3.2", "address=127.0.3.255");
+        QTest::newRow("a backup named for .255") << QStringList{"apply", "BACKUP"} << ".255"
+                                                 << with("address=127.0.3.2", "address=127.255.255.255");
         // What the window never writes, and options that contradict each other.
         QTest::newRow("a backup of DHCP with a static console")
             << QStringList{"apply", "BACKUP"} << "dhcp=1 with console=static" << with("dhcp=0", "dhcp=1");

@@ -384,16 +384,16 @@ class TestTexts : public QObject {
                             const char* network) {
             QTest::newRow(name) << l << n << QString(comparison) << QString(network);
         };
-        row("uk 1", Language::Ukrainian, 1, "1 нова, 1 зникла, 1 змінена", "1 адреса в мережі N");
-        row("uk 2", Language::Ukrainian, 2, "2 нових, 2 зникли, 2 змінені", "2 адреси в мережі N");
-        row("uk 5", Language::Ukrainian, 5, "5 нових, 5 зникло, 5 змінених", "5 адрес в мережі N");
-        row("uk 11", Language::Ukrainian, 11, "11 нових, 11 зникло, 11 змінених", "11 адрес в мережі N");
-        row("uk 21", Language::Ukrainian, 21, "21 нова, 21 зникла, 21 змінена", "21 адреса в мережі N");
-        row("en 1", Language::English, 1, "1 new, 1 missing, 1 changed", "1 address on network N");
-        row("en 2", Language::English, 2, "2 new, 2 missing, 2 changed", "2 addresses on network N");
-        row("en 5", Language::English, 5, "5 new, 5 missing, 5 changed", "5 addresses on network N");
-        row("en 11", Language::English, 11, "11 new, 11 missing, 11 changed", "11 addresses on network N");
-        row("en 21", Language::English, 21, "21 new, 21 missing, 21 changed", "21 addresses on network N");
+        row("uk 1", Language::Ukrainian, 1, "1 нова, 1 зникла, 1 змінена", "1 адреса: N");
+        row("uk 2", Language::Ukrainian, 2, "2 нових, 2 зникли, 2 змінені", "2 адреси: N");
+        row("uk 5", Language::Ukrainian, 5, "5 нових, 5 зникло, 5 змінених", "5 адрес: N");
+        row("uk 11", Language::Ukrainian, 11, "11 нових, 11 зникло, 11 змінених", "11 адрес: N");
+        row("uk 21", Language::Ukrainian, 21, "21 нова, 21 зникла, 21 змінена", "21 адреса: N");
+        row("en 1", Language::English, 1, "1 new, 1 missing, 1 changed", "1 address: N");
+        row("en 2", Language::English, 2, "2 new, 2 missing, 2 changed", "2 addresses: N");
+        row("en 5", Language::English, 5, "5 new, 5 missing, 5 changed", "5 addresses: N");
+        row("en 11", Language::English, 11, "11 new, 11 missing, 11 changed", "11 addresses: N");
+        row("en 21", Language::English, 21, "21 new, 21 missing, 21 changed", "21 addresses: N");
     }
     void countedWords()
     {
@@ -403,9 +403,8 @@ class TestTexts : public QObject {
         QFETCH(QString, network);
         SpokenLanguage speaking(language);
         QCOMPARE(fleet::comparisonText(n, n, n), comparison);
-        QCOMPARE(
-            QCoreApplication::translate("talvik::FleetWindow", "%n адрес в мережі %1", nullptr, n).arg("N"),
-            network);
+        QCOMPARE(QCoreApplication::translate("talvik::FleetWindow", "%n адрес: %1", nullptr, n).arg("N"),
+                 network);
     }
 
     // Qt's own words speak the window's language too: the buttons of a question, of the

@@ -304,27 +304,25 @@
         <translation>Cancelled; not done: %1.</translation>
     </message>
     <message>
-        <location line="+24"/>
         <source>%1: не адреса плати (0.0.0.0, 255.255.255.255, .0, .255 і групові адреси не підходять)</source>
-        <translation>%1: not a board address (0.0.0.0, 255.255.255.255, .0, .255 and multicast addresses will not do)</translation>
+        <translation type="vanished">%1: not a board address (0.0.0.0, 255.255.255.255, .0, .255 and multicast addresses will not do)</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>%1: діапазон має бути в одній мережі /24, до .254</source>
-        <translation>%1: a range must lie in one /24 network, up to .254</translation>
+        <translation type="vanished">%1: a range must lie in one /24 network, up to .254</translation>
     </message>
     <message>
-        <location line="-8"/>
+        <location line="+21"/>
         <source>%1: не адреса і не діапазон адрес</source>
         <translation>%1: neither an address nor a range of addresses</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+14"/>
         <source>Забагато адрес: не більше %1 за один пошук.</source>
         <translation>Too many addresses: at most %1 in one search.</translation>
     </message>
     <message>
-        <location line="-306"/>
+        <location line="-307"/>
         <source>Файлу %1 немає.</source>
         <translation>File %1 does not exist.</translation>
     </message>
@@ -430,7 +428,17 @@
         </translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+11"/>
+        <source>%1: не адреса плати, а адреса самої мережі %2 чи її широкомовна</source>
+        <translation>%1: not a board address but the network address of %2 or its broadcast</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1: не адреса плати (0.0.0.0, 255.255.255.255 і групові адреси не підходять)</source>
+        <translation>%1: not a board address (0.0.0.0, 255.255.255.255 and multicast addresses will not do)</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>%1, рядок %2, об&apos;єкт «%3»: %4</source>
         <translation>%1, line %2, site “%3”: %4</translation>
     </message>
@@ -450,7 +458,7 @@
         <translation>%1 has no board table header (address, ip, …).</translation>
     </message>
     <message>
-        <location filename="../src/fleet/fleet_wording.cpp" line="-543"/>
+        <location filename="../src/fleet/fleet_wording.cpp" line="-544"/>
         <source>IP 0.0.0.0 — не адреса вузла</source>
         <translation>IP 0.0.0.0 — not a host address</translation>
     </message>
@@ -763,9 +771,17 @@
 </context>
 <context>
     <name>talvik::FleetWindow</name>
-    <message>
+    <message numerus="yes">
         <location filename="../src/gui/fleet_window/fleet_actions.cpp" line="+78"/>
-        <location filename="../src/gui/fleet_window/fleet_site_actions.cpp" line="+25"/>
+        <source>Шукати плати в %n адресах: %1?</source>
+        <translation>
+            <numerusform>Search %n address for boards: %1?</numerusform>
+            <numerusform>Search %n addresses for boards: %1?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <location filename="../src/gui/fleet_window/fleet_site_actions.cpp" line="+26"/>
         <source>Не задано жодної плати.</source>
         <translation>No board given.</translation>
     </message>
@@ -776,7 +792,7 @@
     </message>
     <message>
         <location line="+6"/>
-        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+171"/>
+        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+177"/>
         <source>Список адрес з файлу</source>
         <translation>Address list from a file</translation>
     </message>
@@ -924,7 +940,7 @@
     </message>
     <message>
         <location line="-85"/>
-        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+262"/>
+        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+290"/>
         <source>Файл об&apos;єктів не прочитано: %1</source>
         <translation>Sites file not read: %1</translation>
     </message>
@@ -964,7 +980,7 @@
         <translation>Export or board backup (*.csv *.jsonl *.json *.conf)</translation>
     </message>
     <message>
-        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="-364"/>
+        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="-397"/>
         <source>Мережа плат</source>
         <translation>Board network</translation>
     </message>
@@ -973,7 +989,7 @@
         <translation type="vanished">Filter</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+57"/>
         <source>Фільтр за всіма стовпцями (Ctrl+F)</source>
         <translation>Filter on every column (Ctrl+F)</translation>
     </message>
@@ -983,12 +999,12 @@
         <translation>Clear filter</translation>
     </message>
     <message>
-        <location line="-45"/>
+        <location line="-49"/>
         <source>Плати мережі</source>
         <translation>Boards of the network</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+29"/>
         <source>&amp;Оператор…</source>
         <translation>&amp;Operator…</translation>
     </message>
@@ -1089,7 +1105,7 @@
         <translation type="vanished">Cancel</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+51"/>
         <source>Хід роботи</source>
         <translation>Progress</translation>
     </message>
@@ -1160,7 +1176,7 @@
         <translation type="vanished">Compare with reference…</translation>
     </message>
     <message>
-        <location line="-98"/>
+        <location line="-104"/>
         <source>&amp;Діапазон</source>
         <translation>Ra&amp;nge</translation>
     </message>
@@ -1180,7 +1196,17 @@
         <translation>M&amp;y networks</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+3"/>
+        <source>Адаптер</source>
+        <translation>Adapter</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Мережі якого адаптера цього комп&apos;ютера шукати</source>
+        <translation>Which adapter&apos;s networks of this PC to search</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>&amp;Об&apos;єкт</source>
         <translation>S&amp;ite</translation>
     </message>
@@ -1215,12 +1241,13 @@
         <translation>Permanent memory too (shows what is written b&amp;ut not yet loaded)</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location filename="../src/gui/fleet_window/fleet_actions.cpp" line="-183"/>
+        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+4"/>
         <source>&amp;Шукати</source>
         <translation>&amp;Search</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+2"/>
         <source>Скас&amp;увати</source>
         <translation>&amp;Cancel</translation>
     </message>
@@ -1310,6 +1337,24 @@
         <translation>Stopping: nothing new is sent; the boards already sent a write are checked. “Cancel” once more stops at once, without the check.</translation>
     </message>
     <message>
+        <location line="+104"/>
+        <source>усі</source>
+        <translation>all</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>у цього комп&apos;ютера немає мережі плат, крім локальної (від /16 до /30)</source>
+        <translation>this PC has no network of boards besides loopback (from /16 to /30)</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>%n адрес: %1</source>
+        <translation>
+            <numerusform>%n address: %1</numerusform>
+            <numerusform>%n addresses: %1</numerusform>
+        </translation>
+    </message>
+    <message>
         <source>Усі копії з теки…</source>
         <translation type="vanished">All backups in a folder…</translation>
     </message>
@@ -1330,7 +1375,7 @@
         <translation type="vanished">Stopping: the boards already sent to are finished and checked. “Cancel” once more stops at once, without the check.</translation>
     </message>
     <message numerus="yes">
-        <location line="+54"/>
+        <location line="-63"/>
         <source>%n датаграм втрачено через перевантаження цього комп&apos;ютера (плати запитано знову)</source>
         <translation>
             <numerusform>%n datagram lost to this computer&apos;s overload (boards asked again)</numerusform>
@@ -1338,28 +1383,25 @@
         </translation>
     </message>
     <message>
-        <location line="+43"/>
         <source>у цього комп&apos;ютера немає мережі /24, крім локальної</source>
-        <translation>this computer has no /24 network besides loopback</translation>
+        <translation type="vanished">this computer has no /24 network besides loopback</translation>
     </message>
     <message numerus="yes">
-        <location line="+2"/>
         <source>%n адрес в мережі %1</source>
-        <translation>
+        <translation type="vanished">
             <numerusform>%n address on network %1</numerusform>
             <numerusform>%n addresses on network %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <location line="+1"/>
         <source>%n адрес в мережах %1</source>
-        <translation>
+        <translation type="vanished">
             <numerusform>%n address on networks %1</numerusform>
             <numerusform>%n addresses on networks %1</numerusform>
         </translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+93"/>
         <source>(об&apos;єктів ще немає)</source>
         <translation>(no sites yet)</translation>
     </message>
@@ -1490,7 +1532,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../src/gui/fleet_window/fleet_window_settings.cpp" line="+55"/>
+        <location filename="../src/gui/fleet_window/fleet_window_settings.cpp" line="+56"/>
         <source>Оператор</source>
         <translation>Operator</translation>
     </message>
@@ -2136,12 +2178,12 @@ the link device)</translation>
     </message>
     <message>
         <location line="+0"/>
-        <location line="+224"/>
+        <location line="+229"/>
         <source>зникла</source>
         <translation>missing</translation>
     </message>
     <message>
-        <location line="-194"/>
+        <location line="-199"/>
         <source>Адреса</source>
         <translation>Address</translation>
     </message>
@@ -2226,12 +2268,17 @@ the link device)</translation>
         <translation>Site</translation>
     </message>
     <message>
-        <location line="+102"/>
+        <location line="+4"/>
+        <source>Адаптер</source>
+        <translation>Adapter</translation>
+    </message>
+    <message>
+        <location line="+99"/>
         <source>відповіла</source>
         <translation>answered</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+17"/>
         <source>не відповідає</source>
         <translation>not answering</translation>
     </message>

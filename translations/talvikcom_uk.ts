@@ -52,7 +52,16 @@
 <context>
     <name>talvik::FleetWindow</name>
     <message numerus="yes">
-        <location filename="../src/gui/fleet_window/fleet_actions.cpp" line="+136"/>
+        <location filename="../src/gui/fleet_window/fleet_actions.cpp" line="+78"/>
+        <source>Шукати плати в %n адресах: %1?</source>
+        <translation>
+            <numerusform>Шукати плати в %n адресі: %1?</numerusform>
+            <numerusform>Шукати плати в %n адресах: %1?</numerusform>
+            <numerusform>Шукати плати в %n адресах: %1?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+69"/>
         <location line="+7"/>
         <source>Перезавантажити %n плат?</source>
         <translation>
@@ -84,7 +93,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+346"/>
+        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+363"/>
         <source>%n датаграм втрачено через перевантаження цього комп&apos;ютера (плати запитано знову)</source>
         <translation>
             <numerusform>%n датаграму втрачено через перевантаження цього комп&apos;ютера (плати запитано знову)</numerusform>
@@ -93,18 +102,25 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location line="+45"/>
-        <source>%n адрес в мережі %1</source>
+        <location line="+63"/>
+        <source>%n адрес: %1</source>
         <translation>
+            <numerusform>%n адреса: %1</numerusform>
+            <numerusform>%n адреси: %1</numerusform>
+            <numerusform>%n адрес: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n адрес в мережі %1</source>
+        <translation type="vanished">
             <numerusform>%n адреса в мережі %1</numerusform>
             <numerusform>%n адреси в мережі %1</numerusform>
             <numerusform>%n адрес в мережі %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <location line="+1"/>
         <source>%n адрес в мережах %1</source>
-        <translation>
+        <translation type="vanished">
             <numerusform>%n адреса в мережах %1</numerusform>
             <numerusform>%n адреси в мережах %1</numerusform>
             <numerusform>%n адрес в мережах %1</numerusform>

@@ -81,6 +81,16 @@ bool BoardClient::send(BoardAddress board, const QByteArray& frame)
     return link_.sendFromListener(QHostAddress(board.ipv4()), ports, frame) == ports.size();
 }
 
+bool BoardClient::sendVia(quint32 source, int adapterIndex, BoardAddress board, const QByteArray& frame)
+{
+    if (source == 0)
+        return send(board, frame);
+    for (quint16 port : commandPorts_())
+        if (!link_.sendFromListenerVia(source, adapterIndex, QHostAddress(board.ipv4()), port, frame))
+            return false;
+    return true;
+}
+
 bool BoardClient::sendWord(BoardAddress board, const QByteArray& word)
 {
     return link_.sendFromClient(QHostAddress(board.ipv4()), wordPort_, padDigits(word));

@@ -85,6 +85,8 @@ class BoardClient : public QObject {
     // Sends a frame to every command port of the board; false at the first port that
     // fails (the remaining ports are skipped, as in the window).
     bool send(BoardAddress board, const QByteArray& frame);
+    // The same through one adapter (Link::sendFromListenerVia); `source` 0: as send().
+    bool sendVia(quint32 source, int adapterIndex, BoardAddress board, const QByteArray& frame);
     // A word frame ("msi", "vsi") from a socket not bound to the listening port.
     bool sendWord(BoardAddress board, const QByteArray& word);
     QList<quint16> commandPorts() const { return commandPorts_(); }
@@ -112,6 +114,7 @@ class BoardClient : public QObject {
     // The prefix length of the network a board is in (the adapter that reaches it), for the
     // waits that follow the network; a /24 where this gives nothing (0).
     void setPrefix(std::function<int(quint32 address)> prefixOf) { prefixOf_ = std::move(prefixOf); }
+    int prefixOf(quint32 address) const { return prefixOf_ ? prefixOf_(address) : 0; }
     // What the network of `board` has shown so far: its smoothed round trip (-1 before any
     // sample) and the longest any of its boards needed, in ms.
     struct NetworkPace {

@@ -47,7 +47,7 @@ struct BoardJobs::Job {
     JobSummary summary;
     quint64 droppedBefore = 0;
     // A broadcast read: where, the rounds left, and the answers taken so far.
-    quint32 broadcast = 0;
+    QList<BroadcastTarget> broadcasts;
     int roundsLeft = 0;
     QSet<BoardAddress> heardFrom;
     QMetaObject::Connection heard;
@@ -255,29 +255,36 @@ void BoardJobs::flushPermanent()
         {});
 }
 
-void BoardJobs::readBroadcast(quint32 broadcast, const ReadSpec& spec, const Timing& timing)
+void BoardJobs::readBroadcast(const QList<BroadcastTarget>& targets, const ReadSpec& spec,
+                              const Timing& timing)
 {
     begin(0, JobKind::Read);
     Job& j = *job_;
     j.spec = spec;
     j.options.timing = timing;
-    j.broadcast = broadcast;
+    j.broadcasts = targets;
     j.roundsLeft = timing.retries;
     const QByteArray frame = buildReadFrame(spec.memory);
     if (spec.dryRun) {
-        BoardResult r;
-        r.board = BoardAddress(broadcast);
-        r.outcome = Outcome::Planned;
-        r.frames = client_.planned(frame);
-        j.total = j.summary.total = 1;
-        return reportPlanned({r});
+        QList<BoardResult> planned;
+        for (const BroadcastTarget& t : targets) {
+            BoardResult r;
+            r.board = BoardAddress(t.address);
+            r.outcome = Outcome::Planned;
+            r.frames = client_.planned(frame);
+            planned.append(r);
+        }
+        j.total = j.summary.total = int(planned.size());
+        return reportPlanned(planned);
     }
     j.heard = connect(
         &client_, &BoardClient::datagramArrived, this, [this](const QByteArray& d, quint32 sender, quint16) {
             Job& job = *job_;
             const BoardAddress board(sender);
+            const int prefix = client_.prefixOf(sender);
             if (classify(d) != ReplyKind::Configuration || completeness(d) == Completeness::Partial ||
-                addressUse(sender) != AddressUse::Board || job.heardFrom.contains(board))
+                addressUse(sender, prefix > 0 ? prefix : 24) != AddressUse::Board ||
+                job.heardFrom.contains(board))
                 return;
             job.heardFrom.insert(board);
             BoardResult r;
@@ -295,7 +302,8 @@ void BoardJobs::readBroadcast(quint32 broadcast, const ReadSpec& spec, const Tim
             }
             report(r);
         });
-    client_.send(BoardAddress(broadcast), frame);
+    for (const BroadcastTarget& t : targets)
+        client_.sendVia(t.source, t.adapterIndex, BoardAddress(t.address), frame);
     QTimer::singleShot(timing.timeoutMs, this, [this, generation = generation_] {
         if (alive(generation))
             broadcastRound();
@@ -306,7 +314,8 @@ void BoardJobs::broadcastRound()
 {
     Job& j = *job_;
     if (j.roundsLeft-- > 0) {
-        client_.send(BoardAddress(j.broadcast), buildReadFrame(j.spec.memory));
+        for (const BroadcastTarget& t : j.broadcasts)
+            client_.sendVia(t.source, t.adapterIndex, BoardAddress(t.address), buildReadFrame(j.spec.memory));
         QTimer::singleShot(j.options.timing.timeoutMs, this, [this, generation = generation_] {
             if (alive(generation))
                 broadcastRound();
@@ -514,8 +523,10 @@ void BoardJobs::startTask(Task& task)
         return rebootWords(task);
     const WritePlan& plan = task.plan;
     const BoardAddress old(plan.source ? addressOf(plan.source->fields.ip) : 0);
+    const int prefix = client_.prefixOf(old.ipv4());
     const bool probe = plan.kind == WritePlan::Replacement && !job_->options.force &&
-                       old != task.result.board && addressUse(old) == AddressUse::Board;
+                       old != task.result.board &&
+                       addressUse(old, prefix > 0 ? prefix : 24) == AddressUse::Board;
     if (!probe)
         return writeBase(task);
     // The old board must be gone before its replacement takes its address.

@@ -70,6 +70,14 @@ struct WriteTarget {
     std::optional<BoardConfig> working = {};
 };
 
+// Where a broadcast read goes: an address, and the adapter it leaves through when a
+// limited broadcast (255.255.255.255) must leave through one (its address and index).
+struct BroadcastTarget {
+    quint32 address = 0;
+    quint32 source = 0;
+    int adapterIndex = 0;
+};
+
 struct RebootTarget {
     BoardAddress board;
     std::optional<BoardAddress> waitAt; // where it answers after the reboot, when not at `board`
@@ -88,11 +96,16 @@ class BoardJobs : public QObject {
 
     // One job at a time: each ends with finished(), every board of it reported once.
     void read(const QList<BoardAddress>& boards, const ReadSpec& spec, const Timing& timing);
-    // One read to a network's broadcast address, sent again each timeout as many times as
-    // the retries; every board that answers with a configuration is reported, with its
+    // One read to broadcast addresses (a network's, each of several adapters', or
+    // 255.255.255.255 through one adapter), sent again each timeout as many times as the
+    // retries; every board that answers with a configuration is reported, with its
     // permanent memory once all have answered when the spec asks for it. The link must be
     // allowed to broadcast.
-    void readBroadcast(quint32 broadcast, const ReadSpec& spec, const Timing& timing);
+    void readBroadcast(const QList<BroadcastTarget>& targets, const ReadSpec& spec, const Timing& timing);
+    void readBroadcast(quint32 broadcast, const ReadSpec& spec, const Timing& timing)
+    {
+        readBroadcast({BroadcastTarget{broadcast}}, spec, timing);
+    }
     void write(const QList<WriteTarget>& targets, const JobOptions& options);
     void reboot(const QList<RebootTarget>& targets, const JobOptions& options);
 

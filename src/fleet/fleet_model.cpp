@@ -203,7 +203,7 @@ QString FleetModel::columnTitle(int column)
         QT_TR_NOOP("Версія"),   QT_TR_NOOP("IP"),       QT_TR_NOOP("Маска"),    QT_TR_NOOP("Шлюз"),
         QT_TR_NOOP("MAC"),      QT_TR_NOOP("DHCP"),     QT_TR_NOOP("Пульт"),    QT_TR_NOOP("Диспетчер"),
         QT_TR_NOOP("Луч"),      QT_TR_NOOP("Резерв 1"), QT_TR_NOOP("Резерв 2"), QT_TR_NOOP("Пост. ≠ роб."),
-        QT_TR_NOOP("Востаннє"),
+        QT_TR_NOOP("Востаннє"), QT_TR_NOOP("Адаптер"),
     };
     static_assert(std::size(titles) == ColumnCount);
     return tr(titles[column]);
@@ -278,6 +278,7 @@ void FleetModel::refresh(int row)
         r.lastSeen.isValid() ? r.lastSeen.toString(QStringLiteral("dd.MM HH:mm:ss")) : QString();
     r.site = sites_.label(r.address);
     r.cells[Site] = escapeControls(r.site);
+    r.cells[AdapterColumn] = escapeControls(r.adapter);
     r.keys = sortKeys(r, config, record);
     if (row >= shown_) // a new row, shown with its cells
         return;
@@ -304,6 +305,8 @@ void FleetModel::answered(BoardAddress address, const BoardConfig& working)
         r.state = tr("відповіла");
         r.silent = false;
         r.lastSeen = QDateTime::currentDateTime();
+        if (adapterOf_)
+            r.adapter = adapterOf_(address);
     });
 }
 
@@ -326,10 +329,12 @@ void FleetModel::seen(BoardAddress address, std::optional<int> ident)
     change(address, [&](Row& r) {
         if (ident)
             r.ident = ident;
-        if (r.state.isEmpty())
+        if (r.state.isEmpty() || r.silent) // a board said to be silent that is heard from is not
             r.state = tr("на зв'язку");
         r.silent = false;
         r.lastSeen = QDateTime::currentDateTime();
+        if (adapterOf_)
+            r.adapter = adapterOf_(address);
     });
 }
 

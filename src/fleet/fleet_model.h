@@ -39,6 +39,7 @@ enum Column {
     Reserve2,
     Pending, // permanent memory differs from the working configuration
     LastSeen,
+    AdapterColumn, // the adapter of this PC whose network the board is on
     ColumnCount
 };
 
@@ -72,6 +73,7 @@ struct Row {
     QSet<int> changed;                 // the columns that differ from the earlier survey
     QHash<int, QString> fromReference; // the columns that differ from a reference board: its text
     QString site;                      // the sites it is in, as the sites file names them
+    QString adapter;                   // the adapter whose network it is on, as the system names it
     QStringList cells;                 // the texts shown (control characters escaped)
     QList<qint64> keys; // sort keys of the columns that sort as numbers, from the typed values (else -1)
 };
@@ -114,6 +116,11 @@ class FleetModel : public QAbstractTableModel {
 
     // The sites each board is in, for the column "Об'єкт" (and the filter, which matches it).
     void setSites(const SiteIndex& sites);
+    // The name of the adapter whose network holds a board, for the column "Адаптер".
+    void setAdapterNames(std::function<QString(BoardAddress)> adapterOf)
+    {
+        adapterOf_ = std::move(adapterOf);
+    }
     // Marks, on every other row of the reference's site (of every row when it is in none),
     // the cells of the fields a site shares that differ from the reference's working
     // configuration. How many boards differ in each field, by field name; nothing when the
@@ -132,6 +139,7 @@ class FleetModel : public QAbstractTableModel {
     QHash<BoardAddress, int> index_;
     SiteIndex sites_;
     std::optional<BoardAddress> reference_;
+    std::function<QString(BoardAddress)> adapterOf_;
     int shown_ = 0; // the rows views know of
     bool held_ = false;
     int changedFrom_ = -1, changedTo_ = -1; // rows changed while held

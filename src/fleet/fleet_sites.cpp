@@ -51,7 +51,7 @@ void SitesWatch::read()
     if (file.read(problem)) {
         unreadable_.reset();
         sites_ = file.sites();
-        badEntries_ = file.badEntries();
+        badEntries_ = file.badEntries(prefixOf);
     }
     else {
         unreadable_ = problem;

@@ -9,6 +9,7 @@
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <optional>
 
 namespace talvik::fleet {
@@ -27,6 +28,8 @@ class SitesWatch : public QObject {
     const std::optional<FileProblem>& unreadable() const { return unreadable_; }
     // The entries of the last read that name no board; the rest of their sites counts.
     const QList<SiteEntryProblem>& badEntries() const { return badEntries_; }
+    // The networks of the adapters, for which addresses are boards' (board_address.h: boardsOf).
+    std::function<int(quint32)> prefixOf;
 
     static constexpr int SettleMs = 200; // a file unchanged this long is taken as whole
 

@@ -1,6 +1,7 @@
 #include "fleet/fleet_survey.h"
 
 #include "fleet/fleet_wording.h"
+#include "wire/board_address.h"
 #include "wire/datagram.h"
 
 #include <QNetworkInterface>
@@ -8,32 +9,43 @@
 
 namespace talvik::fleet {
 
-QList<AddressRange> networksOf(const QList<QPair<quint32, int>>& addresses)
+QList<Adapter> networksOf(const QList<Adapter>& adapters, const QString& only)
 {
-    QList<AddressRange> out;
-    QSet<quint32> seen;
-    for (const auto& [address, prefix] : addresses) {
-        const bool loopback = (address >> 24) == 127, linkLocal = (address >> 16) == 0xA9FE;
-        if (loopback || linkLocal || prefix > 24 || prefix <= 0)
+    QList<Adapter> out;
+    QSet<QPair<quint32, int>> seen;
+    for (const Adapter& a : adapters) {
+        const bool linkLocal = (a.address >> 16) == 0xA9FE;
+        if (a.loopback || isLoopback(a.address) || linkLocal || a.prefix < 16 || a.prefix > 30 ||
+            (!only.isEmpty() && a.name != only))
             continue;
-        const quint32 network = address & 0xFFFFFF00u;
-        if (!seen.contains(network)) {
-            seen.insert(network);
-            out.append({network | 1u, network | 254u});
+        if (!seen.contains({a.network(), a.prefix})) {
+            seen.insert({a.network(), a.prefix});
+            out.append(a);
         }
     }
     return out;
 }
 
-QList<AddressRange> myNetworks()
+QStringList hostsOf(const QList<Adapter>& networks)
 {
-    QList<QPair<quint32, int>> addresses;
-    for (const QNetworkInterface& i : QNetworkInterface::allInterfaces())
-        if (i.flags().testFlag(QNetworkInterface::IsUp))
-            for (const QNetworkAddressEntry& e : i.addressEntries())
-                if (e.ip().protocol() == QAbstractSocket::IPv4Protocol)
-                    addresses.append({e.ip().toIPv4Address(), e.prefixLength()});
-    return networksOf(addresses);
+    QStringList out;
+    for (const Adapter& a : networks) {
+        const quint32 first = a.network() + 1, last = (a.network() | ~a.mask()) - 1;
+        // Around the PC's own address, as two ranges.
+        if (a.address > first)
+            out.append(dottedText(first) + u'-' + dottedText(a.address - 1));
+        if (a.address < last)
+            out.append(dottedText(a.address + 1) + u'-' + dottedText(last));
+    }
+    return out;
+}
+
+qint64 hostCount(const QList<Adapter>& networks)
+{
+    qint64 n = 0;
+    for (const Adapter& a : networks)
+        n += qint64(~a.mask()) - 1 - (a.reaches(a.address) ? 1 : 0);
+    return n;
 }
 
 FleetSurvey::FleetSurvey(BoardClient& client, FleetModel& model, QObject* parent)
@@ -74,15 +86,22 @@ void FleetSurvey::cancel()
 }
 
 Discovery::Discovery(BoardClient& client, FleetModel& model, quint16 ownPort, int mostRows, QObject* parent)
-    : QObject(parent), model_(model), ownPort_(ownPort), mostRows_(mostRows), timer_(new QTimer(this))
+    : QObject(parent), model_(model), ownPort_(ownPort), mostRows_(mostRows), client_(client),
+      timer_(new QTimer(this))
 {
     timer_->setSingleShot(true);
     connect(timer_, &QTimer::timeout, this, &Discovery::show);
     connect(&client, &BoardClient::othersArrived, this, [this](const QList<Datagram>& datagrams) {
-        for (const Datagram& d : datagrams)
-            if (identifierField(d.data) && !isOwn(d))
-                if (addressUse(d.sender) == AddressUse::Board)
-                    heard_.insert(d.sender, sentIdentifier(d.data));
+        for (const Datagram& d : datagrams) {
+            if (!identifierField(d.data) || isOwn(d))
+                continue;
+            const int prefix = client_.prefixOf(d.sender);
+            if (addressUse(d.sender, prefix > 0 ? prefix : 24) != AddressUse::Board)
+                continue;
+            heard_.insert(d.sender, sentIdentifier(d.data));
+            if (classify(d.data) == ReplyKind::Configuration && completeness(d.data) != Completeness::Partial)
+                answered_.insert(d.sender, configFromReply(BoardAddress(d.sender), d.data, Memory::Working));
+        }
         if (!heard_.isEmpty() && !timer_->isActive())
             timer_->start(heard_.size() == 1 && datagrams.size() == 1 ? 0 : IntervalMs);
     });
@@ -107,10 +126,17 @@ bool Discovery::isOwn(const Datagram& d)
 
 void Discovery::show()
 {
-    for (auto it = heard_.cbegin(); it != heard_.cend(); ++it)
-        if (model_.rowOf(BoardAddress(it.key())) >= 0 || model_.rowCount() < mostRows_)
-            model_.seen(BoardAddress(it.key()), it.value());
+    for (auto it = heard_.cbegin(); it != heard_.cend(); ++it) {
+        const BoardAddress board(it.key());
+        if (model_.rowOf(board) < 0 && model_.rowCount() >= mostRows_)
+            continue;
+        if (const auto config = answered_.constFind(it.key()); config != answered_.cend())
+            model_.answered(board, *config);
+        else
+            model_.seen(board, it.value());
+    }
     heard_.clear();
+    answered_.clear();
 }
 
 } // namespace talvik::fleet

@@ -6,6 +6,7 @@
 
 #include "client/board_jobs.h"
 #include "fleet/fleet_model.h"
+#include "net/adapters.h"
 #include "wire/board_address.h"
 
 #include <QElapsedTimer>
@@ -16,12 +17,14 @@
 
 namespace talvik::fleet {
 
-// Each IPv4 /24 of these interface addresses (address, prefix length), .1 to .254, once:
-// loopback and link-local addresses are left out, and so are prefixes longer than /24
-// (a host or point-to-point address is no network of boards).
-QList<AddressRange> networksOf(const QList<QPair<quint32, int>>& addresses);
-// Those of this machine's interfaces that are up.
-QList<AddressRange> myNetworks();
+// The networks of these adapters to search for boards: each with its own prefix, /16 to
+// /30 (a wider one is given as a range, a host or point-to-point address is no network of
+// boards), loopback and link-local ones left out, each once; `only`: that adapter's alone.
+QList<Adapter> networksOf(const QList<Adapter>& adapters, const QString& only = {});
+// Their hosts as addresses and ranges for boardsOf(), each adapter's own address left out.
+QStringList hostsOf(const QList<Adapter>& networks);
+// How many addresses those are.
+qint64 hostCount(const QList<Adapter>& networks);
 
 class FleetSurvey : public QObject {
     Q_OBJECT
@@ -59,6 +62,8 @@ class Discovery : public QObject {
     Q_OBJECT
   public:
     static constexpr int IntervalMs = 200;
+    // A configuration that comes after its read was given up (a board slower than the
+    // survey waited) fills its row as any answer does.
     Discovery(BoardClient& client, FleetModel& model, quint16 ownPort, int mostRows = int(MostBoards),
               QObject* parent = nullptr);
 
@@ -70,6 +75,8 @@ class Discovery : public QObject {
     quint16 ownPort_;
     int mostRows_;
     QMap<quint32, std::optional<int>> heard_; // by sender: its last identifier; shown in address order
+    QMap<quint32, BoardConfig> answered_;     // by sender: a configuration that came late
+    BoardClient& client_;
     QTimer* timer_;
     QSet<quint32> ownAddresses_; // this PC's, looked up again now and then
     QElapsedTimer sinceLookup_;

@@ -576,13 +576,14 @@ QString boardsProblemText(const BoardsProblem& problem)
         return QCoreApplication::translate("FleetWindow", "%1: не адреса і не діапазон адрес")
             .arg(quoted(problem.text, 31));
     case BoardsProblem::NotABoard:
+        if (problem.use == AddressUse::NetworkOrBroadcast)
+            return QCoreApplication::translate(
+                       "FleetWindow", "%1: не адреса плати, а адреса самої мережі %2 чи її широкомовна")
+                .arg(dottedText(problem.address), networkText(problem.address, problem.prefix));
         return QCoreApplication::translate(
                    "FleetWindow",
-                   "%1: не адреса плати (0.0.0.0, 255.255.255.255, .0, .255 і групові адреси не підходять)")
+                   "%1: не адреса плати (0.0.0.0, 255.255.255.255 і групові адреси не підходять)")
             .arg(dottedText(problem.address));
-    case BoardsProblem::LeavesIts24:
-        return QCoreApplication::translate("FleetWindow", "%1: діапазон має бути в одній мережі /24, до .254")
-            .arg(quoted(problem.text, 31));
     case BoardsProblem::TooMany:
         break;
     }

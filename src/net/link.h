@@ -52,6 +52,17 @@ class Link : public QObject {
         return sent;
     }
 
+    // From the listening socket as if from one adapter: its address `source` and, where the
+    // system lets the sender choose, its interface `adapterIndex` (a broadcast to
+    // 255.255.255.255 leaves through that adapter). Where neither can be chosen, as any send.
+    virtual bool sendFromListenerVia(quint32 source, int adapterIndex, const QHostAddress& host, quint16 port,
+                                     const QByteArray& datagram)
+    {
+        Q_UNUSED(source);
+        Q_UNUSED(adapterIndex);
+        return sendFromListener(host, port, datagram);
+    }
+
     // A socket bound to no fixed port, opened for one datagram and closed again.
     virtual bool sendFromClient(const QHostAddress& host, quint16 port, const QByteArray& datagram) = 0;
 

@@ -7,6 +7,7 @@
 #include "net/socket_load.h"
 
 #include <QMetaObject>
+#include <QNetworkDatagram>
 #include <QUdpSocket>
 #include <QVariant>
 #include <chrono>
@@ -36,7 +37,9 @@ class UdpLink::Reader : public QObject {
         auto socket = std::make_unique<QUdpSocket>();
         // Linux lets two UDP sockets share a port unless asked not to; a second copy of
         // the program must not silently steal half of the replies.
-        if (!socket->bind(QHostAddress::AnyIPv4, port, QAbstractSocket::DontShareAddress))
+        const QHostAddress on =
+            link_.adapterAddress_ ? QHostAddress(link_.adapterAddress_) : QHostAddress(QHostAddress::AnyIPv4);
+        if (!socket->bind(on, port, QAbstractSocket::DontShareAddress))
             return false;
         if (!link_.broadcastAllowed_ && !setSocketBroadcast(socket->socketDescriptor(), false))
             return false;
@@ -57,6 +60,17 @@ class UdpLink::Reader : public QObject {
     bool send(const QHostAddress& host, quint16 port, const QByteArray& datagram)
     {
         return isOpen() && socket_->writeDatagram(datagram, host, port) == datagram.size();
+    }
+    bool sendVia(quint32 source, int index, const QHostAddress& host, quint16 port,
+                 const QByteArray& datagram)
+    {
+        if (!isOpen())
+            return false;
+        QNetworkDatagram d(datagram, host, port);
+        d.setSender(QHostAddress(source)); // IP_PKTINFO (Windows: WSASendMsg) where the system has it
+        if (index > 0)
+            d.setInterfaceIndex(uint(index));
+        return socket_->writeDatagram(d) == datagram.size();
     }
     int sendMany(const QList<Outgoing>& datagrams, const QList<quint16>& ports)
     {
@@ -281,12 +295,23 @@ int UdpLink::sendManyFromListener(const QList<Outgoing>& datagrams, const QList<
     return onReader([&] { return reader_->sendMany(datagrams, ports); });
 }
 
+bool UdpLink::sendFromListenerVia(quint32 source, int adapterIndex, const QHostAddress& host, quint16 port,
+                                  const QByteArray& datagram)
+{
+    checkDestination(host);
+    return onReader([&] { return reader_->sendVia(source, adapterIndex, host, port, datagram); });
+}
+
 bool UdpLink::sendFromClient(const QHostAddress& host, quint16 port, const QByteArray& datagram)
 {
     checkDestination(host);
     QUdpSocket socket; // a fresh socket on a port the system picks, closed on return
-    if (!broadcastAllowed_ &&
-        !(socket.bind(QHostAddress::AnyIPv4, 0) && setSocketBroadcast(socket.socketDescriptor(), false)))
+    const bool bound = !broadcastAllowed_ || adapterAddress_;
+    if (bound &&
+        !socket.bind(adapterAddress_ ? QHostAddress(adapterAddress_) : QHostAddress(QHostAddress::AnyIPv4),
+                     0))
+        return false;
+    if (!broadcastAllowed_ && !setSocketBroadcast(socket.socketDescriptor(), false))
         return false;
     return socket.writeDatagram(datagram, host, port) == datagram.size();
 }

@@ -84,6 +84,11 @@ class UdpLink : public Link {
     // Whether datagrams may go to broadcast addresses (the window's sockets allow it, as
     // its design says). Set before the listener opens; it holds for every socket after.
     void setBroadcastAllowed(bool on) { broadcastAllowed_ = on; }
+    // Every socket bound to this address of one adapter (0: every adapter, the window's), so
+    // that frames leave from it. Set before the listener opens.
+    void setAdapterAddress(quint32 address) { adapterAddress_ = address; }
+    bool sendFromListenerVia(quint32 source, int adapterIndex, const QHostAddress& host, quint16 port,
+                             const QByteArray& datagram) override;
 
     // Test safeguard: abort the process if anything is addressed outside 127.0.0.0/8,
     // unless this machine's network is loopback only (a test's own namespace).
@@ -99,6 +104,7 @@ class UdpLink : public Link {
     quint16 listenPort_;
     bool loopbackOnly_ = false;
     bool broadcastAllowed_ = true;
+    quint32 adapterAddress_ = 0;
     qint64 byteBudget_ = DefaultByteBudget;
     int receiveBufferWanted_ = ReceiveBufferWanted;
     int coalesceMs_ = CoalesceMs;

@@ -32,6 +32,7 @@ constexpr int First = 4;   // the last range searched
 constexpr int Last = 5;
 constexpr int BackupFolder = 6; // the folder of backups last compared with (its git history in "Історія…")
 constexpr int Operator = 7; // who runs the window's jobs, for the journal
+constexpr int Adapter = 8;  // the adapter whose networks "my networks" are; empty for all
 } // namespace fleet_window
 
 namespace language {

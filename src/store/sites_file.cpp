@@ -170,13 +170,13 @@ bool SitesFile::setEntries(const QString& name, const QStringList& entries)
     return true;
 }
 
-QList<SiteEntryProblem> SitesFile::badEntries() const
+QList<SiteEntryProblem> SitesFile::badEntries(const std::function<int(quint32)>& prefixOf) const
 {
     QList<SiteEntryProblem> out;
     for (const Site& site : sites_)
         for (int i = 0; i < site.entries.size(); ++i) {
             BoardsProblem problem;
-            if (!boardsOf({site.entries[i]}, &problem))
+            if (!boardsOf({site.entries[i]}, &problem, MostBoards, prefixOf))
                 out.append({site.name, site.lines[i], problem});
         }
     return out;
@@ -201,13 +201,14 @@ QString sitesFileBeside(const QString& settingsWritePath)
     return QFileInfo(settingsWritePath).dir().filePath(QLatin1String(SitesFile::FileName));
 }
 
-std::optional<QList<BoardAddress>> boardsOfSites(const QList<Site>& sites, const QString& file, QString* why)
+std::optional<QList<BoardAddress>> boardsOfSites(const QList<Site>& sites, const QString& file, QString* why,
+                                                 const std::function<int(quint32)>& prefixOf)
 {
     QList<BoardAddress> out;
     QSet<BoardAddress> seen;
     for (const Site& site : sites) {
         BoardsProblem problem;
-        const auto boards = boardsOf(site.entries, &problem);
+        const auto boards = boardsOf(site.entries, &problem, MostBoards, prefixOf);
         if (!boards) {
             if (why)
                 *why = QStringLiteral("%1:%2: site %3: %4 names no board (%5)")
@@ -227,11 +228,11 @@ std::optional<QList<BoardAddress>> boardsOfSites(const QList<Site>& sites, const
     return out;
 }
 
-SiteIndex::SiteIndex(const QList<Site>& sites)
+SiteIndex::SiteIndex(const QList<Site>& sites, const std::function<int(quint32)>& prefixOf)
 {
     for (const Site& site : sites)
         for (const QString& entry : site.entries)
-            if (const auto boards = boardsOf({entry}, nullptr))
+            if (const auto boards = boardsOf({entry}, nullptr, MostBoards, prefixOf))
                 for (BoardAddress b : *boards)
                     if (!of_[b].contains(site.name))
                         of_[b].append(site.name);

@@ -64,8 +64,9 @@ class SitesFile {
     // (with their comments), those it drops go, the new ones follow its last. False when
     // there is no such site.
     bool setEntries(const QString& name, const QStringList& entries);
-    // The entries that name no board; every other entry of the file is good.
-    QList<SiteEntryProblem> badEntries() const;
+    // The entries that name no board; every other entry of the file is good. `prefixOf`: the
+    // networks as the adapters show them (board_address.h: boardsOf).
+    QList<SiteEntryProblem> badEntries(const std::function<int(quint32)>& prefixOf = {}) const;
     ReplaceResult save(QString* why);
 
   private:
@@ -81,13 +82,14 @@ QString sitesFileBeside(const QString& settingsWritePath);
 
 // The boards of sites, each once, in order; nullopt, with the file's line and what is
 // wrong, when an entry names no board.
-std::optional<QList<BoardAddress>> boardsOfSites(const QList<Site>& sites, const QString& file, QString* why);
+std::optional<QList<BoardAddress>> boardsOfSites(const QList<Site>& sites, const QString& file, QString* why,
+                                                 const std::function<int(quint32)>& prefixOf = {});
 // Which sites each board belongs to (a board may be in several), built once; an entry that
 // names no board is left out, the rest of its site kept.
 class SiteIndex {
   public:
     SiteIndex() = default;
-    explicit SiteIndex(const QList<Site>& sites);
+    explicit SiteIndex(const QList<Site>& sites, const std::function<int(quint32)>& prefixOf = {});
     QStringList of(BoardAddress board) const { return of_.value(board); } // in the file's order
     QString label(BoardAddress board) const { return of(board).join(QStringLiteral("; ")); }
     bool isEmpty() const { return of_.isEmpty(); }

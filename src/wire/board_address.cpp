@@ -90,6 +90,19 @@ std::optional<AddressRange> parseAddressRange(const QString& text, QString* why)
     constexpr int Longest = 31; // "255.255.255.255-255.255.255.255"
     if (text.size() > Longest)  // a message quotes no more of it than that
         return fail(QStringLiteral("'%1…' is too long for an address or a range").arg(text.left(Longest)));
+    if (const qsizetype slash = text.indexOf(QLatin1Char('/')); slash >= 0) { // a network as CIDR
+        const auto address = parseDottedDecimal(text.left(slash));
+        bool ok = false;
+        const int prefix = text.mid(slash + 1).toInt(&ok, 10);
+        if (!address || !ok || prefix < 0 || prefix > 32 || text.mid(slash + 1).size() > 2)
+            return fail(QStringLiteral("'%1' is not a network (an address, '/' and a prefix length 0..32)")
+                            .arg(text));
+        const quint32 mask = prefix == 0 ? 0 : 0xFFFFFFFFu << (32 - prefix);
+        const quint32 network = *address & mask, broadcast = network | ~mask;
+        if (prefix >= 31)
+            return AddressRange{network, broadcast, prefix};
+        return AddressRange{network + 1, broadcast - 1, prefix};
+    }
     const qsizetype dash = text.indexOf(QLatin1Char('-'));
     const QString firstText = dash < 0 ? text : text.left(dash);
     const auto first = parseDottedDecimal(firstText);
@@ -113,7 +126,7 @@ std::optional<AddressRange> parseAddressRange(const QString& text, QString* why)
     return AddressRange{*first, *last};
 }
 
-AddressUse addressUse(quint32 address)
+AddressUse addressUse(quint32 address, int prefix)
 {
     if (address == 0)
         return AddressUse::Zero;
@@ -121,15 +134,18 @@ AddressUse addressUse(quint32 address)
         return AddressUse::Broadcast;
     if (address >= 0xE0000000u) // 224.0.0.0: multicast, then reserved
         return AddressUse::Multicast;
-    const quint32 last = address & 0xFF;
-    if (last == 0 || last == 255)
-        return AddressUse::NetworkOrBroadcastOf24;
+    if (prefix > 0 && prefix <= 30) { // a /31 or /32 has no network or broadcast address
+        const quint32 host = 0xFFFFFFFFu >> prefix;
+        if ((address & host) == 0 || (address & host) == host)
+            return AddressUse::NetworkOrBroadcast;
+    }
     return AddressUse::Board;
 }
 
-bool rangeStaysInOne24(const AddressRange& range)
+QString networkText(quint32 address, int prefix)
 {
-    return (range.first >> 8) == (range.last >> 8);
+    const quint32 mask = prefix == 0 ? 0 : 0xFFFFFFFFu << (32 - prefix);
+    return QStringLiteral("%1/%2").arg(dottedText(address & mask)).arg(prefix);
 }
 
 QList<HostLine> hostEntries(const QByteArray& text)
@@ -159,16 +175,17 @@ QStringList hostLines(const QByteArray& text)
     return lines;
 }
 
-std::optional<QList<BoardAddress>> boardsOf(const QStringList& texts, BoardsProblem* problem, qint64 most)
+std::optional<QList<BoardAddress>> boardsOf(const QStringList& texts, BoardsProblem* problem, qint64 most,
+                                            const std::function<int(quint32)>& prefixOf)
 {
     QList<BoardAddress> out;
     QSet<quint32> seen;
     int index = -1;
     const auto fail = [&](BoardsProblem::Kind kind, const QString& text, const QString& reason = {},
-                          quint32 address = 0,
-                          AddressUse use = AddressUse::Board) -> std::optional<QList<BoardAddress>> {
+                          quint32 address = 0, AddressUse use = AddressUse::Board,
+                          int prefix = 24) -> std::optional<QList<BoardAddress>> {
         if (problem)
-            *problem = {kind, text, reason, address, use, index};
+            *problem = {kind, text, reason, address, use, prefix, index};
         return std::nullopt;
     };
     for (const QString& text : texts) {
@@ -177,15 +194,21 @@ std::optional<QList<BoardAddress>> boardsOf(const QStringList& texts, BoardsProb
         const auto range = parseAddressRange(text, &why);
         if (!range)
             return fail(BoardsProblem::NotAnAddress, text, why);
+        const auto prefixFor = [&](quint32 a) {
+            if (range->prefix > 0)
+                return range->prefix;
+            const int known = prefixOf ? prefixOf(a) : 0;
+            return known > 0 ? known : 24;
+        };
         for (quint32 end : {range->first, range->last})
-            if (const AddressUse use = addressUse(end); use != AddressUse::Board)
-                return fail(BoardsProblem::NotABoard, text, {}, end, use);
-        if (!rangeStaysInOne24(*range))
-            return fail(BoardsProblem::LeavesIts24, text);
+            if (const AddressUse use = addressUse(end, prefixFor(end)); use != AddressUse::Board)
+                return fail(BoardsProblem::NotABoard, text, {}, end, use, prefixFor(end));
         if (range->size() + out.size() > most)
             return fail(BoardsProblem::TooMany, text);
         for (quint32 a = range->first;; ++a) {
-            if (!seen.contains(a)) {
+            // Inside a range, a network's own addresses are passed over: 10.1.0.255 is a board's
+            // in a /23, and no board's in a /24.
+            if (!seen.contains(a) && addressUse(a, prefixFor(a)) == AddressUse::Board) {
                 seen.insert(a);
                 out.append(BoardAddress(a));
             }

@@ -1,5 +1,7 @@
 #include "arguments.h"
 
+#include "net/adapters.h"
+
 #include "board/untrusted_text.h"
 #include "wire/board_address.h"
 #include "wire/input_file.h"
@@ -22,11 +24,12 @@ const QString LocalPortOption = QStringLiteral("local-port");
 const QString PortsOption = QStringLiteral("ports");
 const QString WordPortOption = QStringLiteral("word-port");
 const QString HelpOption = QStringLiteral("help");
+const QString InterfaceOption = QStringLiteral("interface");
 
-QString whyNoBoard(quint32 address)
+QString whyNoBoard(quint32 address, int prefix)
 {
     const QString text = dottedText(address);
-    switch (addressUse(address)) {
+    switch (addressUse(address, prefix)) {
     case AddressUse::Board:
         return {};
     case AddressUse::Zero:
@@ -34,10 +37,10 @@ QString whyNoBoard(quint32 address)
     case AddressUse::Broadcast:
         return QStringLiteral("255.255.255.255 is the broadcast address, no board's (survey --broadcast "
                               "reads every board of a network)");
-    case AddressUse::NetworkOrBroadcastOf24:
-        return QStringLiteral("%1 ends in .0 or .255: a network or broadcast address, no board's (survey "
-                              "--broadcast reads every board of a network)")
-            .arg(text);
+    case AddressUse::NetworkOrBroadcast:
+        return QStringLiteral("%1 is the network or broadcast address of %2, no board's (survey --broadcast "
+                              "reads every board of a network)")
+            .arg(text, networkText(address, prefix));
     case AddressUse::Multicast:
         break;
     }
@@ -102,6 +105,10 @@ CommandLine::CommandLine(const QString& command, const QString& description, int
              QStringLiteral("port"), QStringLiteral("6767")},
             {PortsOption, QStringLiteral("The boards' command ports, in order (default 8026,8024,6767)."),
              QStringLiteral("list"), QStringLiteral("8026,8024,6767")},
+            {InterfaceOption,
+             QStringLiteral("Send from this adapter (its name or address; talvikctl adapters lists them): "
+                            "every frame leaves from its address."),
+             QStringLiteral("adapter")},
         });
     if (groups & WordPort)
         parser.addOption({WordPortOption,
@@ -178,6 +185,8 @@ CommonOptions CommandLine::common() const
     }
     if (groups_ & WordPort)
         o.wordPort = quint16(numberArgument(WordPortOption, parser.value(WordPortOption), 1, 65535));
+    if ((groups_ & Ports) && parser.isSet(InterfaceOption))
+        o.adapter = adapterArgument(parser.value(InterfaceOption));
     return o;
 }
 
@@ -203,10 +212,21 @@ quint32 addressArgument(const QString& text)
     return *address;
 }
 
+Adapter adapterArgument(const QString& nameOrAddress)
+{
+    const QList<Adapter> here = adapters();
+    if (const std::optional<Adapter> found = findAdapter(here, nameOrAddress))
+        return *found;
+    throw UsageError{
+        QStringLiteral("no adapter %1 on this PC; its adapters are: %2")
+            .arg(quoted(nameOrAddress, 64), here.isEmpty() ? QStringLiteral("none") : adapterList(here))};
+}
+
 BoardAddress boardArgument(const QString& text)
 {
     const quint32 address = addressArgument(text);
-    if (const QString why = whyNoBoard(address); !why.isEmpty())
+    const int known = prefixesOf(adapters())(address);
+    if (const QString why = whyNoBoard(address, known > 0 ? known : 24); !why.isEmpty())
         throw UsageError{why};
     return BoardAddress(address);
 }
@@ -221,7 +241,7 @@ QList<BoardAddress> targetsArgument(const QStringList& texts, const QString& hos
             lineOf.append(h.line);
         }
     BoardsProblem problem;
-    const auto boards = boardsOf(all, &problem, MostBoards);
+    const auto boards = boardsOf(all, &problem, MostBoards, prefixesOf(adapters()));
     if (!boards) {
         const QString file = hostsFile == QLatin1String("-") ? QStringLiteral("standard input") : hostsFile;
         const QString where =
@@ -232,11 +252,7 @@ QList<BoardAddress> targetsArgument(const QStringList& texts, const QString& hos
         case BoardsProblem::NotAnAddress:
             throw UsageError{where + problem.reason};
         case BoardsProblem::NotABoard:
-            throw UsageError{where + whyNoBoard(problem.address)};
-        case BoardsProblem::LeavesIts24:
-            throw UsageError{where + QStringLiteral("the range %1 runs from one /24 into the next: give one "
-                                                    "range per /24, each ending at .254 at the latest")
-                                         .arg(problem.text)};
+            throw UsageError{where + whyNoBoard(problem.address, problem.prefix)};
         case BoardsProblem::TooMany:
             break;
         }

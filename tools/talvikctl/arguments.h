@@ -5,6 +5,7 @@
 // is sent).
 
 #include "client/board_client.h"
+#include "net/adapters.h"
 #include "wire/board_address.h"
 #include "wire/frames.h"
 
@@ -37,6 +38,7 @@ struct CommonOptions {
     quint16 localPort = 6767;
     QList<quint16> commandPorts{8026, 8024, 6767};
     quint16 wordPort = 8026;
+    std::optional<Adapter> adapter; // --interface: frames leave from its address
 };
 
 class CommandLine {
@@ -72,6 +74,8 @@ BoardAddress boardArgument(const QString& text);
 // Boards and ranges of boards ("192.168.1.1-254", inside one /24), and those of a hosts
 // file (one per line, '#' comments; "-" is standard input), each once, in the order given.
 QList<BoardAddress> targetsArgument(const QStringList& texts, const QString& hostsFile = {});
+// An adapter of this PC by its name or address, or a usage error that names those there are.
+Adapter adapterArgument(const QString& nameOrAddress);
 Mac macArgument(const QString& text);
 int numberArgument(const QString& name, const QString& text, int min, int max);
 

@@ -168,9 +168,16 @@ int runRetry(const QStringList& args)
         if (job.isEmpty())
             throw UsageError{QStringLiteral("%1 names no job of the journal to run again")
                                  .arg(quoted(line.positional().first(), 4096))};
+        // Sent as the run was: from its port and adapter, to its boards' ports, with its waits.
+        QStringList sending;
+        for (const QString& option : run.options)
+            for (const char* name : {"--local-port=", "--ports=", "--timeout=", "--retries=", "--interface="})
+                if (option.startsWith(QLatin1String(name)))
+                    sending.append(option);
         if (run.journalJob.isEmpty() && run.job == QLatin1String("undo"))
-            return runUndo(withOutput({args.value(0), run.job, QStringLiteral("--job"), job}));
-        return runRetry(withOutput({args.value(0), QStringLiteral("--job"), job}));
+            return runUndo(
+                withOutput(QStringList{args.value(0), run.job, QStringLiteral("--job"), job} + sending));
+        return runRetry(withOutput(QStringList{args.value(0), QStringLiteral("--job"), job} + sending));
     }
     const QStringList targets = again(run);
     if (targets.isEmpty()) {

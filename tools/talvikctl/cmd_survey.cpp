@@ -6,6 +6,7 @@
 #include "client/configuration_reply.h"
 #include "commands.h"
 #include "job_report.h"
+#include "net/adapters.h"
 #include "output.h"
 #include "session.h"
 #include "sites.h"
@@ -52,6 +53,9 @@ class Report {
                 o.insert(QStringLiteral("error"), problem);
             if (!site.isEmpty())
                 o.insert(QStringLiteral("site"), site);
+            // The adapter whose network the board is on: where its answer came.
+            if (const std::optional<Adapter> a = adapterReaching(adapters_, c.address.ipv4()))
+                o.insert(QStringLiteral("adapter"), a->name);
             printJson(o);
             return;
         }
@@ -101,6 +105,7 @@ class Report {
     const Link& link_;
     quint64 droppedBefore_;
     SiteIndex sites_;
+    QList<Adapter> adapters_ = adapters();
     int answered_ = 0, silent_ = 0, backupsMissing_ = 0;
 };
 
@@ -121,10 +126,10 @@ void reportBoard(Report& report, const BoardResult& r, Memory memory, const QStr
 // The boards given, or every board that answers at a broadcast address: each row printed
 // (and with --save its backup written) as soon as its board is done.
 int surveyBoards(const CommonOptions& options, const QList<BoardAddress>& boards,
-                 std::optional<quint32> broadcast, Memory memory, const QString& folder,
+                 const QList<BroadcastTarget>& broadcast, Memory memory, const QString& folder,
                  const SiteIndex& sites)
 {
-    Session session(options, broadcast.has_value(), nullptr, PortWaitMs,
+    Session session(options, !broadcast.isEmpty(), nullptr, PortWaitMs,
                     options.dryRun ? Session::SendsNothing : Session::Listens);
     std::optional<Report> report; // a dry run prints frames only
     if (!options.dryRun)
@@ -135,8 +140,8 @@ int surveyBoards(const CommonOptions& options, const QList<BoardAddress>& boards
     runJob(
         session,
         [&] {
-            if (broadcast)
-                session.jobs().readBroadcast(*broadcast, spec, options.timing);
+            if (!broadcast.isEmpty())
+                session.jobs().readBroadcast(broadcast, spec, options.timing);
             else
                 session.jobs().read(boards, spec, options.timing);
         },
@@ -148,9 +153,74 @@ int surveyBoards(const CommonOptions& options, const QList<BoardAddress>& boards
         false);
     return report ? report->finish() : Success;
 }
+
+// Where a broadcast read goes. An address given goes out as it is (255.255.255.255 through the
+// adapter chosen); without one, the adapter's network and 255.255.255.255 through it, or
+// through every adapter but loopback when none is chosen.
+QList<BroadcastTarget> broadcastTargets(const QString& given, const std::optional<Adapter>& chosen)
+{
+    const QList<Adapter> here = adapters();
+    const auto through = [](const Adapter& a) {
+        QList<BroadcastTarget> out;
+        if (a.broadcast != 0)
+            out.append({a.broadcast, 0, 0});
+        out.append({0xFFFFFFFFu, a.address, a.index});
+        return out;
+    };
+    if (given.isEmpty()) {
+        if (chosen)
+            return through(*chosen);
+        QList<BroadcastTarget> all;
+        for (const Adapter& a : here)
+            if (!a.loopback)
+                all += through(a);
+        if (all.isEmpty())
+            throw UsageError{QStringLiteral("no adapter but loopback on this PC to broadcast through")};
+        return all;
+    }
+    const quint32 address = addressArgument(given);
+    const std::optional<Adapter> reaching = adapterReaching(here, address);
+    const int prefix = reaching ? reaching->prefix : 24;
+    const quint32 host = prefix >= 31 ? 0 : 0xFFFFFFFFu >> prefix;
+    if (address != 0xFFFFFFFFu && (host == 0 || (address & host) != host || address >= 0xE0000000u))
+        throw UsageError{QStringLiteral("%1 is no broadcast address (the last of its network %2)")
+                             .arg(dottedText(address), networkText(address, prefix))};
+    if (address == 0xFFFFFFFFu && chosen)
+        return {{address, chosen->address, chosen->index}};
+    return {{address, 0, 0}};
+}
+
+// The hosts of each adapter's network but loopback, the PC's own address left out; each
+// named on stderr with its adapter.
+QList<BoardAddress> myNetworks(const std::optional<Adapter>& chosen)
+{
+    QList<BoardAddress> out;
+    QStringList said;
+    for (const Adapter& a : chosen ? QList<Adapter>{*chosen} : adapters()) {
+        if (a.loopback)
+            continue;
+        if (a.prefix < 16 || a.prefix > 30) {
+            err() << "talvikctl: " << a.networkText()
+                  << " left out: wider than /16 or without hosts (give its boards as a range)" << Qt::endl;
+            continue;
+        }
+        const quint32 first = a.network() + 1, last = (a.network() | ~a.mask()) - 1;
+        for (quint32 host = first; host <= last; ++host)
+            if (host != a.address)
+                out.append(BoardAddress(host));
+        said.append(QStringLiteral("%1 (%2 addresses)").arg(a.networkText()).arg(last - first));
+    }
+    if (said.isEmpty())
+        throw UsageError{QStringLiteral("no network of this PC to survey (talvikctl adapters lists them)")};
+    err() << "talvikctl: my networks: " << said.join(QStringLiteral(", ")) << Qt::endl;
+    if (out.size() > MostBoards)
+        throw UsageError{
+            QStringLiteral("more than %1 boards in these networks: give them as ranges").arg(MostBoards)};
+    return out;
+}
 } // namespace
 
-int runSurvey(const QStringList& args)
+int runSurvey(const QStringList& argsGiven)
 {
     CommandLine line(
         QStringLiteral("survey"),
@@ -168,8 +238,13 @@ int runSurvey(const QStringList& args)
                         "standard input)."),
          QStringLiteral("file")},
         {QStringLiteral("broadcast"),
-         QStringLiteral("Read every board of a network through its broadcast address (192.168.1.255)."),
+         QStringLiteral("Read every board of a network through its broadcast address (192.168.1.255); "
+                        "given alone, through the adapter chosen (--interface), or through every adapter "
+                        "but loopback, both its network's broadcast and 255.255.255.255."),
          QStringLiteral("address")},
+        {QStringLiteral("my-networks"),
+         QStringLiteral("Every host of each adapter's network (/16 to /30), the PC's own address left out "
+                        "(with --interface, that adapter's alone).")},
         {QStringLiteral("permanent"),
          QStringLiteral("Show the permanent memory instead of the working configuration.")},
         {QStringLiteral("save"),
@@ -182,6 +257,10 @@ int runSurvey(const QStringList& args)
     QCommandLineOption parallel(QStringLiteral("parallel"), {}, QStringLiteral("n"));
     parallel.setFlags(QCommandLineOption::HiddenFromHelp);
     line.parser.addOption(parallel);
+    QStringList args = argsGiven; // "--broadcast" alone: through the adapters
+    for (qsizetype i = 0; i < args.size(); ++i)
+        if (args[i] == QLatin1String("--broadcast") && (i + 1 == args.size() || args[i + 1].startsWith(u'-')))
+            args[i] = QStringLiteral("--broadcast=*");
     line.parse(args);
     const CommonOptions options = line.common();
     if (line.isSet(QStringLiteral("parallel")))
@@ -192,16 +271,22 @@ int runSurvey(const QStringList& args)
 
     const QString folder = line.value(QStringLiteral("save"));
 
-    std::optional<quint32> broadcast;
+    QList<BroadcastTarget> broadcast;
     QList<BoardAddress> boards;
+    const bool whole = line.isSet(QStringLiteral("broadcast")) || line.isSet(QStringLiteral("my-networks"));
+    if (whole && (!line.positional().isEmpty() || line.isSet(QStringLiteral("hosts")) ||
+                  line.isSet(QStringLiteral("site"))))
+        throw UsageError{
+            QStringLiteral("--broadcast and --my-networks read whole networks: they take no other "
+                           "address")};
+    if (line.isSet(QStringLiteral("broadcast")) && line.isSet(QStringLiteral("my-networks")))
+        throw UsageError{QStringLiteral("--broadcast or --my-networks, not both")};
     if (line.isSet(QStringLiteral("broadcast"))) {
-        if (!line.positional().isEmpty() || line.isSet(QStringLiteral("hosts")) ||
-            line.isSet(QStringLiteral("site")))
-            throw UsageError{QStringLiteral("--broadcast reads a whole network: it takes no other address")};
-        broadcast = addressArgument(line.value(QStringLiteral("broadcast")));
-        if ((*broadcast & 0xFF) != 0xFF || addressUse(*broadcast) == AddressUse::Multicast)
-            throw UsageError{QStringLiteral("%1 is no broadcast address (one that ends in .255)")
-                                 .arg(dottedText(*broadcast))};
+        const QString given = line.value(QStringLiteral("broadcast"));
+        broadcast = broadcastTargets(given == QLatin1String("*") ? QString() : given, options.adapter);
+    }
+    else if (line.isSet(QStringLiteral("my-networks"))) {
+        boards = myNetworks(options.adapter);
     }
     else {
         boards = boardsArgument(line, line.value(QStringLiteral("hosts")));
@@ -209,7 +294,7 @@ int runSurvey(const QStringList& args)
     if (!folder.isEmpty() && !options.dryRun && !QDir().mkpath(folder))
         throw UsageError{QStringLiteral("cannot create the folder %1").arg(folder)};
     return surveyBoards(options, boards, broadcast, memory, folder,
-                        broadcast ? SiteIndex{} : siteIndex(line));
+                        !broadcast.isEmpty() ? SiteIndex{} : siteIndex(line));
 }
 
 } // namespace talvik::ctl

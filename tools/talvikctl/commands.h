@@ -34,6 +34,7 @@ int runRetry(const QStringList& args);
 int runBackup(const QStringList& args);
 int runSites(const QStringList& args);
 int runDiff(const QStringList& args);
+int runAdapters(const QStringList& args);
 
 // The backup files of apply's arguments: a folder stands for its *.conf files.
 QStringList backupFilesOf(const QStringList& paths);

@@ -36,9 +36,11 @@ Commands:
       output (or of the job of the journal) that did not succeed
   reboot ADDRESS|RANGE... [--wait]
       reboot boards, in waves
-  survey RANGE|ADDRESS... [--hosts FILE] [--save DIR] [--csv]
-  survey --broadcast ADDRESS [--save DIR]
+  survey RANGE|NETWORK|ADDRESS... [--hosts FILE] [--save DIR] [--csv]
+  survey --broadcast [ADDRESS] [--save DIR], survey --my-networks
       read many boards at once
+  adapters
+      this PC's network adapters, for --interface NAME|ADDRESS
   apply DIR|FILE... [--force]
       write backups of the permanent memory made by survey --save, each verified
   apply FILE --to ADDRESS [--take-mac] [--reboot]
@@ -126,7 +128,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("exporter"), runExporter}, {QStringLiteral("history"), runHistory},
         {QStringLiteral("undo"), runUndo},         {QStringLiteral("retry"), runRetry},
         {QStringLiteral("backup"), runBackup},     {QStringLiteral("sites"), runSites},
-        {QStringLiteral("diff"), runDiff}};
+        {QStringLiteral("diff"), runDiff},         {QStringLiteral("adapters"), runAdapters}};
     const auto it = commands.find(command);
     endOnInterrupt(&Progress::howFar);
     try {

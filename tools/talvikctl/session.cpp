@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include "net/adapters.h"
 #include "net/port_wait.h"
 
 namespace talvik::ctl {
@@ -11,6 +12,9 @@ Session::Session(const CommonOptions& options, bool broadcast, Journal* journal,
 {
     link_.setBroadcastAllowed(broadcast);
     link_.setCoalesceMs(CoalesceMs);
+    if (options.adapter)
+        link_.setAdapterAddress(options.adapter->address);
+    client_.setPrefix(prefixesOf(adapters())); // the waits follow each adapter's network
     if (listening == Listens && !openListenerWaiting(link_, portWaitMs))
         throw PortBusyError{options.localPort};
 }

@@ -67,11 +67,22 @@ std::optional<QList<BoardAddress>> FleetWindow::boardsToSearch()
                 wanted = chosen.entries;
     }
     else {
-        for (const AddressRange& r : networks())
-            wanted.append(dottedText(r.first) + u'-' + dottedText(r.last));
+        const QList<Adapter> networks = fleet::networksOf(adaptersNow(), adapter->currentData().toString());
+        wanted = fleet::hostsOf(networks);
+        if (const qint64 count = fleet::hostCount(networks); count > 254) { // wider than a /24: said first
+            QStringList names;
+            for (const Adapter& a : networks)
+                names.append(a.networkText());
+            if (!dialogs_.confirm(
+                    this,
+                    tr("Шукати плати в %n адресах: %1?", nullptr, int(qMin<qint64>(count, INT_MAX)))
+                        .arg(names.join(QStringLiteral(", "))),
+                    tr("&Шукати")))
+                return std::nullopt;
+        }
     }
     BoardsProblem problem;
-    auto boards = boardsOf(wanted, &problem, MostBoards);
+    auto boards = boardsOf(wanted, &problem, MostBoards, prefixesOf(adaptersNow()));
     if (!boards)
         dialogs_.message(this, fleet::boardsProblemText(problem));
     else if (boards->isEmpty())

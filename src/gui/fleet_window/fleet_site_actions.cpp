@@ -17,11 +17,12 @@ namespace talvik {
 
 namespace {
 // The addresses and ranges typed, one a line; why not, when one names no board.
-std::optional<QStringList> entriesIn(const QString& text, QString* why)
+std::optional<QStringList> entriesIn(const QString& text, const std::function<int(quint32)>& prefixOf,
+                                     QString* why)
 {
     const QStringList entries = hostLines(text.toUtf8());
     BoardsProblem problem;
-    if (const auto boards = boardsOf(entries, &problem); !boards || boards->isEmpty()) {
+    if (const auto boards = boardsOf(entries, &problem, MostBoards, prefixOf); !boards || boards->isEmpty()) {
         *why = boards ? FleetWindow::tr("Не задано жодної плати.") : fleet::boardsProblemText(problem);
         return std::nullopt;
     }
@@ -57,7 +58,7 @@ void FleetWindow::saveRangesAsSite()
                               ? list->toPlainText()
                               : first->text().trimmed() + (to.isEmpty() ? QString() : u'-' + to);
     QString why;
-    const std::optional<QStringList> entries = entriesIn(typed, &why);
+    const std::optional<QStringList> entries = entriesIn(typed, prefixesOf(adaptersNow()), &why);
     if (!entries)
         return dialogs_.message(this, why);
     const QString name = dialogs_.text(this, tr("Назва об'єкта"), tr("Назва об'єкта для цих адрес:"));
@@ -107,7 +108,7 @@ void FleetWindow::editSiteAddresses()
     if (typed.isEmpty())
         return; // cancelled
     QString why;
-    const std::optional<QStringList> entries = entriesIn(typed, &why);
+    const std::optional<QStringList> entries = entriesIn(typed, prefixesOf(adaptersNow()), &why);
     if (!entries)
         return dialogs_.message(this, why);
     file.setEntries(name, *entries);

@@ -29,6 +29,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -62,7 +63,7 @@ void showValue(QLabel* label, const QString& text)
 
 FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, fleet::FleetJobs& jobs,
                          FleetDialogs& dialogs, const SettingsLocation& settings, QWidget* parent)
-    : QWidget(parent, Qt::Window), networks(fleet::myNetworks), model_(model), survey_(survey), jobs_(jobs),
+    : QWidget(parent, Qt::Window), adaptersHere(adapters), model_(model), survey_(survey), jobs_(jobs),
       dialogs_(dialogs), settings_(settings)
 {
     setObjectName(QStringLiteral("FleetWindow"));
@@ -71,6 +72,7 @@ FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, f
     setAttribute(Qt::WA_QuitOnClose, false); // closing it leaves the configurator running
 
     sites_ = new fleet::SitesWatch(sitesFileBeside(settings_.writePath), this);
+    sites_->prefixOf = livePrefixes();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(surveyBox_ = buildSurveyGroup());
     shown = new fleet::FleetFilter(model_, this);
@@ -101,6 +103,10 @@ FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, f
 
     bindActions();
     bindKeys();
+    model_.setAdapterNames([this](BoardAddress board) {
+        const std::optional<Adapter> a = adapterReaching(adaptersNow(), board.ipv4());
+        return a ? a->name : QString();
+    });
     auto* who = new QAction(tr("&Оператор…"), this);
     who->setObjectName(QStringLiteral("operator"));
     connect(who, &QAction::triggered, this, &FleetWindow::askOperator);
@@ -175,8 +181,14 @@ QWidget* FleetWindow::buildSurveyGroup()
 
     fromMyNetworks = named(new QRadioButton(tr("Мої &мережі")), "fromMyNetworks");
     myNetworks = named(new QLabel, "myNetworks");
+    myNetworks->setWordWrap(true);
+    adapter = named(new QComboBox, "adapter", tr("Адаптер"));
+    adapter->setToolTip(tr("Мережі якого адаптера цього комп'ютера шукати"));
+    auto* mine = new QHBoxLayout;
+    mine->addWidget(adapter);
+    mine->addWidget(myNetworks, 1);
     grid->addWidget(fromMyNetworks, 2, 0);
-    grid->addWidget(myNetworks, 2, 1, 1, 2);
+    grid->addLayout(mine, 2, 1, 1, 2);
 
     fromSite = named(new QRadioButton(tr("&Об'єкт")), "fromSite");
     site = named(new QComboBox, "site", withoutMnemonic(fromSite->text()));
@@ -321,6 +333,11 @@ void FleetWindow::bindActions()
     connect(site, &QComboBox::currentIndexChanged, this,
             [this] { editSite->setEnabled(site->currentIndex() >= 0); });
     connect(fromMyNetworks, &QRadioButton::toggled, this, &FleetWindow::showMyNetworks);
+    connect(adapter, &QComboBox::activated, this, [this] {
+        chosenAdapter_ = adapter->currentData().toString();
+        fromMyNetworks->setChecked(true); // choosing an adapter chooses its networks
+        showMyNetworks();
+    });
     // Typing into a way of finding boards chooses it.
     connect(first, &QLineEdit::textEdited, fromRange, [this] { fromRange->setChecked(true); });
     connect(last, &QLineEdit::textEdited, fromRange, [this] { fromRange->setChecked(true); });
@@ -375,21 +392,38 @@ void FleetWindow::showStatus(const QString& text)
     status->setVisible(!text.isEmpty());
 }
 
+const QList<Adapter>& FleetWindow::adaptersNow()
+{
+    if (!adaptersAge_.isValid() || adaptersAge_.hasExpired(AdapterLookupMs)) {
+        adapters_ = adaptersHere();
+        adaptersAge_.start();
+    }
+    return adapters_;
+}
+
+void FleetWindow::showAdapters()
+{
+    const QSignalBlocker quiet(adapter);
+    adapter->clear();
+    adapter->addItem(tr("усі"), QString());
+    for (const Adapter& a : adaptersNow())
+        if (!a.loopback && adapter->findData(a.name) < 0)
+            adapter->addItem(QStringLiteral("%1 · %2").arg(a.name, networkText(a.address, a.prefix)), a.name);
+    adapter->setCurrentIndex(qMax(0, adapter->findData(chosenAdapter_)));
+}
+
 void FleetWindow::showMyNetworks()
 {
-    const QList<AddressRange> found = networks();
+    adaptersAge_.invalidate(); // asked for now: as the PC is now
+    showAdapters();
+    const QList<Adapter> found = fleet::networksOf(adaptersNow(), adapter->currentData().toString());
     QStringList names;
-    qint64 addresses = 0;
-    for (const AddressRange& r : found) {
-        names.append(dottedText(r.first & 0xFFFFFF00u) + QStringLiteral("/24"));
-        addresses += r.size();
-    }
-    const int count = int(qMin<qint64>(addresses, INT_MAX));
-    showValue(myNetworks,
-              found.isEmpty() ? tr("у цього комп'ютера немає мережі /24, крім локальної")
-              : found.size() == 1
-                  ? tr("%n адрес в мережі %1", nullptr, count).arg(names.first())
-                  : tr("%n адрес в мережах %1", nullptr, count).arg(names.join(QStringLiteral(", "))));
+    for (const Adapter& a : found)
+        names.append(a.networkText());
+    const int count = int(qMin<qint64>(fleet::hostCount(found), INT_MAX));
+    showValue(myNetworks, found.isEmpty()
+                              ? tr("у цього комп'ютера немає мережі плат, крім локальної (від /16 до /30)")
+                              : tr("%n адрес: %1", nullptr, count).arg(names.join(QStringLiteral(", "))));
 }
 
 void FleetWindow::showEvent(QShowEvent* event)
@@ -426,7 +460,7 @@ void FleetWindow::showSites()
                                               : -1); // with a placeholder none is chosen by itself
     fromSite->setEnabled(!sites.isEmpty());
     editSite->setEnabled(!sites.isEmpty());
-    model_.setSites(SiteIndex(sites));
+    model_.setSites(SiteIndex(sites, prefixesOf(adaptersNow())));
     // What is wrong in the file, in a line under the choice: the rest of it is in use.
     QStringList problems;
     if (const auto& unreadable = sites_->unreadable())

@@ -6,10 +6,12 @@
 #include "board/board_rules.h"
 #include "client/board_jobs.h"
 #include "client/job_result.h"
+#include "net/adapters.h"
 #include "store/settings_location.h"
 #include "store/sites_file.h"
 #include "wire/board_address.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <functional>
 
@@ -55,6 +57,7 @@ class FleetWindow : public QWidget {
     QPushButton* hostsFile;
     QRadioButton* fromMyNetworks;
     QLabel* myNetworks; // what "my networks" are, before they are searched
+    QComboBox* adapter; // "усі", or the adapter whose network "my networks" are; its data: the name
     QRadioButton* fromSite;
     QComboBox* site;         // the saved sites; the item's data is the name as the file keeps it
     QPushButton* saveAsSite; // the range or list under a name
@@ -94,8 +97,12 @@ class FleetWindow : public QWidget {
     std::function<void(const std::function<void(bool open)>&)> whenListening = [](const auto& done) {
         done(true);
     };
-    // This machine's networks (tests give their own).
-    std::function<QList<AddressRange>()> networks;
+    // This machine's adapters (tests give their own), as adaptersNow() keeps them.
+    std::function<QList<Adapter>()> adaptersHere;
+    // Those, looked up again at most every AdapterLookupMs: what each row's adapter, the
+    // address rules and the request client's waits follow.
+    static constexpr int AdapterLookupMs = 10000;
+    const QList<Adapter>& adaptersNow();
     Timing timing; // of each survey read
     // The folder of backups last compared with: when git keeps it, "Історія…" shows its commits too.
     QString backupFolder;
@@ -154,6 +161,7 @@ class FleetWindow : public QWidget {
     bool readSitesFile(SitesFile& file);
     bool saveSitesFile(SitesFile& file);
     void showMyNetworks();
+    void showAdapters();
     void setBusy(bool busy);
     void showStatus(const QString& text); // empty: hidden
     // Every write of the window but a change of fields: a preview dialog over `over` with the
@@ -179,6 +187,9 @@ class FleetWindow : public QWidget {
     FleetDialogs& dialogs_;
     SettingsLocation settings_;
     fleet::SitesWatch* sites_ = nullptr;
+    QList<Adapter> adapters_;
+    QString chosenAdapter_; // by name; kept while that adapter is away (a cable out)
+    QElapsedTimer adaptersAge_;
     QWidget* surveyBox_ = nullptr;
     QWidget* filterBox_ = nullptr;
     QWidget* actionsBox_ = nullptr;

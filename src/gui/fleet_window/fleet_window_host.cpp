@@ -4,6 +4,7 @@
 #include "gui/fleet_window/fleet_dialogs.h"
 #include "gui/fleet_window/fleet_window.h"
 #include "gui/widgets/rows.h"
+#include "net/adapters.h"
 #include "net/port_wait.h"
 
 #include <QEvent>
@@ -25,6 +26,7 @@ FleetWindowHost::FleetWindowHost(TForm1_Config_UDP& configurator, FleetDialogs* 
         return client_.awaits(BoardAddress(sender), datagram);
     });
     jobs_.setJournal(&configurator_.journal()); // one journal for both windows
+    client_.setPrefix(livePrefixes());          // the waits follow each adapter's network
     // A window shortcut: the key never reaches the editor that has the focus.
     auto* key = new QShortcut(QKeySequence(Qt::Key_F3), &configurator_);
     key->setObjectName(QStringLiteral("openFleet"));

@@ -24,7 +24,7 @@ namespace {
 constexpr fleet::Column KeptOrder[] = {
     fleet::Address,  fleet::Ident,   fleet::Version, fleet::Ip,         fleet::Mask,   fleet::Router,
     fleet::Mac,      fleet::Dhcp,    fleet::Console, fleet::Dispatcher, fleet::Branch, fleet::Reserve1,
-    fleet::Reserve2, fleet::Pending, fleet::State,   fleet::LastSeen,   fleet::Site};
+    fleet::Reserve2, fleet::Pending, fleet::State,   fleet::LastSeen,   fleet::Site,   fleet::AdapterColumn};
 static_assert(std::size(KeptOrder) == fleet::ColumnCount);
 } // namespace
 
@@ -47,6 +47,7 @@ void FleetWindow::loadSettings()
     last->setText(store.read(FleetWindowSection, keys::Last, last->text()));
     backupFolder = store.read(FleetWindowSection, keys::BackupFolder, {});
     jobs_.operatorName = store.read(FleetWindowSection, keys::Operator, {}).trimmed();
+    chosenAdapter_ = store.read(FleetWindowSection, keys::Adapter, {}).trimmed();
 }
 
 void FleetWindow::askOperator()
@@ -76,6 +77,7 @@ bool FleetWindow::saveSettings(QString* failure)
     if (!backupFolder.isEmpty())
         store.write(FleetWindowSection, keys::BackupFolder, backupFolder);
     store.write(FleetWindowSection, keys::Operator, jobs_.operatorName);
+    store.write(FleetWindowSection, keys::Adapter, chosenAdapter_);
     const ProfileFile::SaveResult result = store.flush();
     if (failure)
         *failure = saveFailureText(result, store.systemError());
