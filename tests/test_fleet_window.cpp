@@ -733,17 +733,17 @@ class TestFleetWindow : public QObject {
         QVERIFY(!fleet.window().isVisible());
     }
 
-    // In the tests' namespace the only /24 besides loopback is 192.168.1.0/24: that is what
-    // is shown, and all that is searched.
+    // In the tests' namespace the only network besides 127/8 is 192.168.1.0/24 (on lo): that
+    // is what is shown, named with its adapter, and all that is searched.
     void myNetworksAreTheNamespaces()
     {
         Setup s("192.168.1.180,version=2.17");
-        QCOMPARE(s.w->myNetworks->text(), QString("254 адреси в мережі 192.168.1.0/24"));
+        QCOMPARE(s.w->myNetworks->text(), QString("253 адреси: 192.168.1.0/24 · lo"));
         QCOMPARE(s.w->myNetworks->accessibleName(), s.w->myNetworks->text());
         s.w->timing = {100, 0};
         QTest::mouseClick(s.w->fromMyNetworks, Qt::LeftButton);
         QTest::mouseClick(s.w->search, Qt::LeftButton);
-        QCOMPARE(s.w->progress->maximum(), 254);
+        QCOMPARE(s.w->progress->maximum(), 253);
         QTRY_VERIFY_WITH_TIMEOUT(s.w->search->isEnabled(), 10000);
         QCOMPARE(s.cell("192.168.1.180", fleet::State), QString("відповіла"));
         for (const fleet::Row* r : s.w->shown->shownRows())

@@ -73,7 +73,8 @@ class TestUdpLink : public QObject {
         for (int i = 0; i < 300; ++i) // more than one system call's worth
             frames.append({QHostAddress(i % 2 ? "127.0.0.6" : "127.0.0.5"),
                            i == 1 ? QByteArray(70000, 'x') : QByteArray::number(i)});
-        QCOMPARE(link.sendManyFromListener(frames, {five.localPort(), six.localPort()}), 2 * 299);
+        // All handed over: the one too large failed for good, none waits for room.
+        QCOMPARE(link.sendManyFromListener(frames, {five.localPort(), six.localPort()}), 300);
         for (auto [socket, first, count] : {std::tuple{&five, 0, 150}, std::tuple{&six, 3, 149}}) {
             QList<QByteArray> got;
             QVERIFY(QTest::qWaitFor(

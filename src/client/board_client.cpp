@@ -243,9 +243,18 @@ void BoardClient::pump()
         ask(board);
         frames.append({QHostAddress(board), p->frame});
     }
-    if (!frames.isEmpty()) // a failed send is a lost datagram: the wait asks again
-        link_.sendManyFromListener(frames, commandPorts_());
-    if (!toSend_.empty())
+    // A failed send is a lost datagram: the wait asks again. One that found no room in the
+    // PC's buffers was never sent: no try, asked again when there is room.
+    const int handed = frames.isEmpty() ? 0 : link_.sendManyFromListener(frames, commandPorts_());
+    for (int i = int(frames.size()) - 1; i >= handed; --i) {
+        const quint32 board = frames[i].host.toIPv4Address();
+        unask(board);
+        toSend_.push_front(board);
+        tokens_ += 1;
+    }
+    if (handed < frames.size())
+        pumpTimer_->start(RoomWaitMs);
+    else if (!toSend_.empty())
         pumpTimer_->start(std::max(PumpMs, int(std::ceil((1 - tokens_) * 1000.0 / PaceBoardsPerSecond))));
     armCheck();
 }
@@ -260,6 +269,14 @@ void BoardClient::ask(quint32 board)
         p->firstSentAt = p->sentAt;
     p->dropsAt = link_.dropped();
     p->batch->asked[{networkOf(board), p->attempts}].emplace_back(p->sentAt, board);
+}
+
+void BoardClient::unask(quint32 board)
+{
+    Pending* p = find(board);
+    p->queued = true; // its entry among the asked is passed over
+    if (--p->sends == 0)
+        p->firstSentAt = -1;
 }
 
 void BoardClient::check()

@@ -66,6 +66,8 @@ class BoardClient : public QObject {
     // The pace's frames go out together every PumpMs: each hand-over to the socket's thread
     // costs a wake-up of both threads, and a thousand a second were a third of a survey's time.
     static constexpr int PumpMs = 5;
+    // How soon frames that found the PC's send buffers full are tried again.
+    static constexpr int RoomWaitMs = 10;
     static constexpr int FloorMs = 20; // the shortest wait for a try, above any timer's granularity
     static constexpr int MostAskedForDrops = 3;
 
@@ -137,7 +139,8 @@ class BoardClient : public QObject {
     bool onDatagram(const QByteArray& datagram, quint32 sender, quint16 port);
     // Sends what the pace allows now, and arms the timer for the rest.
     void pump();
-    void ask(quint32 board); // notes the send; pump() sends
+    void ask(quint32 board);   // notes the send; pump() sends
+    void unask(quint32 board); // it was not sent after all
     // Gives up or asks again each board whose wait is over; arms the timer for the next.
     void check();
     void armCheck();

@@ -15,7 +15,7 @@ QList<Adapter> networksOf(const QList<Adapter>& adapters, const QString& only)
     QSet<QPair<quint32, int>> seen;
     for (const Adapter& a : adapters) {
         const bool linkLocal = (a.address >> 16) == 0xA9FE;
-        if (a.loopback || isLoopback(a.address) || linkLocal || a.prefix < 16 || a.prefix > 30 ||
+        if (isLoopback(a.address) || linkLocal || a.prefix < 16 || a.prefix > 30 ||
             (!only.isEmpty() && a.name != only))
             continue;
         if (!seen.contains({a.network(), a.prefix})) {

@@ -18,8 +18,8 @@
 namespace talvik::fleet {
 
 // The networks of these adapters to search for boards: each with its own prefix, /16 to
-// /30 (a wider one is given as a range, a host or point-to-point address is no network of
-// boards), loopback and link-local ones left out, each once; `only`: that adapter's alone.
+// /30 (a wider one is too wide to sweep, a host or point-to-point address is no network of
+// boards), 127/8 and link-local ones left out, each once; `only`: that adapter's alone.
 QList<Adapter> networksOf(const QList<Adapter>& adapters, const QString& only = {});
 // Their hosts as addresses and ranges for boardsOf(), each adapter's own address left out.
 QStringList hostsOf(const QList<Adapter>& networks);

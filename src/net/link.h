@@ -39,17 +39,18 @@ class Link : public QObject {
     }
 
     // Many at once, each to its ports as above: one hand-over where the socket lives on
-    // another thread. Returns how many went in all.
+    // another thread. Returns how many of them, from the first, were handed to the system
+    // (or failed for good); the rest found its send buffers full (a sweep of a LAN whose
+    // absent hosts hold datagrams while the PC looks for them) and were not sent.
     struct Outgoing {
         QHostAddress host;
         QByteArray datagram;
     };
     virtual int sendManyFromListener(const QList<Outgoing>& datagrams, const QList<quint16>& ports)
     {
-        int sent = 0;
         for (const Outgoing& o : datagrams)
-            sent += sendFromListener(o.host, ports, o.datagram);
-        return sent;
+            sendFromListener(o.host, ports, o.datagram);
+        return int(datagrams.size());
     }
 
     // From the listening socket as if from one adapter: its address `source` and, where the

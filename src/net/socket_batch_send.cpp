@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #ifdef Q_OS_LINUX
+#include <cerrno>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <vector>
@@ -38,7 +39,6 @@ std::optional<int> sendBatch(qintptr descriptor, const QList<Link::Outgoing>& da
             messages.push_back(m);
         }
     std::vector<mmsghdr> headers(std::min(MostInACall, messages.size()));
-    int sent = 0;
     size_t next = 0;
     while (next < messages.size()) {
         const size_t count = std::min(headers.size(), messages.size() - next);
@@ -52,16 +52,17 @@ std::optional<int> sendBatch(qintptr descriptor, const QList<Link::Outgoing>& da
         }
         const int n = ::sendmmsg(int(descriptor), headers.data(), unsigned(count), MSG_DONTWAIT);
         if (n > 0) {
-            sent += n;
             next += size_t(n);
             continue;
         }
-        // The one at `next` did not go: its board's other frames stay unsent too.
         const int failed = messages[next].board;
+        if (errno == EAGAIN || errno == EWOULDBLOCK || errno == ENOBUFS)
+            return failed; // no room: it and the rest wait
+        // It did not go and will not: its board's other frames stay unsent too.
         while (next < messages.size() && messages[next].board == failed)
             ++next;
     }
-    return sent;
+    return int(datagrams.size());
 }
 #else
 std::optional<int> sendBatch(qintptr, const QList<Link::Outgoing>&, const QList<quint16>&)

@@ -13,8 +13,9 @@
 namespace talvik {
 
 // Each datagram to each port in turn, as Link::sendManyFromListener: a board whose frame
-// fails to go is not sent its others. Returns how many went; nullopt where there is no
-// such call (nothing was sent).
+// fails to go is not sent its others. Returns how many datagrams, from the first, were
+// handed over or failed for good, stopping at the first that found no room in the socket's
+// send buffer; nullopt where there is no such call (nothing was sent).
 std::optional<int> sendBatch(qintptr descriptor, const QList<Link::Outgoing>& datagrams,
                              const QList<quint16>& ports);
 

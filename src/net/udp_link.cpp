@@ -45,6 +45,10 @@ class UdpLink::Reader : public QObject {
             return false;
         socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption,
                                 QVariant(link_.receiveBufferWanted_));
+        // A sweep's frames to absent hosts of a LAN stay charged to the socket while the
+        // system looks for those hosts (ARP, up to 3 s): room for more of them keeps the
+        // sweep going (as much as the system allows; the rest waits, BoardClient).
+        socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, QVariant(SendBufferWanted));
         connect(socket.get(), &QUdpSocket::readyRead, this, &Reader::drain);
         socket_ = std::move(socket);
         return true;
@@ -76,13 +80,16 @@ class UdpLink::Reader : public QObject {
     {
         if (!isOpen())
             return 0;
-        if (const auto sent = sendBatch(socket_->socketDescriptor(), datagrams, ports))
-            return *sent;
-        int sent = 0;
-        for (const Outgoing& o : datagrams)
-            for (int i = 0; i < ports.size() && send(o.host, ports[i], o.datagram); ++i)
-                ++sent;
-        return sent;
+        if (const auto handed = sendBatch(socket_->socketDescriptor(), datagrams, ports))
+            return *handed;
+        for (int b = 0; b < datagrams.size(); ++b)
+            for (quint16 port : ports)
+                if (!send(datagrams[b].host, port, datagrams[b].datagram)) {
+                    if (socket_->error() == QAbstractSocket::TemporaryError)
+                        return b; // no room: it and the rest wait
+                    break;
+                }
+        return int(datagrams.size());
     }
 
   private:

@@ -45,6 +45,7 @@ class UdpLink : public Link {
     static constexpr int BatchRead = 64;
     // Asked of the system for the socket's receive buffer; it grants what it allows.
     static constexpr int ReceiveBufferWanted = 8 << 20;
+    static constexpr int SendBufferWanted = 4 << 20;
 
     explicit UdpLink(quint16 listenPort, QObject* parent = nullptr);
     ~UdpLink() override;

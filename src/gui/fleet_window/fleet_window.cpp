@@ -407,7 +407,7 @@ void FleetWindow::showAdapters()
     adapter->clear();
     adapter->addItem(tr("усі"), QString());
     for (const Adapter& a : adaptersNow())
-        if (!a.loopback && adapter->findData(a.name) < 0)
+        if (!isLoopback(a.address) && adapter->findData(a.name) < 0)
             adapter->addItem(QStringLiteral("%1 · %2").arg(a.name, networkText(a.address, a.prefix)), a.name);
     adapter->setCurrentIndex(qMax(0, adapter->findData(chosenAdapter_)));
 }
