@@ -112,13 +112,13 @@ void surveyFigures(std::vector<Row>& rows, const City& city)
         const bool city = networks == Networks;
         rows.push_back({what, ms.text(0) + " ms, " + n(missed) + " missed", floorMs.text(0) + " ms (C sweep)",
                         n(ms.median() / floorMs.median(), 1) + " x",
-                        city ? QStringLiteral("<= 1.5 s, none missed") : QStringLiteral("none missed"),
-                        missed == 0 && (!city || ms.median() <= 1500)});
+                        city ? QStringLiteral("<= 0.6 s, none missed") : QStringLiteral("none missed"),
+                        missed == 0 && (!city || ms.median() <= 600)});
         if (city)
             rows.push_back({QStringLiteral("talvikctl: CPU of that survey (user + system)"),
                             cpu.text(0) + " ms", floorCpu.text(0) + " ms (C sweep)",
-                            n(cpu.median() / floorCpu.median(), 1) + " x", QStringLiteral("<= 400 ms"),
-                            cpu.median() <= 400});
+                            n(cpu.median() / floorCpu.median(), 1) + " x", QStringLiteral("<= 300 ms"),
+                            cpu.median() <= 300});
     }
     plot.series = {program, floor};
     const QString path =

@@ -72,13 +72,14 @@ class TestFleetModel : public QObject {
         m.seen(at("192.168.1.22"), 42);
         BoardConfig permanent = board("192.168.1.20", 7, "255.255.0.0");
         permanent.fields.boardDhcp = true;
+        permanent.fields.branch = 3; // Луч too: the board takes it at its next reboot
         m.permanentRead(at("192.168.1.20"), permanent);
 
         QCOMPARE(m.rowCount(), 3);
         QCOMPARE(cell(m, at("192.168.1.20"), Dhcp), QString("так"));
         QCOMPARE(cell(m, at("192.168.1.20"), Console), QString("динамічна"));
         QCOMPARE(cell(m, at("192.168.1.20"), Column::Mac), QString("00:1E:C0:A8:01:14"));
-        QCOMPARE(cell(m, at("192.168.1.20"), Pending), QString("так: Маска"));
+        QCOMPARE(cell(m, at("192.168.1.20"), Pending), QString("так: Маска, Луч"));
         QCOMPARE(cell(m, at("192.168.1.20"), State), QString("відповіла"));
         QCOMPARE(cell(m, at("192.168.1.21"), State), QString("не відповідає (a short reply (12 bytes))"));
         QCOMPARE(cell(m, at("192.168.1.22"), Ident), QString("42"));

@@ -184,12 +184,12 @@
     <message>
         <location line="-21"/>
         <location line="+13"/>
-        <location line="+340"/>
+        <location line="+347"/>
         <source>не записано: %1</source>
         <translation>not written: %1</translation>
     </message>
     <message>
-        <location line="-428"/>
+        <location line="-435"/>
         <source>диспетчер і резервні адреси надсилаються лише з динамічним пультом, а в цієї плати він статичний</source>
         <translation>the dispatcher and reserve addresses are sent only with a dynamic console, and this board&apos;s is static</translation>
     </message>
@@ -266,12 +266,12 @@
     </message>
     <message>
         <location filename="../src/fleet/fleet_wording.cpp" line="+24"/>
-        <location line="+266"/>
+        <location line="+273"/>
         <source>записано, але плата має інше</source>
         <translation>written, but the board holds something else</translation>
     </message>
     <message>
-        <location line="-347"/>
+        <location line="-354"/>
         <location line="+79"/>
         <source>записано, скасовано до перевірки</source>
         <translation>written, cancelled before verifying</translation>
@@ -289,7 +289,7 @@
         <translation type="vanished">changed</translation>
     </message>
     <message>
-        <location line="+288"/>
+        <location line="+295"/>
         <source>Зупинено: невдало на %1 з %2; решту не пробувано (%3). «Повторити невдалі» спробує знову.</source>
         <translation>Stopped: failed on %1 of %2; the rest not tried (%3). “Retry failed” tries them again.</translation>
     </message>
@@ -322,7 +322,7 @@
         <translation>Too many addresses: at most %1 in one search.</translation>
     </message>
     <message>
-        <location line="-307"/>
+        <location line="-314"/>
         <source>Файлу %1 немає.</source>
         <translation>File %1 does not exist.</translation>
     </message>
@@ -398,7 +398,22 @@
         <translation>Backup %1 is named for board %2 but holds address %3.</translation>
     </message>
     <message>
-        <location line="+230"/>
+        <location line="+75"/>
+        <source>%1 %2 стане %3</source>
+        <translation>%1 %2 becomes %3</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 після перезавантаження: кадр зі статичним пультом його не несе</source>
+        <translation>%1 after the reboot: with a static console the frame does not carry it</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 після перезавантаження: кадр зі статичним пультом їх не несе</source>
+        <translation>%1 after the reboot: with a static console the frame does not carry them</translation>
+    </message>
+    <message>
+        <location line="+156"/>
         <source>%1, %2, %3</source>
         <comment>new, missing, changed boards</comment>
         <translation>%1, %2, %3</translation>
@@ -458,7 +473,7 @@
         <translation>%1 has no board table header (address, ip, …).</translation>
     </message>
     <message>
-        <location filename="../src/fleet/fleet_wording.cpp" line="-544"/>
+        <location filename="../src/fleet/fleet_wording.cpp" line="-551"/>
         <source>IP 0.0.0.0 — не адреса вузла</source>
         <translation>IP 0.0.0.0 — not a host address</translation>
     </message>
@@ -554,17 +569,15 @@
         <translation>Stopped at once: the reboot was sent but not waited for: %1.</translation>
     </message>
     <message>
-        <location line="+23"/>
         <source>%1 не буде записано: зі статичним пультом кадр його не несе</source>
-        <translation>%1 will not be written: with a static console the frame does not carry it</translation>
+        <translation type="vanished">%1 will not be written: with a static console the frame does not carry it</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>%1 не буде записано: зі статичним пультом кадр їх не несе</source>
-        <translation>%1 will not be written: with a static console the frame does not carry them</translation>
+        <translation type="vanished">%1 will not be written: with a static console the frame does not carry them</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+38"/>
         <source>плата може стати недосяжною: %1</source>
         <translation>the board may become unreachable: %1</translation>
     </message>
@@ -584,12 +597,12 @@
         <translation>the old board still answers at %1: two boards will have one address</translation>
     </message>
     <message>
-        <location line="-313"/>
+        <location line="-320"/>
         <source>плату записала пізніша робота %1</source>
         <translation>a later job, %1, wrote the board</translation>
     </message>
     <message>
-        <location line="+318"/>
+        <location line="+325"/>
         <source>буде скасовано й те, що записала пізніша робота %1</source>
         <translation>what the later job %1 wrote is undone too</translation>
     </message>
@@ -639,12 +652,12 @@
         <translation>stopped after failures</translation>
     </message>
     <message>
-        <location line="-121"/>
+        <location line="-128"/>
         <source>Цієї роботи немає в журналі: він не записується.</source>
         <translation>This job is not in the journal: it cannot be written.</translation>
     </message>
     <message>
-        <location line="+128"/>
+        <location line="+135"/>
         <source>надіслано, результату немає (програму зупинено)</source>
         <translation>sent, no result (the program was stopped)</translation>
     </message>
@@ -674,7 +687,7 @@
         <translation>a later job wrote the board</translation>
     </message>
     <message>
-        <location line="-222"/>
+        <location line="-229"/>
         <source>Мережа плат: повернення роботи</source>
         <translation>Board network: undoing a job</translation>
     </message>
@@ -844,7 +857,7 @@
     <message>
         <location line="+12"/>
         <location line="+8"/>
-        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="+329"/>
+        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="+330"/>
         <source>Копії плат для запису</source>
         <translation>Board backups to write</translation>
     </message>
@@ -1419,25 +1432,21 @@
         <translation>Could not write the settings file %1</translation>
     </message>
     <message>
-        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="-60"/>
         <source>Записати все одно? Тоді:
 %1</source>
-        <translation>Write anyway? Then:
+        <translation type="vanished">Write anyway? Then:
 %1</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <location line="+2"/>
         <source>Все одно записати</source>
-        <translation>Write anyway</translation>
+        <translation type="vanished">Write anyway</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Записати без них</source>
-        <translation>Write without them</translation>
+        <translation type="vanished">Write without them</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="-2"/>
         <source>Не чіпатиму: %1</source>
         <translation>Left alone: %1</translation>
     </message>
@@ -1496,7 +1505,25 @@
         <translation>Every board of this job was written or refused already: nothing to retry.</translation>
     </message>
     <message>
-        <location line="-1"/>
+        <location line="-227"/>
+        <source>Ці плати записати лише на ваше слово. Якщо записати всі:
+%1</source>
+        <translation>These boards are written only on your word. If all are written:
+%1</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+2"/>
+        <source>&amp;Записати всі</source>
+        <translation>&amp;Write all</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>&amp;Пропустити ці плати (%1)</source>
+        <translation>&amp;Skip these boards (%1)</translation>
+    </message>
+    <message>
+        <location line="+220"/>
         <source>Ця робота не записала жодної плати: повертати нічого.</source>
         <translation>This job wrote no board: nothing to undo.</translation>
     </message>

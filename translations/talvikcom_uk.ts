@@ -22,7 +22,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location line="+522"/>
+        <location line="+529"/>
         <source>%n нових</source>
         <translation>
             <numerusform>%n нова</numerusform>
@@ -136,7 +136,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="+268"/>
+        <location filename="../src/gui/fleet_window/fleet_write_actions.cpp" line="+269"/>
         <source>Повернути роботу «%1» від %2 на %n платах?</source>
         <translation>
             <numerusform>Повернути роботу «%1» від %2 на %n платі?</numerusform>

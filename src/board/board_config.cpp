@@ -121,9 +121,10 @@ QList<Difference> changesSinceWrite(const QByteArray& frame, const BoardConfig& 
 
 QStringList takenAtReboot(const BoardConfig& working, const BoardConfig& permanent)
 {
+    // Both read from the board: a branch number it does not report is the same in both.
     QStringList fields;
-    for (const Difference& d : differences(permanent, working))
-        fields.append(d.field);
+    for (const ChangedField& c : changedFields(permanent, working))
+        fields.append(c.field);
     return fields;
 }
 

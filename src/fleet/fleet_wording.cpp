@@ -399,17 +399,24 @@ QString forcedText(const BoardResult& r)
     for (const Refusal& refusal : r.refusals) {
         switch (refusal.kind) {
         case Reason::NotCarried: {
-            QStringList values; // "Ідентифікатор 1234"
-            for (const auto& [name, text] : fieldTexts({r.board, planned, std::nullopt, Memory::Unknown}))
-                if (refusal.fields.contains(name))
-                    values.append(fieldTitles({name}) + u' ' + text);
+            // What the board will hold: the frame carries zeros in those bytes.
+            WriteFields carried = planned;
+            carried.dispatcher = carried.reserve1 = carried.reserve2 = Ipv4{};
+            carried.ident = 0;
+            const auto now = fieldTexts({r.board, planned, std::nullopt, Memory::Unknown});
+            const auto then = fieldTexts({r.board, carried, std::nullopt, Memory::Unknown});
+            QStringList values; // "ідентифікатор 1234 стане 0"
+            for (int i = 0; i < now.size(); ++i)
+                if (refusal.fields.contains(now[i].first))
+                    values.append(QCoreApplication::translate("FleetWindow", "%1 %2 стане %3")
+                                      .arg(fieldTitles({now[i].first}), now[i].second, then[i].second));
             out.append(
                 (values.size() == 1
                      ? QCoreApplication::translate(
-                           "FleetWindow", "%1 не буде записано: зі статичним пультом кадр його не несе")
+                           "FleetWindow", "%1 після перезавантаження: кадр зі статичним пультом його не несе")
                      : QCoreApplication::translate(
-                           "FleetWindow", "%1 не буде записано: зі статичним пультом кадр їх не несе"))
-                    .arg(values.join(QStringLiteral(", "))));
+                           "FleetWindow", "%1 після перезавантаження: кадр зі статичним пультом їх не несе"))
+                    .arg(values.join(QStringLiteral("; "))));
             break;
         }
         case Reason::Unreachable:

@@ -34,13 +34,14 @@ bool FleetWindow::askForce(QWidget* asking, const QList<BoardResult>& planned, b
     *force = false;
     if (forced.isEmpty())
         return true;
-    const QString question = tr("Записати все одно? Тоді:\n%1").arg(forced.join(u'\n'));
+    const QString question =
+        tr("Ці плати записати лише на ваше слово. Якщо записати всі:\n%1").arg(forced.join(u'\n'));
     const bool others = std::any_of(planned.begin(), planned.end(),
                                     [](const BoardResult& r) { return r.outcome == Outcome::Planned; });
     if (!others) // nothing to write but with a force
-        return *force = dialogs_.confirm(asking, question, tr("Все одно записати"));
-    const int chosen =
-        dialogs_.choose(asking, question, {tr("Записати без них"), tr("Все одно записати")}, -1);
+        return *force = dialogs_.confirm(asking, question, tr("&Записати всі"));
+    const int chosen = dialogs_.choose(
+        asking, question, {tr("&Пропустити ці плати (%1)").arg(forced.size()), tr("&Записати всі")}, -1);
     *force = chosen == 1;
     return chosen >= 0;
 }
