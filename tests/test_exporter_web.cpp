@@ -133,7 +133,8 @@ struct Client {
 class TestExporterWeb : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
-    QByteArray hash; // "secret", bcrypt of cost 4: quick, for a flood of wrong passwords
+    QByteArray hash;     // "secret", bcrypt of cost 4: quick, for a flood of wrong passwords
+    QByteArray slowHash; // of cost 12, as an administrator makes it: a check takes a while
 
     void write(const QString& name, const QByteArray& text)
     {
@@ -155,6 +156,8 @@ class TestExporterWeb : public QObject {
         QVERIFY(makeCert(dir.path(), "other", "stranger", "DNS:prometheus"));
         QVERIFY(run("htpasswd", {"-nbBC", "4", "", "secret"}, dir.path(), &hash));
         hash = hash.trimmed().mid(1);
+        QVERIFY(run("htpasswd", {"-nbBC", "12", "", "secret"}, dir.path(), &slowHash));
+        slowHash = slowHash.trimmed().mid(1);
     }
 
     // A file that is not what the format says: exit 2 naming the file, line and key; nothing served.
@@ -315,7 +318,7 @@ class TestExporterWeb : public QObject {
         // A 1 MB Authorization header: refused for its size.
         QVERIFY(c.scrape(e.port, QByteArray(768 * 1024, 'a')).startsWith("HTTP/1.1 431"));
 
-        // 10,000 wrong passwords, a hundred at a time: each 401, or 503 while too many wait.
+        // 10,000 wrong passwords, a hundred at a time: each 401, or 429 while too many wait.
         int refused = 0, served = 0;
         std::vector<std::unique_ptr<QTcpSocket>> flood;
         const QByteArray wrong = "GET /metrics HTTP/1.1\r\nAuthorization: Basic " +
@@ -331,7 +334,7 @@ class TestExporterWeb : public QObject {
             for (auto it = flood.begin(); it != flood.end();) {
                 const QByteArray head = (*it)->peek(16);
                 if ((*it)->state() == QAbstractSocket::UnconnectedState || head.size() >= 12) {
-                    refused += head.startsWith("HTTP/1.1 401") || head.startsWith("HTTP/1.1 503");
+                    refused += head.startsWith("HTTP/1.1 401") || head.startsWith("HTTP/1.1 429");
                     served += head.startsWith("HTTP/1.1 200");
                     it = flood.erase(it);
                 }
@@ -344,6 +347,110 @@ class TestExporterWeb : public QObject {
         QCOMPARE(served, 0);
         QVERIFY2(refused > 9900, qPrintable(QString::number(refused)));
         QVERIFY(c.scrape(plain.port, "alice:secret", false).startsWith("HTTP/1.1 200 OK"));
+    }
+
+    // The scheme's name in any case (RFC 7617); a password is all of it, a NUL byte included.
+    void passwordsAsTheStandardSays_data()
+    {
+        QTest::addColumn<QByteArray>("authorization");
+        QTest::addColumn<QByteArray>("status");
+        QTest::newRow("Basic") << "Basic " + QByteArray("alice:secret").toBase64()
+                               << QByteArray("HTTP/1.1 200");
+        QTest::newRow("basic") << "basic " + QByteArray("alice:secret").toBase64()
+                               << QByteArray("HTTP/1.1 200");
+        QTest::newRow("a NUL and more after the password")
+            << "Basic " + QByteArray("alice:secret\0more", 17).toBase64() << QByteArray("HTTP/1.1 401");
+    }
+    void passwordsAsTheStandardSays()
+    {
+        QFETCH(QByteArray, authorization);
+        QFETCH(QByteArray, status);
+        write("plain.yml", "basic_auth_users:\n  alice: " + hash + "\n");
+        Exporter e(dir.filePath("plain.yml"));
+        QTRY_VERIFY(e.listening());
+        const QByteArray got =
+            Client(dir.path())
+                .get(e.port, "GET /metrics HTTP/1.1\r\nAuthorization: " + authorization + "\r\n\r\n", false);
+        QVERIFY2(got.startsWith(status), got.left(64).constData());
+    }
+
+    // Clients with a wrong password that keep sending after their request's head, over TLS: a
+    // body is refused at once, and nothing after a head is kept while a password is checked.
+    void nothingIsKeptBeforeThePasswordIsChecked_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<QByteArray>("status");
+        const QByteArray wrong = "Authorization: Basic " + QByteArray("alice:wrong").toBase64() + "\r\n";
+        QTest::newRow("a POST with a body of a gigabyte")
+            << "POST /metrics HTTP/1.1\r\n" + wrong + "Content-Length: 1000000000\r\n\r\n"
+            << QByteArray("HTTP/1.1 405");
+        QTest::newRow("a GET, then bytes on and on") << "GET /metrics HTTP/1.1\r\n" + wrong + "\r\n"
+                                                     << QByteArray("HTTP/1.1 401");
+    }
+    void nothingIsKeptBeforeThePasswordIsChecked()
+    {
+        QFETCH(QByteArray, request);
+        QFETCH(QByteArray, status);
+        write("slow.yml", "tls_server_config:\n  cert_file: server.crt\n  key_file: server.key\n"
+                          "basic_auth_users:\n  alice: " +
+                              slowHash + "\n");
+        Exporter e(dir.filePath("slow.yml"));
+        QTRY_VERIFY(e.listening());
+        const auto peak = [&] { // the exporter's resident peak, kB
+            QFile f(QString("/proc/%1/status").arg(e.process.processId()));
+            f.open(QIODevice::ReadOnly);
+            const QByteArray s = f.readAll();
+            return s.mid(s.indexOf("VmHWM:") + 6).trimmed().split(' ').value(0).toLongLong();
+        };
+        const auto connected = [&] {
+            std::vector<std::unique_ptr<QSslSocket>> clients;
+            for (int i = 0; i < 4; ++i) {
+                clients.push_back(std::make_unique<QSslSocket>());
+                QSslConfiguration c = clients.back()->sslConfiguration();
+                c.setCaCertificates(QSslCertificate::fromPath(dir.filePath("ca.crt")));
+                clients.back()->setSslConfiguration(c);
+                clients.back()->connectToHostEncrypted("127.0.0.1", e.port);
+            }
+            [&] {
+                QTRY_VERIFY(
+                    std::all_of(clients.begin(), clients.end(), [](auto& s) { return s->isEncrypted(); }));
+            }();
+            return clients;
+        };
+        const QByteArray chunk(64 * 1024, 'x');
+        // A client that sends a little more and then listens gets its answer.
+        for (auto& s : connected()) {
+            s->write(request + chunk);
+            QByteArray got;
+            QTRY_VERIFY_WITH_TIMEOUT(
+                (got += s->readAll()).size() >= 12 || s->state() != QAbstractSocket::ConnectedState, 10000);
+            got += s->readAll();
+            QVERIFY2(got.startsWith(status), got.left(64).constData());
+        }
+        // Clients that keep sending as fast as they can for 3 s: their bytes are not kept, and
+        // each is closed within a few seconds.
+        const qint64 before = peak();
+        auto clients = connected();
+        for (auto& s : clients)
+            s->write(request);
+        QElapsedTimer t;
+        t.start();
+        qint64 offered = 0;
+        while (t.elapsed() < 3000) {
+            for (auto& s : clients)
+                if (s->state() == QAbstractSocket::ConnectedState && s->bytesToWrite() < 1024 * 1024) {
+                    s->write(chunk);
+                    offered += chunk.size();
+                }
+            QTest::qWait(1);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(
+            std::all_of(clients.begin(), clients.end(),
+                        [](auto& s) { return s->state() != QAbstractSocket::ConnectedState; }),
+            10000);
+        const qint64 grown = peak() - before;
+        QVERIFY2(grown < 16 * 1024,
+                 qPrintable(QString("%1 kB more, %2 MB offered").arg(grown).arg(offered >> 20)));
     }
 };
 

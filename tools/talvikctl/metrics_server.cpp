@@ -18,6 +18,8 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#else
+#include <winsock2.h>
 #endif
 
 namespace talvik::ctl {
@@ -417,6 +419,9 @@ void MetricsServer::startTls(qintptr descriptor)
 
 void MetricsServer::serve(QTcpSocket* socket)
 {
+    // Nothing beyond a request's head is ever read before it is answered: what a client sends
+    // after it waits in the system's buffers, and a client that keeps sending is stalled there.
+    socket->setReadBufferSize(MostRequestBytes + 1);
     auto head = std::make_shared<QByteArray>();
     auto done = std::make_shared<bool>(false);
     const auto take = [this, socket, head, done] {
@@ -427,18 +432,51 @@ void MetricsServer::serve(QTcpSocket* socket)
         if (!whole && head->size() <= MostRequestBytes)
             return;
         *done = true;
+        QObject::disconnect(socket, &QTcpSocket::readyRead, socket, nullptr);
         if (!whole) {
             refused(socket, QStringLiteral("a request larger than %1 bytes").arg(MostRequestBytes));
             socket->write(response("431 Request Header Fields Too Large", TextType, "request too large\n",
                                    true,
                                    config_ ? config_->headers : QList<QPair<QByteArray, QByteArray>>{}));
-            return socket->disconnectFromHost();
+            return closeAfterAnswer(socket);
         }
         requestRead(socket, *head);
     };
     connect(socket, &QTcpSocket::readyRead, socket, take);
     if (socket->bytesAvailable() > 0)
         take();
+}
+
+// The answer is sent, then this side says it is done (FIN) while what the client still sends
+// is read and thrown away, for a while and up to a bound: closed with unread data, a socket
+// would send a reset that may take the answer with it before the client reads it.
+void MetricsServer::closeAfterAnswer(QTcpSocket* socket)
+{
+    auto* secure = qobject_cast<QSslSocket*>(socket);
+    const auto flushed = [socket] { return socket->bytesToWrite() == 0; };
+    auto thrownAway = std::make_shared<qint64>(0);
+    QObject::disconnect(socket, &QTcpSocket::readyRead, socket, nullptr);
+    connect(socket, &QTcpSocket::readyRead, socket, [socket, thrownAway] {
+        *thrownAway += socket->skip(socket->bytesAvailable());
+        if (*thrownAway > MostLingeringBytes)
+            socket->abort();
+    });
+    QTimer::singleShot(LingerMs, socket, [socket] { socket->abort(); });
+    if (secure) // TLS ends with its own close_notify once all is sent
+        return secure->disconnectFromHost();
+    auto halfClose = std::make_shared<bool>(false);
+    const auto maybeHalfClose = [socket, flushed, halfClose] {
+        if (*halfClose || !flushed())
+            return;
+        *halfClose = true;
+#ifdef Q_OS_UNIX
+        ::shutdown(int(socket->socketDescriptor()), SHUT_WR);
+#else
+        ::shutdown(SOCKET(socket->socketDescriptor()), SD_SEND);
+#endif
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, maybeHalfClose);
+    maybeHalfClose();
 }
 
 bool MetricsServer::allowedByRate()
@@ -457,10 +495,21 @@ void MetricsServer::requestRead(QTcpSocket* socket, const QByteArray& head)
 {
     const QList<QPair<QByteArray, QByteArray>> headers =
         config_ ? config_->headers : QList<QPair<QByteArray, QByteArray>>{};
+    // Only GET and HEAD are served, and neither has a body: anything else is answered before
+    // any password is looked at, and the connection closed without reading on.
+    const QByteArray method = head.left(head.indexOf(' '));
+    const QByteArray length = headerValue(head, "Content-Length");
+    if ((method != "GET" && method != "HEAD") || !headerValue(head, "Transfer-Encoding").isEmpty() ||
+        (!length.isEmpty() && length != "0")) {
+        refused(socket, QStringLiteral("a request with a body, or not GET or HEAD"));
+        socket->write(response("405 Method Not Allowed", TextType, "only GET and HEAD, without a body\n",
+                               true, headers, "Allow: GET, HEAD\r\n"));
+        return closeAfterAnswer(socket);
+    }
     if (!allowedByRate()) {
         refused(socket, QStringLiteral("over the rate limit"));
         socket->write(response("429 Too Many Requests", TextType, "too many requests\n", true, headers));
-        return socket->disconnectFromHost();
+        return closeAfterAnswer(socket);
     }
     const QByteArray line = head.left(head.indexOf('\n')).trimmed();
     QPointer<QTcpSocket> alive(socket);
@@ -472,7 +521,7 @@ void MetricsServer::requestRead(QTcpSocket* socket, const QByteArray& head)
             alive->write(answer(line));
         else if (v == BasicAuth::Busy) {
             refused(alive, QStringLiteral("too many passwords to check at once"));
-            alive->write(response("503 Service Unavailable", TextType, "busy checking passwords\n", true,
+            alive->write(response("429 Too Many Requests", TextType, "busy checking passwords\n", true,
                                   headers, "Retry-After: 1\r\n"));
         }
         else {
@@ -481,7 +530,7 @@ void MetricsServer::requestRead(QTcpSocket* socket, const QByteArray& head)
             alive->write(response("401 Unauthorized", TextType, "unauthorized\n", true, headers,
                                   "WWW-Authenticate: Basic realm=\"talvikctl exporter\"\r\n"));
         }
-        alive->disconnectFromHost();
+        closeAfterAnswer(alive);
     });
 }
 

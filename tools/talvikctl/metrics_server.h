@@ -62,6 +62,9 @@ class MetricsServer : public QObject {
     void startTls(qintptr descriptor);
     void serve(QTcpSocket* socket);
     void requestRead(QTcpSocket* socket, const QByteArray& head);
+    void closeAfterAnswer(QTcpSocket* socket);
+    static constexpr int LingerMs = 2000;                    // after an answer, the client's to close
+    static constexpr qint64 MostLingeringBytes = 256 * 1024; // thrown away meanwhile, then reset
     QByteArray answer(const QByteArray& requestLine) const;
     bool allowedByRate();
     void readAgainIfChanged();

@@ -54,9 +54,11 @@ BasicAuth::~BasicAuth()
 
 void BasicAuth::setUsers(const QHash<QString, QByteArray>& users)
 {
-    ++generation_;
+    // A password verified stays verified while its user's hash is the same (a reload for a
+    // new certificate must not make Prometheus wait behind a flood of wrong passwords).
+    for (auto it = remembered_.begin(); it != remembered_.end();)
+        it = users.value(it.key()) == users_.value(it.key()) ? std::next(it) : remembered_.erase(it);
     users_ = users;
-    remembered_.clear();
     // A decoy of the highest cost among the users: an unknown name costs no less.
     QByteArray cost = "10";
     for (const QByteArray& hash : users)
@@ -78,7 +80,7 @@ void BasicAuth::check(const QByteArray& header, const std::function<void(Verdict
 {
     if (!required())
         return done(Allowed, {});
-    if (!header.startsWith("Basic "))
+    if (header.size() < 6 || header.left(6).compare("Basic ", Qt::CaseInsensitive) != 0) // RFC 7617: any case
         return done(Denied, {});
     const QByteArray decoded = QByteArray::fromBase64(header.mid(6).trimmed());
     const qsizetype colon = decoded.indexOf(':');
@@ -86,6 +88,8 @@ void BasicAuth::check(const QByteArray& header, const std::function<void(Verdict
         return done(Denied, {});
     const QString user = QString::fromUtf8(decoded.left(colon));
     const QByteArray password = decoded.mid(colon + 1);
+    if (password.contains('\0')) // crypt_r would check only what comes before it
+        return done(Denied, user);
     const QByteArray hash = users_.value(user, decoy_);
     const bool known = users_.contains(user);
     const QByteArray sum = digest(user, password);
@@ -99,9 +103,10 @@ void BasicAuth::check(const QByteArray& header, const std::function<void(Verdict
         const bool ok = matches(password, hash) && known;
         QMetaObject::invokeMethod(
             this,
-            [this, ok, user, sum, generation, done] {
+            [this, ok, user, sum, hash, generation, done] {
                 --waiting_;
-                const bool current = generation == generation_;
+                // Checked against the hash the user still has (a reload may have changed it).
+                const bool current = generation == generation_ && users_.value(user) == hash;
                 if (ok && current)
                     remembered_.insert(user, sum);
                 done(ok && current ? Allowed : Denied, user);
