@@ -36,6 +36,7 @@ extends_documentation_fragment:
   - talvik.boards.talvikctl
 attributes:
   check_mode:
+    description: "Not supported: a backup run writes its folder (and commits with C(git))."
     support: none
 author:
   - TalvikCom (@talvikcom)

@@ -60,8 +60,10 @@ extends_documentation_fragment:
   - talvik.boards.talvikctl
 attributes:
   check_mode:
+    description: "Reads each board and says what would be written, sending no write."
     support: full
   diff_mode:
+    description: "Each board's fields before and after."
     support: full
 author:
   - TalvikCom (@talvikcom)

@@ -9,12 +9,12 @@ __metaclass__ = type
 
 DOCUMENTATION = r"""
 module: board_info
-short_description: The lift-controller boards of a site PC, as facts
+short_description: The lift-controller boards of a site PC
 description:
   - Reads every board of a range, list or site with C(talvikctl survey), its working
-    configuration and its permanent memory (what it takes at its next reboot), and sets them as
-    the fact C(talvik_boards). A board that did not answer is there with its error. Nothing is
-    written.
+    configuration and its permanent memory (what it takes at its next reboot), and returns them
+    as C(boards), one entry per board; it sets no fact (register the result). A board that did
+    not answer is there with its error. Nothing is written.
 version_added: "1.1.0"
 options:
   permanent:
@@ -26,6 +26,7 @@ extends_documentation_fragment:
   - talvik.boards.talvikctl
 attributes:
   check_mode:
+    description: "It only reads: the same in check mode."
     support: full
 author:
   - TalvikCom (@talvikcom)
@@ -35,30 +36,31 @@ EXAMPLES = r"""
 - name: Every board of the office
   talvik.boards.board_info:
     boards: [192.168.1.1-254]
+  register: office
 
 - name: The boards that did not answer
   ansible.builtin.debug:
-    msg: "{{ talvik_boards | dict2items | selectattr('value.error', 'defined') | map(attribute='key') }}"
+    msg: "{{ office.boards | selectattr('error', 'defined') | map(attribute='address') }}"
 """
 
 RETURN = r"""
-ansible_facts:
-  description: The facts set.
+boards:
+  description:
+    - One entry per board, in address order, with its C(address), its C(site) where the sites file
+      names one, its C(working) configuration and C(permanent) memory (talvikctl's JSON keys C(ip),
+      C(mask), C(router), C(mac), C(dhcp), C(console), C(dispatcher), C(ident), C(reserve1),
+      C(reserve2), C(branch), C(version)), C(pending) (the fields it takes at its next reboot), or
+      its C(error).
   returned: always
-  type: dict
-  contains:
-    talvik_boards:
-      description:
-        - By address, each board's C(working) configuration and C(permanent) memory (talvikctl's
-          JSON keys C(ip), C(mask), C(router), C(mac), C(dhcp), C(console), C(dispatcher), C(ident),
-          C(reserve1), C(reserve2), C(branch), C(version)), C(pending) (the fields it takes at its next
-          reboot), or its C(error).
-      type: dict
-      sample:
-        192.168.1.20:
-          working: {ip: 192.168.1.20, mask: 255.255.255.0, dispatcher: 10.2.2.2}
-          permanent: {ip: 192.168.1.20, mask: 255.255.255.0, dispatcher: 10.2.2.3}
-          pending: [dispatcher]
+  type: list
+  elements: dict
+  sample:
+    - address: 192.168.1.20
+      working: {ip: 192.168.1.20, mask: 255.255.255.0, dispatcher: 10.2.2.2}
+      permanent: {ip: 192.168.1.20, mask: 255.255.255.0, dispatcher: 10.2.2.3}
+      pending: [dispatcher]
+    - address: 192.168.1.21
+      error: no reply
 """
 
 from ansible.module_utils.basic import AnsibleModule
@@ -83,9 +85,11 @@ def main():
     args = ctl.targets() + ctl.transport()
     working = survey(ctl, args)
     permanent = survey(ctl, args + ["--permanent"]) if module.params["permanent"] else {}
-    boards = {}
+    boards = []
     for address, line in working.items():
-        board = {"site": line["site"]} if "site" in line else {}
+        board = {"address": address}
+        if "site" in line:
+            board["site"] = line["site"]
         if "error" in line:
             board["error"] = line["error"]
         else:
@@ -95,8 +99,8 @@ def main():
             board["permanent"] = dict((k, held[k]) for k in FIELDS + ("version",) if k in held)
             if "working" in board:
                 board["pending"] = [k for k in FIELDS if board["working"].get(k) != board["permanent"].get(k)]
-        boards[address] = board
-    module.exit_json(changed=False, ansible_facts=dict(talvik_boards=boards))
+        boards.append(board)
+    module.exit_json(changed=False, boards=boards)
 
 
 if __name__ == "__main__":

@@ -37,6 +37,7 @@ extends_documentation_fragment:
   - talvik.boards.talvikctl
 attributes:
   check_mode:
+    description: "Says which boards would be rebooted, sending no reboot."
     support: full
 author:
   - TalvikCom (@talvikcom)
