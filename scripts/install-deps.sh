@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake make g++ clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libyaml-cpp-dev libcrypt-dev # the exporter's web configuration: YAML, and bcrypt through crypt_r
+    libyaml-cpp-dev libcrypt-dev libssl-dev # the exporter's web configuration: YAML, and bcrypt through crypt_r
     qt6-l10n-tools # lrelease builds the translations into the program; lupdate checks their sources
     qt6-translations-l10n # Qt's own words (dialog buttons, the file dialog) in Ukrainian, built in too
     libqt6svg6 # draws the window's SVG icon

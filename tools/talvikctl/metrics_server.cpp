@@ -1,6 +1,7 @@
 #include "metrics_server.h"
 
 #include "board/untrusted_text.h"
+#include "client_ca.h"
 #include "output.h"
 #include "web_auth.h"
 
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QSocketNotifier>
+#include <QSslCipher>
 #include <QSslSocket>
 #include <QTimer>
 #include <memory>
@@ -75,8 +77,19 @@ QSslConfiguration serverConfiguration(const WebConfig::Tls& tls)
     c.setLocalCertificateChain(tls.chain);
     c.setPrivateKey(tls.key);
     c.setProtocol(tls.protocol);
-    if (!tls.ciphers.isEmpty())
+    if (!tls.ciphers.isEmpty()) {
         c.setCiphers(tls.ciphers);
+    }
+    else { // as Go's servers: TLS 1.3's suites, and for TLS 1.2 ECDHE with an AEAD cipher only
+        QList<QSslCipher> suites;
+        for (const QSslCipher& cipher : QSslConfiguration::supportedCiphers()) {
+            const QString name = cipher.name();
+            const bool aead = name.contains(QLatin1String("GCM")) || name.contains(QLatin1String("CHACHA20"));
+            if (name.startsWith(QLatin1String("TLS_")) || (name.startsWith(QLatin1String("ECDHE-")) && aead))
+                suites.append(cipher);
+        }
+        c.setCiphers(suites);
+    }
     if (!tls.curves.isEmpty())
         c.setEllipticCurves(tls.curves);
     c.setSslOption(QSsl::SslOptionDisableServerCipherPreference, !tls.preferServerCiphers);
@@ -96,7 +109,7 @@ QSslConfiguration serverConfiguration(const WebConfig::Tls& tls)
 }
 
 // Whether the client's certificate is what the configuration asks for; empty when it is.
-QString clientCertificateProblem(const WebConfig::Tls& tls, const QSslSocket& socket)
+QString clientCertificateProblem(const WebConfig::Tls& tls, const ClientCa& ca, const QSslSocket& socket)
 {
     const QSslCertificate peer = socket.peerCertificate();
     const bool required = tls.clientAuth == WebConfig::Tls::RequireAnyClientCert ||
@@ -104,13 +117,16 @@ QString clientCertificateProblem(const WebConfig::Tls& tls, const QSslSocket& so
     if (peer.isNull())
         return required ? QStringLiteral("no client certificate") : QString();
     if (tls.clientAuth == WebConfig::Tls::VerifyClientCertIfGiven &&
-        !QSslCertificate::verify(socket.peerCertificateChain()).isEmpty())
+        !ca.issued(socket.peerCertificateChain()))
         return QStringLiteral("a client certificate the client CA did not issue");
     if (tls.allowedSans.isEmpty())
         return {};
     const auto names = peer.subjectAlternativeNames();
     for (auto it = names.cbegin(); it != names.cend(); ++it)
         if (tls.allowedSans.contains(it.value()))
+            return {};
+    for (const QString& uri : ClientCa::urisOf(peer))
+        if (tls.allowedSans.contains(uri))
             return {};
     return QStringLiteral("a client certificate with no name of client_allowed_sans");
 }
@@ -242,11 +258,7 @@ bool MetricsServer::apply(WebConfig config, QString* why)
             return false;
         }
         tls_ = serverConfiguration(*config.tls);
-        if (config.tls->clientAuth == WebConfig::Tls::VerifyClientCertIfGiven) {
-            QSslConfiguration defaults = QSslConfiguration::defaultConfiguration(); // what verify() takes
-            defaults.setCaCertificates(config.tls->clientCa);
-            QSslConfiguration::setDefaultConfiguration(defaults);
-        }
+        clientCa_ = ClientCa(config.tls->clientCa);
     }
     auth_->setUsers(config.users);
     if (config.rateLimit)
@@ -399,8 +411,8 @@ void MetricsServer::startTls(qintptr descriptor)
         return;
     secure->setSslConfiguration(tls_);
     const WebConfig::Tls policy = *config_->tls;
-    connect(secure, &QSslSocket::encrypted, this, [this, secure, policy] {
-        if (const QString problem = clientCertificateProblem(policy, *secure); !problem.isEmpty()) {
+    connect(secure, &QSslSocket::encrypted, this, [this, secure, policy, ca = clientCa_] {
+        if (const QString problem = clientCertificateProblem(policy, ca, *secure); !problem.isEmpty()) {
             refused(secure, problem);
             return secure->abort();
         }

@@ -6,6 +6,7 @@
 // its answer. A request is read up to its blank line, at most 8 KiB and for at most 5 s
 // (the TLS handshake included); past MostConnections the oldest unanswered one makes room.
 
+#include "client_ca.h"
 #include "web_config.h"
 
 #include <QByteArray>
@@ -78,6 +79,7 @@ class MetricsServer : public QObject {
     QString configPath_;
     std::optional<WebConfig> config_;
     QSslConfiguration tls_;
+    ClientCa clientCa_; // the file's client CAs, loaded with it
     QString lastProblem_;
     QElapsedTimer lastLook_; // the configuration's files are looked at once a second at most
     std::unique_ptr<BasicAuth> auth_;

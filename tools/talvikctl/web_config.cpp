@@ -225,7 +225,10 @@ WebConfig::Tls tlsOf(Reader& r, const YAML::Node& node)
                 name == QLatin1String("client_ca") ? r.scalar(value, full).toUtf8() : r.file(value, full);
         }
         else if (name == QLatin1String("client_auth_type")) {
-            const int i = int(ClientAuths.indexOf(r.scalar(value, full)));
+            QString type = r.scalar(value, full);
+            if (type == QLatin1String("RequireClientCert")) // the toolkit's older name, still taken
+                type = QStringLiteral("RequireAnyClientCert");
+            const int i = int(ClientAuths.indexOf(type));
             if (i < 0)
                 r.fail(value, full,
                        QStringLiteral("%1 is not %2")
@@ -286,6 +289,11 @@ WebConfig::Tls tlsOf(Reader& r, const YAML::Node& node)
     if (verifies && tls.clientCa.isEmpty())
         r.fail(node, at + QStringLiteral(".client_ca_file"),
                QStringLiteral("client certificates are verified, so a client CA is needed"));
+    if (!tls.clientCa.isEmpty() && tls.clientAuth == WebConfig::Tls::NoClientCert)
+        r.fail(node, at + QStringLiteral(".client_auth_type"),
+               QStringLiteral("client CAs are configured without a client auth policy: say which "
+                              "(VerifyClientCertIfGiven, RequireAndVerifyClientCert, ...), or every client "
+                              "would be served without a certificate"));
     if (!tls.allowedSans.isEmpty() && tls.clientAuth != WebConfig::Tls::RequireAnyClientCert &&
         tls.clientAuth != WebConfig::Tls::RequireAndVerifyClientCert)
         r.fail(node, at + QStringLiteral(".client_allowed_sans"),
