@@ -401,6 +401,60 @@ class TestExporterWeb : public QObject {
         QCOMPARE(s.waitForEncrypted(5000), served);
     }
 
+    // 50 clients from one address flooding wrong passwords (bcrypt of cost 12), reloaded
+    // meanwhile: Prometheus, from another address, scraping every 0.5 s, is answered every
+    // time within 2 s: its first check gets a slot beside the flood's few, and once verified
+    // it never waits, across the reload too.
+    void theRightClientIsServedThroughAFlood()
+    {
+        write("flood.yml", "basic_auth_users:\n  alice: " + slowHash + "\n");
+        Exporter e(dir.filePath("flood.yml"));
+        QTRY_VERIFY(e.listening());
+        const QByteArray wrong = "GET /metrics HTTP/1.1\r\nAuthorization: Basic " +
+                                 QByteArray("alice:wrong").toBase64() + "\r\n\r\n";
+        std::vector<std::unique_ptr<QTcpSocket>> flood;
+        const auto keepFlooding = [&] {
+            flood.erase(
+                std::remove_if(flood.begin(), flood.end(),
+                               [](auto& s) { return s->state() == QAbstractSocket::UnconnectedState; }),
+                flood.end());
+            while (flood.size() < 50) {
+                flood.push_back(std::make_unique<QTcpSocket>());
+                flood.back()->connectToHost(QHostAddress::LocalHost, e.port);
+                flood.back()->write(wrong);
+            }
+        };
+        for (QElapsedTimer t; !t.isValid() || t.elapsed() < 1000; QTest::qWait(5)) { // the flood first
+            if (!t.isValid())
+                t.start();
+            keepFlooding();
+        }
+        int answered = 0, scrapes = 0;
+        for (; scrapes < 16; ++scrapes) {
+            if (scrapes == 8) // read again (it changed on disk), the users as they were
+                write("flood.yml", "basic_auth_users:\n  alice: " + slowHash + "\n\n");
+            QTcpSocket s;
+            s.bind(QHostAddress("127.0.0.2"), 0);
+            s.connectToHost(QHostAddress::LocalHost, e.port);
+            s.write("GET /metrics HTTP/1.1\r\nAuthorization: Basic " + QByteArray("alice:secret").toBase64() +
+                    "\r\n\r\n");
+            QElapsedTimer t;
+            t.start();
+            QByteArray got;
+            while (t.elapsed() < 2000 && got.size() < 12) {
+                keepFlooding();
+                QTest::qWait(5);
+                got += s.readAll();
+            }
+            answered += got.startsWith("HTTP/1.1 200");
+            while (t.elapsed() < 500) {
+                keepFlooding();
+                QTest::qWait(5);
+            }
+        }
+        QVERIFY2(answered == scrapes, qPrintable(QString("%1 of %2").arg(answered).arg(scrapes)));
+    }
+
     // The scheme's name in any case (RFC 7617); a password is all of it, a NUL byte included.
     void passwordsAsTheStandardSays_data()
     {

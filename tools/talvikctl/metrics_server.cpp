@@ -525,25 +525,27 @@ void MetricsServer::requestRead(QTcpSocket* socket, const QByteArray& head)
     }
     const QByteArray line = head.left(head.indexOf('\n')).trimmed();
     QPointer<QTcpSocket> alive(socket);
-    auth_->check(headerValue(head, "Authorization"), [this, alive, line, headers](BasicAuth::Verdict v,
-                                                                                  const QString& user) {
-        if (!alive)
-            return;
-        if (v == BasicAuth::Allowed)
-            alive->write(answer(line));
-        else if (v == BasicAuth::Busy) {
-            refused(alive, QStringLiteral("too many passwords to check at once"));
-            alive->write(response("429 Too Many Requests", TextType, "busy checking passwords\n", true,
-                                  headers, "Retry-After: 1\r\n"));
-        }
-        else {
-            refused(alive, user.isEmpty() ? QStringLiteral("no password")
-                                          : QStringLiteral("a wrong password for %1").arg(quoted(user, 100)));
-            alive->write(response("401 Unauthorized", TextType, "unauthorized\n", true, headers,
-                                  "WWW-Authenticate: Basic realm=\"talvikctl exporter\"\r\n"));
-        }
-        closeAfterAnswer(alive);
-    });
+    auth_->check(headerValue(head, "Authorization"), socket->peerAddress().toString(),
+                 [this, alive, line, headers](BasicAuth::Verdict v, const QString& user) {
+                     if (!alive)
+                         return;
+                     if (v == BasicAuth::Allowed)
+                         alive->write(answer(line));
+                     else if (v == BasicAuth::Busy) {
+                         refused(alive, QStringLiteral("too many passwords to check at once"));
+                         alive->write(response("429 Too Many Requests", TextType, "busy checking passwords\n",
+                                               true, headers, "Retry-After: 1\r\n"));
+                     }
+                     else {
+                         refused(alive,
+                                 user.isEmpty()
+                                     ? QStringLiteral("no password")
+                                     : QStringLiteral("a wrong password for %1").arg(quoted(user, 100)));
+                         alive->write(response("401 Unauthorized", TextType, "unauthorized\n", true, headers,
+                                               "WWW-Authenticate: Basic realm=\"talvikctl exporter\"\r\n"));
+                     }
+                     closeAfterAnswer(alive);
+                 });
 }
 
 QByteArray MetricsServer::answer(const QByteArray& requestLine) const

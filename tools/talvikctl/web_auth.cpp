@@ -76,7 +76,8 @@ QByteArray BasicAuth::digest(const QString& user, const QByteArray& password) co
                                     QCryptographicHash::Sha256);
 }
 
-void BasicAuth::check(const QByteArray& header, const std::function<void(Verdict, const QString&)>& done)
+void BasicAuth::check(const QByteArray& header, const QString& from,
+                      const std::function<void(Verdict, const QString&)>& done)
 {
     if (!required())
         return done(Allowed, {});
@@ -95,16 +96,19 @@ void BasicAuth::check(const QByteArray& header, const std::function<void(Verdict
     const QByteArray sum = digest(user, password);
     if (known && sameBytes(remembered_.value(user), sum))
         return done(Allowed, user);
-    if (waiting_ >= MostWaiting)
+    if (waiting_ >= MostWaiting || waitingFrom_.value(from) >= MostWaitingFromOneAddress)
         return done(Busy, user);
     ++waiting_;
+    ++waitingFrom_[from];
     const quint64 generation = generation_;
-    workers_.start([this, password, hash, known, user, sum, generation, done] {
+    workers_.start([this, password, hash, known, user, sum, generation, from, done] {
         const bool ok = matches(password, hash) && known;
         QMetaObject::invokeMethod(
             this,
-            [this, ok, user, sum, hash, generation, done] {
+            [this, ok, user, sum, hash, generation, from, done] {
                 --waiting_;
+                if (--waitingFrom_[from] <= 0)
+                    waitingFrom_.remove(from);
                 // Checked against the hash the user still has (a reload may have changed it).
                 const bool current = generation == generation_ && users_.value(user) == hash;
                 if (ok && current)

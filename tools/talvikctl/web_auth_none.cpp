@@ -19,7 +19,8 @@ QByteArray BasicAuth::digest(const QString&, const QByteArray&) const
     return {};
 }
 
-void BasicAuth::check(const QByteArray&, const std::function<void(Verdict, const QString&)>& done)
+void BasicAuth::check(const QByteArray&, const QString&,
+                      const std::function<void(Verdict, const QString&)>& done)
 {
     done(users_.isEmpty() ? Allowed : Denied, {});
 }
