@@ -71,7 +71,7 @@ def fail(why):
     sys.exit(1)
 
 
-def application(name, seconds=20):
+def application(name, seconds=60):  # a sanitized build on a loaded machine starts slowly
     end = time.time() + seconds
     while time.time() < end:
         for app in pyatspi.Registry.getDesktop(0):

@@ -509,9 +509,14 @@ void MetricsServer::requestRead(QTcpSocket* socket, const QByteArray& head)
         config_ ? config_->headers : QList<QPair<QByteArray, QByteArray>>{};
     // Only GET and HEAD are served, and neither has a body: anything else is answered before
     // any password is looked at, and the connection closed without reading on.
-    const QByteArray method = head.left(head.indexOf(' '));
+    const QList<QByteArray> parts = head.left(head.indexOf('\n')).trimmed().split(' ');
+    if (parts.size() != 3 || !parts[2].startsWith("HTTP/")) {
+        refused(socket, QStringLiteral("not an HTTP request"));
+        socket->write(response("400 Bad Request", TextType, "bad request\n", true, headers));
+        return closeAfterAnswer(socket);
+    }
     const QByteArray length = headerValue(head, "Content-Length");
-    if ((method != "GET" && method != "HEAD") || !headerValue(head, "Transfer-Encoding").isEmpty() ||
+    if ((parts[0] != "GET" && parts[0] != "HEAD") || !headerValue(head, "Transfer-Encoding").isEmpty() ||
         (!length.isEmpty() && length != "0")) {
         refused(socket, QStringLiteral("a request with a body, or not GET or HEAD"));
         socket->write(response("405 Method Not Allowed", TextType, "only GET and HEAD, without a body\n",
