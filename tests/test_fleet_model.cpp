@@ -5,6 +5,7 @@
 #include "fleet/fleet_files.h"
 #include "fleet/fleet_filter.h"
 #include "fleet/fleet_survey.h"
+#include "fleet/mark_colours.h"
 #include "wire/board_address.h"
 
 #include <QTemporaryDir>
@@ -270,6 +271,46 @@ class TestFleetModel : public QObject {
         QCOMPARE(gone.cells.at(Ip), QString("192.168.1.22")); // what it was
         QCOMPARE(now.data(now.index(now.rowOf(at("192.168.1.21")), Mask), Qt::ToolTipRole).toString(),
                  QString("змінена, було: 255.255.0.0"));
+    }
+
+    // Every mark's colour is a tint of the palette's base under which its text keeps 4.5:1,
+    // and shows (differs from the base); the selection keeps 4.5:1 under its text too. Light,
+    // dark and high-contrast palettes, as the systems give them.
+    void marksReadInEveryPalette_data()
+    {
+        QTest::addColumn<QColor>("base");
+        QTest::addColumn<QColor>("text");
+        QTest::addColumn<QColor>("highlight");
+        QTest::addColumn<QColor>("highlightedText");
+        QTest::newRow("light (Fusion)")
+            << QColor(Qt::white) << QColor(Qt::black) << QColor("#308cc6") << QColor(Qt::white);
+        QTest::newRow("dark") << QColor("#2a2a2a") << QColor("#e6e6e6") << QColor("#2a82da")
+                              << QColor(Qt::white);
+        QTest::newRow("Windows' high contrast black")
+            << QColor(Qt::black) << QColor(Qt::white) << QColor("#1aebff") << QColor(Qt::black);
+        QTest::newRow("high contrast white")
+            << QColor(Qt::white) << QColor(Qt::black) << QColor("#37006e") << QColor(Qt::white);
+    }
+    void marksReadInEveryPalette()
+    {
+        QFETCH(QColor, base);
+        QFETCH(QColor, text);
+        QFETCH(QColor, highlight);
+        QFETCH(QColor, highlightedText);
+        for (Tint t : {Tint::Reference, Tint::Changed, Tint::New, Tint::Missing}) {
+            const QColor c = markBackground(t, base, text);
+            QVERIFY2(contrast(text, c) >= 4.5, qPrintable(c.name()));
+            QVERIFY2(c != base, qPrintable(c.name()));
+        }
+        QVERIFY(contrast(highlightedText, readableHighlight(highlight, highlightedText)) >= 4.5);
+        FleetModel m; // and as the table shows them: no fixed text colour over the tint
+        m.setColours(base, text);
+        m.answered(at("192.168.1.20"), board("192.168.1.20", 1));
+        m.compareWith({});
+        const QModelIndex cell = m.index(0, Address);
+        QCOMPARE(m.rowAt(0).mark, Mark::New);
+        QCOMPARE(m.data(cell, Qt::BackgroundRole).value<QColor>(), markBackground(Tint::New, base, text));
+        QVERIFY(!m.data(cell, Qt::ForegroundRole).isValid());
     }
 
     // Datagrams with an identifier add rows by themselves: from a board's address only,

@@ -2,6 +2,7 @@
 
 #include "board/untrusted_text.h"
 #include "fleet/fleet_wording.h"
+#include "fleet/mark_colours.h"
 #include "wire/board_address.h"
 
 #include <QColor>
@@ -172,19 +173,25 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
         return r.mark == Mark::New ? tr("нова") : r.mark == Mark::Missing ? tr("зникла") : QVariant();
     case Qt::BackgroundRole:
         if (fromReference)
-            return QColor(200, 225, 250);
+            return markBackground(Tint::Reference, base_, text_);
         if (changed)
-            return QColor(255, 232, 160);
+            return markBackground(Tint::Changed, base_, text_);
         if (r.mark == Mark::New)
-            return QColor(214, 240, 214);
+            return markBackground(Tint::New, base_, text_);
         if (r.mark == Mark::Missing)
-            return QColor(245, 214, 214);
+            return markBackground(Tint::Missing, base_, text_);
         return {};
-    case Qt::ForegroundRole: // dark on the light marks, whatever the palette
-        return r.mark != Mark::None || fromReference ? QColor(Qt::black) : QVariant();
     default:
         return {};
     }
+}
+
+void FleetModel::setColours(const QColor& base, const QColor& text)
+{
+    base_ = base;
+    text_ = text;
+    if (!rows_.isEmpty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1), {Qt::BackgroundRole});
 }
 
 QVariant FleetModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -8,6 +8,7 @@
 #include "store/sites_file.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QDateTime>
 #include <QHash>
 #include <QMap>
@@ -88,6 +89,9 @@ class FleetModel : public QAbstractTableModel {
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     static QString columnTitle(int column);
+    // The palette's base and text colours, which the marks are tinted from (the window gives
+    // them, and again when the system's colours change).
+    void setColours(const QColor& base, const QColor& text);
 
     const Row& rowAt(int row) const { return rows_.at(row); }
     // Whether the board's row says it did not answer the last read of it.
@@ -137,6 +141,7 @@ class FleetModel : public QAbstractTableModel {
 
     QList<Row> rows_;
     QHash<BoardAddress, int> index_;
+    QColor base_ = Qt::white, text_ = Qt::black;
     SiteIndex sites_;
     std::optional<BoardAddress> reference_;
     std::function<QString(BoardAddress)> adapterOf_;

@@ -5,6 +5,7 @@
 #include "fleet/fleet_sites.h"
 #include "fleet/fleet_survey.h"
 #include "fleet/fleet_wording.h"
+#include "fleet/mark_colours.h"
 #include "gui/app/app_icon.h"
 #include "gui/app/language.h"
 #include "gui/fleet_window/fleet_dialogs.h"
@@ -80,6 +81,7 @@ FleetWindow::FleetWindow(fleet::FleetModel& model, fleet::FleetSurvey& survey, f
 
     table = named(new QTableView, "table", tr("Плати мережі"));
     table->setModel(shown);
+    followPalette();
     table->setSortingEnabled(true);
     table->sortByColumn(fleet::Address, Qt::AscendingOrder);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -424,6 +426,25 @@ void FleetWindow::showMyNetworks()
     showValue(myNetworks, found.isEmpty()
                               ? tr("у цього комп'ютера немає мережі плат, крім локальної (від /16 до /30)")
                               : tr("%n адрес: %1", nullptr, count).arg(names.join(QStringLiteral(", "))));
+}
+
+// The marks tinted from the palette's base under its text, and a selection whose text reads.
+void FleetWindow::followPalette()
+{
+    QPalette p = palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        p.setColor(group, QPalette::Highlight,
+                   fleet::readableHighlight(p.color(group, QPalette::Highlight),
+                                            p.color(group, QPalette::HighlightedText)));
+    table->setPalette(p);
+    model_.setColours(p.color(QPalette::Base), p.color(QPalette::Text));
+}
+
+void FleetWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange && table)
+        followPalette();
+    QWidget::changeEvent(event);
 }
 
 void FleetWindow::showEvent(QShowEvent* event)

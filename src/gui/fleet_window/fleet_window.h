@@ -73,7 +73,7 @@ class FleetWindow : public QWidget {
     QLineEdit* filter;
     QComboBox* showing; // the rows in a state (fleet::Showing), or all
     QLabel* shownCount; // "Показано 5 з 21 плати"
-    QTableView* table;
+    QTableView* table = nullptr;
     fleet::FleetFilter* shown;
 
     // --- actions on the selected rows
@@ -141,6 +141,8 @@ class FleetWindow : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override; // the system's colours changed: the marks follow
+    void followPalette();
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
