@@ -39,24 +39,7 @@ class TestLan : public QObject {
     QSet<QString> lift0Boards{"192.168.10.5", "192.168.10.62"};
     QSet<QString> lift1Boards{"10.1.0.255", "10.1.1.0", "10.1.1.254"};
 
-    Run ctl(const QStringList& args)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_DATA_HOME", dataHome.path());
-        process.setProcessEnvironment(environment);
-        process.start(program(), args);
-        Run run;
-        if (!process.waitForStarted())
-            return run;
-        QSignalSpy finished(&process, &QProcess::finished);
-        if (!finished.wait(60000))
-            process.kill();
-        run.exit = process.exitCode();
-        run.out = process.readAllStandardOutput();
-        run.err = process.readAllStandardError();
-        return run;
-    }
+    Run ctl(const QStringList& args) { return runCtl(args, dataHome.path()); }
 
   private slots:
     void initTestCase()

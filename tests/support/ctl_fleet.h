@@ -38,6 +38,29 @@ inline QByteArray hex(const QByteArray& bytes)
     return bytes.toHex();
 }
 
+// talvikctl with `args`, its user's data folder `dataHome` (its journal is the test's); the
+// event loop runs meanwhile, so simulated boards answer.
+inline Run runCtl(const QStringList& args, const QString& dataHome, const QByteArray& input = {})
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    process.setProcessEnvironment(environment);
+    process.start(program(), args);
+    Run run;
+    if (!process.waitForStarted())
+        return run;
+    process.write(input);
+    process.closeWriteChannel();
+    QSignalSpy finished(&process, &QProcess::finished);
+    if (!finished.wait(60000))
+        process.kill();
+    run.exit = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
 // A fleet of simulated boards, all on the same two ephemeral ports.
 struct Fleet {
     BoardSimulator sim;
@@ -81,23 +104,7 @@ struct Fleet {
     }
     Run ctl(const QStringList& args, quint16 localPort = 0, const QByteArray& input = {})
     {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.path());
-        process.setProcessEnvironment(environment);
-        process.start(program(), withPorts(args, localPort));
-        Run run;
-        if (!process.waitForStarted())
-            return run;
-        process.write(input);
-        process.closeWriteChannel();
-        QSignalSpy finished(&process, &QProcess::finished);
-        if (!finished.wait(60000))
-            process.kill();
-        run.exit = process.exitCode();
-        run.out = process.readAllStandardOutput();
-        run.err = process.readAllStandardError();
-        return run;
+        return runCtl(withPorts(args, localPort), dataHome.path(), input);
     }
 };
 
