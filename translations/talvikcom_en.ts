@@ -66,7 +66,7 @@
 <context>
     <name>FleetWindow</name>
     <message>
-        <location filename="../src/fleet/fleet_model.cpp" line="+54"/>
+        <location filename="../src/fleet/fleet_model.cpp" line="+55"/>
         <location line="+17"/>
         <source>так</source>
         <translation>yes</translation>
@@ -805,7 +805,7 @@
     </message>
     <message>
         <location line="+6"/>
-        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+177"/>
+        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+179"/>
         <source>Список адрес з файлу</source>
         <translation>Address list from a file</translation>
     </message>
@@ -953,7 +953,7 @@
     </message>
     <message>
         <location line="-85"/>
-        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+290"/>
+        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+309"/>
         <source>Файл об&apos;єктів не прочитано: %1</source>
         <translation>Sites file not read: %1</translation>
     </message>
@@ -993,7 +993,7 @@
         <translation>Export or board backup (*.csv *.jsonl *.json *.conf)</translation>
     </message>
     <message>
-        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="-397"/>
+        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="-417"/>
         <source>Мережа плат</source>
         <translation>Board network</translation>
     </message>
@@ -1002,7 +1002,7 @@
         <translation type="vanished">Filter</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+58"/>
         <source>Фільтр за всіма стовпцями (Ctrl+F)</source>
         <translation>Filter on every column (Ctrl+F)</translation>
     </message>
@@ -1012,12 +1012,12 @@
         <translation>Clear filter</translation>
     </message>
     <message>
-        <location line="-49"/>
+        <location line="-50"/>
         <source>Плати мережі</source>
         <translation>Boards of the network</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+30"/>
         <source>&amp;Оператор…</source>
         <translation>&amp;Operator…</translation>
     </message>
@@ -1414,7 +1414,7 @@
         </translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location line="+112"/>
         <source>(об&apos;єктів ще немає)</source>
         <translation>(no sites yet)</translation>
     </message>
@@ -2205,7 +2205,7 @@ the link device)</translation>
     </message>
     <message>
         <location line="+0"/>
-        <location line="+229"/>
+        <location line="+235"/>
         <source>зникла</source>
         <translation>missing</translation>
     </message>

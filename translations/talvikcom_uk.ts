@@ -93,7 +93,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+363"/>
+        <location filename="../src/gui/fleet_window/fleet_window.cpp" line="+365"/>
         <source>%n датаграм втрачено через перевантаження цього комп&apos;ютера (плати запитано знову)</source>
         <translation>
             <numerusform>%n датаграму втрачено через перевантаження цього комп&apos;ютера (плати запитано знову)</numerusform>
@@ -127,7 +127,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location line="+46"/>
+        <location line="+65"/>
         <source>…і ще %n рядків, що не називають плат</source>
         <translation>
             <numerusform>…і ще %n рядок, що не називає плат</numerusform>
