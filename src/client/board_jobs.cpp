@@ -657,18 +657,19 @@ void BoardJobs::writeDecided(Task& task, const BoardConfig& now)
     verify(task, frame);
 }
 
-void BoardJobs::verify(Task& task, const QByteArray& frame, bool again)
+void BoardJobs::verify(Task& task, const QByteArray& frame, int read)
 {
     ask(task.result.board, Memory::Permanent, Completeness::Complete, job_->options.timing,
-        [this, &task, frame, again](const std::optional<BoardReply>& reply, Reason why, qsizetype bytes) {
+        [this, &task, frame, read](const std::optional<BoardReply>& reply, Reason why, qsizetype bytes) {
             BoardResult& r = task.result;
-            // What differs may be an answer to a read from before the write that came late (a
-            // slow network, a loaded PC): a board is said to hold something else only when a
-            // second read-back says so too.
-            if (reply && !again &&
+            // What differs may be a late answer to a read from before the write (a slow network,
+            // a loaded PC): as many may still come as that read had tries, so a board is said to
+            // hold something else only when a read-back beyond them says so too.
+            const int mostReads = job_->options.timing.retries + 2;
+            if (reply && read < mostReads &&
                 !differencesAfterWrite(frame, configFromReply(r.board, reply->datagram, Memory::Permanent))
                      .isEmpty())
-                return verify(task, frame, true);
+                return verify(task, frame, read + 1);
             if (!reply) {
                 r.outcome = Outcome::Failed;
                 r.reason = Reason::NoReadBack;

@@ -153,7 +153,7 @@ class BoardJobs : public QObject {
     void taskDone(Task& task);
     void writeBase(Task& task);
     void writeDecided(Task& task, const BoardConfig& now);
-    void verify(Task& task, const QByteArray& frame, bool again = false);
+    void verify(Task& task, const QByteArray& frame, int read = 1);
     void rebootWords(Task& task);
     void sendReboot(Task& task);
     void report(BoardResult result);
